@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "platform/image.h"
+
+// The one texture atlas shared by every image cell and font glyph, kept in
+// memory so images can be loaded before the display opens and survive every
+// display switch: the backend receives the dirty part before the next draw.
+// Pixels are RGBA bytes in memory order.
+class Atlas {
+ public:
+  static constexpr int kSize = 2048;
+  Atlas();
+
+  // Copies a w x h block (row pitch = pitch pixels) into free space; false when full.
+  bool Add(const uint32_t* pixels, int w, int h, int pitch, AtlasRegion& region);
+  // A region of solid white for rectangles and lines.
+  const AtlasRegion& white() const { return white_; }
+  // Hands the changed part (or everything when `all`) to the backend.
+  void Upload(bool all);
+  void Clear();
+
+ private:
+  std::vector<uint32_t> pixels_;
+  int shelf_x_ = 0, shelf_y_ = 0, shelf_height_ = 0;
+  int dirty_x0_, dirty_y0_, dirty_x1_, dirty_y1_;
+  AtlasRegion white_{};
+  void MarkDirty(int x, int y, int w, int h);
+  void ResetDirty();
+};
+
+Atlas& SharedAtlas();
+
+// Quads collected for the backend; flushed when the blend mode changes, the
+// buffer fills, or the picture is cleared, read or presented.
+struct Quad {
+  float x[4], y[4];
+  AtlasRegion region;
+};
+void BatchQuad(const float (&x)[4], const float (&y)[4], const AtlasRegion& region);
+void FlushBatch();
+// The current drawing scale and rotation, for image and text drawing.
+void CurrentTransform(float& sx, float& sy, float& rotation);
+// Back to the start-up drawing state (tests install a fresh backend).
+void ResetDrawState();
+void ReleaseAllFonts();

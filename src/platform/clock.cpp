@@ -1,0 +1,30 @@
+#include "platform/clock.h"
+
+#include "platform/backend.h"
+#include "platform/input.h"
+
+int32_t MilliSecs() { return int32_t(ActiveBackend().MicroSecs() / 1000); }
+
+void Delay(int32_t ms) {
+  if (ms > 0) ActiveBackend().SleepMicros(int64_t(ms) * 1000);
+}
+
+Timer::Timer(int hertz) : hertz_(hertz > 0 ? hertz : 60), next_tick_us_(0) {}
+
+int Timer::Wait() {
+  Backend& backend = ActiveBackend();
+  const int64_t period = 1'000'000 / hertz_;
+  int64_t now = backend.MicroSecs();
+  if (next_tick_us_ == 0) next_tick_us_ = now + period;
+  int ticks = 1;
+  if (now < next_tick_us_) {
+    backend.SleepMicros(next_tick_us_ - now);
+    next_tick_us_ += period;
+  } else {
+    // Late: count the ticks that went by and drop them rather than catch up.
+    ticks = int(1 + (now - next_tick_us_) / period);
+    next_tick_us_ += int64_t(ticks) * period;
+  }
+  PollSystem();
+  return ticks;
+}

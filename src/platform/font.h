@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// Image fonts rasterised from TrueType without anti-aliasing: every glyph pixel
+// is fully set or empty, so text scales up with hard edges like the sprites.
+struct ImageFont;
+
+// nullptr (and a debug-log line) when the file is missing or damaged.
+ImageFont* LoadImageFont(const std::string& path, int pixel_size, int style = 0);
+void SetImageFont(ImageFont* font);  // nullptr selects the built-in font
+ImageFont* GetImageFont();
+void DrawText(std::string_view text, float x, float y);
+int TextWidth(std::string_view text);   // unscaled font pixels
+int TextHeight(std::string_view text);  // the font's line height

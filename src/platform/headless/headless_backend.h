@@ -1,0 +1,67 @@
+#pragma once
+#include <set>
+#include <tuple>
+
+#include "platform/backend.h"
+
+// A backend without window or GL for the tests: drawing is counted, input is
+// scripted through the shared input state, and the clock only moves when the
+// test (or a sleep, a timer wait or a flip) advances it.
+class HeadlessBackend : public Backend {
+ public:
+  bool OpenDisplay(int width, int height, int depth, int hertz) override;
+  void CloseDisplay() override { open_ = false; }
+  bool DisplayOpen() const override { return open_; }
+  bool ModeExists(int width, int height, int depth, int hertz) override;
+  void SetTitle(const std::string& title) override { title_ = title; }
+  void ShowPointer(bool visible) override { pointer_visible_ = visible; }
+  void Notify(const std::string& text) override;
+  void WindowSize(int& width, int& height) const override;
+
+  void UploadAtlas(const uint32_t*, int, int, int, int, int) override { ++atlas_uploads_; }
+  void Clear(uint8_t, uint8_t, uint8_t) override { ++clears_; }
+  void DrawTriangles(Blend blend, const Vertex* vertices, int count) override;
+  void Present() override { ++presents_; }
+  bool ReadPixels(int x, int y, int w, int h, uint32_t* out) override;
+
+  void PumpEvents(InputState&) override {}
+  void WarpPointer(int x, int y) override;
+
+  int64_t MicroSecs() override { return now_us_; }
+  void SleepMicros(int64_t us) override { now_us_ += us > 0 ? us : 0; }
+
+  // Test controls.
+  void AdvanceMillis(int64_t ms) { now_us_ += ms * 1000; }
+  void AddMode(int width, int height, int depth) { modes_.insert({width, height, depth}); }
+  void ClearModes() { modes_.clear(); }
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  int depth() const { return depth_; }
+  const std::string& title() const { return title_; }
+  bool pointer_visible() const { return pointer_visible_; }
+  const std::string& last_notification() const { return notification_; }
+  int notifications() const { return notifications_; }
+  int64_t triangles() const { return triangles_; }
+  int64_t draw_calls() const { return draw_calls_; }
+  int presents() const { return presents_; }
+  int clears() const { return clears_; }
+  Blend last_blend() const { return last_blend_; }
+
+ private:
+  bool open_ = false;
+  int width_ = 0, height_ = 0, depth_ = 0;
+  std::set<std::tuple<int, int, int>> modes_;
+  std::string title_;
+  bool pointer_visible_ = true;
+  std::string notification_;
+  int notifications_ = 0;
+  int atlas_uploads_ = 0, clears_ = 0, presents_ = 0;
+  int64_t triangles_ = 0, draw_calls_ = 0;
+  Blend last_blend_ = Blend::kLight;
+  int64_t now_us_ = 1'000'000;
+};
+
+// Installs a fresh headless backend as the active one and returns it; the
+// shared platform state (input, drawing state) is reset with it.
+HeadlessBackend& UseHeadlessBackend();

@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+
+// Polled input in the game's virtual-key codes (37 = cursor left, 160..165 =
+// left/right Shift, Ctrl, Alt...). Events arrive between frames through PollSystem,
+// which the flip and the timer wait call.
+void PollSystem();
+
+int KeyHit(int code);  // presses since the last call for that key; clears the count
+bool KeyDown(int code);
+int GetChar();  // next typed character, 0 when none
+void FlushKeys();
+
+int MouseX();
+int MouseY();
+int MouseZ();
+bool MouseDown(int button);  // 1 left, 2 right, 3 middle
+int MouseHit(int button);
+void MoveMouse(int x, int y);
+void FlushMouse();
+
+int JoyCount();
+float JoyX(int port);
+float JoyY(int port);
+int JoyHit(int button, int port);
+bool JoyDown(int button, int port);
+
+// True once after the player asked to close the window.
+bool AppTerminate();
+
+// Virtual-key codes of the fixed keys.
+namespace vk {
+constexpr int kBackspace = 8, kTab = 9, kEnter = 13, kShift = 16, kControl = 17, kAlt = 18;
+constexpr int kEscape = 27, kSpace = 32, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
+constexpr int kP = 80, kF1 = 112, kF4 = 115, kF5 = 116, kF12 = 123;
+constexpr int kLShift = 160, kRShift = 161, kLControl = 162, kRControl = 163, kLAlt = 164, kRAlt = 165;
+}  // namespace vk
+
+// The shared input state, for backends and tests that script input.
+struct InputState;
+InputState& Input();

@@ -1,0 +1,28 @@
+#include "platform/log.h"
+
+#include <cstdio>
+
+namespace {
+FILE* log_file = nullptr;
+}
+
+void SetDebugLogFile(const std::string& path) {
+  CloseDebugLog();
+  if (path.empty()) return;
+  log_file = std::fopen(path.c_str(), "w");
+  if (!log_file) std::fprintf(stderr, "skitterworm: cannot write the debug log to %s\n", path.c_str());
+}
+
+void CloseDebugLog() {
+  if (log_file) std::fclose(log_file);
+  log_file = nullptr;
+}
+
+bool DebugLogEnabled() { return log_file != nullptr; }
+
+void DebugLog(std::string_view line) {
+  if (!log_file) return;
+  std::fwrite(line.data(), 1, line.size(), log_file);
+  std::fputc('\n', log_file);
+  std::fflush(log_file);
+}

@@ -1,0 +1,47 @@
+#include "platform/random.h"
+
+#include <utility>
+
+namespace {
+constexpr int32_t kModulus = 2147483647;  // 2^31 - 1
+constexpr int32_t kMultiplier = 48271;
+constexpr int32_t kQuotient = 44488;  // kModulus / kMultiplier
+constexpr int32_t kRemainder = 3399;  // kModulus % kMultiplier
+
+int32_t state = 0x1234;
+
+// One step of the minimal standard generator; Schrage's method keeps every
+// intermediate product inside 32 bits.
+int32_t Advance() {
+  int32_t hi = state / kQuotient;
+  int32_t lo = state % kQuotient;
+  int32_t t = kMultiplier * lo - kRemainder * hi;
+  if (t < 0) t += kModulus;
+  state = t;
+  return state;
+}
+}  // namespace
+
+void SeedRnd(int32_t seed) {
+  state = seed & 0x7FFFFFFF;
+  if (state == 0) state = 0x1234;
+}
+
+int32_t RndSeed() { return state; }
+
+double RndDouble() {
+  const double hi = Advance() & 0x1FFFFFFC;
+  const double lo = Advance() & 0x1FFFFFF8;
+  return (hi + lo / 134217728.0) / 536870912.0;  // (hi + lo / 2^27) / 2^29
+}
+
+int32_t Rand(int32_t min, int32_t max) {
+  if (max < min) std::swap(min, max);
+  const int64_t span = int64_t(max) - min + 1;
+  return int32_t(min + int64_t(RndDouble() * double(span)));
+}
+
+float Rnd(float min, float max) {
+  if (max < min) std::swap(min, max);
+  return float(min + RndDouble() * (max - min));
+}

@@ -1,0 +1,179 @@
+#include "platform/stream.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "platform/log.h"
+
+std::unique_ptr<Stream> Stream::OpenRead(const std::string& path) {
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return nullptr;
+  return std::unique_ptr<Stream>(new Stream(f));
+}
+
+std::unique_ptr<Stream> Stream::OpenWrite(const std::string& path) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return nullptr;
+  return std::unique_ptr<Stream>(new Stream(f));
+}
+
+Stream::~Stream() { Close(); }
+
+bool Stream::Close() {
+  if (!file_) return !failed_;
+  if (std::fflush(file_) != 0) failed_ = true;
+  if (std::fclose(file_) != 0) failed_ = true;
+  file_ = nullptr;
+  return !failed_;
+}
+
+bool Stream::ReadBytes(void* out, size_t n) {
+  if (!file_ || eof_) {
+    std::memset(out, 0, n);
+    eof_ = true;
+    return false;
+  }
+  const size_t got = std::fread(out, 1, n, file_);
+  if (got < n) {
+    std::memset(static_cast<uint8_t*>(out) + got, 0, n - got);
+    eof_ = true;
+    return false;
+  }
+  return true;
+}
+
+uint8_t Stream::ReadByte() {
+  uint8_t b[1];
+  ReadBytes(b, 1);
+  return b[0];
+}
+
+uint16_t Stream::ReadShort() {
+  uint8_t b[2];
+  ReadBytes(b, 2);
+  return uint16_t(b[0] | (b[1] << 8));
+}
+
+int32_t Stream::ReadInt() {
+  uint8_t b[4];
+  ReadBytes(b, 4);
+  return int32_t(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24);
+}
+
+float Stream::ReadFloat() {
+  const int32_t bits = ReadInt();
+  float value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+std::string Stream::ReadLine() {
+  std::string line;
+  if (!file_) {
+    eof_ = true;
+    return line;
+  }
+  for (;;) {
+    const int c = std::fgetc(file_);
+    if (c == EOF) {
+      eof_ = true;
+      break;
+    }
+    if (c == '\n') break;
+    line.push_back(char(c));
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+void Stream::WriteBytes(const void* data, size_t n) {
+  if (!file_ || std::fwrite(data, 1, n, file_) != n) failed_ = true;
+}
+
+void Stream::WriteByte(uint8_t v) { WriteBytes(&v, 1); }
+
+void Stream::WriteShort(uint16_t v) {
+  const uint8_t b[2] = {uint8_t(v), uint8_t(v >> 8)};
+  WriteBytes(b, 2);
+}
+
+void Stream::WriteInt(int32_t value) {
+  const uint32_t v = uint32_t(value);
+  const uint8_t b[4] = {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
+  WriteBytes(b, 4);
+}
+
+void Stream::WriteFloat(float value) {
+  int32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  WriteInt(bits);
+}
+
+void Stream::WriteLine(const std::string& line) {
+  WriteBytes(line.data(), line.size());
+  WriteBytes("\r\n", 2);
+}
+
+FileKind FileType(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return FileKind::kNone;
+  if (S_ISDIR(st.st_mode)) return FileKind::kDirectory;
+  if (S_ISREG(st.st_mode)) return FileKind::kFile;
+  return FileKind::kNone;
+}
+
+bool DeleteFile(const std::string& path) {
+  ::unlink(path.c_str());
+  return FileType(path) == FileKind::kNone;
+}
+
+std::vector<std::string> ReadDirectory(const std::string& path) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(path.c_str());
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+std::string CurrentDir() {
+  char buffer[4096];
+  return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string(".");
+}
+
+std::string ExtractExt(const std::string& path) {
+  const size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos) return {};
+  if (path.find('/', dot) != std::string::npos) return {};
+  return path.substr(dot + 1);
+}
+
+bool WriteFileAtomically(const std::string& path, void (*write)(Stream&, const void*), const void* context) {
+  const std::string temp = path + ".tmp";
+  auto stream = Stream::OpenWrite(temp);
+  if (!stream) {
+    DebugLog("Cannot write " + temp + ": " + std::strerror(errno));
+    return false;
+  }
+  write(*stream, context);
+  bool ok = stream->Close();
+  if (ok) {
+    // Make the bytes durable before the rename makes them the real file.
+    if (FILE* f = std::fopen(temp.c_str(), "rb")) {
+      ok = ::fsync(fileno(f)) == 0;
+      std::fclose(f);
+    }
+  }
+  if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
+    DebugLog("Saving " + path + " failed; the previous file is kept");
+    ::unlink(temp.c_str());
+    return false;
+  }
+  return true;
+}

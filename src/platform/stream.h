@@ -1,0 +1,61 @@
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A byte stream over a file with little-endian fixed-width values. Reads past
+// the end return 0 and set eof(), so a truncated file can never be read beyond.
+class Stream {
+ public:
+  static std::unique_ptr<Stream> OpenRead(const std::string& path);
+  static std::unique_ptr<Stream> OpenWrite(const std::string& path);
+  ~Stream();
+
+  uint8_t ReadByte();
+  uint16_t ReadShort();
+  int32_t ReadInt();
+  float ReadFloat();
+  std::string ReadLine();  // stops at LF, drops a trailing CR
+  // Reads exactly n bytes into out; false (and eof) when fewer remain.
+  bool ReadBytes(void* out, size_t n);
+
+  void WriteByte(uint8_t v);
+  void WriteShort(uint16_t v);
+  void WriteInt(int32_t v);
+  void WriteFloat(float v);
+  void WriteLine(const std::string& line);  // appends CR LF
+  void WriteBytes(const void* data, size_t n);
+
+  bool eof() const { return eof_; }
+  bool failed() const { return failed_; }  // a write or flush did not succeed
+  // Flushes and closes; false when any write failed.
+  bool Close();
+
+ private:
+  explicit Stream(FILE* f) : file_(f) {}
+  FILE* file_;
+  bool eof_ = false;
+  bool failed_ = false;
+};
+
+enum class FileKind { kNone = 0, kFile = 1, kDirectory = 2 };
+FileKind FileType(const std::string& path);
+bool DeleteFile(const std::string& path);
+// Names of the entries of a folder in the order the system lists them, without
+// "." and ".."; empty when the folder cannot be read.
+std::vector<std::string> ReadDirectory(const std::string& path);
+std::string CurrentDir();
+// The text after the last "." that has no "/" after it, or empty.
+std::string ExtractExt(const std::string& path);
+
+// Writes a data file so that a crash or a full disk never leaves half a file:
+// `write` fills a temporary file beside the target, which then replaces the
+// target in one rename. Returns false (and the old file stays) on any failure.
+bool WriteFileAtomically(const std::string& path, void (*write)(Stream&, const void*), const void* context);
+template <typename F>
+bool WriteFileAtomically(const std::string& path, F&& write) {
+  auto thunk = [](Stream& s, const void* ctx) { (*static_cast<const std::remove_reference_t<F>*>(ctx))(s); };
+  return WriteFileAtomically(path, thunk, &write);
+}
