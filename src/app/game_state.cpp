@@ -1,0 +1,38 @@
+#include "app/game_state.h"
+
+#include "app/fader.h"
+#include "app/mouse.h"
+#include "app/rainbow_phaser.h"
+#include "app/sine_table.h"
+#include "platform/clock.h"
+#include "world/enemy.h"
+
+// Definitions in creation order; each subsystem adds its own here as it lands.
+uint8_t gameState = 0;
+int32_t stateTimer = 0;
+uint8_t quitGame = 0;
+int64_t timeNow = 0;
+int64_t waveStartTime = 0;
+float waveSeconds = 0;
+float hurryTime = 0;
+int64_t pauseStart = 0;
+int64_t pauseLength = 0;
+float mushroomMultiplier = 1;
+int32_t snailTimer = 0, spiderTimer = 0, saucerTimer = 0;
+uint8_t drawScale = 1;
+uint8_t joyButtons[2] = {0, 0};
+uint8_t menuScreen = MENU_MAIN;
+int32_t polledKey = 0;
+
+ObjectList<TEnemy> lstEnemies;
+
+Timer gameTimer(60);
+ImageFont* fntMain = nullptr;
+ImageFont* fntSmall = nullptr;
+TMouse mouse;
+TFader fadeScene;
+TFader fadeText;
+TSine sine;
+TCosine cosine;
+TRainbowPhaser rainbow;
+TRainbowPhaser rainbowFast;

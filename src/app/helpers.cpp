@@ -1,0 +1,121 @@
+#include "app/helpers.h"
+
+#include <cmath>
+
+#include "app/fader.h"
+#include "app/game_state.h"
+#include "platform/clock.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/log.h"
+#include "platform/random.h"
+#include "platform/stream.h"
+#include "platform/text.h"
+
+void SetColorHex(std::string_view hex) {
+  const int r = ParseInt("$" + Left(hex, 2));
+  const int g = ParseInt("$" + Mid(hex, 3, 2));
+  const int b = ParseInt("$" + Right(hex, 2));
+  SetColor(r, g, b);
+}
+
+std::string RandomHexByte(uint8_t min, uint8_t max) { return Right(Hex8(uint32_t(Rand(min, max))), 2); }
+
+std::string RandomColour(uint8_t family) {
+  std::string a, b, c;
+  switch (family) {
+    case 1: return RandomHexByte(100, 255) + "0000";
+    case 2: return "FF" + RandomHexByte(0, 150) + "00";
+    case 3: return "FF" + RandomHexByte(100, 255) + "00";
+    case 4:
+      a = RandomHexByte(150, 255);  // green is drawn first
+      return RandomHexByte(100, 255) + a + "00";
+    case 5: return "00" + RandomHexByte(100, 255) + "00";
+    case 6: return "00FF" + RandomHexByte(100, 255);
+    case 7: return "00" + RandomHexByte(100, 255) + "FF";
+    case 8: return "0000" + RandomHexByte(150, 255);
+    case 9:
+      a = RandomHexByte(200, 255);  // blue is drawn first
+      return RandomHexByte(150, 255) + "00" + a;
+    case 10:
+      c = RandomHexByte(100, 255);  // blue, then green, then red
+      b = RandomHexByte(100, 255);
+      a = RandomHexByte(100, 255);
+      return a + b + c;
+    case 11:
+      a = RandomHexByte(100, 255);
+      return a + a + a;
+    case 20: return "00" + RandomHexByte(200, 255) + "00";
+    case 200: return "FF" + RandomHexByte(0, 255) + "00";
+    default: return "";
+  }
+}
+
+uint8_t RectsOverlap(int32_t x1, int32_t y1, int32_t w1, int32_t h1, int32_t x2, int32_t y2, int32_t w2, int32_t h2) {
+  if (x1 >= x2 + w2 || x1 + w1 <= x2 || y1 >= y2 + h2 || y1 + h1 <= y2) return 0;
+  return 1;
+}
+
+void DrawTextShadow(std::string_view text, int32_t x, int32_t y) {
+  int r, g, b;
+  GetColor(r, g, b);
+  SetBlend(Blend::kAlpha);
+  SetColor(0, 0, 0);
+  SetAlpha(0.75f * fadeText.value);
+  DrawText(text, float(x + drawScale), float(y + drawScale));
+  SetAlpha(fadeText.value);
+  SetColor(r, g, b);
+  DrawText(text, float(x), float(y));
+  SetBlend(Blend::kLight);
+}
+
+namespace {
+void DrawAt(std::string_view text, float x, float y, uint8_t shadow) {
+  if (shadow) DrawTextShadow(text, int32_t(x), int32_t(y));
+  else DrawText(text, x, y);
+}
+}  // namespace
+
+void DrawTextCentred(std::string_view text, int32_t x, int32_t y, uint8_t shadow) {
+  float sx, sy;
+  GetScale(sx, sy);
+  const float left = std::fabs(float(x) - float(TextWidth(text) / 2) * sx);
+  const float top = std::fabs(float(y) - float(TextHeight(text) / 2) * sy);
+  DrawAt(text, left, top, shadow);
+}
+
+void DrawTextRight(std::string_view text, int32_t x, int32_t y, uint8_t shadow) {
+  float sx, sy;
+  GetScale(sx, sy);
+  const float left = std::fabs(float(x) - float(TextWidth(text)) * sx);
+  DrawAt(text, left, float(y), shadow);
+}
+
+int32_t AnyKey() {
+  static int32_t last_key = 0;
+  static int64_t last_time = MilliSecs();
+  int32_t key = 0;
+  for (int code = 0; code <= 226 && key == 0; ++code)
+    if (KeyDown(code)) key = code;
+  if (key == 0) return 0;
+  const int64_t now = MilliSecs();
+  if (key == last_key && now - last_time < 100) return 0;
+  last_key = key;
+  last_time = now;
+  return key;
+}
+
+std::string NextScreenshotName(const std::string& folder) {
+  int count = 0;
+  for (const std::string& name : ReadDirectory(folder))
+    if (ExtractExt(name) == "png") ++count;
+  return "screenshot" + std::to_string(count + 1) + ".png";
+}
+
+void SaveScreenshot() {
+  const auto pixmap = GrabPixmap(0, 0, kScreenWidth * drawScale, kScreenHeight * drawScale);
+  const std::string name = NextScreenshotName(".");
+  if (!SavePixmapPNG(*pixmap, name, 5)) DebugLog("Screenshot " + name + " could not be saved");
+  // The notice particle joins when the particles do.
+}

@@ -1,0 +1,57 @@
+#include "app/startup.h"
+
+#include "app/display_modes.h"
+#include "app/fader.h"
+#include "app/game_state.h"
+#include "app/images.h"
+#include "app/main_loop.h"
+#include "app/mouse.h"
+#include "app/rainbow_phaser.h"
+#include "app/sine_table.h"
+#include "platform/clock.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
+#include "platform/log.h"
+#include "platform/paths.h"
+#include "platform/random.h"
+
+void CreateGlobals() {
+  lstEnemies.Clear();
+  mouse = TMouse{};
+  fadeScene = TFader{};
+  fadeText = TFader{};
+  sine = TSine{};
+  rainbow = TRainbowPhaser{};
+  rainbowFast = TRainbowPhaser{};
+  rainbowFast.speed = 15;
+}
+
+void LoadAssets() {
+  fntMain = LoadImageFont(AssetPath("fonts/cweb.ttf"), 13, 0);
+  fntSmall = LoadImageFont(AssetPath("fonts/uni 05_53.ttf"), 8, 0);
+  SetAutoImageFlags(kMaskedImage);
+  SetMaskColor(255, 0, 255);
+  LoadGameImages();
+}
+
+int RunProgram(const CommandLine& command_line) {
+  static bool started = false;  // the program runs its start-up once only
+  if (started) return 0;
+  started = true;
+
+  HidePointer();
+  SeedRnd(command_line.seed.value_or(MilliSecs()));
+  AppTitle(kWindowTitle);
+  CreateGlobals();
+  LoadAssets();
+
+  SetDisplayOverride({command_line.fullscreen, command_line.scale});
+  OpenDisplay();
+  Delay(1500);
+  ShowSplash();
+
+  RunMainLoop(command_line);
+
+  EndGraphics();
+  return 0;
+}

@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+
+#include "app/command_line.h"
+
+// The whole program: start-up, the splash, the menu loop and shut-down.
+// Returns the process exit code.
+int RunProgram(const CommandLine& command_line);
+
+// Resets every global list and singleton to its start-up state.
+void CreateGlobals();
+// Loads both fonts and every image.
+void LoadAssets();
+// The two studio cards, each fading in and out; any button skips.
+void ShowSplash();

@@ -1,0 +1,31 @@
+// Skitterworm: the program's entry point.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/startup.h"
+#include "platform/log.h"
+#include "platform/paths.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const CommandLine command_line = ParseCommandLine(args);
+  if (!command_line.error.empty()) {
+    std::fprintf(stderr, "skitterworm: %s\n%s", command_line.error.c_str(), UsageText().c_str());
+    return 2;
+  }
+  if (command_line.show_help) {
+    std::fputs(UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (command_line.show_version) {
+    std::puts(SKITTERWORM_VERSION);
+    return 0;
+  }
+  SetDebugLogFile(command_line.debug_log);
+  FindDataDir(command_line.data_dir, argv[0]);
+  const int code = RunProgram(command_line);
+  CloseDebugLog();
+  return code;
+}

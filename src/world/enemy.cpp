@@ -1,0 +1,5 @@
+#include "world/enemy.h"
+
+#include "app/game_state.h"
+
+void TEnemy::Die() { lstEnemies.Remove(this); }
