@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
+#include "platform/image.h"
 #include "platform/input.h"
 #include "platform/input_state.h"
 #include "platform/paths.h"

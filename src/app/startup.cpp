@@ -14,6 +14,7 @@
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "world/enemy.h"
 
 void CreateGlobals() {
   lstEnemies.Clear();
