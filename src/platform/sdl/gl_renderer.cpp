@@ -1,0 +1,364 @@
+#include "platform/sdl/gl_renderer.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/log.h"
+
+namespace {
+
+// Texel colour times vertex colour. In mask mode a fragment below half opacity
+// is dropped and the rest is written opaque, so masked sprites get hard edges.
+constexpr const char* kVertex330 = R"(#version 330 core
+in vec2 a_pos;
+in vec2 a_uv;
+in vec4 a_color;
+uniform vec2 u_size;
+out vec2 v_uv;
+out vec4 v_color;
+void main() {
+  v_uv = a_uv;
+  v_color = a_color;
+  gl_Position = vec4(a_pos.x * 2.0 / u_size.x - 1.0, 1.0 - a_pos.y * 2.0 / u_size.y, 0.0, 1.0);
+}
+)";
+
+constexpr const char* kFragment330 = R"(#version 330 core
+in vec2 v_uv;
+in vec4 v_color;
+uniform sampler2D u_texture;
+uniform int u_mask;
+out vec4 o_color;
+void main() {
+  vec4 c = texture(u_texture, v_uv) * v_color;
+  if (u_mask != 0) {
+    if (c.a < 0.5) discard;
+    c.a = 1.0;
+  }
+  o_color = c;
+}
+)";
+
+constexpr const char* kVertex120 = R"(#version 120
+attribute vec2 a_pos;
+attribute vec2 a_uv;
+attribute vec4 a_color;
+uniform vec2 u_size;
+varying vec2 v_uv;
+varying vec4 v_color;
+void main() {
+  v_uv = a_uv;
+  v_color = a_color;
+  gl_Position = vec4(a_pos.x * 2.0 / u_size.x - 1.0, 1.0 - a_pos.y * 2.0 / u_size.y, 0.0, 1.0);
+}
+)";
+
+constexpr const char* kFragment120 = R"(#version 120
+varying vec2 v_uv;
+varying vec4 v_color;
+uniform sampler2D u_texture;
+uniform int u_mask;
+void main() {
+  vec4 c = texture2D(u_texture, v_uv) * v_color;
+  if (u_mask != 0) {
+    if (c.a < 0.5) discard;
+    c.a = 1.0;
+  }
+  gl_FragColor = c;
+}
+)";
+
+constexpr GLuint kAttrPos = 0, kAttrUv = 1, kAttrColor = 2;
+
+GLuint CompileShader(GLenum type, const char* source) {
+  GLuint shader = gl::CreateShader(type);
+  gl::ShaderSource(shader, 1, &source, nullptr);
+  gl::CompileShader(shader);
+  GLint ok = 0;
+  gl::GetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+  if (!ok) {
+    GLint length = 0;
+    gl::GetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+    std::string log(std::max(length, 1), '\0');
+    gl::GetShaderInfoLog(shader, length, nullptr, log.data());
+    DebugLog("OpenGL: shader does not compile: " + log);
+    gl::DeleteShader(shader);
+    return 0;
+  }
+  return shader;
+}
+
+void SetTextureParameters() {
+  gl::TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  gl::TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  gl::TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  gl::TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
+// Keeps the picture's alpha channel at 1: only a clear writes alpha, so reading
+// the picture back always gives opaque pixels whatever the blend mode did.
+void MaskAlphaWrites(bool masked) { gl::ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, masked ? GL_FALSE : GL_TRUE); }
+
+}  // namespace
+
+PictureLayout FitPicture(int picture_w, int picture_h, int window_w, int window_h, bool fullscreen) {
+  PictureLayout layout;
+  if (fullscreen && picture_w > 0 && picture_h > 0) {
+    layout.scale = std::max(1, std::min(window_w / picture_w, window_h / picture_h));
+  }
+  layout.offset_x = (window_w - picture_w * layout.scale) / 2;
+  layout.offset_y = (window_h - picture_h * layout.scale) / 2;
+  if (!fullscreen) {
+    // A window shows the picture from its top-left corner, even if a window
+    // manager made the window larger or smaller than asked.
+    layout.offset_x = 0;
+    layout.offset_y = 0;
+  }
+  return layout;
+}
+
+bool GlRenderer::Init(bool core) {
+  Shutdown();
+  if (!BuildProgram(core)) return false;
+  gl::UseProgram(program_);
+  gl::Uniform1i(gl::GetUniformLocation(program_, "u_texture"), 0);
+  gl::ActiveTexture(GL_TEXTURE0);
+
+  // A core context cannot draw without a vertex array object; a 2.1 one keeps
+  // the attribute setup as global state instead.
+  if (core) {
+    if (!gl::HasVertexArrays()) {
+      DebugLog("OpenGL: core context without vertex array objects");
+      Shutdown();
+      return false;
+    }
+    gl::GenVertexArrays(1, &vao_);
+    gl::BindVertexArray(vao_);
+  }
+  gl::GenBuffers(1, &vbo_);
+  gl::BindBuffer(GL_ARRAY_BUFFER, vbo_);
+  vbo_capacity_ = 0;
+  const auto stride = static_cast<GLsizei>(sizeof(Vertex));
+  gl::EnableVertexAttribArray(kAttrPos);
+  gl::VertexAttribPointer(kAttrPos, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offsetof(Vertex, x)));
+  gl::EnableVertexAttribArray(kAttrUv);
+  gl::VertexAttribPointer(kAttrUv, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offsetof(Vertex, u)));
+  gl::EnableVertexAttribArray(kAttrColor);
+  gl::VertexAttribPointer(kAttrColor, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+                          reinterpret_cast<const void*>(offsetof(Vertex, r)));
+
+  gl::Disable(GL_DEPTH_TEST);
+  gl::Disable(GL_CULL_FACE);
+  gl::Disable(GL_SCISSOR_TEST);
+  gl::Disable(GL_DITHER);
+  gl::PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  gl::PixelStorei(GL_PACK_ALIGNMENT, 1);
+
+  // A 1x1 white atlas until the first upload, so early draws show flat colour.
+  const uint32_t white = 0xFFFFFFFFu;
+  UploadAtlas(&white, 1, 0, 0, 1, 1);
+  blend_state_ = -1;
+  return true;
+}
+
+bool GlRenderer::BuildProgram(bool core) {
+  GLuint vs = CompileShader(GL_VERTEX_SHADER, core ? kVertex330 : kVertex120);
+  GLuint fs = CompileShader(GL_FRAGMENT_SHADER, core ? kFragment330 : kFragment120);
+  if (!vs || !fs) {
+    if (vs) gl::DeleteShader(vs);
+    if (fs) gl::DeleteShader(fs);
+    return false;
+  }
+  GLuint program = gl::CreateProgram();
+  gl::AttachShader(program, vs);
+  gl::AttachShader(program, fs);
+  gl::BindAttribLocation(program, kAttrPos, "a_pos");
+  gl::BindAttribLocation(program, kAttrUv, "a_uv");
+  gl::BindAttribLocation(program, kAttrColor, "a_color");
+  gl::LinkProgram(program);
+  gl::DeleteShader(vs);
+  gl::DeleteShader(fs);
+  GLint ok = 0;
+  gl::GetProgramiv(program, GL_LINK_STATUS, &ok);
+  if (!ok) {
+    GLint length = 0;
+    gl::GetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
+    std::string log(std::max(length, 1), '\0');
+    gl::GetProgramInfoLog(program, length, nullptr, log.data());
+    DebugLog("OpenGL: shader program does not link: " + log);
+    gl::DeleteProgram(program);
+    return false;
+  }
+  program_ = program;
+  u_size_ = gl::GetUniformLocation(program_, "u_size");
+  u_mask_ = gl::GetUniformLocation(program_, "u_mask");
+  return true;
+}
+
+void GlRenderer::Shutdown() {
+  if (fbo_) gl::DeleteFramebuffers(1, &fbo_);
+  if (picture_) gl::DeleteTextures(1, &picture_);
+  if (atlas_) gl::DeleteTextures(1, &atlas_);
+  if (vbo_) gl::DeleteBuffers(1, &vbo_);
+  if (vao_) gl::DeleteVertexArrays(1, &vao_);
+  if (program_) gl::DeleteProgram(program_);
+  fbo_ = picture_ = atlas_ = vbo_ = vao_ = program_ = 0;
+  picture_w_ = picture_h_ = atlas_size_ = 0;
+  vbo_capacity_ = 0;
+  blend_state_ = -1;
+}
+
+bool GlRenderer::SetPictureSize(int width, int height) {
+  if (!ready() || width <= 0 || height <= 0) return false;
+  if (fbo_ && width == picture_w_ && height == picture_h_) {
+    BindPicture();
+    return true;
+  }
+  if (!picture_) gl::GenTextures(1, &picture_);
+  gl::BindTexture(GL_TEXTURE_2D, picture_);
+  SetTextureParameters();
+  gl::TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  if (!fbo_) gl::GenFramebuffers(1, &fbo_);
+  gl::BindFramebuffer(GL_FRAMEBUFFER, fbo_);
+  gl::FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture_, 0);
+  if (gl::CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    DebugLog("OpenGL: offscreen picture of " + std::to_string(width) + "x" + std::to_string(height) + " is not usable");
+    gl::BindFramebuffer(GL_FRAMEBUFFER, 0);
+    return false;
+  }
+  picture_w_ = width;
+  picture_h_ = height;
+  BindPicture();
+  Clear(0, 0, 0);
+  return true;
+}
+
+void GlRenderer::BindPicture() {
+  gl::BindFramebuffer(GL_FRAMEBUFFER, fbo_);
+  gl::Viewport(0, 0, picture_w_, picture_h_);
+  gl::Uniform2f(u_size_, static_cast<float>(picture_w_), static_cast<float>(picture_h_));
+  gl::BindTexture(GL_TEXTURE_2D, atlas_);
+  MaskAlphaWrites(true);
+}
+
+void GlRenderer::UploadAtlas(const uint32_t* pixels, int size, int x, int y, int w, int h) {
+  if (!ready() || !pixels || size <= 0) return;
+  if (!atlas_) gl::GenTextures(1, &atlas_);
+  gl::BindTexture(GL_TEXTURE_2D, atlas_);
+  gl::PixelStorei(GL_UNPACK_ROW_LENGTH, size);
+  if (size != atlas_size_) {
+    // A new atlas size: the texture is reallocated and filled from the whole
+    // copy, whatever region was asked for.
+    SetTextureParameters();
+    gl::TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    atlas_size_ = size;
+  } else {
+    x = std::clamp(x, 0, size);
+    y = std::clamp(y, 0, size);
+    w = std::clamp(w, 0, size - x);
+    h = std::clamp(h, 0, size - y);
+    if (w > 0 && h > 0) {
+      gl::TexSubImage2D(GL_TEXTURE_2D, 0, x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE,
+                        pixels + static_cast<size_t>(y) * size + x);
+    }
+  }
+  gl::PixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+}
+
+void GlRenderer::Clear(uint8_t r, uint8_t g, uint8_t b) {
+  if (!fbo_) return;
+  MaskAlphaWrites(false);
+  gl::ClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
+  gl::Clear(GL_COLOR_BUFFER_BIT);
+  MaskAlphaWrites(true);
+}
+
+void GlRenderer::ApplyBlend(Blend blend) {
+  const int state = static_cast<int>(blend);
+  if (state == blend_state_) return;
+  blend_state_ = state;
+  gl::Uniform1i(u_mask_, blend == Blend::kMask ? 1 : 0);
+  switch (blend) {
+    case Blend::kMask:
+    case Blend::kSolid:
+      gl::Disable(GL_BLEND);
+      return;
+    case Blend::kAlpha:
+      gl::BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+      break;
+    case Blend::kLight:
+      gl::BlendFunc(GL_SRC_ALPHA, GL_ONE);
+      break;
+    case Blend::kShade:
+      gl::BlendFunc(GL_DST_COLOR, GL_ZERO);
+      break;
+    default:
+      // An unknown mode draws like solid rather than not at all.
+      gl::Disable(GL_BLEND);
+      return;
+  }
+  gl::Enable(GL_BLEND);
+}
+
+void GlRenderer::Stream(const Vertex* vertices, int count) {
+  const auto bytes = static_cast<GLsizeiptr>(count) * static_cast<GLsizeiptr>(sizeof(Vertex));
+  if (bytes > vbo_capacity_) vbo_capacity_ = std::max<GLsizeiptr>({bytes, vbo_capacity_ * 2, 64 * 1024});
+  // Orphaning the old storage lets the driver keep drawing from it while we fill new storage.
+  gl::BufferData(GL_ARRAY_BUFFER, vbo_capacity_, nullptr, GL_STREAM_DRAW);
+  gl::BufferSubData(GL_ARRAY_BUFFER, 0, bytes, vertices);
+}
+
+void GlRenderer::DrawTriangles(Blend blend, const Vertex* vertices, int count) {
+  if (!fbo_ || !vertices || count < 3) return;
+  count -= count % 3;
+  ApplyBlend(blend);
+  Stream(vertices, count);
+  gl::DrawArrays(GL_TRIANGLES, 0, count);
+}
+
+void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout) {
+  if (!fbo_ || window_w <= 0 || window_h <= 0) return;
+  gl::BindFramebuffer(GL_FRAMEBUFFER, 0);
+  gl::Viewport(0, 0, window_w, window_h);
+  MaskAlphaWrites(false);
+  gl::ClearColor(0, 0, 0, 1);
+  gl::Clear(GL_COLOR_BUFFER_BIT);
+  ApplyBlend(Blend::kSolid);
+  gl::Uniform2f(u_size_, static_cast<float>(window_w), static_cast<float>(window_h));
+  gl::BindTexture(GL_TEXTURE_2D, picture_);
+
+  // The picture texture holds its top row at v = 1 (GL rows run bottom-up).
+  const float x0 = static_cast<float>(layout.offset_x), y0 = static_cast<float>(layout.offset_y);
+  const float x1 = x0 + static_cast<float>(picture_w_ * layout.scale);
+  const float y1 = y0 + static_cast<float>(picture_h_ * layout.scale);
+  const Vertex quad[6] = {
+      {x0, y0, 0, 1, 255, 255, 255, 255}, {x1, y0, 1, 1, 255, 255, 255, 255}, {x1, y1, 1, 0, 255, 255, 255, 255},
+      {x0, y0, 0, 1, 255, 255, 255, 255}, {x1, y1, 1, 0, 255, 255, 255, 255}, {x0, y1, 0, 0, 255, 255, 255, 255},
+  };
+  Stream(quad, 6);
+  gl::DrawArrays(GL_TRIANGLES, 0, 6);
+  BindPicture();
+}
+
+bool GlRenderer::ReadPixels(int x, int y, int w, int h, uint32_t* out) {
+  if (!fbo_ || !out || w <= 0 || h <= 0) return false;
+  std::fill(out, out + static_cast<size_t>(w) * h, 0u);
+  // Only the part inside the picture is read; the rest stays transparent black.
+  const int left = std::max(x, 0), top = std::max(y, 0);
+  const int right = std::min(x + w, picture_w_), bottom = std::min(y + h, picture_h_);
+  if (right <= left || bottom <= top) return true;
+  const int rw = right - left, rh = bottom - top;
+  std::vector<uint32_t> rows(static_cast<size_t>(rw) * rh);
+  gl::BindFramebuffer(GL_FRAMEBUFFER, fbo_);
+  gl::ReadPixels(left, picture_h_ - bottom, rw, rh, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+  // GL hands rows over bottom-up; the caller wants the top row first.
+  for (int row = 0; row < rh; ++row) {
+    const uint32_t* src = rows.data() + static_cast<size_t>(rh - 1 - row) * rw;
+    uint32_t* dst = out + static_cast<size_t>(top - y + row) * w + (left - x);
+    std::memcpy(dst, src, sizeof(uint32_t) * rw);
+  }
+  return true;
+}

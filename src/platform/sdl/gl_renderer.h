@@ -1,0 +1,58 @@
+#pragma once
+#include <cstdint>
+
+#include "platform/backend.h"
+#include "platform/sdl/gl_loader.h"
+
+// Where the picture lands in the window: whole-number scale, centred.
+struct PictureLayout {
+  int scale = 1;
+  int offset_x = 0, offset_y = 0;
+};
+// 1:1 in a window; in full screen the largest whole factor that fits (at least 1).
+PictureLayout FitPicture(int picture_w, int picture_h, int window_w, int window_h, bool fullscreen);
+
+// Draws the game's triangles into an offscreen picture of exactly the opened
+// size (picture pixels, y down) with one streamed vertex buffer, one atlas
+// texture and one shader, and shows that picture in the window on Present.
+// Needs a current GL context for every call.
+class GlRenderer {
+ public:
+  GlRenderer() = default;
+  GlRenderer(const GlRenderer&) = delete;
+  GlRenderer& operator=(const GlRenderer&) = delete;
+
+  // core: the context is 3.3 core (GLSL 330); otherwise 2.1 compatibility (GLSL 120).
+  bool Init(bool core);
+  // Drops every GL object; call while the context is still current.
+  void Shutdown();
+  bool ready() const { return program_ != 0; }
+
+  // (Re)creates the offscreen picture; its content starts black.
+  bool SetPictureSize(int width, int height);
+  int picture_width() const { return picture_w_; }
+  int picture_height() const { return picture_h_; }
+
+  void UploadAtlas(const uint32_t* pixels, int size, int x, int y, int w, int h);
+  void Clear(uint8_t r, uint8_t g, uint8_t b);
+  void DrawTriangles(Blend blend, const Vertex* vertices, int count);
+  // Draws the picture into the default framebuffer of the given size, black around it.
+  void Present(int window_w, int window_h, const PictureLayout& layout);
+  bool ReadPixels(int x, int y, int w, int h, uint32_t* out);
+
+ private:
+  bool BuildProgram(bool core);
+  void ApplyBlend(Blend blend);
+  void Stream(const Vertex* vertices, int count);
+  void BindPicture();
+
+  GLuint program_ = 0;
+  GLint u_size_ = -1, u_mask_ = -1;
+  GLuint vao_ = 0, vbo_ = 0;
+  GLsizeiptr vbo_capacity_ = 0;
+  GLuint atlas_ = 0;
+  int atlas_size_ = 0;
+  GLuint fbo_ = 0, picture_ = 0;
+  int picture_w_ = 0, picture_h_ = 0;
+  int blend_state_ = -1;  // the Blend last applied, -1 when unknown
+};

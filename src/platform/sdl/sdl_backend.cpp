@@ -1,0 +1,393 @@
+#include "platform/sdl/sdl_backend.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include "platform/log.h"
+#include "platform/sdl/gl_loader.h"
+#include "platform/sdl/key_map.h"
+
+namespace {
+
+constexpr Uint32 kSdlSystems = SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS;
+
+int64_t SteadyMicros() {
+  using namespace std::chrono;
+  return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Decodes one UTF-8 sequence at text[i]; returns the code point (0xFFFD when
+// malformed) and advances i past it.
+uint32_t NextCodePoint(const char* text, size_t& i) {
+  const auto lead = static_cast<unsigned char>(text[i++]);
+  if (lead < 0x80) return lead;
+  int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+  if (extra < 0) return 0xFFFD;
+  uint32_t cp = lead & (0x3F >> extra);
+  for (; extra > 0; --extra) {
+    const auto next = static_cast<unsigned char>(text[i]);
+    if ((next & 0xC0) != 0x80) return 0xFFFD;
+    cp = (cp << 6) | (next & 0x3F);
+    ++i;
+  }
+  return cp;
+}
+
+// SDL numbers the buttons left 1, middle 2, right 3; the game wants left 1, right 2, middle 3.
+int GameMouseButton(Uint8 sdl_button) {
+  switch (sdl_button) {
+    case SDL_BUTTON_LEFT:
+      return 1;
+    case SDL_BUTTON_RIGHT:
+      return 2;
+    case SDL_BUTTON_MIDDLE:
+      return 3;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+SdlBackend::SdlBackend() : start_us_(SteadyMicros()) {}
+
+SdlBackend::~SdlBackend() { Shutdown(); }
+
+bool SdlBackend::EnsureSdl() {
+  if (sdl_ready_) return true;
+  if (sdl_failed_) return false;
+  if (SDL_InitSubSystem(kSdlSystems) != 0) {
+    DebugLog(std::string("SDL could not start its video: ") + SDL_GetError());
+    sdl_failed_ = true;
+    return false;
+  }
+  sdl_ready_ = true;
+  return true;
+}
+
+void SdlBackend::Shutdown() {
+  if (context_) {
+    SDL_GL_MakeCurrent(window_, context_);
+    renderer_.Shutdown();
+    SDL_GL_DeleteContext(context_);
+    context_ = nullptr;
+  }
+  if (window_) SDL_DestroyWindow(window_);
+  window_ = nullptr;
+  joypads_.CloseAll(nullptr);
+  if (sdl_ready_) SDL_QuitSubSystem(kSdlSystems);
+  sdl_ready_ = false;
+  open_ = false;
+  gl_profile_.clear();
+}
+
+bool SdlBackend::CreateContext(bool core) {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, core ? 3 : 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, core ? 3 : 1);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, core ? SDL_GL_CONTEXT_PROFILE_CORE : 0);
+  context_ = SDL_GL_CreateContext(window_);
+  if (!context_) {
+    DebugLog(std::string("OpenGL ") + (core ? "3.3 core" : "2.1") + " context refused: " + SDL_GetError());
+    return false;
+  }
+  if (SDL_GL_MakeCurrent(window_, context_) == 0 && gl::Load() && renderer_.Init(core)) {
+    gl_profile_ = core ? "3.3 core" : "2.1 compatibility";
+    const auto text = [](GLenum name) {
+      const GLubyte* s = gl::GetString(name);
+      return s ? std::string(reinterpret_cast<const char*>(s)) : std::string("?");
+    };
+    DebugLog("OpenGL " + gl_profile_ + ": " + text(GL_VERSION) + " on " + text(GL_RENDERER));
+    return true;
+  }
+  SDL_GL_DeleteContext(context_);
+  context_ = nullptr;
+  return false;
+}
+
+bool SdlBackend::CreateWindowAndContext(int width, int height) {
+  SDL_GL_ResetAttributes();
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                             SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  if (!window_) {
+    DebugLog(std::string("The window could not be created: ") + SDL_GetError());
+    return false;
+  }
+  if (!CreateContext(true) && !CreateContext(false)) {
+    SDL_DestroyWindow(window_);
+    window_ = nullptr;
+    return false;
+  }
+  // Only a hint: many drivers ignore it, and the flip paces the frames anyway.
+  if (SDL_GL_SetSwapInterval(1) != 0) DebugLog("OpenGL: no swap interval control; the flip paces alone");
+  return true;
+}
+
+void SdlBackend::ApplyWindowMode(int width, int height, bool fullscreen) {
+  const bool was_fullscreen = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+  if (fullscreen) {
+    if (!was_fullscreen) {
+      // Cover the desktop by hand first: without a window manager (a bare X
+      // server) the full-screen request below is never carried out, and the
+      // window would stay small while SDL believes it fills the screen.
+      SDL_Rect bounds;
+      const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+      if (SDL_GetDisplayBounds(display, &bounds) == 0) {
+        SDL_SetWindowBordered(window_, SDL_FALSE);
+        SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+        SDL_SetWindowSize(window_, bounds.w, bounds.h);
+      }
+    }
+    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+      DebugLog(std::string("Full screen refused: ") + SDL_GetError());
+    }
+  } else {
+    if (was_fullscreen) SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    // Leaving full screen does not reliably give the old size back, so it is set every time.
+    SDL_SetWindowSize(window_, width, height);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+  SDL_ShowWindow(window_);
+  SDL_RaiseWindow(window_);
+}
+
+bool SdlBackend::OpenDisplay(int width, int height, int depth, int /*hertz*/) {
+  if (width <= 0 || height <= 0 || (depth != 0 && depth != 16 && depth != 24 && depth != 32)) {
+    DebugLog("Display " + std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth) +
+             " is not a mode the game can show");
+    return false;
+  }
+  if (!EnsureSdl()) return false;
+  if (!window_ && !CreateWindowAndContext(width, height)) return false;
+  SDL_GL_MakeCurrent(window_, context_);
+  const bool fullscreen = depth != 0;
+  ApplyWindowMode(width, height, fullscreen);
+  if (!renderer_.SetPictureSize(width, height)) return false;
+  picture_w_ = width;
+  picture_h_ = height;
+  fullscreen_ = fullscreen;
+  open_ = true;
+  SDL_ShowCursor(pointer_visible_ ? SDL_ENABLE : SDL_DISABLE);
+  SDL_StartTextInput();
+  return true;
+}
+
+void SdlBackend::CloseDisplay() {
+  // The window stays up for now: a display switch opens again at once, and
+  // hiding in between would only flicker. It is hidden at the next event pump
+  // if nothing was opened.
+  open_ = false;
+}
+
+bool SdlBackend::ModeExists(int width, int height, int depth, int /*hertz*/) {
+  if (depth == 0) return true;
+  if (depth != 16 && depth != 24 && depth != 32) return false;
+  if (!EnsureSdl()) return false;
+  const int display = window_ ? std::max(0, SDL_GetWindowDisplayIndex(window_)) : 0;
+  SDL_DisplayMode desktop;
+  if (SDL_GetDesktopDisplayMode(display, &desktop) != 0) return false;
+  return desktop.w >= width && desktop.h >= height;
+}
+
+void SdlBackend::SetTitle(const std::string& title) {
+  title_ = title;
+  if (window_) SDL_SetWindowTitle(window_, title_.c_str());
+}
+
+void SdlBackend::ShowPointer(bool visible) {
+  pointer_visible_ = visible;
+  if (sdl_ready_) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void SdlBackend::Notify(const std::string& text) {
+  DebugLog("Notify: " + text);
+  // Works without a window (and without SDL started); without any display at
+  // all the text goes to the terminal instead.
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title_.c_str(), text.c_str(), open_ ? window_ : nullptr) !=
+      0) {
+    std::fprintf(stderr, "%s: %s\n", title_.c_str(), text.c_str());
+  }
+}
+
+void SdlBackend::WindowSize(int& width, int& height) const {
+  width = height = 0;
+  if (window_ && open_) SDL_GetWindowSize(window_, &width, &height);
+}
+
+void SdlBackend::UploadAtlas(const uint32_t* pixels, int size, int x, int y, int w, int h) {
+  if (context_) renderer_.UploadAtlas(pixels, size, x, y, w, h);
+}
+
+void SdlBackend::Clear(uint8_t r, uint8_t g, uint8_t b) {
+  if (open_) renderer_.Clear(r, g, b);
+}
+
+void SdlBackend::DrawTriangles(Blend blend, const Vertex* vertices, int count) {
+  if (open_) renderer_.DrawTriangles(blend, vertices, count);
+}
+
+PictureLayout SdlBackend::Layout() const {
+  int w = 0, h = 0;
+  SDL_GL_GetDrawableSize(window_, &w, &h);
+  return FitPicture(picture_w_, picture_h_, w, h, fullscreen_);
+}
+
+void SdlBackend::Present() {
+  if (!open_) return;
+  int w = 0, h = 0;
+  SDL_GL_GetDrawableSize(window_, &w, &h);
+  renderer_.Present(w, h, FitPicture(picture_w_, picture_h_, w, h, fullscreen_));
+  SDL_GL_SwapWindow(window_);
+}
+
+bool SdlBackend::ReadPixels(int x, int y, int w, int h, uint32_t* out) {
+  return open_ && renderer_.ReadPixels(x, y, w, h, out);
+}
+
+void SdlBackend::MovePointer(InputState& input, int window_x, int window_y) {
+  if (!window_ || picture_w_ <= 0 || picture_h_ <= 0) return;
+  int ww = 0, wh = 0, dw = 0, dh = 0;
+  SDL_GetWindowSize(window_, &ww, &wh);
+  SDL_GL_GetDrawableSize(window_, &dw, &dh);
+  // Window coordinates to drawable pixels (they differ on high-density screens),
+  // then undo the centring and the scale of the picture.
+  const int px = ww > 0 ? window_x * dw / ww : window_x;
+  const int py = wh > 0 ? window_y * dh / wh : window_y;
+  const PictureLayout layout = FitPicture(picture_w_, picture_h_, dw, dh, fullscreen_);
+  const auto to_picture = [&](int p, int offset) {
+    const int d = p - offset;
+    return d >= 0 ? d / layout.scale : -1;
+  };
+  input.mouse_x = std::clamp(to_picture(px, layout.offset_x), 0, picture_w_ - 1);
+  input.mouse_y = std::clamp(to_picture(py, layout.offset_y), 0, picture_h_ - 1);
+}
+
+void SdlBackend::WarpPointer(int x, int y) {
+  if (!window_ || !open_) return;
+  int ww = 0, wh = 0, dw = 0, dh = 0;
+  SDL_GetWindowSize(window_, &ww, &wh);
+  SDL_GL_GetDrawableSize(window_, &dw, &dh);
+  const PictureLayout layout = Layout();
+  // Aim at the middle of the picture pixel's square so the way back lands on it.
+  int px = layout.offset_x + x * layout.scale + layout.scale / 2;
+  int py = layout.offset_y + y * layout.scale + layout.scale / 2;
+  if (dw > 0 && dh > 0) {
+    px = px * ww / dw;
+    py = py * wh / dh;
+  }
+  SDL_WarpMouseInWindow(window_, px, py);
+}
+
+void SdlBackend::HandleKey(const SDL_KeyboardEvent& key, InputState& input) {
+  const int code = VirtualKeyFromScancode(key.keysym.scancode);
+  const int generic = GenericModifier(code);
+  if (key.type == SDL_KEYUP) {
+    if (code) input.ReleaseKey(code);
+    // The generic Shift/Ctrl/Alt stays down while the other side is still held.
+    const int other = code ^ 1;  // 160 <-> 161, 162 <-> 163, 164 <-> 165
+    if (generic && !input.key_down[other]) input.ReleaseKey(generic);
+    return;
+  }
+  if (key.repeat) return;  // a held key counts as one press
+  if (code) input.PressKey(code);
+  if (generic) input.PressKey(generic);
+  // The keys that edit a typed name arrive as characters too.
+  switch (key.keysym.scancode) {
+    case SDL_SCANCODE_RETURN:
+    case SDL_SCANCODE_KP_ENTER:
+      input.TypeChar(13);
+      break;
+    case SDL_SCANCODE_BACKSPACE:
+      input.TypeChar(8);
+      break;
+    case SDL_SCANCODE_ESCAPE:
+      input.TypeChar(27);
+      break;
+    default:
+      break;
+  }
+}
+
+void SdlBackend::HandleText(const char* utf8, InputState& input) {
+  size_t i = 0;
+  while (utf8[i] != '\0') {
+    const uint32_t cp = NextCodePoint(utf8, i);
+    // The game's text is 8-bit: characters outside Latin-1 cannot be shown or stored.
+    if (cp >= 32 && cp <= 255 && cp != 127) input.TypeChar(cp);
+  }
+}
+
+void SdlBackend::ReleaseAllKeys(InputState& input) {
+  for (int code = 0; code < kKeyCount; ++code) {
+    if (input.key_down[code]) input.ReleaseKey(code);
+  }
+  for (int button = 1; button <= 3; ++button) {
+    if (input.mouse_down[button]) input.ReleaseMouse(button);
+  }
+}
+
+void SdlBackend::PumpEvents(InputState& input) {
+  if (!sdl_ready_) return;
+  if (!open_ && window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN)) SDL_HideWindow(window_);
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (joypads_.HandleEvent(event, input)) continue;
+    switch (event.type) {
+      case SDL_QUIT:
+        input.close_requested = true;
+        break;
+      case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) input.close_requested = true;
+        // Keys released while another window has the focus never report back.
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) ReleaseAllKeys(input);
+        break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP:
+        HandleKey(event.key, input);
+        break;
+      case SDL_TEXTINPUT:
+        HandleText(event.text.text, input);
+        break;
+      case SDL_MOUSEMOTION:
+        MovePointer(input, event.motion.x, event.motion.y);
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP: {
+        MovePointer(input, event.button.x, event.button.y);
+        const int button = GameMouseButton(event.button.button);
+        if (button == 0) break;
+        if (event.type == SDL_MOUSEBUTTONDOWN) {
+          input.PressMouse(button);
+        } else {
+          input.ReleaseMouse(button);
+        }
+        break;
+      }
+      case SDL_MOUSEWHEEL:
+        input.mouse_z += event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+int64_t SdlBackend::MicroSecs() { return SteadyMicros() - start_us_; }
+
+void SdlBackend::SleepMicros(int64_t us) {
+  if (us <= 0) return;
+  const int64_t deadline = MicroSecs() + us;
+  // The scheduler may oversleep by a millisecond or more: sleep short of the
+  // deadline, then spin the last stretch.
+  constexpr int64_t kSpinMicros = 1500;
+  if (us > kSpinMicros) std::this_thread::sleep_for(std::chrono::microseconds(us - kSpinMicros));
+  while (MicroSecs() < deadline) std::this_thread::yield();
+}

@@ -1,0 +1,75 @@
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/backend.h"
+#include "platform/sdl/gl_renderer.h"
+#include "platform/sdl/joypads.h"
+
+// The real backend: one SDL window with one OpenGL context for the whole run.
+// A display switch resizes the window or makes it full screen instead of
+// re-creating it, so the atlas texture survives. Full screen is a desktop-size
+// borderless window showing the picture at the largest whole scale, centred on
+// black; no real video mode is ever changed, so every full-screen mode exists
+// on any desktop at least as large as the picture.
+class SdlBackend : public Backend {
+ public:
+  SdlBackend();
+  ~SdlBackend() override;
+  SdlBackend(const SdlBackend&) = delete;
+  SdlBackend& operator=(const SdlBackend&) = delete;
+
+  bool OpenDisplay(int width, int height, int depth, int hertz) override;
+  void CloseDisplay() override;
+  bool DisplayOpen() const override { return open_; }
+  bool ModeExists(int width, int height, int depth, int hertz) override;
+  void SetTitle(const std::string& title) override;
+  void ShowPointer(bool visible) override;
+  void Notify(const std::string& text) override;
+  void WindowSize(int& width, int& height) const override;
+
+  void UploadAtlas(const uint32_t* pixels, int size, int x, int y, int w, int h) override;
+  void Clear(uint8_t r, uint8_t g, uint8_t b) override;
+  void DrawTriangles(Blend blend, const Vertex* vertices, int count) override;
+  void Present() override;
+  bool ReadPixels(int x, int y, int w, int h, uint32_t* out) override;
+
+  void PumpEvents(InputState& input) override;
+  void WarpPointer(int x, int y) override;
+
+  int64_t MicroSecs() override;
+  void SleepMicros(int64_t us) override;
+
+  // Destroys the window and the context and shuts SDL down (also done on destruction).
+  void Shutdown();
+  // Which GL the context gives: "3.3 core" or "2.1 compatibility"; empty before the first display.
+  const std::string& gl_profile() const { return gl_profile_; }
+  bool fullscreen() const { return fullscreen_; }
+
+ private:
+  bool EnsureSdl();
+  bool CreateWindowAndContext(int width, int height);
+  bool CreateContext(bool core);
+  void ApplyWindowMode(int width, int height, bool fullscreen);
+  PictureLayout Layout() const;
+  void MovePointer(InputState& input, int window_x, int window_y);
+  void HandleKey(const SDL_KeyboardEvent& key, InputState& input);
+  void HandleText(const char* utf8, InputState& input);
+  void ReleaseAllKeys(InputState& input);
+
+  bool sdl_ready_ = false;
+  bool sdl_failed_ = false;
+  SDL_Window* window_ = nullptr;
+  SDL_GLContext context_ = nullptr;
+  std::string gl_profile_;
+  std::string title_ = "Skitterworm";
+  bool pointer_visible_ = true;
+  GlRenderer renderer_;
+  SdlJoypads joypads_;
+  bool open_ = false;
+  bool fullscreen_ = false;
+  int picture_w_ = 0, picture_h_ = 0;
+  int64_t start_us_ = 0;
+};
