@@ -1,0 +1,135 @@
+# Shared steps of the end-to-end scripts: a private X display, the game
+# started in a scratch working directory, keys, window queries and checks.
+# Usage: source lib.sh "$@"   (arguments: <skitterworm> <data-dir> <picture_probe>)
+set -euo pipefail
+
+GAME=$1
+DATA=$2
+PROBE=$3
+WORK=$(mktemp -d)
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+GAME_PID=
+XVFB_PID=
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$WORK/debug.log" ] && tail -n 20 "$WORK/debug.log" >&2
+  exit 1
+}
+
+cleanup() {
+  [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+start_display() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+  done
+  fail "no virtual display could be started"
+}
+
+# start_game [options...]: the game in $WORK with the data folder given.
+start_game() {
+  (cd "$WORK" && exec "$GAME" --data "$DATA" --debug-log "$WORK/debug.log" "$@") &
+  GAME_PID=$!
+}
+
+# The game's window id, waiting up to 10 s for it.
+wait_window() {
+  local i id
+  for i in $(seq 100); do
+    id=$(xdotool search --name '^Skitterworm' 2>/dev/null | head -n 1 || true)
+    if [ -n "$id" ]; then
+      WINDOW=$id
+      return 0
+    fi
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window opened"
+    sleep 0.1
+  done
+  fail "no game window appeared"
+}
+
+window_size() {
+  xdotool getwindowgeometry --shell "$WINDOW" | awk -F= '/^WIDTH/{w=$2} /^HEIGHT/{h=$2} END{print w "x" h}'
+}
+
+press() {
+  local key
+  for key in "$@"; do
+    xdotool keydown --window "$WINDOW" "$key"
+    sleep 0.08
+    xdotool keyup --window "$WINDOW" "$key"
+    sleep 0.05
+  done
+}
+
+hold() {  # hold KEY SECONDS
+  xdotool keydown --window "$WINDOW" "$1"
+  sleep "$2"
+  xdotool keyup --window "$WINDOW" "$1"
+}
+
+# shoot NAME: presses F12 and waits for the game's next screenshot, saved as $WORK/NAME.png.
+shoot() {
+  local before after i
+  before=$(ls "$WORK"/screenshot*.png 2>/dev/null | wc -l)
+  press F12
+  for i in $(seq 50); do
+    after=$(ls "$WORK"/screenshot*.png 2>/dev/null | wc -l)
+    if [ "$after" -gt "$before" ]; then
+      sleep 0.2
+      cp "$(ls -t "$WORK"/screenshot*.png | head -n 1)" "$WORK/$1.png"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "F12 saved no screenshot"
+}
+
+# grab NAME: dumps what the X server shows in the game window to $WORK/NAME.xwd.
+grab() {
+  xwd -silent -id "$WINDOW" -out "$WORK/$1.xwd" || fail "cannot dump the window"
+}
+
+# expect_picture NAME WIDTH HEIGHT MIN_LIT MIN_COLOURS
+expect_picture() {
+  local probe
+  local file="$WORK/$1.png"
+  [ -f "$file" ] || file="$WORK/$1.xwd"
+  probe=$("$PROBE" "$file") || fail "picture $1 does not decode"
+  read -r w h lit colours <<<"$probe"
+  [ "$w" = "$2" ] && [ "$h" = "$3" ] || fail "screenshot $1 is ${w}x${h}, expected $2x$3"
+  [ "$lit" -ge "$4" ] || fail "screenshot $1 is nearly blank ($lit lit pixels)"
+  [ "$colours" -ge "$5" ] || fail "screenshot $1 has only $colours colours"
+  echo "screenshot $1: ${w}x${h}, $lit lit pixels, $colours colours"
+}
+
+# close_game: asks the game to close as the window manager would and expects exit code 0 within 5 s.
+close_game() {
+  kill -TERM "$GAME_PID"
+  local i
+  for i in $(seq 50); do
+    if ! kill -0 "$GAME_PID" 2>/dev/null; then
+      local code=0
+      wait "$GAME_PID" || code=$?
+      GAME_PID=
+      [ "$code" = 0 ] || fail "the game ended with exit code $code"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the game did not end within 5 s of the close request"
+}

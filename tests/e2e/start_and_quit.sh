@@ -1,0 +1,16 @@
+# The real program starts, shows its splash, a key skips it, the screen shows a
+# picture of the right size, and a close request ends it with exit code 0.
+source "$(dirname "$0")/lib.sh"
+start_display
+start_game --windowed --scale 2
+wait_window
+[ "$(window_size)" = "640x480" ] || fail "window is $(window_size), expected 640x480"
+sleep 2.5                 # the first card is fading in
+grab splash
+expect_picture splash 640 480 200 2
+press space space         # skip both cards
+sleep 3
+shoot running
+expect_picture running 640 480 200 3
+close_game
+echo "start_and_quit: ok"
