@@ -4,7 +4,9 @@
 #include "app/mouse.h"
 #include "app/rainbow_phaser.h"
 #include "app/sine_table.h"
+#include "persist/config.h"
 #include "platform/clock.h"
+#include "world/playfield.h"
 #include "world/enemy.h"
 
 // Definitions in creation order; each subsystem adds its own here as it lands.
@@ -26,6 +28,8 @@ int32_t polledKey = 0;
 
 ObjectList<TEnemy> lstEnemies;
 
+TPlayfield playfield;
+
 Timer gameTimer(60);
 ImageFont* fntMain = nullptr;
 ImageFont* fntSmall = nullptr;
@@ -36,3 +40,4 @@ TSine sine;
 TCosine cosine;
 TRainbowPhaser rainbow;
 TRainbowPhaser rainbowFast;
+TConfig config;
