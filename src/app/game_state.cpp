@@ -6,8 +6,11 @@
 #include "app/sine_table.h"
 #include "persist/config.h"
 #include "platform/clock.h"
+#include "player/particle.h"
+#include "player/statistics.h"
 #include "world/playfield.h"
 #include "world/enemy.h"
+#include "world/skitterworm.h"
 
 // Definitions in creation order; each subsystem adds its own here as it lands.
 uint8_t gameState = 0;
@@ -27,6 +30,15 @@ uint8_t menuScreen = MENU_MAIN;
 int32_t polledKey = 0;
 
 ObjectList<TEnemy> lstEnemies;
+// The pool is defined before its list, so the list hands its particles back
+// before the pool goes at exit.
+Pool<TParticle> particlePool(4096);
+ObjectList<TParticle> lstParticles(ReleaseParticle);
+
+// Shared chain state, reset by the game flow.
+float chainSpeed = 1.0f;
+uint8_t chainBottomReached = 0;
+uint16_t chainReinforceTimer = 0;
 
 TPlayfield playfield;
 
@@ -41,3 +53,6 @@ TCosine cosine;
 TRainbowPhaser rainbow;
 TRainbowPhaser rainbowFast;
 TConfig config;
+TStatsStage statsStage;
+TStatsGame statsGame;
+TStatsLife statsLife;
