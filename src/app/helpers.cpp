@@ -12,6 +12,7 @@
 #include "platform/random.h"
 #include "platform/stream.h"
 #include "platform/text.h"
+#include "player/particle.h"
 
 void SetColorHex(std::string_view hex) {
   const int r = ParseInt("$" + Left(hex, 2));
@@ -117,5 +118,5 @@ void SaveScreenshot() {
   const auto pixmap = GrabPixmap(0, 0, kScreenWidth * drawScale, kScreenHeight * drawScale);
   const std::string name = NextScreenshotName(".");
   if (!SavePixmapPNG(*pixmap, name, 5)) DebugLog("Screenshot " + name + " could not be saved");
-  // The notice particle joins when the particles do.
+  CreateScreenshotIcon();
 }

@@ -10,6 +10,8 @@
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/random.h"
+#include "player/particle.h"
+#include "player/statistics.h"
 
 namespace {
 
@@ -19,17 +21,18 @@ namespace {
 void AwardPoints([[maybe_unused]] uint16_t points) {
   // player.AddScore(points);
 }
-void CountShroomKill([[maybe_unused]] bool poison) {
-  // statsStage.mushrooms += 1; then statsGame.killed_pshrooms or statsGame.killed_shrooms += 1.
+void CountShroomKill(bool poison) {
+  statsStage.mushrooms += 1;
+  if (poison) statsGame.killed_pshrooms += 1;
+  else statsGame.killed_shrooms += 1;
 }
 void PlayMineAppear() {
   // if (config.sound) sfx.Play(sfx.sndMineAppear);
 }
-void SpawnMineAppear([[maybe_unused]] int32_t x, [[maybe_unused]] int32_t y) {
-  // A scattermine-appear particle (type 17) at (x, y), colour "FFFFFF", life and lifetime 60.
-}
-void SpawnFlash([[maybe_unused]] int32_t x, [[maybe_unused]] int32_t y, [[maybe_unused]] int32_t frame) {
-  // A white flash particle (type 50) at (x, y) showing mushroom frame `frame`, life and lifetime 120.
+void SpawnMineAppear(int32_t x, int32_t y) { CreateParticle(float(x), float(y), PARTICLE_MINE_APPEAR, "FFFFFF", 60, 60); }
+void SpawnFlash(int32_t x, int32_t y, int32_t frame) {
+  TParticle* flash = CreateParticle(float(x), float(y), PARTICLE_SHROOM_FLASH, "FFFFFF", 120, 120);
+  flash->ang = uint16_t(frame);
 }
 
 int32_t RandomCell() { return Rand(0, kFieldRandomCells - 1); }
