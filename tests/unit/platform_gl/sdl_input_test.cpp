@@ -1,0 +1,205 @@
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "gl_test_support.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/input_state.h"
+
+// Events are put into SDL's own queue and gathered the way a frame gathers
+// them, so the whole path from SDL event to polled input is exercised.
+
+namespace {
+
+void PushKey(SDL_Scancode scancode, bool down, bool repeat = false) {
+  SDL_Event event{};
+  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  event.key.repeat = repeat ? 1 : 0;
+  event.key.keysym.scancode = scancode;
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+}
+
+void PushText(const char* utf8) {
+  SDL_Event event{};
+  event.type = SDL_TEXTINPUT;
+  std::strncpy(event.text.text, utf8, sizeof(event.text.text) - 1);
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+}
+
+void PushMotion(int x, int y) {
+  SDL_Event event{};
+  event.type = SDL_MOUSEMOTION;
+  event.motion.x = x;
+  event.motion.y = y;
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+}
+
+void PushButton(Uint8 button, bool down, int x, int y) {
+  SDL_Event event{};
+  event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  event.button.button = button;
+  event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+  event.button.x = x;
+  event.button.y = y;
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+}
+
+class SdlInputTest : public GlPictureTest {
+ protected:
+  void Open(int width, int height, int depth) {
+    ASSERT_TRUE(Graphics(width, height, depth));
+    // Whatever the X server sent on opening (focus, a pointer position) goes first.
+    PollSystem();
+    FlushKeys();
+    FlushMouse();
+    while (GetChar()) {
+    }
+    AppTerminate();
+  }
+};
+
+TEST_F(SdlInputTest, AHeldKeyCountsOnePressAndReleases) {
+  Open(320, 240, 0);
+  PushKey(SDL_SCANCODE_A, true);
+  PushKey(SDL_SCANCODE_A, true, true);
+  PushKey(SDL_SCANCODE_A, true, true);
+  PollSystem();
+  EXPECT_EQ(KeyHit(65), 1);
+  EXPECT_TRUE(KeyDown(65));
+  PushKey(SDL_SCANCODE_A, false);
+  PushKey(SDL_SCANCODE_A, true);
+  PushKey(SDL_SCANCODE_A, false);
+  PollSystem();
+  EXPECT_EQ(KeyHit(65), 1);
+  EXPECT_FALSE(KeyDown(65));
+}
+
+TEST_F(SdlInputTest, GenericShiftStaysDownWhileEitherSideIsHeld) {
+  Open(320, 240, 0);
+  PushKey(SDL_SCANCODE_LSHIFT, true);
+  PushKey(SDL_SCANCODE_RSHIFT, true);
+  PushKey(SDL_SCANCODE_LSHIFT, false);
+  PollSystem();
+  EXPECT_FALSE(KeyDown(160));
+  EXPECT_TRUE(KeyDown(161));
+  EXPECT_TRUE(KeyDown(16));
+  EXPECT_EQ(KeyHit(160), 1);
+  PushKey(SDL_SCANCODE_RSHIFT, false);
+  PollSystem();
+  EXPECT_FALSE(KeyDown(16));
+}
+
+TEST_F(SdlInputTest, TypedTextKeepsLatinOneAndEditingKeysBecomeCharacters) {
+  Open(320, 240, 0);
+  PushText("a\xC3\xA9\xE2\x82\xAC!");  // a, e acute, the euro sign (not in Latin-1), !
+  PushKey(SDL_SCANCODE_BACKSPACE, true);
+  PushKey(SDL_SCANCODE_BACKSPACE, true, true);  // a held key types once
+  PushKey(SDL_SCANCODE_RETURN, true);
+  PollSystem();
+  EXPECT_EQ(GetChar(), 'a');
+  EXPECT_EQ(GetChar(), 233);
+  EXPECT_EQ(GetChar(), '!');
+  EXPECT_EQ(GetChar(), 8);
+  EXPECT_EQ(GetChar(), 13);
+  EXPECT_EQ(GetChar(), 0);
+}
+
+TEST_F(SdlInputTest, PointerMapsBackIntoPicturePixelsInFullScreen) {
+  Open(320, 240, 32);
+  int w = 0, h = 0;
+  ActiveBackend().WindowSize(w, h);
+  const int scale = std::max(1, std::min(w / 320, h / 240));
+  const int left = (w - 320 * scale) / 2, top = (h - 240 * scale) / 2;
+
+  // The last screen pixel of picture pixel (100, 50) still belongs to it.
+  PushMotion(left + 100 * scale + scale - 1, top + 50 * scale + scale - 1);
+  PollSystem();
+  EXPECT_EQ(MouseX(), 100);
+  EXPECT_EQ(MouseY(), 50);
+
+  // Outside the picture (the black border, the far corner) is clamped to its edge.
+  PushMotion(0, 0);
+  PollSystem();
+  EXPECT_EQ(MouseX(), 0);
+  EXPECT_EQ(MouseY(), 0);
+  PushButton(SDL_BUTTON_RIGHT, true, w - 1, h - 1);
+  PollSystem();
+  EXPECT_EQ(MouseX(), 319);
+  EXPECT_EQ(MouseY(), 239);
+  EXPECT_TRUE(MouseDown(2));
+  EXPECT_EQ(MouseHit(2), 1);
+  EXPECT_FALSE(MouseDown(3));
+}
+
+TEST_F(SdlInputTest, ButtonsAndWheel) {
+  Open(320, 240, 0);
+  PushButton(SDL_BUTTON_MIDDLE, true, 10, 10);
+  PushButton(SDL_BUTTON_LEFT, true, 10, 10);
+  PushButton(SDL_BUTTON_LEFT, false, 10, 10);
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  wheel.wheel.y = 2;
+  wheel.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+  SDL_PushEvent(&wheel);
+  wheel.wheel.y = 1;
+  wheel.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
+  SDL_PushEvent(&wheel);
+  const int z = MouseZ();
+  PollSystem();
+  EXPECT_TRUE(MouseDown(3));
+  EXPECT_FALSE(MouseDown(1));
+  EXPECT_EQ(MouseHit(1), 1);
+  EXPECT_EQ(MouseZ() - z, 1);
+}
+
+TEST_F(SdlInputTest, CloseRequestIsReadOnce) {
+  Open(320, 240, 0);
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  PollSystem();
+  EXPECT_TRUE(AppTerminate());
+  EXPECT_FALSE(AppTerminate());
+}
+
+TEST_F(SdlInputTest, JoypadComesAndGoesWithoutLeavingState) {
+  Open(320, 240, 0);
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  desc.name = "test pad";
+  const int device = SDL_JoystickAttachVirtualEx(&desc);
+  ASSERT_GE(device, 0) << SDL_GetError();
+  PollSystem();
+  ASSERT_EQ(JoyCount(), 1);
+
+  SDL_Joystick* joystick = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(device));
+  ASSERT_NE(joystick, nullptr);
+  SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, 32767);
+  SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, 1000);  // inside the dead zone
+  SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_B, SDL_PRESSED);
+  PollSystem();
+  EXPECT_FLOAT_EQ(JoyX(0), 1.0f);
+  EXPECT_EQ(JoyY(0), 0.0f);
+  EXPECT_TRUE(JoyDown(1, 0));
+  EXPECT_EQ(JoyHit(1, 0), 1);
+  EXPECT_EQ(JoyHit(1, 0), 0);
+
+  // Pulled out while the stick is pushed and a button held: nothing stays behind.
+  ASSERT_EQ(SDL_JoystickDetachVirtual(device), 0);
+  PollSystem();
+  EXPECT_EQ(JoyCount(), 0);
+  EXPECT_EQ(JoyX(0), 0.0f);
+  EXPECT_FALSE(JoyDown(1, 0));
+  EXPECT_FALSE(Input().joypads[0].connected);
+  EXPECT_FALSE(Input().joypads[0].down[1]);
+  EXPECT_EQ(Input().joypads[0].axis_x, 0.0f);
+}
+
+}  // namespace
