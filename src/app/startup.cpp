@@ -8,12 +8,14 @@
 #include "app/mouse.h"
 #include "app/rainbow_phaser.h"
 #include "app/sine_table.h"
+#include "persist/config.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "platform/stream.h"
 #include "world/enemy.h"
 
 void CreateGlobals() {
@@ -25,6 +27,15 @@ void CreateGlobals() {
   rainbow = TRainbowPhaser{};
   rainbowFast = TRainbowPhaser{};
   rainbowFast.speed = 15;
+}
+
+// The settings: the full-screen modes this machine offers, then the player's
+// file, or the defaults on a first run.
+void LoadSettings() {
+  config = TConfig{};
+  config.GetAllowedVideo();
+  if (FileType(kConfigFile) == FileKind::kFile) config.Load(kConfigFile);
+  else config.SetDefaults();
 }
 
 void LoadAssets() {
@@ -45,14 +56,19 @@ int RunProgram(const CommandLine& command_line) {
   AppTitle(kWindowTitle);
   CreateGlobals();
   LoadAssets();
+  LoadSettings();
 
   SetDisplayOverride({command_line.fullscreen, command_line.scale});
-  OpenDisplay();
+  OpenStartupDisplay();
   Delay(1500);
   ShowSplash();
 
   RunMainLoop(command_line);
 
+  // Shut-down. The loop also returns when the window was closed, so the
+  // settings are saved either way; a command-line display override is not.
+  RestoreOverriddenDisplay();
+  config.Save(kConfigFile);
   EndGraphics();
   return 0;
 }

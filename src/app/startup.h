@@ -13,3 +13,6 @@ void CreateGlobals();
 void LoadAssets();
 // The two studio cards, each fading in and out; any button skips.
 void ShowSplash();
+// Probes the full-screen modes and reads "skitterworm.cfg" from the working
+// folder, or takes the defaults when there is no such file.
+void LoadSettings();
