@@ -1,4 +1,6 @@
 // Skitterworm: the program's entry point.
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -7,6 +9,16 @@
 #include "app/startup.h"
 #include "platform/log.h"
 #include "platform/paths.h"
+
+namespace {
+// The executable's own path, for finding the data folders beside it.
+std::string ExecutablePath(const char* argv0) {
+  char buffer[4096];
+  const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n <= 0) return argv0;
+  return std::string(buffer, size_t(n));
+}
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -24,7 +36,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   SetDebugLogFile(command_line.debug_log);
-  FindDataDir(command_line.data_dir, argv[0]);
+  FindDataDir(command_line.data_dir, ExecutablePath(argv[0]));
   const int code = RunProgram(command_line);
   CloseDebugLog();
   return code;

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/graphics.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/image.h"
+#include "platform/input.h"
+#include "platform/input_state.h"
+
+namespace {
+
+class Headless : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    backend = &UseHeadlessBackend();
+    ReleaseAllImages();
+    ASSERT_TRUE(Graphics(640, 480, 0));
+  }
+  void TearDown() override {
+    SetRotation(0);
+    SetScale(1, 1);
+  }
+  HeadlessBackend* backend = nullptr;
+};
+
+TEST_F(Headless, TwoPressesBetweenFramesCountTwiceThenNone) {
+  Input().PressKey(vk::kLeft);
+  Input().ReleaseKey(vk::kLeft);
+  Input().PressKey(vk::kLeft);
+  EXPECT_EQ(KeyHit(vk::kLeft), 2);
+  EXPECT_EQ(KeyHit(vk::kLeft), 0);
+  EXPECT_TRUE(KeyDown(vk::kLeft));
+  FlushKeys();
+  EXPECT_FALSE(KeyDown(vk::kLeft));
+}
+
+TEST_F(Headless, TypedCharactersQueueInOrderAndFlush) {
+  for (char c : std::string("abc")) Input().TypeChar(uint32_t(c));
+  EXPECT_EQ(GetChar(), 'a');
+  EXPECT_EQ(GetChar(), 'b');
+  FlushKeys();
+  EXPECT_EQ(GetChar(), 0);
+}
+
+TEST_F(Headless, CloseRequestIsReadOnce) {
+  Input().close_requested = true;
+  EXPECT_TRUE(AppTerminate());
+  EXPECT_FALSE(AppTerminate());
+}
+
+TEST_F(Headless, UnpluggedJoypadReadsAsRest) {
+  Input().joypads[0].connected = true;
+  Input().joypads[0].axis_x = -1;
+  Input().joypads[0].down[1] = true;
+  Input().joypads[0].hits[1] = 1;
+  EXPECT_EQ(JoyCount(), 1);
+  EXPECT_EQ(JoyX(0), -1);
+  EXPECT_EQ(JoyHit(1, 0), 1);
+  Input().joypads[0] = JoypadState{};  // unplugged
+  EXPECT_EQ(JoyCount(), 0);
+  EXPECT_EQ(JoyX(0), 0);
+  EXPECT_FALSE(JoyDown(1, 0));
+  EXPECT_EQ(JoyHit(0, 7), 0);
+}
+
+TEST_F(Headless, TimerDropsMissedTicks) {
+  Timer timer(60);
+  timer.Wait();
+  const int32_t before = MilliSecs();
+  EXPECT_EQ(timer.Wait(), 1);
+  EXPECT_NEAR(MilliSecs() - before, 16, 1);
+  backend->AdvanceMillis(100);  // a slow frame: six ticks go by
+  EXPECT_EQ(timer.Wait(), 6);
+  const int32_t after_late = MilliSecs();
+  EXPECT_EQ(timer.Wait(), 1);  // no catching up: the next wait is a whole tick again
+  EXPECT_NEAR(MilliSecs() - after_late, 16, 2);
+}
+
+TEST_F(Headless, BatchFlushesOnlyWhenTheBlendChanges) {
+  const uint32_t white[4] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
+  Image* image = CreateImage(white, 2, 2, 2, 2, 1);
+  ResetDrawStats();
+  SetBlend(Blend::kLight);
+  for (int i = 0; i < 100; ++i) DrawImage(image, float(i), 0);
+  SetBlend(Blend::kAlpha);
+  for (int i = 0; i < 100; ++i) DrawImage(image, float(i), 10);
+  SetBlend(Blend::kLight);
+  Flip();
+  EXPECT_EQ(GetDrawStats().quads, 200);
+  EXPECT_EQ(GetDrawStats().flushes, 2);
+  EXPECT_EQ(backend->triangles(), 400);
+}
+
+TEST_F(Headless, MissingImagesAndFontsDrawNothing) {
+  EXPECT_EQ(LoadImage("/nonexistent/file.png"), nullptr);
+  ResetDrawStats();
+  DrawImage(nullptr, 0, 0);
+  DrawImageRect(nullptr, 0, 0, 5, 5);
+  EXPECT_EQ(GetDrawStats().quads, 0);
+  EXPECT_EQ(ImageWidth(nullptr), 0);
+}
+
+// A 4x4 image with an opaque left half.
+Image* HalfImage() {
+  std::vector<uint32_t> pixels(16, 0);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 2; ++x) pixels[size_t(y) * 4 + x] = 0xFFFFFFFFu;
+  return CreateImage(pixels.data(), 4, 4, 4, 4, 1);
+}
+
+TEST_F(Headless, CollisionsAreExactToThePixel) {
+  Image* image = HalfImage();
+  ResetCollisions(~0u);
+  CollideImage(image, 10, 10, 0, 0, 1, 7);  // opaque x 10..11
+  EXPECT_TRUE(CollideImage(image, 12, 10, 0, 1, 0, 0).empty());  // opaque 12..13: touching only
+  const auto& hits = CollideImage(image, 11, 10, 0, 1, 0, 0);
+  ASSERT_EQ(hits.size(), 1u);
+  EXPECT_EQ(hits[0], 7);
+  EXPECT_TRUE(CollideImage(image, 11, 10, 0, 2, 0, 0).empty());  // other layer
+  ResetCollisions(1);
+  EXPECT_TRUE(CollideImage(image, 11, 10, 0, 1, 0, 0).empty());
+}
+
+TEST_F(Headless, CollisionsFollowScaleAndRotation) {
+  Image* image = HalfImage();
+  ResetCollisions(~0u);
+  // Rotated 180 degrees about its top-left handle, the opaque half lies at x 8..9, y 7..10.
+  SetRotation(180);
+  CollideImage(image, 10, 11, 0, 0, 1, 3);
+  SetRotation(0);
+  EXPECT_FALSE(CollideImage(image, 7, 7, 0, 1, 0, 0).empty());   // opaque 7..8 meets 8..9
+  EXPECT_TRUE(CollideImage(image, 10, 7, 0, 1, 0, 0).empty());   // opaque 10..11 misses
+  // At scale 2 the probe's opaque half covers x 4..7.
+  SetScale(2, 2);
+  EXPECT_FALSE(CollideImage(image, 4, 7, 0, 1, 0, 0).empty());
+  EXPECT_TRUE(CollideImage(image, 0, 7, 0, 1, 0, 0).empty());
+}
+
+TEST_F(Headless, FullScreenModesOpenOnlyWhenTheyExist) {
+  backend->ClearModes();
+  EXPECT_FALSE(GraphicsModeExists(320, 240, 32));
+  EXPECT_FALSE(Graphics(320, 240, 32));
+  backend->AddMode(320, 240, 32);
+  EXPECT_TRUE(Graphics(320, 240, 32));
+  EXPECT_EQ(GraphicsWidth(), 320);
+}
+
+}  // namespace
