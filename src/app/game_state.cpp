@@ -6,7 +6,9 @@
 #include "app/sine_table.h"
 #include "persist/config.h"
 #include "platform/clock.h"
+#include "player/bullet.h"
 #include "player/particle.h"
+#include "player/player.h"
 #include "player/statistics.h"
 #include "world/playfield.h"
 #include "world/enemy.h"
@@ -41,6 +43,8 @@ uint8_t chainBottomReached = 0;
 uint16_t chainReinforceTimer = 0;
 
 TPlayfield playfield;
+TPlayer player;
+TBullet bullet;
 
 Timer gameTimer(60);
 ImageFont* fntMain = nullptr;

@@ -14,8 +14,7 @@ constexpr int kPowerSlots = 10;
 constexpr int kTimedPowers = 8;  // slots 0..7 count down; 8 (radar) is a flag
 
 // Held item codes (the powerup kinds they come from).
-constexpr uint8_t ITEM_MISSILES = 9, ITEM_SMARTBOMB = 10, ITEM_RAILBLAST = 11, ITEM_SCATTERMINES = 12,
-                  ITEM_EMPTY = 15;
+constexpr uint8_t ITEM_MISSILES = 9, ITEM_SMARTBOMB = 10, ITEM_RAILBLAST = 11, ITEM_SCATTERMINES = 12, ITEM_EMPTY = 15;
 constexpr int kItemSlots = 3;
 
 // Ship states.
@@ -83,4 +82,8 @@ class TPlayer {
   int32_t MinY() const { return power[POWER_FREEMOVE] > 0 ? kShipMinYFree : kShipMinY; }
   bool MayFire() const;
   bool MayUse() const;
+  // An enemy touched the ship: true when the shield is up and the enemy must
+  // die instead; otherwise (while alive) the ship loses a life and the death
+  // is counted in the given statistic.
+  bool Touched(uint8_t& deaths);
 };

@@ -1,0 +1,13 @@
+#pragma once
+#include "player/player.h"
+
+// A small scripted pilot for demos, soak runs and end-to-end tests: it keeps
+// the ship at the bottom, moves under the lowest chain part and fires. While
+// it flies it replaces the player's steering; the in-game keys (pause, quit)
+// still work.
+
+extern bool autopilotOn;
+
+inline bool AutopilotOn() { return autopilotOn; }
+// What the pilot would do with the world as it is now.
+ShipSticks AutopilotSticks();

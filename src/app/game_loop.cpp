@@ -1,0 +1,482 @@
+#include "app/game_loop.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/autopilot.h"
+#include "app/display_modes.h"
+#include "app/fader.h"
+#include "app/game_audio.h"
+#include "app/game_state.h"
+#include "app/helpers.h"
+#include "app/hud.h"
+#include "app/images.h"
+#include "app/mouse.h"
+#include "app/rainbow_phaser.h"
+#include "app/sine_table.h"
+#include "app/world_seams.h"
+#include "persist/config.h"
+#include "platform/clock.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
+#include "platform/image.h"
+#include "platform/input.h"
+#include "platform/random.h"
+#include "player/bullet.h"
+#include "player/particle.h"
+#include "player/player.h"
+#include "player/statistics.h"
+#include "world/playfield.h"
+#include "world/skitterworm.h"
+
+bool quitProgram = false;
+int32_t pauseHeldKey = 0;
+
+namespace {
+
+constexpr int kStarCount = 150;
+constexpr int kTallyEnd = 300;
+
+float Scaled(int32_t logical) { return float(logical * drawScale); }
+
+void FadesAtRest(TFader& fader) { fader.Set(0, 1, 1, 0, 0, 0); }
+
+void DrawCentred(const std::string& text, int32_t x, int32_t y) {
+  DrawTextCentred(text, x * drawScale, y * drawScale, 1);
+}
+
+void SetDoubleScale(bool on) {
+  const float s = on ? 2.0f * drawScale : float(drawScale);
+  SetScale(s, s);
+}
+
+// --- play-state handlers ---------------------------------------------------
+
+void EnteringState() {
+  ++stateTimer;
+  if (stateTimer == 1) SetupStage();
+  if (stateTimer == 30 && config.sound) PlayEffect(Effect::kWaveAppear);
+  if (stateTimer == 120) {
+    // The banner fades out over the next 120 frames while the field appears.
+    fadeText.SetChange(-0.0084f);
+    playfield.Flash();
+  }
+  WorldFlags draw{1, 2, 11};
+  if (stateTimer >= 120) draw = draw.With(8);
+  DrawWorld(draw);
+  UpdateWorld({1, 2});
+
+  SetImageFont(fntSmall);
+  SetColor(255, 255, 255);
+  DrawCentred("E n t e r i n g   s t a g e", 160, 100);
+  DrawCentred("Get ready!", 160, 130);
+  SetDoubleScale(true);
+  rainbow.Set();
+  DrawCentred(std::string(1, StageLetter(player.stage)), 161, 115);
+  SetColor(191, 191, 191);
+  SetDoubleScale(false);
+  SetAlpha(fadeScene.value);
+
+  if (stateTimer == 240) {
+    if (config.controls == 2) player.CentraliseInPlayfield();
+    stateTimer = 0;
+    gameState = STATE_PLAYING;
+    waveStartTime = timeNow;
+    FadesAtRest(fadeText);
+  }
+}
+
+void PlayingState() {
+  DrawWorld(WorldFlags::All());
+  UpdateWorld(WorldFlags::All());
+  UpdateHurryUp();
+  DrawHurryUp();
+  waveSeconds = float(timeNow - waveStartTime) / 1000.0f;
+  if (waveSeconds >= hurryTime && HurryUpState() == 0) ActivateHurryUp();
+  // The end of a wave wins over a pause asked for in the same frame, but not
+  // over a game over: the ship has already used its last respawn then.
+  if (player.wave_parts == 0 && gameState != STATE_GAMEOVER)
+    gameState = player.wave < 6 ? STATE_NEXTWAVE : STATE_CLEARED;
+}
+
+void NextWaveState() {
+  ++stateTimer;
+  if (stateTimer == 1) SetupWave();
+  DrawWorld(WorldFlags::All());
+  UpdateWorld(WorldFlags::All());
+  if (stateTimer == 1) {
+    stateTimer = 0;
+    if (gameState != STATE_GAMEOVER) gameState = STATE_PLAYING;
+    FadesAtRest(fadeText);
+  }
+}
+
+void PausedState() {
+  if (config.sound) {
+    SetSaucerHum(false);
+    SetShieldHum(false);
+  }
+  DrawWorld(WorldFlags::All());
+  SetBlend(Blend::kMask);
+  SetColor(31, 31, 31);
+  DrawImage(gfx.gameinfo_bgd, 0, Scaled(97));
+  SetBlend(Blend::kLight);
+  SetAlpha(fadeScene.value);
+  rainbow.Set();
+  DrawCentred("-   P   A   U   S   E   D   -", 160, 114);
+  SetColor(191, 191, 255);
+  DrawCentred("<ESC> to quit - any other key to resume", 160, 124);
+
+  // The key that paused the game counts only once it has been let go, so a
+  // press that lasts a few frames neither resumes nor quits at once.
+  if (pauseHeldKey != 0) {
+    if (KeyDown(pauseHeldKey)) return;
+    pauseHeldKey = 0;
+  }
+  const int32_t key = AnyKey();
+  if (key == vk::kEscape) {
+    quitGame = 1;
+  } else if (key != 0) {
+    pauseLength = timeNow - pauseStart;
+    hurryTime += float(pauseLength) / 1000.0f;
+    gameState = player.wave_parts == 0 ? STATE_CLEARED : STATE_PLAYING;
+    FlushKeys();
+    if (player.power[POWER_SHIELD] > 0 && config.sound) SetShieldHum(true);
+    MoveMouse(player.tx, player.ty);
+  }
+}
+
+// The tally: a line every 40 frames, the mushroom multiplier, then the bonus.
+struct TallyTimes {
+  int32_t saucers, mushrooms, bonus;
+};
+
+TallyTimes TallyTimeline(uint8_t stage) {
+  // Stage A has no saucers, so its lines come one step earlier.
+  if (stage >= 2) return {140, 180, 220};
+  return {-1, 140, 180};
+}
+
+void TallyTick(int32_t at) {
+  if (stateTimer == at && config.sound) PlayEffect(Effect::kStageClear1);
+}
+
+void TallyLine(int32_t at, const char* label, int32_t label_y, uint16_t killed, uint16_t seen) {
+  TallyTick(at);
+  if (stateTimer <= at) return;
+  SetColor(255, 255, 0);
+  DrawCentred(label, 160, label_y);
+  SetColor(255, 127, 0);
+  DrawCentred(std::to_string(killed) + " out of " + std::to_string(seen), 160, label_y + 8);
+}
+
+bool FirePressedForTally() {
+  return mouse.anydown || KeyDown(config.key[4]) || KeyDown(config.key[6]) || JoyDown(0, 0) || JoyDown(1, 0) ||
+         (AutopilotOn() && AutopilotSticks().fire);
+}
+
+void ClearedState() {
+  ++stateTimer;
+  DrawWorld(WorldFlags::All());
+  UpdateWorld(WorldFlags::All().Without(10));
+
+  if (stateTimer == 1) {
+    RemoveEnemiesAtStageEnd();
+    const uint16_t killed = uint16_t(statsStage.snails_killed + statsStage.spiders_killed + statsStage.saucers_killed);
+    const uint16_t seen = uint16_t(statsStage.snails_seen + statsStage.spiders_seen + statsStage.saucers_seen);
+    mushroomMultiplier = 1.0f;
+    if (killed > 0) mushroomMultiplier += 2.0f * float(killed) / float(seen);
+    playfield.Flash();
+    playfield.Clear();
+  }
+
+  SetDoubleScale(true);
+  rainbow.Set();
+  DrawCentred(std::string("Stage ") + StageLetter(player.stage) + " cleared!", 161, 30);
+  SetDoubleScale(false);
+
+  const TallyTimes at = TallyTimeline(player.stage);
+  TallyLine(60, "Snails squished", 60, statsStage.snails_killed, statsStage.snails_seen);
+  TallyLine(100, "Spiders splatted", 85, statsStage.spiders_killed, statsStage.spiders_seen);
+  if (at.saucers > 0) TallyLine(at.saucers, "Saucers smashed", 110, statsStage.saucers_killed, statsStage.saucers_seen);
+
+  TallyTick(at.mushrooms);
+  if (stateTimer > at.mushrooms) {
+    SetColor(0, 255, 255);
+    DrawCentred("Mushroom multiplier", 106, 135);
+    DrawCentred("Mushrooms mangled", 212, 135);
+    SetColor(0, 191, 191);
+    DrawCentred(MultiplierText(mushroomMultiplier), 106, 143);
+    DrawCentred(std::to_string(statsStage.mushrooms), 212, 143);
+  }
+
+  const int32_t bonus = int32_t(float(statsStage.mushrooms) * mushroomMultiplier);
+  if (stateTimer == at.bonus) {
+    // The bonus is credited whether or not sound is on; only the fanfare needs it.
+    if (config.sound) PlayEffect(Effect::kStageClear2);
+    player.AddScore(uint16_t(bonus));
+  } else if (stateTimer > at.bonus) {
+    SetColor(127, 255, 127);
+    DrawCentred("Stage bonus", 160, 159);
+    SetDoubleScale(true);
+    SetColor(63, 191, 63);
+    DrawCentred(std::to_string(uint16_t(bonus)), 160, 170);
+    SetDoubleScale(false);
+  }
+
+  if (stateTimer == kTallyEnd) {
+    FlushKeys();
+    FlushMouse();
+    joyButtons[0] = joyButtons[1] = 0;
+  }
+  if (stateTimer > kTallyEnd) {
+    if (stateTimer % 60 < 30)
+      SetColor(127, 127, 127);
+    else
+      SetColor(255, 255, 255);
+    DrawCentred("< Press fire button to continue >", 160, 220);
+    if (gameState == STATE_CLEARED && FirePressedForTally()) {
+      stateTimer = 0;
+      gameState = STATE_ENTERING;
+      FadesAtRest(fadeText);
+      FlushKeys();
+      FlushMouse();
+      polledKey = 0;
+      joyButtons[0] = joyButtons[1] = 0;
+    }
+  }
+}
+
+void GameOverState() {
+  ++stateTimer;
+  if (stateTimer == 1 && config.sound) PlayEffect(Effect::kGameOver);
+  if (stateTimer == 50) fadeScene.SetChange(-0.005f);  // the scene fades out over 200 frames
+  DrawWorld(WorldFlags::All());
+  UpdateWorld(WorldFlags::All());
+  SetDoubleScale(true);
+  rainbow.Set();
+  DrawCentred("G A M E   O V E R", 161, 111);
+  SetDoubleScale(false);
+  if (stateTimer >= 300) {
+    stateTimer = 0;
+    gameState = STATE_ENDED;
+    FadesAtRest(fadeText);
+    FadesAtRest(fadeScene);
+  }
+}
+
+void RunStateHandler() {
+  switch (gameState) {
+    case STATE_ENTERING:
+      EnteringState();
+      break;
+    case STATE_PLAYING:
+      PlayingState();
+      break;
+    case STATE_PAUSED:
+      PausedState();
+      break;
+    case STATE_NEXTWAVE:
+      NextWaveState();
+      break;
+    case STATE_CLEARED:
+      ClearedState();
+      break;
+    case STATE_GAMEOVER:
+      GameOverState();
+      break;
+    default:
+      break;  // STATE_ENDED: the loop is about to end
+  }
+}
+
+}  // namespace
+
+// --- game set-up -----------------------------------------------------------
+
+int32_t ThreatLevel() { return (int32_t(player.stage) - 1) * 6 + int32_t(player.wave) - 1; }
+
+char StageLetter(uint8_t stage) { return char(64 + stage); }
+
+const char* MultiplierText(float multiplier) {
+  static char text[8];
+  char full[32];
+  std::snprintf(full, sizeof full, "%#.9g", double(multiplier));
+  std::snprintf(text, sizeof text, "x%.4s", full);
+  return text;
+}
+
+void StartGame() {
+  if (config.music) StopMusic();
+  RemoveMenuParticles();
+  SetCreatureHandlesCentred(false);
+  menuScreen = MENU_INGAME;
+  ShuffleGameMusic();
+  KillParticles();
+  NewGame();
+  RunGame();
+  FlushKeys();
+  FlushMouse();
+  KillParticles();
+  KillStars();
+  PrepareMenuBackground();
+}
+
+void NewGame() {
+  timeNow = MilliSecs();
+  fadeScene.SetChange(0.05f);
+  fadeText.SetChange(0.05f);
+  stateTimer = 0;
+  gameState = STATE_ENTERING;
+  quitGame = 0;
+  pauseHeldKey = 0;
+  player.Init();
+  if (config.controls == 2) MoveMouse(player.tx, player.ty);
+  RemoveAllEnemies();
+  CreateGameStars(kStarCount);
+  ResetChains();
+  snailTimer = Rand(600, 1200);
+  spiderTimer = Rand(600, 1200);
+  saucerTimer = Rand(1200, 2400);
+  if (config.music) PlayGameMusic();
+  if (config.sound) StartHums();
+  statsGame.Reset();
+}
+
+bool GameFrame() {
+  gameTimer.Wait();
+  ResetCollisions(kWardenCollisionLayer);
+  fadeScene.Update();
+  fadeText.Update();
+  timeNow = MilliSecs();
+  if (config.music) UpdateMusic();
+  UpdateAudio();
+  mouse.Update();
+  rainbow.Update(1);
+  rainbowFast.Update(1);
+  UpdateSmartBomb();
+  sine.Update();
+  // Closing the window ends the program at once, mid-game or not.
+  if (AppTerminate()) {
+    quitProgram = true;
+    quitGame = 1;
+    return false;
+  }
+
+  Cls();
+  SetAlpha(fadeScene.value);
+  RunStateHandler();
+  if (KeyHit(vk::kF12)) SaveScreenshot();
+  Flip();
+  return !(quitGame || (player.lives == 0 && gameState == STATE_ENDED));
+}
+
+void RunGame() {
+  while (GameFrame()) {
+  }
+  FinishGame();
+}
+
+void FinishGame() {
+  FadesAtRest(fadeScene);
+  FadesAtRest(fadeText);
+  FlushKeys();
+  if (config.music) StopMusic();
+  if (config.sound) {
+    SetSaucerHum(false);
+    SetShieldHum(false);
+  }
+  AddGameToLifetimeStatistics();
+  // With the window gone there is no one to type a name.
+  if (!quitProgram && player.score > 0) RunHighscoreEntryIfDue();
+}
+
+void SetupStage() {
+  player.stage = uint8_t(player.stage + 1);
+  player.wave = 0;
+  playfield.Clear();
+  playfield.ChangeColor();
+  playfield.ChangeStyle();
+  playfield.Fill(uint16_t(4 * player.stage + 10));
+  statsStage.Reset();
+  RemoveAllPowerups();
+  KillParticles();
+  RemoveAllWardens();
+  bullet.x = 0;
+  bullet.y = -50;
+  SetupWave();
+}
+
+void SetupWave() {
+  player.wave = uint8_t(player.wave + 1);
+  player.wave_parts = uint8_t(ThreatLevel() / 2 + 6);
+  waveStartTime = timeNow;
+  hurryTime = float(player.stage) + 29.0f;
+  DeactivateHurryUp();
+  StartChainWave();
+  GenerateWave();
+  playfield.HandlePoison();
+}
+
+void GameKeys() {
+  if (KeyHit(vk::kF4)) ToggleFullscreen();
+  if (KeyHit(vk::kF5)) NextWindowScale();
+  if (gameState != STATE_GAMEOVER) {
+    int32_t key = 0;
+    if (KeyHit(vk::kP))
+      key = vk::kP;
+    else if (KeyHit(vk::kEscape))
+      key = vk::kEscape;
+    if (key != 0) {
+      gameState = STATE_PAUSED;
+      pauseLength = 0;
+      pauseStart = timeNow;
+      pauseHeldKey = key;
+      FlushKeys();
+    }
+  }
+  if (KeyHit(config.key[5])) {
+    player.cfire = player.cfire ? 0 : 1;
+    CreateCFireIcon();
+  }
+  if (KeyHit(config.key[6])) player.UseItem();
+}
+
+// --- the world's passes ----------------------------------------------------
+
+void UpdateWorld(WorldFlags flags) {
+  UpdateWeapons();
+  if (flags.On(10)) UpdateSpawner();
+  if (flags.On(2)) UpdateStars();
+  UpdateWardenBullets();
+  if (flags.On(8)) player.Update();
+  if (flags.On(9)) bullet.Update();
+  if (flags.On(1)) UpdateParticles();
+  if (flags.On(3)) UpdatePowerups();
+  if (flags.On(4)) lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { part->Update(); });
+  if (flags.On(5)) UpdateSnails();
+  if (flags.On(6)) UpdateSpiders();
+  UpdateWardens();
+  if (flags.On(7)) {
+    const int32_t saucers = UpdateSaucers();
+    if (config.sound) SetSaucerHum(saucers > 0);
+  }
+  if (flags.On(11)) GameKeys();
+}
+
+void DrawWorld(WorldFlags flags) {
+  if (flags.On(2)) DrawStars();
+  if (flags.On(8)) playfield.Draw();
+  DrawWardenBullets();
+  if (flags.On(9)) player.Draw();
+  if (flags.On(10)) bullet.Draw();
+  if (flags.On(1)) DrawParticles();
+  if (flags.On(3)) DrawPowerups();
+  if (flags.On(4)) lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { part->Draw(); });
+  if (flags.On(5)) DrawSnails();
+  if (flags.On(6)) DrawSpiders();
+  if (flags.On(7)) DrawSaucers();
+  DrawWardens();
+  DrawMissilesAndRailblasts();
+  if (flags.On(11)) DrawHud();
+}

@@ -1,0 +1,76 @@
+#include "app/world_hash.h"
+
+#include <cstring>
+#include <string>
+
+#include "app/game_state.h"
+#include "platform/random.h"
+#include "player/bullet.h"
+#include "player/particle.h"
+#include "player/player.h"
+#include "player/statistics.h"
+#include "world/playfield.h"
+#include "world/skitterworm.h"
+
+namespace {
+
+// 64-bit FNV-1a.
+class Fnv {
+ public:
+  void Bytes(const void* data, size_t size) {
+    const auto* p = static_cast<const uint8_t*>(data);
+    for (size_t i = 0; i < size; ++i) {
+      value_ ^= p[i];
+      value_ *= 0x100000001b3ull;
+    }
+  }
+  template <typename T>
+  void Add(const T& v) {
+    Bytes(&v, sizeof v);
+  }
+  void Add(const std::string& s) {
+    Add(uint32_t(s.size()));
+    Bytes(s.data(), s.size());
+  }
+  uint64_t value() const { return value_; }
+
+ private:
+  uint64_t value_ = 0xcbf29ce484222325ull;
+};
+
+void AddPlayer(Fnv& h) {
+  h.Add(player.x), h.Add(player.y), h.Add(player.tx), h.Add(player.ty), h.Add(player.c);
+  h.Bytes(player.power, sizeof player.power);
+  h.Bytes(player.item, sizeof player.item);
+  h.Add(player.cfire), h.Add(player.bpwr), h.Add(player.score), h.Add(player.scorex), h.Add(player.lives);
+  h.Add(player.elife), h.Add(player.stage), h.Add(player.wave), h.Add(player.wave_parts), h.Add(player.state);
+  h.Add(player.death_timer);
+}
+
+void AddEnemies(Fnv& h) {
+  h.Add(uint64_t(lstEnemies.Count()));
+  lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm* p) {
+    h.Add(p->x), h.Add(p->y), h.Add(p->f), h.Add(p->c), h.Add(p->clr), h.Add(p->nrg), h.Add(p->nrg_xtra);
+    h.Add(p->dir), h.Add(p->dir_last), h.Add(p->mode);
+  });
+  h.Add(chainSpeed), h.Add(chainBottomReached), h.Add(chainReinforceTimer);
+}
+
+}  // namespace
+
+uint64_t WorldHash() {
+  Fnv h;
+  h.Bytes(playfield.data, sizeof playfield.data);
+  h.Bytes(playfield.strength, sizeof playfield.strength);
+  h.Bytes(playfield.c, sizeof playfield.c);
+  h.Add(playfield.style);
+  AddEnemies(h);
+  AddPlayer(h);
+  h.Add(bullet.x), h.Add(bullet.y), h.Add(bullet.pwr), h.Add(bullet.hit);
+  h.Add(gameState), h.Add(stateTimer), h.Add(mushroomMultiplier);
+  h.Add(statsGame.killed_worms), h.Add(statsGame.killed_shrooms), h.Add(statsGame.bullets_fired);
+  h.Add(statsGame.bullets_hit), h.Add(statsStage.mushrooms);
+  h.Add(uint64_t(lstParticles.Count()));
+  h.Add(RndSeed());
+  return h.value();
+}
