@@ -157,6 +157,8 @@ bool GlRenderer::Init(bool core) {
   gl::PixelStorei(GL_UNPACK_ALIGNMENT, 1);
   gl::PixelStorei(GL_PACK_ALIGNMENT, 1);
 
+  queued_vertices_.reserve(64 * 1024);
+  commands_.reserve(1024);
   // A 1x1 white atlas until the first upload, so early draws show flat colour.
   const uint32_t white = 0xFFFFFFFFu;
   UploadAtlas(&white, 1, 0, 0, 1, 1);
@@ -199,6 +201,8 @@ bool GlRenderer::BuildProgram(bool core) {
 }
 
 void GlRenderer::Shutdown() {
+  commands_.clear();
+  queued_vertices_.clear();
   if (fbo_) gl::DeleteFramebuffers(1, &fbo_);
   if (picture_) gl::DeleteTextures(1, &picture_);
   if (atlas_) gl::DeleteTextures(1, &atlas_);
@@ -213,6 +217,7 @@ void GlRenderer::Shutdown() {
 
 bool GlRenderer::SetPictureSize(int width, int height) {
   if (!ready() || width <= 0 || height <= 0) return false;
+  Submit();
   if (fbo_ && width == picture_w_ && height == picture_h_) {
     BindPicture();
     return true;
@@ -246,6 +251,8 @@ void GlRenderer::BindPicture() {
 
 void GlRenderer::UploadAtlas(const uint32_t* pixels, int size, int x, int y, int w, int h) {
   if (!ready() || !pixels || size <= 0) return;
+  // Draws already queued were made against the atlas as it was.
+  Submit();
   if (!atlas_) gl::GenTextures(1, &atlas_);
   gl::BindTexture(GL_TEXTURE_2D, atlas_);
   gl::PixelStorei(GL_UNPACK_ROW_LENGTH, size);
@@ -270,6 +277,9 @@ void GlRenderer::UploadAtlas(const uint32_t* pixels, int size, int x, int y, int
 
 void GlRenderer::Clear(uint8_t r, uint8_t g, uint8_t b) {
   if (!fbo_) return;
+  // Whatever is still queued would be covered by the clear: it is dropped.
+  commands_.clear();
+  queued_vertices_.clear();
   MaskAlphaWrites(false);
   gl::ClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
   gl::Clear(GL_COLOR_BUFFER_BIT);
@@ -314,13 +324,32 @@ void GlRenderer::Stream(const Vertex* vertices, int count) {
 void GlRenderer::DrawTriangles(Blend blend, const Vertex* vertices, int count) {
   if (!fbo_ || !vertices || count < 3) return;
   count -= count % 3;
-  ApplyBlend(blend);
-  Stream(vertices, count);
-  gl::DrawArrays(GL_TRIANGLES, 0, count);
+  // Queued, not drawn: the whole frame goes to the GPU in one upload, so a
+  // blend change costs a draw call and not a buffer upload of its own.
+  const int first = static_cast<int>(queued_vertices_.size());
+  if (!commands_.empty() && commands_.back().blend == blend) {
+    commands_.back().count += count;
+  } else {
+    commands_.push_back({blend, first, count});
+  }
+  queued_vertices_.insert(queued_vertices_.end(), vertices, vertices + count);
+}
+
+void GlRenderer::Submit() {
+  if (commands_.empty()) return;
+  Stream(queued_vertices_.data(), static_cast<int>(queued_vertices_.size()));
+  for (const Command& command : commands_) {
+    ApplyBlend(command.blend);
+    gl::DrawArrays(GL_TRIANGLES, command.first, command.count);
+  }
+  // The capacity stays, so steady frames allocate nothing.
+  commands_.clear();
+  queued_vertices_.clear();
 }
 
 void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout) {
   if (!fbo_ || window_w <= 0 || window_h <= 0) return;
+  Submit();
   gl::BindFramebuffer(GL_FRAMEBUFFER, 0);
   gl::Viewport(0, 0, window_w, window_h);
   MaskAlphaWrites(false);
@@ -345,6 +374,7 @@ void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout
 
 bool GlRenderer::ReadPixels(int x, int y, int w, int h, uint32_t* out) {
   if (!fbo_ || !out || w <= 0 || h <= 0) return false;
+  Submit();
   std::fill(out, out + static_cast<size_t>(w) * h, 0u);
   // Only the part inside the picture is read; the rest stays transparent black.
   const int left = std::max(x, 0), top = std::max(y, 0);

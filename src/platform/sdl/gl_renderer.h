@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "platform/backend.h"
 #include "platform/sdl/gl_loader.h"
@@ -35,6 +36,8 @@ class GlRenderer {
 
   void UploadAtlas(const uint32_t* pixels, int size, int x, int y, int w, int h);
   void Clear(uint8_t r, uint8_t g, uint8_t b);
+  // Queues the triangles; they reach the picture at the next Present, ReadPixels
+  // or atlas upload (a Clear drops them, as it would cover them).
   void DrawTriangles(Blend blend, const Vertex* vertices, int count);
   // Draws the picture into the default framebuffer of the given size, black around it.
   void Present(int window_w, int window_h, const PictureLayout& layout);
@@ -45,6 +48,14 @@ class GlRenderer {
   void ApplyBlend(Blend blend);
   void Stream(const Vertex* vertices, int count);
   void BindPicture();
+  void Submit();
+
+  struct Command {
+    Blend blend;
+    int first, count;
+  };
+  std::vector<Vertex> queued_vertices_;
+  std::vector<Command> commands_;
 
   GLuint program_ = 0;
   GLint u_size_ = -1, u_mask_ = -1;
