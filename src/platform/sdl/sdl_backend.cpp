@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr Uint32 kSdlSystems = SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS;
+constexpr Uint32 kDisplaySystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
 
 int64_t SteadyMicros() {
   using namespace std::chrono;
@@ -58,11 +58,14 @@ SdlBackend::~SdlBackend() { Shutdown(); }
 bool SdlBackend::EnsureSdl() {
   if (sdl_ready_) return true;
   if (sdl_failed_) return false;
-  if (SDL_InitSubSystem(kSdlSystems) != 0) {
+  if (SDL_InitSubSystem(kDisplaySystems) != 0) {
     DebugLog(std::string("SDL could not start its video: ") + SDL_GetError());
     sdl_failed_ = true;
     return false;
   }
+  // Pads are a bonus: without them the game still runs on keyboard and mouse.
+  pads_ready_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+  if (!pads_ready_) DebugLog(std::string("Joypads are not available: ") + SDL_GetError());
   sdl_ready_ = true;
   return true;
 }
@@ -77,8 +80,9 @@ void SdlBackend::Shutdown() {
   if (window_) SDL_DestroyWindow(window_);
   window_ = nullptr;
   joypads_.CloseAll(nullptr);
-  if (sdl_ready_) SDL_QuitSubSystem(kSdlSystems);
-  sdl_ready_ = false;
+  if (pads_ready_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+  if (sdl_ready_) SDL_QuitSubSystem(kDisplaySystems);
+  sdl_ready_ = pads_ready_ = false;
   open_ = false;
   gl_profile_.clear();
 }

@@ -61,6 +61,7 @@ class SdlBackend : public Backend {
 
   bool sdl_ready_ = false;
   bool sdl_failed_ = false;
+  bool pads_ready_ = false;
   SDL_Window* window_ = nullptr;
   SDL_GLContext context_ = nullptr;
   std::string gl_profile_;
