@@ -109,8 +109,9 @@ int32_t AnyKey() {
 
 std::string NextScreenshotName(const std::string& folder) {
   int count = 0;
+  // Every file ending exactly in "png" counts, screenshots or not; folders do not.
   for (const std::string& name : ReadDirectory(folder))
-    if (ExtractExt(name) == "png") ++count;
+    if (ExtractExt(name) == "png" && FileType(folder + "/" + name) == FileKind::kFile) ++count;
   return "screenshot" + std::to_string(count + 1) + ".png";
 }
 

@@ -1,0 +1,346 @@
+#include "app/helpers.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "app/fader.h"
+#include "app/game_state.h"
+#include "app/recording_backend.h"
+#include "platform/atlas.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/input_state.h"
+#include "platform/log.h"
+#include "platform/random.h"
+#include "platform/text.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(Helpers, RectsOverlapTouchingEdgesDoNot) {
+  EXPECT_EQ(RectsOverlap(0, 0, 8, 8, 8, 0, 8, 8), 0);
+  EXPECT_EQ(RectsOverlap(0, 0, 8, 8, 0, 8, 8, 8), 0);
+  EXPECT_EQ(RectsOverlap(8, 0, 8, 8, 0, 0, 8, 8), 0);
+  EXPECT_EQ(RectsOverlap(0, 8, 8, 8, 0, 0, 8, 8), 0);
+  EXPECT_EQ(RectsOverlap(0, 0, 8, 8, 7, 7, 8, 8), 1);
+  EXPECT_EQ(RectsOverlap(0, 0, 20, 20, 5, 5, 2, 2), 1) << "one inside the other";
+  EXPECT_EQ(RectsOverlap(-10, -10, 4, 4, 0, 0, 8, 8), 0);
+}
+
+TEST(Helpers, SetColorHexReadsEitherCase) {
+  UseHeadlessBackend();
+  int r, g, b;
+  SetColorHex("FF7F00");
+  GetColor(r, g, b);
+  EXPECT_EQ(r, 255);
+  EXPECT_EQ(g, 127);
+  EXPECT_EQ(b, 0);
+  SetColor(1, 2, 3);
+  SetColorHex("ff7f00");
+  GetColor(r, g, b);
+  EXPECT_EQ(r, 255);
+  EXPECT_EQ(g, 127);
+  EXPECT_EQ(b, 0);
+  SetColorHex("0a1B2c");
+  GetColor(r, g, b);
+  EXPECT_EQ(r, 10);
+  EXPECT_EQ(g, 27);
+  EXPECT_EQ(b, 44);
+}
+
+TEST(Helpers, SetColorHexOnShortOrBadTextReadsWhatThePartsGive) {
+  UseHeadlessBackend();
+  int r, g, b;
+  SetColorHex("");
+  GetColor(r, g, b);
+  EXPECT_EQ(r + g + b, 0);
+  // "F0F": left "F0", middle "F", right "0F".
+  SetColorHex("F0F");
+  GetColor(r, g, b);
+  EXPECT_EQ(r, 240);
+  EXPECT_EQ(g, 15);
+  EXPECT_EQ(b, 15);
+  SetColorHex("zzzzzz");
+  GetColor(r, g, b);
+  EXPECT_EQ(r + g + b, 0);
+}
+
+TEST(Helpers, RandomHexByteIsTwoUpperCaseDigitsWithinBounds) {
+  SeedRnd(1234);
+  EXPECT_EQ(RandomHexByte(0, 0), "00");
+  EXPECT_EQ(RandomHexByte(255, 255), "FF");
+  EXPECT_EQ(RandomHexByte(10, 10), "0A");
+  std::set<std::string> seen;
+  for (int i = 0; i < 2000; ++i) {
+    const std::string hex = RandomHexByte(200, 210);
+    ASSERT_EQ(hex.size(), 2u);
+    const int v = ParseInt("$" + hex);
+    ASSERT_GE(v, 200);
+    ASSERT_LE(v, 210);
+    EXPECT_EQ(hex, Hex8(uint32_t(v)).substr(6)) << "upper case";
+    seen.insert(hex);
+  }
+  EXPECT_EQ(seen.size(), 11u) << "both ends are reachable";
+}
+
+// The components of a family colour as numbers.
+struct Rgb {
+  int r, g, b;
+};
+Rgb Parts(const std::string& hex) {
+  return {ParseInt("$" + hex.substr(0, 2)), ParseInt("$" + hex.substr(2, 2)), ParseInt("$" + hex.substr(4, 2))};
+}
+
+TEST(Helpers, RandomColourFamiliesStayInTheirRanges) {
+  SeedRnd(99);
+  struct Range {
+    int family, rmin, rmax, gmin, gmax, bmin, bmax;
+  };
+  const Range ranges[] = {
+      {1, 100, 255, 0, 0, 0, 0},     {2, 255, 255, 0, 150, 0, 0},   {3, 255, 255, 100, 255, 0, 0},
+      {4, 100, 255, 150, 255, 0, 0}, {5, 0, 0, 100, 255, 0, 0},     {6, 0, 0, 255, 255, 100, 255},
+      {7, 0, 0, 100, 255, 255, 255}, {8, 0, 0, 0, 0, 150, 255},     {9, 150, 255, 0, 0, 200, 255},
+      {10, 100, 255, 100, 255, 100, 255}, {11, 100, 255, 100, 255, 100, 255}, {20, 0, 0, 200, 255, 0, 0},
+      {200, 255, 255, 0, 255, 0, 0},
+  };
+  for (const Range& range : ranges) {
+    for (int i = 0; i < 300; ++i) {
+      const std::string hex = RandomColour(uint8_t(range.family));
+      ASSERT_EQ(hex.size(), 6u) << "family " << range.family;
+      const Rgb c = Parts(hex);
+      ASSERT_TRUE(c.r >= range.rmin && c.r <= range.rmax && c.g >= range.gmin && c.g <= range.gmax &&
+                  c.b >= range.bmin && c.b <= range.bmax)
+          << "family " << range.family << " gave " << hex;
+    }
+  }
+}
+
+TEST(Helpers, RandomColourGreysAndUnknownFamilies) {
+  SeedRnd(7);
+  for (int i = 0; i < 200; ++i) {
+    const std::string grey = RandomColour(11);
+    ASSERT_EQ(grey.size(), 6u);
+    EXPECT_EQ(grey.substr(0, 2), grey.substr(2, 2));
+    EXPECT_EQ(grey.substr(2, 2), grey.substr(4, 2));
+  }
+  for (int family : {0, 12, 19, 21, 199, 201, 255}) EXPECT_EQ(RandomColour(uint8_t(family)), "") << family;
+}
+
+TEST(Helpers, RandomColourDrawsItsPartsInTheGameOrder) {
+  // Yellows draw green first, purples blue first, light colours blue, green, red:
+  // a seeded game gets the same colours only with the same order.
+  SeedRnd(4242);
+  const int g4 = Rand(150, 255), r4 = Rand(100, 255);
+  const int b9 = Rand(200, 255), r9 = Rand(150, 255);
+  const int b10 = Rand(100, 255), g10 = Rand(100, 255), r10 = Rand(100, 255);
+  SeedRnd(4242);
+  const Rgb c4 = Parts(RandomColour(4));
+  const Rgb c9 = Parts(RandomColour(9));
+  const Rgb c10 = Parts(RandomColour(10));
+  EXPECT_EQ(c4.r, r4);
+  EXPECT_EQ(c4.g, g4);
+  EXPECT_EQ(c9.r, r9);
+  EXPECT_EQ(c9.b, b9);
+  EXPECT_EQ(c10.r, r10);
+  EXPECT_EQ(c10.g, g10);
+  EXPECT_EQ(c10.b, b10);
+}
+
+class TextPlacement : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    backend_ = &UseRecordingBackend();
+    font_ = LoadImageFont(std::string(SKITTERWORM_TEST_DATA_DIR) + "/fonts/uni 05_53.ttf", 8, 0);
+    ASSERT_NE(font_, nullptr) << "the built fonts are needed";
+    SetImageFont(font_);
+    drawScale = 2;
+    SetScale(2, 2);
+    fadeText.value = 1;
+  }
+  void TearDown() override { SetImageFont(nullptr); }
+
+  // Where text drawn at (x, y) has its first pixels: glyphs sit inside their
+  // box, so placements are compared with a plain draw of the same text.
+  void Corner(float& x, float& y) {
+    FlushBatch();
+    ASSERT_TRUE(backend_->TopLeft(x, y));
+    backend_->Forget();
+  }
+  void Origin(const std::string& text, float& x, float& y) {
+    DrawText(text, 0, 0);
+    Corner(x, y);
+  }
+
+  RecordingBackend* backend_ = nullptr;
+  ImageFont* font_ = nullptr;
+};
+
+TEST_F(TextPlacement, CentredTextAtScaleTwoHalvesTheUnscaledSize) {
+  for (const std::string text : {"SCORE", "Hi", "I", "Press any key", "W"}) {
+    float ox, oy, x, y;
+    Origin(text, ox, oy);
+    DrawTextCentred(text, 320, 240, 0);
+    Corner(x, y);
+    // Integer halving of the unscaled size, then the scale.
+    EXPECT_EQ(x - ox, 320 - (TextWidth(text) / 2) * 2) << text;
+    EXPECT_EQ(y - oy, 240 - (TextHeight(text) / 2) * 2) << text;
+  }
+}
+
+TEST_F(TextPlacement, CentredTextNearTheLeftEdgeMirrorsIntoTheScreen) {
+  const std::string text = "A LONG LINE OF TEXT";
+  float ox, oy, x, y;
+  Origin(text, ox, oy);
+  DrawTextCentred(text, 4, 240, 0);
+  Corner(x, y);
+  EXPECT_EQ(x - ox, std::abs(4 - (TextWidth(text) / 2) * 2));
+}
+
+TEST_F(TextPlacement, RightAlignedTextEndsAtX) {
+  const std::string text = "12345";
+  float ox, oy, x, y;
+  Origin(text, ox, oy);
+  DrawTextRight(text, 600, 50, 0);
+  Corner(x, y);
+  EXPECT_EQ(x - ox, 600 - TextWidth(text) * 2);
+  EXPECT_EQ(y - oy, 50);
+}
+
+TEST_F(TextPlacement, ShadowIsBlackOneStepDownRightAndTakesFadeTextOpacity) {
+  fadeText.value = 0.8f;
+  SetAlpha(0.1f);  // ignored: the shadow text always follows fadeText
+  SetColor(10, 200, 30);
+  DrawTextShadow("AB", 100, 60);
+  FlushBatch();
+  ASSERT_EQ(backend_->batches.size(), 1u) << "both passes in alpha blend";
+  EXPECT_EQ(backend_->batches[0].blend, Blend::kAlpha);
+  const std::vector<Vertex> all = backend_->AllVertices();
+  ASSERT_FALSE(all.empty());
+  const size_t half = all.size() / 2;
+  const Vertex& shadow = all[0];
+  const Vertex& text = all[half];
+  EXPECT_EQ(shadow.r + shadow.g + shadow.b, 0);
+  EXPECT_EQ(shadow.a, uint8_t(0.75f * 0.8f * 255.0f + 0.5f));
+  EXPECT_EQ(text.r, 10);
+  EXPECT_EQ(text.g, 200);
+  EXPECT_EQ(text.b, 30);
+  EXPECT_EQ(text.a, uint8_t(0.8f * 255.0f + 0.5f));
+  EXPECT_EQ(shadow.x - text.x, 2.0f);
+  EXPECT_EQ(shadow.y - text.y, 2.0f);
+  EXPECT_EQ(GetBlend(), Blend::kLight);
+  int r, g, b;
+  GetColor(r, g, b);
+  EXPECT_EQ(g, 200) << "the colour is given back";
+}
+
+TEST(Helpers, AnyKeyRepeatsAHeldKeyEvery100Ms) {
+  HeadlessBackend& backend = UseHeadlessBackend();
+  AnyKey();  // starts the reader's clock
+  Input().PressKey(72);
+  EXPECT_EQ(AnyKey(), 72);
+  EXPECT_EQ(AnyKey(), 0);
+  backend.AdvanceMillis(60);
+  EXPECT_EQ(AnyKey(), 0);
+  backend.AdvanceMillis(39);
+  EXPECT_EQ(AnyKey(), 0);
+  backend.AdvanceMillis(1);
+  EXPECT_EQ(AnyKey(), 72) << "100 ms after the last report";
+  int reports = 0;
+  for (int ms = 0; ms < 1000; ms += 10) {
+    backend.AdvanceMillis(10);
+    if (AnyKey() == 72) ++reports;
+  }
+  EXPECT_EQ(reports, 10);
+
+  // A different key is reported at once; the lowest held code wins.
+  Input().ReleaseKey(72);
+  Input().PressKey(75);
+  Input().PressKey(90);
+  EXPECT_EQ(AnyKey(), 75);
+  Input().ReleaseKey(75);
+  Input().ReleaseKey(90);
+  EXPECT_EQ(AnyKey(), 0);
+  Input().PressKey(226);
+  EXPECT_EQ(AnyKey(), 226);
+  Input().ReleaseKey(226);
+  Input().PressKey(227);
+  EXPECT_EQ(AnyKey(), 0) << "codes above 226 are not scanned";
+  Input().ReleaseKey(227);
+}
+
+// Runs a test body inside a fresh temporary working folder.
+class InTempFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = fs::current_path();
+    folder_ = fs::temp_directory_path() / ("skitterworm-shots-" + std::to_string(::getpid()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    fs::current_path(folder_);
+  }
+  void TearDown() override {
+    fs::current_path(previous_);
+    fs::remove_all(folder_);
+  }
+  static void Touch(const std::string& name) { std::ofstream(name) << "x"; }
+
+  fs::path previous_, folder_;
+};
+
+TEST_F(InTempFolder, ScreenshotNumberCountsEveryLowerCasePngFile) {
+  EXPECT_EQ(NextScreenshotName("."), "screenshot1.png");
+  Touch("a.png");
+  Touch("b.PNG");
+  Touch("notes.txt");
+  Touch("png");
+  EXPECT_EQ(NextScreenshotName("."), "screenshot2.png");
+  fs::create_directory("folder.png");
+  EXPECT_EQ(NextScreenshotName("."), "screenshot2.png") << "folders are not files";
+}
+
+TEST_F(InTempFolder, ScreenshotIsAPngOfThePicture) {
+  UseHeadlessBackend();
+  ASSERT_TRUE(Graphics(640, 480, 0, 60));
+  drawScale = 2;
+  Touch("a.png");
+  Touch("b.PNG");
+  SaveScreenshot();
+  std::ifstream in("screenshot2.png", std::ios::binary);
+  ASSERT_TRUE(in.good());
+  unsigned char head[24] = {};
+  in.read(reinterpret_cast<char*>(head), sizeof head);
+  const unsigned char signature[8] = {0x89, 'P', 'N', 'G', 13, 10, 26, 10};
+  EXPECT_EQ(std::memcmp(head, signature, 8), 0);
+  const int width = head[16] << 24 | head[17] << 16 | head[18] << 8 | head[19];
+  const int height = head[20] << 24 | head[21] << 16 | head[22] << 8 | head[23];
+  EXPECT_EQ(width, 640);
+  EXPECT_EQ(height, 480);
+  // The next one counts this one.
+  EXPECT_EQ(NextScreenshotName("."), "screenshot3.png");
+  EndGraphics();
+}
+
+TEST_F(InTempFolder, FailedScreenshotIsLoggedAndTheGameGoesOn) {
+  UseHeadlessBackend();
+  ASSERT_TRUE(Graphics(320, 240, 0, 60));
+  drawScale = 1;
+  SetDebugLogFile((folder_ / "debug.log").string());
+  fs::create_directory("screenshot1.png");  // a folder where the file should go
+  SaveScreenshot();
+  CloseDebugLog();
+  std::ifstream log("debug.log");
+  const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("screenshot1.png"), std::string::npos) << text;
+  EndGraphics();
+}
+
+}  // namespace
