@@ -1,0 +1,372 @@
+#include "world/playfield.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <vector>
+
+#include "app/fader.h"
+#include "app/game_state.h"
+#include "app/images.h"
+#include "app/rainbow_phaser.h"
+#include "app/sine_table.h"
+#include "platform/atlas.h"
+#include "platform/graphics.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/random.h"
+#include "platform/text.h"
+
+namespace {
+
+int Count(const TPlayfield& field, uint8_t code, int first = 0, int last = kFieldCells - 1) {
+  int n = 0;
+  for (int i = first; i <= last; ++i) n += field.data[i] == code;
+  return n;
+}
+
+TEST(Playfield, NewFieldIsEmpty) {
+  TPlayfield field;
+  EXPECT_EQ(Count(field, CELL_EMPTY), kFieldCells);
+  EXPECT_EQ(CellIndex(31, 21), 703);
+  EXPECT_EQ(CellX(31), 17 + 9 * 31);
+  EXPECT_EQ(CellY(21), 16 + 9 * 21);
+}
+
+TEST(Playfield, FillPlacesOneMoreThanAskedUnlessACellIsPickedTwice) {
+  for (int32_t seed : {1, 77, 1000, 31337}) {
+    // The same seed gives the same picks: replay them to know what Fill chose.
+    SeedRnd(seed);
+    std::set<int> picks;
+    for (int i = 0; i <= 60; ++i) picks.insert(Rand(0, 511));
+    SeedRnd(seed);
+    TPlayfield field;
+    field.clr[5] = "123456";
+    field.Fill(60);
+    EXPECT_EQ(Count(field, 0), int(picks.size())) << "seed " << seed;
+    for (int cell : picks) {
+      EXPECT_EQ(field.data[cell], 0);
+      EXPECT_EQ(field.strength[cell], kFreshStrength);
+    }
+    EXPECT_EQ(Count(field, CELL_EMPTY, 512, 703), 192) << "rows 16..21 stay clear";
+    EXPECT_EQ(field.clr[5], "123456") << "colours are ChangeColor's business";
+  }
+  // With enough placements some cell is picked twice.
+  SeedRnd(5);
+  TPlayfield crowded;
+  crowded.Fill(400);
+  EXPECT_LT(Count(crowded, 0), 401);
+}
+
+TEST(Playfield, FillOverwritesMinesAndPoison) {
+  TPlayfield field;
+  for (int i = 0; i < 512; ++i) {
+    field.data[i] = i % 2 ? CELL_SCATTERMINE : 6;
+    field.strength[i] = 3;
+  }
+  SeedRnd(9);
+  field.Fill(0);
+  EXPECT_EQ(Count(field, 0), 1);
+  for (int i = 0; i < 512; ++i)
+    if (field.data[i] == 0) EXPECT_EQ(field.strength[i], kFreshStrength);
+}
+
+TEST(Playfield, ScatterminesNeverDoubleUpAndStayAboveRowSixteen) {
+  TPlayfield field;
+  for (int i = 0; i < kFieldCells; ++i) {
+    field.data[i] = uint8_t(i % 3 == 0 ? 2 : i % 3 == 1 ? 5 : CELL_EMPTY);
+    field.strength[i] = 9;
+  }
+  SeedRnd(2024);
+  field.DropScattermines(15);
+  EXPECT_EQ(Count(field, CELL_SCATTERMINE), 15);
+  field.DropScattermines(15);
+  EXPECT_EQ(Count(field, CELL_SCATTERMINE), 30) << "the second drop finds fresh cells";
+  EXPECT_EQ(Count(field, CELL_SCATTERMINE, 512, 703), 0);
+  for (int i = 0; i < kFieldCells; ++i)
+    if (field.data[i] == CELL_SCATTERMINE) EXPECT_EQ(field.strength[i], 0);
+
+  // Nearly full of mines: the last free cells are found, and whatever they
+  // held (a mushroom, a poison mushroom) is replaced.
+  TPlayfield full;
+  for (int i = 0; i < 512; ++i) full.data[i] = CELL_SCATTERMINE;
+  full.data[17] = 1;
+  full.data[400] = 7;
+  full.DropScattermines(2);
+  EXPECT_EQ(Count(full, CELL_SCATTERMINE, 0, 511), 512);
+}
+
+TEST(Playfield, ClearEmptiesEveryCell) {
+  TPlayfield field;
+  SeedRnd(3);
+  field.Fill(100);
+  field.DropScattermines(15);
+  field.Clear();
+  EXPECT_EQ(Count(field, CELL_EMPTY), kFieldCells);
+  for (int i = 0; i < kFieldCells; ++i) ASSERT_EQ(field.strength[i], 0);
+}
+
+TEST(Playfield, ClearPoisonKeepsTheDamage) {
+  TPlayfield field;
+  const uint8_t codes[] = {0, 1, 2, 3, 4, 5, 6, 7, CELL_SCATTERMINE, CELL_EMPTY};
+  for (int i = 0; i < 10; ++i) {
+    field.data[i] = codes[i];
+    field.strength[i] = uint8_t(i + 1);
+  }
+  field.ClearPoison();
+  const uint8_t expected[] = {0, 1, 2, 3, 0, 1, 2, 3, CELL_SCATTERMINE, CELL_EMPTY};
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(field.data[i], expected[i]) << "cell " << i;
+    EXPECT_EQ(field.strength[i], i + 1) << "cell " << i;
+  }
+}
+
+TEST(Playfield, ChangeStyleNeverRepeatsAndReachesEveryStyle) {
+  SeedRnd(11);
+  TPlayfield field;
+  std::set<int> styles;
+  for (int i = 0; i < 500; ++i) {
+    const uint8_t before = field.style;
+    field.ChangeStyle();
+    ASSERT_NE(field.style, before);
+    ASSERT_LE(field.style, 7);
+    styles.insert(field.style);
+  }
+  EXPECT_EQ(styles.size(), 8u);
+}
+
+TEST(Playfield, ChangeColorGivesEveryCellAShadeOfOneFamily) {
+  SeedRnd(12);
+  TPlayfield field;
+  int repeats = 0;
+  uint8_t previous = 0;
+  std::set<int> families;
+  for (int round = 0; round < 200; ++round) {
+    field.ChangeColor();
+    const uint8_t family = field.c[0];
+    ASSERT_GE(family, 1);
+    ASSERT_LE(family, 11);
+    families.insert(family);
+    repeats += family == previous;
+    previous = family;
+    for (int i = 0; i < kFieldCells; ++i) {
+      ASSERT_EQ(field.c[i], family);
+      ASSERT_EQ(field.clr[i].size(), 6u);
+    }
+  }
+  EXPECT_EQ(families.size(), 11u);
+  EXPECT_GT(repeats, 0) << "a stage may keep the previous family";
+
+  // Each cell draws its own shade.
+  std::set<std::string> shades(field.clr, field.clr + kFieldCells);
+  EXPECT_GT(shades.size(), 20u);
+}
+
+// Outcome frequencies of one smart bomb over many seeded fields, each field
+// holding 512 cells of one code.
+struct Outcomes {
+  double destroyed = 0, unchanged = 0;
+  double became[4] = {};
+};
+Outcomes Bomb(uint8_t code, int runs) {
+  Outcomes o;
+  int total = 0;
+  for (int run = 0; run < runs; ++run) {
+    SeedRnd(1000 + run);
+    TPlayfield field;
+    for (int i = 0; i < 512; ++i) {
+      field.data[i] = code;
+      field.strength[i] = 15;
+    }
+    field.SmartBomb();
+    for (int i = 0; i < 512; ++i) {
+      ++total;
+      const uint8_t now = field.data[i];
+      if (now == CELL_EMPTY) {
+        o.destroyed += 1;
+      } else {
+        EXPECT_EQ(field.strength[i], 15) << "survivors keep their strength";
+        if (now == code) o.unchanged += 1;
+        if (now <= 3) o.became[now] += 1;
+      }
+    }
+  }
+  o.destroyed /= total;
+  o.unchanged /= total;
+  for (double& b : o.became) b /= total;
+  return o;
+}
+
+// Within five standard deviations of p for n samples.
+void ExpectNear(double measured, double p, int n, const char* what) {
+  const double sigma = std::sqrt(p * (1 - p) / n);
+  EXPECT_NEAR(measured, p, 5 * sigma + 1e-9) << what;
+}
+
+TEST(Playfield, SmartBombOdds) {
+  constexpr int kRuns = 40, kSamples = kRuns * 512;
+  const Outcomes whole = Bomb(0, kRuns);
+  ExpectNear(whole.destroyed, 0.75 / 4, kSamples, "whole mushroom destroyed");
+  ExpectNear(whole.unchanged, 0.25, kSamples, "whole mushroom missed");
+  ExpectNear(whole.became[1], 0.75 / 4, kSamples, "whole mushroom one step");
+  ExpectNear(whole.became[3], 0.75 / 4, kSamples, "whole mushroom three steps");
+
+  const Outcomes worn = Bomb(3, kRuns);
+  ExpectNear(worn.destroyed, 0.75, kSamples, "last-hit mushroom destroyed whenever hit");
+  ExpectNear(worn.unchanged, 0.25, kSamples, "last-hit mushroom missed");
+
+  const Outcomes half = Bomb(2, kRuns);
+  ExpectNear(half.destroyed, 0.375, kSamples, "half-worn mushroom destroyed");
+  ExpectNear(half.became[3], 0.375, kSamples, "half-worn mushroom damaged");
+
+  const Outcomes poison = Bomb(5, 2);
+  EXPECT_EQ(poison.destroyed, 1.0) << "poison mushrooms always go";
+}
+
+TEST(Playfield, SmartBombLeavesMinesAndEmptyCells) {
+  SeedRnd(8);
+  TPlayfield field;
+  for (int i = 0; i < 100; ++i) field.data[i] = CELL_SCATTERMINE;
+  field.SmartBomb();
+  EXPECT_EQ(Count(field, CELL_SCATTERMINE), 100);
+  EXPECT_EQ(Count(field, CELL_EMPTY), kFieldCells - 100);
+}
+
+TEST(Playfield, DebugFillColumnFillsSeventeenRows) {
+  SeedRnd(21);
+  TPlayfield field;
+  int poison = 0;
+  for (int col = 0; col < kFieldCols; ++col) field.DebugFillColumn(uint8_t(col));
+  for (int col = 0; col < kFieldCols; ++col) {
+    for (int row = 0; row <= 16; ++row) {
+      const uint8_t code = field.data[CellIndex(col, row)];
+      ASSERT_TRUE(code == 0 || code == CELL_POISON);
+      poison += code == CELL_POISON;
+      ASSERT_EQ(field.strength[CellIndex(col, row)], kFreshStrength);
+    }
+    for (int row = 17; row < kFieldRows; ++row) ASSERT_EQ(field.data[CellIndex(col, row)], CELL_EMPTY);
+  }
+  ExpectNear(double(poison) / (32 * 17), 0.3, 32 * 17, "poison share");
+}
+
+// Drawing: the game's images replaced by plain white cells of the right sizes.
+class PlayfieldDraw : public ::testing::Test {
+ protected:
+  struct Recorder : HeadlessBackend {
+    std::vector<std::pair<Blend, std::vector<Vertex>>> batches;
+    void DrawTriangles(Blend blend, const Vertex* v, int count) override {
+      HeadlessBackend::DrawTriangles(blend, v, count);
+      batches.push_back({blend, std::vector<Vertex>(v, v + count)});
+    }
+  };
+
+  void SetUp() override {
+    UseHeadlessBackend();
+    SetBackend(&recorder_);
+    ASSERT_TRUE(Graphics(640, 480, 0, 60));
+    drawScale = 2;
+    SetScale(2, 2);
+    saved_ = gfx;
+    const std::vector<uint32_t> white(16 * 16 * 32, 0xFFFFFFFFu);
+    gfx.shroom = CreateImage(white.data(), 8 * 32, 8, 8, 8, 32);
+    gfx.shroom_poison = CreateImage(white.data(), 16 * 32, 16, 16, 16, 32);
+    gfx.scattermine = CreateImage(white.data(), 16, 8, 8, 8, 2);
+    fadeScene.value = 0.5f;
+  }
+  void TearDown() override {
+    EndGraphics();
+    gfx = saved_;
+    SetBackend(nullptr);
+    UseHeadlessBackend();
+  }
+
+  // Quads in drawing order with the blend they were drawn in.
+  struct DrawnQuad {
+    Blend blend;
+    float x, y, w, h;
+    Vertex corner;
+  };
+  std::vector<DrawnQuad> Quads() {
+    FlushBatch();
+    std::vector<DrawnQuad> quads;
+    for (auto& [blend, vertices] : recorder_.batches)
+      for (size_t i = 0; i + 6 <= vertices.size(); i += 6) {
+        const Vertex& a = vertices[i];
+        const Vertex& c = vertices[i + 2];
+        quads.push_back({blend, a.x, a.y, c.x - a.x, c.y - a.y, a});
+      }
+    return quads;
+  }
+
+  Recorder recorder_;
+  GameImages saved_;
+};
+
+TEST_F(PlayfieldDraw, EachKindOfCellIsDrawnAtItsOriginAndTheStateIsRestored) {
+  TPlayfield field;
+  field.style = 1;
+  field.data[CellIndex(2, 3)] = 1;
+  field.clr[CellIndex(2, 3)] = "FF7F00";
+  field.data[CellIndex(5, 0)] = 6;
+  field.data[CellIndex(31, 21)] = CELL_SCATTERMINE;
+  sine.ang = 90;  // the pulse at its largest: double size
+  SetBlend(Blend::kShade);
+  field.Draw();
+  const std::vector<DrawnQuad> quads = Quads();
+  ASSERT_EQ(quads.size(), 1u + 3u + 2u);
+
+  // The mushroom, in its own colour, column 2 drawn before column 5.
+  EXPECT_EQ(quads[0].x, 2.0f * CellX(2));
+  EXPECT_EQ(quads[0].y, 2.0f * CellY(3));
+  EXPECT_EQ(quads[0].w, 16.0f);
+  EXPECT_EQ(quads[0].blend, Blend::kAlpha);
+  EXPECT_EQ(quads[0].corner.r, 255);
+  EXPECT_EQ(quads[0].corner.g, 127);
+  EXPECT_EQ(quads[0].corner.b, 0);
+
+  // The poison mushroom: a masked ghost at twice the size about the centre,
+  // the mushroom in light blend, then the glow image one pixel up and left.
+  EXPECT_EQ(quads[1].blend, Blend::kMask);
+  EXPECT_EQ(quads[1].w, 32.0f);
+  EXPECT_EQ(quads[1].x, 2.0f * (CellX(5) - 4));
+  EXPECT_EQ(quads[1].y, 2.0f * (CellY(0) - 4));
+  EXPECT_EQ(quads[2].blend, Blend::kLight);
+  EXPECT_EQ(quads[2].x, 2.0f * CellX(5));
+  EXPECT_EQ(quads[2].w, 16.0f);
+  EXPECT_EQ(quads[3].x, 2.0f * (CellX(5) - 1));
+  EXPECT_EQ(quads[3].y, 2.0f * (CellY(0) - 1));
+  EXPECT_EQ(quads[3].w, 32.0f);
+  EXPECT_EQ(quads[3].corner.a, uint8_t(0.4f * 0.5f * 255 + 0.5f));
+
+  // The scattermine: a grey body and its light.
+  EXPECT_EQ(quads[4].x, 2.0f * CellX(31));
+  EXPECT_EQ(quads[4].y, 2.0f * CellY(21));
+  EXPECT_EQ(quads[4].corner.r, 127);
+  EXPECT_EQ(quads[5].x, quads[4].x);
+
+  EXPECT_EQ(GetBlend(), Blend::kLight);
+  EXPECT_EQ(GetAlpha(), 0.5f);
+  float sx, sy;
+  GetScale(sx, sy);
+  EXPECT_EQ(sx, 2.0f);
+  EXPECT_EQ(sy, 2.0f);
+}
+
+TEST_F(PlayfieldDraw, PoisonPulseAtItsSmallestIsNormalSize) {
+  TPlayfield field;
+  field.data[0] = 4;
+  sine.ang = 270;  // sine -1
+  field.Draw();
+  const std::vector<DrawnQuad> quads = Quads();
+  ASSERT_EQ(quads.size(), 3u);
+  EXPECT_NEAR(quads[0].w, 16.0f, 1e-3);
+  EXPECT_NEAR(quads[0].x, 2.0f * CellX(0), 1e-3);
+}
+
+TEST_F(PlayfieldDraw, EmptyFieldDrawsNothing) {
+  TPlayfield field;
+  field.Draw();
+  EXPECT_TRUE(Quads().empty());
+}
+
+}  // namespace
