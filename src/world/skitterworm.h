@@ -36,7 +36,10 @@ class TSkitterworm : public TEnemy {
 
   void Die() override;
   void Update() override;
-  void CollideObstacles();
+  // Looks at the cell ahead after a horizontal pixel step and turns, dives,
+  // wears the mushroom or dies on a mine. True when the part died (and must
+  // not be touched again: outside a list walk it is already freed).
+  bool CollideObstacles();
   void BlockHrz();
   void BlockVrt();
   void TurnIntoMushroom();
