@@ -11,28 +11,26 @@
 #include "platform/image.h"
 #include "platform/random.h"
 #include "player/particle.h"
+#include "player/player.h"
 #include "player/statistics.h"
 
 namespace {
 
-// Scores, statistics, sounds and particles belong to other objects. Each of
-// these is the single place where the grid reaches one of them; the body is
-// the call to make once that owner exists.
-void AwardPoints([[maybe_unused]] uint16_t points) {
-  // player.AddScore(points);
-}
+// Scores, statistics, sounds and particles belong to other objects; these
+// are the only places the grid reaches them.
+void AwardPoints(uint16_t points) { player.AddScore(points); }
 void CountShroomKill(bool poison) {
   statsStage.mushrooms += 1;
   if (poison) statsGame.killed_pshrooms += 1;
   else statsGame.killed_shrooms += 1;
 }
 void PlayMineAppear() {
-  // if (config.sound) sfx.Play(sfx.sndMineAppear);
+  // Once the effects exist: if (config.sound) sfx.Play(sfx.sndMineAppear);
 }
 void SpawnMineAppear(int32_t x, int32_t y) { CreateParticle(float(x), float(y), PARTICLE_MINE_APPEAR, "FFFFFF", 60, 60); }
 void SpawnFlash(int32_t x, int32_t y, int32_t frame) {
   TParticle* flash = CreateParticle(float(x), float(y), PARTICLE_SHROOM_FLASH, "FFFFFF", 120, 120);
-  flash->ang = uint16_t(frame);
+  flash->ang = uint16_t(frame);  // the flash shows the mushroom's own frame
 }
 
 int32_t RandomCell() { return Rand(0, kFieldRandomCells - 1); }

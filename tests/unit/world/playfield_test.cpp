@@ -16,6 +16,10 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
 #include "platform/text.h"
+#include "player/particle.h"
+#include "player/player.h"
+#include "player/statistics.h"
+#include "persist/config.h"
 
 namespace {
 
@@ -230,6 +234,65 @@ TEST(Playfield, SmartBombLeavesMinesAndEmptyCells) {
   field.SmartBomb();
   EXPECT_EQ(Count(field, CELL_SCATTERMINE), 100);
   EXPECT_EQ(Count(field, CELL_EMPTY), kFieldCells - 100);
+}
+
+TEST(Playfield, SmartBombScoresAndCountsEveryMushroomItClears) {
+  config.sound = 0;
+  player.score = 0;
+  player.scorex = 1;
+  player.elife = 5000;
+  statsStage.mushrooms = 0;
+  statsGame.killed_shrooms = 0;
+  statsGame.killed_pshrooms = 0;
+  TPlayfield field;
+  for (int i = 0; i < 10; ++i) field.data[i] = uint8_t(4 + i % 4);
+  for (int i = 10; i < 400; ++i) field.data[i] = 3;
+  SeedRnd(55);
+  field.SmartBomb();
+  const int plain = 390 - Count(field, 3);
+  EXPECT_GT(plain, 0);
+  EXPECT_EQ(statsGame.killed_pshrooms, 10);
+  EXPECT_EQ(statsGame.killed_shrooms, plain);
+  EXPECT_EQ(statsStage.mushrooms, 10 + plain);
+  EXPECT_EQ(player.score, 10 * 15 + plain) << "15 a poison mushroom, 1 a plain one";
+}
+
+TEST(Playfield, FlashAndMineDropThrowTheirParticles) {
+  KillParticles();
+  lstParticles.ForEach([](TParticle*) {});  // let the list compact
+  const size_t before = lstParticles.Count();
+  TPlayfield field;
+  field.style = 2;
+  field.data[CellIndex(3, 4)] = 2;
+  field.data[CellIndex(6, 1)] = 7;
+  field.data[CellIndex(7, 1)] = CELL_SCATTERMINE;
+  field.Flash();
+  std::vector<TParticle*> flashes;
+  lstParticles.ForEach([&](TParticle* p) {
+    if (p->t == PARTICLE_SHROOM_FLASH) flashes.push_back(p);
+  });
+  ASSERT_EQ(flashes.size(), 2u) << "mushrooms and poison mushrooms flash, mines do not";
+  EXPECT_EQ(flashes[0]->x, float(CellX(3)));
+  EXPECT_EQ(flashes[0]->y, float(CellY(4)));
+  EXPECT_EQ(flashes[0]->ang, 2 + 4 * 2);
+  EXPECT_EQ(flashes[1]->ang, 3 + 4 * 2) << "a poison mushroom flashes with its damage";
+  EXPECT_EQ(flashes[1]->life, 120);
+  EXPECT_EQ(flashes[1]->c, "FFFFFF");
+
+  KillParticles();
+  SeedRnd(4);
+  field.DropScattermines(15);
+  int appear = 0;
+  lstParticles.ForEach([&](TParticle* p) {
+    if (p->t != PARTICLE_MINE_APPEAR) return;
+    ++appear;
+    const int col = (int(p->x) + 4 - kFieldLeft) / kCellPitch, row = (int(p->y) + 4 - kFieldTop) / kCellPitch;
+    EXPECT_EQ(field.data[CellIndex(col, row)], CELL_SCATTERMINE);
+    EXPECT_EQ(p->life, 60);
+  });
+  EXPECT_EQ(appear, 15);
+  KillParticles();
+  (void)before;
 }
 
 TEST(Playfield, DebugFillColumnFillsSeventeenRows) {
