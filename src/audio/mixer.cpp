@@ -1,0 +1,262 @@
+#include "audio/mixer.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <libopenmpt/libopenmpt.hpp>
+
+#include "platform/log.h"
+
+namespace {
+
+// Below the knee samples pass unchanged, so a quiet mix is bit-exact; above it
+// a tanh curve bends the sum smoothly towards full scale instead of clipping.
+constexpr float kKnee = 0.75f;
+
+inline float SoftClip(float x) {
+  const float a = std::fabs(x);
+  if (a <= kKnee) return x;
+  const float bent = kKnee + (1.0f - kKnee) * std::tanh((a - kKnee) / (1.0f - kKnee));
+  return x < 0 ? -bent : bent;
+}
+
+bool ValidIndex(int index) { return index >= 0 && index < AudioSystem::kChannels; }
+
+}  // namespace
+
+void Channel::SetPaused(bool paused) const {
+  if (system) system->SetPaused(*this, paused);
+}
+
+void Channel::Stop() const {
+  if (system) system->Stop(*this);
+}
+
+bool Channel::IsPlaying() const { return system && system->IsPlaying(*this); }
+
+AudioSystem::~AudioSystem() { SystemRelease(); }
+
+void AudioSystem::Create() { SystemRelease(); }
+
+int AudioSystem::Init(int max_channels, int /*flags*/) {
+  if (initialised_) return 0;
+  if (max_channels > kChannels) DebugLog("Audio: only 32 channels are mixed");
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    DebugLog(std::string("Audio: no audio driver: ") + SDL_GetError());
+    return 1;
+  }
+  SDL_AudioSpec want{};
+  want.freq = kMixRate;
+  want.format = AUDIO_F32SYS;
+  want.channels = 2;
+  want.samples = kBlockFrames;
+  want.callback = DeviceCallback;
+  want.userdata = this;
+  SDL_AudioSpec have{};
+  // No format changes allowed: SDL converts our float stereo to whatever the
+  // device takes, so the mixer always sees the same layout.
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  if (device_ == 0) {
+    DebugLog(std::string("Audio: no audio device: ") + SDL_GetError());
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return 2;
+  }
+  DebugLog(std::string("Audio: device open on driver ") + SDL_GetCurrentAudioDriver());
+  initialised_ = true;
+  SDL_PauseAudioDevice(device_, 0);
+  return 0;
+}
+
+int AudioSystem::InitOffline() {
+  initialised_ = true;
+  return 0;
+}
+
+void AudioSystem::DeviceCallback(void* self, uint8_t* stream, int bytes) {
+  static_cast<AudioSystem*>(self)->Render(reinterpret_cast<float*>(stream), bytes / int(2 * sizeof(float)));
+}
+
+Sound* AudioSystem::CreateSound(const std::string& path, int mode) { return AddSound(Sound::Load(path, mode)); }
+
+Sound* AudioSystem::AddSound(std::unique_ptr<Sound> sound) {
+  if (!sound) return nullptr;
+  sounds_.push_back(std::move(sound));
+  return sounds_.back().get();
+}
+
+Channel AudioSystem::PlaySound(int index, Sound* sound, bool paused) {
+  if (!initialised_) return {};
+  if (!ValidIndex(index)) {
+    DebugLog("Audio: play on a channel index out of range");
+    return {};
+  }
+  if (++next_generation_ == 0) ++next_generation_;  // 0 never names a start
+  Want(index, Wanted{sound, next_generation_, paused, sound == nullptr});
+  return Channel{this, static_cast<int8_t>(index), next_generation_};
+}
+
+void AudioSystem::SetPaused(const Channel& channel, bool paused) {
+  if (channel.system != this || !ValidIndex(channel.index)) return;
+  Wanted w = wanted_[channel.index];
+  if (w.generation != channel.generation) return;
+  w.paused = paused;
+  Want(channel.index, w);
+}
+
+void AudioSystem::Stop(const Channel& channel) {
+  if (channel.system != this || !ValidIndex(channel.index)) return;
+  Wanted w = wanted_[channel.index];
+  if (w.generation != channel.generation) return;
+  w.stopped = true;
+  Want(channel.index, w);
+}
+
+bool AudioSystem::IsPlaying(const Channel& channel) const {
+  if (channel.system != this || !ValidIndex(channel.index)) return false;
+  const Wanted& w = wanted_[channel.index];
+  return w.generation == channel.generation && !w.stopped && w.sound != nullptr &&
+         finished_[channel.index].load(std::memory_order_acquire) != channel.generation;
+}
+
+void AudioSystem::Want(int index, const Wanted& wanted) {
+  wanted_[index] = wanted;
+  std::lock_guard lock(wanted_mutex_);
+  handover_[index] = wanted;
+  handover_dirty_ |= 1u << index;
+}
+
+void AudioSystem::Release(Sound* sound) {
+  if (!sound) return;
+  auto owned = std::find_if(sounds_.begin(), sounds_.end(), [&](const auto& s) { return s.get() == sound; });
+  if (owned == sounds_.end()) {
+    DebugLog("Audio: release of a sound this system does not hold");
+    return;
+  }
+  {
+    // Waits for a block being mixed to finish; afterwards no channel can reach the sound.
+    std::lock_guard render(render_mutex_);
+    std::lock_guard lock(wanted_mutex_);
+    for (int i = 0; i < kChannels; ++i) {
+      if (voices_[i].sound == sound) voices_[i] = Voice{};
+      for (Wanted* w : {&wanted_[i], &handover_[i]}) {
+        if (w->sound == sound) {
+          w->sound = nullptr;
+          w->stopped = true;
+        }
+      }
+    }
+  }
+  sounds_.erase(owned);
+}
+
+void AudioSystem::CloseDevice() {
+  if (device_ == 0) return;
+  // Not under render_mutex_: closing waits for the callback, which takes it.
+  SDL_CloseAudioDevice(device_);
+  device_ = 0;
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void AudioSystem::SystemRelease() {
+  CloseDevice();
+  std::lock_guard render(render_mutex_);
+  std::lock_guard lock(wanted_mutex_);
+  voices_.fill(Voice{});
+  wanted_.fill(Wanted{});
+  handover_.fill(Wanted{});
+  handover_dirty_ = 0;
+  sounds_.clear();
+  initialised_ = false;
+}
+
+void AudioSystem::Render(float* out, int frames) {
+  std::lock_guard render(render_mutex_);
+  TakeWanted();
+  while (frames > 0) {
+    const int n = std::min(frames, kBlockFrames);
+    std::fill(out, out + n * 2, 0.0f);
+    for (int i = 0; i < kChannels; ++i) MixVoice(i, out, n);
+    for (int j = 0; j < n * 2; ++j) out[j] = SoftClip(out[j]);
+    out += n * 2;
+    frames -= n;
+  }
+}
+
+void AudioSystem::TakeWanted() {
+  std::array<Wanted, kChannels> changed;
+  uint32_t dirty;
+  {
+    std::lock_guard lock(wanted_mutex_);
+    dirty = handover_dirty_;
+    handover_dirty_ = 0;
+    for (int i = 0; i < kChannels; ++i)
+      if (dirty & (1u << i)) changed[i] = handover_[i];
+  }
+  for (int i = 0; i < kChannels; ++i)
+    if (dirty & (1u << i)) StartVoice(i, changed[i]);
+}
+
+void AudioSystem::StartVoice(int index, const Wanted& wanted) {
+  Voice& v = voices_[index];
+  if (wanted.generation == v.generation) {
+    v.paused = wanted.paused;
+    if (wanted.stopped) v.active = false;
+    return;
+  }
+  v = Voice{wanted.sound, wanted.generation, wanted.paused, !wanted.stopped && wanted.sound != nullptr, 0};
+  if (!v.active || !v.sound->is_module()) return;
+  // A module is one stream: starting it on this index takes it from any other.
+  for (int i = 0; i < kChannels; ++i)
+    if (i != index && voices_[i].active && voices_[i].sound == v.sound) Finish(i);
+  try {
+    v.sound->module()->set_position_seconds(0.0);
+  } catch (const std::exception&) {
+    v.active = false;
+  }
+}
+
+void AudioSystem::MixVoice(int index, float* out, int frames) {
+  Voice& v = voices_[index];
+  if (!v.active || v.paused) return;
+  if (v.sound->is_module()) {
+    if (!MixModule(v, out, frames)) Finish(index);
+    return;
+  }
+  MixPcm(v, out, frames);
+  if (!v.sound->loops() && v.position >= v.sound->frames()) Finish(index);
+}
+
+void AudioSystem::MixPcm(Voice& v, float* out, int frames) {
+  const int64_t total = v.sound->frames();
+  const float* pcm = v.sound->pcm();
+  while (frames > 0 && total > 0) {
+    if (v.position >= total) {
+      if (!v.sound->loops()) return;
+      v.position = 0;
+    }
+    const int n = static_cast<int>(std::min<int64_t>(frames, total - v.position));
+    const float* src = pcm + v.position * 2;
+    for (int j = 0; j < n * 2; ++j) out[j] += src[j];
+    out += n * 2;
+    frames -= n;
+    v.position += n;
+  }
+}
+
+bool AudioSystem::MixModule(Voice& v, float* out, int frames) {
+  size_t n = 0;
+  try {
+    n = v.sound->module()->read_interleaved_stereo(kMixRate, static_cast<size_t>(frames), scratch_);
+  } catch (const std::exception&) {
+    return false;
+  }
+  for (size_t j = 0; j < n * 2; ++j) out[j] += scratch_[j];
+  return n == static_cast<size_t>(frames);  // a short read is the end of a one-shot module
+}
+
+void AudioSystem::Finish(int index) {
+  Voice& v = voices_[index];
+  v.active = false;
+  finished_[index].store(v.generation, std::memory_order_release);
+}

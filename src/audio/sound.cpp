@@ -1,0 +1,148 @@
+#include "audio/sound.h"
+
+#include <vorbis/vorbisfile.h>
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <libopenmpt/libopenmpt.hpp>
+#include <sstream>
+
+#include "platform/log.h"
+
+namespace {
+
+// Ogg pages always begin with this capture pattern; anything else is taken
+// for a module and left to libopenmpt to accept or refuse.
+bool LooksLikeOgg(const std::vector<uint8_t>& bytes) {
+  return bytes.size() >= 4 && std::memcmp(bytes.data(), "OggS", 4) == 0;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+// libvorbisfile reads the file bytes from memory through these callbacks.
+struct MemoryReader {
+  const std::vector<uint8_t>* bytes;
+  size_t pos;
+};
+
+size_t MemoryRead(void* out, size_t size, size_t count, void* source) {
+  auto* r = static_cast<MemoryReader*>(source);
+  const size_t want = size * count;
+  const size_t left = r->bytes->size() - r->pos;
+  const size_t n = want < left ? want : left;
+  std::memcpy(out, r->bytes->data() + r->pos, n);
+  r->pos += n;
+  return size ? n / size : 0;
+}
+
+int MemorySeek(void* source, ogg_int64_t offset, int whence) {
+  auto* r = static_cast<MemoryReader*>(source);
+  const int64_t size = static_cast<int64_t>(r->bytes->size());
+  int64_t target = offset;
+  if (whence == SEEK_CUR) target += static_cast<int64_t>(r->pos);
+  if (whence == SEEK_END) target += size;
+  if (target < 0 || target > size) return -1;
+  r->pos = static_cast<size_t>(target);
+  return 0;
+}
+
+long MemoryTell(void* source) { return static_cast<long>(static_cast<MemoryReader*>(source)->pos); }
+
+// Brings decoded stereo at rate to kMixRate by linear interpolation; done once
+// at load, so the mixer only ever steps one frame per output frame.
+std::vector<float> Resample(const std::vector<float>& in, long rate) {
+  const int64_t in_frames = static_cast<int64_t>(in.size() / 2);
+  if (rate == kMixRate || in_frames == 0 || rate <= 0) return in;
+  const int64_t out_frames = in_frames * kMixRate / rate;
+  std::vector<float> out(static_cast<size_t>(out_frames) * 2);
+  const double step = static_cast<double>(rate) / kMixRate;
+  for (int64_t i = 0; i < out_frames; ++i) {
+    const double src = i * step;
+    const int64_t a = static_cast<int64_t>(src);
+    const int64_t b = a + 1 < in_frames ? a + 1 : a;
+    const float t = static_cast<float>(src - a);
+    for (int c = 0; c < 2; ++c) out[i * 2 + c] = in[a * 2 + c] + (in[b * 2 + c] - in[a * 2 + c]) * t;
+  }
+  return out;
+}
+
+}  // namespace
+
+Sound::~Sound() = default;
+
+std::unique_ptr<Sound> Sound::Load(const std::string& path, int mode) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(path, bytes) || bytes.empty()) {
+    DebugLog("Sound not found or empty: " + path);
+    return nullptr;
+  }
+  const bool loop = (mode & SOUND_LOOP_NORMAL) != 0;
+  return LooksLikeOgg(bytes) ? LoadOgg(bytes, path, loop) : LoadModule(bytes, path, loop);
+}
+
+std::unique_ptr<Sound> Sound::FromPcm(std::vector<float> stereo, bool loop) {
+  std::unique_ptr<Sound> s(new Sound());
+  s->loop_ = loop;
+  s->pcm_ = std::move(stereo);
+  s->length_ms_ = static_cast<int32_t>(s->frames() * 1000 / kMixRate);
+  return s;
+}
+
+std::unique_ptr<Sound> Sound::LoadOgg(const std::vector<uint8_t>& bytes, const std::string& path, bool loop) {
+  MemoryReader reader{&bytes, 0};
+  OggVorbis_File vf;
+  const ov_callbacks callbacks{MemoryRead, MemorySeek, nullptr, MemoryTell};
+  if (ov_open_callbacks(&reader, &vf, nullptr, 0, callbacks) != 0) {
+    DebugLog("Sound is not a readable Ogg Vorbis file: " + path);
+    return nullptr;
+  }
+  const vorbis_info* info = ov_info(&vf, -1);
+  const long rate = info ? info->rate : kMixRate;
+  std::vector<float> stereo;
+  const ogg_int64_t total = ov_pcm_total(&vf, -1);
+  if (total > 0) stereo.reserve(static_cast<size_t>(total) * 2);
+  for (;;) {
+    float** channels = nullptr;
+    int section = 0;
+    const long n = ov_read_float(&vf, &channels, 4096, &section);
+    if (n == OV_HOLE) continue;  // a gap in the stream: decoding goes on after it
+    if (n < 0) {
+      DebugLog("Sound damaged, keeping what decoded: " + path);
+      break;
+    }
+    if (n == 0) break;
+    const int count = ov_info(&vf, section)->channels;
+    // Mono plays on both sides; more than two channels keep the first two.
+    const float* left = channels[0];
+    const float* right = count > 1 ? channels[1] : channels[0];
+    for (long i = 0; i < n; ++i) {
+      stereo.push_back(left[i]);
+      stereo.push_back(right[i]);
+    }
+  }
+  ov_clear(&vf);
+  return FromPcm(Resample(stereo, rate), loop);
+}
+
+std::unique_ptr<Sound> Sound::LoadModule(const std::vector<uint8_t>& bytes, const std::string& path, bool loop) {
+  std::ostringstream log;  // libopenmpt's remarks go to our debug log, not the terminal
+  std::unique_ptr<Sound> s(new Sound());
+  try {
+    s->module_ = std::make_unique<openmpt::module>(bytes, log);
+    s->module_->set_repeat_count(loop ? -1 : 0);
+    s->length_ms_ = static_cast<int32_t>(std::llround(s->module_->get_duration_seconds() * 1000.0));
+  } catch (const std::exception& e) {
+    DebugLog("Sound is neither Ogg Vorbis nor a readable module: " + path + " (" + e.what() + ")");
+    return nullptr;
+  }
+  if (!log.str().empty() && DebugLogEnabled()) DebugLog("Module " + path + ": " + log.str());
+  s->loop_ = loop;
+  return s;
+}

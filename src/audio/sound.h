@@ -1,0 +1,54 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace openmpt {
+class module;
+}
+
+// Creation modes the game passes when it creates a sound, as bit flags.
+constexpr int SOUND_LOOP_OFF = 1;
+constexpr int SOUND_LOOP_NORMAL = 2;
+constexpr int SOUND_SOFTWARE = 64;        // every sound is mixed in software here
+constexpr int SOUND_ACCURATE_TIME = 16384;  // every length is exact here
+
+// The rate and layout of everything the mixer handles.
+constexpr int kMixRate = 44100;
+
+// One sound of the game: either an effect decoded once into 44.1 kHz stereo
+// PCM, or a tracker module that is rendered as it plays. Owned by the
+// AudioSystem that created it; the game holds plain pointers (null when the
+// file could not be read, which plays as silence).
+class Sound {
+ public:
+  ~Sound();
+  Sound(const Sound&) = delete;
+  Sound& operator=(const Sound&) = delete;
+
+  // Reads the file at path; null (and a debug log line) when it is missing or
+  // neither an Ogg Vorbis file nor a module libopenmpt can read.
+  static std::unique_ptr<Sound> Load(const std::string& path, int mode);
+  // An effect made from 44.1 kHz interleaved stereo samples.
+  static std::unique_ptr<Sound> FromPcm(std::vector<float> stereo, bool loop);
+
+  bool loops() const { return loop_; }
+  bool is_module() const { return module_ != nullptr; }
+  // Length in milliseconds: exact for modules (one pass through the song) and
+  // truncated to whole milliseconds for effects.
+  int32_t length_ms() const { return length_ms_; }
+  int64_t frames() const { return static_cast<int64_t>(pcm_.size() / 2); }
+  const float* pcm() const { return pcm_.data(); }
+  openmpt::module* module() const { return module_.get(); }
+
+ private:
+  Sound() = default;
+  static std::unique_ptr<Sound> LoadOgg(const std::vector<uint8_t>& bytes, const std::string& path, bool loop);
+  static std::unique_ptr<Sound> LoadModule(const std::vector<uint8_t>& bytes, const std::string& path, bool loop);
+
+  bool loop_ = false;
+  int32_t length_ms_ = 0;
+  std::vector<float> pcm_;  // interleaved stereo at kMixRate
+  std::unique_ptr<openmpt::module> module_;
+};
