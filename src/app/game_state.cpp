@@ -4,6 +4,10 @@
 #include "app/mouse.h"
 #include "app/rainbow_phaser.h"
 #include "app/sine_table.h"
+#include "audio/audio_startup.h"
+#include "audio/mixer.h"
+#include "audio/music.h"
+#include "audio/sfx.h"
 #include "persist/config.h"
 #include "platform/clock.h"
 #include "player/bullet.h"
@@ -60,3 +64,7 @@ TConfig config;
 TStatsStage statsStage;
 TStatsGame statsGame;
 TStatsLife statsLife;
+AudioSystem fmodSystem;
+TFMod fmodState;
+TMusic music;
+TSfx sfx;

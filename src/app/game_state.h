@@ -95,6 +95,7 @@ class THighscores;
 class TStatsStage;
 class TStatsGame;
 class TStatsLife;
+class AudioSystem;
 class TFMod;
 class TMusic;
 class TSfx;
@@ -122,6 +123,7 @@ extern THighscores highscores;
 extern TStatsStage statsStage;
 extern TStatsGame statsGame;
 extern TStatsLife statsLife;
+extern AudioSystem fmodSystem;  // the mixer every sound and tune plays through
 // Audio start-up state (called fmod in older code; renamed so it cannot clash
 // with the C library function of that name).
 extern TFMod fmodState;

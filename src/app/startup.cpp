@@ -8,6 +8,7 @@
 #include "app/mouse.h"
 #include "app/rainbow_phaser.h"
 #include "app/sine_table.h"
+#include "audio/audio_startup.h"
 #include "persist/config.h"
 #include "platform/clock.h"
 #include "platform/font.h"
@@ -57,6 +58,7 @@ int RunProgram(const CommandLine& command_line) {
   CreateGlobals();
   LoadAssets();
   LoadSettings();
+  StartAudio();  // after the settings, which say whether sound and music are on
 
   SetDisplayOverride({command_line.fullscreen, command_line.scale});
   OpenStartupDisplay();
@@ -69,6 +71,7 @@ int RunProgram(const CommandLine& command_line) {
   // settings are saved either way; a command-line display override is not.
   RestoreOverriddenDisplay();
   config.Save(kConfigFile);
+  ReleaseAudio();
   EndGraphics();
   return 0;
 }

@@ -1,0 +1,40 @@
+#include "audio/audio_startup.h"
+
+#include "app/game_state.h"
+#include "audio/mixer.h"
+#include "audio/music.h"
+#include "audio/sfx.h"
+#include "persist/config.h"
+#include "platform/graphics.h"
+#include "platform/log.h"
+
+void TFMod::Initialise() {
+  if (initialised) return;
+  if (fmodSystem.Init(AudioSystem::kChannels, 0) == 0) {
+    initialised = 1;
+    forbidden = 0;
+    return;
+  }
+  forbidden = 1;
+  config.music = 0;
+  config.sound = 0;
+  DebugLog("Audio: start-up failed, sound and music switched off");
+  Notify(kAudioFailedMessage);  // the game goes on silently
+}
+
+void StartAudio() {
+  fmodSystem.Create();
+  fmodState = TFMod{};
+  if (config.music || config.sound) fmodState.Initialise();
+  music = TMusic{};
+  if (config.music) music.Initialise();
+  sfx = TSfx{};
+  if (config.sound) sfx.Initialise();
+}
+
+void ReleaseAudio() {
+  music.ReleaseAll();
+  sfx.ReleaseAll();
+  fmodSystem.SystemRelease();
+  fmodState.initialised = 0;
+}

@@ -1,0 +1,92 @@
+// Audio start-up against real SDL audio drivers: a driver that cannot open
+// switches sound and music off with one message; switching sound on later
+// tries again.
+#include "audio/audio_startup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/game_state.h"
+#include "audio/mixer.h"
+#include "audio/music.h"
+#include "audio/sfx.h"
+#include "persist/config.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/paths.h"
+
+namespace audio_test {
+namespace {
+
+class AudioStartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    backend = &UseHeadlessBackend();
+    SetDataDir("/nonexistent-skitterworm-data");  // every sound missing: start-up must not mind
+    const char* driver = std::getenv("SDL_AUDIODRIVER");
+    saved_driver = driver ? driver : "";
+  }
+  void TearDown() override {
+    ReleaseAudio();
+    if (saved_driver.empty())
+      unsetenv("SDL_AUDIODRIVER");
+    else
+      setenv("SDL_AUDIODRIVER", saved_driver.c_str(), 1);
+  }
+
+  HeadlessBackend* backend = nullptr;
+  std::string saved_driver;
+};
+
+TEST_F(AudioStartupTest, NoDeviceSwitchesAudioOffWithOneMessageAndLaterTriesAgain) {
+  setenv("SDL_AUDIODRIVER", "nonexistent", 1);
+  config.sound = 1;
+  config.music = 1;
+  StartAudio();
+  EXPECT_EQ(backend->notifications(), 1);
+  EXPECT_EQ(backend->last_notification(), "Unable to initialise FMod. Music and sound will be disabled.");
+  EXPECT_EQ(config.sound, 0);
+  EXPECT_EQ(config.music, 0);
+  EXPECT_EQ(fmodState.forbidden, 1);
+  EXPECT_EQ(fmodState.initialised, 0);
+  EXPECT_FALSE(fmodSystem.initialised());
+
+  // The game goes on silently: a stray call changes nothing.
+  sfx.Play(sfx.sndCrawlDie);
+  music.Play(MUSIC_MENU);
+  EXPECT_FALSE(sfx.chnSfx.Exists());
+
+  // The player switches sound back on in the options, and now a device opens.
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  config.sound = 1;
+  sfx.Initialise();
+  EXPECT_EQ(fmodState.initialised, 1);
+  EXPECT_EQ(fmodState.forbidden, 0);
+  EXPECT_TRUE(fmodSystem.has_device());
+  EXPECT_EQ(backend->notifications(), 1);
+  EXPECT_EQ(sfx.soundloaded, 1);
+}
+
+TEST_F(AudioStartupTest, StartsOnlyWhatTheSettingsEnable) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  config.sound = 0;
+  config.music = 0;
+  StartAudio();
+  EXPECT_FALSE(fmodSystem.initialised());  // nothing asked for: no device at all
+  EXPECT_EQ(sfx.soundloaded, 0);
+  EXPECT_EQ(music.musicloaded, 0);
+
+  config.music = 1;
+  StartAudio();
+  EXPECT_TRUE(fmodSystem.has_device());
+  EXPECT_EQ(music.musicloaded, 1);
+  EXPECT_EQ(sfx.soundloaded, 0);
+  EXPECT_EQ(backend->notifications(), 0);
+
+  ReleaseAudio();
+  EXPECT_FALSE(fmodSystem.initialised());
+  EXPECT_EQ(music.musicloaded, 0);
+}
+
+}  // namespace
+}  // namespace audio_test
