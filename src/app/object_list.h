@@ -80,10 +80,16 @@ class ObjectList {
   }
 
  private:
+  // In place and in order: std::stable_partition would take a scratch buffer
+  // from the heap on every compaction, i.e. every frame something dies.
   void Compact() {
-    auto keep = std::stable_partition(items_.begin(), items_.end(), [](T* o) { return !o->removed_; });
-    for (auto it = keep; it != items_.end(); ++it) destroy_(*it);
-    items_.erase(keep, items_.end());
+    size_t keep = 0;
+    for (size_t i = 0; i < items_.size(); ++i) {
+      T* object = items_[i];
+      if (object->removed_) destroy_(object);
+      else items_[keep++] = object;
+    }
+    items_.resize(keep);
     dead_ = 0;
   }
 

@@ -27,7 +27,7 @@ class ChainTest : public ::testing::Test {
     statsGame.Reset();
     config.sound = 0;
     config.particles = 1;
-    player.score = 0;
+    player.Init();  // score 0 at multiplier 1
     player.wave = 1;
     player.wave_parts = 6;
     SeedRnd(99);
