@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/game_state.h"  // the global sfx and music
 #include "audio/mixer.h"
 
 // Channel indices of the music (the effects use 3..31).

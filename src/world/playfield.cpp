@@ -6,6 +6,8 @@
 #include "app/images.h"
 #include "app/rainbow_phaser.h"
 #include "app/sine_table.h"
+#include "audio/sfx.h"
+#include "persist/config.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
@@ -25,7 +27,7 @@ void CountShroomKill(bool poison) {
   else statsGame.killed_shrooms += 1;
 }
 void PlayMineAppear() {
-  // Once the effects exist: if (config.sound) sfx.Play(sfx.sndMineAppear);
+  if (config.sound) sfx.Play(sfx.sndMineAppear);
 }
 void SpawnMineAppear(int32_t x, int32_t y) { CreateParticle(float(x), float(y), PARTICLE_MINE_APPEAR, "FFFFFF", 60, 60); }
 void SpawnFlash(int32_t x, int32_t y, int32_t frame) {

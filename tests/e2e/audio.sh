@@ -1,0 +1,43 @@
+# The real program records its mix through SDL's disk audio driver while the
+# autopilot plays: with sound and music on (the defaults) the recording
+# carries sound; with both switched off in the settings file it stays silent.
+export SDL_AUDIODRIVER=disk
+source "$(dirname "$0")/lib.sh"
+
+# peak FILE: the largest absolute sample of a float32 stereo recording (0 when absent).
+peak() {
+  if [ ! -s "$1" ]; then
+    echo 0
+    return
+  fi
+  od -An -v -f -w4 "$1" | awk '{ v = $1 < 0 ? -$1 : $1; if (v > p) p = v } END { printf "%.6f\n", p + 0 }'
+}
+
+# record NAME: a game of about eight seconds, its mix written to $WORK/NAME.raw.
+record() {
+  export SDL_DISKAUDIOFILE="$WORK/$1.raw"
+  start_game --windowed --scale 1 --autopilot --seed 7
+  wait_window
+  sleep 2
+  press space space  # skip the splash cards
+  sleep 8
+  close_game
+}
+
+start_display
+
+record on
+loud=$(peak "$WORK/on.raw")
+echo "sound and music on: peak $loud"
+awk -v p="$loud" 'BEGIN { exit !(p > 0.01) }' || fail "the recording is silent with sound and music on"
+grep -q "Audio: device open" "$WORK/debug.log" || fail "no audio device was opened"
+
+# The settings file begins with the version line (7 bytes); sound and music follow.
+[ -f "$WORK/skitterworm.cfg" ] || fail "no settings file was written"
+printf '\000\000' | dd of="$WORK/skitterworm.cfg" bs=1 seek=7 conv=notrunc status=none
+rm -f "$WORK/debug.log"
+record off
+quiet=$(peak "$WORK/off.raw")
+echo "sound and music off: peak $quiet"
+awk -v p="$quiet" 'BEGIN { exit !(p == 0) }' || fail "the recording carries sound with sound and music off"
+echo "audio: ok"
