@@ -38,7 +38,8 @@ bool Stream::ReadBytes(void* out, size_t n) {
   }
   const size_t got = std::fread(out, 1, n, file_);
   if (got < n) {
-    std::memset(static_cast<uint8_t*>(out) + got, 0, n - got);
+    // A value cut off by the end of the file reads as 0, never as half a value.
+    std::memset(out, 0, n);
     eof_ = true;
     return false;
   }

@@ -132,9 +132,10 @@ TEST_F(Headless, CollisionsFollowScaleAndRotation) {
   SetRotation(0);
   EXPECT_FALSE(CollideImage(image, 7, 7, 0, 1, 0, 0).empty());   // opaque 7..8 meets 8..9
   EXPECT_TRUE(CollideImage(image, 10, 7, 0, 1, 0, 0).empty());   // opaque 10..11 misses
-  // At scale 2 the probe's opaque half covers x 4..7.
+  // At scale 2 the probe's opaque half covers x 5..8 from x 5, and 4..7 from x 4.
   SetScale(2, 2);
-  EXPECT_FALSE(CollideImage(image, 4, 7, 0, 1, 0, 0).empty());
+  EXPECT_FALSE(CollideImage(image, 5, 7, 0, 1, 0, 0).empty());
+  EXPECT_TRUE(CollideImage(image, 4, 7, 0, 1, 0, 0).empty());
   EXPECT_TRUE(CollideImage(image, 0, 7, 0, 1, 0, 0).empty());
 }
 
