@@ -74,6 +74,29 @@ void rotate_to_zero_crossing(std::vector<float>& loop) {
   std::rotate(loop.begin(), loop.begin() + static_cast<long>(best), loop.end());
 }
 
+// Pulse waves that are not half high, half low carry a constant offset: it
+// wastes headroom and thumps where a note starts or stops. A loop is
+// periodic, so taking its mean away is exact; a one-shot goes through a
+// gentle 20 Hz high-pass instead.
+void remove_offset(std::vector<float>& samples, double rate, bool loop) {
+  if (samples.empty()) return;
+  if (loop) {
+    double mean = 0.0;
+    for (float s : samples) mean += s;
+    mean /= static_cast<double>(samples.size());
+    for (float& s : samples) s = static_cast<float>(s - mean);
+    return;
+  }
+  const double r = std::exp(-2.0 * kPi * 20.0 / rate);
+  double previous_in = 0.0, previous_out = 0.0;
+  for (float& s : samples) {
+    double out = s - previous_in + r * previous_out;
+    previous_in = s;
+    previous_out = out;
+    s = static_cast<float>(out);
+  }
+}
+
 std::vector<float> render_loop(const SoundRecipe& recipe, double rate, std::vector<std::string>& errors) {
   auto length = static_cast<size_t>(std::lround(recipe.loop * rate));
   double seconds = static_cast<double>(length) / rate;
@@ -88,6 +111,7 @@ std::vector<float> render_loop(const SoundRecipe& recipe, double rate, std::vect
     std::vector<float> part = render_steady(make_periodic(layer.voice, seconds), rate, 2 * length);
     for (size_t i = 0; i < length; ++i) mix[i] += part[length + i];
   }
+  remove_offset(mix, rate, true);
   rotate_to_zero_crossing(mix);
   return mix;
 }
@@ -109,6 +133,7 @@ std::vector<float> render_sound(const SoundRecipe& recipe, double sample_rate,
     mix = render_loop(recipe, sample_rate, errors);
   } else {
     for (const VoiceLayer& layer : recipe.layers) mix_layer(mix, layer, sample_rate);
+    remove_offset(mix, sample_rate, false);
   }
   scale_to_peak(mix, recipe.peak_db);
   return mix;
