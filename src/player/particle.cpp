@@ -53,7 +53,7 @@ struct Look {
   const Image* image = nullptr;
   int frame = 0;
   float alpha = 0;
-  float scale = 1;      // times drawScale
+  float scale = 1;  // times drawScale
   float rotation = 0;
   bool rainbow = false;  // colour from the rainbow instead of c
 };
@@ -73,14 +73,22 @@ bool LookOf(const TParticle& p, Look& look) {
       look.image = gfx.splat;
       look.alpha = text * float(p.life) / 100.0f;
       return true;
-    case 3: look.image = gfx.particle[2]; break;
-    case 4: look.image = gfx.particle[1]; break;
+    case 3:
+      look.image = gfx.particle[2];
+      break;
+    case 4:
+      look.image = gfx.particle[1];
+      break;
     case 5:
       look.image = gfx.particle[3];
       look.alpha = Fading(scene, p.life, quarter);
       return true;
-    case 6: look.image = gfx.particle[4]; break;
-    case 7: look.image = gfx.particle[5]; break;
+    case 6:
+      look.image = gfx.particle[4];
+      break;
+    case 7:
+      look.image = gfx.particle[5];
+      break;
     case 12:
       look.image = gfx.shroom;
       look.alpha = text * float(p.life) / 100.0f;
@@ -182,8 +190,10 @@ void TParticle::Draw() const {
   }
   Look look;
   if (!LookOf(*this, look)) return;
-  if (look.rainbow) rainbow.Set();
-  else SetParticleColour(c);
+  if (look.rainbow)
+    rainbow.Set();
+  else
+    SetParticleColour(c);
   SetAlpha(ClampAlpha(look.alpha));
   if (look.scale != 1) SetScale(scale * look.scale, scale * look.scale);
   if (look.rotation != 0) SetRotation(look.rotation);
@@ -194,23 +204,35 @@ void TParticle::Draw() const {
 }
 
 void CreateParticles(uint16_t x, uint16_t y, uint8_t count, uint8_t clr, uint16_t life_min, uint16_t life_max,
-                     float speed_min, float speed_max, uint8_t type, uint16_t ang_min, uint16_t ang_max,
-                     float factor) {
+                     float speed_min, float speed_max, uint8_t type, uint16_t ang_min, uint16_t ang_max, float factor) {
   uint16_t n = 0;
   switch (config.particles) {
-    case 0: n = count / 2; break;
-    case 1: n = count; break;
-    case 2: n = uint16_t(count * 2); break;
-    case 3: n = uint16_t(count * 3); break;
-    default: n = 0; break;
+    case 0:
+      n = count / 2;
+      break;
+    case 1:
+      n = count;
+      break;
+    case 2:
+      n = uint16_t(count * 2);
+      break;
+    case 3:
+      n = uint16_t(count * 3);
+      break;
+    default:
+      n = 0;
+      break;
   }
   const bool spread = ang_max >= 999;
   const uint16_t step = spread && n > 0 ? uint16_t(360 / n) : 0;
   for (uint16_t i = 1; i <= n; ++i) {
     TParticle* p = TParticle::New();
-    if (type == PARTICLE_ANY_SPARK) p->t = uint8_t(Rand(3, 8));
-    else if (type == PARTICLE_ANY_FIREWORK) p->t = Rand(1, 8) == 8 ? PARTICLE_FIREWORK : uint8_t(Rand(2, 8));
-    else p->t = type;
+    if (type == PARTICLE_ANY_SPARK)
+      p->t = uint8_t(Rand(3, 8));
+    else if (type == PARTICLE_ANY_FIREWORK)
+      p->t = Rand(1, 8) == 8 ? PARTICLE_FIREWORK : uint8_t(Rand(2, 8));
+    else
+      p->t = type;
     p->x = x;
     p->y = y;
     p->f = factor;
@@ -279,8 +301,12 @@ void CreateMenuSparks(uint16_t x, uint16_t y, int32_t half_width, uint8_t style,
     p->ang = uint16_t(ang);
     switch (style) {
       case 1:
-      case 5: p->c = HexByte(rainbow.r) + HexByte(rainbow.g) + HexByte(rainbow.b); break;
-      case 2: p->c = "FF" + RandomHexByte(uint8_t(63 + Rand(0, 192)), 255) + "00"; break;
+      case 5:
+        p->c = HexByte(rainbow.r) + HexByte(rainbow.g) + HexByte(rainbow.b);
+        break;
+      case 2:
+        p->c = "FF" + RandomHexByte(uint8_t(63 + Rand(0, 192)), 255) + "00";
+        break;
       case 3: {
         const std::string grey = RandomHexByte(127, 191);
         p->c = grey + grey + grey;
@@ -291,7 +317,8 @@ void CreateMenuSparks(uint16_t x, uint16_t y, int32_t half_width, uint8_t style,
         p->c = HexByte(h) + HexByte(h / 2) + "00";
         break;
       }
-      default: break;
+      default:
+        break;
     }
     p->f = 1.0f;
     p->vel = Rnd(1.0f, 1.5f) * speed;

@@ -22,8 +22,8 @@ class TParticle : public Listed {
   float xvel = 0;
   float y = 0;
   float yvel = 0;
-  float vel = 0;  // speed that SetVelocities turns into xvel/yvel along ang
-  float f = 0;    // velocity factor per frame: below 1 slows, above 1 speeds up
+  float vel = 0;     // speed that SetVelocities turns into xvel/yvel along ang
+  float f = 0;       // velocity factor per frame: below 1 slows, above 1 speeds up
   uint16_t ang = 0;  // degrees, 0 down the screen, 90 right; frame or rotation for some types
   int32_t life = 0;
   int32_t lifetime = 0;  // life at creation; 0 where the creator leaves it unset
@@ -42,8 +42,8 @@ class TParticle : public Listed {
 // Types with a meaning of their own beyond their image.
 constexpr uint8_t PARTICLE_KERSPLODE = 1, PARTICLE_SPLAT = 2, PARTICLE_STREAK = 8, PARTICLE_ANY_SPARK = 10,
                   PARTICLE_ANY_FIREWORK = 11, PARTICLE_FIREWORK = 12, PARTICLE_MINE_APPEAR = 17,
-                  PARTICLE_SHROOM_FLASH = 50, PARTICLE_BONUS = 100, PARTICLE_SCREENSHOT = 250,
-                  PARTICLE_CFIRE_ON = 251, PARTICLE_CFIRE_OFF = 252;
+                  PARTICLE_SHROOM_FLASH = 50, PARTICLE_BONUS = 100, PARTICLE_SCREENSHOT = 250, PARTICLE_CFIRE_ON = 251,
+                  PARTICLE_CFIRE_OFF = 252;
 
 // The pool every particle comes from, and the function lstParticles hands
 // freed particles to.
@@ -55,13 +55,11 @@ void ReleaseParticle(TParticle* particle);
 // 999 or more spreads the particles evenly from angle min. Type 10 picks a
 // spark type 3..8 per particle, type 11 a firework or a spark.
 void CreateParticles(uint16_t x, uint16_t y, uint8_t count, uint8_t clr, uint16_t life_min, uint16_t life_max,
-                     float speed_min, float speed_max, uint8_t type, uint16_t ang_min, uint16_t ang_max,
-                     float factor);
+                     float speed_min, float speed_max, uint8_t type, uint16_t ang_min, uint16_t ang_max, float factor);
 
 // One particle with the given look and no velocity: splats, pop-ups, mushroom
 // flashes, mine appearances. Life and lifetime are set as given.
-TParticle* CreateParticle(float x, float y, uint8_t type, std::string_view colour, int32_t life,
-                          int32_t lifetime = 0);
+TParticle* CreateParticle(float x, float y, uint8_t type, std::string_view colour, int32_t life, int32_t lifetime = 0);
 
 // The white double-size burst drawn where something big dies.
 TParticle* CreateFlash(uint16_t x, uint16_t y);

@@ -66,7 +66,8 @@ void TSkitterworm::Update() {
         y += 1;
         arrived_row = (y - kFieldTop) % kCellPitch == 0 && (y - kFieldTop) / kCellPitch == kBottomRow;
         break;
-      default: break;
+      default:
+        break;
     }
     // Back on a row: run the other way from before the vertical move.
     if (arrived_row) dir = dir_last == DIR_LEFT ? DIR_RIGHT : DIR_LEFT;
@@ -84,9 +85,12 @@ bool TSkitterworm::CollideObstacles() {
     what = Obstacle::kEdge;
   } else if (index >= 0 && index <= kLastCell) {
     const uint8_t code = playfield.data[index];
-    if (code <= 3) what = Obstacle::kShroom;
-    else if (IsPoison(code)) what = Obstacle::kPoison;
-    else if (code == CELL_SCATTERMINE) what = Obstacle::kMine;
+    if (code <= 3)
+      what = Obstacle::kShroom;
+    else if (IsPoison(code))
+      what = Obstacle::kPoison;
+    else if (code == CELL_SCATTERMINE)
+      what = Obstacle::kMine;
   }
 
   // A turn takes the part into the cell below it, so a mine there is met now.
@@ -102,7 +106,8 @@ bool TSkitterworm::CollideObstacles() {
   }
 
   switch (what) {
-    case Obstacle::kNothing: return false;
+    case Obstacle::kNothing:
+      return false;
     case Obstacle::kMine: {
       // The blast is a single white frame drawn during the update.
       const int32_t mcol = mine % kFieldCols, mrow = mine / kFieldCols;
@@ -182,8 +187,12 @@ void TSkitterworm::Particles() {
     CreateParticles(px, py, count, clr, 20, 60, speed_min, speed_max, type, ang_min, ang_max, 0.95f);
   };
   switch (Rand(1, 3)) {
-    case 1: burst(30, 0.1f, 1.5f * e, 0, 359); break;  // spray
-    case 2: burst(30, 1.4f * e, 1.5f * e, 0, Rand(1, 2) == 1 ? 359 : 999); break;  // ring
+    case 1:
+      burst(30, 0.1f, 1.5f * e, 0, 359);
+      break;  // spray
+    case 2:
+      burst(30, 1.4f * e, 1.5f * e, 0, Rand(1, 2) == 1 ? 359 : 999);
+      break;    // ring
     default: {  // jets, each a 20-degree window
       struct Jets {
         uint8_t count;
@@ -197,8 +206,7 @@ void TSkitterworm::Particles() {
           {10, 3, {50, 170, 290, 0}},
       };
       const Jets& jets = kJets[Rand(1, 4) - 1];
-      for (int i = 0; i < jets.n; ++i)
-        burst(jets.count, 0.75f, 1.5f * e, jets.start[i], uint16_t(jets.start[i] + 20));
+      for (int i = 0; i < jets.n; ++i) burst(jets.count, 0.75f, 1.5f * e, jets.start[i], uint16_t(jets.start[i] + 20));
       break;
     }
   }

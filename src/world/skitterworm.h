@@ -19,11 +19,11 @@ class TSkitterworm : public TEnemy {
   // Vertical headings (mode).
   static constexpr uint8_t MODE_ASCENDING = 1, MODE_DESCENDING = 3;
 
-  int32_t x = 0;  // left pixel of the 8x8 part
-  int32_t y = 0;  // top pixel
-  uint8_t f = 0;  // image frame, 0 or 1
-  std::string c;  // RRGGBB colour of this part
-  uint8_t clr = 0;  // colour family 1..11 the colour came from
+  int32_t x = 0;       // left pixel of the 8x8 part
+  int32_t y = 0;       // top pixel
+  uint8_t f = 0;       // image frame, 0 or 1
+  std::string c;       // RRGGBB colour of this part
+  uint8_t clr = 0;     // colour family 1..11 the colour came from
   float nrg = 0;       // pixels owed to this part's movement
   float nrg_xtra = 0;  // this part's speed on top of the chain speed
   uint8_t dir = 0;
@@ -50,9 +50,9 @@ class TSkitterworm : public TEnemy {
 };
 
 // State every chain shares, owned here and reset by the game flow.
-extern float chainSpeed;               // pixels per frame for every part
-extern uint8_t chainBottomReached;     // a part has turned back up at the bottom this wave
-extern uint16_t chainReinforceTimer;   // frames to the next reinforcement part
+extern float chainSpeed;              // pixels per frame for every part
+extern uint8_t chainBottomReached;    // a part has turned back up at the bottom this wave
+extern uint16_t chainReinforceTimer;  // frames to the next reinforcement part
 
 // A new game: chains start at 1 pixel per frame.
 void ResetChains();

@@ -102,8 +102,8 @@ TEST_F(ParticleTest, BurstSizeFollowsTheParticlesSetting) {
     uint8_t setting, count;
     size_t made;
   } cases[] = {
-      {0, 1, 0}, {0, 7, 3}, {1, 7, 7}, {2, 7, 14}, {3, 7, 21}, {4, 7, 0}, {255, 7, 0},
-      {3, 250, 750},  // the count widens: no byte wrap at triple size
+      {0, 1, 0},  {0, 7, 3}, {1, 7, 7},   {2, 7, 14},
+      {3, 7, 21}, {4, 7, 0}, {255, 7, 0}, {3, 250, 750},  // the count widens: no byte wrap at triple size
   };
   for (const auto& c : cases) {
     lstParticles.Clear();
@@ -213,8 +213,8 @@ TEST_F(ParticleTest, LeavingTheScreenKillsAtOnce) {
     uint8_t scale;
     bool dies;
   } cases[] = {
-      {319.5f, 100, 1, 0, 1, true},   {319, 100, 1, 0, 1, false},  {-15, 100, -1.5f, 0, 1, true},
-      {100, 239.5f, 0, 1, 1, true},   {100, -15.5f, 0, -1, 1, true}, {100, -15, 0, -1, 1, false},
+      {319.5f, 100, 1, 0, 1, true}, {319, 100, 1, 0, 1, false},    {-15, 100, -1.5f, 0, 1, true},
+      {100, 239.5f, 0, 1, 1, true}, {100, -15.5f, 0, -1, 1, true}, {100, -15, 0, -1, 1, false},
       {400, 300, 0, 0, 2, false},  // the limits are picture sizes: at double scale this is still alive
       {640, 100, 1, 0, 2, true},
   };

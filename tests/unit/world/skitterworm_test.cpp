@@ -71,10 +71,12 @@ class ChainTest : public ::testing::Test {
       const TSkitterworm* a = i > 0 ? parts[i - 1] : nullptr;
       const TSkitterworm* b = parts[i];
       const int32_t gap = b->dir == TSkitterworm::DIR_RIGHT ? -9 : 9;
-      const bool follows = a && a->y == b->y && a->dir == b->dir && a->nrg_xtra == b->nrg_xtra &&
-                           a->clr == b->clr && b->x - a->x == gap;
-      if (follows) ++lengths.back();
-      else lengths.push_back(1);
+      const bool follows =
+          a && a->y == b->y && a->dir == b->dir && a->nrg_xtra == b->nrg_xtra && a->clr == b->clr && b->x - a->x == gap;
+      if (follows)
+        ++lengths.back();
+      else
+        lengths.push_back(1);
     }
     return lengths;
   }
@@ -299,8 +301,10 @@ TEST_F(ChainTest, GeneratedChainsStartInTheTopRowsWithinTheField) {
     // Lead parts start on a column the heading allows.
     const TSkitterworm* lead = parts[0];
     const int32_t col = (lead->x - kFieldLeft) / kCellPitch;
-    if (lead->dir == TSkitterworm::DIR_RIGHT) EXPECT_GE(col, 8);
-    else EXPECT_LE(col, 23);
+    if (lead->dir == TSkitterworm::DIR_RIGHT)
+      EXPECT_GE(col, 8);
+    else
+      EXPECT_LE(col, 23);
     EXPECT_FLOAT_EQ(statsGame.fastest_worm, wave_fastest);
     fastest = std::max(fastest, wave_fastest);
   }
@@ -350,8 +354,10 @@ TEST_F(ChainTest, ReinforcementsComeOnlyOnceTheBottomIsReached) {
   EXPECT_LE(chainReinforceTimer, 360);
   const TSkitterworm* part = Parts()[0];
   EXPECT_EQ(part->y, 169);
-  if (part->dir == TSkitterworm::DIR_LEFT) EXPECT_EQ(part->x, 296);
-  else EXPECT_EQ(part->x, 17);
+  if (part->dir == TSkitterworm::DIR_LEFT)
+    EXPECT_EQ(part->x, 296);
+  else
+    EXPECT_EQ(part->x, 17);
   EXPECT_LE(std::fabs(part->nrg_xtra), 0.1f);
   EXPECT_EQ(statsGame.fastest_worm, 0.0f);
 
