@@ -51,9 +51,12 @@ start_game() {
 wait_window() {
   local i id
   for i in $(seq 100); do
-    id=$(xdotool search --name '^Skitterworm' 2>/dev/null | head -n 1 || true)
+    id=$(xdotool search --onlyvisible --name '^Skitterworm' 2>/dev/null | head -n 1 || true)
     if [ -n "$id" ]; then
       WINDOW=$id
+      # Real key events (XTEST) go to the focused window; there is no window manager to focus it.
+      sleep 0.3
+      xdotool windowfocus --sync "$WINDOW" 2>/dev/null || xdotool windowfocus "$WINDOW"
       return 0
     fi
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window opened"
@@ -69,26 +72,26 @@ window_size() {
 press() {
   local key
   for key in "$@"; do
-    xdotool keydown --window "$WINDOW" "$key"
+    xdotool keydown "$key"
     sleep 0.08
-    xdotool keyup --window "$WINDOW" "$key"
+    xdotool keyup "$key"
     sleep 0.05
   done
 }
 
 hold() {  # hold KEY SECONDS
-  xdotool keydown --window "$WINDOW" "$1"
+  xdotool keydown "$1"
   sleep "$2"
-  xdotool keyup --window "$WINDOW" "$1"
+  xdotool keyup "$1"
 }
 
 # shoot NAME: presses F12 and waits for the game's next screenshot, saved as $WORK/NAME.png.
 shoot() {
   local before after i
-  before=$(ls "$WORK"/screenshot*.png 2>/dev/null | wc -l)
+  before=$( (ls "$WORK"/screenshot*.png 2>/dev/null || true) | wc -l)
   press F12
   for i in $(seq 50); do
-    after=$(ls "$WORK"/screenshot*.png 2>/dev/null | wc -l)
+    after=$( (ls "$WORK"/screenshot*.png 2>/dev/null || true) | wc -l)
     if [ "$after" -gt "$before" ]; then
       sleep 0.2
       cp "$(ls -t "$WORK"/screenshot*.png | head -n 1)" "$WORK/$1.png"

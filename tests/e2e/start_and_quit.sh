@@ -8,8 +8,10 @@ wait_window
 sleep 2.5                 # the first card is fading in
 grab splash
 expect_picture splash 640 480 200 2
-press space space         # skip both cards
-sleep 3
+press space               # the first card fades out at once
+sleep 1.5
+press space               # and so does the second
+sleep 2.5
 shoot running
 expect_picture running 640 480 200 3
 close_game
