@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include "app/command_line.h"
+
+namespace {
+
+CommandLine Parse(std::vector<std::string> args) { return ParseCommandLine(args); }
+
+TEST(CommandLine, OptionsAreRead) {
+  const auto cl = Parse({"--data", "/opt/data", "--debug-log", "log.txt", "--fullscreen", "--scale", "3", "--seed",
+                         "42", "--autopilot"});
+  EXPECT_TRUE(cl.error.empty()) << cl.error;
+  EXPECT_EQ(cl.data_dir, "/opt/data");
+  EXPECT_EQ(cl.debug_log, "log.txt");
+  EXPECT_EQ(cl.fullscreen, std::optional<bool>(true));
+  EXPECT_EQ(cl.scale, std::optional<int>(3));
+  EXPECT_EQ(cl.seed, std::optional<int32_t>(42));
+  EXPECT_TRUE(cl.autopilot);
+  EXPECT_FALSE(Parse({}).fullscreen.has_value());
+  EXPECT_EQ(Parse({"--fullscreen", "--windowed"}).fullscreen, std::optional<bool>(false));
+}
+
+TEST(CommandLine, BadArgumentsAreRefusedWithAReason) {
+  EXPECT_NE(Parse({"--frobnicate"}).error.find("--frobnicate"), std::string::npos);
+  EXPECT_FALSE(Parse({"--scale", "5"}).error.empty());
+  EXPECT_FALSE(Parse({"--scale", "2x"}).error.empty());
+  EXPECT_FALSE(Parse({"--seed", "-1"}).error.empty());
+  EXPECT_FALSE(Parse({"--data"}).error.empty());
+  EXPECT_TRUE(Parse({"--help"}).show_help);
+  EXPECT_TRUE(Parse({"--version"}).show_version);
+}
+
+}  // namespace
