@@ -30,7 +30,6 @@
 #include "world/skitterworm.h"
 
 bool quitProgram = false;
-int32_t pauseHeldKey = 0;
 
 namespace {
 
@@ -127,12 +126,7 @@ void PausedState() {
   SetColor(191, 191, 255);
   DrawCentred("<ESC> to quit - any other key to resume", 160, 124);
 
-  // The key that paused the game counts only once it has been let go, so a
-  // press that lasts a few frames neither resumes nor quits at once.
-  if (pauseHeldKey != 0) {
-    if (KeyDown(pauseHeldKey)) return;
-    pauseHeldKey = 0;
-  }
+  // The pausing key was flushed, so holding it neither resumes nor quits.
   const int32_t key = AnyKey();
   if (key == vk::kEscape) {
     quitGame = 1;
@@ -329,7 +323,6 @@ void NewGame() {
   stateTimer = 0;
   gameState = STATE_ENTERING;
   quitGame = 0;
-  pauseHeldKey = 0;
   player.Init();
   if (config.controls == 2) MoveMouse(player.tx, player.ty);
   RemoveAllEnemies();
@@ -422,16 +415,10 @@ void GameKeys() {
   if (KeyHit(vk::kF4)) ToggleFullscreen();
   if (KeyHit(vk::kF5)) NextWindowScale();
   if (gameState != STATE_GAMEOVER) {
-    int32_t key = 0;
-    if (KeyHit(vk::kP))
-      key = vk::kP;
-    else if (KeyHit(vk::kEscape))
-      key = vk::kEscape;
-    if (key != 0) {
+    if (KeyHit(vk::kP) || KeyHit(vk::kEscape)) {
       gameState = STATE_PAUSED;
       pauseLength = 0;
       pauseStart = timeNow;
-      pauseHeldKey = key;
       FlushKeys();
     }
   }

@@ -35,8 +35,6 @@ class WorldFlags {
 // Set when the window was closed during a game: the whole program ends, not
 // only the game.
 extern bool quitProgram;
-// The key that paused the game while it is still held (0 once let go).
-extern int32_t pauseHeldKey;
 
 // The whole game as the menu starts it: reset, frame loop, hand-over to the
 // highscore entry, back to the menu's state.

@@ -1,0 +1,306 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/game_test_world.h"
+
+namespace {
+
+using namespace game_test;
+
+class GameFlow : public ::testing::Test {
+ protected:
+  void SetUp() override { backend_ = &ResetWorld(); }
+  HeadlessBackend* backend_ = nullptr;
+};
+
+TEST_F(GameFlow, WavePartCountsGrowWithTheThreatLevel) {
+  player.Init();
+  SetupStage();
+  std::vector<int> stage_one{player.wave_parts};
+  for (int w = 2; w <= 6; ++w) {
+    SetupWave();
+    stage_one.push_back(player.wave_parts);
+  }
+  EXPECT_EQ(stage_one, (std::vector<int>{6, 6, 7, 7, 8, 8}));
+  EXPECT_EQ(CountParts(), 6 + 6 + 7 + 7 + 8 + 8);  // each wave lays out its count
+
+  SetupStage();
+  EXPECT_EQ(player.stage, 2);
+  EXPECT_EQ(player.wave, 1);
+  EXPECT_EQ(player.wave_parts, 9);
+
+  player.stage = 3;
+  player.wave = 5;
+  SetupWave();
+  EXPECT_EQ(player.wave_parts, 14);
+}
+
+TEST_F(GameFlow, EveryWaveStartsTheHurryUpClockAfresh) {
+  player.Init();
+  player.stage = 4;
+  timeNow = 123456;
+  SetupWave();
+  EXPECT_FLOAT_EQ(hurryTime, 33.0f);
+  EXPECT_EQ(waveStartTime, 123456);
+}
+
+TEST_F(GameFlow, StageLettersFollowTheCharacterTableAndWrap) {
+  EXPECT_EQ(StageLetter(1), 'A');
+  EXPECT_EQ(StageLetter(2), 'B');
+  EXPECT_EQ(StageLetter(26), 'Z');
+  EXPECT_EQ(StageLetter(27), '[');
+  player.Init();
+  player.stage = 255;
+  SetupStage();
+  EXPECT_EQ(player.stage, 0);
+  EXPECT_EQ(StageLetter(player.stage), '@');
+}
+
+TEST_F(GameFlow, MultiplierTextKeepsFourCharacters) {
+  EXPECT_STREQ(MultiplierText(1.0f), "x1.00");
+  EXPECT_STREQ(MultiplierText(3.0f), "x3.00");
+  EXPECT_STREQ(MultiplierText(1.0f + 2.0f / 3.0f), "x1.66");
+}
+
+// Drives a tally from its first frame with the given stage statistics.
+void EnterTally(uint8_t stage) {
+  player.Init();
+  player.stage = stage;
+  player.wave = 6;
+  player.wave_parts = 0;
+  gameState = STATE_CLEARED;
+  stateTimer = 0;
+}
+
+TEST_F(GameFlow, NoKillsGiveMultiplierOneAndAllKillsThree) {
+  EnterTally(2);
+  statsStage.snails_seen = 3;
+  statsStage.spiders_seen = 2;
+  GameFrame();
+  EXPECT_FLOAT_EQ(mushroomMultiplier, 1.0f);
+
+  EnterTally(2);
+  statsStage.snails_killed = 3;
+  statsStage.spiders_killed = 2;
+  GameFrame();
+  EXPECT_FLOAT_EQ(mushroomMultiplier, 3.0f);
+  EXPECT_STREQ(MultiplierText(mushroomMultiplier), "x3.00");
+}
+
+TEST_F(GameFlow, TallyEmptiesTheField) {
+  EnterTally(1);
+  playfield.Fill(20);
+  GameFrame();
+  for (int i = 0; i < kFieldCells; ++i) ASSERT_EQ(playfield.data[i], CELL_EMPTY);
+}
+
+// The frame of the tally on which the stage bonus reached the score.
+int BonusFrame(uint8_t stage, bool sound) {
+  EnterTally(stage);
+  config.sound = sound;
+  statsStage.mushrooms = 25;
+  statsStage.saucers_seen = 4;
+  statsStage.saucers_killed = 1;  // multiplier 1.5: a bonus of 37
+  player.scorex = 1;
+  for (int frame = 1; frame <= 300; ++frame) {
+    GameFrame();
+    if (player.score != 0) {
+      EXPECT_EQ(player.score, 37);
+      return frame;
+    }
+  }
+  return 0;
+}
+
+TEST_F(GameFlow, TallyBonusComesAtItsStepOnEveryStageWithOrWithoutSound) {
+  EXPECT_EQ(BonusFrame(1, false), 180);
+  EXPECT_EQ(BonusFrame(2, false), 220);
+  EXPECT_EQ(BonusFrame(7, false), 220);
+}
+
+TEST_F(GameFlow, TallyWaitsForFireAfterItsLastStep) {
+  EnterTally(1);
+  Press(config.key[4]);  // fire held through the tally: flushed at its end
+  for (int frame = 1; frame <= 310; ++frame) GameFrame();
+  EXPECT_EQ(gameState, STATE_CLEARED);
+  Press(config.key[4]);
+  GameFrame();
+  EXPECT_EQ(gameState, STATE_ENTERING);
+  EXPECT_EQ(stateTimer, 0);
+  Release(config.key[4]);
+  GameFrame();  // the next stage is laid out on the banner's first frame
+  EXPECT_EQ(player.stage, 2);
+  EXPECT_EQ(player.wave, 1);
+}
+
+TEST_F(GameFlow, BannerLastsFourSecondsThenPlayStarts) {
+  NewGame();
+  EXPECT_EQ(gameState, STATE_ENTERING);
+  for (int i = 0; i < 239; ++i) GameFrame();
+  EXPECT_EQ(gameState, STATE_ENTERING);
+  EXPECT_EQ(player.stage, 1);
+  GameFrame();
+  EXPECT_EQ(gameState, STATE_PLAYING);
+  EXPECT_EQ(waveStartTime, timeNow);
+  EXPECT_EQ(stateTimer, 0);
+}
+
+TEST_F(GameFlow, ATenSecondPauseMovesTheHurryUpTenSeconds) {
+  StartPlaying();
+  const float hurry_before = hurryTime;
+  Tap(vk::kP);
+  GameFrame();
+  ASSERT_EQ(gameState, STATE_PAUSED);
+  GameFrame();  // nothing held: stays paused
+  EXPECT_EQ(gameState, STATE_PAUSED);
+  backend_->AdvanceMillis(10000);
+  Press(vk::kSpace);
+  GameFrame();
+  Release(vk::kSpace);
+  EXPECT_EQ(gameState, STATE_PLAYING);
+  // Ten seconds plus the two paused frames.
+  EXPECT_GE(hurryTime - hurry_before, 10.0f);
+  EXPECT_LT(hurryTime - hurry_before, 10.1f);
+}
+
+TEST_F(GameFlow, TheHeldPauseKeyNeitherResumesNorQuits) {
+  StartPlaying();
+  Press(vk::kEscape);
+  GameFrame();
+  ASSERT_EQ(gameState, STATE_PAUSED);
+  for (int i = 0; i < 10; ++i) EXPECT_TRUE(GameFrame());
+  EXPECT_EQ(quitGame, 0);
+  Release(vk::kEscape);
+  GameFrame();
+  Press(vk::kEscape);
+  EXPECT_FALSE(GameFrame());  // a fresh Escape quits
+  EXPECT_EQ(quitGame, 1);
+}
+
+TEST_F(GameFlow, NothingMovesWhilePaused) {
+  StartPlaying();
+  Tap(vk::kP);
+  GameFrame();
+  ASSERT_EQ(gameState, STATE_PAUSED);
+  std::vector<int32_t> xs;
+  lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm* p) { xs.push_back(p->x); });
+  for (int i = 0; i < 30; ++i) GameFrame();
+  std::vector<int32_t> after;
+  lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm* p) { after.push_back(p->x); });
+  EXPECT_EQ(xs, after);
+  EXPECT_FALSE(xs.empty());
+}
+
+TEST_F(GameFlow, PDoesNothingInGameOver) {
+  StartPlaying();
+  gameState = STATE_GAMEOVER;
+  stateTimer = 10;
+  Tap(vk::kP);
+  GameFrame();
+  EXPECT_EQ(gameState, STATE_GAMEOVER);
+  Tap(vk::kEscape);
+  GameFrame();
+  EXPECT_EQ(gameState, STATE_GAMEOVER);
+}
+
+TEST_F(GameFlow, GameOverEndsTheLoopAfterItsBanner) {
+  StartPlaying();
+  player.lives = 0;
+  gameState = STATE_GAMEOVER;
+  stateTimer = 0;
+  int frames = 0;
+  while (GameFrame()) ASSERT_LT(++frames, 400);
+  EXPECT_EQ(frames, 299);
+  EXPECT_EQ(gameState, STATE_ENDED);
+  EXPECT_FLOAT_EQ(fadeScene.value, 1.0f);
+}
+
+TEST_F(GameFlow, LastLifeLostLeadsToGameOver) {
+  StartPlaying();
+  player.lives = 1;
+  player.LoseLife();
+  for (int i = 0; i < 120; ++i) GameFrame();
+  EXPECT_EQ(gameState, STATE_GAMEOVER);
+}
+
+TEST_F(GameFlow, NextWaveLastsOneFrame) {
+  StartPlaying();
+  lstEnemies.Clear();
+  player.wave_parts = 0;
+  GameFrame();
+  EXPECT_EQ(gameState, STATE_NEXTWAVE);
+  EXPECT_EQ(player.wave, 1);
+  GameFrame();
+  EXPECT_EQ(gameState, STATE_PLAYING);
+  EXPECT_EQ(player.wave, 2);
+  EXPECT_EQ(player.wave_parts, 6);
+  EXPECT_EQ(CountParts(), 6);
+  EXPECT_EQ(stateTimer, 0);
+}
+
+TEST_F(GameFlow, APauseDuringTheNextWaveFrameIsSwallowed) {
+  StartPlaying();
+  lstEnemies.Clear();
+  player.wave_parts = 0;
+  GameFrame();
+  ASSERT_EQ(gameState, STATE_NEXTWAVE);
+  Tap(vk::kP);
+  GameFrame();
+  EXPECT_EQ(gameState, STATE_PLAYING);
+  GameFrame();
+  EXPECT_EQ(gameState, STATE_PLAYING);  // the key was consumed, not kept
+}
+
+TEST_F(GameFlow, WaveEndWinsOverAPauseInTheSameFrame) {
+  StartPlaying();
+  lstEnemies.Clear();
+  player.wave_parts = 0;
+  Tap(vk::kP);
+  GameFrame();
+  EXPECT_EQ(gameState, STATE_NEXTWAVE);
+}
+
+TEST_F(GameFlow, SixthWaveLeadsToTheTally) {
+  StartPlaying();
+  player.wave = 6;
+  lstEnemies.Clear();
+  player.wave_parts = 0;
+  GameFrame();
+  EXPECT_EQ(gameState, STATE_CLEARED);
+  // A pause from the tally comes back into the tally, its timer kept.
+  for (int i = 0; i < 50; ++i) GameFrame();
+  const int32_t timer = stateTimer;
+  Tap(vk::kP);
+  GameFrame();
+  ASSERT_EQ(gameState, STATE_PAUSED);
+  Press('R');  // the pause screen reads held keys
+  GameFrame();
+  Release('R');
+  EXPECT_EQ(gameState, STATE_CLEARED);
+  EXPECT_EQ(stateTimer, timer + 1);
+}
+
+TEST_F(GameFlow, ClosingTheWindowEndsTheProgramMidGame) {
+  StartPlaying();
+  Input().close_requested = true;
+  EXPECT_FALSE(GameFrame());
+  EXPECT_TRUE(quitProgram);
+}
+
+TEST_F(GameFlow, AutofireKeyTogglesContinuousFireWithANotice) {
+  StartPlaying();
+  KillParticles();
+  Tap(config.key[5]);
+  GameFrame();
+  EXPECT_EQ(player.cfire, 1);
+  bool notice = false;
+  lstParticles.ForEach([&](TParticle* p) { notice |= p->t == PARTICLE_CFIRE_ON; });
+  EXPECT_TRUE(notice);
+  Tap(config.key[5]);
+  GameFrame();
+  EXPECT_EQ(player.cfire, 0);
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+#pragma once
+// A fresh game world on the headless backend for the game-loop, ship and
+// bullet tests: sound and music off, keyboard control with the default keys,
+// a fixed seed, every list empty and every singleton as at start-up.
+#include <cstdint>
+
+#include "app/autopilot.h"
+#include "app/fader.h"
+#include "app/game_loop.h"
+#include "app/game_state.h"
+#include "app/images.h"
+#include "app/mouse.h"
+#include "app/startup.h"
+#include "persist/config.h"
+#include "platform/clock.h"
+#include "platform/graphics.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/input.h"
+#include "platform/input_state.h"
+#include "platform/paths.h"
+#include "platform/random.h"
+#include "player/bullet.h"
+#include "player/particle.h"
+#include "player/player.h"
+#include "player/statistics.h"
+#include "world/playfield.h"
+#include "world/skitterworm.h"
+
+namespace game_test {
+
+// The built data folder's images and fonts, loaded once per test program;
+// without them (assets not built) every image is null and draws nothing.
+inline void LoadAssetsOnce() {
+  static bool loaded = false;
+  if (loaded) return;
+  loaded = true;
+  SetDataDir(SKITTERWORM_TEST_DATA_DIR);
+  LoadAssets();
+}
+
+inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false) {
+  HeadlessBackend& backend = UseHeadlessBackend();
+  // Each world's clock starts an hour after the last one's, so helpers that
+  // remember when they last saw something (the key repeat of the pause
+  // screen) see time move on, as in one long run of the program.
+  static int64_t epoch_ms = 0;
+  epoch_ms += 3600 * 1000;
+  backend.AdvanceMillis(epoch_ms);
+  Graphics(320, 240, 0);
+  drawScale = 1;
+  SetScale(1, 1);
+  if (with_assets) LoadAssetsOnce();
+  SeedRnd(seed);
+  CreateGlobals();
+  config = TConfig{};
+  config.SetDefaults();
+  config.sound = 0;
+  config.music = 0;
+  config.controls = 1;
+  gameTimer = Timer(60);
+  KillParticles();
+  lstEnemies.Clear();
+  playfield = TPlayfield{};
+  player = TPlayer{};
+  bullet = TBullet{};
+  statsStage.Reset();
+  statsGame.Reset();
+  ResetChains();
+  autopilotOn = false;
+  quitProgram = false;
+  quitGame = 0;
+  gameState = 0;
+  stateTimer = 0;
+  timeNow = MilliSecs();
+  fadeScene.Set(0, 1, 1, 0, 0, 0);
+  fadeText.Set(0, 1, 1, 0, 0, 0);
+  return backend;
+}
+
+// A game already past the stage banner: stage A, wave 1, playing.
+inline void StartPlaying() {
+  NewGame();
+  while (gameState == STATE_ENTERING) GameFrame();
+}
+
+// A chain part placed by hand, heading right in the given row.
+inline TSkitterworm* PlacePart(int32_t x, int32_t y) {
+  TSkitterworm* part = TSkitterworm::New();
+  part->x = x;
+  part->y = y;
+  part->dir = TSkitterworm::DIR_RIGHT;
+  part->mode = TSkitterworm::MODE_DESCENDING;
+  part->clr = 1;
+  part->c = "FF0000";
+  return part;
+}
+
+inline int CountParts() {
+  int n = 0;
+  lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm*) { ++n; });
+  return n;
+}
+
+inline void Press(int code) { Input().PressKey(code); }
+inline void Release(int code) { Input().ReleaseKey(code); }
+inline void Tap(int code) {
+  Input().PressKey(code);
+  Input().ReleaseKey(code);
+}
+
+}  // namespace game_test

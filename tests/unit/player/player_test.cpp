@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include "app/game_test_world.h"
+
+namespace {
+
+using namespace game_test;
+
+class Ship : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetWorld();
+    player.Init();
+    gameState = STATE_PLAYING;
+    bullet.y = kBulletIdleY;
+  }
+};
+
+TEST_F(Ship, InitGivesTheStartingShip) {
+  player.score = 777;
+  player.item[1] = ITEM_RAILBLAST;
+  player.power[POWER_SHIELD] = 10;
+  player.Init();
+  EXPECT_EQ(player.x, 156);
+  EXPECT_EQ(player.y, 214);
+  EXPECT_EQ(player.lives, 3);
+  EXPECT_EQ(player.score, 0);
+  EXPECT_EQ(player.elife, 5000);
+  EXPECT_EQ(player.wave_parts, 6);
+  EXPECT_EQ(player.state, SHIP_ALIVE);
+  EXPECT_EQ(player.c, "FFFFFF");
+  EXPECT_EQ(player.power[POWER_SHIELD], 0);
+  for (uint8_t slot : player.item) EXPECT_EQ(slot, ITEM_EMPTY);
+}
+
+TEST_F(Ship, OneExtraLifePerAwardEvenAcrossTwoThresholds) {
+  player.scorex = 1;
+  player.score = 4990;
+  player.AddScore(6000);  // 10990: past 5000 and 10000
+  EXPECT_EQ(player.lives, 4);
+  EXPECT_EQ(player.elife, 10000);
+  player.AddScore(1);  // already above the new threshold: the second life now
+  EXPECT_EQ(player.lives, 5);
+  EXPECT_EQ(player.elife, 15000);
+  player.AddScore(1);
+  EXPECT_EQ(player.lives, 5);
+}
+
+TEST_F(Ship, ScoreUsesTheMultiplier) {
+  player.scorex = 5;
+  player.AddScore(10);
+  EXPECT_EQ(player.score, 50);
+}
+
+TEST_F(Ship, LivesAreAByteAndWrap) {
+  player.scorex = 1;
+  player.lives = 255;
+  player.score = 4999;
+  player.AddScore(1);
+  EXPECT_EQ(player.lives, 0);
+}
+
+TEST_F(Ship, AFourthItemIsLost) {
+  player.AddItem(ITEM_MISSILES);
+  player.AddItem(ITEM_SMARTBOMB);
+  player.AddItem(ITEM_RAILBLAST);
+  player.AddItem(ITEM_SCATTERMINES);
+  EXPECT_EQ(player.item[0], ITEM_MISSILES);
+  EXPECT_EQ(player.item[1], ITEM_SMARTBOMB);
+  EXPECT_EQ(player.item[2], ITEM_RAILBLAST);
+}
+
+TEST_F(Ship, AnItemFillsTheFirstEmptySlot) {
+  player.item[0] = ITEM_MISSILES;
+  player.item[1] = ITEM_EMPTY;
+  player.item[2] = ITEM_RAILBLAST;
+  player.AddItem(ITEM_SMARTBOMB);
+  EXPECT_EQ(player.item[1], ITEM_SMARTBOMB);
+}
+
+TEST_F(Ship, UseItemShiftsEvenWithAnEmptyFirstSlot) {
+  player.item[0] = ITEM_EMPTY;
+  player.item[1] = ITEM_RAILBLAST;
+  player.item[2] = ITEM_SCATTERMINES;
+  player.UseItem();
+  EXPECT_EQ(player.item[0], ITEM_RAILBLAST);
+  EXPECT_EQ(player.item[1], ITEM_SCATTERMINES);
+  EXPECT_EQ(player.item[2], ITEM_EMPTY);
+}
+
+TEST_F(Ship, ScattermineItemDropsFifteenMines) {
+  playfield.Clear();
+  player.item[0] = ITEM_SCATTERMINES;
+  player.UseItem();
+  int mines = 0;
+  for (int i = 0; i < kFieldCells; ++i) mines += playfield.data[i] == CELL_SCATTERMINE;
+  EXPECT_EQ(mines, 15);
+  EXPECT_EQ(player.item[0], ITEM_EMPTY);
+}
+
+TEST_F(Ship, KeyboardStepsStopAtTheBand) {
+  ShipSticks left;
+  left.left = true;
+  player.x = 19;
+  player.Steer(left);
+  EXPECT_EQ(player.x, 17);
+  ShipSticks right;
+  right.right = true;
+  player.x = 296;
+  player.Steer(right);
+  EXPECT_EQ(player.x, 297);
+  ShipSticks up;
+  up.up = true;
+  player.y = 179;
+  player.Steer(up);
+  EXPECT_EQ(player.y, 178);
+}
+
+TEST_F(Ship, FreeMovementEndingAboveTheBandSnapsBackOnTheNextStepUp) {
+  ShipSticks up, down;
+  up.up = true;
+  down.down = true;
+  player.power[POWER_FREEMOVE] = 100;
+  player.y = 18;
+  player.Steer(up);
+  player.Steer(up);
+  EXPECT_EQ(player.y, 16);
+
+  player.power[POWER_FREEMOVE] = 0;
+  player.y = 100;
+  player.Steer(down);
+  EXPECT_EQ(player.y, 102);  // a step down moves as usual
+  player.Steer(up);
+  EXPECT_EQ(player.y, 178);  // a step up applies the band's top
+}
+
+TEST_F(Ship, MouseControlClampsOnTheNextTick) {
+  config.controls = 2;
+  player.y = 100;
+  Input().mouse_x = 5;
+  Input().mouse_y = 100;
+  mouse.Update();
+  player.UpdateControls();
+  EXPECT_EQ(player.x, 17);
+  EXPECT_EQ(player.y, 178);
+  EXPECT_EQ(MouseY(), 178);  // the pointer is put back inside the band
+}
+
+TEST_F(Ship, KeyboardControlReadsTheConfiguredKeys) {
+  config.key[0] = 'A';
+  Press('A');
+  player.UpdateControls();
+  EXPECT_EQ(player.x, 153);
+  Release('A');
+  Press(vk::kLeft);  // no longer bound
+  player.UpdateControls();
+  EXPECT_EQ(player.x, 153);
+}
+
+TEST_F(Ship, FiresWhileRespawningButCannotBeHit) {
+  player.state = SHIP_RESPAWNING;
+  player.death_timer = 150;
+  player.cfire = 1;
+  TSkitterworm* part = PlacePart(player.x, player.y);
+  const uint8_t parts_before = player.wave_parts;
+  player.Update();
+  EXPECT_TRUE(bullet.InFlight());
+  EXPECT_EQ(player.lives, 3);
+  EXPECT_EQ(player.state, SHIP_RESPAWNING);
+  EXPECT_EQ(CountParts(), 1);
+  EXPECT_EQ(player.wave_parts, parts_before);
+
+  // Once the respawn ends, the same part is deadly.
+  player.death_timer = 299;
+  player.Update();
+  EXPECT_EQ(player.lives, 2);
+  EXPECT_EQ(player.state, SHIP_DEAD);
+  EXPECT_EQ(statsGame.player_wormdeaths, 1);
+  part->Die();
+}
+
+TEST_F(Ship, DeathRespawnTimeline) {
+  player.x = 100;
+  player.power[POWER_LASER3] = 500;
+  player.LoseLife();
+  EXPECT_EQ(player.lives, 2);
+  EXPECT_EQ(player.power[POWER_LASER3], 0);
+  EXPECT_EQ(player.x, 156);  // back at the start at once
+  for (int i = 0; i < 119; ++i) player.Update();
+  EXPECT_EQ(player.state, SHIP_DEAD);
+  player.Update();
+  EXPECT_EQ(player.state, SHIP_RESPAWNING);
+  for (int i = 0; i < 179; ++i) player.Update();
+  EXPECT_EQ(player.state, SHIP_RESPAWNING);
+  player.Update();
+  EXPECT_EQ(player.state, SHIP_ALIVE);
+  EXPECT_EQ(player.death_timer, 0);
+}
+
+TEST_F(Ship, NoLivesLeftEndsTheGameInsteadOfRespawning) {
+  player.lives = 1;
+  player.LoseLife();
+  for (int i = 0; i < 120; ++i) player.Update();
+  EXPECT_EQ(gameState, STATE_GAMEOVER);
+  EXPECT_EQ(player.state, SHIP_DEAD);
+}
+
+TEST_F(Ship, ShieldKillsTheChainPartInstead) {
+  player.power[POWER_SHIELD] = 100;
+  player.wave_parts = 6;
+  PlacePart(player.x + 3, player.y);
+  player.Update();
+  EXPECT_EQ(player.lives, 3);
+  EXPECT_EQ(CountParts(), 0);
+  EXPECT_EQ(player.wave_parts, 5);
+}
+
+TEST_F(Ship, ContactBoxOfAChainPartStartsTwoPixelsDown) {
+  // The part's box is (x, y + 2, 8, 5): a part whose lower edge only touches
+  // the ship's top pixel row misses.
+  PlacePart(player.x, player.y - 7);
+  player.Update();
+  EXPECT_EQ(player.lives, 3);
+  PlacePart(player.x, player.y - 6);
+  player.Update();
+  EXPECT_EQ(player.lives, 2);
+}
+
+TEST_F(Ship, PowersSetLaserAndMultiplierAndCountDown) {
+  player.power[POWER_LASER2] = 2;
+  player.power[POWER_SCORE5] = 900;
+  player.UpdatePowers();
+  EXPECT_EQ(player.bpwr, 2);
+  EXPECT_EQ(player.scorex, 5);
+  EXPECT_EQ(player.power[POWER_LASER2], 1);
+  player.UpdatePowers();
+  player.UpdatePowers();
+  EXPECT_EQ(player.bpwr, 1);
+  EXPECT_EQ(player.power[POWER_SCORE5], 897);
+}
+
+TEST_F(Ship, PowersFreezeDuringTheTally) {
+  player.power[POWER_SHIELD] = 50;
+  gameState = STATE_CLEARED;
+  player.Update();
+  EXPECT_EQ(player.power[POWER_SHIELD], 50);
+  gameState = STATE_PLAYING;
+  player.Update();
+  EXPECT_EQ(player.power[POWER_SHIELD], 49);
+}
+
+TEST_F(Ship, NoFiringDuringTheTally) {
+  player.cfire = 1;
+  gameState = STATE_CLEARED;
+  player.Update();
+  EXPECT_FALSE(bullet.InFlight());
+  gameState = STATE_PLAYING;
+  player.Update();
+  EXPECT_TRUE(bullet.InFlight());
+}
+
+}  // namespace
