@@ -16,7 +16,9 @@
 #include "player/statistics.h"
 #include "world/playfield.h"
 #include "world/enemy.h"
+#include "world/hurry_up.h"
 #include "world/skitterworm.h"
+#include "world/warden.h"
 
 // Definitions in creation order; each subsystem adds its own here as it lands.
 uint8_t gameState = 0;
@@ -40,6 +42,7 @@ ObjectList<TEnemy> lstEnemies;
 // before the pool goes at exit.
 Pool<TParticle> particlePool(4096);
 ObjectList<TParticle> lstParticles(ReleaseParticle);
+ObjectList<TWardenBullet> lstWardenBullets;
 
 // Shared chain state, reset by the game flow.
 float chainSpeed = 1.0f;
@@ -60,6 +63,7 @@ TSine sine;
 TCosine cosine;
 TRainbowPhaser rainbow;
 TRainbowPhaser rainbowFast;
+THurryUp hurryup;
 TConfig config;
 TStatsStage statsStage;
 TStatsGame statsGame;

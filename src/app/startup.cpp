@@ -18,9 +18,13 @@
 #include "platform/random.h"
 #include "platform/stream.h"
 #include "world/enemy.h"
+#include "world/hurry_up.h"
+#include "world/warden.h"
 
 void CreateGlobals() {
   lstEnemies.Clear();
+  lstWardenBullets.Clear();
+  hurryup = THurryUp{};
   mouse = TMouse{};
   fadeScene = TFader{};
   fadeText = TFader{};

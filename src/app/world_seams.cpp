@@ -9,35 +9,15 @@ void UpdateStars() {}
 void DrawStars() {}
 void KillStars() {}
 
-// Snails, spiders and saucers: filled when those enemies exist.
-void UpdateSnails() {}
-void DrawSnails() {}
-void UpdateSpiders() {}
-void DrawSpiders() {}
-int32_t UpdateSaucers() { return 0; }
-void DrawSaucers() {}
-void CollideShipWithSnails(TPlayer&) {}
-void CollideShipWithSpiders(TPlayer&) {}
-void CollideShipWithSaucers(TPlayer&) {}
-void BulletPassSnails(TBullet&) {}
-void BulletPassSpiders(TBullet&) {}
-void BulletPassSaucers(TBullet&) {}
-
-// Until the spawner exists nothing spawns; a new game and a cleared stage
-// still need an empty enemy list.
-void UpdateSpawner() {}
-
-void RemoveAllEnemies() {
-  lstEnemies.ForEach([](TEnemy* enemy) { enemy->Die(); });
-}
-
-void RemoveEnemiesAtStageEnd() { RemoveAllEnemies(); }
+// Snails, spiders, saucers, the spawner and the stage-end clean-ups live in
+// world/ (enemy_passes.cpp, spawner.cpp).
 
 // Powerups.
 void UpdatePowerups() {}
 void DrawPowerups() {}
 void RemoveAllPowerups() {}
 void CollideShipWithPowerups(TPlayer&) {}
+void CreatePowerup(uint16_t, uint16_t) {}
 
 // Special weapons.
 void UpdateWeapons() {}
@@ -50,17 +30,7 @@ void UpdateSmartBomb() {}
 void UpdateRadar() {}
 void DrawRadar() {}
 
-// Hurry-up and wardens.
-void UpdateHurryUp() {}
-void DrawHurryUp() {}
-void ActivateHurryUp() {}
-void DeactivateHurryUp() {}
-uint8_t HurryUpState() { return 0; }
-void UpdateWardens() {}
-void UpdateWardenBullets() {}
-void DrawWardens() {}
-void DrawWardenBullets() {}
-void RemoveAllWardens() {}
+// The hurry-up and the wardens live in world/ (hurry_up.cpp, warden.cpp).
 
 // Highscores and lifetime statistics.
 int32_t TopLocalScore() { return 0; }

@@ -51,6 +51,8 @@ void UpdatePowerups();
 void DrawPowerups();
 void RemoveAllPowerups();
 void CollideShipWithPowerups(TPlayer& ship);
+// A destroyed saucer leaves a powerup at its place (the saucer rolls the chance).
+void CreatePowerup(uint16_t x, uint16_t y);
 
 // Special weapons: explosions, missiles, missile volleys, railblasts, smart bomb, radar.
 void UpdateWeapons();  // explosions, missiles, volleys, railblasts, every frame

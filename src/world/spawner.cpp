@@ -1,0 +1,135 @@
+#include "world/spawner.h"
+
+#include "app/game_state.h"
+#include "app/helpers.h"
+#include "app/world_seams.h"
+#include "platform/random.h"
+#include "player/player.h"
+#include "player/statistics.h"
+#include "world/hurry_up.h"
+#include "world/saucer.h"
+#include "world/skitterworm.h"
+#include "world/snail.h"
+#include "world/spider.h"
+
+namespace {
+
+int32_t Threat() { return (int32_t(player.stage) - 1) * 6 + int32_t(player.wave) - 1; }
+
+bool Coin() { return Rand(0, 1) == 1; }
+
+}  // namespace
+
+void UpdateSpawner() {
+  // Warden alert hurries snails and spiders along as well.
+  const bool alert = hurryup.state == THurryUp::STATE_ALERT;
+  if (snailTimer > 0) {
+    snailTimer -= alert ? 3 : 1;
+  } else {
+    SpawnSnail();
+    snailTimer = Rand(0, CreatureWaitMax(Threat()));
+  }
+
+  if (spiderTimer > 0) {
+    spiderTimer -= alert ? 2 : 1;
+  } else {
+    SpawnSpider();
+    spiderTimer = Rand(0, CreatureWaitMax(Threat()));
+  }
+
+  // Stage A has no saucers.
+  if (player.stage > 1) {
+    if (saucerTimer > 0) {
+      saucerTimer -= 1;
+    } else {
+      SpawnSaucer();
+      saucerTimer = Rand(600, SaucerWaitMax(player.stage, player.wave));
+    }
+  }
+
+  UpdateReinforcements();
+}
+
+TSpider* SpawnSpider() {
+  TSpider* spider = TSpider::New();
+  spider->vdir = Coin() ? TSpider::VDIR_UP : TSpider::VDIR_DOWN;
+  spider->y = Rand(190, 202);
+  if (Coin()) {
+    spider->hdir = TSpider::HDIR_LEFT;
+    spider->x = TSpider::kRightX;
+  } else {
+    spider->hdir = TSpider::HDIR_RIGHT;
+    spider->x = TSpider::kLeftX;
+  }
+  spider->clr = uint8_t(Rand(1, 11));
+  spider->c = RandomColour(spider->clr);
+  statsStage.spiders_seen += 1;
+  return spider;
+}
+
+TSnail* SpawnSnail() {
+  TSnail* snail = TSnail::New();
+  if (Rand(1, 100) > 30) {
+    // Seven in ten fall down a random column from the top row.
+    snail->x = float(17 + 9 * Rand(0, 31));
+    snail->y = 16.0f;
+    snail->dir = TSnail::DIR_DOWN;
+  } else {
+    if (Coin()) {
+      snail->dir = TSnail::DIR_LEFT;
+      snail->x = 293.0f;
+    } else {
+      snail->dir = TSnail::DIR_RIGHT;
+      snail->x = 18.0f;
+    }
+    snail->row = uint16_t(Rand(0, 17));
+    snail->y = float(16 + 9 * snail->row);
+  }
+  snail->clr = uint8_t(Rand(1, 11));
+  snail->c = RandomColour(snail->clr);
+  statsStage.snails_seen += 1;
+  return snail;
+}
+
+TSaucer* SpawnSaucer() {
+  TSaucer* saucer = TSaucer::New();
+  if (Coin()) {
+    saucer->dir = TSaucer::DIR_LEFT;
+    saucer->x = 296.0f;
+  } else {
+    saucer->dir = TSaucer::DIR_RIGHT;
+    saucer->x = 17.0f;
+  }
+  saucer->row = uint16_t(Rand(0, 17));
+  saucer->y = uint16_t(16 + 9 * saucer->row);
+  saucer->clr = uint8_t(Rand(1, 11));
+  saucer->c = RandomColour(saucer->clr);
+  saucer->f = uint8_t(Rand(0, TSaucer::kFrames - 1));
+  saucer->blinkfreq = uint8_t(Rand(60, 120));
+  saucer->blinkcount = uint8_t(Rand(0, saucer->blinkfreq));
+  for (uint8_t& at : saucer->blink) at = uint8_t(Rand(0, saucer->blinkfreq));
+  statsStage.saucers_seen += 1;
+  return saucer;
+}
+
+// --- the game flow's clean-ups ----------------------------------------------
+
+void RemoveAllEnemies() {
+  lstEnemies.ForEach([](TEnemy* enemy) { enemy->Die(); });
+}
+
+void RemoveEnemiesAtStageEnd() {
+  // Whatever got away uncounted: the tally only compares what was fought.
+  lstEnemies.ForEachOf<TSnail>([](TSnail* snail) {
+    snail->Suicide();
+    statsStage.snails_seen -= 1;
+  });
+  lstEnemies.ForEachOf<TSpider>([](TSpider* spider) {
+    spider->Suicide();
+    statsStage.spiders_seen -= 1;
+  });
+  lstEnemies.ForEachOf<TSaucer>([](TSaucer* saucer) {
+    saucer->Suicide();
+    statsStage.saucers_seen -= 1;
+  });
+}

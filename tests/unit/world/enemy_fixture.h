@@ -1,0 +1,103 @@
+#pragma once
+// A fresh battlefield on the headless backend for the spider, snail, saucer,
+// spawner and warden tests: sound off, normal particles, an empty field, the
+// ship alive at its start in stage A wave 1, no hurry-up.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+
+#include "app/fader.h"
+#include "app/game_state.h"
+#include "app/startup.h"
+#include "persist/config.h"
+#include "platform/clock.h"
+#include "platform/graphics.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/random.h"
+#include "player/bullet.h"
+#include "player/particle.h"
+#include "player/player.h"
+#include "player/statistics.h"
+#include "world/hurry_up.h"
+#include "world/playfield.h"
+#include "world/skitterworm.h"
+#include "world/warden.h"
+
+namespace enemy_test {
+
+class Battlefield : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    backend_ = &UseHeadlessBackend();
+    Graphics(320, 240, 0);
+    drawScale = 1;
+    SeedRnd(4242);
+    CreateGlobals();
+    config = TConfig{};
+    config.SetDefaults();
+    config.sound = 0;
+    config.music = 0;
+    config.particles = 1;
+    KillParticles();
+    playfield = TPlayfield{};
+    player = TPlayer{};
+    player.Init();
+    player.stage = 1;
+    player.wave = 1;
+    bullet = TBullet{};
+    statsStage.Reset();
+    statsGame.Reset();
+    ResetChains();
+    timeNow = MilliSecs();
+    fadeScene.Set(0, 1, 1, 0, 0, 0);
+    fadeText.Set(0, 1, 1, 0, 0, 0);
+  }
+  void TearDown() override {
+    lstEnemies.Clear();
+    lstWardenBullets.Clear();
+    KillParticles();
+    hurryup = THurryUp{};
+  }
+
+  template <typename T>
+  static int Count() {
+    int n = 0;
+    lstEnemies.ForEachOf<T>([&](T*) { ++n; });
+    return n;
+  }
+
+  template <typename T>
+  static T* First() {
+    T* found = nullptr;
+    lstEnemies.ForEachOf<T>([&](T* e) {
+      if (!found) found = e;
+    });
+    return found;
+  }
+
+  // How many live particles of a type there are (score pop-ups, trails...).
+  static int Particles(uint8_t type) {
+    int n = 0;
+    lstParticles.ForEach([&](TParticle* p) { n += p->t == type; });
+    return n;
+  }
+
+  static void Put(int32_t cell, uint8_t code) {
+    playfield.data[cell] = code;
+    playfield.strength[cell] = code == CELL_SCATTERMINE ? 0 : kFreshStrength;
+  }
+
+  HeadlessBackend* backend_ = nullptr;
+};
+
+// Binomial bounds: the observed share of n trials must lie within 4.5
+// standard deviations of p (a false alarm about once in 150,000 runs, and the
+// seeds are fixed anyway).
+inline void ExpectShare(int hits, int n, double p) {
+  const double share = double(hits) / n;
+  const double sigma = std::sqrt(p * (1 - p) / n);
+  EXPECT_NEAR(share, p, 4.5 * sigma) << hits << " of " << n;
+}
+
+}  // namespace enemy_test

@@ -1,0 +1,137 @@
+#include "world/saucer.h"
+
+#include "app/world_seams.h"
+#include "enemy_fixture.h"
+#include "world/score_popup.h"
+#include "world/spawner.h"
+
+namespace {
+
+using enemy_test::Battlefield;
+
+class SaucerTest : public Battlefield {
+ protected:
+  void SetUp() override {
+    Battlefield::SetUp();
+    player.stage = 2;
+  }
+  static TSaucer* Saucer(uint8_t dir, float x, uint16_t row) {
+    TSaucer* saucer = TSaucer::New();
+    saucer->dir = dir;
+    saucer->x = x;
+    saucer->row = row;
+    saucer->y = uint16_t(CellY(row));
+    saucer->blinkfreq = 60;
+    saucer->clr = 4;
+    saucer->c = "0000FF";
+    return saucer;
+  }
+};
+
+TEST_F(SaucerTest, NeverComesInStageA) {
+  player.stage = 1;
+  saucerTimer = 0;
+  for (int i = 0; i < 5000; ++i) UpdateSpawner();
+  EXPECT_EQ(Count<TSaucer>(), 0);
+  EXPECT_EQ(saucerTimer, 0);
+  EXPECT_EQ(statsStage.saucers_seen, 0);
+
+  player.stage = 2;
+  UpdateSpawner();
+  EXPECT_EQ(Count<TSaucer>(), 1);
+  EXPECT_GE(saucerTimer, 600);
+  EXPECT_LE(saucerTimer, 1800);
+  EXPECT_EQ(statsStage.saucers_seen, 1);
+}
+
+TEST_F(SaucerTest, PowerupChanceFallsWithTheRowAndWrapsAsAByte) {
+  EXPECT_EQ(Saucer(TSaucer::DIR_LEFT, 100, 0)->PowerupChance(), 72);
+  EXPECT_EQ(Saucer(TSaucer::DIR_LEFT, 100, 17)->PowerupChance(), 21);
+  player.stage = 9;
+  EXPECT_EQ(Saucer(TSaucer::DIR_LEFT, 100, 10)->PowerupChance(), 49);
+  player.stage = 250;  // 320 in byte arithmetic
+  EXPECT_EQ(Saucer(TSaucer::DIR_LEFT, 100, 0)->PowerupChance(), 64);
+}
+
+TEST_F(SaucerTest, PoisonsOnlyPlainMushrooms) {
+  TSaucer* saucer = Saucer(TSaucer::DIR_RIGHT, 50, 3);
+  const uint8_t codes[] = {0, 1, 2, 3, 4, 7, CELL_SCATTERMINE, CELL_EMPTY};
+  const uint8_t after[] = {4, 5, 6, 7, 4, 7, CELL_SCATTERMINE, CELL_EMPTY};
+  for (size_t i = 0; i < std::size(codes); ++i) {
+    saucer->my_sec = CellIndex(int32_t(i), 3);
+    Put(saucer->my_sec, codes[i]);
+    saucer->PoisonMushroom();
+    EXPECT_EQ(playfield.data[saucer->my_sec], after[i]) << "code " << int(codes[i]);
+  }
+}
+
+TEST_F(SaucerTest, PoisonsTheCellBeneathAboutOneFrameInTwenty) {
+  // Every cell of its row a plain mushroom again before each frame.
+  Saucer(TSaucer::DIR_RIGHT, 17.0f, 6);
+  int poisoned = 0, frames = 0;
+  while (Count<TSaucer>() > 0) {
+    for (int32_t col = 0; col < kFieldCols; ++col) Put(CellIndex(col, 6), 1);
+    UpdateSaucers();
+    ++frames;
+    for (int32_t col = 0; col < kFieldCols; ++col) poisoned += playfield.data[CellIndex(col, 6)] == 5;
+    if (Count<TSaucer>() == 0) break;
+  }
+  // 17 to past 304 at 0.75 a frame.
+  EXPECT_EQ(frames, 383);
+  enemy_test::ExpectShare(poisoned, frames - 1, 0.05);
+}
+
+TEST_F(SaucerTest, SpinsOnTheClockNotTheFrame) {
+  TSaucer* left = Saucer(TSaucer::DIR_LEFT, 200, 2);
+  TSaucer* right = Saucer(TSaucer::DIR_RIGHT, 20, 2);
+  left->ftime = right->ftime = int32_t(timeNow);
+  UpdateSaucers();
+  EXPECT_EQ(left->f, 0);
+  timeNow += 49;
+  UpdateSaucers();
+  EXPECT_EQ(right->f, 0);
+  timeNow += 1;
+  UpdateSaucers();
+  EXPECT_EQ(right->f, 1);
+  EXPECT_EQ(left->f, 6);  // leftward spin wraps from 0 to 6
+  EXPECT_EQ(UpdateSaucers(), 2);
+}
+
+TEST_F(SaucerTest, PaysEvenInWardenAlertAndCountsTheKill) {
+  hurryup.state = THurryUp::STATE_ALERT;
+  Saucer(TSaucer::DIR_LEFT, 100, 5)->Death();
+  EXPECT_EQ(player.score, 200);
+  EXPECT_EQ(Particles(POPUP_200), 1);
+  EXPECT_EQ(Particles(PARTICLE_KERSPLODE), 1);
+  EXPECT_EQ(statsStage.saucers_killed, 1);
+  EXPECT_EQ(statsGame.killed_saucers, 1);
+  EXPECT_EQ(Count<TSaucer>(), 0);
+}
+
+TEST_F(SaucerTest, TheShipTouchesSaucersOnlyWithFreeMovement) {
+  Saucer(TSaucer::DIR_LEFT, float(player.x), 0)->y = uint16_t(player.y - 3);
+  player.CollideEnemies();
+  EXPECT_EQ(player.state, SHIP_ALIVE);
+  player.power[POWER_FREEMOVE] = 100;
+  player.CollideEnemies();
+  EXPECT_EQ(player.state, SHIP_DEAD);
+  EXPECT_EQ(statsGame.player_saucerdeaths, 1);
+}
+
+TEST_F(SaucerTest, SpawnsOnARowOfTheUpperField) {
+  for (int i = 0; i < 300; ++i) {
+    TSaucer* saucer = SpawnSaucer();
+    EXPECT_LE(saucer->row, 17);
+    EXPECT_EQ(saucer->y, CellY(saucer->row));
+    EXPECT_TRUE((saucer->x == 296.0f && saucer->dir == TSaucer::DIR_LEFT) ||
+                (saucer->x == 17.0f && saucer->dir == TSaucer::DIR_RIGHT));
+    EXPECT_LE(saucer->f, 6);
+    EXPECT_GE(saucer->blinkfreq, 60);
+    EXPECT_LE(saucer->blinkfreq, 120);
+    EXPECT_LE(saucer->blinkcount, saucer->blinkfreq);
+    for (uint8_t at : saucer->blink) EXPECT_LE(at, saucer->blinkfreq);
+    saucer->Die();
+  }
+}
+
+}  // namespace

@@ -1,0 +1,214 @@
+#include "world/warden.h"
+
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "app/game_loop.h"
+#include "app/images.h"
+#include "app/world_seams.h"
+#include "enemy_fixture.h"
+#include "platform/image.h"
+#include "platform/paths.h"
+
+namespace {
+
+using enemy_test::Battlefield;
+
+class WardenTest : public Battlefield {
+ protected:
+  static int Wardens() { return Count<TWarden>(); }
+};
+
+TEST_F(WardenTest, WarningBeatsThreeSecondsThenAWardenEvery1800Frames) {
+  hurryup.Activate();
+  EXPECT_EQ(hurryup.state, THurryUp::STATE_WARNING);
+  EXPECT_FALSE(hurryup.msg.empty());
+  int frame = 0;
+  while (hurryup.state == THurryUp::STATE_WARNING) {
+    hurryup.Update();
+    ++frame;
+    ASSERT_LE(frame, 1000);
+  }
+  EXPECT_EQ(frame, 180);
+  EXPECT_EQ(hurryup.loops, 3);
+  EXPECT_EQ(Wardens(), 1);  // in the very frame the alert begins
+  for (int i = 0; i < 1799; ++i) hurryup.Update();
+  EXPECT_EQ(Wardens(), 1);
+  hurryup.Update();
+  EXPECT_EQ(Wardens(), 2);
+  for (int i = 0; i < 1800; ++i) hurryup.Update();
+  EXPECT_EQ(Wardens(), 3);
+}
+
+TEST_F(WardenTest, EveryMessageTurnsUp) {
+  std::set<std::string> seen;
+  int hurry = 0;
+  const int n = 7000;
+  for (int i = 0; i < n; ++i) {
+    hurryup.Activate();
+    seen.insert(hurryup.msg);
+    hurry += hurryup.msg == "H U R R Y   U P !";
+  }
+  EXPECT_EQ(seen.size(), 7u);
+  EXPECT_TRUE(seen.count("W A R D E N   A L E R T !"));
+  enemy_test::ExpectShare(hurry, n, 1.0 / 7);
+}
+
+TEST_F(WardenTest, ANewWaveCancelsTheWarningAndTheWardens) {
+  SetupStage();  // stage B wave 1 from the fixture's stage A
+  hurryup.Activate();
+  for (int i = 0; i < 30; ++i) hurryup.Update();
+  SetupWave();
+  EXPECT_EQ(hurryup.state, THurryUp::STATE_OFF);
+
+  hurryup.Activate();
+  for (int i = 0; i < 200; ++i) hurryup.Update();
+  ASSERT_EQ(Wardens(), 1);
+  SetupWave();
+  EXPECT_EQ(hurryup.state, THurryUp::STATE_OFF);
+  EXPECT_EQ(Wardens(), 0);
+  SpawnWarden();
+  SetupStage();
+  EXPECT_EQ(Wardens(), 0);
+}
+
+TEST_F(WardenTest, HomesInSidewaysUpToItsTopSpeedAndBobs) {
+  TWarden* warden = SpawnWarden();
+  warden->x = 300;
+  warden->y = 100;
+  warden->xdelta = 0.125f;
+  warden->xvelmax = 2.0f;
+  warden->ysin = 10;
+  player.x = 100;
+  float lowest = 1e9f, highest = -1e9f;
+  for (int i = 0; i < 72; ++i) {  // one bob: 5 degrees a frame
+    UpdateWardens();
+    lowest = std::min(lowest, warden->sy);
+    highest = std::max(highest, warden->sy);
+  }
+  EXPECT_FLOAT_EQ(warden->xvel, -2.0f);
+  EXPECT_LT(warden->x, 300 - 2.0f * 50);
+  EXPECT_NEAR(highest, 110.0f, 0.01f);
+  EXPECT_NEAR(lowest, 90.0f, 0.01f);
+  EXPECT_EQ(warden->sinr, 0);
+  // Its trail: one particle a frame.
+  EXPECT_EQ(Particles(18), 72);
+}
+
+TEST_F(WardenTest, ShootsStraightAtTheShipsMiddle) {
+  TWarden* warden = SpawnWarden();
+  warden->x = 60;
+  warden->y = 40;
+  warden->sy = 40;
+  player.x = 157;
+  player.y = 195;
+  warden->ShootAtPlayer();
+  ASSERT_EQ(lstWardenBullets.Count(), 1u);
+  TWardenBullet* shot = nullptr;
+  lstWardenBullets.ForEach([&](TWardenBullet* b) { shot = b; });
+  EXPECT_GE(shot->vel, 2.5f);
+  EXPECT_LE(shot->vel, 3.0f);
+  // Aim point (160, 200): 100 across, 160 down.
+  EXPECT_NEAR(shot->xvel / shot->yvel, 100.0f / 160.0f, 1e-4);
+  EXPECT_GT(shot->yvel, 0);
+  EXPECT_NEAR(std::hypot(shot->xvel, shot->yvel), shot->vel, 1e-4);
+  EXPECT_NEAR(shot->ang, 180.0f - std::atan2(100.0f, 160.0f) * 57.29578f, 1e-3);
+
+  // Straight up is 0 degrees, straight left 270.
+  player.x = 57;
+  player.y = 0;
+  warden->ShootAtPlayer();
+  EXPECT_NEAR(warden->aim, 0.0f, 1e-4);
+  player.x = -100;
+  player.y = 35;
+  warden->ShootAtPlayer();
+  EXPECT_NEAR(warden->aim, 270.0f, 1e-4);
+}
+
+TEST_F(WardenTest, ABulletLeavesFivePixelsBeyondAnyEdge) {
+  struct Case {
+    float x, y, xvel, yvel;
+    int frames_alive;  // updates that keep it
+  };
+  const Case cases[] = {
+      {-4.0f, 100, -0.5f, 0, 2},  // -4.5, -5.0 stay; -5.5 goes
+      {100, -3.0f, 0, -1.0f, 2},  // -4, -5 stay; -6 goes
+      {324.0f, 100, 0.5f, 0, 2},  // 324.5, 325 stay
+      {100, 243.0f, 0, 1.0f, 2},  // 244, 245 stay
+  };
+  for (const Case& c : cases) {
+    TWardenBullet* shot = TWardenBullet::New();
+    shot->x = c.x;
+    shot->y = c.y;
+    shot->xvel = c.xvel;
+    shot->yvel = c.yvel;
+    for (int i = 0; i < c.frames_alive; ++i) UpdateWardenBullets();
+    EXPECT_EQ(lstWardenBullets.Count(), 1u) << c.x << "," << c.y;
+    UpdateWardenBullets();
+    EXPECT_EQ(lstWardenBullets.Count(), 0u) << c.x << "," << c.y;
+  }
+}
+
+TEST_F(WardenTest, FiresAboutOnceASecond) {
+  TWarden* warden = SpawnWarden();
+  const int frames = 60 * 200;
+  for (int i = 0; i < frames; ++i) {
+    warden->x = 150;
+    UpdateWardens();
+  }
+  enemy_test::ExpectShare(int(lstWardenBullets.Count()), frames, 1.0 / 60);
+}
+
+// The ship is hit by the warden's picture, not by a box: the warden and its
+// bullets write themselves into the collision layer while drawn.
+class WardenPictureTest : public WardenTest {
+ protected:
+  void SetUp() override {
+    WardenTest::SetUp();
+    static bool loaded = false;
+    if (!loaded) {
+      SetDataDir(SKITTERWORM_TEST_DATA_DIR);
+      LoadGameImages();
+      loaded = true;
+    }
+    if (!gfx.warden || !gfx.warden_bullet || !gfx.player) GTEST_SKIP() << "game images not built";
+    ResetCollisions(~0u);
+  }
+};
+
+TEST_F(WardenPictureTest, TheShipDiesOnTheWardensPictureButNotBesideIt) {
+  TWarden* warden = SpawnWarden();
+  warden->x = float(player.x + 3);
+  warden->sy = float(player.y + 4);
+  DrawWardens();
+  player.CollideOther();
+  EXPECT_EQ(player.state, SHIP_DEAD);
+  EXPECT_EQ(statsGame.player_wardendeaths, 1);
+
+  // Far from the picture nothing happens; the shield makes it harmless too.
+  player.Init();
+  ResetCollisions(kWardenCollisionLayer);
+  warden->x = float(player.x + 60);
+  DrawWardens();
+  player.CollideOther();
+  EXPECT_EQ(player.state, SHIP_ALIVE);
+  ResetCollisions(kWardenCollisionLayer);
+  warden->x = float(player.x + 3);
+  player.power[POWER_SHIELD] = 50;
+  DrawWardens();
+  player.CollideOther();
+  EXPECT_EQ(player.state, SHIP_ALIVE);
+}
+
+TEST_F(WardenPictureTest, ItsBulletsHitToo) {
+  TWardenBullet* shot = TWardenBullet::New();
+  shot->x = float(player.x + 3);
+  shot->y = float(player.y + 4);
+  shot->ang = 30;
+  DrawWardenBullets();
+  player.CollideOther();
+  EXPECT_EQ(player.state, SHIP_DEAD);
+}
+
+}  // namespace
