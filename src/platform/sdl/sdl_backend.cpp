@@ -329,15 +329,6 @@ void SdlBackend::HandleText(const char* utf8, InputState& input) {
   }
 }
 
-void SdlBackend::ReleaseAllKeys(InputState& input) {
-  for (int code = 0; code < kKeyCount; ++code) {
-    if (input.key_down[code]) input.ReleaseKey(code);
-  }
-  for (int button = 1; button <= 3; ++button) {
-    if (input.mouse_down[button]) input.ReleaseMouse(button);
-  }
-}
-
 void SdlBackend::PumpEvents(InputState& input) {
   if (!sdl_ready_) return;
   if (!open_ && window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN)) SDL_HideWindow(window_);
@@ -350,9 +341,9 @@ void SdlBackend::PumpEvents(InputState& input) {
         break;
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) input.close_requested = true;
-        // Keys released while another window has the focus never report back.
-        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) ReleaseAllKeys(input);
         break;
+      // Keys held when the window loses the focus come back as key-ups from SDL
+      // itself, so nothing stays stuck down after switching windows.
       case SDL_KEYDOWN:
       case SDL_KEYUP:
         HandleKey(event.key, input);

@@ -57,7 +57,6 @@ class SdlBackend : public Backend {
   void MovePointer(InputState& input, int window_x, int window_y);
   void HandleKey(const SDL_KeyboardEvent& key, InputState& input);
   void HandleText(const char* utf8, InputState& input);
-  void ReleaseAllKeys(InputState& input);
 
   bool sdl_ready_ = false;
   bool sdl_failed_ = false;
