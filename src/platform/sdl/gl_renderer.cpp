@@ -120,6 +120,20 @@ PictureLayout FitPicture(int picture_w, int picture_h, int window_w, int window_
   return layout;
 }
 
+void ScreenToPicture(const PictureLayout& layout, int picture_w, int picture_h, int sx, int sy, int& px, int& py) {
+  const auto to_picture = [&layout](int s, int offset) {
+    const int d = s - offset;
+    return d >= 0 ? d / layout.scale : -1;
+  };
+  px = std::clamp(to_picture(sx, layout.offset_x), 0, std::max(picture_w - 1, 0));
+  py = std::clamp(to_picture(sy, layout.offset_y), 0, std::max(picture_h - 1, 0));
+}
+
+void PictureToScreen(const PictureLayout& layout, int px, int py, int& sx, int& sy) {
+  sx = layout.offset_x + px * layout.scale + layout.scale / 2;
+  sy = layout.offset_y + py * layout.scale + layout.scale / 2;
+}
+
 bool GlRenderer::Init(bool core) {
   Shutdown();
   if (!BuildProgram(core)) return false;

@@ -12,6 +12,11 @@ struct PictureLayout {
 };
 // 1:1 in a window; in full screen the largest whole factor that fits (at least 1).
 PictureLayout FitPicture(int picture_w, int picture_h, int window_w, int window_h, bool fullscreen);
+// A screen pixel of the window to the picture pixel under it, clamped into the
+// picture (the black border around a full-screen picture counts as its edge).
+void ScreenToPicture(const PictureLayout& layout, int picture_w, int picture_h, int sx, int sy, int& px, int& py);
+// The screen pixel in the middle of a picture pixel's square: the way back lands on the same pixel.
+void PictureToScreen(const PictureLayout& layout, int px, int py, int& sx, int& sy);
 
 // Draws the game's triangles into an offscreen picture of exactly the opened
 // size (picture pixels, y down) with one streamed vertex buffer, one atlas

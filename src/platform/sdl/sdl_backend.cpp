@@ -266,12 +266,7 @@ void SdlBackend::MovePointer(InputState& input, int window_x, int window_y) {
   const int px = ww > 0 ? window_x * dw / ww : window_x;
   const int py = wh > 0 ? window_y * dh / wh : window_y;
   const PictureLayout layout = FitPicture(picture_w_, picture_h_, dw, dh, fullscreen_);
-  const auto to_picture = [&](int p, int offset) {
-    const int d = p - offset;
-    return d >= 0 ? d / layout.scale : -1;
-  };
-  input.mouse_x = std::clamp(to_picture(px, layout.offset_x), 0, picture_w_ - 1);
-  input.mouse_y = std::clamp(to_picture(py, layout.offset_y), 0, picture_h_ - 1);
+  ScreenToPicture(layout, picture_w_, picture_h_, px, py, input.mouse_x, input.mouse_y);
 }
 
 void SdlBackend::WarpPointer(int x, int y) {
@@ -279,10 +274,8 @@ void SdlBackend::WarpPointer(int x, int y) {
   int ww = 0, wh = 0, dw = 0, dh = 0;
   SDL_GetWindowSize(window_, &ww, &wh);
   SDL_GL_GetDrawableSize(window_, &dw, &dh);
-  const PictureLayout layout = Layout();
-  // Aim at the middle of the picture pixel's square so the way back lands on it.
-  int px = layout.offset_x + x * layout.scale + layout.scale / 2;
-  int py = layout.offset_y + y * layout.scale + layout.scale / 2;
+  int px = 0, py = 0;
+  PictureToScreen(Layout(), x, y, px, py);
   if (dw > 0 && dh > 0) {
     px = px * ww / dw;
     py = py * wh / dh;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/sdl/gl_renderer.h"
 #include "platform/sdl/joypads.h"
 
@@ -84,6 +86,37 @@ TEST(PictureLayoutTest, AWindowShowsThePictureOneToOne) {
   EXPECT_EQ(layout.scale, 1);
   EXPECT_EQ(layout.offset_x, 0);
   EXPECT_EQ(layout.offset_y, 0);
+}
+
+TEST(PictureLayoutTest, PointerPositionsMapBothWays) {
+  struct Case {
+    int w, h, window_w, window_h;
+    bool fullscreen;
+  };
+  for (const Case& c : {Case{320, 240, 320, 240, false}, Case{320, 240, 1920, 1080, true},
+                        Case{640, 480, 1280, 1024, true}, Case{640, 480, 600, 400, true}}) {
+    const PictureLayout layout = FitPicture(c.w, c.h, c.window_w, c.window_h, c.fullscreen);
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{17, 5}, std::pair{c.w - 1, c.h - 1}}) {
+      int sx = 0, sy = 0, px = -1, py = -1;
+      PictureToScreen(layout, x, y, sx, sy);
+      ScreenToPicture(layout, c.w, c.h, sx, sy, px, py);
+      EXPECT_EQ(px, x) << c.w << "x" << c.h << " on " << c.window_w << "x" << c.window_h;
+      EXPECT_EQ(py, y) << c.w << "x" << c.h << " on " << c.window_w << "x" << c.window_h;
+    }
+  }
+  // 1920x1080 shows 320x240 at scale 4 from (320, 60): every screen pixel of a
+  // picture pixel's square belongs to it, the border clamps to the edge.
+  const PictureLayout layout = FitPicture(320, 240, 1920, 1080, true);
+  int px = 0, py = 0;
+  ScreenToPicture(layout, 320, 240, 320 + 4 * 10 + 3, 60 + 4 * 20, px, py);
+  EXPECT_EQ(px, 10);
+  EXPECT_EQ(py, 20);
+  ScreenToPicture(layout, 320, 240, 319, 59, px, py);
+  EXPECT_EQ(px, 0);
+  EXPECT_EQ(py, 0);
+  ScreenToPicture(layout, 320, 240, 1919, 1079, px, py);
+  EXPECT_EQ(px, 319);
+  EXPECT_EQ(py, 239);
 }
 
 TEST(JoypadMappingTest, AxesHaveADeadZoneAndReachFullDeflection) {
