@@ -21,6 +21,7 @@
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/input.h"
+#include "platform/log.h"
 #include "platform/random.h"
 #include "player/bullet.h"
 #include "player/particle.h"
@@ -259,6 +260,14 @@ void GameOverState() {
   }
 }
 
+// Play-state changes go to the debug log, so a recorded run can be followed.
+void LogStateChange(uint8_t from) {
+  if (!DebugLogEnabled()) return;
+  DebugLog("Play state " + std::to_string(from) + " -> " + std::to_string(gameState) + " at stage " +
+           StageLetter(player.stage) + ":" + std::to_string(player.wave) + ", score " + std::to_string(player.score) +
+           ", lives " + std::to_string(player.lives));
+}
+
 void RunStateHandler() {
   switch (gameState) {
     case STATE_ENTERING:
@@ -334,6 +343,7 @@ void NewGame() {
   if (config.music) PlayGameMusic();
   if (config.sound) StartHums();
   statsGame.Reset();
+  if (DebugLogEnabled()) DebugLog(std::string("Game started") + (AutopilotOn() ? " with the autopilot" : ""));
 }
 
 bool GameFrame() {
@@ -358,7 +368,9 @@ bool GameFrame() {
 
   Cls();
   SetAlpha(fadeScene.value);
+  const uint8_t state_before = gameState;
   RunStateHandler();
+  if (gameState != state_before) LogStateChange(state_before);
   if (KeyHit(vk::kF12)) SaveScreenshot();
   Flip();
   return !(quitGame || (player.lives == 0 && gameState == STATE_ENDED));
@@ -380,6 +392,12 @@ void FinishGame() {
     SetShieldHum(false);
   }
   AddGameToLifetimeStatistics();
+  if (DebugLogEnabled())
+    DebugLog(std::string(quitProgram ? "Game left with the window"
+                         : quitGame  ? "Game quit"
+                                     : "Game over") +
+             ": score " + std::to_string(player.score) + ", stage " + StageLetter(player.stage) + ":" +
+             std::to_string(player.wave));
   // With the window gone there is no one to type a name.
   if (!quitProgram && player.score > 0) RunHighscoreEntryIfDue();
 }

@@ -4,6 +4,7 @@
 // end-to-end scripts use it to tell a real picture from a blank one.
 #include <png.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -53,8 +54,8 @@ bool ReadXwd(const char* path, Picture& out) {
   for (uint32_t y = 0; y < height; ++y)
     for (uint32_t x = 0; x < width; ++x) {
       const size_t at = data + size_t(y) * line + size_t(x) * 4;
-      const uint32_t v = byte_order ? BigEndian(b, at)
-                                    : uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16;
+      const uint32_t v =
+          byte_order ? BigEndian(b, at) : uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16;
       out.rgb.push_back(v & 0xFFFFFFu);
     }
   return true;
@@ -63,24 +64,35 @@ bool ReadXwd(const char* path, Picture& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: picture_probe FILE.png|FILE.xwd\n");
+  if (argc != 2 && argc != 6) {
+    std::fprintf(stderr, "usage: picture_probe FILE.png|FILE.xwd [X Y WIDTH HEIGHT]\n");
     return 2;
   }
   const std::string path = argv[1];
   Picture picture;
-  const bool ok = path.size() > 4 && path.substr(path.size() - 4) == ".xwd" ? ReadXwd(argv[1], picture)
-                                                                           : ReadPng(argv[1], picture);
+  const bool ok =
+      path.size() > 4 && path.substr(path.size() - 4) == ".xwd" ? ReadXwd(argv[1], picture) : ReadPng(argv[1], picture);
   if (!ok) {
     std::fprintf(stderr, "picture_probe: cannot read %s\n", argv[1]);
     return 1;
   }
+  // An optional rectangle limits the count to one part of the picture (the
+  // size printed stays the whole picture's).
+  unsigned x0 = 0, y0 = 0, x1 = picture.width, y1 = picture.height;
+  if (argc == 6) {
+    x0 = unsigned(std::stoul(argv[2]));
+    y0 = unsigned(std::stoul(argv[3]));
+    x1 = std::min(picture.width, x0 + unsigned(std::stoul(argv[4])));
+    y1 = std::min(picture.height, y0 + unsigned(std::stoul(argv[5])));
+  }
   long lit = 0;
   std::set<uint32_t> distinct;
-  for (uint32_t rgb : picture.rgb) {
-    lit += rgb != 0;
-    distinct.insert(rgb);
-  }
+  for (unsigned y = y0; y < y1; ++y)
+    for (unsigned x = x0; x < x1; ++x) {
+      const uint32_t rgb = picture.rgb[size_t(y) * picture.width + x];
+      lit += rgb != 0;
+      distinct.insert(rgb);
+    }
   std::printf("%u %u %ld %zu\n", picture.width, picture.height, lit, distinct.size());
   return 0;
 }
