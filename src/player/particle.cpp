@@ -143,6 +143,14 @@ float ClampAlpha(float alpha) {
   return std::min(alpha, 1.0f);
 }
 
+// What every particle leaves behind, so the next drawing starts from the
+// game's usual state whatever the particle changed.
+void RestoreDrawState() {
+  SetAlpha(fadeText.value);
+  SetScale(float(drawScale), float(drawScale));
+  SetRotation(0);
+}
+
 }  // namespace
 
 void ReleaseParticle(TParticle* particle) { particlePool.Release(particle); }
@@ -185,7 +193,7 @@ void TParticle::Draw() const {
     // The streak's tail is longer at 320x240, where every pixel is coarser.
     const float k = drawScale == 1 ? 6.0f : 2.0f;
     DrawLine(x * scale, y * scale, (x - xvel * k) * scale, (y - yvel * k) * scale, true);
-    SetAlpha(fadeText.value);
+    RestoreDrawState();
     return;
   }
   Look look;
@@ -195,12 +203,10 @@ void TParticle::Draw() const {
   else
     SetParticleColour(c);
   SetAlpha(ClampAlpha(look.alpha));
-  if (look.scale != 1) SetScale(scale * look.scale, scale * look.scale);
-  if (look.rotation != 0) SetRotation(look.rotation);
+  SetScale(scale * look.scale, scale * look.scale);
+  SetRotation(look.rotation);
   DrawImage(look.image, x * scale, y * scale, look.frame);
-  SetAlpha(fadeText.value);
-  if (look.scale != 1) SetScale(scale, scale);
-  if (look.rotation != 0) SetRotation(0);
+  RestoreDrawState();
 }
 
 void CreateParticles(uint16_t x, uint16_t y, uint8_t count, uint8_t clr, uint16_t life_min, uint16_t life_max,

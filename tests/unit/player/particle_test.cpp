@@ -280,12 +280,14 @@ TEST_F(ParticleTest, FadeRulesFollowTheType) {
 
 TEST_F(ParticleTest, DrawingLeavesTheDrawingStateAsItFoundIt) {
   drawScale = 2;
-  SetScale(2, 2);
+  SetScale(3, 3);  // whatever was set before, a particle leaves the game's scale
   fadeText.value = 0.75f;
   TParticle* flash = CreateParticle(10, 10, PARTICLE_KERSPLODE, "FFFFFF", 50);
   TParticle* ring = CreateParticle(10, 10, 16, "FFFFFF", 30, 60);
   ring->ang = 45;
-  for (const TParticle* p : {flash, ring}) {
+  TParticle* streak = CreateParticle(10, 10, PARTICLE_STREAK, "FFFFFF", 30, 60);
+  for (const TParticle* p : {flash, ring, streak}) {
+    SetRotation(30);
     p->Draw();
     float sx, sy;
     GetScale(sx, sy);
