@@ -9,8 +9,13 @@
 #include "player/particle.h"
 #include "player/player.h"
 #include "player/statistics.h"
+#include "world/hurry_up.h"
 #include "world/playfield.h"
+#include "world/saucer.h"
 #include "world/skitterworm.h"
+#include "world/snail.h"
+#include "world/spider.h"
+#include "world/warden.h"
 
 namespace {
 
@@ -54,6 +59,16 @@ void AddEnemies(Fnv& h) {
     h.Add(p->dir), h.Add(p->dir_last), h.Add(p->mode);
   });
   h.Add(chainSpeed), h.Add(chainBottomReached), h.Add(chainReinforceTimer);
+  lstEnemies.ForEachOf<TSnail>(
+      [&](TSnail* s) { h.Add(s->x), h.Add(s->y), h.Add(s->row), h.Add(s->dir), h.Add(s->c), h.Add(s->my_sec); });
+  lstEnemies.ForEachOf<TSpider>([&](TSpider* s) { h.Add(s->x), h.Add(s->y), h.Add(s->vdir), h.Add(s->hdir); });
+  lstEnemies.ForEachOf<TSaucer>([&](TSaucer* s) {
+    h.Add(s->x), h.Add(s->y), h.Add(s->f), h.Add(s->blinkcount), h.Add(s->dir), h.Add(s->my_sec);
+  });
+  lstEnemies.ForEachOf<TWarden>([&](TWarden* w) { h.Add(w->x), h.Add(w->sy), h.Add(w->xvel), h.Add(w->sinr); });
+  lstWardenBullets.ForEach([&](TWardenBullet* b) { h.Add(b->x), h.Add(b->y); });
+  h.Add(snailTimer), h.Add(spiderTimer), h.Add(saucerTimer);
+  h.Add(hurryup.state), h.Add(hurryup.phase), h.Add(hurryup.loops);
 }
 
 }  // namespace

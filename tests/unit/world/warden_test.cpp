@@ -8,6 +8,7 @@
 #include "app/images.h"
 #include "app/world_seams.h"
 #include "enemy_fixture.h"
+#include "platform/clock.h"
 #include "platform/image.h"
 #include "platform/paths.h"
 
@@ -158,6 +159,36 @@ TEST_F(WardenTest, FiresAboutOnceASecond) {
     UpdateWardens();
   }
   enemy_test::ExpectShare(int(lstWardenBullets.Count()), frames, 1.0 / 60);
+}
+
+// The real frame loop on the headless clock: the warning comes stage + 29
+// seconds into a wave, the first warden three seconds after it.
+TEST_F(WardenTest, TheWarningComesStagePlus29SecondsIntoAWave) {
+  for (uint8_t stage : {uint8_t(1), uint8_t(10)}) {
+    gameTimer = Timer(60);
+    NewGame();
+    player.stage = uint8_t(stage - 1);  // the banner's first frame sets the next stage up
+    player.lives = 250;                 // the chains reach the ship long before
+    while (gameState == STATE_ENTERING) GameFrame();
+    ASSERT_EQ(player.stage, stage);
+    const int64_t start = waveStartTime;
+    int frames = 0;
+    while (hurryup.state == THurryUp::STATE_OFF) {
+      ASSERT_TRUE(GameFrame());
+      ASSERT_LT(++frames, 60 * 60);
+    }
+    EXPECT_GE(timeNow - start, (stage + 29) * 1000);
+    EXPECT_LT(timeNow - start, (stage + 29) * 1000 + 17);
+    EXPECT_EQ(gameState, STATE_PLAYING);
+
+    int alert = 0;
+    while (Wardens() == 0) {
+      ASSERT_TRUE(GameFrame());
+      ASSERT_LT(++alert, 1000);
+    }
+    EXPECT_EQ(alert, 180);
+    EXPECT_EQ(hurryup.state, THurryUp::STATE_ALERT);
+  }
 }
 
 // The ship is hit by the warden's picture, not by a box: the warden and its
