@@ -116,8 +116,10 @@ void ToggleFullscreen() {
 
 void ToggleResolution() {
   const StoredDisplay previous = Current();
-  if (config.vres == 2) config.SetBest320();
-  else config.SetBest640();
+  if (config.vres == 2)
+    config.SetBest320();
+  else
+    config.SetBest640();
   if (!IsFullscreen(config.vmode)) {
     DebugLog("No full-screen mode of that size was found; the display stays");
     return;

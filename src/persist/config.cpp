@@ -121,7 +121,7 @@ void TConfig::Load(const std::string& path) {
 
   // A file cut short keeps the defaults for every field it no longer holds.
   SetDefaults();
-  uint8_t* fields[15] = {&sound,     &music,  &vmode,  &vres,   &vscale, &controls, &particles, &online,
+  uint8_t* fields[15] = {&sound,  &music,  &vmode,  &vres,   &vscale, &controls, &particles, &online,
                          &key[0], &key[1], &key[2], &key[3], &key[4], &key[5],   &key[6]};
   int read = 0;
   while (read < 15 && ReadInto(*in, *fields[read])) ++read;

@@ -8,15 +8,15 @@
 // written back at shut-down.
 class TConfig {
  public:
-  uint8_t sound = 0;      // effects on (1) or off (0)
-  uint8_t music = 0;      // music on (1) or off (0)
-  uint8_t vmode = 0;      // 1..3 full screen at 16, 24, 32 bits; 4 window
-  uint8_t vres = 0;       // full-screen factor: 1 = 320x240, 2 = 640x480
-  uint8_t vscale = 0;     // window factor 1..4
-  uint8_t vallow[6] = {}; // probed full-screen modes: 320x240 at 16/24/32, then 640x480 at 16/24/32
-  uint8_t controls = 0;   // 1 keyboard, 2 mouse, 3 joypad
-  uint8_t particles = 0;  // burst size: 0 = 50 %, 1 = 100 %, 2 = 200 %, 3 = 300 %
-  uint8_t online = 0;     // online scoreboard on (1) or off (0)
+  uint8_t sound = 0;       // effects on (1) or off (0)
+  uint8_t music = 0;       // music on (1) or off (0)
+  uint8_t vmode = 0;       // 1..3 full screen at 16, 24, 32 bits; 4 window
+  uint8_t vres = 0;        // full-screen factor: 1 = 320x240, 2 = 640x480
+  uint8_t vscale = 0;      // window factor 1..4
+  uint8_t vallow[6] = {};  // probed full-screen modes: 320x240 at 16/24/32, then 640x480 at 16/24/32
+  uint8_t controls = 0;    // 1 keyboard, 2 mouse, 3 joypad
+  uint8_t particles = 0;   // burst size: 0 = 50 %, 1 = 100 %, 2 = 200 %, 3 = 300 %
+  uint8_t online = 0;      // online scoreboard on (1) or off (0)
   // Key codes of: left, right, up, down, fire, autofire toggle, use item.
   uint8_t key[7] = {};
 

@@ -23,13 +23,17 @@ namespace {
 void AwardPoints(uint16_t points) { player.AddScore(points); }
 void CountShroomKill(bool poison) {
   statsStage.mushrooms += 1;
-  if (poison) statsGame.killed_pshrooms += 1;
-  else statsGame.killed_shrooms += 1;
+  if (poison)
+    statsGame.killed_pshrooms += 1;
+  else
+    statsGame.killed_shrooms += 1;
 }
 void PlayMineAppear() {
   if (config.sound) sfx.Play(sfx.sndMineAppear);
 }
-void SpawnMineAppear(int32_t x, int32_t y) { CreateParticle(float(x), float(y), PARTICLE_MINE_APPEAR, "FFFFFF", 60, 60); }
+void SpawnMineAppear(int32_t x, int32_t y) {
+  CreateParticle(float(x), float(y), PARTICLE_MINE_APPEAR, "FFFFFF", 60, 60);
+}
 void SpawnFlash(int32_t x, int32_t y, int32_t frame) {
   TParticle* flash = CreateParticle(float(x), float(y), PARTICLE_SHROOM_FLASH, "FFFFFF", 120, 120);
   flash->ang = uint16_t(frame);  // the flash shows the mushroom's own frame

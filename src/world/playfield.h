@@ -37,26 +37,26 @@ constexpr bool IsPoison(uint8_t code) { return code >= 4 && code <= 7; }
 
 class TPlayfield {
  public:
-  uint8_t style = 0;                          // mushroom graphic style of this stage, 0..7
-  uint8_t data[kFieldCells + 1] = {};         // cell codes; the last entry is a spare no one addresses
-  uint8_t strength[kFieldCells + 1] = {};     // bumps left before the next damage step (15 fresh)
-  std::string clr[kFieldCells];               // RRGGBB colour each cell's mushroom is drawn in
-  uint8_t c[kFieldCells] = {};                // colour family (1..11) the cell's colour came from
+  uint8_t style = 0;                       // mushroom graphic style of this stage, 0..7
+  uint8_t data[kFieldCells + 1] = {};      // cell codes; the last entry is a spare no one addresses
+  uint8_t strength[kFieldCells + 1] = {};  // bumps left before the next damage step (15 fresh)
+  std::string clr[kFieldCells];            // RRGGBB colour each cell's mushroom is drawn in
+  uint8_t c[kFieldCells] = {};             // colour family (1..11) the cell's colour came from
 
   // A new grid starts empty (every cell 255) in white, style 0.
   TPlayfield();
 
   // Every method returns 0, which no caller uses; the slots keep this order.
-  int Flash();                     // a white flash particle on every mushroom (stage entry, tally)
-  int Clear();                     // every cell empty, strength 0
-  int Fill(uint16_t n);            // n + 1 mushrooms at random cells of rows 0..15
+  int Flash();                       // a white flash particle on every mushroom (stage entry, tally)
+  int Clear();                       // every cell empty, strength 0
+  int Fill(uint16_t n);              // n + 1 mushrooms at random cells of rows 0..15
   int DropScattermines(uint16_t n);  // n mines at random cells of rows 0..15, never two in one cell
-  int ChangeColor();               // a new stage colour family, a shade of it per cell
-  int ChangeStyle();               // a new mushroom style, never the current one
-  int HandlePoison();              // called after every new wave; poison needs nothing then
-  int ClearPoison();               // every poison mushroom back to a plain one, damage kept
-  int SmartBomb();                 // clears mushrooms with scoring
-  int Draw();                      // every occupied cell, after the background
+  int ChangeColor();                 // a new stage colour family, a shade of it per cell
+  int ChangeStyle();                 // a new mushroom style, never the current one
+  int HandlePoison();                // called after every new wave; poison needs nothing then
+  int ClearPoison();                 // every poison mushroom back to a plain one, damage kept
+  int SmartBomb();                   // clears mushrooms with scoring
+  int Draw();                        // every occupied cell, after the background
 
   // Development aids, never called in play.
   int DebugFillColumn(uint8_t col);

@@ -11,6 +11,7 @@
 #include "app/images.h"
 #include "app/rainbow_phaser.h"
 #include "app/sine_table.h"
+#include "persist/config.h"
 #include "platform/atlas.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
@@ -19,7 +20,6 @@
 #include "player/particle.h"
 #include "player/player.h"
 #include "player/statistics.h"
-#include "persist/config.h"
 
 namespace {
 
