@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "app/fader.h"
 #include "app/game_state.h"
 #include "app/images.h"
+#include "app/rainbow_phaser.h"
 #include "persist/config.h"
 #include "platform/atlas.h"
 #include "platform/graphics.h"
@@ -42,10 +44,13 @@ class AlphaRecorder : public HeadlessBackend {
  public:
   void DrawTriangles(Blend blend, const Vertex* vertices, int count) override {
     HeadlessBackend::DrawTriangles(blend, vertices, count);
-    if (record)
-      for (int i = 0; i < count; i += 6) alphas.push_back(vertices[i].a);
+    if (!record || count < 6) return;
+    for (int i = 0; i < count; i += 6) alphas.push_back(vertices[i].a);
+    const Vertex& last = vertices[count - 6];
+    colour = {last.r, last.g, last.b};
   }
   std::vector<uint8_t> alphas;
+  std::array<uint8_t, 3> colour{};
   bool record = true;
 };
 
@@ -67,11 +72,13 @@ class ParticleTest : public ::testing::Test {
                                         0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
     for (int i = 1; i <= 9; ++i) gfx.particle[i] = CreateImage(kWhite, 4, 4, 4, 4, 1);
     gfx.kersplode = CreateImage(kWhite, 4, 4, 4, 4, 1);
+    gfx.shroom = CreateImage(kWhite, 4, 4, 1, 1, 16);
+    gfx.bonus_scores = CreateImage(kWhite, 4, 4, 2, 1, 8);
   }
   void TearDown() override {
     lstParticles.Clear();
     for (int i = 1; i <= 9; ++i) gfx.particle[i] = nullptr;
-    gfx.kersplode = nullptr;
+    gfx.kersplode = gfx.shroom = gfx.bonus_scores = nullptr;
     ReleaseAllImages();
     UseHeadlessBackend();  // the recorder goes with the fixture
   }
@@ -276,6 +283,24 @@ TEST_F(ParticleTest, FadeRulesFollowTheType) {
   EXPECT_EQ(DrawnAlpha(*ring), 128);  // 0.5 * 30 / 60 * 2
   TParticle* spark = CreateParticle(10, 10, 3, "FFFFFF", 5, 40);
   EXPECT_EQ(DrawnAlpha(*spark), 64);  // 0.5 * 5 / (40 div 4)
+  EXPECT_EQ(recorder_.colour, (std::array<uint8_t, 3>{255, 255, 255}));
+
+  // The mushroom flash ignores the fades: 60 / 120.
+  TParticle* shroom = CreateParticle(10, 10, PARTICLE_SHROOM_FLASH, "FFFFFF", 60, 120);
+  shroom->ang = 5;
+  EXPECT_EQ(DrawnAlpha(*shroom), 128);
+
+  // Bonus pop-ups take the rainbow's colour, not their own.
+  rainbow.r = 10;
+  rainbow.g = 200;
+  rainbow.b = 30;
+  TParticle* bonus = CreateParticle(10, 10, 103, "FF0000", 40, 40);
+  EXPECT_EQ(DrawnAlpha(*bonus), 255);  // 0.5 * 40 / 10, above 1
+  EXPECT_EQ(recorder_.colour, (std::array<uint8_t, 3>{10, 200, 30}));
+
+  // Types outside the table draw nothing.
+  TParticle* none = CreateParticle(10, 10, 9, "FFFFFF", 40, 40);
+  EXPECT_EQ(DrawnAlpha(*none), 0);
 }
 
 TEST_F(ParticleTest, DrawingLeavesTheDrawingStateAsItFoundIt) {
