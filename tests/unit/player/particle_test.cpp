@@ -20,7 +20,6 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/image.h"
 #include "platform/random.h"
-#include "player/player.h"
 
 // Counts heap allocations while a test asks for it, to show that drawing and
 // steady emission come from the pool.
@@ -320,27 +319,6 @@ TEST_F(ParticleTest, DrawingLeavesTheDrawingStateAsItFoundIt) {
     EXPECT_EQ(sy, 2);
     EXPECT_EQ(GetRotation(), 0);
     EXPECT_EQ(GetAlpha(), 0.75f);
-  }
-}
-
-TEST_F(ParticleTest, NoticesSitInTheCorner) {
-  player.cfire = 1;
-  const TParticle* on = CreateCFireIcon();
-  player.cfire = 0;
-  const TParticle* off = CreateCFireIcon();
-  const TParticle* shot = CreateScreenshotIcon();
-  const TParticle* flash = CreateFlash(30, 40);
-  EXPECT_EQ(on->t, PARTICLE_CFIRE_ON);
-  EXPECT_EQ(off->t, PARTICLE_CFIRE_OFF);
-  EXPECT_EQ(shot->t, PARTICLE_SCREENSHOT);
-  EXPECT_EQ(flash->t, PARTICLE_KERSPLODE);
-  for (const TParticle* p : {on, off, shot}) {
-    EXPECT_EQ(p->x, 5);
-    EXPECT_EQ(p->y, 5);
-  }
-  for (const TParticle* p : {on, off, shot, flash}) {
-    EXPECT_EQ(p->life, 100);
-    EXPECT_EQ(p->c, "FFFFFF");
   }
 }
 

@@ -289,10 +289,6 @@ TEST_F(ChainTest, GeneratedChainsStartInTheTopRowsWithinTheField) {
       EXPECT_LE(p->y, CellY(2));
       EXPECT_EQ((p->y - kFieldTop) % kCellPitch, 0);
       EXPECT_EQ(p->mode, TSkitterworm::MODE_DESCENDING);
-      EXPECT_GE(p->clr, 1);
-      EXPECT_LE(p->clr, 11);
-      EXPECT_EQ(p->c.size(), 6u);
-      EXPECT_LE(p->f, 1);
       wave_fastest = std::max(wave_fastest, (p->nrg_xtra + chainSpeed) * 60.0f);
       if (p != parts[0] && p->nrg_xtra >= 0.2f) ++fast_followers;
     }
