@@ -18,4 +18,8 @@ struct ModuleRender {
 // Renders one pass of the song (at most `max_seconds`).
 ModuleRender render_module(const std::vector<uint8_t>& bytes, double max_seconds);
 
+// RMS level (dBFS) of each channel played alone over one pass: shows a
+// reviewer how the parts sit in the mix.
+std::vector<double> channel_levels(const std::vector<uint8_t>& bytes, double max_seconds);
+
 }  // namespace assetforge::audio

@@ -42,7 +42,8 @@ bool write_file(const fs::path& path, const std::vector<uint8_t>& bytes) {
   return static_cast<bool>(out);
 }
 
-void preview(const std::vector<uint8_t>& bytes, const std::string& relative, const ForgeOptions& options) {
+void preview(const std::vector<uint8_t>& bytes, const std::string& relative, const Module& module,
+             const ForgeOptions& options) {
   ModuleRender render = render_module(bytes, 240.0);
   fs::path wav = options.preview / (relative + ".wav");
   std::error_code ec;
@@ -51,6 +52,11 @@ void preview(const std::vector<uint8_t>& bytes, const std::string& relative, con
   Levels levels = measure_levels(render.stereo, 44100, 2);
   std::printf("  %-34s %-3s %2d ch  %6.1f s  peak %6.1f dBFS  rms %6.1f dBFS\n", relative.c_str(),
               render.type.c_str(), render.channels, render.duration, levels.peak_db, levels.rms_db);
+  std::vector<double> channels = channel_levels(bytes, 240.0);
+  std::printf("    channel rms:");
+  for (size_t c = 0; c < channels.size() && c < module.channel_names.size(); ++c)
+    std::printf("  %s %.1f", module.channel_names[c].c_str(), channels[c]);
+  std::printf("\n");
 }
 
 bool forge_song(const fs::path& source, const ForgeOptions& options) {
@@ -78,7 +84,7 @@ bool forge_song(const fs::path& source, const ForgeOptions& options) {
     std::cerr << "assetforge-audio: cannot write " << out << "\n";
     return false;
   }
-  if (!options.preview.empty()) preview(bytes, relative, options);
+  if (!options.preview.empty()) preview(bytes, relative, module, options);
   return true;
 }
 

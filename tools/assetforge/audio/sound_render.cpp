@@ -151,6 +151,10 @@ Levels measure_levels(const std::vector<float>& samples, double sample_rate, int
   levels.peak_db = peak > 0.0 ? 20.0 * std::log10(peak) : -200.0;
   levels.rms_db = rms > 0.0 ? 20.0 * std::log10(rms) : -200.0;
   levels.seconds = static_cast<double>(samples.size()) / channels / sample_rate;
+  size_t crossings = 0;
+  for (size_t i = static_cast<size_t>(channels); i < samples.size(); i += static_cast<size_t>(channels))
+    if ((samples[i - static_cast<size_t>(channels)] < 0.0f) != (samples[i] < 0.0f)) ++crossings;
+  levels.brightness = static_cast<double>(crossings) / 2.0 / levels.seconds;
   return levels;
 }
 

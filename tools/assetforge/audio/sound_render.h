@@ -15,6 +15,7 @@ struct Levels {
   double peak_db = -200.0;
   double rms_db = -200.0;
   double seconds = 0.0;
+  double brightness = 0.0;  // zero crossings per second / 2: a rough "pitch" of the sound, high = bright
 };
 
 // Peak and RMS in dBFS (interleaved channels count alike).
