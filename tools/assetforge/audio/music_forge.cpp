@@ -1,5 +1,7 @@
 // Music: every song in assets/music/ becomes a module under music/, its
 // instruments synthesized from assets/music/instruments/*.sfx.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -59,9 +61,31 @@ void preview(const std::vector<uint8_t>& bytes, const std::string& relative, con
   std::printf("\n");
 }
 
+// assets/music/ingame/tune.xm.song -> music/ingame/tune.xm
+std::string output_name(const fs::path& source, const ForgeOptions& options) {
+  return "music/" + fs::relative(source, options.assets / "music").replace_extension().generic_string();
+}
+
+// The game plays every module it finds in music/ingame/, so one left over
+// from a song since renamed or removed would sneak into the playlist.
+void remove_stale_tracks(const std::vector<fs::path>& songs, const ForgeOptions& options) {
+  std::vector<fs::path> current;
+  for (const fs::path& song : songs) current.push_back(options.out / output_name(song, options));
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(options.out / "music" / "ingame", ec)) {
+    std::string extension = entry.path().extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    bool module = extension == ".xm" || extension == ".mod" || extension == ".it" || extension == ".s3m";
+    if (module && std::find(current.begin(), current.end(), entry.path()) == current.end()) {
+      std::cerr << "assetforge-audio: removing stale " << entry.path() << "\n";
+      fs::remove(entry.path(), ec);
+    }
+  }
+}
+
 bool forge_song(const fs::path& source, const ForgeOptions& options) {
-  // assets/music/ingame/tune.xm.song -> music/ingame/tune.xm
-  std::string relative = "music/" + fs::relative(source, options.assets / "music").replace_extension().generic_string();
+  std::string relative = output_name(source, options);
   std::string extension = fs::path(relative).extension().string();
   std::vector<std::string> errors;
   if (extension != ".xm" && extension != ".mod") errors.push_back(source.string() + ": name must end in .xm.song or .mod.song");
@@ -96,6 +120,7 @@ bool forge_music(const ForgeOptions& options) {
   if (songs.empty()) std::cerr << "assetforge-audio: no songs in " << (options.assets / "music") << "\n";
   bool ok = !songs.empty();
   for (const fs::path& song : songs) ok = forge_song(song, options) && ok;
+  remove_stale_tracks(songs, options);
   return ok;
 }
 
