@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "app/autopilot.h"
 #include "app/fader.h"
 #include "app/game_state.h"
 #include "app/startup.h"
@@ -34,6 +35,7 @@ class Battlefield : public ::testing::Test {
     drawScale = 1;
     SeedRnd(4242);
     CreateGlobals();
+    autopilotOn = false;
     config = TConfig{};
     config.SetDefaults();
     config.sound = 0;
