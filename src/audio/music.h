@@ -1,7 +1,16 @@
 #pragma once
 // The music: a fixed tune in the menus, another on the high-score entry, and in
 // a game a shuffled playlist of the modules found in "music/ingame/", with a
-// short spacer jingle between two tracks. Callers test config.music first.
+// short spacer jingle between two tracks. Callers test config.music first:
+//
+//   - music switched on in the options:  music.Initialise();
+//   - a menu screen:                      music.Stop(); music.Play(MUSIC_MENU);
+//   - high-score name entry:              music.Play(MUSIC_HIGHSCORE);
+//   - a game starts:                      music.Stop(); music.Shuffle(); then music.Play(MUSIC_INGAME);
+//   - every frame in play:                music.Update();
+//   - leaving the game:                   music.Stop();
+//
+// Sound switched on in the options likewise calls sfx.Initialise() (audio/sfx.h).
 #include <cstdint>
 #include <vector>
 

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include <cstdlib>
+#include <vector>
 
 #include "app/game_state.h"
 #include "audio/mixer.h"
@@ -86,6 +89,30 @@ TEST_F(AudioStartupTest, StartsOnlyWhatTheSettingsEnable) {
   ReleaseAudio();
   EXPECT_FALSE(fmodSystem.initialised());
   EXPECT_EQ(music.musicloaded, 0);
+}
+
+TEST_F(AudioStartupTest, DeviceThreadMixesWhileTheGameChangesChannels) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  AudioSystem system;
+  ASSERT_EQ(system.Init(32, 0), 0);
+  ASSERT_TRUE(system.has_device());
+  Sound* blip = system.AddSound(Sound::FromPcm(std::vector<float>(2 * 2205, 0.1f), false));
+  Sound* hum = system.AddSound(Sound::FromPcm(std::vector<float>(2 * 441, 0.05f), true));
+  const Channel shot = system.PlaySound(7, blip, false);
+  // The game thread keeps starting, pausing and stopping other channels while
+  // the device thread mixes; the one-shot on 7 must still run to its end.
+  bool ended = false;
+  for (int frame = 0; frame < 500 && !ended; ++frame) {
+    const Channel c = system.PlaySound(8 + frame % 20, frame % 3 ? blip : hum, frame % 2 == 0);
+    c.SetPaused(false);
+    if (frame % 5 == 0) c.Stop();
+    SDL_Delay(10);
+    ended = !shot.IsPlaying();
+  }
+  EXPECT_TRUE(ended);
+  system.Release(hum);  // freed while the device may be mixing it
+  system.SystemRelease();
+  EXPECT_FALSE(system.has_device());
 }
 
 }  // namespace

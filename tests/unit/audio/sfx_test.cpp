@@ -106,15 +106,6 @@ TEST_F(SfxTest, TwentySeventhEffectInOneFrameCutsOffTheFirst) {
   EXPECT_EQ(sfx.chnSfx.index, 7);
 }
 
-TEST_F(SfxTest, BlasterReplacesTheShotBefore) {
-  sfx.PlayBlaster(sfx.sndBlaster);
-  const Channel first = sfx.chnBlaster;
-  sfx.PlayBlaster(sfx.sndBlaster3);
-  EXPECT_EQ(sfx.chnBlaster.index, 3);
-  EXPECT_FALSE(first.IsPlaying());
-  EXPECT_TRUE(sfx.chnBlaster.IsPlaying());
-}
-
 TEST_F(SfxTest, SoundOffAtGameStartLeavesNoHumChannels) {
   config.sound = 0;
   sfx.StartHums();
