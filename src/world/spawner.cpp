@@ -1,8 +1,11 @@
 #include "world/spawner.h"
 
+#include <string>
+
 #include "app/game_state.h"
 #include "app/helpers.h"
 #include "app/world_seams.h"
+#include "platform/log.h"
 #include "platform/random.h"
 #include "player/player.h"
 #include "player/statistics.h"
@@ -18,6 +21,13 @@ int32_t Threat() { return (int32_t(player.stage) - 1) * 6 + int32_t(player.wave)
 
 bool Coin() { return Rand(0, 1) == 1; }
 
+// Arrivals go to the debug log, so a run can be followed from outside.
+void LogArrival(const char* what, int32_t x, int32_t y, const std::string& colour) {
+  if (!DebugLogEnabled()) return;
+  DebugLog(std::string(what) + " arrives at " + std::to_string(x) + "," + std::to_string(y) + " colour " + colour +
+           " in stage " + std::to_string(player.stage) + " wave " + std::to_string(player.wave));
+}
+
 }  // namespace
 
 void UpdateSpawner() {
@@ -26,14 +36,16 @@ void UpdateSpawner() {
   if (snailTimer > 0) {
     snailTimer -= alert ? 3 : 1;
   } else {
-    SpawnSnail();
+    const TSnail* snail = SpawnSnail();
+    LogArrival("Snail", int32_t(snail->x), int32_t(snail->y), snail->c);
     snailTimer = Rand(0, CreatureWaitMax(Threat()));
   }
 
   if (spiderTimer > 0) {
     spiderTimer -= alert ? 2 : 1;
   } else {
-    SpawnSpider();
+    const TSpider* spider = SpawnSpider();
+    LogArrival("Spider", spider->x, spider->y, spider->c);
     spiderTimer = Rand(0, CreatureWaitMax(Threat()));
   }
 
@@ -42,7 +54,8 @@ void UpdateSpawner() {
     if (saucerTimer > 0) {
       saucerTimer -= 1;
     } else {
-      SpawnSaucer();
+      const TSaucer* saucer = SpawnSaucer();
+      LogArrival("Saucer", int32_t(saucer->x), saucer->y, saucer->c);
       saucerTimer = Rand(600, SaucerWaitMax(player.stage, player.wave));
     }
   }
