@@ -28,6 +28,21 @@ class Noise {
   uint32_t state_;
 };
 
+// Polynomial band-limited step: rounds off the jump of a square or saw
+// wave over one sample either side, so its overtones no longer fold back
+// as a hiss of aliases. `t` is the phase (0..1), `dt` the phase step.
+double poly_blep(double t, double dt) {
+  if (t < dt) {
+    t /= dt;
+    return t + t - t * t - 1.0;
+  }
+  if (t > 1.0 - dt) {
+    t = (t - 1.0) / dt;
+    return t * t + t + t + 1.0;
+  }
+  return 0.0;
+}
+
 // Trapezoidal state-variable low-pass: stable at any cutoff, with resonance.
 class LowPass {
  public:
@@ -91,7 +106,8 @@ class Oscillator {
     if (v_.arp_time > 0.0 && since_restart_ >= v_.arp_time) arp_ = v_.arp_semitones;
     double f = current_frequency(t);
     advance_slide();
-    phase_ += f * dt_;
+    step_ = std::min(f * dt_, 0.5);
+    phase_ += step_;
     if (phase_ >= 1.0) {
       phase_ -= std::floor(phase_);
       if (v_.wave == Wave::noise) refill_noise();
@@ -121,8 +137,11 @@ class Oscillator {
 
   double shape() const {
     switch (v_.wave) {
-      case Wave::square: return phase_ < duty_ ? 1.0 : -1.0;
-      case Wave::saw: return 1.0 - 2.0 * phase_;
+      case Wave::square: {
+        double falling = phase_ - duty_ + (phase_ < duty_ ? 1.0 : 0.0);
+        return (phase_ < duty_ ? 1.0 : -1.0) + poly_blep(phase_, step_) - poly_blep(falling, step_);
+      }
+      case Wave::saw: return 1.0 - 2.0 * phase_ + poly_blep(phase_, step_);
       case Wave::sine: return std::sin(2.0 * kPi * phase_);
       case Wave::triangle: return phase_ < 0.5 ? 4.0 * phase_ - 1.0 : 3.0 - 4.0 * phase_;
       case Wave::noise: return noise_buffer_[static_cast<size_t>(phase_ * 32.0) & 31];
@@ -136,6 +155,7 @@ class Oscillator {
   std::array<float, 32> noise_buffer_{};
   double phase_ = 0.0, semitones_ = 0.0, slide_ = 0.0, duty_ = 0.5, arp_ = 0.0;
   double since_restart_ = 0.0;
+  double step_ = 0.0;  // phase advance of the last step
 };
 
 // Amplitude envelope: linear attack, sustain with a fading punch, shaped decay.
