@@ -57,11 +57,4 @@ TEST_F(StartupSettings, AnOldFileIsReadIntoAFreshConfig) {
   EXPECT_EQ(config.vallow[2], 1);
 }
 
-TEST_F(StartupSettings, AFolderOfThatNameIsNotASettingsFile) {
-  fs::create_directory(kConfigFile);
-  LoadSettings();
-  EXPECT_EQ(config.vmode, 4);
-  EXPECT_TRUE(fs::is_directory(kConfigFile));
-}
-
 }  // namespace
