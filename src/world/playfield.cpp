@@ -142,6 +142,10 @@ int TPlayfield::SmartBomb() {
   return 0;
 }
 
+// Column by column. The blend is set to alpha once, before the walk: a poison
+// mushroom leaves it at light, so the mushrooms drawn after one in the same
+// pass glow additively. On the black field the two look alike, and a seeded
+// game draws the same picture either way.
 int TPlayfield::Draw() {
   const float ds = drawScale;
   SetBlend(Blend::kAlpha);
