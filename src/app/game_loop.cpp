@@ -180,7 +180,7 @@ void ClearedState() {
     const uint16_t killed = uint16_t(statsStage.snails_killed + statsStage.spiders_killed + statsStage.saucers_killed);
     const uint16_t seen = uint16_t(statsStage.snails_seen + statsStage.spiders_seen + statsStage.saucers_seen);
     mushroomMultiplier = 1.0f;
-    if (killed > 0) mushroomMultiplier += 2.0f * float(killed) / float(seen);
+    if (killed > 0 && seen > 0) mushroomMultiplier += 2.0f * float(killed) / float(seen);
     playfield.Flash();
     playfield.Clear();
   }
@@ -373,7 +373,9 @@ bool GameFrame() {
   if (gameState != state_before) LogStateChange(state_before);
   if (KeyHit(vk::kF12)) SaveScreenshot();
   Flip();
-  return !(quitGame || (player.lives == 0 && gameState == STATE_ENDED));
+  // An ended game always leaves the loop: a life won by a last shot during
+  // the game-over banner must not leave it running in a state without handler.
+  return !(quitGame || gameState == STATE_ENDED);
 }
 
 void RunGame() {

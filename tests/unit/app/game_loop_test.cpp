@@ -217,6 +217,19 @@ TEST_F(GameFlow, GameOverEndsTheLoopAfterItsBanner) {
   EXPECT_FLOAT_EQ(fadeScene.value, 1.0f);
 }
 
+TEST_F(GameFlow, ALifeWonDuringTheGameOverBannerStillEndsTheGame) {
+  StartPlaying();
+  player.lives = 0;
+  gameState = STATE_GAMEOVER;
+  stateTimer = 0;
+  player.score = 4999;
+  player.AddScore(1);
+  ASSERT_EQ(player.lives, 1);
+  int frames = 0;
+  while (GameFrame()) ASSERT_LT(++frames, 400);
+  EXPECT_EQ(gameState, STATE_ENDED);
+}
+
 TEST_F(GameFlow, LastLifeLostLeadsToGameOver) {
   StartPlaying();
   player.lives = 1;
@@ -260,6 +273,17 @@ TEST_F(GameFlow, WaveEndWinsOverAPauseInTheSameFrame) {
   Tap(vk::kP);
   GameFrame();
   EXPECT_EQ(gameState, STATE_NEXTWAVE);
+}
+
+TEST_F(GameFlow, GameOverWinsOverAWaveEndInTheSameFrame) {
+  StartPlaying();
+  player.lives = 0;
+  player.state = SHIP_DEAD;
+  player.death_timer = 119;  // the respawn that finds no life comes this frame
+  lstEnemies.Clear();
+  player.wave_parts = 0;
+  GameFrame();
+  EXPECT_EQ(gameState, STATE_GAMEOVER);
 }
 
 TEST_F(GameFlow, SixthWaveLeadsToTheTally) {
