@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/game_test_world.h"
 #include "app/world_hash.h"
@@ -90,7 +91,7 @@ int64_t HeapInUse() {
 }
 
 // The pilot plays game after game for 100,000 frames (about 28 minutes of
-// play): nothing crashes and, once the pools are warm, the heap stays flat.
+// play, more with SKITTERWORM_SOAK_FRAMES): nothing crashes and, once the pools are warm, the heap stays flat.
 TEST(Soak, PilotPlaysAHundredThousandFrames) {
   ResetWorld(4242, true);
   autopilotOn = true;
@@ -99,7 +100,10 @@ TEST(Soak, PilotPlaysAHundredThousandFrames) {
   int games = 1;
   int64_t warm_heap = 0;
   uint8_t best_stage = 0;
-  for (int frame = 0; frame < 100000; ++frame) {
+  // SKITTERWORM_SOAK_FRAMES runs a longer soak by hand.
+  const char* env = std::getenv("SKITTERWORM_SOAK_FRAMES");
+  const int frames = env ? std::max(40000, std::atoi(env)) : 100000;
+  for (int frame = 0; frame < frames; ++frame) {
     if (!GameFrame()) {
       FinishGame();
       NewGame();
