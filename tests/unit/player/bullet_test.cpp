@@ -80,13 +80,6 @@ TEST_F(Shot, PoisonMushroomOnItsLastStepScoresFifteen) {
   EXPECT_EQ(statsGame.killed_shrooms, 0);
 }
 
-TEST_F(Shot, DamageOfAPoisonMushroomStaysPoison) {
-  PutShroom(2, 2, 4);
-  AimAt(2, 2, 2);
-  bullet.Update();
-  EXPECT_EQ(playfield.data[CellIndex(2, 2)], 6);
-}
-
 TEST_F(Shot, ScattermineAndEmptyCellsLetItPass) {
   playfield.data[CellIndex(6, 15)] = CELL_SCATTERMINE;
   AimAt(6, 15, 1);
@@ -122,17 +115,6 @@ TEST_F(Shot, EveryOverlappingPartIsHitEvenPastThePower) {
   bullet.Update();
   EXPECT_EQ(CountParts(), 0);
   EXPECT_EQ(player.wave_parts, 4);
-}
-
-TEST_F(Shot, FireTakesTheShipsPlaceAndPower) {
-  player.x = 100;
-  player.y = 200;
-  player.bpwr = 3;
-  bullet.Fire();
-  EXPECT_EQ(bullet.x, 102);
-  EXPECT_EQ(bullet.y, 199);
-  EXPECT_EQ(bullet.pwr, 3);
-  EXPECT_EQ(statsGame.bullets_fired, 1);
 }
 
 TEST_F(Shot, AutofireFiresOnTheFirstIdleTick) {
