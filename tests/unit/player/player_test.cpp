@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/game_test_world.h"
+#include "app/world_seams.h"
+#include "platform/image.h"
 
 namespace {
 
@@ -201,6 +203,70 @@ TEST_F(Ship, PowersFreezeAndFiringStopsDuringTheTally) {
   player.Update();
   EXPECT_EQ(player.power[POWER_SHIELD], 49);
   EXPECT_TRUE(bullet.InFlight());
+}
+
+TEST_F(Ship, JoypadSteersFiresAndUsesItems) {
+  config.controls = 3;
+  JoypadState& pad = Input().joypads[0];
+  pad.connected = true;
+  pad.axis_x = -0.8f;
+  pad.axis_y = 0.3f;  // inside the dead zone
+  pad.down[0] = true;
+  pad.hits[1] = 1;
+  player.item[0] = ITEM_SCATTERMINES;
+  player.UpdateControls();
+  EXPECT_EQ(player.x, 153);
+  EXPECT_EQ(player.y, 214);
+  EXPECT_TRUE(bullet.InFlight());
+  EXPECT_EQ(joyButtons[0], 1);
+  EXPECT_EQ(joyButtons[1], 1);
+  EXPECT_EQ(player.item[0], ITEM_EMPTY);
+  player.UpdateControls();  // the button hit was used up
+  EXPECT_EQ(joyButtons[1], 0);
+}
+
+TEST_F(Ship, MouseRightClickUsesAnItem) {
+  config.controls = 2;
+  player.item[0] = ITEM_SCATTERMINES;
+  Input().mouse_x = 100;
+  Input().mouse_y = 200;
+  Input().PressMouse(2);
+  mouse.Update();
+  player.UpdateControls();
+  EXPECT_EQ(player.item[0], ITEM_EMPTY);
+  EXPECT_FALSE(bullet.InFlight());  // the left button fires, not the right
+  player.item[0] = ITEM_SCATTERMINES;
+  mouse.Update();  // still held: no second click
+  player.UpdateControls();
+  EXPECT_EQ(player.item[0], ITEM_SCATTERMINES);
+}
+
+// A warden's footprint in the collision layer, as the warden writes it when drawn.
+void WardenFootprintAt(float x, float y) {
+  std::vector<uint32_t> pixels(64, 0xffffffffu);
+  Image* blob = CreateImage(pixels.data(), 8, 8, 8, 8, 1);
+  CollideImage(blob, x, y, 0, 0, kWardenCollisionLayer, 1);
+}
+
+TEST_F(Ship, WardenLayerKillsUnlessShielded) {
+  std::vector<uint32_t> pixels(56, 0xffffffffu);
+  Image* const saved = gfx.player;
+  gfx.player = CreateImage(pixels.data(), 7, 8, 7, 8, 1);
+  ResetCollisions(kWardenCollisionLayer);
+  WardenFootprintAt(float(player.x + 20), float(player.y));
+  player.CollideOther();
+  EXPECT_EQ(player.lives, 3);  // beside the ship
+
+  WardenFootprintAt(float(player.x + 3), float(player.y + 2));
+  player.power[POWER_SHIELD] = 10;
+  player.CollideOther();
+  EXPECT_EQ(player.lives, 3);
+  player.power[POWER_SHIELD] = 0;
+  player.CollideOther();
+  EXPECT_EQ(player.lives, 2);
+  EXPECT_EQ(statsGame.player_wardendeaths, 1);
+  ResetCollisions(kWardenCollisionLayer);
+  gfx.player = saved;
 }
 
 }  // namespace
