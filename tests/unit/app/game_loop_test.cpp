@@ -117,6 +117,7 @@ TEST_F(GameFlow, TallyWaitsForFireAfterItsLastStep) {
 
 TEST_F(GameFlow, BannerLastsFourSecondsThenPlayStarts) {
   NewGame();
+  const int64_t start = timeNow;
   EXPECT_EQ(gameState, STATE_ENTERING);
   for (int i = 0; i < 239; ++i) GameFrame();
   EXPECT_EQ(gameState, STATE_ENTERING);
@@ -125,6 +126,8 @@ TEST_F(GameFlow, BannerLastsFourSecondsThenPlayStarts) {
   EXPECT_EQ(gameState, STATE_PLAYING);
   EXPECT_EQ(waveStartTime, timeNow);
   EXPECT_EQ(stateTimer, 0);
+  // The frame timer and the flip pace together: 60 frames a second, not 30.
+  EXPECT_NEAR(double(timeNow - start), 4000.0, 20.0);
 }
 
 TEST_F(GameFlow, ATenSecondPauseMovesTheHurryUpTenSeconds) {
