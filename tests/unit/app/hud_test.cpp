@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "app/game_test_world.h"
 #include "app/recording_backend.h"
 #include "platform/image.h"
+#include "world/hurry_up.h"
 
 namespace {
 
@@ -126,6 +128,25 @@ TEST_F(Hud, EverythingGrowsWithTheDrawScale) {
   ASSERT_EQ(ships.size(), 1u);
   EXPECT_EQ(ships[0], std::make_pair(10.0f, 460.0f));
   drawScale = 1;
+}
+
+TEST_F(Hud, TheStripTurnsRedWhileTheWardensAreOut) {
+  recording_.Forget();
+  DrawHud();
+  Flip();
+  const AtlasRegion& strip = gfx.hud_bgd->regions[0];
+  auto strip_colour = [&]() {
+    for (const Vertex& v : recording_.AllVertices())
+      if (v.u == strip.u0 && v.v == strip.v0) return std::make_tuple(int(v.r), int(v.g), int(v.b));
+    return std::make_tuple(-1, -1, -1);
+  };
+  EXPECT_EQ(strip_colour(), std::make_tuple(255, 255, 255));
+  hurryup.state = 2;
+  recording_.Forget();
+  DrawHud();
+  Flip();
+  EXPECT_EQ(strip_colour(), std::make_tuple(255, 0, 0));
+  hurryup.state = 0;
 }
 
 }  // namespace
