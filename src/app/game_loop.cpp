@@ -335,6 +335,7 @@ void NewGame() {
   player.Init();
   if (config.controls == 2) MoveMouse(player.tx, player.ty);
   RemoveAllEnemies();
+  RemoveAllWeapons();
   CreateGameStars(kStarCount);
   ResetChains();
   snailTimer = Rand(600, 1200);

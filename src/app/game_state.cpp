@@ -11,8 +11,14 @@
 #include "persist/config.h"
 #include "platform/clock.h"
 #include "player/bullet.h"
+#include "player/explosion.h"
+#include "player/missile.h"
 #include "player/particle.h"
 #include "player/player.h"
+#include "player/powerup.h"
+#include "player/radar.h"
+#include "player/railblast.h"
+#include "player/smart_bomb.h"
 #include "player/statistics.h"
 #include "world/playfield.h"
 #include "world/enemy.h"
@@ -42,6 +48,11 @@ ObjectList<TEnemy> lstEnemies;
 // before the pool goes at exit.
 Pool<TParticle> particlePool(4096);
 ObjectList<TParticle> lstParticles(ReleaseParticle);
+ObjectList<TPowerup> lstPowerups;
+ObjectList<TExplosion> lstExplosions;
+ObjectList<TMissile> lstMissiles;
+ObjectList<TMissileVolley> lstMissileVolleys;
+ObjectList<TRailblast> lstRailblasts;
 ObjectList<TWardenBullet> lstWardenBullets;
 
 // Shared chain state, reset by the game flow.
@@ -63,6 +74,8 @@ TSine sine;
 TCosine cosine;
 TRainbowPhaser rainbow;
 TRainbowPhaser rainbowFast;
+TRadar radar;
+TSmartBomb smartbomb;
 THurryUp hurryup;
 TConfig config;
 TStatsStage statsStage;

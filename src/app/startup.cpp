@@ -17,6 +17,12 @@
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "platform/stream.h"
+#include "player/explosion.h"
+#include "player/missile.h"
+#include "player/powerup.h"
+#include "player/radar.h"
+#include "player/railblast.h"
+#include "player/smart_bomb.h"
 #include "world/enemy.h"
 #include "world/hurry_up.h"
 #include "world/warden.h"
@@ -24,6 +30,11 @@
 void CreateGlobals() {
   lstEnemies.Clear();
   lstWardenBullets.Clear();
+  lstPowerups.Clear();
+  lstExplosions.Clear();
+  lstMissiles.Clear();
+  lstMissileVolleys.Clear();
+  lstRailblasts.Clear();
   hurryup = THurryUp{};
   mouse = TMouse{};
   fadeScene = TFader{};
@@ -32,6 +43,8 @@ void CreateGlobals() {
   rainbow = TRainbowPhaser{};
   rainbowFast = TRainbowPhaser{};
   rainbowFast.speed = 15;
+  radar = TRadar{};
+  smartbomb = TSmartBomb{};
 }
 
 // The settings: the full-screen modes this machine offers, then the player's

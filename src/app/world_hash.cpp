@@ -6,8 +6,14 @@
 #include "app/game_state.h"
 #include "platform/random.h"
 #include "player/bullet.h"
+#include "player/explosion.h"
+#include "player/missile.h"
 #include "player/particle.h"
 #include "player/player.h"
+#include "player/powerup.h"
+#include "player/radar.h"
+#include "player/railblast.h"
+#include "player/smart_bomb.h"
 #include "player/statistics.h"
 #include "world/hurry_up.h"
 #include "world/playfield.h"
@@ -71,6 +77,22 @@ void AddEnemies(Fnv& h) {
   h.Add(hurryup.state), h.Add(hurryup.phase), h.Add(hurryup.loops);
 }
 
+void AddWeapons(Fnv& h) {
+  h.Add(uint64_t(lstPowerups.Count()));
+  lstPowerups.ForEach([&](TPowerup* p) { h.Add(p->t), h.Add(p->x), h.Add(p->y), h.Add(p->r); });
+  h.Add(uint64_t(lstExplosions.Count()));
+  lstExplosions.ForEach([&](TExplosion* e) { h.Add(e->x), h.Add(e->y), h.Add(e->life), h.Add(e->pos); });
+  h.Add(uint64_t(lstMissiles.Count()));
+  lstMissiles.ForEach([&](TMissile* m) { h.Add(m->x), h.Add(m->y), h.Add(m->m_pos), h.Add(m->yvel); });
+  h.Add(uint64_t(lstMissileVolleys.Count()));
+  lstMissileVolleys.ForEach([&](TMissileVolley* v) { h.Add(v->life); });
+  h.Add(uint64_t(lstRailblasts.Count()));
+  lstRailblasts.ForEach([&](TRailblast* r) { h.Add(r->sourcex), h.Add(r->targy), h.Add(r->frame); });
+  h.Add(smartbomb.life), h.Add(radar.blink), h.Add(radar.detect);
+  h.Bytes(statsGame.powerups, sizeof statsGame.powerups);
+  h.Add(statsGame.killed_pshrooms);
+}
+
 }  // namespace
 
 uint64_t WorldHash() {
@@ -81,6 +103,7 @@ uint64_t WorldHash() {
   h.Add(playfield.style);
   AddEnemies(h);
   AddPlayer(h);
+  AddWeapons(h);
   h.Add(bullet.x), h.Add(bullet.y), h.Add(bullet.pwr), h.Add(bullet.hit);
   h.Add(gameState), h.Add(stateTimer), h.Add(mushroomMultiplier);
   h.Add(statsGame.killed_worms), h.Add(statsGame.killed_shrooms), h.Add(statsGame.bullets_fired);

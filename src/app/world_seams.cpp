@@ -12,23 +12,8 @@ void KillStars() {}
 // Snails, spiders, saucers, the spawner and the stage-end clean-ups live in
 // world/ (enemy_passes.cpp, spawner.cpp).
 
-// Powerups.
-void UpdatePowerups() {}
-void DrawPowerups() {}
-void RemoveAllPowerups() {}
-void CollideShipWithPowerups(TPlayer&) {}
-void CreatePowerup(uint16_t, uint16_t) {}
-
-// Special weapons.
-void UpdateWeapons() {}
-void DrawMissilesAndRailblasts() {}
-void StartMissileVolley(int32_t) {}
-void ActivateSmartBomb() {}
-void CreateRailblast(int32_t) {}
-void LaunchMissile(int32_t, int32_t, uint8_t) {}
-void UpdateSmartBomb() {}
-void UpdateRadar() {}
-void DrawRadar() {}
+// Powerups live in player/powerup.cpp, the special weapons in
+// player/weapon_passes.cpp.
 
 // The hurry-up and the wardens live in world/ (hurry_up.cpp, warden.cpp).
 

@@ -1,0 +1,97 @@
+#include "player/railblast.h"
+
+#include <algorithm>
+
+#include "app/fader.h"
+#include "app/game_state.h"
+#include "app/images.h"
+#include "app/rainbow_phaser.h"
+#include "audio/sfx.h"
+#include "persist/config.h"
+#include "platform/graphics.h"
+#include "platform/image.h"
+#include "player/player.h"
+#include "player/weapon_hits.h"
+#include "world/playfield.h"
+
+namespace {
+
+// The beam: 21 pixels wide round the centre line, from the top of the screen
+// down to the ship's zone.
+constexpr int32_t kBeamHalf = 10, kBeamWidth = 21, kBeamHeight = 227;
+
+void PlaySound(Sound* sound) {
+  if (config.sound) sfx.Play(sound);
+}
+
+}  // namespace
+
+TRailblast::TRailblast() { lstRailblasts.Add(this); }
+
+TRailblast* TRailblast::Create(int32_t x) {
+  auto* rail = new TRailblast();
+  rail->sourcex = uint16_t(x);
+  rail->sourcecol = uint8_t((x - 17) / 9);
+  // One column each side of the blast line, kept inside the field.
+  rail->leftcol = uint8_t(std::max((x - 25) / 9, 0));
+  rail->rightcol = uint8_t(std::min((x - 9) / 9, kFieldCols - 1));
+  rail->targy = float(player.y);
+  rail->targyvel = 0.6f;
+  PlaySound(sfx.sndRailFire);
+  return rail;
+}
+
+void TRailblast::Die() { lstRailblasts.Remove(this); }
+
+void TRailblast::Update() {
+  frame = uint16_t(frame + 1);
+  if (frame == kChargeAt) PlaySound(sfx.sndRailStart);
+  if (frame == kFireAt) {
+    PlaySound(sfx.sndRailblast);
+    DestroyShrooms();
+  }
+  if (frame == kGoneAt) Die();
+  if (frame < kFireAt) {
+    if (frame > kChargeAt && frame % 20 == 5) PlaySound(sfx.sndRailBleep);
+    // The drone climbs about 36 pixels, slowing to a stop.
+    if (targyvel > 0) {
+      targyvel -= 0.005f;
+      targy -= targyvel;
+    }
+  } else if (frame < kBurnUntil) {
+    DestroyEnemies();
+  }
+}
+
+void TRailblast::DestroyShrooms() {
+  for (int32_t col = leftcol; col <= rightcol; ++col)
+    for (int32_t row = 0; row < kFieldRows; ++row) BlastCell(CellIndex(col, row));
+}
+
+void TRailblast::DestroyEnemies() {
+  KillEnemiesInBox(
+      EnemyShape::kBody, 0,
+      [this](bool) {
+        return WeaponBox{int32_t(sourcex) - kBeamHalf, 0, kBeamWidth, kBeamHeight};
+      },
+      [] {});
+}
+
+void TRailblast::Draw() {
+  if (frame < kFireAt) {
+    const float px = float(sourcex * drawScale), py = float(int32_t(targy * float(drawScale)));
+    SetColor(127, 127, 127);
+    DrawImage(gfx.particle[1], px, py, 0);
+    if (frame > kChargeAt && frame % 20 <= 5) {
+      rainbow.Set();
+      DrawImage(gfx.raildrone_flash, px, py, 0);
+    }
+    return;
+  }
+  // The beam fades from full to nothing over its last 120 ticks.
+  SetAlpha(float(kFireAt - (frame - kFireAt)) / float(kFireAt) * fadeScene.value);
+  SetColor(255, 255, 0);
+  DrawImageRect(gfx.railblast, float((int32_t(sourcex) - kBeamHalf) * drawScale), 0, float(kBeamWidth),
+                float(kBeamHeight), 0);
+  SetAlpha(fadeScene.value);
+}

@@ -1,0 +1,30 @@
+#include "player/smart_bomb.h"
+
+#include "app/game_state.h"
+#include "app/world_seams.h"
+#include "audio/sfx.h"
+#include "persist/config.h"
+#include "platform/graphics.h"
+#include "world/playfield.h"
+#include "world/saucer.h"
+#include "world/snail.h"
+#include "world/spider.h"
+
+namespace {
+constexpr uint8_t kFlash = 200, kFade = 5;
+}
+
+void TSmartBomb::Update() {
+  if (life != 0) life = uint8_t(life - kFade);
+}
+
+void TSmartBomb::SetCls() const { SetClsColor(life, life, life); }
+
+void TSmartBomb::Activate() {
+  life = kFlash;
+  lstEnemies.ForEachOf<TSpider>([](TSpider* spider) { spider->Death(); });
+  lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Death(); });
+  lstEnemies.ForEachOf<TSaucer>([](TSaucer* saucer) { saucer->Death(); });
+  playfield.SmartBomb();
+  if (config.sound) sfx.Play(sfx.sndBombActivate);
+}

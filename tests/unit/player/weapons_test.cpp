@@ -1,0 +1,457 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "app/game_test_world.h"
+#include "app/recording_backend.h"
+#include "app/world_hash.h"
+#include "app/world_seams.h"
+#include "player/explosion.h"
+#include "player/missile.h"
+#include "player/powerup.h"
+#include "player/radar.h"
+#include "player/railblast.h"
+#include "player/smart_bomb.h"
+#include "world/enemy_fixture.h"
+#include "world/saucer.h"
+#include "world/snail.h"
+#include "world/spider.h"
+
+namespace {
+
+using enemy_test::Battlefield;
+
+class Weapons : public Battlefield {
+ protected:
+  void SetUp() override {
+    Battlefield::SetUp();
+    gameState = STATE_PLAYING;
+  }
+  void TearDown() override {
+    lstExplosions.Clear();
+    lstMissiles.Clear();
+    lstMissileVolleys.Clear();
+    lstRailblasts.Clear();
+    lstPowerups.Clear();
+    Battlefield::TearDown();
+  }
+
+  static void FillField(uint8_t code) {
+    for (int32_t cell = 0; cell < kFieldCells; ++cell) Put(cell, code);
+  }
+  static TSpider* SpiderAt(int32_t x, int32_t y) {
+    TSpider* spider = TSpider::New();
+    spider->x = x;
+    spider->y = y;
+    spider->vdir = TSpider::VDIR_UP;
+    spider->hdir = TSpider::HDIR_NONE;
+    return spider;
+  }
+  static TSkitterworm* PartAt(int32_t x, int32_t y) {
+    TSkitterworm* part = TSkitterworm::New();
+    part->x = x;
+    part->y = y;
+    part->dir = TSkitterworm::DIR_RIGHT;
+    part->mode = TSkitterworm::MODE_DESCENDING;
+    part->clr = 1;
+    part->c = "FF0000";
+    return part;
+  }
+};
+
+// --- missiles and explosions ------------------------------------------------
+
+TEST_F(Weapons, AMissileWithNothingAboveFliesOffWithoutExploding) {
+  // Mines do not stop it.
+  const int32_t col = (player.x + 3 - 16) / 9;
+  for (int32_t row = 0; row < kFieldRows; ++row) Put(CellIndex(col, row), CELL_SCATTERMINE);
+  player.FireMissile();
+  int ticks = 0;
+  while (!lstMissiles.Empty() && ticks < 200) {
+    UpdateWeapons();
+    ++ticks;
+    ASSERT_TRUE(lstExplosions.Empty()) << "tick " << ticks;
+  }
+  EXPECT_TRUE(lstMissiles.Empty());
+  // 222 pixels to climb, starting at 1 a tick and gaining 0.03 a tick.
+  EXPECT_GT(ticks, 85);
+  EXPECT_LT(ticks, 100);
+  for (int32_t row = 0; row < kFieldRows; ++row) EXPECT_EQ(playfield.data[CellIndex(col, row)], CELL_SCATTERMINE);
+  EXPECT_EQ(player.score, 0);
+}
+
+TEST_F(Weapons, AMissileExplodesOnTheFirstMushroomAndClearsItsBlock) {
+  const int32_t col = (player.x + 3 - 16) / 9;
+  Put(CellIndex(col, 4), 0);                      // further up: out of reach
+  Put(CellIndex(col, 10), 2);                     // the first one in its way
+  Put(CellIndex(col - 1, 10), 5);                 // poison, in the block
+  Put(CellIndex(col + 1, 11), CELL_SCATTERMINE);  // in the block: vanishes
+  player.FireMissile();
+  TMissile* missile = nullptr;
+  lstMissiles.ForEach([&](TMissile* m) { missile = m; });
+  ASSERT_NE(missile, nullptr);
+  EXPECT_EQ(missile->m_col, col);
+  while (lstExplosions.Empty() && !lstMissiles.Empty()) UpdateWeapons();
+
+  ASSERT_EQ(lstExplosions.Count(), 1u);
+  EXPECT_TRUE(lstMissiles.Empty());  // gone in the tick it exploded
+  TExplosion* explosion = nullptr;
+  lstExplosions.ForEach([&](TExplosion* e) { explosion = e; });
+  EXPECT_EQ(explosion->pos, CellIndex(col, 10));
+  EXPECT_EQ(explosion->x, player.x + 3);
+  EXPECT_EQ(explosion->life, kExplosionLife);
+  EXPECT_EQ(playfield.data[CellIndex(col, 10)], CELL_EMPTY);
+  EXPECT_EQ(playfield.data[CellIndex(col - 1, 10)], CELL_EMPTY);
+  EXPECT_EQ(playfield.data[CellIndex(col + 1, 11)], CELL_EMPTY);
+  EXPECT_EQ(playfield.data[CellIndex(col, 4)], 0);
+  EXPECT_EQ(player.score, 1 + 15);
+  EXPECT_EQ(statsGame.killed_shrooms, 1);
+  EXPECT_EQ(statsGame.killed_pshrooms, 1);
+  EXPECT_EQ(statsStage.mushrooms, 2);
+}
+
+TEST_F(Weapons, AMissileExplodesOnAnEnemyInItsWay) {
+  SpiderAt(player.x + 1, 150);
+  player.FireMissile();
+  while (lstExplosions.Empty() && !lstMissiles.Empty()) UpdateWeapons();
+  EXPECT_EQ(Count<TSpider>(), 0);
+  EXPECT_EQ(statsGame.killed_spiders, 1);
+  EXPECT_EQ(lstExplosions.Count(), 1u);
+  EXPECT_TRUE(lstMissiles.Empty());
+}
+
+TEST_F(Weapons, AnExplosionByTheLeftEdgeReachesRoundToTheRightEnd) {
+  FillField(0);
+  const int32_t pos = CellIndex(0, 5);
+  TExplosion::Create(CellX(0) + 4, CellY(5) + 4, kExplosionLife, uint16_t(pos));
+  // The block by index: the right end of rows 3, 4 and 5 instead of a left neighbour.
+  const std::set<int32_t> cleared = {CellIndex(31, 3), CellIndex(0, 4), CellIndex(1, 4),
+                                     CellIndex(31, 4), CellIndex(0, 5), CellIndex(1, 5),
+                                     CellIndex(31, 5), CellIndex(0, 6), CellIndex(1, 6)};
+  for (int32_t cell = 0; cell < kFieldCells; ++cell)
+    EXPECT_EQ(playfield.data[cell] == CELL_EMPTY, cleared.count(cell) == 1) << "cell " << cell;
+  EXPECT_EQ(player.score, 9);
+}
+
+TEST_F(Weapons, AnExplosionInTheCornerOrAboveTheFieldStaysInside) {
+  FillField(0);
+  TExplosion::Create(21, 20, kExplosionLife, 0);
+  const std::set<int32_t> cleared = {0, 1, 31, 32, 33};
+  for (int32_t cell = 0; cell < kFieldCells; ++cell)
+    EXPECT_EQ(playfield.data[cell] == CELL_EMPTY, cleared.count(cell) == 1) << "cell " << cell;
+
+  // A missile above the field has a wrapped row byte: its explosion clears nothing.
+  FillField(0);
+  TExplosion::Create(100, 2, kExplosionLife, uint16_t(255 * 32 + 9));
+  for (int32_t cell = 0; cell < kFieldCells; ++cell) EXPECT_EQ(playfield.data[cell], 0);
+}
+
+TEST_F(Weapons, AnExplosionBurnsForSixtyTicksAndClearsWhatComesIntoIt) {
+  const int32_t pos = CellIndex(10, 8);
+  TExplosion::Create(CellX(10) + 4, CellY(8) + 4, kExplosionLife, uint16_t(pos));
+  for (int tick = 1; tick < kExplosionLife; ++tick) {
+    if (tick == 30) Put(pos + 33, 1);
+    UpdateWeapons();
+    if (tick == 30) EXPECT_EQ(playfield.data[pos + 33], CELL_EMPTY);
+  }
+  EXPECT_EQ(lstExplosions.Count(), 1u);
+  UpdateWeapons();
+  EXPECT_TRUE(lstExplosions.Empty());
+  EXPECT_EQ(statsGame.killed_shrooms, 1);
+}
+
+TEST_F(Weapons, AnExplosionKillsWhatOverlapsItsBoxAndSparesWhatOnlyTouches) {
+  // The box is (90, 90, 24, 24).
+  TSpider* inside = SpiderAt(83, 100);
+  SpiderAt(82, 100);                     // right edge meets the box
+  TSkitterworm* part = PartAt(100, 84);  // contact shape (x, y + 2, 8, 5) overlaps
+  PartAt(100, 83);                       // only touches
+  TSaucer* low = TSaucer::New();         // contact shape (x, y + 3, 8, 4)
+  low->x = 95.0f;
+  low->y = 110;
+  TSaucer* lower = TSaucer::New();
+  lower->x = 95.0f;
+  lower->y = 111;
+  TExplosion::Create(100, 100, kExplosionLife, uint16_t(CellIndex(9, 9)));
+  EXPECT_EQ(Count<TSpider>(), 1);
+  EXPECT_NE(First<TSpider>(), inside);
+  EXPECT_EQ(Count<TSkitterworm>(), 1);
+  EXPECT_NE(First<TSkitterworm>(), part);
+  EXPECT_EQ(Count<TSaucer>(), 1);
+  EXPECT_EQ(First<TSaucer>(), lower);
+  EXPECT_EQ(statsGame.killed_worms, 1);
+  EXPECT_EQ(statsGame.killed_spiders, 1);
+  EXPECT_EQ(statsGame.killed_saucers, 1);
+}
+
+TEST_F(Weapons, MinesInAnExplosionOrARailblastVanishWithoutScoring) {
+  FillField(CELL_SCATTERMINE);
+  TExplosion::Create(CellX(20) + 4, CellY(8) + 4, kExplosionLife, uint16_t(CellIndex(20, 8)));
+  TRailblast::Create(CellX(5) + 4);  // columns 4 to 6
+  while (!lstRailblasts.Empty()) UpdateWeapons();
+  int mines = 0;
+  for (int32_t cell = 0; cell < kFieldCells; ++cell) mines += playfield.data[cell] == CELL_SCATTERMINE;
+  EXPECT_EQ(mines, kFieldCells - 9 - 3 * kFieldRows);
+  EXPECT_EQ(player.score, 0);
+  EXPECT_EQ(statsStage.mushrooms, 0);
+  EXPECT_EQ(statsGame.killed_shrooms + statsGame.killed_pshrooms, 0);
+}
+
+// --- the missile volley -------------------------------------------------------
+
+TEST_F(Weapons, AVolleyLaunchesFiveMissilesFromWhereverTheShipIs) {
+  player.item[0] = ITEM_MISSILES;
+  player.UseItem();
+  ASSERT_EQ(lstMissileVolleys.Count(), 1u);
+  std::vector<int32_t> launched_from;
+  size_t known = 0;
+  for (int tick = 0; tick < kVolleyLife; ++tick) {
+    UpdateWeapons();
+    if (lstMissiles.Count() > known) {
+      known = lstMissiles.Count();
+      launched_from.push_back(player.x + 3);
+    }
+    player.x += 1;  // the ship keeps moving under the volley
+  }
+  EXPECT_TRUE(lstMissileVolleys.Empty());
+  EXPECT_EQ(lstMissiles.Count(), 5u);
+  std::vector<int32_t> missile_x;
+  lstMissiles.ForEach([&](TMissile* m) { missile_x.push_back(m->x); });
+  EXPECT_EQ(missile_x, launched_from);
+  // 15 ticks apart.
+  ASSERT_EQ(missile_x.size(), 5u);
+  for (size_t i = 1; i < missile_x.size(); ++i) EXPECT_EQ(missile_x[i] - missile_x[i - 1], 15);
+}
+
+// --- the railblast ------------------------------------------------------------
+
+TEST_F(Weapons, TheRailblastStripIsClampedAtTheEdges) {
+  struct Case {
+    int32_t x;
+    uint8_t source, left, right;
+  };
+  for (const Case& c : {Case{20, 0, 0, 1}, Case{300, 31, 30, 31}, Case{159, 15, 14, 16}}) {
+    const TRailblast* rail = TRailblast::Create(c.x);
+    EXPECT_EQ(rail->sourcecol, c.source) << c.x;
+    EXPECT_EQ(rail->leftcol, c.left) << c.x;
+    EXPECT_EQ(rail->rightcol, c.right) << c.x;
+  }
+  // Burning at the left edge touches only columns 0 and 1.
+  lstRailblasts.Clear();
+  FillField(0);
+  TRailblast* rail = TRailblast::Create(20);
+  rail->frame = TRailblast::kFireAt - 1;
+  UpdateWeapons();
+  for (int32_t cell = 0; cell < kFieldCells; ++cell)
+    EXPECT_EQ(playfield.data[cell] == CELL_EMPTY, cell % kFieldCols <= 1) << "cell " << cell;
+  EXPECT_EQ(player.score, 2 * kFieldRows);
+}
+
+TEST_F(Weapons, TheRailblastRisesChargesFiresBurnsAndFades) {
+  FillField(0);
+  player.item[0] = ITEM_RAILBLAST;
+  player.UseItem();
+  ASSERT_EQ(lstRailblasts.Count(), 1u);
+  TRailblast* rail = nullptr;
+  lstRailblasts.ForEach([&](TRailblast* r) { rail = r; });
+  EXPECT_EQ(rail->sourcex, player.x + 3);
+  for (int tick = 1; tick < TRailblast::kFireAt; ++tick) UpdateWeapons();
+  // Nothing burnt yet; the drone has climbed about 36 pixels and stopped.
+  EXPECT_EQ(player.score, 0);
+  EXPECT_NEAR(rail->targy, float(player.y) - 36.0f, 1.5f);
+  EXPECT_LT(rail->targyvel, 0.01f);
+
+  UpdateWeapons();  // tick 120: the strip is gone
+  for (int32_t cell = 0; cell < kFieldCells; ++cell) {
+    const int32_t col = cell % kFieldCols;
+    EXPECT_EQ(playfield.data[cell] == CELL_EMPTY, col >= rail->leftcol && col <= rail->rightcol) << cell;
+  }
+  EXPECT_EQ(player.score, 3 * kFieldRows);
+
+  // Enemies in the beam burn until tick 199; a chain part leaves no mushroom.
+  TSkitterworm* part = PartAt(rail->sourcex - 4, CellY(3));
+  const int32_t part_cell = CellIndex((part->x - 13) / 9, (part->y - 12) / 9);
+  UpdateWeapons();
+  EXPECT_EQ(Count<TSkitterworm>(), 0);
+  EXPECT_EQ(playfield.data[part_cell], CELL_EMPTY);
+  while (rail->frame < TRailblast::kBurnUntil - 2) UpdateWeapons();
+  SpiderAt(rail->sourcex, 190);
+  UpdateWeapons();  // tick 199
+  EXPECT_EQ(Count<TSpider>(), 0);
+  SpiderAt(rail->sourcex, 190);
+  UpdateWeapons();  // tick 200: the beam only shows now
+  EXPECT_EQ(Count<TSpider>(), 1);
+
+  while (rail->frame < TRailblast::kGoneAt - 1) UpdateWeapons();
+  EXPECT_EQ(lstRailblasts.Count(), 1u);
+  UpdateWeapons();
+  EXPECT_TRUE(lstRailblasts.Empty());
+}
+
+TEST_F(Weapons, TheBeamIsStretchedOverTheStripAndFades) {
+  RecordingBackend& recorder = UseRecordingBackend();
+  ASSERT_TRUE(Graphics(640, 480, 0, 60));
+  drawScale = 2;
+  SetScale(2, 2);
+  const GameImages saved = gfx;
+  const std::vector<uint32_t> white(4 * 4, 0xFFFFFFFFu);
+  gfx.railblast = CreateImage(white.data(), 4, 4, 4, 4, 1);
+
+  TRailblast* rail = TRailblast::Create(100);
+  auto beam = [&](uint16_t frame, float& left, float& right, float& bottom, uint8_t& alpha) {
+    rail->frame = frame;
+    recorder.Forget();
+    DrawMissilesAndRailblasts();
+    Flip();
+    const std::vector<Vertex> all = recorder.AllVertices();
+    ASSERT_FALSE(all.empty());
+    left = right = all[0].x;
+    bottom = all[0].y;
+    for (const Vertex& v : all) {
+      left = std::min(left, v.x), right = std::max(right, v.x), bottom = std::max(bottom, v.y);
+    }
+    alpha = all[0].a;
+  };
+  float left = 0, right = 0, bottom = 0;
+  uint8_t alpha = 0;
+  beam(120, left, right, bottom, alpha);
+  EXPECT_EQ(left, 90 * 2);
+  EXPECT_EQ(right, (90 + 21) * 2);
+  EXPECT_EQ(bottom, 227 * 2);
+  EXPECT_EQ(alpha, 255);
+  beam(180, left, right, bottom, alpha);
+  EXPECT_NEAR(alpha, 128, 1);
+  EXPECT_EQ(GetAlpha(), fadeScene.value);  // left as the scene expects
+  gfx = saved;
+  drawScale = 1;
+}
+
+// --- the smart bomb ---------------------------------------------------------
+
+// Keeps the colour every Cls clears to.
+class ClearRecorder : public HeadlessBackend {
+ public:
+  void Clear(uint8_t r, uint8_t g, uint8_t b) override {
+    HeadlessBackend::Clear(r, g, b);
+    last_r = r, last_g = g, last_b = b;
+  }
+  uint8_t last_r = 0, last_g = 0, last_b = 0;
+};
+
+TEST_F(Weapons, TheSmartBombLeavesChainsAliveAndFlashesTheBackground) {
+  ClearRecorder recorder;
+  SetBackend(&recorder);
+  ASSERT_TRUE(Graphics(320, 240, 0));
+  for (int32_t col = 0; col < kFieldCols; ++col) Put(CellIndex(col, 2), 6);
+  SpiderAt(50, 190);
+  SpiderAt(150, 200);
+  TSnail* snail = TSnail::New();
+  snail->x = 100;
+  snail->y = 50;
+  snail->dir = TSnail::DIR_DOWN;
+  TSaucer* saucer = TSaucer::New();
+  saucer->x = 200;
+  saucer->y = 40;
+  PartAt(40, CellY(5));
+  PartAt(49, CellY(5));
+  player.item[0] = ITEM_SMARTBOMB;
+  player.UseItem();
+  EXPECT_EQ(Count<TSpider>() + Count<TSnail>() + Count<TSaucer>(), 0);
+  EXPECT_EQ(Count<TSkitterworm>(), 2);
+  EXPECT_EQ(statsGame.killed_spiders, 2);
+  EXPECT_EQ(statsGame.killed_snails, 1);
+  EXPECT_EQ(statsGame.killed_saucers, 1);
+  EXPECT_EQ(statsGame.killed_pshrooms, kFieldCols);  // the field's sweep took every poison one
+
+  std::vector<int> greys;
+  for (int tick = 0; tick < 42; ++tick) {
+    UpdateSmartBomb();
+    Cls();
+    EXPECT_EQ(recorder.last_r, recorder.last_g);
+    EXPECT_EQ(recorder.last_g, recorder.last_b);
+    greys.push_back(recorder.last_r);
+  }
+  EXPECT_EQ(greys.front(), 195);
+  EXPECT_EQ(greys[38], 5);
+  EXPECT_EQ(greys[39], 0);
+  EXPECT_EQ(greys.back(), 0);
+  SetBackend(nullptr);
+}
+
+// --- the radar --------------------------------------------------------------
+
+TEST_F(Weapons, TheRadarWarnsOnlyAtSpiderTimer60And40And20) {
+  player.power[POWER_RADAR] = 1;
+  radar.lastblink = int32_t(timeNow);  // no blips in the way
+  std::vector<int32_t> warned_at;
+  for (spiderTimer = 80; spiderTimer >= 0; --spiderTimer) {
+    player.UpdatePowers();
+    if (radar.detect == 10) warned_at.push_back(spiderTimer);
+  }
+  EXPECT_EQ(warned_at, (std::vector<int32_t>{60, 40, 20}));
+
+  // Counting down two at a time from an odd number steps over all three.
+  radar = TRadar{};
+  radar.lastblink = int32_t(timeNow);
+  for (spiderTimer = 61; spiderTimer >= 1; spiderTimer -= 2) {
+    radar.Update();
+    EXPECT_EQ(radar.detect, 0) << spiderTimer;
+  }
+}
+
+TEST_F(Weapons, TheRadarBlipsEveryTwoAndAHalfSecondsWhileNoSpiderIsDue) {
+  spiderTimer = 500;
+  radar.lastblink = int32_t(timeNow);
+  timeNow += 2500;
+  radar.Update();
+  EXPECT_EQ(radar.blink, 0);
+  timeNow += 1;
+  radar.Update();
+  EXPECT_EQ(radar.blink, 20);
+  EXPECT_EQ(radar.lastblink, int32_t(timeNow));
+  for (int tick = 0; tick < 20; ++tick) radar.Update();
+  EXPECT_EQ(radar.blink, 0);
+  // Close to a spider it stays quiet.
+  spiderTimer = 55;
+  timeNow += 10000;
+  radar.Update();
+  EXPECT_EQ(radar.blink, 0);
+}
+
+// --- whole games --------------------------------------------------------------
+
+// The pilot plays while every item is handed over and used in turn, and
+// powerups rain on the ship: the same seed must give the same world.
+uint64_t PlayRunWithWeapons(int32_t seed, int frames, int& weapons_seen) {
+  using namespace game_test;
+  ResetWorld(seed, true);
+  autopilotOn = true;
+  NewGame();
+  const uint8_t items[] = {ITEM_MISSILES, ITEM_RAILBLAST, ITEM_SMARTBOMB, ITEM_SCATTERMINES};
+  weapons_seen = 0;
+  for (int frame = 0; frame < frames; ++frame) {
+    if (frame % 300 == 299) {
+      player.AddItem(items[(frame / 300) % 4]);
+      Tap(config.key[6]);
+    }
+    if (frame % 450 == 100) TPowerup::Create(uint16_t(player.x), uint16_t(player.y - 4));
+    if (!GameFrame()) NewGame();
+    weapons_seen += int(lstMissiles.Count() + lstExplosions.Count() + lstRailblasts.Count());
+  }
+  return WorldHash();
+}
+
+TEST(WeaponsDeterminism, SameSeedGivesTheSameWorldWithEveryWeaponInPlay) {
+  int seen_first = 0, seen_second = 0;
+  const uint64_t first = PlayRunWithWeapons(31, 3000, seen_first);
+  const uint64_t second = PlayRunWithWeapons(31, 3000, seen_second);
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(seen_first, seen_second);
+  EXPECT_GT(seen_first, 0);
+  int powerups = 0;
+  for (uint8_t n : statsGame.powerups) powerups += n;
+  EXPECT_GT(powerups, 0);
+}
+
+}  // namespace
