@@ -1,11 +1,14 @@
 #include "world/hurry_up.h"
 
+#include <string>
+
 #include "app/game_state.h"
 #include "app/helpers.h"
 #include "app/world_seams.h"
 #include "audio/sfx.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
+#include "platform/log.h"
 #include "platform/random.h"
 #include "world/warden.h"
 
@@ -31,6 +34,7 @@ void THurryUp::Activate() {
   phase = 0;
   loops = 0;
   PlaySound(sfx.sndHurryUp);
+  if (DebugLogEnabled()) DebugLog("Hurry-up: " + msg);
 }
 
 void THurryUp::Deactivate() { state = STATE_OFF; }
@@ -51,7 +55,9 @@ void THurryUp::Update() {
   if (state == STATE_ALERT) {
     if (phase == 0) {
       PlaySound(sfx.sndWardenAppear);
-      SpawnWarden();
+      const TWarden* warden = SpawnWarden();
+      if (DebugLogEnabled())
+        DebugLog("Warden arrives at " + std::to_string(int32_t(warden->x)) + "," + std::to_string(int32_t(warden->y)));
     }
     phase += 1;
     if (phase == kWardenInterval) phase = 0;

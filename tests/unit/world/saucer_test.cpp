@@ -118,20 +118,4 @@ TEST_F(SaucerTest, TheShipTouchesSaucersOnlyWithFreeMovement) {
   EXPECT_EQ(statsGame.player_saucerdeaths, 1);
 }
 
-TEST_F(SaucerTest, SpawnsOnARowOfTheUpperField) {
-  for (int i = 0; i < 300; ++i) {
-    TSaucer* saucer = SpawnSaucer();
-    EXPECT_LE(saucer->row, 17);
-    EXPECT_EQ(saucer->y, CellY(saucer->row));
-    EXPECT_TRUE((saucer->x == 296.0f && saucer->dir == TSaucer::DIR_LEFT) ||
-                (saucer->x == 17.0f && saucer->dir == TSaucer::DIR_RIGHT));
-    EXPECT_LE(saucer->f, 6);
-    EXPECT_GE(saucer->blinkfreq, 60);
-    EXPECT_LE(saucer->blinkfreq, 120);
-    EXPECT_LE(saucer->blinkcount, saucer->blinkfreq);
-    for (uint8_t at : saucer->blink) EXPECT_LE(at, saucer->blinkfreq);
-    saucer->Die();
-  }
-}
-
 }  // namespace

@@ -120,18 +120,6 @@ TEST_F(SnailTest, ARunIntoAMineKillsItWithPoints) {
   EXPECT_EQ(statsGame.killed_snails, 3);
 }
 
-TEST_F(SnailTest, GetsFasterWithStageAndWave) {
-  Falling(2);
-  UpdateSnails();
-  EXPECT_FLOAT_EQ(First<TSnail>()->y, 17.125f);
-  lstEnemies.Clear();
-  player.stage = 3;
-  player.wave = 5;
-  Crawling(TSnail::DIR_LEFT, 293.0f, 2);
-  UpdateSnails();
-  EXPECT_NEAR(First<TSnail>()->x, 293.0f - (2.0f + 0.18f + 0.06f), 1e-4);
-}
-
 TEST_F(SnailTest, SpawnsSevenInTenFalling) {
   int falling = 0;
   const int n = 6000;

@@ -1,11 +1,9 @@
 #include "world/spider.h"
 
-#include <set>
 
 #include "app/world_seams.h"
 #include "enemy_fixture.h"
 #include "world/score_popup.h"
-#include "world/spawner.h"
 
 namespace {
 
@@ -123,23 +121,6 @@ TEST_F(SpiderTest, TheBulletAndTheShipMeetIt) {
   EXPECT_EQ(player.lives, lives - 1);
   EXPECT_EQ(statsGame.player_spiderdeaths, 1);
   EXPECT_EQ(Count<TSpider>(), 1);
-}
-
-TEST_F(SpiderTest, SpawnsInThePlayersZoneFromEitherSide) {
-  std::set<int32_t> starts;
-  for (int i = 0; i < 200; ++i) {
-    TSpider* spider = SpawnSpider();
-    EXPECT_GE(spider->y, 190);
-    EXPECT_LE(spider->y, 202);
-    EXPECT_TRUE((spider->x == 17 && spider->hdir == TSpider::HDIR_RIGHT) ||
-                (spider->x == 296 && spider->hdir == TSpider::HDIR_LEFT));
-    EXPECT_GE(spider->clr, 1);
-    EXPECT_LE(spider->clr, 11);
-    EXPECT_EQ(spider->c.size(), 6u);
-    starts.insert(spider->x);
-  }
-  EXPECT_EQ(starts.size(), 2u);
-  EXPECT_EQ(statsStage.spiders_seen, 200);
 }
 
 }  // namespace
