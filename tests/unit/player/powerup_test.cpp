@@ -137,13 +137,6 @@ TEST_F(Powerups, FallsOffScreenAndOnUntilPastY320) {
   EXPECT_EQ(lstPowerups.Count(), 0u);
 }
 
-TEST_F(Powerups, TheRingWrapsAtAFullTurn) {
-  TPowerup* powerup = TPowerup::Create(100, 16);
-  powerup->r = 355;
-  UpdatePowerups();
-  EXPECT_EQ(powerup->r, 0);
-}
-
 TEST_F(Powerups, TheShipPicksThemUpAliveOrRespawningButNotDead) {
   TPowerup* touching = TPowerup::Create(uint16_t(player.x + 6), uint16_t(player.y - 7));
   touching->t = POWERUP_SHIELD;
