@@ -24,8 +24,8 @@ void TMissile::Die() { lstMissiles.Remove(this); }
 void TMissile::Update() {
   y += yvel;
   yvel += ydel;
-  // The row is 13 pixels above the cell row, so the missile explodes as its
-  // nose enters a mushroom's cell.
+  // Rows are reckoned from 3 pixels above the grid, so a missile meets a
+  // mushroom once its nose is a few pixels into the cell.
   m_row = uint8_t(int32_t((y - 13.0f) / 9.0f));
   m_pos = uint16_t(m_row * kFieldCols + m_col);
   if (y > kMissileGoneY) CollideShrooms();
