@@ -2,7 +2,8 @@
 // playing at once, mixed in 1024-frame blocks as the device asks for them.
 //
 // "core_share" is the part of one CPU core the mix takes at 44.1 kHz (time per
-// block divided by the 23.2 ms the block lasts). The module is the built menu
+// block divided by the 23.2 ms the block lasts); the library prints it as
+// seconds of CPU per second of sound, so "1.7ms" means 0.17 % of a core. The module is the built menu
 // tune when SKITTERWORM_BENCH_MODULE names it, else a small four-channel one
 // made here.
 #include <benchmark/benchmark.h>
