@@ -14,6 +14,7 @@
 #include "world/skitterworm.h"
 #include "world/snail.h"
 #include "world/spider.h"
+#include "world/warden.h"
 
 namespace {
 
@@ -129,6 +130,8 @@ TSaucer* SpawnSaucer() {
 
 void RemoveAllEnemies() {
   lstEnemies.ForEach([](TEnemy* enemy) { enemy->Die(); });
+  // Shots still flying from the last game's wardens go with them.
+  lstWardenBullets.ForEach([](TWardenBullet* shot) { shot->Die(); });
 }
 
 void RemoveEnemiesAtStageEnd() {

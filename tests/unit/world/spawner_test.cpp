@@ -117,9 +117,10 @@ TEST_F(SpawnerTest, ANewGameClearsEveryEnemyWithoutEffects) {
   SpawnSnail();
   SpawnSpider();
   SpawnSaucer();
-  SpawnWarden();
+  SpawnWarden()->ShootAtPlayer();
   RemoveAllEnemies();
   EXPECT_TRUE(lstEnemies.Empty());
+  EXPECT_TRUE(lstWardenBullets.Empty());
   EXPECT_EQ(lstParticles.Count(), 0u);
   EXPECT_EQ(statsStage.snails_seen, 1);
 }
