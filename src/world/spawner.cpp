@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/game_loop.h"
 #include "app/game_state.h"
 #include "app/helpers.h"
 #include "app/world_seams.h"
@@ -17,8 +18,6 @@
 #include "world/warden.h"
 
 namespace {
-
-int32_t Threat() { return (int32_t(player.stage) - 1) * 6 + int32_t(player.wave) - 1; }
 
 bool Coin() { return Rand(0, 1) == 1; }
 
@@ -39,7 +38,7 @@ void UpdateSpawner() {
   } else {
     const TSnail* snail = SpawnSnail();
     LogArrival("Snail", int32_t(snail->x), int32_t(snail->y), snail->c);
-    snailTimer = Rand(0, CreatureWaitMax(Threat()));
+    snailTimer = Rand(0, CreatureWaitMax(ThreatLevel()));
   }
 
   if (spiderTimer > 0) {
@@ -47,7 +46,7 @@ void UpdateSpawner() {
   } else {
     const TSpider* spider = SpawnSpider();
     LogArrival("Spider", spider->x, spider->y, spider->c);
-    spiderTimer = Rand(0, CreatureWaitMax(Threat()));
+    spiderTimer = Rand(0, CreatureWaitMax(ThreatLevel()));
   }
 
   // Stage A has no saucers.
