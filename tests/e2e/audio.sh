@@ -1,6 +1,7 @@
 # The real program records its mix through SDL's disk audio driver while the
 # autopilot plays: with sound and music on (the defaults) the recording
-# carries sound; with both switched off in the settings file it stays silent.
+# carries sound, with only the effects on the shots and jingles are heard, and with
+# both switched off in the settings file it stays silent.
 export SDL_AUDIODRIVER=disk
 source "$(dirname "$0")/lib.sh"
 
@@ -34,7 +35,15 @@ grep -q "Audio: device open" "$WORK/debug.log" || fail "no audio device was open
 
 # The settings file begins with the version line (7 bytes); sound and music follow.
 [ -f "$WORK/skitterworm.cfg" ] || fail "no settings file was written"
-printf '\000\000' | dd of="$WORK/skitterworm.cfg" bs=1 seek=7 conv=notrunc status=none
+settings() { printf "$1" | dd of="$WORK/skitterworm.cfg" bs=1 seek=7 conv=notrunc status=none; }
+
+settings '\001\000'
+record effects
+shots=$(peak "$WORK/effects.raw")
+echo "sound on, music off: peak $shots"
+awk -v p="$shots" 'BEGIN { exit !(p > 0.01) }' || fail "no effect is heard with the music off"
+
+settings '\000\000'
 rm -f "$WORK/debug.log"
 record off
 quiet=$(peak "$WORK/off.raw")
