@@ -7,18 +7,30 @@ namespace {
 
 Sound* EffectSound(Effect effect) {
   switch (effect) {
-    case Effect::kWaveAppear: return sfx.sndWaveAppear;
-    case Effect::kGameOver: return sfx.sndGameOver;
-    case Effect::kBlaster1: return sfx.sndBlaster;
-    case Effect::kBlaster2: return sfx.sndBlaster2;
-    case Effect::kBlaster3: return sfx.sndBlaster3;
-    case Effect::kBlaster4: return sfx.sndBlaster4;
-    case Effect::kPlayerDie: return sfx.sndPlayerDie;
-    case Effect::kExtraLife: return sfx.sndExtraLife;
-    case Effect::kShieldFade: return sfx.sndShieldFade;
-    case Effect::kMissileLaunch: return sfx.sndMissileLaunch;
-    case Effect::kStageClear1: return sfx.sndStageClear1;
-    case Effect::kStageClear2: return sfx.sndStageClear2;
+    case Effect::kWaveAppear:
+      return sfx.sndWaveAppear;
+    case Effect::kGameOver:
+      return sfx.sndGameOver;
+    case Effect::kBlaster1:
+      return sfx.sndBlaster;
+    case Effect::kBlaster2:
+      return sfx.sndBlaster2;
+    case Effect::kBlaster3:
+      return sfx.sndBlaster3;
+    case Effect::kBlaster4:
+      return sfx.sndBlaster4;
+    case Effect::kPlayerDie:
+      return sfx.sndPlayerDie;
+    case Effect::kExtraLife:
+      return sfx.sndExtraLife;
+    case Effect::kShieldFade:
+      return sfx.sndShieldFade;
+    case Effect::kMissileLaunch:
+      return sfx.sndMissileLaunch;
+    case Effect::kStageClear1:
+      return sfx.sndStageClear1;
+    case Effect::kStageClear2:
+      return sfx.sndStageClear2;
   }
   return nullptr;
 }

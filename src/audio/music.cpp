@@ -82,8 +82,12 @@ void TMusic::Shuffle() {
 
 void TMusic::Play(int which) {
   switch (which) {
-    case MUSIC_MENU: chnMusic = fmodSystem.PlaySound(CHANNEL_MUSIC, mus_menu, false); break;
-    case MUSIC_HIGHSCORE: chnMusic = fmodSystem.PlaySound(CHANNEL_MUSIC, mus_highscore, false); break;
+    case MUSIC_MENU:
+      chnMusic = fmodSystem.PlaySound(CHANNEL_MUSIC, mus_menu, false);
+      break;
+    case MUSIC_HIGHSCORE:
+      chnMusic = fmodSystem.PlaySound(CHANNEL_MUSIC, mus_highscore, false);
+      break;
     case MUSIC_INGAME: {
       if (pl.empty()) return;  // no playable track: the game runs without music
       if (pl_current >= pl.size()) pl_current = 0;
@@ -93,7 +97,8 @@ void TMusic::Play(int which) {
       timestart = static_cast<int32_t>(timeNow);
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 

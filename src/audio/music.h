@@ -37,9 +37,9 @@ class TMusic {
   std::vector<Sound*> mus_ingame;
   Sound* mus_spacer[3] = {nullptr, nullptr, nullptr};
   uint8_t ingap = 0;
-  int32_t length = 0;      // of the current in-game track, ms
-  int32_t timestart = 0;   // timeNow (low 32 bits) when it started
-  int32_t timeplayed = 0;  // ms since timestart
+  int32_t length = 0;        // of the current in-game track, ms
+  int32_t timestart = 0;     // timeNow (low 32 bits) when it started
+  int32_t timeplayed = 0;    // ms since timestart
   std::vector<uint16_t> pl;  // playlist: a permutation of the mus_ingame indices
   uint16_t pl_current = 0;
 

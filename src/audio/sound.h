@@ -11,7 +11,7 @@ class module;
 // Creation modes the game passes when it creates a sound, as bit flags.
 constexpr int SOUND_LOOP_OFF = 1;
 constexpr int SOUND_LOOP_NORMAL = 2;
-constexpr int SOUND_SOFTWARE = 64;        // every sound is mixed in software here
+constexpr int SOUND_SOFTWARE = 64;          // every sound is mixed in software here
 constexpr int SOUND_ACCURATE_TIME = 16384;  // every length is exact here
 
 // The rate and layout of everything the mixer handles.

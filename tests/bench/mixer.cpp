@@ -6,6 +6,8 @@
 // seconds of CPU per second of sound, so "1.7ms" means 0.17 % of a core. The module is the built menu
 // tune when SKITTERWORM_BENCH_MODULE names it, else a small four-channel one
 // made here.
+#include "audio/mixer.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -15,7 +17,6 @@
 #include <iterator>
 #include <vector>
 
-#include "audio/mixer.h"
 #include "platform/log.h"
 
 namespace {

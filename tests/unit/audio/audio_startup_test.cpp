@@ -3,9 +3,8 @@
 // tries again.
 #include "audio/audio_startup.h"
 
-#include <gtest/gtest.h>
-
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <vector>
