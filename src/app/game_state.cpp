@@ -8,6 +8,7 @@
 #include "audio/mixer.h"
 #include "audio/music.h"
 #include "audio/sfx.h"
+#include "frontend/star.h"
 #include "persist/config.h"
 #include "platform/clock.h"
 #include "player/bullet.h"
@@ -44,6 +45,7 @@ uint8_t menuScreen = MENU_MAIN;
 int32_t polledKey = 0;
 
 ObjectList<TEnemy> lstEnemies;
+ObjectList<TStar> lstStars;
 // The pool is defined before its list, so the list hands its particles back
 // before the pool goes at exit.
 Pool<TParticle> particlePool(4096);

@@ -9,6 +9,7 @@
 #include "app/rainbow_phaser.h"
 #include "app/sine_table.h"
 #include "audio/audio_startup.h"
+#include "frontend/star.h"
 #include "persist/config.h"
 #include "platform/clock.h"
 #include "platform/font.h"
@@ -29,6 +30,7 @@
 
 void CreateGlobals() {
   lstEnemies.Clear();
+  lstStars.Clear();
   lstWardenBullets.Clear();
   lstPowerups.Clear();
   lstExplosions.Clear();

@@ -1,13 +1,10 @@
 #include "app/world_seams.h"
 
 #include "app/game_state.h"
+#include "player/statistics.h"
 #include "world/enemy.h"
 
-// Star field: filled by the front end's star classes.
-void CreateGameStars(int) {}
-void UpdateStars() {}
-void DrawStars() {}
-void KillStars() {}
+// The star field lives in frontend/star.cpp.
 
 // Snails, spiders, saucers, the spawner and the stage-end clean-ups live in
 // world/ (enemy_passes.cpp, spawner.cpp).
@@ -19,7 +16,7 @@ void KillStars() {}
 
 // Highscores and lifetime statistics.
 int32_t TopLocalScore() { return 0; }
-void AddGameToLifetimeStatistics() {}
+void AddGameToLifetimeStatistics() { statsGame.AddToLifetime(); }
 void RunHighscoreEntryIfDue() {}
 
 // Menu.

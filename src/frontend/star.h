@@ -1,0 +1,18 @@
+#pragma once
+#include "app/object_list.h"
+
+// One star of the field that falls behind the game; faster stars are brighter.
+// A star that reaches the bottom of the playfield is replaced by a new one at
+// the top, so the field keeps its density.
+class TStar : public Listed {
+ public:
+  float x = 0, y = 0;
+  float ylim = 226;
+  float vel = 0;
+
+  TStar(float x, float y, float vel) : x(x), y(y), vel(vel) {}
+  static TStar* Create(float x, float y, float vel);
+  void Die();
+  void Update();
+  void Draw() const;
+};
