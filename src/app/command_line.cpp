@@ -44,13 +44,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       cl.fullscreen = true;
     } else if (arg == "--scale") {
       if (value(text)) {
-        if (ParseNumber(text, 1, 4, number)) cl.scale = int(number);
-        else cl.error = "--scale takes 1, 2, 3 or 4, not \"" + text + "\"";
+        if (ParseNumber(text, 1, 4, number))
+          cl.scale = int(number);
+        else
+          cl.error = "--scale takes 1, 2, 3 or 4, not \"" + text + "\"";
       }
     } else if (arg == "--seed") {
       if (value(text)) {
-        if (ParseNumber(text, 0, 0x7FFFFFFF, number)) cl.seed = int32_t(number);
-        else cl.error = "--seed takes a whole number from 0 to 2147483647, not \"" + text + "\"";
+        if (ParseNumber(text, 0, 0x7FFFFFFF, number))
+          cl.seed = int32_t(number);
+        else
+          cl.error = "--seed takes a whole number from 0 to 2147483647, not \"" + text + "\"";
       }
     } else if (arg == "--autopilot") {
       cl.autopilot = true;

@@ -6,12 +6,12 @@
 
 // What the command line asks of this run.
 struct CommandLine {
-  std::string data_dir;       // --data DIR
-  std::string debug_log;      // --debug-log FILE (or SKITTERWORM_DEBUG_LOG)
-  std::optional<bool> fullscreen;   // --windowed / --fullscreen, for this run only
-  std::optional<int> scale;         // --scale N (1..4), for this run only
-  std::optional<int32_t> seed;      // --seed N: a fixed seed instead of the clock
-  bool autopilot = false;           // --autopilot: the pilot plays instead of the player
+  std::string data_dir;            // --data DIR
+  std::string debug_log;           // --debug-log FILE (or SKITTERWORM_DEBUG_LOG)
+  std::optional<bool> fullscreen;  // --windowed / --fullscreen, for this run only
+  std::optional<int> scale;        // --scale N (1..4), for this run only
+  std::optional<int32_t> seed;     // --seed N: a fixed seed instead of the clock
+  bool autopilot = false;          // --autopilot: the pilot plays instead of the player
   bool show_help = false, show_version = false;
   std::string error;  // set when the arguments cannot be used
 };

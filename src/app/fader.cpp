@@ -8,12 +8,16 @@ void TFader::Update() {
   if (tick_gap > 0 && timeNow - int64_t(tick_last) >= tick_gap) tick_last = int32_t(timeNow);
   value += change;
   if (value > lim_max) {
-    if (flag_cycle) change = -change;
-    else value = lim_max;
+    if (flag_cycle)
+      change = -change;
+    else
+      value = lim_max;
   }
   if (value < lim_min) {
-    if (flag_cycle) change = -change;
-    else value = lim_min;
+    if (flag_cycle)
+      change = -change;
+    else
+      value = lim_min;
   }
 }
 

@@ -21,9 +21,9 @@
 #include "player/railblast.h"
 #include "player/smart_bomb.h"
 #include "player/statistics.h"
-#include "world/playfield.h"
 #include "world/enemy.h"
 #include "world/hurry_up.h"
+#include "world/playfield.h"
 #include "world/skitterworm.h"
 #include "world/warden.h"
 

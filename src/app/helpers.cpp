@@ -26,16 +26,23 @@ std::string RandomHexByte(uint8_t min, uint8_t max) { return Right(Hex8(uint32_t
 std::string RandomColour(uint8_t family) {
   std::string a, b, c;
   switch (family) {
-    case 1: return RandomHexByte(100, 255) + "0000";
-    case 2: return "FF" + RandomHexByte(0, 150) + "00";
-    case 3: return "FF" + RandomHexByte(100, 255) + "00";
+    case 1:
+      return RandomHexByte(100, 255) + "0000";
+    case 2:
+      return "FF" + RandomHexByte(0, 150) + "00";
+    case 3:
+      return "FF" + RandomHexByte(100, 255) + "00";
     case 4:
       a = RandomHexByte(150, 255);  // green is drawn first
       return RandomHexByte(100, 255) + a + "00";
-    case 5: return "00" + RandomHexByte(100, 255) + "00";
-    case 6: return "00FF" + RandomHexByte(100, 255);
-    case 7: return "00" + RandomHexByte(100, 255) + "FF";
-    case 8: return "0000" + RandomHexByte(150, 255);
+    case 5:
+      return "00" + RandomHexByte(100, 255) + "00";
+    case 6:
+      return "00FF" + RandomHexByte(100, 255);
+    case 7:
+      return "00" + RandomHexByte(100, 255) + "FF";
+    case 8:
+      return "0000" + RandomHexByte(150, 255);
     case 9:
       a = RandomHexByte(200, 255);  // blue is drawn first
       return RandomHexByte(150, 255) + "00" + a;
@@ -47,9 +54,12 @@ std::string RandomColour(uint8_t family) {
     case 11:
       a = RandomHexByte(100, 255);
       return a + a + a;
-    case 20: return "00" + RandomHexByte(200, 255) + "00";
-    case 200: return "FF" + RandomHexByte(0, 255) + "00";
-    default: return "";
+    case 20:
+      return "00" + RandomHexByte(200, 255) + "00";
+    case 200:
+      return "FF" + RandomHexByte(0, 255) + "00";
+    default:
+      return "";
   }
 }
 
@@ -73,8 +83,10 @@ void DrawTextShadow(std::string_view text, int32_t x, int32_t y) {
 
 namespace {
 void DrawAt(std::string_view text, float x, float y, uint8_t shadow) {
-  if (shadow) DrawTextShadow(text, int32_t(x), int32_t(y));
-  else DrawText(text, x, y);
+  if (shadow)
+    DrawTextShadow(text, int32_t(x), int32_t(y));
+  else
+    DrawText(text, x, y);
 }
 }  // namespace
 

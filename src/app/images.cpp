@@ -77,7 +77,9 @@ void LoadGameImages() {
 
 void SetCreatureHandlesCentred(bool centred) {
   for (Image* image : {gfx.shroom, gfx.spider, gfx.saucer, gfx.snail}) {
-    if (centred) MidHandleImage(image);
-    else SetImageHandle(image, 0, 0);
+    if (centred)
+      MidHandleImage(image);
+    else
+      SetImageHandle(image, 0, 0);
   }
 }

@@ -86,8 +86,10 @@ class ObjectList {
     size_t keep = 0;
     for (size_t i = 0; i < items_.size(); ++i) {
       T* object = items_[i];
-      if (object->removed_) destroy_(object);
-      else items_[keep++] = object;
+      if (object->removed_)
+        destroy_(object);
+      else
+        items_[keep++] = object;
     }
     items_.resize(keep);
     dead_ = 0;

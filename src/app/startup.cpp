@@ -54,8 +54,10 @@ void CreateGlobals() {
 void LoadSettings() {
   config = TConfig{};
   config.GetAllowedVideo();
-  if (FileType(kConfigFile) == FileKind::kFile) config.Load(kConfigFile);
-  else config.SetDefaults();
+  if (FileType(kConfigFile) == FileKind::kFile)
+    config.Load(kConfigFile);
+  else
+    config.SetDefaults();
 }
 
 void LoadAssets() {

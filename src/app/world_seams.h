@@ -55,7 +55,7 @@ void CollideShipWithPowerups(TPlayer& ship);
 void CreatePowerup(uint16_t x, uint16_t y);
 
 // Special weapons: explosions, missiles, missile volleys, railblasts, smart bomb, radar.
-void UpdateWeapons();  // explosions, missiles, volleys, railblasts, every frame
+void UpdateWeapons();     // explosions, missiles, volleys, railblasts, every frame
 void RemoveAllWeapons();  // new game: nothing left in flight from the last one
 void DrawMissilesAndRailblasts();
 void StartMissileVolley(int32_t life);

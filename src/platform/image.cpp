@@ -69,7 +69,8 @@ Image* CreateImage(const uint32_t* rgba, int width, int height, int cell_width, 
     image->regions.push_back(region);
     std::vector<uint8_t> opaque(size_t(cell_width) * cell_height);
     for (int y = 0; y < cell_height; ++y)
-      for (int x = 0; x < cell_width; ++x) opaque[size_t(y) * cell_width + x] = (origin[size_t(y) * width + x] >> 24) >= 128;
+      for (int x = 0; x < cell_width; ++x)
+        opaque[size_t(y) * cell_width + x] = (origin[size_t(y) * width + x] >> 24) >= 128;
     image->opaque.push_back(std::move(opaque));
   }
   images.push_back(std::move(image));
@@ -137,8 +138,8 @@ namespace {
 
 // Corners of a w x h rectangle whose handle point lands on (x, y), under the
 // given scale and clockwise rotation.
-void Corners(float x, float y, float w, float h, float hx, float hy, float sx, float sy, float rotation,
-             float (&cx)[4], float (&cy)[4]) {
+void Corners(float x, float y, float w, float h, float hx, float hy, float sx, float sy, float rotation, float (&cx)[4],
+             float (&cy)[4]) {
   const float lx[4] = {-hx, w - hx, w - hx, -hx};
   const float ly[4] = {-hy, -hy, h - hy, h - hy};
   if (rotation == 0) {

@@ -1,14 +1,14 @@
-#include <gtest/gtest.h>
-
 #include "app/command_line.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
 CommandLine Parse(std::vector<std::string> args) { return ParseCommandLine(args); }
 
 TEST(CommandLine, OptionsAreRead) {
-  const auto cl = Parse({"--data", "/opt/data", "--debug-log", "log.txt", "--fullscreen", "--scale", "3", "--seed",
-                         "42", "--autopilot"});
+  const auto cl = Parse(
+      {"--data", "/opt/data", "--debug-log", "log.txt", "--fullscreen", "--scale", "3", "--seed", "42", "--autopilot"});
   EXPECT_TRUE(cl.error.empty()) << cl.error;
   EXPECT_EQ(cl.data_dir, "/opt/data");
   EXPECT_EQ(cl.debug_log, "log.txt");

@@ -47,7 +47,8 @@ double rms_of(const std::vector<float>& samples) {
 double to_db(double level) { return level > 0.0 ? 20.0 * std::log10(level) : -200.0; }
 
 int clipped_samples(const std::vector<float>& samples) {
-  return static_cast<int>(std::count_if(samples.begin(), samples.end(), [](float s) { return std::fabs(s) >= 0.999f; }));
+  return static_cast<int>(
+      std::count_if(samples.begin(), samples.end(), [](float s) { return std::fabs(s) >= 0.999f; }));
 }
 
 std::string data_path(const std::string& relative) { return std::string(SKITTERWORM_TEST_DATA_DIR) + "/" + relative; }

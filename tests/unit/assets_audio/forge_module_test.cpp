@@ -2,9 +2,8 @@
 // reported by line, and files that libopenmpt plays in tune and in order.
 #include <gtest/gtest.h>
 
-#include <libopenmpt/libopenmpt.hpp>
-
 #include <cmath>
+#include <libopenmpt/libopenmpt.hpp>
 #include <sstream>
 
 #include "mod_writer.h"
@@ -72,15 +71,16 @@ TEST(ForgeSong, ReadsCellsRiffsDrumsAndFills) {
 
 TEST(ForgeSong, ReportsMistakesWithTheirLine) {
   std::vector<std::string> errors;
-  song_from("order = a x\n[instruments]\nt = sine\n[channels]\nc = t\n[pattern a]\nrows = 2\nc = C4 D4 E4\nd = C4\n"
-            "[pattern b]\nc = @nothing Q9\n",
-            errors);
+  song_from(
+      "order = a x\n[instruments]\nt = sine\n[channels]\nc = t\n[pattern a]\nrows = 2\nc = C4 D4 E4\nd = C4\n"
+      "[pattern b]\nc = @nothing Q9\n",
+      errors);
   ASSERT_EQ(errors.size(), 5u);
-  EXPECT_NE(errors[0].find("test.song:8"), std::string::npos);   // three cells for two rows
-  EXPECT_NE(errors[1].find("test.song:9"), std::string::npos);   // unknown channel
+  EXPECT_NE(errors[0].find("test.song:8"), std::string::npos);  // three cells for two rows
+  EXPECT_NE(errors[1].find("test.song:9"), std::string::npos);  // unknown channel
   EXPECT_NE(errors[2].find("@nothing"), std::string::npos);
   EXPECT_NE(errors[3].find("Q9"), std::string::npos);
-  EXPECT_NE(errors[4].find("'x'"), std::string::npos);           // unknown pattern in the order
+  EXPECT_NE(errors[4].find("'x'"), std::string::npos);  // unknown pattern in the order
 }
 
 // A module of one sine instrument playing A4 then A2, for tuning checks.

@@ -115,7 +115,8 @@ TEST(ForgeSynth, LowPassSmoothsAndHighPassRoughensNoise) {
 
 TEST(ForgeSynth, LoopedSoundsWrapWithoutAJumpEvenWithVibrato) {
   std::vector<std::string> errors;
-  SoundRecipe r = recipe_from("loop = 0.5\nwave = sine\nfrequency = 333\nvibrato_depth = 3\nvibrato_rate = 7.3\n", errors);
+  SoundRecipe r =
+      recipe_from("loop = 0.5\nwave = sine\nfrequency = 333\nvibrato_depth = 3\nvibrato_rate = 7.3\n", errors);
   std::vector<float> s = render_sound(r, kRate, errors);
   ASSERT_TRUE(errors.empty());
   ASSERT_EQ(s.size(), 22050u);

@@ -3,13 +3,12 @@
 // audible, unclipped sound; the menu and high-score tunes must loop.
 #include <gtest/gtest.h>
 
-#include <libopenmpt/libopenmpt.hpp>
-
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <libopenmpt/libopenmpt.hpp>
 #include <memory>
 #include <sstream>
 

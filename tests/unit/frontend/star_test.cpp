@@ -1,8 +1,9 @@
+#include "frontend/star.h"
+
 #include <gtest/gtest.h>
 
 #include "app/game_state.h"
 #include "app/world_seams.h"
-#include "frontend/star.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
 

@@ -113,7 +113,7 @@ Image* HalfImage() {
 TEST_F(Headless, CollisionsAreExactToThePixel) {
   Image* image = HalfImage();
   ResetCollisions(~0u);
-  CollideImage(image, 10, 10, 0, 0, 1, 7);  // opaque x 10..11
+  CollideImage(image, 10, 10, 0, 0, 1, 7);                       // opaque x 10..11
   EXPECT_TRUE(CollideImage(image, 12, 10, 0, 1, 0, 0).empty());  // opaque 12..13: touching only
   const auto& hits = CollideImage(image, 11, 10, 0, 1, 0, 0);
   ASSERT_EQ(hits.size(), 1u);
@@ -130,8 +130,8 @@ TEST_F(Headless, CollisionsFollowScaleAndRotation) {
   SetRotation(180);
   CollideImage(image, 10, 11, 0, 0, 1, 3);
   SetRotation(0);
-  EXPECT_FALSE(CollideImage(image, 7, 7, 0, 1, 0, 0).empty());   // opaque 7..8 meets 8..9
-  EXPECT_TRUE(CollideImage(image, 10, 7, 0, 1, 0, 0).empty());   // opaque 10..11 misses
+  EXPECT_FALSE(CollideImage(image, 7, 7, 0, 1, 0, 0).empty());  // opaque 7..8 meets 8..9
+  EXPECT_TRUE(CollideImage(image, 10, 7, 0, 1, 0, 0).empty());  // opaque 10..11 misses
   // At scale 2 the probe's opaque half covers x 5..8 from x 5, and 4..7 from x 4.
   SetScale(2, 2);
   EXPECT_FALSE(CollideImage(image, 5, 7, 0, 1, 0, 0).empty());

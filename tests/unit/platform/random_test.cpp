@@ -1,8 +1,8 @@
+#include "platform/random.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
-
-#include "platform/random.h"
 
 namespace {
 

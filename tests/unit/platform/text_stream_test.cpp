@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
-#include <unistd.h>
 
 #include "platform/stream.h"
 #include "platform/text.h"

@@ -1,6 +1,5 @@
 #include "world/spider.h"
 
-
 #include "app/world_seams.h"
 #include "enemy_fixture.h"
 #include "world/score_popup.h"

@@ -19,7 +19,7 @@ bool forge_music(const ForgeOptions& options);
 
 // Source files of one kind under `folder`, sorted so the output order (and
 // every log) is the same on every machine.
-std::vector<std::filesystem::path> sorted_sources(const std::filesystem::path& folder,
-                                                  const std::string& extension, bool recursive);
+std::vector<std::filesystem::path> sorted_sources(const std::filesystem::path& folder, const std::string& extension,
+                                                  bool recursive);
 
 }  // namespace assetforge::audio

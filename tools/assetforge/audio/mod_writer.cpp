@@ -126,7 +126,8 @@ std::vector<uint8_t> write_mod(const Module& source, std::vector<std::string>& e
   out.text(m.title, 20);
   std::vector<std::vector<int8_t>> samples;
   for (int s = 0; s < kSampleSlots; ++s) {
-    const ModuleInstrument* instrument = s < static_cast<int>(m.instruments.size()) ? &m.instruments[static_cast<size_t>(s)] : nullptr;
+    const ModuleInstrument* instrument =
+        s < static_cast<int>(m.instruments.size()) ? &m.instruments[static_cast<size_t>(s)] : nullptr;
     samples.push_back(instrument ? to_pcm8(instrument->sample) : std::vector<int8_t>{});
     if (samples.back().size() > kMaxSampleBytes) {
       errors.push_back(m.title + ": sample " + instrument->name + " is too long for a MOD");

@@ -12,11 +12,11 @@ namespace assetforge::audio {
 struct Cell {
   static constexpr int kNoNote = -1;
   static constexpr int kNoteOff = -2;
-  int note = kNoNote;   // MIDI note, kNoNote or kNoteOff
-  int instrument = 0;   // 1-based, 0: none
-  int volume = -1;      // 0..64, -1: the instrument's own
-  int effect = -1;      // 0x0..0xF in the shared MOD/XM meaning, -1: none
-  int param = 0;        // effect parameter byte
+  int note = kNoNote;  // MIDI note, kNoNote or kNoteOff
+  int instrument = 0;  // 1-based, 0: none
+  int volume = -1;     // 0..64, -1: the instrument's own
+  int effect = -1;     // 0x0..0xF in the shared MOD/XM meaning, -1: none
+  int param = 0;       // effect parameter byte
 
   bool empty() const { return note == kNoNote && instrument == 0 && volume < 0 && effect < 0; }
 };

@@ -1,10 +1,8 @@
 #include "module_preview.h"
 
+#include <cmath>
 #include <libopenmpt/libopenmpt.hpp>
 #include <libopenmpt/libopenmpt_ext.hpp>
-
-#include <cmath>
-
 #include <sstream>
 
 namespace assetforge::audio {

@@ -9,10 +9,10 @@ namespace assetforge::audio {
 
 struct ModuleRender {
   bool ok = false;
-  std::string type;          // "xm", "mod", ... as libopenmpt reads the file
+  std::string type;  // "xm", "mod", ... as libopenmpt reads the file
   int channels = 0;
-  double duration = 0.0;     // seconds, one pass
-  std::vector<float> stereo; // interleaved, 44.1 kHz
+  double duration = 0.0;      // seconds, one pass
+  std::vector<float> stereo;  // interleaved, 44.1 kHz
 };
 
 // Renders one pass of the song (at most `max_seconds`).

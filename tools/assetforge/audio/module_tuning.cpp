@@ -17,10 +17,9 @@ constexpr int kBasePeriod = 214;
 constexpr int kBasePeriodIndex = 24;
 
 // Periods of the three octaves every MOD player knows (finetune 0).
-constexpr std::array<int, 36> kPeriods = {
-    856, 808, 762, 720, 678, 640, 604, 570, 538, 508, 480, 453,
-    428, 404, 381, 360, 339, 320, 302, 285, 269, 254, 240, 226,
-    214, 202, 190, 180, 170, 160, 151, 143, 135, 127, 120, 113};
+constexpr std::array<int, 36> kPeriods = {856, 808, 762, 720, 678, 640, 604, 570, 538, 508, 480, 453,
+                                          428, 404, 381, 360, 339, 320, 302, 285, 269, 254, 240, 226,
+                                          214, 202, 190, 180, 170, 160, 151, 143, 135, 127, 120, 113};
 
 // XM plays note C-4 (49) of a sample with no relative note at 8363 Hz.
 constexpr double kXmC4Rate = 8363.0;

@@ -52,8 +52,8 @@ void preview(const std::vector<uint8_t>& bytes, const std::string& relative, con
   fs::create_directories(wav.parent_path(), ec);
   write_wav(wav.string(), render.stereo, 44100, 2);
   Levels levels = measure_levels(render.stereo, 44100, 2);
-  std::printf("  %-34s %-3s %2d ch  %6.1f s  peak %6.1f dBFS  rms %6.1f dBFS\n", relative.c_str(),
-              render.type.c_str(), render.channels, render.duration, levels.peak_db, levels.rms_db);
+  std::printf("  %-34s %-3s %2d ch  %6.1f s  peak %6.1f dBFS  rms %6.1f dBFS\n", relative.c_str(), render.type.c_str(),
+              render.channels, render.duration, levels.peak_db, levels.rms_db);
   std::vector<double> channels = channel_levels(bytes, 240.0);
   std::printf("    channel rms:");
   for (size_t c = 0; c < channels.size() && c < module.channel_names.size(); ++c)
@@ -88,7 +88,8 @@ bool forge_song(const fs::path& source, const ForgeOptions& options) {
   std::string relative = output_name(source, options);
   std::string extension = fs::path(relative).extension().string();
   std::vector<std::string> errors;
-  if (extension != ".xm" && extension != ".mod") errors.push_back(source.string() + ": name must end in .xm.song or .mod.song");
+  if (extension != ".xm" && extension != ".mod")
+    errors.push_back(source.string() + ": name must end in .xm.song or .mod.song");
   ModuleFormat format = extension == ".mod" ? ModuleFormat::mod : ModuleFormat::xm;
 
   Module module = parse_song(load_config(source.string()), errors);

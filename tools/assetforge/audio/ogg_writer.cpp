@@ -104,8 +104,8 @@ uint32_t stream_serial(const std::string& name) {
   return hash & 0x7FFFFFFFu;
 }
 
-bool write_ogg(const std::string& path, const std::vector<float>& samples, int sample_rate,
-               uint32_t serial, std::string& error) {
+bool write_ogg(const std::string& path, const std::vector<float>& samples, int sample_rate, uint32_t serial,
+               std::string& error) {
   Encoder encoder;
   if (!encoder.open(sample_rate, serial)) {
     error = path + ": the Vorbis encoder refused the settings";

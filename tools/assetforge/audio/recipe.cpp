@@ -167,8 +167,7 @@ bool apply_sound_entry(const ConfigFile& file, const ConfigEntry& e, SoundRecipe
 
 }  // namespace
 
-SoundRecipe parse_recipe(const ConfigFile& file, const std::string& name,
-                         std::vector<std::string>& errors) {
+SoundRecipe parse_recipe(const ConfigFile& file, const std::string& name, std::vector<std::string>& errors) {
   SoundRecipe recipe;
   recipe.name = name;
   errors.insert(errors.end(), file.errors.begin(), file.errors.end());
@@ -185,8 +184,7 @@ SoundRecipe parse_recipe(const ConfigFile& file, const std::string& name,
   for (size_t s = 1; s < file.sections.size(); ++s) {
     const ConfigSection& section = file.sections[s];
     if (section.name != "voice") {
-      errors.push_back(file.path + ":" + std::to_string(section.line) + ": unknown section [" +
-                       section.name + "]");
+      errors.push_back(file.path + ":" + std::to_string(section.line) + ": unknown section [" + section.name + "]");
       continue;
     }
     VoiceLayer layer = defaults;
@@ -198,8 +196,7 @@ SoundRecipe parse_recipe(const ConfigFile& file, const std::string& name,
   return recipe;
 }
 
-SoundRecipe load_recipe(const std::string& path, const std::string& name,
-                        std::vector<std::string>& errors) {
+SoundRecipe load_recipe(const std::string& path, const std::string& name, std::vector<std::string>& errors) {
   return parse_recipe(load_config(path), name, errors);
 }
 

@@ -14,9 +14,9 @@ namespace assetforge::audio {
 
 struct VoiceLayer {
   Voice voice;
-  double start = 0.0;                    // seconds into the sound
+  double start = 0.0;                     // seconds into the sound
   std::vector<std::optional<int>> notes;  // MIDI notes played in turn (nullopt: rest)
-  double note_time = 0.1;                // seconds from one note to the next
+  double note_time = 0.1;                 // seconds from one note to the next
 };
 
 struct SoundRecipe {
@@ -27,9 +27,7 @@ struct SoundRecipe {
 };
 
 // Reads a recipe; errors (unknown keys, bad numbers) are appended to `errors`.
-SoundRecipe parse_recipe(const ConfigFile& file, const std::string& name,
-                         std::vector<std::string>& errors);
-SoundRecipe load_recipe(const std::string& path, const std::string& name,
-                        std::vector<std::string>& errors);
+SoundRecipe parse_recipe(const ConfigFile& file, const std::string& name, std::vector<std::string>& errors);
+SoundRecipe load_recipe(const std::string& path, const std::string& name, std::vector<std::string>& errors);
 
 }  // namespace assetforge::audio

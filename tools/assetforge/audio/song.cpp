@@ -60,8 +60,7 @@ CellParts split_cell(const std::string& token) {
   return parts;
 }
 
-bool parse_head(const std::string& head, int default_instrument, int transpose, SongContext& ctx,
-                Cell& cell) {
+bool parse_head(const std::string& head, int default_instrument, int transpose, SongContext& ctx, Cell& cell) {
   if (head.empty()) return true;
   if (head == "off" || head == "==") {
     cell.note = Cell::kNoteOff;
@@ -90,8 +89,7 @@ bool parse_effect(const std::string& text, Cell& cell) {
   return true;
 }
 
-std::optional<Cell> parse_cell(const std::string& token, int default_instrument, int transpose,
-                               SongContext& ctx) {
+std::optional<Cell> parse_cell(const std::string& token, int default_instrument, int transpose, SongContext& ctx) {
   Cell cell;
   if (token == "." || token == "...") return cell;
   CellParts parts = split_cell(token);
@@ -137,8 +135,8 @@ std::optional<RiffCall> parse_riff_call(const std::string& token) {
   return call;
 }
 
-void expand_cells(const std::string& text, int default_instrument, int transpose, int depth, int line,
-                  SongContext& ctx, std::vector<Cell>& out) {
+void expand_cells(const std::string& text, int default_instrument, int transpose, int depth, int line, SongContext& ctx,
+                  std::vector<Cell>& out) {
   for (const std::string& token : split_words(text)) {
     if (token == "|") continue;  // bar line, for the reader's eye
     if (token[0] == '@') {
@@ -251,8 +249,8 @@ void read_order(const ConfigSection& top, Module& module, SongContext& ctx) {
     return;
   }
   for (const std::string& name : split_words(order->value)) {
-    auto it = std::find_if(module.patterns.begin(), module.patterns.end(),
-                           [&](const Pattern& p) { return p.name == name; });
+    auto it =
+        std::find_if(module.patterns.begin(), module.patterns.end(), [&](const Pattern& p) { return p.name == name; });
     if (it == module.patterns.end())
       ctx.error(order->line, "unknown pattern '" + name + "'");
     else
@@ -285,7 +283,8 @@ Module parse_song(const ConfigFile& file, std::vector<std::string>& errors) {
   for (const ConfigSection& s : file.sections)
     if (s.name == "channels") read_channels(s, module, ctx);
   for (const ConfigSection& s : file.sections) {
-    if (s.name == "pattern") read_pattern(s, module, ctx);
+    if (s.name == "pattern")
+      read_pattern(s, module, ctx);
     else if (!s.name.empty() && s.name != "instruments" && s.name != "riffs" && s.name != "channels")
       ctx.error(s.line, "unknown section [" + s.name + "]");
   }

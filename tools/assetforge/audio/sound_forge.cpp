@@ -16,8 +16,8 @@ constexpr int kSampleRate = 44100;
 namespace fs = std::filesystem;
 
 void print_levels(const std::string& name, const Levels& levels) {
-  std::printf("  %-28s %6.2f s  peak %6.1f dBFS  rms %6.1f dBFS  brightness %5.0f Hz\n", name.c_str(),
-              levels.seconds, levels.peak_db, levels.rms_db, levels.brightness);
+  std::printf("  %-28s %6.2f s  peak %6.1f dBFS  rms %6.1f dBFS  brightness %5.0f Hz\n", name.c_str(), levels.seconds,
+              levels.peak_db, levels.rms_db, levels.brightness);
 }
 
 bool forge_one(const fs::path& source, const ForgeOptions& options) {

@@ -51,9 +51,8 @@ Voice make_periodic(Voice v, double seconds) {
 }
 
 bool loop_safe(const Voice& v) {
-  return v.wave != Wave::noise && v.slide == 0.0 && v.slide_accel == 0.0 && v.duty_sweep == 0.0 &&
-         v.arp_time == 0.0 && v.repeat == 0.0 && v.lowpass_sweep == 0.0 && v.highpass_sweep == 0.0 &&
-         v.phaser_sweep == 0.0;
+  return v.wave != Wave::noise && v.slide == 0.0 && v.slide_accel == 0.0 && v.duty_sweep == 0.0 && v.arp_time == 0.0 &&
+         v.repeat == 0.0 && v.lowpass_sweep == 0.0 && v.highpass_sweep == 0.0 && v.phaser_sweep == 0.0;
 }
 
 // Starts the loop where it rises through zero most gently, so the first and
@@ -103,7 +102,8 @@ std::vector<float> render_loop(const SoundRecipe& recipe, double rate, std::vect
   std::vector<float> mix(length, 0.0f);
   for (const VoiceLayer& layer : recipe.layers) {
     if (!loop_safe(layer.voice) || !layer.notes.empty()) {
-      errors.push_back(recipe.name + ": a looping sound can use only steady voices (no noise, slides, sweeps, arpeggios or notes)");
+      errors.push_back(recipe.name +
+                       ": a looping sound can use only steady voices (no noise, slides, sweeps, arpeggios or notes)");
       continue;
     }
     // Render two loop lengths and keep the second: by then the filters have
@@ -126,8 +126,7 @@ void scale_to_peak(std::vector<float>& samples, double peak_db) {
 
 }  // namespace
 
-std::vector<float> render_sound(const SoundRecipe& recipe, double sample_rate,
-                                std::vector<std::string>& errors) {
+std::vector<float> render_sound(const SoundRecipe& recipe, double sample_rate, std::vector<std::string>& errors) {
   std::vector<float> mix;
   if (recipe.loop > 0.0) {
     mix = render_loop(recipe, sample_rate, errors);

@@ -8,8 +8,7 @@
 
 namespace assetforge::audio {
 
-std::vector<float> render_sound(const SoundRecipe& recipe, double sample_rate,
-                                std::vector<std::string>& errors);
+std::vector<float> render_sound(const SoundRecipe& recipe, double sample_rate, std::vector<std::string>& errors);
 
 struct Levels {
   double peak_db = -200.0;

@@ -141,10 +141,14 @@ class Oscillator {
         double falling = phase_ - duty_ + (phase_ < duty_ ? 1.0 : 0.0);
         return (phase_ < duty_ ? 1.0 : -1.0) + poly_blep(phase_, step_) - poly_blep(falling, step_);
       }
-      case Wave::saw: return 1.0 - 2.0 * phase_ + poly_blep(phase_, step_);
-      case Wave::sine: return std::sin(2.0 * kPi * phase_);
-      case Wave::triangle: return phase_ < 0.5 ? 4.0 * phase_ - 1.0 : 3.0 - 4.0 * phase_;
-      case Wave::noise: return noise_buffer_[static_cast<size_t>(phase_ * 32.0) & 31];
+      case Wave::saw:
+        return 1.0 - 2.0 * phase_ + poly_blep(phase_, step_);
+      case Wave::sine:
+        return std::sin(2.0 * kPi * phase_);
+      case Wave::triangle:
+        return phase_ < 0.5 ? 4.0 * phase_ - 1.0 : 3.0 - 4.0 * phase_;
+      case Wave::noise:
+        return noise_buffer_[static_cast<size_t>(phase_ * 32.0) & 31];
     }
     return 0.0;
   }

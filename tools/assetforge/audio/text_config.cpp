@@ -32,8 +32,7 @@ std::vector<std::string> split_words(const std::string& text) {
 // opens a comment.
 static std::string strip_comment(const std::string& line) {
   for (size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t'))
-      return line.substr(0, i);
+    if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) return line.substr(0, i);
   }
   return line;
 }
@@ -55,8 +54,8 @@ static void add_entry(ConfigFile& file, const std::string& line, int number) {
         return;
       }
     }
-    file.errors.push_back(file.path + ":" + std::to_string(number) + ": '" + key +
-                          " +=' with no earlier '" + key + " ='");
+    file.errors.push_back(file.path + ":" + std::to_string(number) + ": '" + key + " +=' with no earlier '" + key +
+                          " ='");
     return;
   }
   section.entries.push_back({key, value, number});
@@ -80,8 +79,7 @@ ConfigFile parse_config(const std::string& text, const std::string& path) {
       ConfigSection section;
       section.line = number;
       if (!words.empty()) section.name = words[0];
-      for (size_t i = 1; i < words.size(); ++i)
-        section.argument += (i > 1 ? " " : "") + words[i];
+      for (size_t i = 1; i < words.size(); ++i) section.argument += (i > 1 ? " " : "") + words[i];
       file.sections.push_back(section);
       continue;
     }

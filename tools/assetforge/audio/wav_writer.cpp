@@ -20,8 +20,7 @@ void put32(std::ofstream& out, uint32_t v) {
 
 }  // namespace
 
-bool write_wav(const std::string& path, const std::vector<float>& samples, int sample_rate,
-               int channels) {
+bool write_wav(const std::string& path, const std::vector<float>& samples, int sample_rate, int channels) {
   std::ofstream out(path, std::ios::binary);
   if (!out) return false;
   auto data_bytes = static_cast<uint32_t>(samples.size() * 2);

@@ -6,7 +6,6 @@
 namespace assetforge::audio {
 
 // Samples are interleaved for `channels` > 1; values outside -1..1 are clipped.
-bool write_wav(const std::string& path, const std::vector<float>& samples, int sample_rate,
-               int channels);
+bool write_wav(const std::string& path, const std::vector<float>& samples, int sample_rate, int channels);
 
 }  // namespace assetforge::audio

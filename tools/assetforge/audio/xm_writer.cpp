@@ -42,8 +42,8 @@ void write_cell(ByteWriter& out, const Cell& cell) {
   int volume = cell.volume >= 0 ? 0x10 + cell.volume : 0;
   int effect = std::max(cell.effect, 0);
   int param = cell.effect >= 0 ? cell.param : 0;
-  int flags = 0x80 | (note ? 1 : 0) | (cell.instrument ? 2 : 0) | (volume ? 4 : 0) | (effect ? 8 : 0) |
-              (param ? 16 : 0);
+  int flags =
+      0x80 | (note ? 1 : 0) | (cell.instrument ? 2 : 0) | (volume ? 4 : 0) | (effect ? 8 : 0) | (param ? 16 : 0);
   out.u8(flags);
   if (note) out.u8(note);
   if (cell.instrument) out.u8(cell.instrument);
@@ -75,14 +75,14 @@ std::vector<int16_t> to_pcm16(const std::vector<float>& sample) {
 void write_instrument(ByteWriter& out, const ModuleInstrument& instrument) {
   out.u32le(kInstrumentSize);
   out.text(instrument.name, 22);
-  out.u8(0);      // type
-  out.u16le(1);   // one sample
+  out.u8(0);     // type
+  out.u16le(1);  // one sample
   out.u32le(kSampleHeaderSize);
-  out.zeros(96);  // every note uses sample 0
+  out.zeros(96);       // every note uses sample 0
   out.zeros(48 + 48);  // volume and panning envelope points (unused)
-  out.zeros(14);  // envelope counts, sustain and loop points, types, auto-vibrato
-  out.u16le(0);   // fadeout
-  out.zeros(22);  // reserved
+  out.zeros(14);       // envelope counts, sustain and loop points, types, auto-vibrato
+  out.u16le(0);        // fadeout
+  out.zeros(22);       // reserved
 
   std::vector<int16_t> pcm = to_pcm16(instrument.sample);
   XmTuning tuning = xm_tuning(instrument);
@@ -107,7 +107,8 @@ void write_instrument(ByteWriter& out, const ModuleInstrument& instrument) {
 bool check(const Module& module, std::vector<std::string>& errors) {
   size_t before = errors.size();
   if (module.channels < 1 || module.channels > 32) errors.push_back(module.title + ": XM has 1..32 channels");
-  if (module.order.empty() || module.order.size() > 256) errors.push_back(module.title + ": XM order needs 1..256 entries");
+  if (module.order.empty() || module.order.size() > 256)
+    errors.push_back(module.title + ": XM order needs 1..256 entries");
   if (module.patterns.size() > 256) errors.push_back(module.title + ": XM has at most 256 patterns");
   if (module.instruments.size() > 128) errors.push_back(module.title + ": XM has at most 128 instruments");
   for (const Pattern& p : module.patterns)
