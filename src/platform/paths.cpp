@@ -27,7 +27,10 @@ void FindDataDir(const std::string& override_dir, const std::string& executable_
     SetDataDir(override_dir);
     return;
   }
-  const std::string candidates[] = {".", FolderOf(executable_path), SKITTERWORM_INSTALL_DATA_DIR};
+  // The installed layout is tried relative to the executable too, so an
+  // install moved to another prefix still finds its data.
+  const std::string beside = FolderOf(executable_path);
+  const std::string candidates[] = {".", beside, beside + "/../share/skitterworm", SKITTERWORM_INSTALL_DATA_DIR};
   for (const auto& dir : candidates) {
     if (HoldsAssets(dir)) {
       SetDataDir(dir);

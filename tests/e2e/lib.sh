@@ -47,10 +47,10 @@ start_game() {
   GAME_PID=$!
 }
 
-# The game's window id, waiting up to 10 s for it.
+# The game's window id, waiting up to 30 s for it (a loaded machine starts slowly).
 wait_window() {
   local i id
-  for i in $(seq 100); do
+  for i in $(seq 300); do
     id=$(xdotool search --onlyvisible --name '^Skitterworm' 2>/dev/null | head -n 1 || true)
     if [ -n "$id" ]; then
       WINDOW=$id
