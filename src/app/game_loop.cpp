@@ -6,7 +6,6 @@
 #include "app/autopilot.h"
 #include "app/display_modes.h"
 #include "app/fader.h"
-#include "app/game_audio.h"
 #include "app/game_state.h"
 #include "app/helpers.h"
 #include "app/hud.h"
@@ -15,6 +14,8 @@
 #include "app/rainbow_phaser.h"
 #include "app/sine_table.h"
 #include "app/world_seams.h"
+#include "audio/music.h"
+#include "audio/sfx.h"
 #include "persist/config.h"
 #include "platform/clock.h"
 #include "platform/font.h"
@@ -55,7 +56,7 @@ void SetDoubleScale(bool on) {
 void EnteringState() {
   ++stateTimer;
   if (stateTimer == 1) SetupStage();
-  if (stateTimer == 30 && config.sound) PlayEffect(Effect::kWaveAppear);
+  if (stateTimer == 30 && config.sound) sfx.Play(sfx.sndWaveAppear);
   if (stateTimer == 120) {
     // The banner fades out over the next 120 frames while the field appears.
     fadeText.SetChange(-0.0084f);
@@ -113,8 +114,8 @@ void NextWaveState() {
 
 void PausedState() {
   if (config.sound) {
-    SetSaucerHum(false);
-    SetShieldHum(false);
+    sfx.SetSaucerHum(false);
+    sfx.SetShieldHum(false);
   }
   DrawWorld(WorldFlags::All());
   SetBlend(Blend::kMask);
@@ -136,7 +137,7 @@ void PausedState() {
     hurryTime += float(pauseLength) / 1000.0f;
     gameState = player.wave_parts == 0 ? STATE_CLEARED : STATE_PLAYING;
     FlushKeys();
-    if (player.power[POWER_SHIELD] > 0 && config.sound) SetShieldHum(true);
+    if (player.power[POWER_SHIELD] > 0 && config.sound) sfx.SetShieldHum(true);
     MoveMouse(player.tx, player.ty);
   }
 }
@@ -153,7 +154,7 @@ TallyTimes TallyTimeline(uint8_t stage) {
 }
 
 void TallyTick(int32_t at) {
-  if (stateTimer == at && config.sound) PlayEffect(Effect::kStageClear1);
+  if (stateTimer == at && config.sound) sfx.Play(sfx.sndStageClear1);
 }
 
 void TallyLine(int32_t at, const char* label, int32_t label_y, uint16_t killed, uint16_t seen) {
@@ -208,7 +209,7 @@ void ClearedState() {
   const int32_t bonus = int32_t(float(statsStage.mushrooms) * mushroomMultiplier);
   if (stateTimer == at.bonus) {
     // The bonus is credited whether or not sound is on; only the fanfare needs it.
-    if (config.sound) PlayEffect(Effect::kStageClear2);
+    if (config.sound) sfx.Play(sfx.sndStageClear2);
     player.AddScore(uint16_t(bonus));
   } else if (stateTimer > at.bonus) {
     SetColor(127, 255, 127);
@@ -244,7 +245,7 @@ void ClearedState() {
 
 void GameOverState() {
   ++stateTimer;
-  if (stateTimer == 1 && config.sound) PlayEffect(Effect::kGameOver);
+  if (stateTimer == 1 && config.sound) sfx.Play(sfx.sndGameOver);
   if (stateTimer == 50) fadeScene.SetChange(-0.005f);  // the scene fades out over 200 frames
   DrawWorld(WorldFlags::All());
   UpdateWorld(WorldFlags::All());
@@ -310,11 +311,11 @@ const char* MultiplierText(float multiplier) {
 }
 
 void StartGame() {
-  if (config.music) StopMusic();
+  if (config.music) music.Stop();
   RemoveMenuParticles();
   SetCreatureHandlesCentred(false);
   menuScreen = MENU_INGAME;
-  ShuffleGameMusic();
+  music.Shuffle();
   KillParticles();
   NewGame();
   RunGame();
@@ -341,8 +342,8 @@ void NewGame() {
   snailTimer = Rand(600, 1200);
   spiderTimer = Rand(600, 1200);
   saucerTimer = Rand(1200, 2400);
-  if (config.music) PlayGameMusic();
-  if (config.sound) StartHums();
+  if (config.music) music.Play(MUSIC_INGAME);
+  if (config.sound) sfx.StartHums();
   statsGame.Reset();
   if (DebugLogEnabled()) DebugLog(std::string("Game started") + (AutopilotOn() ? " with the autopilot" : ""));
 }
@@ -353,8 +354,7 @@ bool GameFrame() {
   fadeScene.Update();
   fadeText.Update();
   timeNow = MilliSecs();
-  if (config.music) UpdateMusic();
-  UpdateAudio();
+  if (config.music) music.Update();
   mouse.Update();
   rainbow.Update(1);
   rainbowFast.Update(1);
@@ -389,10 +389,10 @@ void FinishGame() {
   FadesAtRest(fadeScene);
   FadesAtRest(fadeText);
   FlushKeys();
-  if (config.music) StopMusic();
+  if (config.music) music.Stop();
   if (config.sound) {
-    SetSaucerHum(false);
-    SetShieldHum(false);
+    sfx.SetSaucerHum(false);
+    sfx.SetShieldHum(false);
   }
   AddGameToLifetimeStatistics();
   if (DebugLogEnabled())
@@ -467,7 +467,7 @@ void UpdateWorld(WorldFlags flags) {
   UpdateWardens();
   if (flags.On(7)) {
     const int32_t saucers = UpdateSaucers();
-    if (config.sound) SetSaucerHum(saucers > 0);
+    if (config.sound) sfx.SetSaucerHum(saucers > 0);
   }
   if (flags.On(11)) GameKeys();
 }

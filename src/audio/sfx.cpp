@@ -85,6 +85,11 @@ void TSfx::Play(Sound* sound) {
 
 void TSfx::PlayBlaster(Sound* sound) { chnBlaster = fmodSystem.PlaySound(CHANNEL_BLASTER, sound, false); }
 
+Sound* TSfx::Blaster(uint8_t level) const {
+  Sound* const shots[4] = {sndBlaster, sndBlaster2, sndBlaster3, sndBlaster4};
+  return shots[level >= 1 && level <= 4 ? level - 1 : 0];
+}
+
 void TSfx::StartHums() {
   if (!config.sound) return;
   chnSaucer = fmodSystem.PlaySound(CHANNEL_SAUCER, sndSaucer, true);

@@ -94,6 +94,8 @@ class TSfx {
   void Play(Sound* sound);
   // Starts a shot on the blaster channel, cutting off the shot before.
   void PlayBlaster(Sound* sound);
+  // The shot sound of a laser level 1..4 (anything else sounds as level 1).
+  Sound* Blaster(uint8_t level) const;
   void StartHums();
   void SetSaucerHum(bool on);
   void SetShieldHum(bool on);

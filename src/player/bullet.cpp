@@ -1,10 +1,10 @@
 #include "player/bullet.h"
 
-#include "app/game_audio.h"
 #include "app/game_state.h"
 #include "app/helpers.h"
 #include "app/images.h"
 #include "app/world_seams.h"
+#include "audio/sfx.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
@@ -26,7 +26,7 @@ void TBullet::Fire() {
     DrawImage(gfx.particle[6], float((player.x + 3) * drawScale), float(player.y * drawScale), 0);
     SetRotation(0);
   }
-  if (config.sound) PlayBlaster(player.bpwr);
+  if (config.sound) sfx.PlayBlaster(sfx.Blaster(player.bpwr));
   ++statsGame.bullets_fired;
 }
 

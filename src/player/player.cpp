@@ -4,13 +4,13 @@
 
 #include "app/autopilot.h"
 #include "app/fader.h"
-#include "app/game_audio.h"
 #include "app/game_state.h"
 #include "app/helpers.h"
 #include "app/images.h"
 #include "app/mouse.h"
 #include "app/rainbow_phaser.h"
 #include "app/world_seams.h"
+#include "audio/sfx.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
@@ -54,7 +54,7 @@ void TPlayer::CentraliseInPlayfield() {
 void TPlayer::LoseLife() {
   lives = uint8_t(lives - 1);
   state = SHIP_DEAD;
-  if (config.sound) PlayEffect(Effect::kPlayerDie);
+  if (config.sound) sfx.Play(sfx.sndPlayerDie);
   ClearPowers();
   Particles();
   CentraliseInPlayfield();
@@ -109,8 +109,8 @@ void TPlayer::UpdatePowers() {
         break;
       case POWER_SHIELD:
         if (config.sound) {
-          SetShieldHum(true);
-          if (power[i] == 1) PlayEffect(Effect::kShieldFade);
+          sfx.SetShieldHum(true);
+          if (power[i] == 1) sfx.Play(sfx.sndShieldFade);
         }
         break;
       case POWER_SCORE2:
@@ -128,7 +128,7 @@ void TPlayer::UpdatePowers() {
     --power[i];
   }
   if (power[POWER_RADAR] != 0) UpdateRadar();
-  if (power[POWER_SHIELD] == 0 && config.sound) SetShieldHum(false);
+  if (power[POWER_SHIELD] == 0 && config.sound) sfx.SetShieldHum(false);
 }
 
 bool TPlayer::MayUse() const { return state > SHIP_DEAD && gameState != STATE_CLEARED; }
@@ -237,7 +237,7 @@ void TPlayer::AddScore(uint16_t points) {
   // One life per award: a big award past two thresholds gives the second
   // life with the next award of any size.
   if (score >= elife) {
-    if (config.sound) PlayEffect(Effect::kExtraLife);
+    if (config.sound) sfx.Play(sfx.sndExtraLife);
     lives = uint8_t(lives + 1);
     elife += kExtraLifeStep;
   }
@@ -280,7 +280,7 @@ void TPlayer::Particles() {
 
 void TPlayer::FireMissile() {
   LaunchMissile(x + 3, y, uint8_t((x + 3 - 16) / 9));
-  if (config.sound) PlayEffect(Effect::kMissileLaunch);
+  if (config.sound) sfx.Play(sfx.sndMissileLaunch);
 }
 
 void TPlayer::Draw() {
