@@ -1,12 +1,14 @@
 #pragma once
 #include <cstdint>
 
-// Where the game loop, the ship and the bullet reach subsystems that are built
-// after them: the star field, snails, spiders, saucers, the spawner, powerups,
-// special weapons, the hurry-up and its wardens, the highscore entry, the
-// lifetime statistics and the menu. Each is one small function; until its
-// subsystem exists it does the least the game needs (usually nothing), and the
-// subsystem fills it in without touching the callers.
+// What the game loop, the ship and the bullet ask of the rest of the world:
+// the star field, snails, spiders, saucers, the spawner, powerups, special
+// weapons, the hurry-up and its wardens, the highscore entry, the lifetime
+// statistics and the menu. Each is one small function, defined by the
+// subsystem that owns it (world/enemy_passes.cpp, world/spawner.cpp,
+// player/powerup.cpp, player/weapon_passes.cpp, frontend/star.cpp...), so the
+// callers never depend on those classes. The few whose subsystem does not exist
+// yet are defined in world_seams.cpp and do the least the game needs.
 
 class TPlayer;
 class TBullet;
