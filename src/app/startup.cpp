@@ -24,6 +24,7 @@
 #include "player/radar.h"
 #include "player/railblast.h"
 #include "player/smart_bomb.h"
+#include "player/statistics.h"
 #include "world/enemy.h"
 #include "world/hurry_up.h"
 #include "world/warden.h"
@@ -79,6 +80,8 @@ int RunProgram(const CommandLine& command_line) {
   CreateGlobals();
   LoadAssets();
   LoadSettings();
+  // The lifetime statistics; a missing file is only written at exit.
+  if (FileType(kStatsFile) == FileKind::kFile) statsLife.Load(kStatsFile);
   StartAudio();  // after the settings, which say whether sound and music are on
 
   SetDisplayOverride({command_line.fullscreen, command_line.scale});
@@ -90,6 +93,7 @@ int RunProgram(const CommandLine& command_line) {
 
   // Shut-down. The loop also returns when the window was closed, so the
   // settings are saved either way; a command-line display override is not.
+  statsLife.Save(kStatsFile);
   RestoreOverriddenDisplay();
   config.Save(kConfigFile);
   ReleaseAudio();

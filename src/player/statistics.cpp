@@ -1,6 +1,10 @@
 #include "player/statistics.h"
 
+#include <array>
+
 #include "app/game_state.h"
+#include "platform/log.h"
+#include "platform/stream.h"
 
 void TStatsStage::Reset() { *this = TStatsStage(); }
 
@@ -53,4 +57,41 @@ float TStatsLife::KillRatio() const {
 float TStatsLife::Accuracy() const {
   if (bullets_fired < 1) return 100.0f;
   return float(bullets_hit) / float(bullets_fired) * 100.0f;
+}
+
+namespace {
+
+// The fourteen counters in file order.
+template <typename Life>
+auto Counters(Life& life) {
+  return std::array{&life.games_played,       &life.player_wormdeaths,   &life.player_spiderdeaths,
+                    &life.player_snaildeaths, &life.player_saucerdeaths, &life.player_wardendeaths,
+                    &life.killed_worms,       &life.killed_spiders,      &life.killed_snails,
+                    &life.killed_saucers,     &life.killed_shrooms,      &life.killed_pshrooms,
+                    &life.bullets_fired,      &life.bullets_hit};
+}
+
+}  // namespace
+
+bool TStatsLife::Load(const std::string& path) {
+  auto in = Stream::OpenRead(path);
+  if (!in) return false;
+  if (in->ReadLine() != kGameVersion) {
+    DebugLog("Statistics file " + path + " is of another version; it will be replaced at exit");
+    return false;
+  }
+  for (int32_t* counter : Counters(*this)) *counter = in->ReadInt();
+  fastest_worm = in->ReadFloat();
+  for (int32_t& count : powerups) count = in->ReadInt();
+  if (in->eof()) DebugLog("Statistics file " + path + " is cut short; the missing counters read as zero");
+  return true;
+}
+
+bool TStatsLife::Save(const std::string& path) const {
+  return WriteFileAtomically(path, [this](Stream& out) {
+    out.WriteLine(kGameVersion);
+    for (const int32_t* counter : Counters(*this)) out.WriteInt(*counter);
+    out.WriteFloat(fastest_worm);
+    for (int32_t count : powerups) out.WriteInt(count);
+  });
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 // The counters gameplay increments directly. statsStage feeds the stage-clear
 // tally, statsGame the end of a game, statsLife holds every game ever played.
@@ -77,4 +78,15 @@ class TStatsLife {
   int32_t TotalPowerups() const;
   float KillRatio() const;
   float Accuracy() const;
+
+  // The lifetime file: a "1.2.0" line, the fourteen counters, the fastest
+  // chain and the ten powerup counts, 107 bytes. A file of another version is
+  // left alone and the counters keep their values; a file cut short keeps
+  // what was read and zero for the rest. False when nothing was read.
+  bool Load(const std::string& path);
+  // Written whole to a temporary file first, so the old file survives a
+  // failed save. False when it could not be written.
+  bool Save(const std::string& path) const;
 };
+
+constexpr const char* kStatsFile = "skitterworm.stats";

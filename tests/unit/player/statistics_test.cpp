@@ -1,6 +1,12 @@
 #include "player/statistics.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -71,6 +77,94 @@ TEST(Statistics, DerivedFiguresOfAFreshAndAPlayedRecord) {
   life.bullets_fired = 4;
   life.bullets_hit = 6;  // one shot can hit several things
   EXPECT_EQ(life.Accuracy(), 150.0f);
+}
+
+}  // namespace
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class StatisticsFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / ("skitterworm-stats-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    path = (dir / "skitterworm.stats").string();
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  std::string ReadAll() const {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+
+  fs::path dir;
+  std::string path;
+};
+
+TEST_F(StatisticsFile, SavesTheDocumentedLayoutAndReadsItBack) {
+  TStatsLife life;
+  life.games_played = 7;
+  life.player_wardendeaths = 2;
+  life.bullets_hit = 0x01020304;
+  life.fastest_worm = 123.5f;
+  life.powerups[9] = -1;
+  ASSERT_TRUE(life.Save(path));
+
+  const std::string bytes = ReadAll();
+  ASSERT_EQ(bytes.size(), 107u);
+  EXPECT_EQ(bytes.substr(0, 7), "1.2.0\r\n");
+  EXPECT_EQ(bytes.substr(7, 4), std::string("\x07\0\0\0", 4));   // games_played first
+  EXPECT_EQ(bytes.substr(27, 4), std::string("\x02\0\0\0", 4));  // the fifth death counter
+  EXPECT_EQ(bytes.substr(59, 4), "\x04\x03\x02\x01");              // bullets_hit, little-endian
+  EXPECT_EQ(bytes.substr(103, 4), "\xFF\xFF\xFF\xFF");             // the last powerup count
+
+  TStatsLife back;
+  ASSERT_TRUE(back.Load(path));
+  EXPECT_EQ(back.games_played, 7);
+  EXPECT_EQ(back.player_wardendeaths, 2);
+  EXPECT_EQ(back.bullets_hit, 0x01020304);
+  EXPECT_EQ(back.fastest_worm, 123.5f);
+  EXPECT_EQ(back.powerups[9], -1);
+}
+
+TEST_F(StatisticsFile, AnotherVersionIsIgnoredAndReplacedAtTheNextSave) {
+  std::ofstream(path, std::ios::binary) << "1.1.0\r\n" << std::string(100, '\x05');
+  TStatsLife life;
+  life.games_played = 3;
+  EXPECT_FALSE(life.Load(path));
+  EXPECT_EQ(life.games_played, 3);
+  EXPECT_EQ(life.killed_worms, 0);
+  ASSERT_TRUE(life.Save(path));
+  EXPECT_EQ(ReadAll().substr(0, 7), "1.2.0\r\n");
+}
+
+TEST_F(StatisticsFile, AFileCutShortKeepsWhatWasReadAndZeroForTheRest) {
+  TStatsLife full;
+  full.games_played = 5;
+  full.player_wormdeaths = 6;
+  full.killed_worms = 40;
+  full.powerups[0] = 9;
+  ASSERT_TRUE(full.Save(path));
+  fs::resize_file(path, 7 + 4 * 2 + 2);  // two whole counters and half of the third
+
+  TStatsLife life;
+  life.killed_worms = 99;
+  life.powerups[0] = 99;
+  EXPECT_TRUE(life.Load(path));
+  EXPECT_EQ(life.games_played, 5);
+  EXPECT_EQ(life.player_wormdeaths, 6);
+  EXPECT_EQ(life.player_spiderdeaths, 0);
+  EXPECT_EQ(life.killed_worms, 0);
+  EXPECT_EQ(life.powerups[0], 0);
+}
+
+TEST_F(StatisticsFile, AMissingFileChangesNothing) {
+  TStatsLife life;
+  life.games_played = 2;
+  EXPECT_FALSE(life.Load((dir / "none.stats").string()));
+  EXPECT_EQ(life.games_played, 2);
 }
 
 }  // namespace
