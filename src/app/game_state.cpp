@@ -10,6 +10,7 @@
 #include "audio/sfx.h"
 #include "frontend/star.h"
 #include "persist/config.h"
+#include "persist/highscores.h"
 #include "platform/clock.h"
 #include "player/bullet.h"
 #include "player/explosion.h"
@@ -80,6 +81,7 @@ TRadar radar;
 TSmartBomb smartbomb;
 THurryUp hurryup;
 TConfig config;
+THighscores highscores;
 TStatsStage statsStage;
 TStatsGame statsGame;
 TStatsLife statsLife;

@@ -11,6 +11,7 @@
 #include "audio/audio_startup.h"
 #include "frontend/star.h"
 #include "persist/config.h"
+#include "persist/highscores.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -61,6 +62,23 @@ void LoadSettings() {
     config.SetDefaults();
 }
 
+// The highscore table (a first run writes the default table at once) and the
+// lifetime statistics (a missing file is only written at exit).
+void LoadRecords() {
+  highscores = THighscores{};
+  if (FileType(kHighscoreFile) == FileKind::kFile)
+    highscores.Load(kHighscoreFile);
+  else
+    highscores.Save(kHighscoreFile);
+  statsLife = TStatsLife{};
+  if (FileType(kStatsFile) == FileKind::kFile) statsLife.Load(kStatsFile);
+}
+
+void SaveRecords() {
+  highscores.Save(kHighscoreFile);
+  statsLife.Save(kStatsFile);
+}
+
 void LoadAssets() {
   fntMain = LoadImageFont(AssetPath("fonts/cweb.ttf"), 13, 0);
   fntSmall = LoadImageFont(AssetPath("fonts/uni 05_53.ttf"), 8, 0);
@@ -80,8 +98,7 @@ int RunProgram(const CommandLine& command_line) {
   CreateGlobals();
   LoadAssets();
   LoadSettings();
-  // The lifetime statistics; a missing file is only written at exit.
-  if (FileType(kStatsFile) == FileKind::kFile) statsLife.Load(kStatsFile);
+  LoadRecords();
   StartAudio();  // after the settings, which say whether sound and music are on
 
   SetDisplayOverride({command_line.fullscreen, command_line.scale});
@@ -93,7 +110,7 @@ int RunProgram(const CommandLine& command_line) {
 
   // Shut-down. The loop also returns when the window was closed, so the
   // settings are saved either way; a command-line display override is not.
-  statsLife.Save(kStatsFile);
+  SaveRecords();
   RestoreOverriddenDisplay();
   config.Save(kConfigFile);
   ReleaseAudio();

@@ -16,3 +16,7 @@ void ShowSplash();
 // Probes the full-screen modes and reads "skitterworm.cfg" from the working
 // folder, or takes the defaults when there is no such file.
 void LoadSettings();
+// Reads "skitterworm.hi" (writing the default table when there is none) and
+// "skitterworm.stats" from the working folder; SaveRecords writes both back.
+void LoadRecords();
+void SaveRecords();

@@ -17,6 +17,7 @@ expect_picture running 640 480 200 3
 close_game
 # A first run leaves its data files behind, whole.
 [ "$(stat -c %s "$WORK/skitterworm.cfg")" = 22 ] || fail "the settings file is not 22 bytes"
+[ "$(stat -c %s "$WORK/skitterworm.hi")" = 142 ] || fail "the highscore file is not the 142-byte default table"
 [ "$(stat -c %s "$WORK/skitterworm.stats")" = 107 ] || fail "the statistics file is not 107 bytes"
 [ "$(head -c 5 "$WORK/skitterworm.stats")" = "1.2.0" ] || fail "the statistics file lacks its version line"
 echo "start_and_quit: ok"
