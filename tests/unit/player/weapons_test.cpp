@@ -48,16 +48,6 @@ class Weapons : public Battlefield {
     spider->hdir = TSpider::HDIR_NONE;
     return spider;
   }
-  static TSkitterworm* PartAt(int32_t x, int32_t y) {
-    TSkitterworm* part = TSkitterworm::New();
-    part->x = x;
-    part->y = y;
-    part->dir = TSkitterworm::DIR_RIGHT;
-    part->mode = TSkitterworm::MODE_DESCENDING;
-    part->clr = 1;
-    part->c = "FF0000";
-    return part;
-  }
 };
 
 // --- missiles and explosions ------------------------------------------------
@@ -165,8 +155,8 @@ TEST_F(Weapons, AnExplosionKillsWhatOverlapsItsBoxAndSparesWhatOnlyTouches) {
   // The box is (90, 90, 24, 24).
   TSpider* inside = SpiderAt(83, 100);
   SpiderAt(82, 100);                     // right edge meets the box
-  TSkitterworm* part = PartAt(100, 84);  // contact shape (x, y + 2, 8, 5) overlaps
-  PartAt(100, 83);                       // only touches
+  TSkitterworm* part = game_test::PlacePart(100, 84);  // contact shape (x, y + 2, 8, 5) overlaps
+  game_test::PlacePart(100, 83);                       // only touches
   TSaucer* low = TSaucer::New();         // contact shape (x, y + 3, 8, 4)
   low->x = 95.0f;
   low->y = 110;
@@ -270,7 +260,7 @@ TEST_F(Weapons, TheRailblastRisesChargesFiresBurnsAndFades) {
   EXPECT_EQ(player.score, 3 * kFieldRows);
 
   // Enemies in the beam burn until tick 199; a chain part leaves no mushroom.
-  TSkitterworm* part = PartAt(rail->sourcex - 4, CellY(3));
+  TSkitterworm* part = game_test::PlacePart(rail->sourcex - 4, CellY(3));
   const int32_t part_cell = CellIndex((part->x - 13) / 9, (part->y - 12) / 9);
   UpdateWeapons();
   EXPECT_EQ(Count<TSkitterworm>(), 0);
@@ -353,8 +343,8 @@ TEST_F(Weapons, TheSmartBombLeavesChainsAliveAndFlashesTheBackground) {
   TSaucer* saucer = TSaucer::New();
   saucer->x = 200;
   saucer->y = 40;
-  PartAt(40, CellY(5));
-  PartAt(49, CellY(5));
+  game_test::PlacePart(40, CellY(5));
+  game_test::PlacePart(49, CellY(5));
   player.item[0] = ITEM_SMARTBOMB;
   player.UseItem();
   EXPECT_EQ(Count<TSpider>() + Count<TSnail>() + Count<TSaucer>(), 0);
