@@ -25,18 +25,18 @@ cleanup() {
 trap cleanup EXIT
 
 start_display() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 50); do
+  # Xvfb picks a free display number itself and reports it, so two tests (or a
+  # display that is still shutting down) can never end up sharing one.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display.number" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local i
+  for i in $(seq 100); do
+    if [ -s "$WORK/display.number" ]; then
+      export DISPLAY=":$(head -n 1 "$WORK/display.number")"
       xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null || true
+    fi
+    kill -0 "$XVFB_PID" 2>/dev/null || fail "the virtual display did not start"
+    sleep 0.1
   done
   fail "no virtual display could be started"
 }
@@ -62,7 +62,8 @@ wait_window() {
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window opened"
     sleep 0.1
   done
-  fail "no game window appeared"
+  xwininfo -root -tree 2>&1 | head -n 20 >&2 || true
+  fail "no game window appeared on $DISPLAY"
 }
 
 window_size() {

@@ -63,6 +63,18 @@ bool SdlBackend::EnsureSdl() {
     sdl_failed_ = true;
     return false;
   }
+  // Without a real display SDL falls back to drivers that draw nowhere; a game
+  // nobody can see is worse than a clear refusal, unless someone asked for one.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  DebugLog(std::string("Video driver: ") + (driver ? driver : "none"));
+  if (!SDL_getenv("SDL_VIDEODRIVER") && driver &&
+      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 ||
+       SDL_strcmp(driver, "evdev") == 0)) {
+    DebugLog("No display to show the game on (is DISPLAY or WAYLAND_DISPLAY set?)");
+    SDL_QuitSubSystem(kDisplaySystems);
+    sdl_failed_ = true;
+    return false;
+  }
   // Pads are a bonus: without them the game still runs on keyboard and mouse.
   pads_ready_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   if (!pads_ready_) DebugLog(std::string("Joypads are not available: ") + SDL_GetError());
