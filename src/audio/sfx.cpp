@@ -65,6 +65,8 @@ constexpr EffectFile kEffects[TSfx::kSoundCount] = {
 
 }  // namespace
 
+const char* TSfx::EffectPath(int index) { return index >= 0 && index < kSoundCount ? kEffects[index].path : ""; }
+
 void TSfx::Initialise() {
   if (!fmodState.initialised) fmodState.Initialise();
   nextchannel = CHANNEL_FIRST_SFX;

@@ -84,6 +84,8 @@ class TSfx {
   Sound* sndShieldHum = nullptr;
 
   static constexpr int kSoundCount = 46;
+  // The asset path the game loads effect i (0..45, in field order) from.
+  static const char* EffectPath(int index);
 
   // Brings the audio system up if needed, resets the rotation and loads.
   void Initialise();

@@ -7,58 +7,23 @@
 #include <vector>
 
 #include "assets_audio/decoded_sound.h"
+#include "audio/sfx.h"
 
 namespace skitterworm_test {
 namespace {
 
-// Every sound the game loads, in the order it loads them, then the spacers
-// the music player plays between in-game tracks.
-const std::vector<std::string> kEffects = {"waveappear",
-                                           "gameover",
-                                           "blaster",
-                                           "blaster2",
-                                           "blaster3",
-                                           "blaster4",
-                                           "spider",
-                                           "snail-spawn",
-                                           "snail-mushroom",
-                                           "snail-die",
-                                           "saucer-poison",
-                                           "saucer-die",
-                                           "player-die",
-                                           "crawl-dive",
-                                           "crawl-die",
-                                           "extralife",
-                                           "shield-fade",
-                                           "smartbomb-explode",
-                                           "missile-launch",
-                                           "missile-explode",
-                                           "mine-appear",
-                                           "mine-explode",
-                                           "railblast-launch",
-                                           "railblast-start",
-                                           "railblast-bleep",
-                                           "railblast",
-                                           "radar-blip",
-                                           "radar-detect",
-                                           "hurryup",
-                                           "warden-appear",
-                                           "warden-shoot",
-                                           "stageclear1",
-                                           "stageclear2",
-                                           "powerup-laser",
-                                           "powerup-x2",
-                                           "powerup-x3",
-                                           "powerup-x5",
-                                           "powerup-shield",
-                                           "powerup-freeaction",
-                                           "powerup-radar",
-                                           "powerup-bomb",
-                                           "powerup-mines",
-                                           "powerup-railblast",
-                                           "powerup-missile",
-                                           "saucer",
-                                           "shield-hum"};
+// Every effect by the name the game loads it under ("sound/NAME.ogg"), taken
+// from the game's own table, then the spacers the music player plays between
+// in-game tracks.
+std::vector<std::string> GameEffects() {
+  std::vector<std::string> names;
+  for (int i = 0; i < TSfx::kSoundCount; ++i) {
+    const std::string path = TSfx::EffectPath(i);
+    names.push_back(path.substr(6, path.size() - 6 - 4));
+  }
+  return names;
+}
+const std::vector<std::string> kEffects = GameEffects();
 const std::vector<std::string> kSpacers = {"musicspacer", "musicspacer2", "musicspacer3"};
 
 DecodedSound load(const std::string& name) { return decode_ogg(data_path("sound/" + name + ".ogg")); }
