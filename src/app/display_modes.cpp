@@ -63,8 +63,8 @@ bool OpenDisplay() {
     return false;
   }
   SetBlend(Blend::kLight);
-  drawScale = uint8_t(factor);
-  SetScale(drawScale, drawScale);
+  SetDrawScale(factor);
+  SetScale(1, 1);
   // No window icon to set here: the desktop takes it from the installed
   // .desktop entry.
   return true;

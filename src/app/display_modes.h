@@ -4,7 +4,7 @@
 // The display the settings describe: a window of 320*vscale x 240*vscale, or
 // full screen at 320*vres x 240*vres in 16, 24 or 32 bits (vmode 1..3; 4 is
 // the window). Every switch closes the display and opens the new one, then
-// sets the light blend, drawScale and the drawing scale; loaded images and
+// sets the light blend and tells the drawing its scale; loaded images and
 // fonts stay valid across it.
 
 // Opens the display of config's vmode, vres and vscale. False when the

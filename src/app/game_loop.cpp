@@ -38,16 +38,13 @@ namespace {
 constexpr int kStarCount = 150;
 constexpr int kTallyEnd = 300;
 
-float Scaled(int32_t logical) { return float(logical * drawScale); }
-
 void FadesAtRest(TFader& fader) { fader.Set(0, 1, 1, 0, 0, 0); }
 
-void DrawCentred(const std::string& text, int32_t x, int32_t y) {
-  DrawTextCentred(text, x * drawScale, y * drawScale, 1);
-}
+void DrawCentred(const std::string& text, int32_t x, int32_t y) { DrawTextCentred(text, x, y, 1); }
 
+// The banners' big letters are the small font at double size.
 void SetDoubleScale(bool on) {
-  const float s = on ? 2.0f * drawScale : float(drawScale);
+  const float s = on ? 2.0f : 1.0f;
   SetScale(s, s);
 }
 
@@ -120,7 +117,7 @@ void PausedState() {
   DrawWorld(WorldFlags::All());
   SetBlend(Blend::kMask);
   SetColor(31, 31, 31);
-  DrawImage(gfx.gameinfo_bgd, 0, Scaled(97));
+  DrawImage(gfx.gameinfo_bgd, 0, 97);
   SetBlend(Blend::kLight);
   SetAlpha(fadeScene.value);
   rainbow.Set();

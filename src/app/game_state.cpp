@@ -40,7 +40,6 @@ int64_t pauseStart = 0;
 int64_t pauseLength = 0;
 float mushroomMultiplier = 1;
 int32_t snailTimer = 0, spiderTimer = 0, saucerTimer = 0;
-uint8_t drawScale = 1;
 uint8_t joyButtons[2] = {0, 0};
 uint8_t menuScreen = MENU_MAIN;
 int32_t polledKey = 0;

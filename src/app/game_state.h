@@ -21,7 +21,7 @@ constexpr uint8_t MENU_MAIN = 1, MENU_OPTIONS = 2, MENU_HIGHSCORES = 3, MENU_STA
 constexpr const char* kGameVersion = "1.2.0";
 constexpr const char* kWindowTitle = "Skitterworm 1.2.0";
 
-// The logical screen every position is given in before drawScale.
+// The logical screen every position is given in; the platform scales it to the display.
 constexpr int kScreenWidth = 320, kScreenHeight = 240;
 
 // Game-state values.
@@ -36,7 +36,6 @@ extern int64_t pauseStart;
 extern int64_t pauseLength;
 extern float mushroomMultiplier;
 extern int32_t snailTimer, spiderTimer, saucerTimer;
-extern uint8_t drawScale;
 extern uint8_t joyButtons[2];  // 0: fire held, 1: item pressed, this frame
 extern uint8_t menuScreen;
 extern int32_t polledKey;

@@ -74,7 +74,7 @@ void DrawTextShadow(std::string_view text, int32_t x, int32_t y) {
   SetBlend(Blend::kAlpha);
   SetColor(0, 0, 0);
   SetAlpha(0.75f * fadeText.value);
-  DrawText(text, float(x + drawScale), float(y + drawScale));
+  DrawText(text, float(x + 1), float(y + 1));
   SetAlpha(fadeText.value);
   SetColor(r, g, b);
   DrawText(text, float(x), float(y));
@@ -128,7 +128,7 @@ std::string NextScreenshotName(const std::string& folder) {
 }
 
 void SaveScreenshot() {
-  const auto pixmap = GrabPixmap(0, 0, kScreenWidth * drawScale, kScreenHeight * drawScale);
+  const auto pixmap = GrabPixmap(0, 0, kScreenWidth * DrawScale(), kScreenHeight * DrawScale());
   const std::string name = NextScreenshotName(".");
   if (!SavePixmapPNG(*pixmap, name, 5)) DebugLog("Screenshot " + name + " could not be saved");
   CreateScreenshotIcon();

@@ -14,8 +14,8 @@ std::string RandomColour(uint8_t family);
 // 1 when the rectangles overlap; touching edges do not.
 uint8_t RectsOverlap(int32_t x1, int32_t y1, int32_t w1, int32_t h1, int32_t x2, int32_t y2, int32_t w2, int32_t h2);
 
-// Text with a black drop shadow one drawScale step down and right; both take
-// their opacity from fadeText.
+// Text with a black drop shadow one logical pixel down and right; both take
+// their opacity from fadeText. Positions are logical, like every drawing call.
 void DrawTextShadow(std::string_view text, int32_t x, int32_t y);
 void DrawTextCentred(std::string_view text, int32_t x, int32_t y, uint8_t shadow);
 void DrawTextRight(std::string_view text, int32_t x, int32_t y, uint8_t shadow);

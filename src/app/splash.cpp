@@ -32,14 +32,14 @@ void ShowCard(const SplashCard& card) {
     fadeScene.Update();
     SetAlpha(fadeScene.value);
     SetColor(255, 255, 255);
-    DrawImage(card.logo, 160.0f * drawScale, 120.0f * drawScale);
+    DrawImage(card.logo, 160.0f, 120.0f);
     if (card.title) {
-      DrawTextCentred(card.title, 160 * drawScale, 160 * drawScale, 0);
+      DrawTextCentred(card.title, 160, 160, 0);
       SetColor(63, 63, 63);
-      DrawTextCentred(card.subtitle, 160 * drawScale, 170 * drawScale, 0);
+      DrawTextCentred(card.subtitle, 160, 170, 0);
     } else {
       SetColor(63, 63, 63);
-      DrawTextCentred(card.subtitle, 160 * drawScale, 160 * drawScale, 0);
+      DrawTextCentred(card.subtitle, 160, 160, 0);
     }
     if (mouse.anydown || GetChar() != 0 || JoyHit(0, 0) || JoyHit(1, 0) || int64_t(MilliSecs()) - start > 3000)
       fadeScene.SetChange(-0.03f);

@@ -28,7 +28,7 @@ void TStar::Update() {
 void TStar::Draw() const {
   const uint8_t grey = uint8_t(127.0f * vel);
   SetColor(grey, grey, grey);
-  DrawImage(gfx.particle[2], x * drawScale, y * drawScale);
+  DrawImage(gfx.particle[2], x, y);
 }
 
 // The game's star field, reached by the game loop.

@@ -40,8 +40,13 @@ struct Quad {
 };
 void BatchQuad(const float (&x)[4], const float (&y)[4], const AtlasRegion& region);
 void FlushBatch();
-// The current drawing scale and rotation, for image and text drawing.
-void CurrentTransform(float& sx, float& sy, float& rotation);
+// How the current drawing state places things in the picture, for image and
+// text drawing: positions are multiplied by `position` (the display scale, or 1
+// in raw-pixel mode); sx and sy already include it.
+struct Transform {
+  float position, sx, sy, rotation;
+};
+Transform CurrentTransform();
 // Back to the start-up drawing state (tests install a fresh backend).
 void ResetDrawState();
 void ReleaseAllFonts();

@@ -97,9 +97,10 @@ ImageFont* GetImageFont() { return current; }
 
 void DrawText(std::string_view text, float x, float y) {
   if (!current) return;
-  float sx, sy, rotation;
-  CurrentTransform(sx, sy, rotation);
-  float pen = x;
+  const Transform t = CurrentTransform();
+  const float sx = t.sx, sy = t.sy;
+  float pen = x * t.position;
+  y *= t.position;
   for (unsigned char c : text) {
     const ImageFont::Glyph& glyph = current->glyphs[c];
     if (!glyph.present) continue;

@@ -19,6 +19,8 @@ struct DrawState {
   float scale_x = 1, scale_y = 1;
   float rotation = 0;
   uint8_t clear_r = 0, clear_g = 0, clear_b = 0;
+  int draw_scale = 1;
+  bool raw_pixels = false;
 };
 
 DrawState state;
@@ -130,6 +132,15 @@ float GetAlpha() { return state.alpha; }
 void SetBlend(Blend blend) { state.blend = blend; }
 Blend GetBlend() { return state.blend; }
 
+void SetDrawScale(int scale) { state.draw_scale = scale >= 1 ? scale : 1; }
+int DrawScale() { return state.draw_scale; }
+void SetRawPixels(bool on) { state.raw_pixels = on; }
+bool RawPixels() { return state.raw_pixels; }
+
+namespace {
+float PositionScale() { return state.raw_pixels ? 1.0f : float(state.draw_scale); }
+}  // namespace
+
 void SetScale(float sx, float sy) {
   state.scale_x = sx;
   state.scale_y = sy;
@@ -144,7 +155,10 @@ void SetRotation(float degrees) { state.rotation = degrees; }
 float GetRotation() { return state.rotation; }
 
 void DrawRect(float x, float y, float w, float h) {
-  const float x2 = x + w * state.scale_x, y2 = y + h * state.scale_y;
+  const float k = PositionScale();
+  x *= k;
+  y *= k;
+  const float x2 = x + w * (state.scale_x * k), y2 = y + h * (state.scale_y * k);
   const float xs[4] = {x, x2, x2, x};
   const float ys[4] = {y, y, y2, y2};
   BatchQuad(xs, ys, SharedAtlas().white());
@@ -153,6 +167,11 @@ void DrawRect(float x, float y, float w, float h) {
 void DrawLine(float x1, float y1, float x2, float y2, bool last_pixel) {
   // A one-pixel-wide quad along the line, covering pixel centres from the first
   // point to the last (half a pixel beyond it when the last pixel is included).
+  const float k = PositionScale();
+  x1 *= k;
+  y1 *= k;
+  x2 *= k;
+  y2 *= k;
   const float dx = x2 - x1, dy = y2 - y1;
   const float length = std::sqrt(dx * dx + dy * dy);
   float ux = 1, uy = 0;
@@ -211,10 +230,9 @@ DrawStats GetDrawStats() { return stats; }
 void ResetDrawStats() { stats = {}; }
 
 // Shared with image and font drawing.
-void CurrentTransform(float& sx, float& sy, float& rotation) {
-  sx = state.scale_x;
-  sy = state.scale_y;
-  rotation = state.rotation;
+Transform CurrentTransform() {
+  const float k = PositionScale();
+  return {k, state.scale_x * k, state.scale_y * k, state.rotation};
 }
 
 void ResetDrawState() {

@@ -6,8 +6,11 @@
 
 #include "platform/backend.h"
 
-// The display and the global drawing state. All positions are picture pixels:
-// the game multiplies its 320x240 logical positions by drawScale itself.
+// The display and the global drawing state. The game draws in the 320x240
+// logical picture: every position, size and SetScale factor given to the
+// drawing calls (images, text, rectangles, lines, collisions) is multiplied
+// here by the display scale s, once. SetScale(1, 1) draws at natural logical
+// size, which is s times larger on screen. Lines stay one picture pixel wide.
 
 // Opens a window (depth 0) or a full-screen display (16, 24, 32) showing a
 // width x height picture. Full screen is a desktop-size borderless window with
@@ -34,6 +37,17 @@ void SetAlpha(float alpha);
 float GetAlpha();
 void SetBlend(Blend blend);
 Blend GetBlend();
+// The display scale s (1..4): picture pixels per logical pixel. The display
+// code sets it when it opens a display; 1 until then.
+void SetDrawScale(int scale);
+int DrawScale();
+// Raw-pixel mode, for the few things placed in picture pixels (a position
+// truncated after scaling): while on, positions and SetScale factors are
+// picture pixels and s is not applied. Off by default.
+void SetRawPixels(bool on);
+bool RawPixels();
+
+// Relative to natural logical size: (1, 1) is natural size, (2, 2) double.
 void SetScale(float sx, float sy);
 void GetScale(float& sx, float& sy);
 void SetRotation(float degrees);

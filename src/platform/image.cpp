@@ -163,19 +163,20 @@ bool ValidCell(const Image* image, int cell) { return image && cell >= 0 && cell
 
 void DrawImage(const Image* image, float x, float y, int cell) {
   if (!ValidCell(image, cell)) return;
-  float sx, sy, rotation, cx[4], cy[4];
-  CurrentTransform(sx, sy, rotation);
-  Corners(x, y, float(image->width), float(image->height), image->handle_x, image->handle_y, sx, sy, rotation, cx, cy);
+  const Transform t = CurrentTransform();
+  float cx[4], cy[4];
+  Corners(x * t.position, y * t.position, float(image->width), float(image->height), image->handle_x, image->handle_y,
+          t.sx, t.sy, t.rotation, cx, cy);
   BatchQuad(cx, cy, image->regions[size_t(cell)]);
 }
 
 void DrawImageRect(const Image* image, float x, float y, float w, float h, int cell) {
   if (!ValidCell(image, cell) || image->width == 0 || image->height == 0) return;
-  float sx, sy, rotation, cx[4], cy[4];
-  CurrentTransform(sx, sy, rotation);
+  const Transform t = CurrentTransform();
+  float cx[4], cy[4];
   // The handle keeps its place relative to the stretched rectangle.
   const float hx = image->handle_x * w / float(image->width), hy = image->handle_y * h / float(image->height);
-  Corners(x, y, w, h, hx, hy, sx, sy, rotation, cx, cy);
+  Corners(x * t.position, y * t.position, w, h, hx, hy, t.sx, t.sy, t.rotation, cx, cy);
   BatchQuad(cx, cy, image->regions[size_t(cell)]);
 }
 
@@ -226,9 +227,9 @@ const std::vector<int64_t>& CollideImage(const Image* image, float x, float y, i
                                          uint32_t write_layers, int64_t id) {
   hits.clear();
   if (!ValidCell(image, cell)) return hits;
-  float sx, sy, rotation;
-  CurrentTransform(sx, sy, rotation);
-  const Footprint probe{image, cell, x, y, sx, sy, rotation, id, write_layers};
+  // Footprints are kept in picture pixels, so every layer compares alike.
+  const Transform t = CurrentTransform();
+  const Footprint probe{image, cell, x * t.position, y * t.position, t.sx, t.sy, t.rotation, id, write_layers};
   if (test_layers != 0) {
     for (const Footprint& f : footprints)
       if ((f.layers & test_layers) && Overlap(probe, f)) hits.push_back(f.id);

@@ -23,7 +23,7 @@ void TBullet::Fire() {
     // The muzzle flash is drawn from the update, on top of this frame's picture.
     SetColor(255, 255, 255);
     SetRotation(float(Rand(0, 359)));
-    DrawImage(gfx.particle[6], float((player.x + 3) * drawScale), float(player.y * drawScale), 0);
+    DrawImage(gfx.particle[6], float(player.x + 3), float(player.y), 0);
     SetRotation(0);
   }
   if (config.sound) sfx.PlayBlaster(sfx.Blaster(player.bpwr));
@@ -132,5 +132,5 @@ void TBullet::CollideEnemies() {
 
 void TBullet::Draw() {
   SetColor(255, 255, 255);
-  if (y > 0) DrawImage(gfx.bullet, float(x * drawScale), float(y * drawScale), player.bpwr > 0 ? player.bpwr - 1 : 0);
+  if (y > 0) DrawImage(gfx.bullet, float(x), float(y), player.bpwr > 0 ? player.bpwr - 1 : 0);
 }

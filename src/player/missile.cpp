@@ -56,7 +56,7 @@ void TMissile::Explode() {
 
 void TMissile::Draw() {
   SetColor(255, 255, 255);
-  DrawImage(gfx.missile, float(x * drawScale), y * float(drawScale), 0);
+  DrawImage(gfx.missile, float(x), y, 0);
 }
 
 TMissileVolley::TMissileVolley() { lstMissileVolleys.Add(this); }

@@ -53,7 +53,7 @@ struct Look {
   const Image* image = nullptr;
   int frame = 0;
   float alpha = 0;
-  float scale = 1;  // times drawScale
+  float scale = 1;
   float rotation = 0;
   bool rainbow = false;  // colour from the rainbow instead of c
 };
@@ -147,7 +147,7 @@ float ClampAlpha(float alpha) {
 // game's usual state whatever the particle changed.
 void RestoreDrawState() {
   SetAlpha(fadeText.value);
-  SetScale(float(drawScale), float(drawScale));
+  SetScale(1, 1);
   SetRotation(0);
 }
 
@@ -171,8 +171,8 @@ void TParticle::Update() {
   life -= 1;
   // The limits compare base pixels with picture sizes, so at larger scales a
   // particle may drift a little past the right and bottom edges first.
-  if (x < -16.0f || x > float(kScreenWidth * drawScale)) Die();
-  if (y < -16.0f || y > float(kScreenHeight * drawScale)) Die();
+  if (x < -16.0f || x > float(kScreenWidth * DrawScale())) Die();
+  if (y < -16.0f || y > float(kScreenHeight * DrawScale())) Die();
   if (life < 0) {
     Die();
     // The front end's fireworks keep themselves going until a game starts.
@@ -186,13 +186,12 @@ void TParticle::SetVelocities() {
 }
 
 void TParticle::Draw() const {
-  const float scale = float(drawScale);
   if (t == PARTICLE_STREAK) {
     SetParticleColour(c);
     SetAlpha(ClampAlpha(Fading(fadeText.value, life, lifetime / 4)));
     // The streak's tail is longer at 320x240, where every pixel is coarser.
-    const float k = drawScale == 1 ? 6.0f : 2.0f;
-    DrawLine(x * scale, y * scale, (x - xvel * k) * scale, (y - yvel * k) * scale, true);
+    const float k = DrawScale() == 1 ? 6.0f : 2.0f;
+    DrawLine(x, y, x - xvel * k, y - yvel * k, true);
     RestoreDrawState();
     return;
   }
@@ -203,9 +202,9 @@ void TParticle::Draw() const {
   else
     SetParticleColour(c);
   SetAlpha(ClampAlpha(look.alpha));
-  SetScale(scale * look.scale, scale * look.scale);
+  SetScale(look.scale, look.scale);
   SetRotation(look.rotation);
-  DrawImage(look.image, x * scale, y * scale, look.frame);
+  DrawImage(look.image, x, y, look.frame);
   RestoreDrawState();
 }
 

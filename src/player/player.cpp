@@ -262,8 +262,7 @@ void TPlayer::CollideEnemies() {
 
 void TPlayer::CollideOther() {
   if (state != SHIP_ALIVE) return;
-  const auto& hits =
-      CollideImage(gfx.player, float(x * drawScale), float(y * drawScale), 0, kWardenCollisionLayer, 0, 0);
+  const auto& hits = CollideImage(gfx.player, float(x), float(y), 0, kWardenCollisionLayer, 0, 0);
   if (!hits.empty() && power[POWER_SHIELD] == 0) {
     LoseLife();
     statsGame.player_wardendeaths = uint8_t(statsGame.player_wardendeaths + 1);
@@ -288,19 +287,19 @@ void TPlayer::Draw() {
   const bool blink_on = death_timer % 10 >= 5;  // respawning: 5 ticks on, 5 off
   if (state == SHIP_ALIVE || (state == SHIP_RESPAWNING && blink_on)) {
     SetColorHex(c);
-    DrawImage(gfx.player, float(x * drawScale), float(y * drawScale), 0);
+    DrawImage(gfx.player, float(x), float(y), 0);
   }
   const uint16_t shield = power[POWER_SHIELD];
   if (shield > 0) {
     rainbowFast.Set();
     // A running-out shield flickers more and more often.
     if (shield < 240 && Rand(0, 239) > shield) SetAlpha(0.25f * fadeScene.value);
-    DrawImage(gfx.shield, float((x - 2) * drawScale), float((y - 2) * drawScale), 0);
+    DrawImage(gfx.shield, float(x - 2), float(y - 2), 0);
     SetAlpha(fadeScene.value);
   }
   const uint16_t free_left = power[POWER_FREEMOVE];
   if (free_left >= 1 && free_left <= 239 && y < kShipMinY) {
-    DrawImage(gfx.freeaction_warn, float(x * drawScale), float((y + 10) * drawScale), free_left % 60 >= 30 ? 1 : 0);
+    DrawImage(gfx.freeaction_warn, float(x), float(y + 10), free_left % 60 >= 30 ? 1 : 0);
   }
   if (power[POWER_RADAR] != 0) DrawRadar();
 }

@@ -67,10 +67,10 @@ void TPowerup::Update() {
 
 void TPowerup::Draw() {
   SetColor(255, 255, 255);
-  DrawImage(gfx.powerup, float(x * drawScale), y * float(drawScale), t);
+  DrawImage(gfx.powerup, float(x), y, t);
   rainbow.Set();
   SetRotation(float(r));
-  DrawImage(gfx.powerup_spin, float((x + 4) * drawScale), (y + 4.0f) * float(drawScale), 0);
+  DrawImage(gfx.powerup_spin, float(x + 4), y + 4.0f, 0);
   SetRotation(0);
 }
 

@@ -21,7 +21,7 @@ void PlaySound(Sound* sound) {
 }
 
 void DrawPair(const Image* image, int32_t y) {
-  for (int32_t x : kLampX) DrawImage(image, float(x * drawScale), float(y * drawScale), 0);
+  for (int32_t x : kLampX) DrawImage(image, float(x), float(y), 0);
 }
 
 }  // namespace

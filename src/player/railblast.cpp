@@ -79,19 +79,24 @@ void TRailblast::DestroyEnemies() {
 
 void TRailblast::Draw() {
   if (frame < kFireAt) {
-    const float px = float(sourcex * drawScale), py = float(int32_t(targy * float(drawScale)));
+    // The drone's height is cut to whole picture pixels, so it is placed in those.
+    const int ds = DrawScale();
+    const float px = float(sourcex * ds), py = float(int32_t(targy * float(ds)));
+    SetRawPixels(true);
+    SetScale(float(ds), float(ds));
     SetColor(127, 127, 127);
     DrawImage(gfx.particle[1], px, py, 0);
     if (frame > kChargeAt && frame % 20 <= 5) {
       rainbow.Set();
       DrawImage(gfx.raildrone_flash, px, py, 0);
     }
+    SetScale(1, 1);
+    SetRawPixels(false);
     return;
   }
   // The beam fades from full to nothing over its last 120 ticks.
   SetAlpha(float(kFireAt - (frame - kFireAt)) / float(kFireAt) * fadeScene.value);
   SetColor(255, 255, 0);
-  DrawImageRect(gfx.railblast, float((int32_t(sourcex) - kBeamHalf) * drawScale), 0, float(kBeamWidth),
-                float(kBeamHeight), 0);
+  DrawImageRect(gfx.railblast, float(int32_t(sourcex) - kBeamHalf), 0, float(kBeamWidth), float(kBeamHeight), 0);
   SetAlpha(fadeScene.value);
 }

@@ -68,10 +68,10 @@ void THurryUp::Draw() {
   if (state != STATE_WARNING) return;
   // Red that fades out over each beat, and a message that grows beat by beat.
   SetColor(236 - 4 * phase, 0, 0);
-  const float s = float(drawScale) * (2.0f + 0.2f * float(loops));
+  const float s = 2.0f + 0.2f * float(loops);
   SetScale(s, s);
-  DrawTextCentred(msg, 161 * drawScale, 200 * drawScale, 0);
-  SetScale(drawScale, drawScale);
+  DrawTextCentred(msg, 161, 200, 0);
+  SetScale(1, 1);
 }
 
 // --- the game loop's hooks -------------------------------------------------

@@ -41,8 +41,6 @@ void SpawnFlash(int32_t x, int32_t y, int32_t frame) {
 
 int32_t RandomCell() { return Rand(0, kFieldRandomCells - 1); }
 
-float Scaled(int32_t logical) { return float(logical * drawScale); }
-
 }  // namespace
 
 TPlayfield::TPlayfield() {
@@ -147,13 +145,12 @@ int TPlayfield::SmartBomb() {
 // pass glow additively. On the black field the two look alike, and a seeded
 // game draws the same picture either way.
 int TPlayfield::Draw() {
-  const float ds = drawScale;
   SetBlend(Blend::kAlpha);
   for (int col = 0; col < kFieldCols; ++col) {
     for (int row = 0; row < kFieldRows; ++row) {
       const int cell = CellIndex(col, row);
       const uint8_t code = data[cell];
-      const float x = Scaled(CellX(col)), y = Scaled(CellY(row));
+      const float x = float(CellX(col)), y = float(CellY(row));
       if (code <= 3) {
         SetColorHex(clr[cell]);
         DrawImage(gfx.shroom, x, y, code + 4 * style);
@@ -162,16 +159,16 @@ int TPlayfield::Draw() {
         // A rainbow ghost pulsing between normal and double size about the
         // mushroom's centre, the mushroom itself, then a faint poison glow.
         rainbowFast.Set();
-        const float s = ds + (sine.GetVal(-1) + 1.0f) / 2.0f * ds;
+        const float s = 1.0f + (sine.GetVal(-1) + 1.0f) / 2.0f;
         SetScale(s, s);
         SetBlend(Blend::kMask);
-        const float o = (s - ds) / ds * 4.0f;
-        DrawImage(gfx.shroom, (float(CellX(col)) - o) * ds, (float(CellY(row)) - o) * ds, frame);
-        SetScale(ds, ds);
+        const float o = (s - 1.0f) * 4.0f;
+        DrawImage(gfx.shroom, float(CellX(col)) - o, float(CellY(row)) - o, frame);
+        SetScale(1, 1);
         SetBlend(Blend::kLight);
         DrawImage(gfx.shroom, x, y, frame);
         SetAlpha(0.4f * fadeScene.value);
-        DrawImage(gfx.shroom_poison, Scaled(CellX(col) - 1), Scaled(CellY(row) - 1), frame);
+        DrawImage(gfx.shroom_poison, float(CellX(col) - 1), float(CellY(row) - 1), frame);
         SetAlpha(fadeScene.value);
       } else if (code == CELL_SCATTERMINE) {
         SetColor(127, 127, 127);
@@ -183,7 +180,7 @@ int TPlayfield::Draw() {
   }
   // Leave the state every caller expects next.
   SetAlpha(fadeScene.value);
-  SetScale(ds, ds);
+  SetScale(1, 1);
   SetBlend(Blend::kLight);
   return 0;
 }
@@ -203,7 +200,7 @@ int TPlayfield::DebugData() {
   for (int col = 0; col < kFieldCols; ++col)
     for (int row = 0; row < kFieldRows; ++row) {
       const uint8_t code = data[CellIndex(col, row)];
-      if (code != CELL_EMPTY) DrawText(std::to_string(code), Scaled(CellX(col)), Scaled(CellY(row)));
+      if (code != CELL_EMPTY) DrawText(std::to_string(code), float(CellX(col)), float(CellY(row)));
     }
   return 0;
 }
@@ -213,7 +210,7 @@ int TPlayfield::DebugStrength() {
   for (int col = 0; col < kFieldCols; ++col)
     for (int row = 0; row < kFieldRows; ++row) {
       const int cell = CellIndex(col, row);
-      if (data[cell] < 8) DrawText(std::to_string(strength[cell]), Scaled(CellX(col)), Scaled(CellY(row)));
+      if (data[cell] < 8) DrawText(std::to_string(strength[cell]), float(CellX(col)), float(CellY(row)));
     }
   return 0;
 }

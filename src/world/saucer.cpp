@@ -98,7 +98,7 @@ void TSaucer::Particles(uint8_t showPopup) {
 }
 
 void TSaucer::Draw() {
-  const float px = float(int32_t(x) * drawScale), py = float(y * drawScale);
+  const float px = float(int32_t(x)), py = float(y);
   SetColorHex(c);
   SetBlend(Blend::kAlpha);
   DrawImage(gfx.saucer, px, py, f);

@@ -112,7 +112,7 @@ bool TSkitterworm::CollideObstacles() {
       // The blast is a single white frame drawn during the update.
       const int32_t mcol = mine % kFieldCols, mrow = mine / kFieldCols;
       SetColor(255, 255, 255);
-      DrawImage(gfx.scattermine_explode, float((mcol * 9 + 9) * drawScale), float((mrow * 9 + 8) * drawScale), 0);
+      DrawImage(gfx.scattermine_explode, float(mcol * 9 + 9), float(mrow * 9 + 8), 0);
       playfield.data[mine] = CELL_EMPTY;
       PlaySound(sfx.sndMineExplode);
       Death(0);
@@ -214,7 +214,7 @@ void TSkitterworm::Particles() {
 
 void TSkitterworm::Draw() {
   SetColorHex(c);
-  DrawImage(gfx.skitterworm, float(x * drawScale), float(y * drawScale), f);
+  DrawImage(gfx.skitterworm, float(x), float(y), f);
 }
 
 void TSkitterworm::Death(uint8_t leaveMushroom) {

@@ -83,7 +83,7 @@ void TSnail::Update() {
   if (m < kFieldCells && playfield.data[m] == CELL_SCATTERMINE) {
     const int32_t col = m % kFieldCols, mrow = m / kFieldCols;
     SetColor(255, 255, 255);
-    DrawImage(gfx.scattermine_explode, float((col * 9 + 9) * drawScale), float((mrow * 9 + 8) * drawScale));
+    DrawImage(gfx.scattermine_explode, float(col * 9 + 9), float(mrow * 9 + 8));
     playfield.data[m] = CELL_EMPTY;
     PlaySound(sfx.sndMineExplode);
     Death();
@@ -124,14 +124,13 @@ void TSnail::Draw() {
     by = 8.0f;
     frame = 2;
   }
-  const float ds = drawScale;
   SetAlpha(0.25f * fadeScene.value);
-  DrawImage(gfx.snail, float(int32_t(x - bx)) * ds, float(int32_t(y - by)) * ds, frame);
+  DrawImage(gfx.snail, float(int32_t(x - bx)), float(int32_t(y - by)), frame);
   SetAlpha(0.5f * fadeScene.value);
-  DrawImage(gfx.snail, float(int32_t(x - bx / 2)) * ds, float(int32_t(y - by / 2)) * ds, frame);
+  DrawImage(gfx.snail, float(int32_t(x - bx / 2)), float(int32_t(y - by / 2)), frame);
   SetBlend(Blend::kMask);
   SetAlpha(fadeScene.value);
-  DrawImage(gfx.snail, float(int32_t(x)) * ds, float(int32_t(y)) * ds, frame);
+  DrawImage(gfx.snail, float(int32_t(x)), float(int32_t(y)), frame);
   SetBlend(Blend::kLight);
 }
 

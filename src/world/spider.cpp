@@ -71,7 +71,7 @@ void TSpider::Particles(uint8_t popupType, uint8_t showPopup) {
 
 void TSpider::Draw() {
   SetColorHex(c);
-  DrawImage(gfx.spider, float(x * drawScale), float(y * drawScale));
+  DrawImage(gfx.spider, float(x), float(y));
 }
 
 void TSpider::Death() {

@@ -83,7 +83,7 @@ void TWarden::ShootAtPlayer() {
 }
 
 void TWarden::Draw() {
-  const float px = x * drawScale, py = sy * drawScale;
+  const float px = x, py = sy;
   rainbow.Set();
   DrawImage(gfx.warden_inner, px, py);
   SetAlpha(Rnd(0.0f, 0.5f) * fadeScene.value);  // the glow flickers
@@ -95,9 +95,9 @@ void TWarden::Draw() {
   CollideImage(gfx.warden, px, py, 0, 0, kWardenCollisionLayer, 0);
   SetAlpha(0.75f * fadeScene.value);
   if (whichlight == 1)
-    DrawImage(gfx.warden_alarms, (x - 6.0f) * drawScale, py, 1);
+    DrawImage(gfx.warden_alarms, x - 6.0f, py, 1);
   else
-    DrawImage(gfx.warden_alarms, (x + 6.0f) * drawScale, py, 0);
+    DrawImage(gfx.warden_alarms, x + 6.0f, py, 0);
   SetAlpha(fadeScene.value);
   SetBlend(Blend::kLight);
 }
@@ -113,7 +113,7 @@ void TWardenBullet::Update() {
 }
 
 void TWardenBullet::Draw() {
-  const float px = x * drawScale, py = y * drawScale;
+  const float px = x, py = y;
   SetRotation(ang);
   SetColor(0, 255, 255);
   DrawImage(gfx.warden_bullet, px, py);

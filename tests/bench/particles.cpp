@@ -34,8 +34,8 @@ Image* SolidImage(int size, int cells) {
 void SetUpWorld(uint8_t scale) {
   UseHeadlessBackend();
   Graphics(kScreenWidth * scale, kScreenHeight * scale);
-  drawScale = scale;
-  SetScale(scale, scale);
+  SetDrawScale(scale);
+  SetScale(1, 1);
   fadeText.value = 1;
   fadeScene.value = 1;
   menuScreen = MENU_INGAME;

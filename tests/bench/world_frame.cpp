@@ -65,8 +65,8 @@ void BM_WorldFrame(benchmark::State& state) {
   const uint8_t scale = uint8_t(state.range(0));
   UseHeadlessBackend();
   Graphics(kScreenWidth * scale, kScreenHeight * scale);
-  drawScale = scale;
-  SetScale(scale, scale);
+  SetDrawScale(scale);
+  SetScale(1, 1);
   static const bool images = LoadTheGamesImages();
   SeedRnd(31337);
   CreateGlobals();

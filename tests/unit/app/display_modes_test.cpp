@@ -33,11 +33,11 @@ class DisplayModes : public ::testing::Test {
     EXPECT_EQ(backend.width(), width);
     EXPECT_EQ(backend.height(), height);
     EXPECT_EQ(backend.depth(), depth);
-    EXPECT_EQ(drawScale, scale);
+    EXPECT_EQ(DrawScale(), scale);
     float sx, sy;
     GetScale(sx, sy);
-    EXPECT_EQ(sx, float(scale));
-    EXPECT_EQ(sy, float(scale));
+    EXPECT_EQ(sx, 1.0f);
+    EXPECT_EQ(sy, 1.0f);
     EXPECT_EQ(GetBlend(), Blend::kLight);
   }
 };

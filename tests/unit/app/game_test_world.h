@@ -47,7 +47,7 @@ inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false
   epoch_ms += 3600 * 1000;
   backend.AdvanceMillis(epoch_ms);
   Graphics(320, 240, 0);
-  drawScale = 1;
+  SetDrawScale(1);
   SetScale(1, 1);
   if (with_assets) LoadAssetsOnce();
   SeedRnd(seed);

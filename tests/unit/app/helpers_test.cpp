@@ -162,8 +162,8 @@ class TextPlacement : public ::testing::Test {
     font_ = LoadImageFont(std::string(SKITTERWORM_TEST_DATA_DIR) + "/fonts/uni 05_53.ttf", 8, 0);
     ASSERT_NE(font_, nullptr) << "the built fonts are needed";
     SetImageFont(font_);
-    drawScale = 2;
-    SetScale(2, 2);
+    SetDrawScale(2);
+    SetScale(1, 1);
     fadeText.value = 1;
   }
   void TearDown() override { SetImageFont(nullptr); }
@@ -188,7 +188,7 @@ TEST_F(TextPlacement, CentredTextAtScaleTwoHalvesTheUnscaledSize) {
   for (const std::string text : {"SCORE", "Hi", "I", "Press any key", "W"}) {
     float ox, oy, x, y;
     Origin(text, ox, oy);
-    DrawTextCentred(text, 320, 240, 0);
+    DrawTextCentred(text, 160, 120, 0);  // logical: the picture's centre at scale 2
     Corner(x, y);
     // Integer halving of the unscaled size, then the scale.
     EXPECT_EQ(x - ox, 320 - (TextWidth(text) / 2) * 2) << text;
@@ -200,7 +200,7 @@ TEST_F(TextPlacement, CentredTextNearTheLeftEdgeMirrorsIntoTheScreen) {
   const std::string text = "A LONG LINE OF TEXT";
   float ox, oy, x, y;
   Origin(text, ox, oy);
-  DrawTextCentred(text, 4, 240, 0);
+  DrawTextCentred(text, 2, 120, 0);
   Corner(x, y);
   EXPECT_EQ(x - ox, std::abs(4 - (TextWidth(text) / 2) * 2));
 }
@@ -209,7 +209,7 @@ TEST_F(TextPlacement, RightAlignedTextEndsAtX) {
   const std::string text = "12345";
   float ox, oy, x, y;
   Origin(text, ox, oy);
-  DrawTextRight(text, 600, 50, 0);
+  DrawTextRight(text, 300, 25, 0);
   Corner(x, y);
   EXPECT_EQ(x - ox, 600 - TextWidth(text) * 2);
   EXPECT_EQ(y - oy, 50);
@@ -310,7 +310,7 @@ TEST_F(InTempFolder, ScreenshotNumberCountsEveryLowerCasePngFile) {
 TEST_F(InTempFolder, ScreenshotIsAPngOfThePicture) {
   UseHeadlessBackend();
   ASSERT_TRUE(Graphics(640, 480, 0, 60));
-  drawScale = 2;
+  SetDrawScale(2);
   Touch("a.png");
   Touch("b.PNG");
   SaveScreenshot();
@@ -332,7 +332,7 @@ TEST_F(InTempFolder, ScreenshotIsAPngOfThePicture) {
 TEST_F(InTempFolder, FailedScreenshotIsLoggedAndTheGameGoesOn) {
   UseHeadlessBackend();
   ASSERT_TRUE(Graphics(320, 240, 0, 60));
-  drawScale = 1;
+  SetDrawScale(1);
   SetDebugLogFile((folder_ / "debug.log").string());
   fs::create_directory("screenshot1.png");  // a folder where the file should go
   SaveScreenshot();

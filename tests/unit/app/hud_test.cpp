@@ -121,13 +121,12 @@ TEST_F(Hud, HeldItemsShowTheirPictures) {
 }
 
 TEST_F(Hud, EverythingGrowsWithTheDrawScale) {
-  drawScale = 2;
-  SetScale(2, 2);
+  SetDrawScale(2);
   player.lives = 2;
   const auto ships = Drawn(gfx.player, 0);
   ASSERT_EQ(ships.size(), 1u);
   EXPECT_EQ(ships[0], std::make_pair(10.0f, 460.0f));
-  drawScale = 1;
+  SetDrawScale(1);
 }
 
 TEST_F(Hud, TheStripTurnsRedWhileTheWardensAreOut) {

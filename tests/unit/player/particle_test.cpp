@@ -61,7 +61,7 @@ class ParticleTest : public ::testing::Test {
     Graphics(320, 240);
     lstParticles.Clear();
     config.particles = 1;
-    drawScale = 1;
+    SetDrawScale(1);
     fadeText.value = 1;
     fadeScene.value = 1;
     menuScreen = MENU_INGAME;
@@ -226,7 +226,7 @@ TEST_F(ParticleTest, LeavingTheScreenKillsAtOnce) {
   };
   for (const auto& c : cases) {
     lstParticles.Clear();
-    drawScale = c.scale;
+    SetDrawScale(c.scale);
     TParticle* p = CreateParticle(c.x, c.y, 3, "FFFFFF", 1000, 1000);
     p->xvel = c.xvel;
     p->yvel = c.yvel;
@@ -303,7 +303,7 @@ TEST_F(ParticleTest, FadeRulesFollowTheType) {
 }
 
 TEST_F(ParticleTest, DrawingLeavesTheDrawingStateAsItFoundIt) {
-  drawScale = 2;
+  SetDrawScale(2);
   SetScale(3, 3);  // whatever was set before, a particle leaves the game's scale
   fadeText.value = 0.75f;
   TParticle* flash = CreateParticle(10, 10, PARTICLE_KERSPLODE, "FFFFFF", 50);
@@ -315,8 +315,8 @@ TEST_F(ParticleTest, DrawingLeavesTheDrawingStateAsItFoundIt) {
     p->Draw();
     float sx, sy;
     GetScale(sx, sy);
-    EXPECT_EQ(sx, 2);
-    EXPECT_EQ(sy, 2);
+    EXPECT_EQ(sx, 1);
+    EXPECT_EQ(sy, 1);
     EXPECT_EQ(GetRotation(), 0);
     EXPECT_EQ(GetAlpha(), 0.75f);
   }

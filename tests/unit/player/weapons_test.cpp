@@ -154,10 +154,10 @@ TEST_F(Weapons, AnExplosionBurnsForSixtyTicksAndClearsWhatComesIntoIt) {
 TEST_F(Weapons, AnExplosionKillsWhatOverlapsItsBoxAndSparesWhatOnlyTouches) {
   // The box is (90, 90, 24, 24).
   TSpider* inside = SpiderAt(83, 100);
-  SpiderAt(82, 100);                     // right edge meets the box
+  SpiderAt(82, 100);                                   // right edge meets the box
   TSkitterworm* part = game_test::PlacePart(100, 84);  // contact shape (x, y + 2, 8, 5) overlaps
   game_test::PlacePart(100, 83);                       // only touches
-  TSaucer* low = TSaucer::New();         // contact shape (x, y + 3, 8, 4)
+  TSaucer* low = TSaucer::New();                       // contact shape (x, y + 3, 8, 4)
   low->x = 95.0f;
   low->y = 110;
   TSaucer* lower = TSaucer::New();
@@ -282,8 +282,8 @@ TEST_F(Weapons, TheRailblastRisesChargesFiresBurnsAndFades) {
 TEST_F(Weapons, TheBeamIsStretchedOverTheStripAndFades) {
   RecordingBackend& recorder = UseRecordingBackend();
   ASSERT_TRUE(Graphics(640, 480, 0, 60));
-  drawScale = 2;
-  SetScale(2, 2);
+  SetDrawScale(2);
+  SetScale(1, 1);
   const GameImages saved = gfx;
   const std::vector<uint32_t> white(4 * 4, 0xFFFFFFFFu);
   gfx.railblast = CreateImage(white.data(), 4, 4, 4, 4, 1);
@@ -314,7 +314,7 @@ TEST_F(Weapons, TheBeamIsStretchedOverTheStripAndFades) {
   EXPECT_NEAR(alpha, 128, 1);
   EXPECT_EQ(GetAlpha(), fadeScene.value);  // left as the scene expects
   gfx = saved;
-  drawScale = 1;
+  SetDrawScale(1);
 }
 
 // --- the smart bomb ---------------------------------------------------------

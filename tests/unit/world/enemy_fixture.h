@@ -32,7 +32,7 @@ class Battlefield : public ::testing::Test {
   void SetUp() override {
     backend_ = &UseHeadlessBackend();
     Graphics(320, 240, 0);
-    drawScale = 1;
+    SetDrawScale(1);
     SeedRnd(4242);
     CreateGlobals();
     autopilotOn = false;

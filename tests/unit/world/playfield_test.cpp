@@ -274,8 +274,8 @@ class PlayfieldDraw : public ::testing::Test {
   void SetUp() override {
     recorder_ = &UseRecordingBackend();
     ASSERT_TRUE(Graphics(640, 480, 0, 60));
-    drawScale = 2;
-    SetScale(2, 2);
+    SetDrawScale(2);
+    SetScale(1, 1);
     saved_ = gfx;
     const std::vector<uint32_t> white(16 * 16 * 32, 0xFFFFFFFFu);
     gfx.shroom = CreateImage(white.data(), 8 * 32, 8, 8, 8, 32);
@@ -356,8 +356,8 @@ TEST_F(PlayfieldDraw, EachKindOfCellIsDrawnAtItsOriginAndTheStateIsRestored) {
   EXPECT_EQ(GetAlpha(), 0.5f);
   float sx, sy;
   GetScale(sx, sy);
-  EXPECT_EQ(sx, 2.0f);
-  EXPECT_EQ(sy, 2.0f);
+  EXPECT_EQ(sx, 1.0f);
+  EXPECT_EQ(sy, 1.0f);
 }
 
 TEST_F(PlayfieldDraw, PoisonPulseAtItsSmallestIsNormalSize) {
