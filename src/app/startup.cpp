@@ -118,7 +118,7 @@ int RunProgram(const CommandLine& command_line) {
   // settings are saved either way; a command-line display override is not.
   SaveRecords();
   RestoreOverriddenDisplay();
-  config.Save(kConfigFile);
+  SettingsToSave().Save(kConfigFile);
   ReleaseAudio();
   EndGraphics();
   return 0;
