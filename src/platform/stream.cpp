@@ -255,3 +255,35 @@ bool WriteFileAtomically(const std::string& path, void (*write)(Stream&, const v
   }
   return true;
 }
+
+std::string WriteNewFile(const std::function<std::string(int)>& names, int first,
+                         const std::function<bool(const std::string& temp)>& write) {
+  std::string name = names(first);
+  std::string temp = FolderOf(name) + "/.skitterworm-new-XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) {
+    DebugLog("Cannot write a temporary file for " + name + ": " + std::strerror(errno));
+    return {};
+  }
+  ::fchmod(fd, NewFileMode(name));
+  ::close(fd);
+  std::string placed;
+  if (write(temp)) {
+    // link() never replaces: a taken name fails with EEXIST and the next is tried.
+    for (int n = first; n < first + 100000; ++n) {
+      name = names(n);
+      struct stat st;
+      if (::lstat(name.c_str(), &st) == 0) continue;
+      if (::link(temp.c_str(), name.c_str()) == 0) {
+        placed = name;
+        break;
+      }
+      if (errno != EEXIST) {
+        DebugLog("Cannot name " + name + ": " + std::strerror(errno));
+        break;
+      }
+    }
+  }
+  ::unlink(temp.c_str());
+  return placed;
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,3 +79,11 @@ bool WriteFileAtomically(const std::string& path, F&& write) {
   auto thunk = [](Stream& s, const void* ctx) { (*static_cast<const std::remove_reference_t<F>*>(ctx))(s); };
   return WriteFileAtomically(path, thunk, &write);
 }
+
+// Puts a new file in place without ever replacing one: `write` fills a
+// temporary file beside the first of `names` that is still free (it is given
+// the temporary path and says whether the write succeeded), which then takes
+// that name. A name taken in the meantime moves on to the next; a failed
+// write leaves nothing behind. Returns the name used, or empty.
+std::string WriteNewFile(const std::function<std::string(int)>& names, int first,
+                         const std::function<bool(const std::string& temp)>& write);
