@@ -13,6 +13,7 @@
 #include "app/mouse.h"
 #include "app/rainbow_phaser.h"
 #include "app/sine_table.h"
+#include "app/startup.h"
 #include "app/world_seams.h"
 #include "audio/music.h"
 #include "audio/sfx.h"
@@ -22,6 +23,7 @@
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/input.h"
+#include "platform/input_state.h"
 #include "platform/log.h"
 #include "platform/random.h"
 #include "player/bullet.h"
@@ -170,11 +172,13 @@ bool FirePressedForTally() {
 
 void ClearedState() {
   ++stateTimer;
+  // What is left goes before the tally's first frame is drawn: a warden drawn
+  // once more could still hit the ship.
+  if (stateTimer == 1) RemoveEnemiesAtStageEnd();
   DrawWorld(WorldFlags::All());
   UpdateWorld(WorldFlags::All().Without(10));
 
   if (stateTimer == 1) {
-    RemoveEnemiesAtStageEnd();
     const uint16_t killed = uint16_t(statsStage.snails_killed + statsStage.spiders_killed + statsStage.saucers_killed);
     const uint16_t seen = uint16_t(statsStage.snails_seen + statsStage.spiders_seen + statsStage.saucers_seen);
     mushroomMultiplier = 1.0f;
@@ -308,6 +312,12 @@ const char* MultiplierText(float multiplier) {
 }
 
 void StartGame() {
+  // A window closed before the game began (during the splash) plays no game,
+  // so the lifetime statistics gain none.
+  if (Input().close_requested) {
+    quitProgram = true;
+    return;
+  }
   if (config.music) music.Stop();
   RemoveMenuParticles();
   SetCreatureHandlesCentred(false);
@@ -316,6 +326,9 @@ void StartGame() {
   KillParticles();
   NewGame();
   RunGame();
+  // The game's score and statistics are on disk before anything else can
+  // happen: a killed process or a lost display loses nothing already played.
+  SaveRecords();
   FlushKeys();
   FlushMouse();
   KillParticles();

@@ -87,13 +87,19 @@ void LoadAssets() {
   LoadGameImages();
 }
 
+int32_t StartupSeed(const CommandLine& command_line) {
+  const int32_t seed = command_line.seed ? *command_line.seed : ClockSeed();
+  DebugLog("Random seed " + std::to_string(seed) + " (--seed " + std::to_string(seed) + " plays this game again)");
+  return seed;
+}
+
 int RunProgram(const CommandLine& command_line) {
   static bool started = false;  // the program runs its start-up once only
   if (started) return 0;
   started = true;
 
   HidePointer();
-  SeedRnd(command_line.seed.value_or(MilliSecs()));
+  SeedRnd(StartupSeed(command_line));
   AppTitle(kWindowTitle);
   CreateGlobals();
   LoadAssets();
@@ -112,7 +118,7 @@ int RunProgram(const CommandLine& command_line) {
   // settings are saved either way; a command-line display override is not.
   SaveRecords();
   RestoreOverriddenDisplay();
-  config.Save(kConfigFile);
+  SettingsToSave().Save(kConfigFile);
   ReleaseAudio();
   EndGraphics();
   return 0;

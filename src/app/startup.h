@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "app/command_line.h"
@@ -6,6 +7,9 @@
 // The whole program: start-up, the splash, the menu loop and shut-down.
 // Returns the process exit code.
 int RunProgram(const CommandLine& command_line);
+
+// The seed of the run: --seed N, or one that differs from run to run.
+int32_t StartupSeed(const CommandLine& command_line);
 
 // Resets every global list and singleton to its start-up state.
 void CreateGlobals();

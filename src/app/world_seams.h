@@ -44,8 +44,9 @@ void BulletPassSaucers(TBullet& shot);
 void UpdateSpawner();
 // Every enemy leaves without score or effect (new game).
 void RemoveAllEnemies();
-// A cleared stage: what is left leaves with the stage-end effects; snails,
-// spiders and saucers still alive are no longer counted as seen.
+// A cleared stage: chain parts, wardens and warden shots left die without
+// score; snails, spiders and saucers leave with the stage-end effects and are
+// no longer counted as seen.
 void RemoveEnemiesAtStageEnd();
 
 // Powerups falling from destroyed saucers.

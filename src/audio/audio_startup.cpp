@@ -16,10 +16,21 @@ void TFMod::Initialise() {
     return;
   }
   forbidden = 1;
+  if (kept_sound < 0) kept_sound = config.sound;
+  if (kept_music < 0) kept_music = config.music;
   config.music = 0;
   config.sound = 0;
   DebugLog("Audio: start-up failed, sound and music switched off");
   Notify(kAudioFailedMessage);  // the game goes on silently
+}
+
+void AudioSettingChosen(bool sound_setting) { (sound_setting ? fmodState.kept_sound : fmodState.kept_music) = -1; }
+
+TConfig SettingsToSave() {
+  TConfig saved = config;
+  if (fmodState.kept_sound >= 0) saved.sound = uint8_t(fmodState.kept_sound);
+  if (fmodState.kept_music >= 0) saved.music = uint8_t(fmodState.kept_music);
+  return saved;
 }
 
 void StartAudio() {

@@ -3,11 +3,11 @@
 #include <vorbis/vorbisfile.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <libopenmpt/libopenmpt.hpp>
 #include <sstream>
+#include <string>
 
 #include "platform/log.h"
 
@@ -19,11 +19,37 @@ bool LooksLikeOgg(const std::vector<uint8_t>& bytes) {
   return bytes.size() >= 4 && std::memcmp(bytes.data(), "OggS", 4) == 0;
 }
 
+// What a sound or music file of this game may be or claim: far beyond any
+// asset it ships, and small enough that a damaged header cannot make the
+// loader ask for gigabytes.
+constexpr size_t kMaxFileBytes = 32u << 20;
+constexpr long kMinRate = 8000;
+constexpr long kMaxRate = 192000;
+constexpr int64_t kMaxSeconds = 600;
+
+// Plain POSIX reads, so a folder, a device or a read error is a failed load
+// and never an exception.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  out.clear();
+  uint8_t buffer[65536];
+  bool ok = true;
+  for (;;) {
+    const size_t n = std::fread(buffer, 1, sizeof buffer, f);
+    if (out.size() + n > kMaxFileBytes) {
+      DebugLog("Sound file is larger than any sound of the game: " + path);
+      ok = false;
+      break;
+    }
+    out.insert(out.end(), buffer, buffer + n);
+    if (n < sizeof buffer) {
+      ok = !std::ferror(f);
+      break;
+    }
+  }
+  std::fclose(f);
+  return ok;
 }
 
 // libvorbisfile reads the file bytes from memory through these callbacks.
@@ -78,13 +104,20 @@ std::vector<float> Resample(const std::vector<float>& in, long rate) {
 Sound::~Sound() = default;
 
 std::unique_ptr<Sound> Sound::Load(const std::string& path, int mode) {
-  std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes) || bytes.empty()) {
-    DebugLog("Sound not found or empty: " + path);
+  // Whatever goes wrong in a file (missing, a folder, unreadable, damaged,
+  // too big), the game goes on without that sound.
+  try {
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes) || bytes.empty()) {
+      DebugLog("Sound not found, unreadable or empty: " + path);
+      return nullptr;
+    }
+    const bool loop = (mode & SOUND_LOOP_NORMAL) != 0;
+    return LooksLikeOgg(bytes) ? LoadOgg(bytes, path, loop) : LoadModule(bytes, path, loop);
+  } catch (const std::exception& e) {
+    DebugLog("Sound " + path + " could not be loaded: " + e.what());
     return nullptr;
   }
-  const bool loop = (mode & SOUND_LOOP_NORMAL) != 0;
-  return LooksLikeOgg(bytes) ? LoadOgg(bytes, path, loop) : LoadModule(bytes, path, loop);
 }
 
 std::unique_ptr<Sound> Sound::FromPcm(std::vector<float> stereo, bool loop) {
@@ -104,11 +137,22 @@ std::unique_ptr<Sound> Sound::LoadOgg(const std::vector<uint8_t>& bytes, const s
     return nullptr;
   }
   const vorbis_info* info = ov_info(&vf, -1);
-  const long rate = info ? info->rate : kMixRate;
-  std::vector<float> stereo;
+  const long rate = info ? info->rate : 0;
   const ogg_int64_t total = ov_pcm_total(&vf, -1);
+  const int64_t max_frames = kMaxSeconds * rate;
+  if (rate < kMinRate || rate > kMaxRate || total > max_frames) {
+    DebugLog("Sound claims a rate or length no sound of the game has: " + path + " (" + std::to_string(rate) + " Hz, " +
+             std::to_string(total) + " frames)");
+    ov_clear(&vf);
+    return nullptr;
+  }
+  std::vector<float> stereo;
   if (total > 0) stereo.reserve(static_cast<size_t>(total) * 2);
   for (;;) {
+    if (static_cast<int64_t>(stereo.size() / 2) > max_frames) {
+      DebugLog("Sound runs longer than any sound of the game, cut: " + path);
+      break;
+    }
     float** channels = nullptr;
     int section = 0;
     const long n = ov_read_float(&vf, &channels, 4096, &section);

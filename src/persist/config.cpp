@@ -39,6 +39,15 @@ bool ReadInto(Stream& in, uint8_t& field) {
   return true;
 }
 
+// A read error midway: the settings read so far are not trusted, and the file
+// stays as it is.
+bool ReadFailed(TConfig& c, const Stream& in, const std::string& path) {
+  if (!in.read_error()) return false;
+  ReportUnreadableFile("Settings file", path);
+  c.SetDefaults();
+  return true;
+}
+
 void SetBest(TConfig& c, int first, uint8_t vres) {
   for (int depth = 0; depth < 3; ++depth) {
     if (!c.vallow[first + depth]) continue;
@@ -76,7 +85,7 @@ void TConfig::Load(const std::string& path) {
   const auto size = std::filesystem::file_size(path, error);
   auto in = Stream::OpenRead(path);
   if (error || !in) {
-    DebugLog("Settings: cannot read " + path + ", defaults are used");
+    ReportUnreadableFile("Settings file", path);
     SetDefaults();
     return;
   }
@@ -93,6 +102,7 @@ void TConfig::Load(const std::string& path) {
     online = 1;
     // A window keeps whatever resolution it had; the first switch to full screen sets it.
     if (vmode != 4) vres = 2;
+    if (ReadFailed(*this, *in, path)) return;
     in->Close();
     RepairLoaded(*this, vmode != 4);
     return;
@@ -105,12 +115,14 @@ void TConfig::Load(const std::string& path) {
     key[6] = 13;
     particles = 1;
     online = 1;
+    if (ReadFailed(*this, *in, path)) return;
     in->Close();
     RepairLoaded(*this, true);
     return;
   }
 
   const std::string version = in->ReadLine();
+  if (ReadFailed(*this, *in, path)) return;
   if (version != "1.2.0") {
     in->Close();
     DebugLog("Settings: " + path + " is of another version (\"" + version + "\"), it is replaced by defaults");
@@ -125,6 +137,7 @@ void TConfig::Load(const std::string& path) {
                          &key[0], &key[1], &key[2], &key[3], &key[4], &key[5],   &key[6]};
   int read = 0;
   while (read < 15 && ReadInto(*in, *fields[read])) ++read;
+  if (ReadFailed(*this, *in, path)) return;
   in->Close();
   if (read < 15) DebugLog("Settings: " + path + " ends early; the missing settings keep their defaults");
   RepairLoaded(*this, true);

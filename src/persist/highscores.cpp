@@ -15,6 +15,10 @@ THighscores::THighscores() {
 
 namespace {
 
+// No name typed into the entry field is longer than this (the field holds 85
+// pixels of text); a longer line in the file is cut when read.
+constexpr size_t kMaxNameBytes = 64;
+
 // A name line ends at byte 10, at byte 0 or at the end of the file; every
 // byte 13 is dropped.
 std::string ReadName(Stream& in) {
@@ -22,7 +26,7 @@ std::string ReadName(Stream& in) {
   for (;;) {
     const uint8_t c = in.ReadByte();
     if (in.eof() || c == 10 || c == 0) return name;
-    if (c != 13) name.push_back(char(c));
+    if (c != 13 && name.size() < kMaxNameBytes) name.push_back(char(c));
   }
 }
 
@@ -30,20 +34,45 @@ std::string ReadName(Stream& in) {
 
 bool THighscores::Load(const std::string& path) {
   auto in = Stream::OpenRead(path);
-  if (!in) return false;
-  if (in->ReadLine() != kGameVersion) {
+  if (!in) {
+    ReportUnreadableFile("Highscore file", path);
+    return false;
+  }
+  const std::string version = in->ReadLine();
+  if (in->read_error()) {
+    ReportUnreadableFile("Highscore file", path);
+    return false;
+  }
+  if (version != kGameVersion) {
     in.reset();
     DebugLog("Highscore file " + path + " is of another version; it is deleted and written afresh");
     DeleteFile(path);
     return false;
   }
-  for (int i = 0; i < kEntries; ++i) {
-    score[i] = in->ReadInt();
-    player[i] = ReadName(*in);
-    stage[i] = in->ReadByte();
-    wave[i] = in->ReadShort();
+  // A record is taken only when the file holds all of it: a file cut short
+  // keeps the defaults (score 0, stage 1, wave 1) for the entries it lacks.
+  THighscores read = *this;
+  int complete = 0;
+  for (; complete < kEntries; ++complete) {
+    const int i = complete;
+    read.score[i] = in->ReadInt();
+    read.player[i] = ReadName(*in);
+    read.stage[i] = in->ReadByte();
+    read.wave[i] = in->ReadShort();
+    if (in->eof()) break;
   }
-  if (in->eof()) DebugLog("Highscore file " + path + " is cut short; the missing entries read as zero");
+  if (in->read_error()) {
+    ReportUnreadableFile("Highscore file", path);
+    return false;
+  }
+  for (int i = 0; i < complete; ++i) {
+    score[i] = read.score[i];
+    player[i] = read.player[i];
+    stage[i] = read.stage[i];
+    wave[i] = read.wave[i];
+  }
+  if (complete < kEntries)
+    DebugLog("Highscore file " + path + " is cut short; the missing entries keep their defaults");
   return true;
 }
 

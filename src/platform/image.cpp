@@ -6,6 +6,7 @@
 #include <cmath>
 #include <deque>
 #include <memory>
+#include <string>
 
 #include "platform/atlas.h"
 #include "platform/graphics.h"
@@ -27,10 +28,20 @@ struct Footprint {
 std::vector<Footprint> footprints;
 std::vector<int64_t> hits;
 
+constexpr png_uint_32 kMaxImageSide = 4096;
+
 bool DecodePng(const std::string& path, std::vector<uint32_t>& pixels, int& width, int& height) {
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_file(&png, path.c_str())) return false;
+  // No picture of the game comes near this; a header claiming more is damaged
+  // and would only ask for gigabytes.
+  if (png.width == 0 || png.height == 0 || png.width > kMaxImageSide || png.height > kMaxImageSide) {
+    DebugLog("Image " + path + " claims " + std::to_string(png.width) + "x" + std::to_string(png.height) +
+             " pixels, more than any image of the game");
+    png_image_free(&png);
+    return false;
+  }
   png.format = PNG_FORMAT_RGBA;
   width = int(png.width);
   height = int(png.height);
@@ -80,7 +91,13 @@ Image* CreateImage(const uint32_t* rgba, int width, int height, int cell_width, 
 Image* LoadAnimImage(const std::string& path, int cell_width, int cell_height, int first_cell, int cell_count) {
   std::vector<uint32_t> pixels;
   int width = 0, height = 0;
-  if (!DecodePng(path, pixels, width, height)) {
+  bool decoded = false;
+  try {
+    decoded = DecodePng(path, pixels, width, height);
+  } catch (const std::exception& e) {
+    DebugLog("Image " + path + ": " + e.what());
+  }
+  if (!decoded) {
     DebugLog("Cannot load image " + path);
     return nullptr;
   }

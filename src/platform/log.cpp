@@ -26,3 +26,8 @@ void DebugLog(std::string_view line) {
   std::fputc('\n', log_file);
   std::fflush(log_file);
 }
+
+void Warn(std::string_view line) {
+  std::fprintf(stderr, "skitterworm: %.*s\n", int(line.size()), line.data());
+  DebugLog(line);
+}

@@ -8,3 +8,6 @@ void SetDebugLogFile(const std::string& path);
 void CloseDebugLog();
 void DebugLog(std::string_view line);
 bool DebugLogEnabled();
+// A problem the player should hear of even without a debug log (a data file
+// that cannot be read): written to stderr and to the debug log.
+void Warn(std::string_view line);

@@ -1,5 +1,8 @@
 #include "platform/random.h"
 
+#include <unistd.h>
+
+#include <chrono>
 #include <utility>
 
 namespace {
@@ -44,4 +47,15 @@ int32_t Rand(int32_t min, int32_t max) {
 float Rnd(float min, float max) {
   if (max < min) std::swap(min, max);
   return float(min + RndDouble() * (max - min));
+}
+
+int32_t ClockSeed() {
+  uint64_t x = uint64_t(std::chrono::system_clock::now().time_since_epoch().count());
+  x ^= uint64_t(::getpid()) << 32;
+  // splitmix64's finaliser spreads nearby clock readings over the whole range.
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  x ^= x >> 31;
+  const int32_t seed = int32_t(x & 0x7FFFFFFF);
+  return seed != 0 ? seed : 0x1234;
 }

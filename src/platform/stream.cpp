@@ -1,10 +1,13 @@
 #include "platform/stream.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
+#include <set>
 
 #include "platform/log.h"
 
@@ -38,6 +41,7 @@ bool Stream::ReadBytes(void* out, size_t n) {
   }
   const size_t got = std::fread(out, 1, n, file_);
   if (got < n) {
+    if (std::ferror(file_)) read_error_ = true;
     // A value cut off by the end of the file reads as 0, never as half a value.
     std::memset(out, 0, n);
     eof_ = true;
@@ -80,6 +84,7 @@ std::string Stream::ReadLine() {
   for (;;) {
     const int c = std::fgetc(file_);
     if (c == EOF) {
+      if (std::ferror(file_)) read_error_ = true;
       eof_ = true;
       break;
     }
@@ -155,26 +160,130 @@ std::string ExtractExt(const std::string& path) {
   return path.substr(dot + 1);
 }
 
+namespace {
+
+std::set<std::string>& UntouchedFiles() {
+  static std::set<std::string> paths;
+  return paths;
+}
+
+// The file a save really replaces: a symbolic link is followed to its target
+// (which may not exist yet), so the link the player made stays a link.
+std::string WriteTarget(const std::string& path) {
+  std::string target = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    char buffer[4096];
+    const ssize_t n = ::readlink(target.c_str(), buffer, sizeof buffer - 1);
+    if (n <= 0) break;
+    std::string next(buffer, size_t(n));
+    if (next[0] != '/') {
+      const size_t slash = target.find_last_of('/');
+      if (slash != std::string::npos) next = target.substr(0, slash + 1) + next;
+    }
+    target = next;
+  }
+  return target;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The mode a new data file gets: the old file's, or what the umask allows.
+mode_t NewFileMode(const std::string& target) {
+  struct stat st;
+  if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+void KeepFileUntouched(const std::string& path) { UntouchedFiles().insert(path); }
+
+bool FileKeptUntouched(const std::string& path) { return UntouchedFiles().count(path) != 0; }
+
+void ReportUnreadableFile(const std::string& what, const std::string& path) {
+  const int error = errno;
+  if (error == ENOENT) return;  // missing, not unreadable: the first save creates it
+  Warn(what + " " + path + " cannot be read (" + std::strerror(error) +
+       "); defaults are used and the file is left as it is");
+  KeepFileUntouched(path);
+}
+
 bool WriteFileAtomically(const std::string& path, void (*write)(Stream&, const void*), const void* context) {
-  const std::string temp = path + ".tmp";
-  auto stream = Stream::OpenWrite(temp);
-  if (!stream) {
-    DebugLog("Cannot write " + temp + ": " + std::strerror(errno));
+  if (FileKeptUntouched(path)) {
+    DebugLog("Not saving " + path + ": it could not be read, so it is left as it is");
     return false;
   }
-  write(*stream, context);
-  bool ok = stream->Close();
-  if (ok) {
-    // Make the bytes durable before the rename makes them the real file.
-    if (FILE* f = std::fopen(temp.c_str(), "rb")) {
-      ok = ::fsync(fileno(f)) == 0;
-      std::fclose(f);
-    }
+  const std::string target = WriteTarget(path);
+  const std::string folder = FolderOf(target);
+  std::string temp = target + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) {
+    DebugLog("Cannot write a temporary file beside " + target + ": " + std::strerror(errno));
+    return false;
   }
-  if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-    DebugLog("Saving " + path + " failed; the previous file is kept");
+  ::fchmod(fd, NewFileMode(target));
+  FILE* f = ::fdopen(fd, "wb");
+  if (!f) {
+    ::close(fd);
     ::unlink(temp.c_str());
     return false;
   }
+  bool ok;
+  {
+    Stream stream(f);
+    write(stream, context);
+    // Make the bytes durable before the rename makes them the real file.
+    if (std::fflush(f) != 0 || ::fsync(fd) != 0) stream.failed_ = true;
+    ok = stream.Close();
+  }
+  if (!ok || std::rename(temp.c_str(), target.c_str()) != 0) {
+    DebugLog("Saving " + target + " failed; the previous file is kept");
+    ::unlink(temp.c_str());
+    return false;
+  }
+  // The rename itself lives in the folder: sync it so the new name survives.
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
   return true;
+}
+
+std::string WriteNewFile(const std::function<std::string(int)>& names, int first,
+                         const std::function<bool(const std::string& temp)>& write) {
+  std::string name = names(first);
+  std::string temp = FolderOf(name) + "/.skitterworm-new-XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) {
+    DebugLog("Cannot write a temporary file for " + name + ": " + std::strerror(errno));
+    return {};
+  }
+  ::fchmod(fd, NewFileMode(name));
+  ::close(fd);
+  std::string placed;
+  if (write(temp)) {
+    // link() never replaces: a taken name fails with EEXIST and the next is tried.
+    for (int n = first; n < first + 100000; ++n) {
+      name = names(n);
+      struct stat st;
+      if (::lstat(name.c_str(), &st) == 0) continue;
+      if (::link(temp.c_str(), name.c_str()) == 0) {
+        placed = name;
+        break;
+      }
+      if (errno != EEXIST) {
+        DebugLog("Cannot name " + name + ": " + std::strerror(errno));
+        break;
+      }
+    }
+  }
+  ::unlink(temp.c_str());
+  return placed;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,15 +30,19 @@ class Stream {
   void WriteBytes(const void* data, size_t n);
 
   bool eof() const { return eof_; }
+  // The system reported an error while reading (not merely the end of the file).
+  bool read_error() const { return read_error_; }
   bool failed() const { return failed_; }  // a write or flush did not succeed
   // Flushes and closes; false when any write failed.
   bool Close();
 
  private:
+  friend bool WriteFileAtomically(const std::string&, void (*)(Stream&, const void*), const void*);
   explicit Stream(FILE* f) : file_(f) {}
   FILE* file_;
   bool eof_ = false;
   bool failed_ = false;
+  bool read_error_ = false;
 };
 
 enum class FileKind { kNone = 0, kFile = 1, kDirectory = 2 };
@@ -50,12 +55,35 @@ std::string CurrentDir();
 // The text after the last "." that has no "/" after it, or empty.
 std::string ExtractExt(const std::string& path);
 
+// A data file that exists but could not be read holds the player's data all
+// the same: the loader names it here, and no save replaces it for the rest of
+// the run (the game goes on with defaults in memory). Paths are compared as
+// given. Process-wide, since the rule binds every writer of that file.
+void KeepFileUntouched(const std::string& path);
+bool FileKeptUntouched(const std::string& path);
+// The loaders' common verdict on a file that failed to open or read (errno
+// still set by the failure): unless the file is simply missing, says so on
+// stderr and in the debug log and keeps the file untouched.
+void ReportUnreadableFile(const std::string& what, const std::string& path);
+
 // Writes a data file so that a crash or a full disk never leaves half a file:
 // `write` fills a temporary file beside the target, which then replaces the
-// target in one rename. Returns false (and the old file stays) on any failure.
+// target in one rename. A target that is a symbolic link is written through
+// to the file it points to; the temporary name is unique (no other process can
+// collide with it), and the folder is synced after the rename so the new name
+// survives a power cut. Returns false (and the old file stays) on any failure,
+// and for a file kept untouched.
 bool WriteFileAtomically(const std::string& path, void (*write)(Stream&, const void*), const void* context);
 template <typename F>
 bool WriteFileAtomically(const std::string& path, F&& write) {
   auto thunk = [](Stream& s, const void* ctx) { (*static_cast<const std::remove_reference_t<F>*>(ctx))(s); };
   return WriteFileAtomically(path, thunk, &write);
 }
+
+// Puts a new file in place without ever replacing one: `write` fills a
+// temporary file beside the first of `names` that is still free (it is given
+// the temporary path and says whether the write succeeded), which then takes
+// that name. A name taken in the meantime moves on to the next; a failed
+// write leaves nothing behind. Returns the name used, or empty.
+std::string WriteNewFile(const std::function<std::string(int)>& names, int first,
+                         const std::function<bool(const std::string& temp)>& write);

@@ -1,6 +1,9 @@
 #include "player/statistics.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <limits>
 
 #include "app/game_state.h"
 #include "platform/log.h"
@@ -10,38 +13,58 @@ void TStatsStage::Reset() { *this = TStatsStage(); }
 
 void TStatsGame::Reset() { *this = TStatsGame(); }
 
+namespace {
+
+// Lifetime totals stop at the largest count rather than wrap into negatives.
+void AddSaturating(int32_t& total, int64_t add) {
+  const int64_t sum = int64_t(total) + add;
+  total = int32_t(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+template <typename... Counts>
+int32_t SumSaturating(Counts... counts) {
+  int32_t total = 0;
+  (AddSaturating(total, counts), ...);
+  return total;
+}
+
+}  // namespace
+
 void TStatsGame::AddToLifetime(TStatsLife& life) const {
-  life.games_played += 1;
-  life.player_wormdeaths += player_wormdeaths;
-  life.player_spiderdeaths += player_spiderdeaths;
-  life.player_snaildeaths += player_snaildeaths;
-  life.player_saucerdeaths += player_saucerdeaths;
-  life.player_wardendeaths += player_wardendeaths;
-  life.killed_worms += killed_worms;
-  life.killed_spiders += killed_spiders;
-  life.killed_snails += killed_snails;
-  life.killed_saucers += killed_saucers;
-  life.killed_shrooms += killed_shrooms;
-  life.killed_pshrooms += killed_pshrooms;
-  life.bullets_fired += bullets_fired;
-  life.bullets_hit += bullets_hit;
+  AddSaturating(life.games_played, 1);
+  AddSaturating(life.player_wormdeaths, player_wormdeaths);
+  AddSaturating(life.player_spiderdeaths, player_spiderdeaths);
+  AddSaturating(life.player_snaildeaths, player_snaildeaths);
+  AddSaturating(life.player_saucerdeaths, player_saucerdeaths);
+  AddSaturating(life.player_wardendeaths, player_wardendeaths);
+  AddSaturating(life.killed_worms, killed_worms);
+  AddSaturating(life.killed_spiders, killed_spiders);
+  AddSaturating(life.killed_snails, killed_snails);
+  AddSaturating(life.killed_saucers, killed_saucers);
+  AddSaturating(life.killed_shrooms, killed_shrooms);
+  AddSaturating(life.killed_pshrooms, killed_pshrooms);
+  AddSaturating(life.bullets_fired, bullets_fired);
+  AddSaturating(life.bullets_hit, bullets_hit);
   if (fastest_worm > life.fastest_worm) life.fastest_worm = fastest_worm;
-  for (int i = 0; i < kStatPowerups; ++i) life.powerups[i] += powerups[i];
+  for (int i = 0; i < kStatPowerups; ++i) AddSaturating(life.powerups[i], powerups[i]);
 }
 
 void TStatsGame::AddToLifetime() const { AddToLifetime(statsLife); }
 
 int32_t TStatsLife::TotalDeaths() const {
-  return player_wormdeaths + player_spiderdeaths + player_snaildeaths + player_saucerdeaths + player_wardendeaths;
+  return SumSaturating(player_wormdeaths, player_spiderdeaths, player_snaildeaths, player_saucerdeaths,
+                       player_wardendeaths);
 }
 
-int32_t TStatsLife::TotalKills() const { return killed_worms + killed_spiders + killed_snails + killed_saucers; }
+int32_t TStatsLife::TotalKills() const {
+  return SumSaturating(killed_worms, killed_spiders, killed_snails, killed_saucers);
+}
 
-int32_t TStatsLife::TotalShrooms() const { return killed_shrooms + killed_pshrooms; }
+int32_t TStatsLife::TotalShrooms() const { return SumSaturating(killed_shrooms, killed_pshrooms); }
 
 int32_t TStatsLife::TotalPowerups() const {
   int32_t total = 0;
-  for (int32_t count : powerups) total += count;
+  for (int32_t count : powerups) AddSaturating(total, count);
   return total;
 }
 
@@ -75,15 +98,31 @@ auto Counters(Life& life) {
 
 bool TStatsLife::Load(const std::string& path) {
   auto in = Stream::OpenRead(path);
-  if (!in) return false;
-  if (in->ReadLine() != kGameVersion) {
+  if (!in) {
+    ReportUnreadableFile("Statistics file", path);
+    return false;
+  }
+  const std::string version = in->ReadLine();
+  if (in->read_error()) {
+    ReportUnreadableFile("Statistics file", path);
+    return false;
+  }
+  if (version != kGameVersion) {
     DebugLog("Statistics file " + path + " is of another version; it will be replaced at exit");
     return false;
   }
-  for (int32_t* counter : Counters(*this)) *counter = in->ReadInt();
-  fastest_worm = in->ReadFloat();
-  for (int32_t& count : powerups) count = in->ReadInt();
+  TStatsLife read;
+  for (int32_t* counter : Counters(read)) *counter = in->ReadInt();
+  read.fastest_worm = in->ReadFloat();
+  for (int32_t& count : read.powerups) count = in->ReadInt();
+  if (in->read_error()) {
+    ReportUnreadableFile("Statistics file", path);
+    return false;
+  }
   if (in->eof()) DebugLog("Statistics file " + path + " is cut short; the missing counters read as zero");
+  // A speed that is not a number (or infinite) could never be beaten or shown.
+  if (!std::isfinite(read.fastest_worm)) read.fastest_worm = 0.0f;
+  *this = read;
   return true;
 }
 

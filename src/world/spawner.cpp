@@ -134,6 +134,11 @@ void RemoveAllEnemies() {
 }
 
 void RemoveEnemiesAtStageEnd() {
+  // Nothing may cost the ship a life during the tally: chain parts left over
+  // (reinforcements), wardens and their shots still in flight simply go.
+  lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { part->Die(); });
+  lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Die(); });
+  lstWardenBullets.ForEach([](TWardenBullet* shot) { shot->Die(); });
   // Whatever got away uncounted: the tally only compares what was fought.
   lstEnemies.ForEachOf<TSnail>([](TSnail* snail) {
     snail->Suicide();

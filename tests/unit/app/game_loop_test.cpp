@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/game_test_world.h"
+#include "persist/highscores.h"
+#include "persist/temp_dir.h"
+#include "world/warden.h"
 
 namespace {
 
@@ -98,6 +102,25 @@ TEST_F(GameFlow, TallyBonusComesAtItsStepOnEveryStageWithOrWithoutSound) {
   EXPECT_EQ(BonusFrame(1, false), 180);
   EXPECT_EQ(BonusFrame(2, false), 220);
   EXPECT_EQ(BonusFrame(7, false), 220);
+}
+
+TEST(GameFlowWithImages, NothingLeftAtTheTallyCostsALife) {
+  ResetWorld(1234, true);  // the warden hits through its drawn image
+  EnterTally(2);
+  player.lives = 1;
+  for (int i = 0; i < 3; ++i) {
+    TWarden* warden = SpawnWarden();
+    warden->x = float(player.x);
+    warden->y = float(player.y);
+    TWardenBullet* shot = TWardenBullet::New();
+    shot->x = float(player.x + 3);
+    shot->y = float(player.y);
+    PlacePart(player.x, player.y);
+  }
+  for (int frame = 1; frame <= 300; ++frame) GameFrame();
+  EXPECT_EQ(player.lives, 1);
+  EXPECT_EQ(gameState, STATE_CLEARED);
+  EXPECT_EQ(player.score, 0) << "what the tally removes scores nothing";
 }
 
 TEST_F(GameFlow, TallyWaitsForFireAfterItsLastStep) {
@@ -294,6 +317,40 @@ TEST_F(GameFlow, ClosingTheWindowEndsTheProgramMidGame) {
   Input().close_requested = true;
   EXPECT_FALSE(GameFrame());
   EXPECT_TRUE(quitProgram);
+}
+
+TEST_F(GameFlow, AWindowClosedBeforeTheGameCountsNoGame) {
+  statsLife = TStatsLife{};
+  Input().close_requested = true;  // closed during the splash
+  StartGame();
+  EXPECT_TRUE(quitProgram);
+  EXPECT_EQ(statsLife.games_played, 0);
+}
+
+// The window closes in the middle of the tenth frame's input poll.
+class ClosingBackend : public HeadlessBackend {
+ public:
+  void PumpEvents(InputState& input) override {
+    if (++pumps_ == 10) input.close_requested = true;
+  }
+  int pumps_ = 0;
+};
+
+TEST(GameRecords, AFinishedGameIsSavedAtOnce) {
+  TempDir folder;
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());
+  ResetWorld();
+  ClosingBackend backend;
+  SetBackend(&backend);
+  statsLife = TStatsLife{};
+  StartGame();
+  TStatsLife saved;
+  EXPECT_TRUE(saved.Load(kStatsFile));
+  EXPECT_EQ(saved.games_played, 1);
+  EXPECT_TRUE(std::filesystem::exists(kHighscoreFile));
+  UseHeadlessBackend();
+  std::filesystem::current_path(previous);
 }
 
 TEST_F(GameFlow, AutofireKeyTogglesContinuousFireWithANotice) {

@@ -13,6 +13,7 @@
 #include "app/fader.h"
 #include "app/game_state.h"
 #include "app/recording_backend.h"
+#include "persist/temp_dir.h"
 #include "platform/atlas.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -329,17 +330,24 @@ TEST_F(InTempFolder, ScreenshotIsAPngOfThePicture) {
   EndGraphics();
 }
 
-TEST_F(InTempFolder, FailedScreenshotIsLoggedAndTheGameGoesOn) {
+TEST_F(InTempFolder, AScreenshotNeverReplacesAFileAndAFailedOneLeavesNone) {
   UseHeadlessBackend();
   ASSERT_TRUE(Graphics(320, 240, 0, 60));
   SetDrawScale(1);
-  SetDebugLogFile((folder_ / "debug.log").string());
-  fs::create_directory("screenshot1.png");  // a folder where the file should go
+  std::ofstream("screenshot1.png") << "one";
+  std::ofstream("screenshot3.png") << "three";
   SaveScreenshot();
-  CloseDebugLog();
-  std::ifstream log("debug.log");
-  const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
-  EXPECT_NE(text.find("screenshot1.png"), std::string::npos) << text;
+  EXPECT_TRUE(fs::exists("screenshot4.png"));
+  std::ifstream one("screenshot1.png"), three("screenshot3.png");
+  std::string a, b;
+  one >> a;
+  three >> b;
+  EXPECT_EQ(a + b, "onethree");
+  {
+    FullDisk full(8);
+    SaveScreenshot();
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator("."), {}), 3) << "no new or half-written file";
   EndGraphics();
 }
 

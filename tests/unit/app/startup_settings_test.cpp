@@ -57,4 +57,15 @@ TEST_F(StartupSettings, AnOldFileIsReadIntoAFreshConfig) {
   EXPECT_EQ(config.vallow[2], 1);
 }
 
+TEST(StartupSeed, EachRunDiffersAndSeedFixesIt) {
+  // Every run's game clock reads the same at start-up; the seed must not.
+  UseHeadlessBackend();
+  const int32_t first = StartupSeed({});
+  UseHeadlessBackend();
+  EXPECT_NE(StartupSeed({}), first);
+  CommandLine fixed;
+  fixed.seed = 77;
+  EXPECT_EQ(StartupSeed(fixed), 77);
+}
+
 }  // namespace

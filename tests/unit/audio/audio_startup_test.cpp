@@ -69,6 +69,22 @@ TEST_F(AudioStartupTest, NoDeviceSwitchesAudioOffWithOneMessageAndLaterTriesAgai
   EXPECT_EQ(sfx.soundloaded, 1);
 }
 
+TEST_F(AudioStartupTest, AFailedStartIsNotSavedAsThePlayersChoice) {
+  setenv("SDL_AUDIODRIVER", "nonexistent", 1);
+  config.sound = 1;
+  config.music = 0;
+  StartAudio();
+  EXPECT_EQ(config.sound, 0) << "off for this run, as the options show";
+  EXPECT_EQ(SettingsToSave().sound, 1);
+  EXPECT_EQ(SettingsToSave().music, 0);
+  // Music chosen on in the options (and failing again) is the player's new choice.
+  config.music = 1;
+  AudioSettingChosen(false);
+  music.Initialise();
+  EXPECT_EQ(SettingsToSave().music, 1);
+  EXPECT_EQ(SettingsToSave().sound, 1);
+}
+
 TEST_F(AudioStartupTest, StartsOnlyWhatTheSettingsEnable) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   config.sound = 0;

@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "audio/audio_fixtures.h"
 
@@ -181,6 +183,42 @@ TEST_F(MixerTest, MissingOrDamagedFilesGiveSilentNullSounds) {
   Channel none = system.PlaySound(12, nullptr, false);
   EXPECT_FALSE(none.IsPlaying());
   EXPECT_EQ(Energy(Render(system, 1000)), 0.0);
+}
+
+// The Ogg page checksum (CRC-32, polynomial 0x04C11DB7, no reflection).
+uint32_t OggCrc(const uint8_t* data, size_t n) {
+  uint32_t crc = 0;
+  for (size_t i = 0; i < n; ++i) {
+    crc ^= uint32_t(data[i]) << 24;
+    for (int b = 0; b < 8; ++b) crc = crc & 0x80000000u ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
+  }
+  return crc;
+}
+
+// Rewrites the sample rate in the first page's identification header, with a
+// valid checksum, so only the claim is wrong.
+void ClaimRate(std::vector<uint8_t>& ogg, uint32_t rate) {
+  const size_t segments = ogg[26];
+  size_t length = 27 + segments;
+  for (size_t i = 0; i < segments; ++i) length += ogg[27 + i];
+  const size_t packet = 27 + segments;
+  for (int i = 0; i < 4; ++i) ogg[packet + 12 + i] = uint8_t(rate >> (8 * i));
+  for (int i = 0; i < 4; ++i) ogg[22 + i] = 0;
+  const uint32_t crc = OggCrc(ogg.data(), length);
+  for (int i = 0; i < 4; ++i) ogg[22 + i] = uint8_t(crc >> (8 * i));
+}
+
+TEST_F(MixerTest, AssetsClaimingTooMuchOrUnreadableGiveNullSounds) {
+  ASSERT_TRUE(WriteOgg(dir / "tone.ogg", Sine(4410, 440, 0.3f)));
+  std::ifstream in(dir / "tone.ogg", std::ios::binary);
+  std::vector<uint8_t> ogg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  for (uint32_t rate : {1u, 7u, 4000000u}) {
+    ClaimRate(ogg, rate);
+    ASSERT_TRUE(WriteFile(dir / "claims.ogg", ogg));
+    EXPECT_EQ(system.CreateSound(dir / "claims.ogg", SOUND_LOOP_OFF), nullptr) << rate << " Hz";
+  }
+  MakeDirs(dir / "music/track.xm");  // a folder in a module's place
+  EXPECT_EQ(system.CreateSound(dir / "music/track.xm", SOUND_LOOP_NORMAL), nullptr);
 }
 
 TEST_F(MixerTest, CrowdedMixStaysWithinFullScale) {

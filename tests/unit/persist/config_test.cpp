@@ -214,16 +214,15 @@ TEST(Config, FailedSaveLeavesTheOldFileIntact) {
 
   c.sound = 0;
   c.vscale = 4;
-  // A full disk: the temporary file lands on a device that refuses every byte.
-  std::filesystem::create_symlink("/dev/full", path + ".tmp");
-  EXPECT_FALSE(c.Save(path));
+  {
+    FullDisk full(8);
+    EXPECT_FALSE(c.Save(path));
+  }
   EXPECT_EQ(dir.Read("s.cfg"), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary file is left";
 
   // A temporary file that cannot even be created.
-  std::filesystem::remove(path + ".tmp");
-  std::filesystem::create_directory(path + ".tmp");
-  EXPECT_FALSE(c.Save(path));
-  EXPECT_EQ(dir.Read("s.cfg"), before);
+  EXPECT_FALSE(c.Save(dir.File("gone/s.cfg")));
 }
 
 TEST(Config, ProbeAndBestModesPickTheDeepestDepth) {

@@ -79,7 +79,7 @@ TEST_F(Highscores, AnotherVersionIsDeletedAndTheTableKept) {
   EXPECT_EQ(table.score[0], 77);
 }
 
-TEST_F(Highscores, NamesStopAtZeroBytesAndLoseCarriageReturnsAndCutFilesReadZero) {
+TEST_F(Highscores, NamesStopAtZeroBytesAndLoseCarriageReturnsAndCutFilesKeepDefaults) {
   std::string file = "1.2.0\r\n";
   file += std::string("\x05\0\0\0", 4) + std::string("a\rb\0", 4) + std::string("\x02\x07\0", 3);
   file += std::string("\x03\0", 2);  // the second score is cut off
@@ -92,6 +92,21 @@ TEST_F(Highscores, NamesStopAtZeroBytesAndLoseCarriageReturnsAndCutFilesReadZero
   EXPECT_EQ(table.wave[0], 7);
   EXPECT_EQ(table.score[1], 0);
   EXPECT_EQ(table.score[14], 0);
+  EXPECT_EQ(table.stage[1], 1) << "the entries a cut file lacks keep stage A, wave 1";
+  EXPECT_EQ(table.wave[14], 1);
+}
+
+TEST_F(Highscores, AnOverlongNameIsCutAndTheNextRecordStillReads) {
+  std::string file = "1.2.0\r\n";
+  file += std::string("\x09\0\0\0", 4) + std::string(1 << 20, 'n') + "\r\n" + std::string("\x02\x03\0", 3);
+  file += std::string("\x08\0\0\0", 4) + "bo\r\n" + std::string("\x01\x01\0", 3);
+  std::ofstream(path, std::ios::binary) << file;
+  THighscores table;
+  ASSERT_TRUE(table.Load(path));
+  EXPECT_EQ(table.player[0], std::string(64, 'n'));
+  EXPECT_EQ(table.wave[0], 3);
+  EXPECT_EQ(table.score[1], 8);
+  EXPECT_EQ(table.player[1], "bo");
 }
 
 }  // namespace

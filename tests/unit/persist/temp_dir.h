@@ -1,6 +1,8 @@
 #pragma once
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -35,4 +37,27 @@ class TempDir {
 
  private:
   std::string path_;
+};
+
+// A full disk for the while it lives: no file of this process may grow past
+// `bytes` (writes beyond fail with EFBIG instead of raising SIGXFSZ).
+class FullDisk {
+ public:
+  explicit FullDisk(rlim_t bytes) {
+    old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &old_);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FullDisk() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, old_handler_);
+  }
+  FullDisk(const FullDisk&) = delete;
+  FullDisk& operator=(const FullDisk&) = delete;
+
+ private:
+  rlimit old_{};
+  void (*old_handler_)(int) = nullptr;
 };

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "platform/clock.h"
@@ -100,6 +103,38 @@ TEST_F(Headless, MissingImagesAndFontsDrawNothing) {
   DrawImageRect(nullptr, 0, 0, 5, 5);
   EXPECT_EQ(GetDrawStats().quads, 0);
   EXPECT_EQ(ImageWidth(nullptr), 0);
+}
+
+// A PNG file whose header claims width x height, followed by a scrap of image
+// data and the end chunk.
+void WritePngClaiming(const std::string& path, uint32_t width, uint32_t height) {
+  std::ofstream out(path, std::ios::binary);
+  out.write("\x89PNG\r\n\x1a\n", 8);
+  auto put32 = [&](uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.put(char(v >> shift));
+  };
+  auto chunk = [&](const char* type, std::vector<uint8_t> data) {
+    put32(uint32_t(data.size()));
+    data.insert(data.begin(), type, type + 4);
+    out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
+    put32(uint32_t(crc32(0, data.data(), uInt(data.size()))));
+  };
+  std::vector<uint8_t> header;
+  for (uint32_t v : {width, height})
+    for (int shift = 24; shift >= 0; shift -= 8) header.push_back(uint8_t(v >> shift));
+  for (uint8_t b : {8, 6, 0, 0, 0}) header.push_back(b);
+  chunk("IHDR", header);
+  chunk("IDAT", {0x78, 0x9C, 0x63, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01});
+  chunk("IEND", {});
+}
+
+TEST_F(Headless, ImagesClaimingFarMoreThanAnyAssetAreRefused) {
+  const std::string path = ::testing::TempDir() + "skitterworm-claims.png";
+  for (uint32_t side : {1000000u, 60000u, 20000u}) {
+    WritePngClaiming(path, side, side);
+    EXPECT_EQ(LoadImage(path), nullptr) << side;
+  }
+  std::filesystem::remove(path);
 }
 
 // A 4x4 image with an opaque left half.

@@ -154,6 +154,21 @@ TEST(Files, AtomicWriteReplacesOnlyOnSuccess) {
   }
 }
 
+TEST(Files, SavesWriteThroughALinkAndAroundAForeignTemporaryName) {
+  TempDir dir;
+  fs::create_directories(dir / "real");
+  const std::string link = dir / "data.bin";
+  fs::create_symlink("real/target.bin", link);
+  // Another program's file (here a folder) where a fixed temporary name would go.
+  fs::create_directories(link + ".tmp");
+  fs::create_directories(dir / "real/target.bin.tmp");
+  ASSERT_TRUE(WriteFileAtomically(link, [](Stream& s) { s.WriteInt(7); }));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(fs::file_size(dir / "real/target.bin"), 4u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path / "real"), fs::directory_iterator()), 2)
+      << "no temporary file is left";
+}
+
 TEST(Files, AStreamReportsAFullDisk) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
   // A full disk makes the write fail at the flush; the stream must report it,

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <climits>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -117,8 +119,8 @@ TEST_F(StatisticsFile, SavesTheDocumentedLayoutAndReadsItBack) {
   EXPECT_EQ(bytes.substr(0, 7), "1.2.0\r\n");
   EXPECT_EQ(bytes.substr(7, 4), std::string("\x07\0\0\0", 4));   // games_played first
   EXPECT_EQ(bytes.substr(27, 4), std::string("\x02\0\0\0", 4));  // the fifth death counter
-  EXPECT_EQ(bytes.substr(59, 4), "\x04\x03\x02\x01");              // bullets_hit, little-endian
-  EXPECT_EQ(bytes.substr(103, 4), "\xFF\xFF\xFF\xFF");             // the last powerup count
+  EXPECT_EQ(bytes.substr(59, 4), "\x04\x03\x02\x01");            // bullets_hit, little-endian
+  EXPECT_EQ(bytes.substr(103, 4), "\xFF\xFF\xFF\xFF");           // the last powerup count
 
   TStatsLife back;
   ASSERT_TRUE(back.Load(path));
@@ -158,6 +160,30 @@ TEST_F(StatisticsFile, AFileCutShortKeepsWhatWasReadAndZeroForTheRest) {
   EXPECT_EQ(life.player_spiderdeaths, 0);
   EXPECT_EQ(life.killed_worms, 0);
   EXPECT_EQ(life.powerups[0], 0);
+}
+
+TEST_F(StatisticsFile, TotalsSaturateAndASpeedThatIsNoNumberReadsZero) {
+  TStatsLife life;
+  life.killed_worms = INT32_MAX - 5;
+  life.killed_spiders = INT32_MAX;
+  life.powerups[0] = INT32_MAX;
+  life.powerups[1] = 1;
+  TStatsGame game;
+  game.killed_worms = 10;
+  game.powerups[0] = 3;
+  game.AddToLifetime(life);
+  EXPECT_EQ(life.killed_worms, INT32_MAX);
+  EXPECT_EQ(life.powerups[0], INT32_MAX);
+  EXPECT_EQ(life.TotalKills(), INT32_MAX);
+  EXPECT_EQ(life.TotalPowerups(), INT32_MAX);
+
+  for (float speed : {NAN, INFINITY, -INFINITY}) {
+    life.fastest_worm = speed;
+    ASSERT_TRUE(life.Save(path));
+    TStatsLife read;
+    ASSERT_TRUE(read.Load(path));
+    EXPECT_EQ(read.fastest_worm, 0.0f) << speed;
+  }
 }
 
 TEST_F(StatisticsFile, AMissingFileChangesNothing) {
