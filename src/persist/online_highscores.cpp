@@ -108,7 +108,6 @@ void TOnlineHighscores::Draw(uint8_t y, SparkEmitter sparks) {
   SetImageFont(fntMain);
   rainbow.Set();
   DrawTextCentred("W O R L D   L E A D E R B O A R D", 160, y, 1);
-  auto stage_text = [](int32_t stage, int32_t wave) { return Chr(uint8_t(stage + 64)) + ":" + IntText(wave); };
   uint8_t n = 0;
   lstOnlineScores.ForEach([&](TScores* row) {
     const int32_t r = y + 10 + 9 * n;
@@ -120,7 +119,7 @@ void TOnlineHighscores::Draw(uint8_t y, SparkEmitter sparks) {
     DrawTextRight(IntText(row->user_score), 213, r, 1);
     SetColor(255, 255, 0);
     SetImageFont(fntSmall);
-    DrawTextRight(stage_text(row->user_stage, row->user_wave), 233, y + 14 + 9 * n, 1);
+    DrawTextRight(StageWaveText(row->user_stage, row->user_wave), 233, y + 14 + 9 * n, 1);
     SetImageFont(fntMain);
     ++n;
   });
@@ -150,12 +149,16 @@ void TOnlineHighscores::Draw(uint8_t y, SparkEmitter sparks) {
   }
 }
 
+std::string StageWaveText(int32_t stage, int32_t wave) { return Chr(uint8_t(stage + 64)) + ":" + IntText(wave); }
+
 int32_t EncodeOnlineScore(int32_t score, int32_t stage, int32_t wave) {
   return int32_t(uint32_t(score) * 9u + uint32_t(stage + wave) * 42u);
 }
 
 bool SubmitOnlineScore(const std::string& name, int32_t score, int32_t stage, int32_t wave) {
-  return onlineScores.SetScore(name, EncodeOnlineScore(score, stage, wave), stage, wave) == 1;
+  if (name.size() > kOnlineNameMax)
+    DebugLog("Scoreboard: the name is cut to its first " + std::to_string(kOnlineNameMax) + " characters");
+  return onlineScores.SetScore(name.substr(0, kOnlineNameMax), EncodeOnlineScore(score, stage, wave), stage, wave) == 1;
 }
 
 bool ParseScoreboardAddress(std::string_view text, std::string& host, int32_t& port) {

@@ -70,6 +70,13 @@ class TOnlineHighscores {
   void Unload();
 };
 
+// The stage letter and wave of a row: stage 2, wave 3 reads "B:3".
+std::string StageWaveText(int32_t stage, int32_t wave);
+
+// The longest name the scoreboard stores. The name entry holds fewer
+// characters than this; a longer name is cut here rather than refused.
+constexpr size_t kOnlineNameMax = 32;
+
 // What the server receives for a game: score x 9 + (stage + wave) x 42, in
 // wrapping 32-bit arithmetic; the plain score never goes over the wire.
 int32_t EncodeOnlineScore(int32_t score, int32_t stage, int32_t wave);
