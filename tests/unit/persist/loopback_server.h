@@ -52,6 +52,18 @@ class LoopbackServer {
     return gone.port();
   }
 
+  // True when something accepts connections on the loopback port.
+  static bool CanConnect(int port) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(uint16_t(port));
+    const bool ok = connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+    close(fd);
+    return ok;
+  }
+
   // Reads one request: the header, then Content-Length bytes and the four
   // bytes the game sends after the body. Gives up after two seconds.
   static std::string ReadRequest(int fd) {
