@@ -29,7 +29,8 @@ function start(array $env): array
     $port = free_port();
     $root = dirname(__DIR__, 2) . '/server/public';
     $env += ['PHP_CLI_SERVER_WORKERS' => '4', 'PATH' => getenv('PATH')];
-    $process = proc_open(['php', '-S', "127.0.0.1:$port", '-t', $root], [0 => ['file', '/dev/null', 'r'],
+    // In a session of its own, so stopping it also stops its workers.
+    $process = proc_open(['setsid', 'php', '-S', "127.0.0.1:$port", '-t', $root], [0 => ['file', '/dev/null', 'r'],
         1 => ['file', '/dev/null', 'w'], 2 => ['file', '/dev/null', 'w']], $pipes, null, $env);
     for ($i = 0; $i < 100; $i++) {
         $s = @stream_socket_client("tcp://127.0.0.1:$port", $errno, $error, 1);
@@ -44,7 +45,7 @@ function start(array $env): array
 
 function stop($process): void
 {
-    proc_terminate($process);
+    posix_kill(-proc_get_status($process)['pid'], 15);  // SIGTERM
     proc_close($process);
 }
 

@@ -151,6 +151,7 @@ class RealScoreboard : public ::testing::Test {
     pid = fork();
     if (pid == 0) {
       setenv("SCOREBOARD_SQLITE", db.c_str(), 1);
+      unsetenv("PHP_CLI_SERVER_WORKERS");  // one process, so SIGTERM stops it all
       freopen("/dev/null", "w", stderr);
       execlp("php", "php", "-S", address.c_str(), "-t", root.c_str(), nullptr);
       _exit(127);
