@@ -27,10 +27,11 @@ const MAX_FIRST = 1000000;
 const MAX_BODY = 4096;
 const PAGE_ROWS = 100;
 
+// From the environment, or from the web server's configuration (SetEnv, fastcgi_param).
 function setting(string $name, string $default): string
 {
-    $value = getenv($name);
-    return $value === false || $value === '' ? $default : $value;
+    $value = $_SERVER[$name] ?? getenv($name);
+    return !is_string($value) || $value === '' ? $default : $value;
 }
 
 function answer(int $status, string $text, string $type = 'text/plain; charset=ISO-8859-1'): never
