@@ -37,6 +37,7 @@ function setting(string $name, string $default): string
 function answer(int $status, string $text, string $type = 'text/plain; charset=ISO-8859-1'): never
 {
     http_response_code($status);
+    header_remove('X-Powered-By');
     header('Content-Type: ' . $type);
     header('Content-Length: ' . strlen($text));
     header('Cache-Control: no-store');
