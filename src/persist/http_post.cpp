@@ -91,7 +91,7 @@ AddrList Lookup(const std::string& host, int32_t port, int32_t wait_ms, std::str
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICSERV | AI_ADDRCONFIG;
+    hints.ai_flags = AI_NUMERICSERV;  // no AI_ADDRCONFIG: it hides "localhost" on a machine that is offline
     addrinfo* found = nullptr;
     const int rc = getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
     std::lock_guard lock(shared->mutex);

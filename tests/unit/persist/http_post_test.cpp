@@ -37,24 +37,10 @@ Serve Flood(std::string head, std::string filler) {
   };
 }
 
-TEST(HttpPost, FieldsAreFormEncodedAndTheRequestIsWrittenAsTheGameSendsIt) {
+// The exact request bytes are checked where the scoreboard client sends them.
+TEST(HttpPost, FieldsAreFormEncodedAndAnEmptyFormIsNotSent) {
   EXPECT_EQ(FormEncode("Ann & Bob=1+2 100%\xFC/x-y_z.*"), "Ann+%26+Bob%3D1%2B2+100%25%FC%2Fx-y_z.*");
-  auto post = TPost::Init("scores.example", "/sysops/worm-highscore.php", 80);
-  post->AddInputField("a", "1");
-  post->AddInputField("v", "1.2.0");
-  EXPECT_EQ(post->RequestBytes(),
-            "POST /sysops/worm-highscore.php HTTP/1.0\r\n"
-            "Accept: */*\r\n"
-            "Host: scores.example\r\n"
-            "User-Agent: KilnServerList\r\n"
-            "Content-Type: application/x-www-form-urlencoded\r\n"
-            "Content-Length: 12\r\n"
-            "Pragma: no-cache\r\n"
-            "Connection: keep-alive\r\n"
-            "\r\n"
-            "a=1&v=1.2.0&\r\n"
-            "\r\n");
-  EXPECT_EQ(TPost::Init("h", "/p", 80)->SendData(), nullptr);  // no fields, no request
+  EXPECT_EQ(TPost::Init("h", "/p", 80)->SendData(), nullptr);
 }
 
 // Every way a server can misbehave ends within the limits, with an answer
