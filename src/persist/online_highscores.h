@@ -64,7 +64,8 @@ class TOnlineHighscores {
   // The number of stored scores; 0 without an answer.
   int32_t CountScores();
   // The table with its top at y, in logical 320x240 positions: fifteen rows,
-  // the fetched ones first, then placeholders; the web address below.
+  // the fetched ones first, then placeholders; the web address below. The
+  // highscore screen calls Draw(45, CreateMenuSparks) after a GetScores above 0.
   void Draw(uint8_t y, SparkEmitter sparks = nullptr);
   // Removes every row.
   void Unload();
