@@ -18,6 +18,12 @@ bool ParseNumber(const std::string& text, long min, long max, long& out) {
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine cl;
   if (const char* log = std::getenv("SKITTERWORM_DEBUG_LOG")) cl.debug_log = log;
+  auto scoreboard = [&](const std::string& text, const std::string& source) {
+    if (!ParseScoreboardAddress(text, cl.scoreboard_host, cl.scoreboard_port))
+      cl.error = source + " takes HOST or HOST:PORT (port 1 to 65535), not \"" + text + "\"";
+  };
+  if (const char* address = std::getenv("SKITTERWORM_SCOREBOARD")) scoreboard(address, "SKITTERWORM_SCOREBOARD");
+  if (const char* web = std::getenv("SKITTERWORM_SCOREBOARD_WEB")) cl.scoreboard_web = web;
   for (size_t i = 0; i < args.size() && cl.error.empty(); ++i) {
     const std::string& arg = args[i];
     auto value = [&](std::string& out) {
@@ -56,6 +62,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         else
           cl.error = "--seed takes a whole number from 0 to 2147483647, not \"" + text + "\"";
       }
+    } else if (arg == "--scoreboard") {
+      if (value(text)) scoreboard(text, "--scoreboard");
+    } else if (arg == "--scoreboard-web") {
+      value(cl.scoreboard_web);
     } else if (arg == "--autopilot") {
       cl.autopilot = true;
     } else {
@@ -77,6 +87,13 @@ std::string UsageText() {
          "  --fullscreen       play full screen this time\n"
          "  --scale N          window scale 1 to 4 this time\n"
          "  --seed N           use a fixed random seed (reproducible games)\n"
-         "  --autopilot        let the built-in pilot play\n\n"
+         "  --autopilot        let the built-in pilot play\n"
+         "  --scoreboard HOST[:PORT]\n"
+         "                     post scores to and fetch the world leaderboard from\n"
+         "                     this scoreboard (also SKITTERWORM_SCOREBOARD); default\n"
+         "                     127.0.0.1:47474, the bundled one scripts/play starts\n"
+         "  --scoreboard-web URL\n"
+         "                     the page named under the online table (also\n"
+         "                     SKITTERWORM_SCOREBOARD_WEB)\n\n"
          "Settings, highscores, statistics and screenshots are kept in the working directory.\n";
 }

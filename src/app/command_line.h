@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "persist/online_highscores.h"
+
 // What the command line asks of this run.
 struct CommandLine {
   std::string data_dir;            // --data DIR
@@ -12,6 +14,13 @@ struct CommandLine {
   std::optional<int> scale;        // --scale N (1..4), for this run only
   std::optional<int32_t> seed;     // --seed N: a fixed seed instead of the clock
   bool autopilot = false;          // --autopilot: the pilot plays instead of the player
+  // --scoreboard HOST[:PORT] (or SKITTERWORM_SCOREBOARD): the online scoreboard;
+  // the bundled one on this machine unless told otherwise.
+  std::string scoreboard_host = kDefaultScoreboardHost;
+  int32_t scoreboard_port = kDefaultScoreboardPort;
+  // --scoreboard-web URL (or SKITTERWORM_SCOREBOARD_WEB): the page named under
+  // the online table; empty means the scoreboard script's own page.
+  std::string scoreboard_web;
   bool show_help = false, show_version = false;
   std::string error;  // set when the arguments cannot be used
 };

@@ -11,6 +11,7 @@
 #include "frontend/star.h"
 #include "persist/config.h"
 #include "persist/highscores.h"
+#include "persist/online_highscores.h"
 #include "platform/clock.h"
 #include "player/bullet.h"
 #include "player/explosion.h"
@@ -44,6 +45,7 @@ uint8_t joyButtons[2] = {0, 0};
 uint8_t menuScreen = MENU_MAIN;
 int32_t polledKey = 0;
 
+ObjectList<TScores> lstOnlineScores;
 ObjectList<TEnemy> lstEnemies;
 ObjectList<TStar> lstStars;
 // The pool is defined before its list, so the list hands its particles back
@@ -80,6 +82,7 @@ TRadar radar;
 TSmartBomb smartbomb;
 THurryUp hurryup;
 TConfig config;
+TOnlineHighscores onlineScores;
 THighscores highscores;
 TStatsStage statsStage;
 TStatsGame statsGame;

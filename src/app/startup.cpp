@@ -12,6 +12,7 @@
 #include "frontend/star.h"
 #include "persist/config.h"
 #include "persist/highscores.h"
+#include "persist/online_highscores.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -104,6 +105,8 @@ int RunProgram(const CommandLine& command_line) {
   CreateGlobals();
   LoadAssets();
   LoadSettings();
+  onlineScores.Init(kGameVersion, command_line.scoreboard_host, kScoreboardScript, command_line.scoreboard_port);
+  if (!command_line.scoreboard_web.empty()) onlineScores.web_address = command_line.scoreboard_web;
   LoadRecords();
   StartAudio();  // after the settings, which say whether sound and music are on
 

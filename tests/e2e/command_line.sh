@@ -4,7 +4,14 @@ set -euo pipefail
 GAME=$1
 [ "$("$GAME" --version)" = "1.2.0" ] || { echo "FAIL: --version"; exit 1; }
 "$GAME" --help | grep -q -- "--seed" || { echo "FAIL: --help"; exit 1; }
+"$GAME" --help | grep -q -- "--scoreboard HOST\[:PORT\]" || { echo "FAIL: --help lacks --scoreboard"; exit 1; }
+for bad in "--no-such-option" "--scoreboard host:0"; do
+  code=0
+  # shellcheck disable=SC2086
+  "$GAME" $bad 2>/dev/null || code=$?
+  [ "$code" = 2 ] || { echo "FAIL: \"$bad\" gave exit code $code"; exit 1; }
+done
 code=0
-"$GAME" --no-such-option 2>/dev/null || code=$?
-[ "$code" = 2 ] || { echo "FAIL: unknown option gave exit code $code"; exit 1; }
+SKITTERWORM_SCOREBOARD=host:x "$GAME" --version >/dev/null 2>&1 || code=$?
+[ "$code" = 2 ] || { echo "FAIL: a bad SKITTERWORM_SCOREBOARD gave exit code $code"; exit 1; }
 echo "command_line: ok"

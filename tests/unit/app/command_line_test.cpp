@@ -18,6 +18,10 @@ TEST(CommandLine, OptionsAreRead) {
   EXPECT_TRUE(cl.autopilot);
   EXPECT_FALSE(Parse({}).fullscreen.has_value());
   EXPECT_EQ(Parse({"--fullscreen", "--windowed"}).fullscreen, std::optional<bool>(false));
+  EXPECT_EQ(Parse({}).scoreboard_host + ":" + std::to_string(Parse({}).scoreboard_port), "127.0.0.1:47474");
+  const auto sb = Parse({"--scoreboard", "http://scores.example:8080/", "--scoreboard-web", "https://w.example/"});
+  EXPECT_EQ(sb.scoreboard_host + ":" + std::to_string(sb.scoreboard_port), "scores.example:8080");
+  EXPECT_EQ(sb.scoreboard_web, "https://w.example/");
 }
 
 TEST(CommandLine, BadArgumentsAreRefusedWithAReason) {
@@ -26,6 +30,7 @@ TEST(CommandLine, BadArgumentsAreRefusedWithAReason) {
   EXPECT_FALSE(Parse({"--scale", "2x"}).error.empty());
   EXPECT_FALSE(Parse({"--seed", "-1"}).error.empty());
   EXPECT_FALSE(Parse({"--data"}).error.empty());
+  EXPECT_FALSE(Parse({"--scoreboard", "host:99999"}).error.empty());
   EXPECT_TRUE(Parse({"--help"}).show_help);
   EXPECT_TRUE(Parse({"--version"}).show_version);
 }

@@ -1,0 +1,191 @@
+#include "persist/online_highscores.h"
+
+#include "app/game_state.h"
+#include "app/helpers.h"
+#include "app/rainbow_phaser.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
+#include "platform/log.h"
+#include "platform/text.h"
+
+TScores* TScores::AddScore(int32_t score_id, const std::string& user_name, int32_t user_score, int32_t user_stage,
+                           int32_t user_wave, const std::string& date) {
+  auto* row = new TScores;
+  row->score_id = score_id;
+  row->user_name = user_name;
+  row->user_score = user_score;
+  row->user_stage = user_stage;
+  row->user_wave = user_wave;
+  row->date = date;
+  lstOnlineScores.Add(row);
+  return row;
+}
+
+void TScores::KillScore() { lstOnlineScores.Remove(this); }
+
+void TOnlineHighscores::Init(const std::string& version, const std::string& host, const std::string& script,
+                             int32_t new_port) {
+  current_version = version;
+  url = host;
+  if (url.starts_with("http://")) url.erase(0, 7);
+  if (url.ends_with("/")) url.pop_back();
+  php_script = script.starts_with("/") ? script : "/" + script;
+  port = new_port > 0 ? new_port : 80;
+  const std::string shown_host = url.find(':') != std::string::npos ? "[" + url + "]" : url;
+  web_address = "http://" + shown_host + (port != 80 ? ":" + std::to_string(port) : "") + php_script;
+}
+
+namespace {
+
+// Sends one request; nothing when the server could not be reached or
+// answered with an error status (which the debug log then names).
+std::unique_ptr<THttpResponse> Send(TPost& post) {
+  auto response = post.SendData();
+  if (response && !response->Ok()) {
+    DebugLog("Scoreboard answered \"" + response->status_line + "\": " + Trim(response->ReadLine()));
+    return nullptr;
+  }
+  return response;
+}
+
+}  // namespace
+
+int32_t TOnlineHighscores::GetScores(int32_t first, int32_t count) {
+  Unload();
+  auto post = TPost::Init(url, php_script, port, limits);
+  post->AddInputField("a", std::to_string(ACTION_GETSCORE));
+  post->AddInputField("v", current_version);
+  post->AddInputField("f", std::to_string(first));
+  post->AddInputField("l", std::to_string(count));
+  auto answer = Send(*post);
+  if (!answer) return 0;
+  // Six lines a row; a row without a date is no row, and lines past the end
+  // read empty, so a trailing partial group is dropped.
+  do {
+    std::string line[6];
+    for (auto& l : line) l = Trim(answer->ReadLine());
+    if (line[1].empty()) continue;
+    scores =
+        TScores::AddScore(ParseInt(line[0]), line[2], ParseInt(line[3]), ParseInt(line[4]), ParseInt(line[5]), line[1]);
+  } while (!answer->Eof());
+  return 1;
+}
+
+uint8_t TOnlineHighscores::SetScore(const std::string& name, int32_t score, int32_t stage, int32_t wave) {
+  auto post = TPost::Init(url, php_script, port, limits);
+  post->AddInputField("a", std::to_string(ACTION_SETSCORE));
+  post->AddInputField("u", name);
+  post->AddInputField("s", std::to_string(score));
+  post->AddInputField("st", std::to_string(stage));
+  post->AddInputField("w", std::to_string(wave));
+  post->AddInputField("v", current_version);
+  auto answer = Send(*post);
+  if (!answer) return 0;
+  uint8_t result = 0;
+  while (!answer->Eof())
+    if (Left(Trim(Lower(answer->ReadLine())), 7) == "success") result = 1;
+  return result;
+}
+
+int32_t TOnlineHighscores::CountScores() {
+  auto post = TPost::Init(url, php_script, port, limits);
+  post->AddInputField("action", std::to_string(ACTION_COUNTSCORES));
+  post->AddInputField("v", current_version);
+  int32_t result = 0;
+  if (auto answer = Send(*post))
+    while (result <= 0 && !answer->Eof()) result = ParseInt(Trim(answer->ReadLine()));
+  if (result < 0) result = 0;
+  DebugLog("Result: " + std::to_string(result));
+  return result;
+}
+
+void TOnlineHighscores::Unload() {
+  if (scores) lstOnlineScores.Clear();
+  scores = nullptr;
+}
+
+void TOnlineHighscores::Draw(uint8_t y, SparkEmitter sparks) {
+  SetImageFont(fntMain);
+  rainbow.Set();
+  DrawTextCentred("W O R L D   L E A D E R B O A R D", 160, y, 1);
+  uint8_t n = 0;
+  lstOnlineScores.ForEach([&](TScores* row) {
+    const int32_t r = y + 10 + 9 * n;
+    SetColor(127, 127, 127);
+    DrawTextRight(IntText(uint8_t(n + 1)), 92, r, 1);
+    SetColor(255, 255, 255);
+    DrawTextShadow(row->user_name, 96, r);
+    SetColor(191, 191, 191);
+    DrawTextRight(IntText(row->user_score), 213, r, 1);
+    SetColor(255, 255, 0);
+    SetImageFont(fntSmall);
+    DrawTextRight(StageWaveText(row->user_stage, row->user_wave), 233, y + 14 + 9 * n, 1);
+    SetImageFont(fntMain);
+    ++n;
+  });
+  for (int32_t i = lstOnlineScores.Count(); i < 15; ++i) {
+    const int32_t r = y + 10 + 9 * i;
+    SetColor(127, 127, 127);
+    DrawTextRight(IntText(i + 1), 92, r, 0);
+    SetColor(255, 255, 255);
+    DrawText("-", 96, float(r));
+    SetColor(191, 191, 191);
+    DrawTextRight("0", 213, r, 0);
+    SetColor(255, 255, 0);
+    SetImageFont(fntSmall);
+    DrawTextRight("A:1", 233, y + 14 + 9 * i, 1);
+    SetImageFont(fntMain);
+  }
+  SetImageFont(fntSmall);
+  SetColor(127, 127, 255);
+  DrawTextCentred("For a full online score list, visit", 160, 200, 0);
+  SetColor(191, 191, 255);
+  DrawTextCentred(web_address, 160, 208, 0);
+  SetImageFont(fntMain);
+  if (sparks) {
+    sparks(160, uint16_t(y + 18), 77, 2, 1.0f);
+    sparks(160, uint16_t(y + 27), 77, 3, 0.7f);
+    sparks(160, uint16_t(y + 36), 77, 4, 0.4f);
+  }
+}
+
+std::string StageWaveText(int32_t stage, int32_t wave) { return Chr(uint8_t(stage + 64)) + ":" + IntText(wave); }
+
+int32_t EncodeOnlineScore(int32_t score, int32_t stage, int32_t wave) {
+  return int32_t(uint32_t(score) * 9u + uint32_t(stage + wave) * 42u);
+}
+
+bool SubmitOnlineScore(const std::string& name, int32_t score, int32_t stage, int32_t wave) {
+  if (name.size() > kOnlineNameMax)
+    DebugLog("Scoreboard: the name is cut to its first " + std::to_string(kOnlineNameMax) + " characters");
+  return onlineScores.SetScore(name.substr(0, kOnlineNameMax), EncodeOnlineScore(score, stage, wave), stage, wave) == 1;
+}
+
+bool ParseScoreboardAddress(std::string_view text, std::string& host, int32_t& port) {
+  if (text.starts_with("http://")) text.remove_prefix(7);
+  if (text.ends_with("/")) text.remove_suffix(1);
+  std::string_view name = text, port_text;
+  if (text.starts_with("[")) {
+    const size_t close = text.find(']');
+    if (close == std::string_view::npos) return false;
+    name = text.substr(1, close - 1);
+    std::string_view rest = text.substr(close + 1);
+    if (!rest.empty() && !rest.starts_with(":")) return false;
+    if (!rest.empty()) port_text = rest.substr(1);
+  } else if (const size_t colon = text.find(':'); colon != std::string_view::npos && text.rfind(':') == colon) {
+    name = text.substr(0, colon);
+    port_text = text.substr(colon + 1);
+  }
+  int32_t number = 80;
+  if (!port_text.empty() || text.ends_with(":")) {
+    if (port_text.empty() || port_text.size() > 5 ||
+        port_text.find_first_not_of("0123456789") != std::string_view::npos)
+      return false;
+    number = ParseInt(port_text);
+    if (number < 1 || number > 65535) return false;
+  }
+  if (name.empty() || name.find_first_of("/ ") != std::string_view::npos) return false;
+  host = std::string(name);
+  port = number;
+  return true;
+}
