@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_backend.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -8,6 +10,7 @@
 #include "platform/log.h"
 #include "platform/sdl/gl_loader.h"
 #include "platform/sdl/key_map.h"
+#include "platform/stop.h"
 
 namespace {
 
@@ -49,6 +52,27 @@ int GameMouseButton(Uint8 sdl_button) {
   }
 }
 
+// The X library ends the process with exit() when the connection to the
+// display breaks (a logout, a display server that died). exit() would run the
+// static destructors, and tearing the window down on a dead connection spins
+// forever. Our handler saves and ends the process at once instead; it never
+// returns, which is what the X library asks of a handler that wants to live on
+// past the error anyway. SDL loads the X library itself, so it is reached
+// through the library SDL already loaded: on Wayland there is nothing to do.
+int OnLostX11Display(void* /*display*/) { EndAfterLostDisplay(); }
+
+void WatchX11Connection() {
+  void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
+  if (!x11) return;
+  using IOErrorHandler = int (*)(void*);
+  using SetIOErrorHandler = IOErrorHandler (*)(IOErrorHandler);
+  if (auto set = reinterpret_cast<SetIOErrorHandler>(dlsym(x11, "XSetIOErrorHandler"))) {
+    set(OnLostX11Display);
+    DebugLog("A lost X display saves the files and ends the game");
+  }
+  dlclose(x11);  // only drops the reference taken above; SDL keeps the library loaded
+}
+
 }  // namespace
 
 SdlBackend::SdlBackend() : start_us_(SteadyMicros()) {}
@@ -68,13 +92,13 @@ bool SdlBackend::EnsureSdl() {
   const char* driver = SDL_GetCurrentVideoDriver();
   DebugLog(std::string("Video driver: ") + (driver ? driver : "none"));
   if (!SDL_getenv("SDL_VIDEODRIVER") && driver &&
-      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 ||
-       SDL_strcmp(driver, "evdev") == 0)) {
+      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "evdev") == 0)) {
     DebugLog("No display to show the game on (is DISPLAY or WAYLAND_DISPLAY set?)");
     SDL_QuitSubSystem(kDisplaySystems);
     sdl_failed_ = true;
     return false;
   }
+  WatchX11Connection();
   // Pads are a bonus: without them the game still runs on keyboard and mouse.
   pads_ready_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   if (!pads_ready_) DebugLog(std::string("Joypads are not available: ") + SDL_GetError());
