@@ -104,19 +104,11 @@ void MaskAlphaWrites(bool masked) { gl::ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, mas
 
 }  // namespace
 
-PictureLayout FitPicture(int picture_w, int picture_h, int window_w, int window_h, bool fullscreen) {
+PictureLayout FitPicture(int picture_w, int picture_h, int window_w, int window_h) {
   PictureLayout layout;
-  if (fullscreen && picture_w > 0 && picture_h > 0) {
-    layout.scale = std::max(1, std::min(window_w / picture_w, window_h / picture_h));
-  }
+  if (picture_w > 0 && picture_h > 0) layout.scale = std::max(1, std::min(window_w / picture_w, window_h / picture_h));
   layout.offset_x = (window_w - picture_w * layout.scale) / 2;
   layout.offset_y = (window_h - picture_h * layout.scale) / 2;
-  if (!fullscreen) {
-    // A window shows the picture from its top-left corner, even if a window
-    // manager made the window larger or smaller than asked.
-    layout.offset_x = 0;
-    layout.offset_y = 0;
-  }
   return layout;
 }
 

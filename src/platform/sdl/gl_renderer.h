@@ -10,10 +10,12 @@ struct PictureLayout {
   int scale = 1;
   int offset_x = 0, offset_y = 0;
 };
-// 1:1 in a window; in full screen the largest whole factor that fits (at least 1).
-PictureLayout FitPicture(int picture_w, int picture_h, int window_w, int window_h, bool fullscreen);
+// The largest whole factor that fits the window (at least 1), centred: 1:1 in
+// a window of the picture's size, scaled up in full screen or in a window the
+// desktop made larger (a tiling window manager, maximise, a dragged border).
+PictureLayout FitPicture(int picture_w, int picture_h, int window_w, int window_h);
 // A screen pixel of the window to the picture pixel under it, clamped into the
-// picture (the black border around a full-screen picture counts as its edge).
+// picture (the black border around a scaled picture counts as its edge).
 void ScreenToPicture(const PictureLayout& layout, int picture_w, int picture_h, int sx, int sy, int& px, int& py);
 // The screen pixel in the middle of a picture pixel's square: the way back lands on the same pixel.
 void PictureToScreen(const PictureLayout& layout, int px, int py, int& sx, int& sy);

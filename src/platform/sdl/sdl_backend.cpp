@@ -155,7 +155,7 @@ bool SdlBackend::CreateWindowAndContext(int width, int height) {
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
   window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                             SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+                             SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (!window_) {
     DebugLog(std::string("The window could not be created: ") + SDL_GetError());
     return false;
@@ -277,14 +277,14 @@ void SdlBackend::DrawTriangles(Blend blend, const Vertex* vertices, int count) {
 PictureLayout SdlBackend::Layout() const {
   int w = 0, h = 0;
   SDL_GL_GetDrawableSize(window_, &w, &h);
-  return FitPicture(picture_w_, picture_h_, w, h, fullscreen_);
+  return FitPicture(picture_w_, picture_h_, w, h);
 }
 
 void SdlBackend::Present() {
   if (!open_) return;
   int w = 0, h = 0;
   SDL_GL_GetDrawableSize(window_, &w, &h);
-  renderer_.Present(w, h, FitPicture(picture_w_, picture_h_, w, h, fullscreen_));
+  renderer_.Present(w, h, FitPicture(picture_w_, picture_h_, w, h));
   SDL_GL_SwapWindow(window_);
 }
 
@@ -301,7 +301,7 @@ void SdlBackend::MovePointer(InputState& input, int window_x, int window_y) {
   // then undo the centring and the scale of the picture.
   const int px = ww > 0 ? window_x * dw / ww : window_x;
   const int py = wh > 0 ? window_y * dh / wh : window_y;
-  const PictureLayout layout = FitPicture(picture_w_, picture_h_, dw, dh, fullscreen_);
+  const PictureLayout layout = FitPicture(picture_w_, picture_h_, dw, dh);
   ScreenToPicture(layout, picture_w_, picture_h_, px, py, input.mouse_x, input.mouse_y);
 }
 
