@@ -15,6 +15,8 @@
 namespace {
 
 constexpr Uint32 kDisplaySystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
+// Frames after a display switch or a resize before the window counts as settled.
+constexpr int kSettleFrames = 30;
 
 int64_t SteadyMicros() {
   using namespace std::chrono;
@@ -213,6 +215,7 @@ bool SdlBackend::OpenDisplay(int width, int height, int depth, int /*hertz*/) {
   if (!renderer_.SetPictureSize(width, height)) return false;
   picture_w_ = width;
   picture_h_ = height;
+  unsettled_frames_ = kSettleFrames;
   fullscreen_ = fullscreen;
   open_ = true;
   SDL_ShowCursor(pointer_visible_ ? SDL_ENABLE : SDL_DISABLE);
@@ -267,7 +270,15 @@ void SdlBackend::UploadAtlas(const uint32_t* pixels, int size, int x, int y, int
 }
 
 void SdlBackend::Clear(uint8_t r, uint8_t g, uint8_t b) {
-  if (open_) renderer_.Clear(r, g, b);
+  if (!open_) return;
+  // A frame starts with its clear: the moment to choose where it is drawn.
+  // Straight into the window only once its size has settled: the display
+  // server may still be resizing it, and what is drawn outside its real size
+  // would be lost.
+  int w = 0, h = 0;
+  SDL_GL_GetDrawableSize(window_, &w, &h);
+  renderer_.DrawIntoWindow(unsettled_frames_ == 0 && w == picture_w_ && h == picture_h_);
+  renderer_.Clear(r, g, b);
 }
 
 void SdlBackend::DrawTriangles(Blend blend, const Vertex* vertices, int count) {
@@ -285,6 +296,7 @@ void SdlBackend::Present() {
   int w = 0, h = 0;
   SDL_GL_GetDrawableSize(window_, &w, &h);
   renderer_.Present(w, h, FitPicture(picture_w_, picture_h_, w, h));
+  if (unsettled_frames_ > 0) --unsettled_frames_;
   SDL_GL_SwapWindow(window_);
 }
 
@@ -370,6 +382,7 @@ void SdlBackend::PumpEvents(InputState& input) {
         break;
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) input.close_requested = true;
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) unsettled_frames_ = kSettleFrames;
         break;
       // Keys held when the window loses the focus come back as key-ups from SDL
       // itself, so nothing stays stuck down after switching windows.

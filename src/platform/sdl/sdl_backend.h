@@ -71,5 +71,6 @@ class SdlBackend : public Backend {
   bool open_ = false;
   bool fullscreen_ = false;
   int picture_w_ = 0, picture_h_ = 0;
+  int unsettled_frames_ = 0;  // frames left until the window's size counts as settled
   int64_t start_us_ = 0;
 };
