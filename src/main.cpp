@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "platform/log.h"
 #include "platform/paths.h"
+#include "platform/stop.h"
 
 namespace {
 // The executable's own path, for finding the data folders beside it.
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     std::puts(SKITTERWORM_VERSION);
     return 0;
   }
+  InstallStopSignals();
   SetDebugLogFile(command_line.debug_log);
   FindDataDir(command_line.data_dir, ExecutablePath(argv[0]));
   const int code = RunProgram(command_line);

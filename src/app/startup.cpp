@@ -19,6 +19,7 @@
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "platform/stop.h"
 #include "platform/stream.h"
 #include "player/explosion.h"
 #include "player/missile.h"
@@ -94,6 +95,16 @@ int32_t StartupSeed(const CommandLine& command_line) {
   return seed;
 }
 
+namespace {
+// Everything the player keeps between runs; a command-line display override is
+// not the player's choice and is not saved.
+void SaveDataFiles() {
+  SaveRecords();
+  RestoreOverriddenDisplay();
+  SettingsToSave().Save(kConfigFile);
+}
+}  // namespace
+
 int RunProgram(const CommandLine& command_line) {
   static bool started = false;  // the program runs its start-up once only
   if (started) return 0;
@@ -108,7 +119,8 @@ int RunProgram(const CommandLine& command_line) {
   onlineScores.Init(kGameVersion, command_line.scoreboard_host, kScoreboardScript, command_line.scoreboard_port);
   if (!command_line.scoreboard_web.empty()) onlineScores.web_address = command_line.scoreboard_web;
   LoadRecords();
-  StartAudio();  // after the settings, which say whether sound and music are on
+  SetFinalSave(SaveDataFiles);  // from here on a stop or a lost display saves them
+  StartAudio();                 // after the settings, which say whether sound and music are on
 
   SetDisplayOverride({command_line.fullscreen, command_line.scale});
   OpenStartupDisplay();
@@ -118,10 +130,8 @@ int RunProgram(const CommandLine& command_line) {
   RunMainLoop(command_line);
 
   // Shut-down. The loop also returns when the window was closed, so the
-  // settings are saved either way; a command-line display override is not.
-  SaveRecords();
-  RestoreOverriddenDisplay();
-  SettingsToSave().Save(kConfigFile);
+  // settings are saved either way.
+  RunFinalSave();
   ReleaseAudio();
   EndGraphics();
   return 0;

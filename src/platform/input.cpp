@@ -2,6 +2,7 @@
 
 #include "platform/backend.h"
 #include "platform/input_state.h"
+#include "platform/stop.h"
 
 namespace {
 InputState input;
@@ -14,7 +15,12 @@ JoypadState* Pad(int port) {
 
 InputState& Input() { return input; }
 
-void PollSystem() { ActiveBackend().PumpEvents(input); }
+void PollSystem() {
+  ActiveBackend().PumpEvents(input);
+  // A stop signal closes the game like the window's close button, on every poll
+  // until the program has ended, so no screen can miss it.
+  if (StopRequested()) input.close_requested = true;
+}
 
 int KeyHit(int code) {
   if (code <= 0 || code >= kKeyCount) return 0;

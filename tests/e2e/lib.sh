@@ -27,7 +27,9 @@ trap cleanup EXIT
 start_display() {
   # Xvfb picks a free display number itself and reports it, so two tests (or a
   # display that is still shutting down) can never end up sharing one.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display.number" >/dev/null 2>&1 &
+  # -noreset: the probe below is the first client, and a server that resets
+  # when it leaves refuses the game's connection for a moment.
+  Xvfb -displayfd 3 -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$WORK/display.number" >/dev/null 2>&1 &
   XVFB_PID=$!
   local i
   for i in $(seq 100); do

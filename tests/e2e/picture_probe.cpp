@@ -63,9 +63,32 @@ bool ReadXwd(const char* path, Picture& out) {
 
 }  // namespace
 
+// With a scale K after the rectangle: prints "lit_outside broken_blocks lit_inside"
+// for a picture shown at scale K in that rectangle: what is not black outside
+// it, and how many of its KxK blocks are not a single colour (a blurred,
+// stretched or shifted picture breaks them).
+int CheckScaledPicture(const Picture& picture, unsigned x0, unsigned y0, unsigned w, unsigned h, unsigned k) {
+  if (k == 0 || x0 + w > picture.width || y0 + h > picture.height) return 1;
+  const auto at = [&picture](unsigned x, unsigned y) { return picture.rgb[size_t(y) * picture.width + x]; };
+  long outside = 0, broken = 0, inside = 0;
+  for (unsigned y = 0; y < picture.height; ++y)
+    for (unsigned x = 0; x < picture.width; ++x) {
+      const bool in = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;
+      if (!in) outside += at(x, y) != 0;
+      if (!in || (x - x0) % k != 0 || (y - y0) % k != 0) continue;
+      inside += at(x, y) != 0;
+      bool uniform = true;
+      for (unsigned dy = 0; dy < k; ++dy)
+        for (unsigned dx = 0; dx < k; ++dx) uniform = uniform && at(x + dx, y + dy) == at(x, y);
+      broken += !uniform;
+    }
+  std::printf("%ld %ld %ld\n", outside, broken, inside);
+  return 0;
+}
+
 int main(int argc, char** argv) {
-  if (argc != 2 && argc != 6) {
-    std::fprintf(stderr, "usage: picture_probe FILE.png|FILE.xwd [X Y WIDTH HEIGHT]\n");
+  if (argc != 2 && argc != 6 && argc != 7) {
+    std::fprintf(stderr, "usage: picture_probe FILE.png|FILE.xwd [X Y WIDTH HEIGHT [SCALE]]\n");
     return 2;
   }
   const std::string path = argv[1];
@@ -76,6 +99,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "picture_probe: cannot read %s\n", argv[1]);
     return 1;
   }
+  if (argc == 7)
+    return CheckScaledPicture(picture, unsigned(std::stoul(argv[2])), unsigned(std::stoul(argv[3])),
+                              unsigned(std::stoul(argv[4])), unsigned(std::stoul(argv[5])),
+                              unsigned(std::stoul(argv[6])));
   // An optional rectangle limits the count to one part of the picture (the
   // size printed stays the whole picture's).
   unsigned x0 = 0, y0 = 0, x1 = picture.width, y1 = picture.height;

@@ -41,6 +41,8 @@ constexpr GLenum GL_UNSIGNED_BYTE = 0x1401;
 constexpr GLenum GL_FLOAT = 0x1406;
 constexpr GLenum GL_RGBA = 0x1908;
 constexpr GLenum GL_RGBA8 = 0x8058;
+constexpr GLenum GL_RGB8 = 0x8051;
+constexpr GLenum GL_BGRA = 0x80E1;
 constexpr GLenum GL_VENDOR = 0x1F00;
 constexpr GLenum GL_RENDERER = 0x1F01;
 constexpr GLenum GL_VERSION = 0x1F02;
@@ -63,6 +65,8 @@ constexpr GLenum GL_MAX_TEXTURE_SIZE = 0x0D33;
 constexpr GLenum GL_FRAMEBUFFER = 0x8D40;
 constexpr GLenum GL_FRAMEBUFFER_COMPLETE = 0x8CD5;
 constexpr GLenum GL_COLOR_ATTACHMENT0 = 0x8CE0;
+constexpr GLenum GL_READ_FRAMEBUFFER = 0x8CA8;
+constexpr GLenum GL_DRAW_FRAMEBUFFER = 0x8CA9;
 
 namespace gl {
 
@@ -136,12 +140,19 @@ namespace gl {
   X(DeleteVertexArrays, void, (GLsizei n, const GLuint* arrays)) \
   X(BindVertexArray, void, (GLuint array))
 
+// Framebuffer blits (core since 3.0): the cheapest way to show the picture.
+#define SKITTERWORM_GL_BLIT_FUNCTIONS(X)                                                                      \
+  X(BlitFramebuffer, void,                                                                                    \
+    (GLint sx0, GLint sy0, GLint sx1, GLint sy1, GLint dx0, GLint dy0, GLint dx1, GLint dy1, GLbitfield mask, \
+     GLenum filter))
+
 #define SKITTERWORM_GL_DECLARE(name, ret, params) \
   using name##Fn = ret(*) params;                 \
   extern name##Fn name;
 SKITTERWORM_GL_FUNCTIONS(SKITTERWORM_GL_DECLARE)
 SKITTERWORM_GL_FRAMEBUFFER_FUNCTIONS(SKITTERWORM_GL_DECLARE)
 SKITTERWORM_GL_VERTEX_ARRAY_FUNCTIONS(SKITTERWORM_GL_DECLARE)
+SKITTERWORM_GL_BLIT_FUNCTIONS(SKITTERWORM_GL_DECLARE)
 #undef SKITTERWORM_GL_DECLARE
 
 // Fetches every entry point for the current context. Returns false (naming the

@@ -1,5 +1,7 @@
 #include "platform/sdl/gl_renderer.h"
 
+#include <SDL_endian.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -72,6 +74,8 @@ void main() {
 )";
 
 constexpr GLuint kAttrPos = 0, kAttrUv = 1, kAttrColor = 2;
+// The alpha byte of an RGBA pixel as it lies in memory.
+constexpr uint32_t kOpaque = SDL_BYTEORDER == SDL_LIL_ENDIAN ? 0xFF000000u : 0x000000FFu;
 
 GLuint CompileShader(GLenum type, const char* source) {
   GLuint shader = gl::CreateShader(type);
@@ -98,25 +102,13 @@ void SetTextureParameters() {
   gl::TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
-// Keeps the picture's alpha channel at 1: only a clear writes alpha, so reading
-// the picture back always gives opaque pixels whatever the blend mode did.
-void MaskAlphaWrites(bool masked) { gl::ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, masked ? GL_FALSE : GL_TRUE); }
-
 }  // namespace
 
-PictureLayout FitPicture(int picture_w, int picture_h, int window_w, int window_h, bool fullscreen) {
+PictureLayout FitPicture(int picture_w, int picture_h, int window_w, int window_h) {
   PictureLayout layout;
-  if (fullscreen && picture_w > 0 && picture_h > 0) {
-    layout.scale = std::max(1, std::min(window_w / picture_w, window_h / picture_h));
-  }
+  if (picture_w > 0 && picture_h > 0) layout.scale = std::max(1, std::min(window_w / picture_w, window_h / picture_h));
   layout.offset_x = (window_w - picture_w * layout.scale) / 2;
   layout.offset_y = (window_h - picture_h * layout.scale) / 2;
-  if (!fullscreen) {
-    // A window shows the picture from its top-left corner, even if a window
-    // manager made the window larger or smaller than asked.
-    layout.offset_x = 0;
-    layout.offset_y = 0;
-  }
   return layout;
 }
 
@@ -239,7 +231,9 @@ bool GlRenderer::SetPictureSize(int width, int height) {
   if (!picture_) gl::GenTextures(1, &picture_);
   gl::BindTexture(GL_TEXTURE_2D, picture_);
   SetTextureParameters();
-  gl::TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  // No alpha channel: the picture is opaque, and reads back opaque, whatever
+  // the blend modes do.
+  gl::TexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
   if (!fbo_) gl::GenFramebuffers(1, &fbo_);
   gl::BindFramebuffer(GL_FRAMEBUFFER, fbo_);
   gl::FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture_, 0);
@@ -250,17 +244,24 @@ bool GlRenderer::SetPictureSize(int width, int height) {
   }
   picture_w_ = width;
   picture_h_ = height;
+  gl::ClearColor(0, 0, 0, 1);
+  gl::Clear(GL_COLOR_BUFFER_BIT);
   BindPicture();
-  Clear(0, 0, 0);
   return true;
 }
 
+void GlRenderer::DrawIntoWindow(bool direct) {
+  if (direct == direct_) return;
+  Submit();
+  direct_ = direct;
+  if (fbo_) BindPicture();
+}
+
 void GlRenderer::BindPicture() {
-  gl::BindFramebuffer(GL_FRAMEBUFFER, fbo_);
+  gl::BindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : fbo_);
   gl::Viewport(0, 0, picture_w_, picture_h_);
   gl::Uniform2f(u_size_, static_cast<float>(picture_w_), static_cast<float>(picture_h_));
   gl::BindTexture(GL_TEXTURE_2D, atlas_);
-  MaskAlphaWrites(true);
 }
 
 void GlRenderer::UploadAtlas(const uint32_t* pixels, int size, int x, int y, int w, int h) {
@@ -294,10 +295,8 @@ void GlRenderer::Clear(uint8_t r, uint8_t g, uint8_t b) {
   // Whatever is still queued would be covered by the clear: it is dropped.
   commands_.clear();
   queued_vertices_.clear();
-  MaskAlphaWrites(false);
   gl::ClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
   gl::Clear(GL_COLOR_BUFFER_BIT);
-  MaskAlphaWrites(true);
 }
 
 void GlRenderer::ApplyBlend(Blend blend) {
@@ -364,25 +363,39 @@ void GlRenderer::Submit() {
 void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout) {
   if (!fbo_ || window_w <= 0 || window_h <= 0) return;
   Submit();
+  // Drawn straight into the window: nothing to copy. (Should the window have
+  // been resized during the frame, it shows this one frame uncentred.)
+  if (direct_) return;
   gl::BindFramebuffer(GL_FRAMEBUFFER, 0);
   gl::Viewport(0, 0, window_w, window_h);
-  MaskAlphaWrites(false);
-  gl::ClearColor(0, 0, 0, 1);
-  gl::Clear(GL_COLOR_BUFFER_BIT);
-  ApplyBlend(Blend::kSolid);
-  gl::Uniform2f(u_size_, static_cast<float>(window_w), static_cast<float>(window_h));
-  gl::BindTexture(GL_TEXTURE_2D, picture_);
-
-  // The picture texture holds its top row at v = 1 (GL rows run bottom-up).
-  const float x0 = static_cast<float>(layout.offset_x), y0 = static_cast<float>(layout.offset_y);
-  const float x1 = x0 + static_cast<float>(picture_w_ * layout.scale);
-  const float y1 = y0 + static_cast<float>(picture_h_ * layout.scale);
-  const Vertex quad[6] = {
-      {x0, y0, 0, 1, 255, 255, 255, 255}, {x1, y0, 1, 1, 255, 255, 255, 255}, {x1, y1, 1, 0, 255, 255, 255, 255},
-      {x0, y0, 0, 1, 255, 255, 255, 255}, {x1, y1, 1, 0, 255, 255, 255, 255}, {x0, y1, 0, 0, 255, 255, 255, 255},
-  };
-  Stream(quad, 6);
-  gl::DrawArrays(GL_TRIANGLES, 0, 6);
+  const int x0 = layout.offset_x, y0 = layout.offset_y;
+  const int x1 = x0 + picture_w_ * layout.scale, y1 = y0 + picture_h_ * layout.scale;
+  // The border only needs clearing when the picture leaves one: a window of
+  // the picture's size is covered whole.
+  if (x0 > 0 || y0 > 0 || x1 < window_w || y1 < window_h) {
+    gl::ClearColor(0, 0, 0, 1);
+    gl::Clear(GL_COLOR_BUFFER_BIT);
+  }
+  if (gl::BlitFramebuffer) {
+    // A blit copies without a shader; at 1:1 the driver copies memory. Both
+    // framebuffers count rows from the bottom, so the window's rows are flipped.
+    gl::BindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
+    gl::BlitFramebuffer(0, 0, picture_w_, picture_h_, x0, window_h - y1, x1, window_h - y0, GL_COLOR_BUFFER_BIT,
+                        GL_NEAREST);
+  } else {
+    ApplyBlend(Blend::kSolid);
+    gl::Uniform2f(u_size_, static_cast<float>(window_w), static_cast<float>(window_h));
+    gl::BindTexture(GL_TEXTURE_2D, picture_);
+    // The picture texture holds its top row at v = 1 (GL rows run bottom-up).
+    const float fx0 = float(x0), fy0 = float(y0), fx1 = float(x1), fy1 = float(y1);
+    const Vertex quad[6] = {
+        {fx0, fy0, 0, 1, 255, 255, 255, 255}, {fx1, fy0, 1, 1, 255, 255, 255, 255},
+        {fx1, fy1, 1, 0, 255, 255, 255, 255}, {fx0, fy0, 0, 1, 255, 255, 255, 255},
+        {fx1, fy1, 1, 0, 255, 255, 255, 255}, {fx0, fy1, 0, 0, 255, 255, 255, 255},
+    };
+    Stream(quad, 6);
+    gl::DrawArrays(GL_TRIANGLES, 0, 6);
+  }
   BindPicture();
 }
 
@@ -396,8 +409,10 @@ bool GlRenderer::ReadPixels(int x, int y, int w, int h, uint32_t* out) {
   if (right <= left || bottom <= top) return true;
   const int rw = right - left, rh = bottom - top;
   std::vector<uint32_t> rows(static_cast<size_t>(rw) * rh);
-  gl::BindFramebuffer(GL_FRAMEBUFFER, fbo_);
   gl::ReadPixels(left, picture_h_ - bottom, rw, rh, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+  // The window's own buffer may keep what the blend modes left in its alpha;
+  // the picture is opaque.
+  for (uint32_t& pixel : rows) pixel |= kOpaque;
   // GL hands rows over bottom-up; the caller wants the top row first.
   for (int row = 0; row < rh; ++row) {
     const uint32_t* src = rows.data() + static_cast<size_t>(rh - 1 - row) * rw;

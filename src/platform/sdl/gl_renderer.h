@@ -10,17 +10,19 @@ struct PictureLayout {
   int scale = 1;
   int offset_x = 0, offset_y = 0;
 };
-// 1:1 in a window; in full screen the largest whole factor that fits (at least 1).
-PictureLayout FitPicture(int picture_w, int picture_h, int window_w, int window_h, bool fullscreen);
+// The largest whole factor that fits the window (at least 1), centred: 1:1 in
+// a window of the picture's size, scaled up in full screen or in a window the
+// desktop made larger (a tiling window manager, maximise, a dragged border).
+PictureLayout FitPicture(int picture_w, int picture_h, int window_w, int window_h);
 // A screen pixel of the window to the picture pixel under it, clamped into the
-// picture (the black border around a full-screen picture counts as its edge).
+// picture (the black border around a scaled picture counts as its edge).
 void ScreenToPicture(const PictureLayout& layout, int picture_w, int picture_h, int sx, int sy, int& px, int& py);
 // The screen pixel in the middle of a picture pixel's square: the way back lands on the same pixel.
 void PictureToScreen(const PictureLayout& layout, int px, int py, int& sx, int& sy);
 
-// Draws the game's triangles into an offscreen picture of exactly the opened
-// size (picture pixels, y down) with one streamed vertex buffer, one atlas
-// texture and one shader, and shows that picture in the window on Present.
+// Draws the game's triangles into a picture of exactly the opened size (picture
+// pixels, y down) with one streamed vertex buffer, one atlas texture and one
+// shader, and shows that picture in the window on Present.
 // Needs a current GL context for every call.
 class GlRenderer {
  public:
@@ -34,6 +36,12 @@ class GlRenderer {
   void Shutdown();
   bool ready() const { return program_ != 0; }
 
+  // Where the frame is drawn: straight into the window when the window is just
+  // the picture's size (no copy to show it: on a software renderer that copy
+  // costs more than the whole frame), else into the offscreen picture, shown
+  // scaled and centred. Chosen at the start of each frame, which always begins
+  // with a clear of the whole picture.
+  void DrawIntoWindow(bool direct);
   // (Re)creates the offscreen picture; its content starts black.
   bool SetPictureSize(int width, int height);
   int picture_width() const { return picture_w_; }
@@ -71,4 +79,5 @@ class GlRenderer {
   GLuint fbo_ = 0, picture_ = 0;
   int picture_w_ = 0, picture_h_ = 0;
   int blend_state_ = -1;  // the Blend last applied, -1 when unknown
+  bool direct_ = false;
 };

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_backend.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -8,10 +10,13 @@
 #include "platform/log.h"
 #include "platform/sdl/gl_loader.h"
 #include "platform/sdl/key_map.h"
+#include "platform/stop.h"
 
 namespace {
 
 constexpr Uint32 kDisplaySystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
+// Frames after a display switch or a resize before the window counts as settled.
+constexpr int kSettleFrames = 30;
 
 int64_t SteadyMicros() {
   using namespace std::chrono;
@@ -49,6 +54,27 @@ int GameMouseButton(Uint8 sdl_button) {
   }
 }
 
+// The X library ends the process with exit() when the connection to the
+// display breaks (a logout, a display server that died). exit() would run the
+// static destructors, and tearing the window down on a dead connection spins
+// forever. Our handler saves and ends the process at once instead; it never
+// returns, which is what the X library asks of a handler that wants to live on
+// past the error anyway. SDL loads the X library itself, so it is reached
+// through the library SDL already loaded: on Wayland there is nothing to do.
+int OnLostX11Display(void* /*display*/) { EndAfterLostDisplay(); }
+
+void WatchX11Connection() {
+  void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
+  if (!x11) return;
+  using IOErrorHandler = int (*)(void*);
+  using SetIOErrorHandler = IOErrorHandler (*)(IOErrorHandler);
+  if (auto set = reinterpret_cast<SetIOErrorHandler>(dlsym(x11, "XSetIOErrorHandler"))) {
+    set(OnLostX11Display);
+    DebugLog("A lost X display saves the files and ends the game");
+  }
+  dlclose(x11);  // only drops the reference taken above; SDL keeps the library loaded
+}
+
 }  // namespace
 
 SdlBackend::SdlBackend() : start_us_(SteadyMicros()) {}
@@ -68,13 +94,13 @@ bool SdlBackend::EnsureSdl() {
   const char* driver = SDL_GetCurrentVideoDriver();
   DebugLog(std::string("Video driver: ") + (driver ? driver : "none"));
   if (!SDL_getenv("SDL_VIDEODRIVER") && driver &&
-      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 ||
-       SDL_strcmp(driver, "evdev") == 0)) {
+      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "evdev") == 0)) {
     DebugLog("No display to show the game on (is DISPLAY or WAYLAND_DISPLAY set?)");
     SDL_QuitSubSystem(kDisplaySystems);
     sdl_failed_ = true;
     return false;
   }
+  WatchX11Connection();
   // Pads are a bonus: without them the game still runs on keyboard and mouse.
   pads_ready_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   if (!pads_ready_) DebugLog(std::string("Joypads are not available: ") + SDL_GetError());
@@ -131,7 +157,7 @@ bool SdlBackend::CreateWindowAndContext(int width, int height) {
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
   window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                             SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+                             SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (!window_) {
     DebugLog(std::string("The window could not be created: ") + SDL_GetError());
     return false;
@@ -189,6 +215,7 @@ bool SdlBackend::OpenDisplay(int width, int height, int depth, int /*hertz*/) {
   if (!renderer_.SetPictureSize(width, height)) return false;
   picture_w_ = width;
   picture_h_ = height;
+  unsettled_frames_ = kSettleFrames;
   fullscreen_ = fullscreen;
   open_ = true;
   SDL_ShowCursor(pointer_visible_ ? SDL_ENABLE : SDL_DISABLE);
@@ -243,7 +270,15 @@ void SdlBackend::UploadAtlas(const uint32_t* pixels, int size, int x, int y, int
 }
 
 void SdlBackend::Clear(uint8_t r, uint8_t g, uint8_t b) {
-  if (open_) renderer_.Clear(r, g, b);
+  if (!open_) return;
+  // A frame starts with its clear: the moment to choose where it is drawn.
+  // Straight into the window only once its size has settled: the display
+  // server may still be resizing it, and what is drawn outside its real size
+  // would be lost.
+  int w = 0, h = 0;
+  SDL_GL_GetDrawableSize(window_, &w, &h);
+  renderer_.DrawIntoWindow(unsettled_frames_ == 0 && w == picture_w_ && h == picture_h_);
+  renderer_.Clear(r, g, b);
 }
 
 void SdlBackend::DrawTriangles(Blend blend, const Vertex* vertices, int count) {
@@ -253,14 +288,15 @@ void SdlBackend::DrawTriangles(Blend blend, const Vertex* vertices, int count) {
 PictureLayout SdlBackend::Layout() const {
   int w = 0, h = 0;
   SDL_GL_GetDrawableSize(window_, &w, &h);
-  return FitPicture(picture_w_, picture_h_, w, h, fullscreen_);
+  return FitPicture(picture_w_, picture_h_, w, h);
 }
 
 void SdlBackend::Present() {
   if (!open_) return;
   int w = 0, h = 0;
   SDL_GL_GetDrawableSize(window_, &w, &h);
-  renderer_.Present(w, h, FitPicture(picture_w_, picture_h_, w, h, fullscreen_));
+  renderer_.Present(w, h, FitPicture(picture_w_, picture_h_, w, h));
+  if (unsettled_frames_ > 0) --unsettled_frames_;
   SDL_GL_SwapWindow(window_);
 }
 
@@ -277,7 +313,7 @@ void SdlBackend::MovePointer(InputState& input, int window_x, int window_y) {
   // then undo the centring and the scale of the picture.
   const int px = ww > 0 ? window_x * dw / ww : window_x;
   const int py = wh > 0 ? window_y * dh / wh : window_y;
-  const PictureLayout layout = FitPicture(picture_w_, picture_h_, dw, dh, fullscreen_);
+  const PictureLayout layout = FitPicture(picture_w_, picture_h_, dw, dh);
   ScreenToPicture(layout, picture_w_, picture_h_, px, py, input.mouse_x, input.mouse_y);
 }
 
@@ -346,6 +382,7 @@ void SdlBackend::PumpEvents(InputState& input) {
         break;
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) input.close_requested = true;
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) unsettled_frames_ = kSettleFrames;
         break;
       // Keys held when the window loses the focus come back as key-ups from SDL
       // itself, so nothing stays stuck down after switching windows.

@@ -12,8 +12,8 @@
 // A display switch resizes the window or makes it full screen instead of
 // re-creating it, so the atlas texture survives. Full screen is a desktop-size
 // borderless window showing the picture at the largest whole scale, centred on
-// black; no real video mode is ever changed, so every full-screen mode exists
-// on any desktop at least as large as the picture.
+// black, and so is a window the player or the desktop resized; no real video mode is ever changed, so every full-screen
+// mode exists on any desktop at least as large as the picture.
 class SdlBackend : public Backend {
  public:
   SdlBackend();
@@ -71,5 +71,6 @@ class SdlBackend : public Backend {
   bool open_ = false;
   bool fullscreen_ = false;
   int picture_w_ = 0, picture_h_ = 0;
+  int unsettled_frames_ = 0;  // frames left until the window's size counts as settled
   int64_t start_us_ = 0;
 };

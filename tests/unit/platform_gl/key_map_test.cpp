@@ -64,38 +64,41 @@ TEST(KeyMapTest, UnknownAndOutOfRangeScancodesGiveNoCode) {
   EXPECT_EQ(VirtualKeyFromScancode(static_cast<SDL_Scancode>(SDL_NUM_SCANCODES)), 0);
 }
 
-TEST(PictureLayoutTest, FullScreenUsesTheLargestWholeScaleCentred) {
-  PictureLayout layout = FitPicture(320, 240, 1280, 1024, true);
+TEST(PictureLayoutTest, TheLargestWholeScaleThatFitsIsCentred) {
+  PictureLayout layout = FitPicture(320, 240, 1280, 1024);
   EXPECT_EQ(layout.scale, 4);
   EXPECT_EQ(layout.offset_x, 0);
   EXPECT_EQ(layout.offset_y, 32);
 
-  layout = FitPicture(640, 480, 1920, 1080, true);
+  layout = FitPicture(640, 480, 1920, 1080);
   EXPECT_EQ(layout.scale, 2);
   EXPECT_EQ(layout.offset_x, 320);
   EXPECT_EQ(layout.offset_y, 60);
 
   // A desktop smaller than the picture still shows it 1:1, cut at the edges.
-  layout = FitPicture(640, 480, 600, 400, true);
+  layout = FitPicture(640, 480, 600, 400);
   EXPECT_EQ(layout.scale, 1);
   EXPECT_EQ(layout.offset_x, -20);
-}
 
-TEST(PictureLayoutTest, AWindowShowsThePictureOneToOne) {
-  const PictureLayout layout = FitPicture(320, 240, 1280, 1024, false);
+  // A window of the picture's size shows it 1:1; one the desktop resized gets
+  // the same rule as full screen.
+  layout = FitPicture(640, 480, 640, 480);
   EXPECT_EQ(layout.scale, 1);
   EXPECT_EQ(layout.offset_x, 0);
   EXPECT_EQ(layout.offset_y, 0);
+  layout = FitPicture(320, 240, 1000, 700);
+  EXPECT_EQ(layout.scale, 2);
+  EXPECT_EQ(layout.offset_x, 180);
+  EXPECT_EQ(layout.offset_y, 110);
 }
 
 TEST(PictureLayoutTest, PointerPositionsMapBothWays) {
   struct Case {
     int w, h, window_w, window_h;
-    bool fullscreen;
   };
-  for (const Case& c : {Case{320, 240, 320, 240, false}, Case{320, 240, 1920, 1080, true},
-                        Case{640, 480, 1280, 1024, true}, Case{640, 480, 600, 400, true}}) {
-    const PictureLayout layout = FitPicture(c.w, c.h, c.window_w, c.window_h, c.fullscreen);
+  for (const Case& c : {Case{320, 240, 320, 240}, Case{320, 240, 1920, 1080}, Case{640, 480, 1280, 1024},
+                        Case{640, 480, 600, 400}, Case{320, 240, 1000, 700}}) {
+    const PictureLayout layout = FitPicture(c.w, c.h, c.window_w, c.window_h);
     for (const auto& [x, y] : {std::pair{0, 0}, std::pair{17, 5}, std::pair{c.w - 1, c.h - 1}}) {
       int sx = 0, sy = 0, px = -1, py = -1;
       PictureToScreen(layout, x, y, sx, sy);
@@ -106,7 +109,7 @@ TEST(PictureLayoutTest, PointerPositionsMapBothWays) {
   }
   // 1920x1080 shows 320x240 at scale 4 from (320, 60): every screen pixel of a
   // picture pixel's square belongs to it, the border clamps to the edge.
-  const PictureLayout layout = FitPicture(320, 240, 1920, 1080, true);
+  const PictureLayout layout = FitPicture(320, 240, 1920, 1080);
   int px = 0, py = 0;
   ScreenToPicture(layout, 320, 240, 320 + 4 * 10 + 3, 60 + 4 * 20, px, py);
   EXPECT_EQ(px, 10);

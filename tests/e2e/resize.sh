@@ -1,0 +1,47 @@
+# A window the desktop resizes: the picture is shown at the largest whole scale
+# that fits, centred on black, every picture pixel a sharp square; F5 still
+# sets the window to the next scale, and the settings keep the player's scale.
+source "$(dirname "$0")/lib.sh"
+SCREEN=1600x1200x24 start_display  # room for the largest window below
+start_game --autopilot --scale 1
+wait_window
+for i in 1 2 3 4 5 6; do
+  press space
+  sleep 0.6
+done
+
+# resized W H SCALE X Y: the window made W x H from outside shows the 320x240
+# picture at SCALE from (X, Y), black around it.
+resized() {
+  local i
+  # At the top left, so the whole window is on the screen and can be dumped.
+  xdotool windowmove "$WINDOW" 0 0
+  xdotool windowsize "$WINDOW" "$1" "$2"
+  for i in $(seq 30); do
+    [ "$(window_size)" = "$1x$2" ] && break
+    sleep 0.1
+  done
+  [ "$(window_size)" = "$1x$2" ] || fail "the window stays $(window_size), not $1x$2"
+  sleep 0.5
+  grab "resized$1"
+  read -r outside broken inside <<<"$("$PROBE" "$WORK/resized$1.xwd" "$4" "$5" $((320 * $3)) $((240 * $3)) "$3")"
+  echo "$1x$2: $outside lit outside the picture, $broken of its ${3}x$3 blocks not whole, $inside lit"
+  [ "$outside" = 0 ] || fail "$1x$2: the border is not black"
+  [ "$broken" = 0 ] || fail "$1x$2: the picture is not at scale $3 from $4,$5"
+  [ "$inside" -ge 200 ] || fail "$1x$2: the picture is nearly blank"
+}
+resized 1000 700 2 180 110
+resized 1400 1000 4 60 20
+resized 500 300 1 90 30
+
+# F5 sets the window to the next scale again, and the player's choice is saved,
+# not the size the desktop imposed.
+press F5
+for i in $(seq 30); do
+  [ "$(window_size)" = 640x480 ] && break
+  sleep 0.1
+done
+[ "$(window_size)" = 640x480 ] || fail "F5 gave a $(window_size) window, not 640x480"
+close_game
+[ "$(od -An -tu1 -j 11 -N 1 "$WORK/skitterworm.cfg" | tr -d ' ')" = 2 ] || fail "the saved window scale is not 2"
+echo "resize: ok"
