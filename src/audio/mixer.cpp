@@ -229,15 +229,26 @@ void AudioSystem::MixVoice(int index, float* out, int frames) {
 
 void AudioSystem::MixPcm(Voice& v, float* out, int frames) {
   const int64_t total = v.sound->frames();
-  const float* pcm = v.sound->pcm();
+  const int16_t* pcm = v.sound->pcm();
+  const bool mono = v.sound->channels() == 1;
   while (frames > 0 && total > 0) {
     if (v.position >= total) {
       if (!v.sound->loops()) return;
       v.position = 0;
     }
     const int n = static_cast<int>(std::min<int64_t>(frames, total - v.position));
-    const float* src = pcm + v.position * 2;
-    for (int j = 0; j < n * 2; ++j) out[j] += src[j];
+    if (mono) {
+      // A mono effect plays the same on both sides.
+      const int16_t* src = pcm + v.position;
+      for (int j = 0; j < n; ++j) {
+        const float s = float(src[j]) * kPcm16Scale;
+        out[j * 2] += s;
+        out[j * 2 + 1] += s;
+      }
+    } else {
+      const int16_t* src = pcm + v.position * 2;
+      for (int j = 0; j < n * 2; ++j) out[j] += float(src[j]) * kPcm16Scale;
+    }
     out += n * 2;
     frames -= n;
     v.position += n;

@@ -81,25 +81,34 @@ int MemorySeek(void* source, ogg_int64_t offset, int whence) {
 
 long MemoryTell(void* source) { return static_cast<long>(static_cast<MemoryReader*>(source)->pos); }
 
-// Brings decoded stereo at rate to kMixRate by linear interpolation; done once
-// at load, so the mixer only ever steps one frame per output frame.
-std::vector<float> Resample(const std::vector<float>& in, long rate) {
-  const int64_t in_frames = static_cast<int64_t>(in.size() / 2);
+// Brings decoded samples (interleaved, `channels` per frame) at rate to
+// kMixRate by linear interpolation; done once at load, so the mixer only ever
+// steps one frame per output frame.
+std::vector<int16_t> Resample(std::vector<int16_t> in, int channels, long rate) {
+  const int64_t in_frames = static_cast<int64_t>(in.size()) / channels;
   if (rate == kMixRate || in_frames == 0 || rate <= 0) return in;
   const int64_t out_frames = in_frames * kMixRate / rate;
-  std::vector<float> out(static_cast<size_t>(out_frames) * 2);
+  std::vector<int16_t> out(static_cast<size_t>(out_frames) * channels);
   const double step = static_cast<double>(rate) / kMixRate;
   for (int64_t i = 0; i < out_frames; ++i) {
     const double src = i * step;
     const int64_t a = static_cast<int64_t>(src);
     const int64_t b = a + 1 < in_frames ? a + 1 : a;
-    const float t = static_cast<float>(src - a);
-    for (int c = 0; c < 2; ++c) out[i * 2 + c] = in[a * 2 + c] + (in[b * 2 + c] - in[a * 2 + c]) * t;
+    const double t = src - a;
+    for (int c = 0; c < channels; ++c) {
+      const double x = in[a * channels + c] + (in[b * channels + c] - in[a * channels + c]) * t;
+      out[i * channels + c] = static_cast<int16_t>(std::lround(x));
+    }
   }
   return out;
 }
 
 }  // namespace
+
+int16_t ToPcm16(float sample) {
+  const long v = std::lround(sample * 32768.0f);
+  return static_cast<int16_t>(v < -32768 ? -32768 : v > 32767 ? 32767 : v);
+}
 
 Sound::~Sound() = default;
 
@@ -120,10 +129,12 @@ std::unique_ptr<Sound> Sound::Load(const std::string& path, int mode) {
   }
 }
 
-std::unique_ptr<Sound> Sound::FromPcm(std::vector<float> stereo, bool loop) {
+std::unique_ptr<Sound> Sound::FromPcm(std::vector<int16_t> samples, int channels, bool loop) {
   std::unique_ptr<Sound> s(new Sound());
   s->loop_ = loop;
-  s->pcm_ = std::move(stereo);
+  s->channels_ = channels == 1 ? 1 : 2;
+  s->pcm_ = std::move(samples);
+  s->pcm_.resize(s->pcm_.size() / s->channels_ * s->channels_);
   s->length_ms_ = static_cast<int32_t>(s->frames() * 1000 / kMixRate);
   return s;
 }
@@ -146,10 +157,12 @@ std::unique_ptr<Sound> Sound::LoadOgg(const std::vector<uint8_t>& bytes, const s
     ov_clear(&vf);
     return nullptr;
   }
-  std::vector<float> stereo;
-  if (total > 0) stereo.reserve(static_cast<size_t>(total) * 2);
+  // A mono file stays mono; more than two channels keep the first two.
+  const int kept = info->channels == 1 ? 1 : 2;
+  std::vector<int16_t> samples;
+  if (total > 0) samples.reserve(static_cast<size_t>(total) * kept);
   for (;;) {
-    if (static_cast<int64_t>(stereo.size() / 2) > max_frames) {
+    if (static_cast<int64_t>(samples.size() / kept) > max_frames) {
       DebugLog("Sound runs longer than any sound of the game, cut: " + path);
       break;
     }
@@ -163,16 +176,15 @@ std::unique_ptr<Sound> Sound::LoadOgg(const std::vector<uint8_t>& bytes, const s
     }
     if (n == 0) break;
     const int count = ov_info(&vf, section)->channels;
-    // Mono plays on both sides; more than two channels keep the first two.
     const float* left = channels[0];
     const float* right = count > 1 ? channels[1] : channels[0];
     for (long i = 0; i < n; ++i) {
-      stereo.push_back(left[i]);
-      stereo.push_back(right[i]);
+      samples.push_back(ToPcm16(left[i]));
+      if (kept == 2) samples.push_back(ToPcm16(right[i]));
     }
   }
   ov_clear(&vf);
-  return FromPcm(Resample(stereo, rate), loop);
+  return FromPcm(Resample(std::move(samples), kept, rate), kept, loop);
 }
 
 std::unique_ptr<Sound> Sound::LoadModule(const std::vector<uint8_t>& bytes, const std::string& path, bool loop) {

@@ -16,9 +16,15 @@ constexpr int SOUND_ACCURATE_TIME = 16384;  // every length is exact here
 
 // The rate and layout of everything the mixer handles.
 constexpr int kMixRate = 44100;
+// A decoded sample as it is kept: rounded to 16 bits and held to full scale.
+int16_t ToPcm16(float sample);
+// The mixer's value of a kept sample.
+constexpr float kPcm16Scale = 1.0f / 32768.0f;
 
-// One sound of the game: either an effect decoded once into 44.1 kHz stereo
-// PCM, or a tracker module that is rendered as it plays. Owned by the
+// One sound of the game: either an effect decoded once into 44.1 kHz 16-bit
+// PCM (mono when the file is mono, else stereo: the smallest form that mixes
+// exactly, as every 16-bit sample is a float without rounding), or a tracker
+// module that is rendered as it plays. Owned by the
 // AudioSystem that created it; the game holds plain pointers (null when the
 // file could not be read, which plays as silence).
 class Sound {
@@ -30,16 +36,17 @@ class Sound {
   // Reads the file at path; null (and a debug log line) when it is missing or
   // neither an Ogg Vorbis file nor a module libopenmpt can read.
   static std::unique_ptr<Sound> Load(const std::string& path, int mode);
-  // An effect made from 44.1 kHz interleaved stereo samples.
-  static std::unique_ptr<Sound> FromPcm(std::vector<float> stereo, bool loop);
+  // An effect made from 44.1 kHz 16-bit samples, interleaved when channels is 2.
+  static std::unique_ptr<Sound> FromPcm(std::vector<int16_t> samples, int channels, bool loop);
 
   bool loops() const { return loop_; }
   bool is_module() const { return module_ != nullptr; }
   // Length in milliseconds: exact for modules (one pass through the song) and
   // truncated to whole milliseconds for effects.
   int32_t length_ms() const { return length_ms_; }
-  int64_t frames() const { return static_cast<int64_t>(pcm_.size() / 2); }
-  const float* pcm() const { return pcm_.data(); }
+  int64_t frames() const { return static_cast<int64_t>(pcm_.size() / channels_); }
+  int channels() const { return channels_; }
+  const int16_t* pcm() const { return pcm_.data(); }
   openmpt::module* module() const { return module_.get(); }
 
  private:
@@ -49,6 +56,7 @@ class Sound {
 
   bool loop_ = false;
   int32_t length_ms_ = 0;
-  std::vector<float> pcm_;  // interleaved stereo at kMixRate
+  uint8_t channels_ = 2;
+  std::vector<int16_t> pcm_;  // at kMixRate, interleaved when stereo
   std::unique_ptr<openmpt::module> module_;
 };

@@ -3,6 +3,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <array>
 #include <deque>
 #include <memory>
@@ -41,14 +42,26 @@ FT_Library Library() {
   return library;
 }
 
+// A glyph may reach this far beyond its pixel size (tall accents, wide
+// symbols); a font that claims more is damaged, and rendering its glyphs would
+// cost time and memory for nothing anyone could read.
+int GlyphSizeLimit(int pixel_size) { return std::max(64, 4 * pixel_size); }
+
 // Renders one character in monochrome and stores its pixels, fully white
 // and fully opaque or fully transparent, in the atlas.
-void RasteriseGlyph(FT_Face face, int code, ImageFont::Glyph& glyph) {
+void RasteriseGlyph(FT_Face face, int code, int pixel_size, ImageFont::Glyph& glyph) {
   const FT_UInt index = FT_Get_Char_Index(face, FT_ULong(code));
   if (index == 0 && code != 32) return;
-  if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_MONOCHROME | FT_LOAD_NO_HINTING | FT_LOAD_TARGET_MONO) != 0)
-    return;
+  if (FT_Load_Glyph(face, index, FT_LOAD_NO_HINTING | FT_LOAD_TARGET_MONO) != 0) return;
   const FT_GlyphSlot slot = face->glyph;
+  const long limit = GlyphSizeLimit(pixel_size);
+  if ((slot->metrics.width >> 6) > limit || (slot->metrics.height >> 6) > limit) {
+    DebugLog("Font glyph " + std::to_string(code) + " claims " + std::to_string(slot->metrics.width >> 6) + "x" +
+             std::to_string(slot->metrics.height >> 6) + " pixels at size " + std::to_string(pixel_size) +
+             "; it is not drawn");
+    return;
+  }
+  if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) return;
   const FT_Bitmap& bitmap = slot->bitmap;
   glyph.present = true;
   glyph.advance = int(slot->advance.x >> 6);
@@ -56,7 +69,7 @@ void RasteriseGlyph(FT_Face face, int code, ImageFont::Glyph& glyph) {
   glyph.top = slot->bitmap_top;
   glyph.width = int(bitmap.width);
   glyph.height = int(bitmap.rows);
-  if (glyph.width == 0 || glyph.height == 0) return;
+  if (glyph.width == 0 || glyph.height == 0 || glyph.width > limit || glyph.height > limit) return;
   std::vector<uint32_t> pixels(size_t(glyph.width) * glyph.height, 0);
   for (int y = 0; y < glyph.height; ++y) {
     const uint8_t* row = bitmap.buffer + ptrdiff_t(y) * bitmap.pitch;
@@ -86,7 +99,7 @@ ImageFont* LoadImageFont(const std::string& path, int pixel_size, int /*style*/)
   font->ascent = int(face->size->metrics.ascender >> 6);
   font->line_height = int((face->size->metrics.ascender - face->size->metrics.descender) >> 6);
   if (font->line_height <= 0) font->line_height = pixel_size;
-  for (int code = 32; code < 256; ++code) RasteriseGlyph(face, code, font->glyphs[size_t(code)]);
+  for (int code = 32; code < 256; ++code) RasteriseGlyph(face, code, pixel_size, font->glyphs[size_t(code)]);
   FT_Done_Face(face);
   fonts.push_back(std::move(font));
   return fonts.back().get();

@@ -57,13 +57,13 @@ void BM_MixerBlock(benchmark::State& state) {
   system.InitOffline();
   // 26 effects of one second of noise each, looping so none runs out mid-run.
   for (int i = 0; i < 26; ++i) {
-    std::vector<float> noise(44100 * 2);
+    std::vector<int16_t> noise(44100);
     uint32_t seed = 12345u + i;
-    for (float& s : noise) {
+    for (int16_t& s : noise) {
       seed = seed * 1664525u + 1013904223u;
-      s = (static_cast<float>(seed >> 8) / 16777216.0f - 0.5f) * 0.2f;
+      s = ToPcm16((static_cast<float>(seed >> 8) / 16777216.0f - 0.5f) * 0.2f);
     }
-    system.PlaySound(6 + i, system.AddSound(Sound::FromPcm(std::move(noise), true)), false);
+    system.PlaySound(6 + i, system.AddSound(Sound::FromPcm(std::move(noise), 1, true)), false);
   }
   Sound* module = LoadModule(system);
   if (!module) {

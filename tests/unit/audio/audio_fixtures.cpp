@@ -101,8 +101,9 @@ std::vector<float> DecodeOggStereo(const std::string& path) {
     const long n = ov_read_float(&vf, &pcm, 4096, &section);
     if (n <= 0) break;
     for (long i = 0; i < n; ++i) {
-      out.push_back(pcm[0][i]);
-      out.push_back(pcm[0][i]);
+      const float kept = float(ToPcm16(pcm[0][i])) * kPcm16Scale;  // as the game keeps it
+      out.push_back(kept);
+      out.push_back(kept);
     }
   }
   ov_clear(&vf);

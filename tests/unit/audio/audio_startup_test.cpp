@@ -111,8 +111,8 @@ TEST_F(AudioStartupTest, DeviceThreadMixesWhileTheGameChangesChannels) {
   AudioSystem system;
   ASSERT_EQ(system.Init(32, 0), 0);
   ASSERT_TRUE(system.has_device());
-  Sound* blip = system.AddSound(Sound::FromPcm(std::vector<float>(2 * 2205, 0.1f), false));
-  Sound* hum = system.AddSound(Sound::FromPcm(std::vector<float>(2 * 441, 0.05f), true));
+  Sound* blip = system.AddSound(Sound::FromPcm(std::vector<int16_t>(2205, 3277), 1, false));
+  Sound* hum = system.AddSound(Sound::FromPcm(std::vector<int16_t>(441, 1638), 1, true));
   const Channel shot = system.PlaySound(7, blip, false);
   // The game thread keeps starting, pausing and stopping other channels while
   // the device thread mixes; the one-shot on 7 must still run to its end.

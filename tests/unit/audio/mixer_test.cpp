@@ -62,6 +62,24 @@ TEST_F(MixerTest, StartingOnAnIndexReplacesWhatPlayedThere) {
   ExpectSame(Render(system, 1000), 0, ref_high, 4000, 1000);
 }
 
+TEST_F(MixerTest, SixteenBitEffectsMixExactlyMonoOnBothSides) {
+  struct Case {
+    int channels;
+    std::vector<int16_t> samples;
+    std::vector<float> expected;  // stereo out
+  };
+  const float q = kPcm16Scale;
+  const Case cases[] = {
+      {1, {1000, -2000}, {1000 * q, 1000 * q, -2000 * q, -2000 * q}},
+      {2, {1000, -2000, 24000, -24000}, {1000 * q, -2000 * q, 24000 * q, -24000 * q}},  // below the soft knee
+  };
+  for (const Case& c : cases) {
+    system.PlaySound(5, system.AddSound(Sound::FromPcm(c.samples, c.channels, false)), false);
+    const std::vector<float> out = Render(system, 2);
+    for (size_t i = 0; i < c.expected.size(); ++i) EXPECT_EQ(out[i], c.expected[i]) << c.channels << " at " << i;
+  }
+}
+
 TEST_F(MixerTest, DifferentIndicesMixTogether) {
   Sound* a = MakeEffect("a.ogg", 8000, 300);
   Sound* b = MakeEffect("b.ogg", 8000, 700);

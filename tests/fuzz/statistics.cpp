@@ -1,0 +1,10 @@
+// Any bytes as "skitterworm.stats".
+#include "player/statistics.h"
+
+#include "fuzz_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  TStatsLife life;
+  life.Load(WriteFuzzInput(data, size, ".stats"));
+  return 0;
+}
