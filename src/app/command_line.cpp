@@ -58,6 +58,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       }
     } else if (arg == "--autopilot") {
       cl.autopilot = true;
+    } else if (arg == "--unpaced") {
+      cl.unpaced = true;
     } else {
       cl.error = "unknown option \"" + arg + "\"";
     }
@@ -77,6 +79,8 @@ std::string UsageText() {
          "  --fullscreen       play full screen this time\n"
          "  --scale N          window scale 1 to 4 this time\n"
          "  --seed N           use a fixed random seed (reproducible games)\n"
-         "  --autopilot        let the built-in pilot play\n\n"
+         "  --autopilot        let the built-in pilot play\n"
+         "  --unpaced          run frames back to back without waiting for the clock\n"
+         "                     (for tests and benchmarks; frames per second go to the debug log)\n\n"
          "Settings, highscores, statistics and screenshots are kept in the working directory.\n";
 }

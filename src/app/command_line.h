@@ -12,6 +12,7 @@ struct CommandLine {
   std::optional<int> scale;        // --scale N (1..4), for this run only
   std::optional<int32_t> seed;     // --seed N: a fixed seed instead of the clock
   bool autopilot = false;          // --autopilot: the pilot plays instead of the player
+  bool unpaced = false;            // --unpaced: frames back to back (tests, benchmarks)
   bool show_help = false, show_version = false;
   std::string error;  // set when the arguments cannot be used
 };
