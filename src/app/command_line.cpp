@@ -68,6 +68,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       value(cl.scoreboard_web);
     } else if (arg == "--autopilot") {
       cl.autopilot = true;
+    } else if (arg == "--unpaced") {
+      cl.unpaced = true;
     } else {
       cl.error = "unknown option \"" + arg + "\"";
     }
@@ -88,6 +90,8 @@ std::string UsageText() {
          "  --scale N          window scale 1 to 4 this time\n"
          "  --seed N           use a fixed random seed (reproducible games)\n"
          "  --autopilot        let the built-in pilot play\n"
+         "  --unpaced          run frames back to back without waiting for the clock\n"
+         "                     (for tests and benchmarks; frames per second go to the debug log)\n"
          "  --scoreboard HOST[:PORT]\n"
          "                     post scores to and fetch the world leaderboard from\n"
          "                     this scoreboard (also SKITTERWORM_SCOREBOARD); default\n"

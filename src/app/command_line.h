@@ -21,6 +21,7 @@ struct CommandLine {
   // --scoreboard-web URL (or SKITTERWORM_SCOREBOARD_WEB): the page named under
   // the online table; empty means the scoreboard script's own page.
   std::string scoreboard_web;
+  bool unpaced = false;            // --unpaced: frames back to back (tests, benchmarks)
   bool show_help = false, show_version = false;
   std::string error;  // set when the arguments cannot be used
 };

@@ -6,6 +6,7 @@
 #include "app/autopilot.h"
 #include "app/display_modes.h"
 #include "app/fader.h"
+#include "app/frame_driver.h"
 #include "app/game_state.h"
 #include "app/helpers.h"
 #include "app/hud.h"
@@ -311,30 +312,90 @@ const char* MultiplierText(float multiplier) {
   return text;
 }
 
-void StartGame() {
-  // A window closed before the game began (during the splash) plays no game,
-  // so the lifetime statistics gain none.
-  if (Input().close_requested) {
-    quitProgram = true;
-    return;
-  }
-  if (config.music) music.Stop();
-  RemoveMenuParticles();
-  SetCreatureHandlesCentred(false);
-  menuScreen = MENU_INGAME;
-  music.Shuffle();
-  KillParticles();
-  NewGame();
-  RunGame();
-  // The game's score and statistics are on disk before anything else can
-  // happen: a killed process or a lost display loses nothing already played.
-  SaveRecords();
-  FlushKeys();
-  FlushMouse();
-  KillParticles();
-  KillStars();
-  PrepareMenuBackground();
+namespace {
+
+// The game's part of a frame; the frame driver does the rest.
+void GameStep() {
+  ResetCollisions(kWardenCollisionLayer);
+  fadeScene.Update();
+  fadeText.Update();
+  timeNow = MilliSecs();
+  if (config.music) music.Update();
+  mouse.Update();
+  rainbow.Update(1);
+  rainbowFast.Update(1);
+  UpdateSmartBomb();
+  sine.Update();
+  SetAlpha(fadeScene.value);
+  const uint8_t state_before = gameState;
+  RunStateHandler();
+  if (gameState != state_before) LogStateChange(state_before);
 }
+
+// An ended game always leaves the loop: a life won by a last shot during the
+// game-over banner must not leave it running in a state without handler.
+bool GameEnded() { return quitGame || gameState == STATE_ENDED; }
+
+// Closing the window ends the program at once, mid-game or not.
+void WindowClosedDuringGame() {
+  quitProgram = true;
+  quitGame = 1;
+}
+
+// The game's frames as tests step them, one GameFrame at a time: the game
+// itself decides nothing about what follows it.
+class SteppedGame : public Screen {
+ public:
+  void Step() override { GameStep(); }
+  void CloseRequested() override { WindowClosedDuringGame(); }
+};
+
+// One game as the program runs it: from the menu's hand-over to the game's
+// end, then on to the screen that follows a game.
+class GameScreen : public Screen {
+ public:
+  void Enter() override {
+    if (config.music) music.Stop();
+    RemoveMenuParticles();
+    SetCreatureHandlesCentred(false);
+    menuScreen = MENU_INGAME;
+    music.Shuffle();
+    KillParticles();
+    NewGame();
+  }
+  void Step() override {
+    GameStep();
+    if (!GameEnded()) return;
+    FinishGame();
+    // The game's score and statistics are on disk before anything else can
+    // happen: a killed process or a lost display loses nothing already played.
+    SaveRecords();
+    SwitchScreen(after_game ? after_game : this);
+  }
+  void CloseRequested() override {
+    WindowClosedDuringGame();
+    FinishGame();
+    SaveRecords();
+    SwitchScreen(nullptr);
+  }
+  void Leave() override {
+    FlushKeys();
+    FlushMouse();
+    KillParticles();
+    KillStars();
+    PrepareMenuBackground();
+  }
+
+  Screen* after_game = nullptr;
+};
+
+GameScreen game_screen;
+
+}  // namespace
+
+Screen* TheGameScreen() { return &game_screen; }
+void SetScreenAfterGame(Screen* next) { game_screen.after_game = next; }
+void StartGame() { SwitchScreen(&game_screen); }
 
 void NewGame() {
   timeNow = MilliSecs();
@@ -359,40 +420,8 @@ void NewGame() {
 }
 
 bool GameFrame() {
-  gameTimer.Wait();
-  ResetCollisions(kWardenCollisionLayer);
-  fadeScene.Update();
-  fadeText.Update();
-  timeNow = MilliSecs();
-  if (config.music) music.Update();
-  mouse.Update();
-  rainbow.Update(1);
-  rainbowFast.Update(1);
-  UpdateSmartBomb();
-  sine.Update();
-  // Closing the window ends the program at once, mid-game or not.
-  if (AppTerminate()) {
-    quitProgram = true;
-    quitGame = 1;
-    return false;
-  }
-
-  Cls();
-  SetAlpha(fadeScene.value);
-  const uint8_t state_before = gameState;
-  RunStateHandler();
-  if (gameState != state_before) LogStateChange(state_before);
-  if (KeyHit(vk::kF12)) SaveScreenshot();
-  Flip();
-  // An ended game always leaves the loop: a life won by a last shot during
-  // the game-over banner must not leave it running in a state without handler.
-  return !(quitGame || gameState == STATE_ENDED);
-}
-
-void RunGame() {
-  while (GameFrame()) {
-  }
-  FinishGame();
+  static SteppedGame stepped;  // holds no state of its own
+  return RunFrame(stepped) && !GameEnded();
 }
 
 void FinishGame() {

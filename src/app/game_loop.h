@@ -36,15 +36,20 @@ class WorldFlags {
 // only the game.
 extern bool quitProgram;
 
-// The whole game as the menu starts it: reset, frame loop, hand-over to the
-// highscore entry, back to the menu's state.
+class Screen;
+
+// The whole game as the menu starts it: a switch to the game screen, whose
+// frames run until the game ends; then the highscore entry, back to the
+// menu's state, and on to the screen set to follow a game (until the menu
+// exists, the next game).
 void StartGame();
+Screen* TheGameScreen();
+void SetScreenAfterGame(Screen* next);  // nullptr: the next game
 // Resets the game state, the ship, the enemies and the per-game statistics.
 void NewGame();
-// The frame loop of one game; returns when the game ends or is abandoned.
-void RunGame();
-// One pass of the frame loop (waits for the frame timer first). Returns false
-// once the loop's end condition holds.
+// One frame of the game through the frame driver (waits for the frame timer
+// first, unless unpaced). Returns false once the game has ended or the
+// window was closed; what follows is the caller's (FinishGame).
 bool GameFrame();
 // What follows the frame loop: fades back, statistics, highscore entry.
 void FinishGame();

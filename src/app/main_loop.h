@@ -1,5 +1,5 @@
 #pragma once
 #include "app/command_line.h"
 
-// What runs after the splash until the player quits.
+// The splash and what follows it, until the player quits.
 void RunMainLoop(const CommandLine& command_line);

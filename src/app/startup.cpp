@@ -2,6 +2,7 @@
 
 #include "app/display_modes.h"
 #include "app/fader.h"
+#include "app/frame_driver.h"
 #include "app/game_state.h"
 #include "app/images.h"
 #include "app/main_loop.h"
@@ -124,8 +125,8 @@ int RunProgram(const CommandLine& command_line) {
 
   SetDisplayOverride({command_line.fullscreen, command_line.scale});
   OpenStartupDisplay();
-  Delay(1500);
-  ShowSplash();
+  SetUnpaced(command_line.unpaced);
+  if (!Unpaced()) Delay(1500);
 
   RunMainLoop(command_line);
 

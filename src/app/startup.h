@@ -15,8 +15,6 @@ int32_t StartupSeed(const CommandLine& command_line);
 void CreateGlobals();
 // Loads both fonts and every image.
 void LoadAssets();
-// The two studio cards, each fading in and out; any button skips.
-void ShowSplash();
 // Probes the full-screen modes and reads "skitterworm.cfg" from the working
 // folder, or takes the defaults when there is no such file.
 void LoadSettings();

@@ -25,6 +25,5 @@ int Timer::Wait() {
     ticks = int(1 + (now - next_tick_us_) / period);
     next_tick_us_ += int64_t(ticks) * period;
   }
-  PollSystem();
   return ticks;
 }

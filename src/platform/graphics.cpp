@@ -97,10 +97,11 @@ void Cls() {
   ActiveBackend().Clear(state.clear_r, state.clear_g, state.clear_b);
 }
 
-void Flip() {
+void Flip(bool paced) {
   FlushBatch();
   Backend& backend = ActiveBackend();
   backend.Present();
+  if (!paced) return;
   // No more than 60 pictures a second: sleep to the next 1/60 s boundary
   // after the previous flip. A late frame starts a new schedule.
   constexpr int64_t kPeriod = 1'000'000 / 60;
@@ -112,7 +113,6 @@ void Flip() {
   } else {
     last_flip_us = now;
   }
-  PollSystem();
 }
 
 void SetColor(int r, int g, int b) {

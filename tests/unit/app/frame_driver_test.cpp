@@ -1,0 +1,91 @@
+#include "app/frame_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/game_test_world.h"
+#include "app/splash.h"
+
+namespace {
+
+using namespace game_test;
+
+// A screen that writes what happens to it into a shared log.
+struct LoggingScreen : Screen {
+  LoggingScreen(std::string name, std::string& log) : name(std::move(name)), log(log) {}
+  void Enter() override { log += name + "+ "; }
+  void Step() override {
+    log += name + " ";
+    if (next_on_step) SwitchScreen(next);
+  }
+  void Leave() override { log += name + "- "; }
+  std::string name;
+  std::string& log;
+  bool next_on_step = false;
+  Screen* next = nullptr;
+};
+
+TEST(FrameDriver, SwitchesHappenBetweenFramesAndNoScreenEndsTheProgram) {
+  ResetWorld();
+  std::string log;
+  LoggingScreen a("a", log), b("b", log);
+  SwitchScreen(&a);
+  EXPECT_TRUE(StepFrame());
+  a.next_on_step = true;
+  a.next = &b;
+  EXPECT_TRUE(StepFrame());  // a asks for b: a's frame ends first
+  EXPECT_TRUE(StepFrame());
+  b.next_on_step = true;
+  EXPECT_FALSE(StepFrame());  // b asks for no screen at all
+  EXPECT_EQ(log, "a+ a a a- b+ b b b- ");
+  EXPECT_EQ(CurrentScreen(), nullptr);
+}
+
+TEST(FrameDriver, TheCloseRequestGoesToTheScreenNotItsStep) {
+  ResetWorld();
+  std::string log;
+  LoggingScreen a("a", log);
+  SwitchScreen(&a);
+  StepFrame();
+  Input().close_requested = true;
+  EXPECT_FALSE(StepFrame());
+  EXPECT_EQ(log, "a+ a a- ");
+}
+
+TEST(FrameDriver, UnpacedFramesDoNotWaitForTheClock) {
+  ResetWorld();
+  NewGame();
+  for (bool unpaced : {false, true}) {
+    SetUnpaced(unpaced);
+    const int32_t before = MilliSecs();
+    for (int i = 0; i < 60; ++i) GameFrame();
+    EXPECT_EQ(MilliSecs() - before >= 990, !unpaced) << "unpaced " << unpaced;
+  }
+  SetUnpaced(false);
+}
+
+TEST(Splash, AKeyFadesEachCardOutThenTheNextScreenStarts) {
+  for (bool close : {false, true}) {
+    ResetWorld();
+    std::string log;
+    LoggingScreen after("after", log);
+    SetScreenAfterSplash(&after);
+    SwitchScreen(TheSplashScreen());
+    int frames = 0;
+    bool running = true;
+    for (; running && log.empty() && frames < 200; ++frames) {
+      if (frames == 10) close ? void(Input().close_requested = true) : Input().TypeChar('x');
+      if (frames == 60 && !close) Input().TypeChar('x');
+      running = StepFrame();
+    }
+    // Fade in for 10 frames, out for 10; the second card fades in and out.
+    EXPECT_LT(frames, 100) << "close " << close;
+    EXPECT_EQ(running, !close);
+    EXPECT_EQ(log, close ? "" : "after+ ");
+    SwitchScreen(nullptr);
+    ApplyScreenSwitch();
+  }
+}
+
+}  // namespace
