@@ -240,6 +240,15 @@ bool SdlBackend::ModeExists(int width, int height, int depth, int /*hertz*/) {
   return desktop.w >= width && desktop.h >= height;
 }
 
+void SdlBackend::SetIcon(const uint32_t* rgba, int width, int height) {
+  if (!window_ || !rgba || width <= 0 || height <= 0) return;
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(rgba), width, height, 32, width * 4,
+                                                         SDL_PIXELFORMAT_RGBA32);
+  if (!icon) return;
+  SDL_SetWindowIcon(window_, icon);  // SDL keeps its own copy
+  SDL_FreeSurface(icon);
+}
+
 void SdlBackend::SetTitle(const std::string& title) {
   title_ = title;
   if (window_) SDL_SetWindowTitle(window_, title_.c_str());
