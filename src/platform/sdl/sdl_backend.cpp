@@ -94,7 +94,8 @@ bool SdlBackend::EnsureSdl() {
   const char* driver = SDL_GetCurrentVideoDriver();
   DebugLog(std::string("Video driver: ") + (driver ? driver : "none"));
   if (!SDL_getenv("SDL_VIDEODRIVER") && driver &&
-      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "evdev") == 0)) {
+      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 ||
+       SDL_strcmp(driver, "evdev") == 0)) {
     DebugLog("No display to show the game on (is DISPLAY or WAYLAND_DISPLAY set?)");
     SDL_QuitSubSystem(kDisplaySystems);
     sdl_failed_ = true;
