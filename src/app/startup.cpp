@@ -17,6 +17,7 @@
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
+#include "platform/image.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/random.h"
@@ -125,6 +126,7 @@ int RunProgram(const CommandLine& command_line) {
 
   SetDisplayOverride({command_line.fullscreen, command_line.scale});
   OpenStartupDisplay();
+  SetWindowIcon(AssetPath("graphics/icon.png"));
   SetUnpaced(command_line.unpaced);
   if (!Unpaced()) Delay(1500);
 

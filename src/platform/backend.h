@@ -29,6 +29,8 @@ class Backend {
   virtual bool DisplayOpen() const = 0;
   virtual bool ModeExists(int width, int height, int depth, int hertz) = 0;
   virtual void SetTitle(const std::string& title) = 0;
+  // The window's icon from RGBA pixels (top row first); backends without a window ignore it.
+  virtual void SetIcon(const uint32_t* /*rgba*/, int /*width*/, int /*height*/) {}
   virtual void ShowPointer(bool visible) = 0;
   virtual void Notify(const std::string& text) = 0;  // blocking message box
   // Window size in screen pixels (the picture size in a window; the desktop in full screen).

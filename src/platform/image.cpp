@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/atlas.h"
+#include "platform/backend.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 
@@ -127,6 +128,22 @@ Image* LoadAnimImage(const std::string& path, int cell_width, int cell_height, i
 }
 
 Image* LoadImage(const std::string& path) { return LoadAnimImage(path, 0, 0, 0, 1); }
+
+bool SetWindowIcon(const std::string& path) {
+  std::vector<uint32_t> pixels;
+  int width = 0, height = 0;
+  try {
+    if (!DecodePng(path, pixels, width, height)) {
+      DebugLog("Cannot load the window icon " + path);
+      return false;
+    }
+  } catch (const std::exception& e) {
+    DebugLog("Window icon " + path + ": " + e.what());
+    return false;
+  }
+  ActiveBackend().SetIcon(pixels.data(), width, height);
+  return true;
+}
 
 void SetImageHandle(Image* image, float x, float y) {
   if (!image) return;

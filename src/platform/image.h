@@ -22,6 +22,9 @@ struct Image {
 // Loading returns nullptr (with a line in the debug log) for a missing or
 // damaged file; every drawing call accepts nullptr and draws nothing.
 Image* LoadImage(const std::string& path);
+// Gives the window the picture of a PNG file as its icon; false (and logged)
+// when the file cannot be read.
+bool SetWindowIcon(const std::string& path);
 Image* LoadAnimImage(const std::string& path, int cell_width, int cell_height, int first_cell, int cell_count);
 // Builds an image from RGBA pixels (tests, generated pictures).
 Image* CreateImage(const uint32_t* rgba, int width, int height, int cell_width, int cell_height, int cells);

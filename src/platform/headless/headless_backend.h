@@ -14,6 +14,7 @@ class HeadlessBackend : public Backend {
   bool DisplayOpen() const override { return open_; }
   bool ModeExists(int width, int height, int depth, int hertz) override;
   void SetTitle(const std::string& title) override { title_ = title; }
+  void SetIcon(const uint32_t*, int width, int height) override { icon_width_ = width, icon_height_ = height; }
   void ShowPointer(bool visible) override { pointer_visible_ = visible; }
   void Notify(const std::string& text) override;
   void WindowSize(int& width, int& height) const override;
@@ -39,6 +40,8 @@ class HeadlessBackend : public Backend {
   int height() const { return height_; }
   int depth() const { return depth_; }
   const std::string& title() const { return title_; }
+  int icon_width() const { return icon_width_; }
+  int icon_height() const { return icon_height_; }
   bool pointer_visible() const { return pointer_visible_; }
   const std::string& last_notification() const { return notification_; }
   int notifications() const { return notifications_; }
@@ -53,6 +56,7 @@ class HeadlessBackend : public Backend {
   int width_ = 0, height_ = 0, depth_ = 0;
   std::set<std::tuple<int, int, int>> modes_;
   std::string title_;
+  int icon_width_ = 0, icon_height_ = 0;
   bool pointer_visible_ = true;
   std::string notification_;
   int notifications_ = 0;

@@ -94,7 +94,8 @@ bool SdlBackend::EnsureSdl() {
   const char* driver = SDL_GetCurrentVideoDriver();
   DebugLog(std::string("Video driver: ") + (driver ? driver : "none"));
   if (!SDL_getenv("SDL_VIDEODRIVER") && driver &&
-      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "evdev") == 0)) {
+      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 ||
+       SDL_strcmp(driver, "evdev") == 0)) {
     DebugLog("No display to show the game on (is DISPLAY or WAYLAND_DISPLAY set?)");
     SDL_QuitSubSystem(kDisplaySystems);
     sdl_failed_ = true;
@@ -238,6 +239,15 @@ bool SdlBackend::ModeExists(int width, int height, int depth, int /*hertz*/) {
   SDL_DisplayMode desktop;
   if (SDL_GetDesktopDisplayMode(display, &desktop) != 0) return false;
   return desktop.w >= width && desktop.h >= height;
+}
+
+void SdlBackend::SetIcon(const uint32_t* rgba, int width, int height) {
+  if (!window_ || !rgba || width <= 0 || height <= 0) return;
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(rgba), width, height, 32, width * 4,
+                                                         SDL_PIXELFORMAT_RGBA32);
+  if (!icon) return;
+  SDL_SetWindowIcon(window_, icon);  // SDL keeps its own copy
+  SDL_FreeSurface(icon);
 }
 
 void SdlBackend::SetTitle(const std::string& title) {

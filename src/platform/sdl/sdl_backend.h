@@ -26,6 +26,7 @@ class SdlBackend : public Backend {
   bool DisplayOpen() const override { return open_; }
   bool ModeExists(int width, int height, int depth, int hertz) override;
   void SetTitle(const std::string& title) override;
+  void SetIcon(const uint32_t* rgba, int width, int height) override;
   void ShowPointer(bool visible) override;
   void Notify(const std::string& text) override;
   void WindowSize(int& width, int& height) const override;

@@ -139,7 +139,9 @@ TEST(ForgeSynth, FinishedSoundPeaksAtTheRecipeLevel) {
   std::vector<float> s = render_sound(r, kRate, errors);
   Levels levels = measure_levels(s, kRate);
   EXPECT_NEAR(levels.peak_db, -6.0, 0.01);
-  EXPECT_NEAR(levels.seconds, 0.3, 0.001);
+  EXPECT_NEAR(levels.seconds, 0.3 + 0.006, 0.001);  // behind 6 ms of lead-in silence
+  EXPECT_EQ(s.front(), 0.0f);
+  EXPECT_EQ(s.back(), 0.0f);
 }
 
 TEST(ForgeRecipe, ReadsNotesLayersAndReportsMistakes) {

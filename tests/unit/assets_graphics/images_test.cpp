@@ -158,6 +158,37 @@ TEST(GraphicsAssets, OtherImagesFitWhereTheyAreDrawn) {
   }
 }
 
+// A chain part must never pass for a mushroom: in every stage's style its
+// outline differs from the whole mushroom's, and it has black eyes, which no
+// mushroom has.
+TEST(GraphicsAssets, ChainPartsLookNothingLikeAnyMushroom) {
+  const Picture worm = Load("skitterworm"), shroom = Load("shroom");
+  ASSERT_TRUE(worm.ok && shroom.ok);
+  auto black = [](const Picture& p, int x, int y) {
+    const uint8_t* c = p.At(x, y);
+    return p.Opaque(x, y) && c[0] == 0 && c[1] == 0 && c[2] == 0;
+  };
+  for (int style = 0; style < 8; ++style)
+    for (int pose = 0; pose < 2; ++pose) {
+      int differ = 0, eyes = 0;
+      for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+          differ += worm.Opaque(pose * 8 + x, y) != shroom.Opaque(style * 32 + x, y);
+          eyes += black(worm, pose * 8 + x, y);
+          EXPECT_FALSE(black(shroom, style * 32 + x, y)) << "style " << style;
+        }
+      EXPECT_GE(differ, 10) << "style " << style << ", pose " << pose;
+      EXPECT_EQ(eyes, 2);
+    }
+}
+
+TEST(GraphicsAssets, TheFirstSplashLogoStandsWholeOnItsGround) {
+  const Picture p = Load("splash-logo-brixo");
+  ASSERT_TRUE(p.ok);
+  EXPECT_GT(OpaqueCount(p, 0, p.height - 1, p.width, 1), 50) << "the ground line is the last row";
+  EXPECT_EQ(OpaqueCount(p, 0, p.height - 3, p.width, 2), 0) << "the bricks end above the ground, none cut";
+}
+
 TEST(GraphicsAssets, CentredImagesHaveOddOrEvenSizesThatCentreTheirHandles) {
   // kersplode's handle (80, 0) is its horizontal centre only at width 161.
   EXPECT_EQ(Load("kersplode").width, 161);

@@ -137,6 +137,13 @@ TEST_F(Headless, ImagesClaimingFarMoreThanAnyAssetAreRefused) {
   std::filesystem::remove(path);
 }
 
+TEST_F(Headless, TheWindowGetsTheGamesIcon) {
+  EXPECT_TRUE(SetWindowIcon(SKITTERWORM_TEST_DATA_DIR "/graphics/icon.png"));
+  EXPECT_EQ(backend->icon_width(), 128);
+  EXPECT_EQ(backend->icon_height(), 128);
+  EXPECT_FALSE(SetWindowIcon("/nonexistent/icon.png"));
+}
+
 // A 4x4 image with an opaque left half.
 Image* HalfImage() {
   std::vector<uint32_t> pixels(16, 0);

@@ -96,6 +96,21 @@ void remove_offset(std::vector<float>& samples, double rate, bool loop) {
   }
 }
 
+// A one-shot starts and ends exactly at silence: a few milliseconds of
+// raised-cosine ramp at each end, so neither the first nor the last sample
+// clicks, whatever the voice does there. A short block of silence goes first,
+// because Vorbis coding smears an attack a few milliseconds ahead of itself.
+void fade_ends(std::vector<float>& samples, double rate) {
+  samples.insert(samples.begin(), static_cast<size_t>(std::lround(0.006 * rate)), 0.0f);
+  const size_t ramp = std::min(samples.size() / 2, static_cast<size_t>(std::lround(0.002 * rate)));
+  for (size_t i = 0; i < ramp; ++i) {
+    const auto gain =
+        static_cast<float>(0.5 - 0.5 * std::cos(kPi * static_cast<double>(i) / static_cast<double>(ramp)));
+    samples[i] *= gain;
+    samples[samples.size() - 1 - i] *= gain;
+  }
+}
+
 std::vector<float> render_loop(const SoundRecipe& recipe, double rate, std::vector<std::string>& errors) {
   auto length = static_cast<size_t>(std::lround(recipe.loop * rate));
   double seconds = static_cast<double>(length) / rate;
@@ -133,6 +148,7 @@ std::vector<float> render_sound(const SoundRecipe& recipe, double sample_rate, s
   } else {
     for (const VoiceLayer& layer : recipe.layers) mix_layer(mix, layer, sample_rate);
     remove_offset(mix, sample_rate, false);
+    fade_ends(mix, sample_rate);
   }
   scale_to_peak(mix, recipe.peak_db);
   return mix;

@@ -107,7 +107,7 @@ void Brick(Canvas& c, int x, int y, int w, int h, Rgba base) {
 // Splash card 1, "Brixo Games": a letter B laid in bricks, one brick per glyph
 // pixel of the game's main font, with a few bricks tumbling off.
 Canvas BrixoCard(const ForgeContext& ctx) {
-  Canvas c(112, 56);
+  Canvas c(112, 62);  // the letter's nine brick rows end at y 57, whole above the ground
   const BdfGlyph* b = ctx.main_font.Find('B');
   const int bw = 9, bh = 5, ox = 56 - (b->bbx_w * bw) / 2 - 4, oy = 4;
   const Rgba tones[3] = {Rgb(214, 92, 52), Rgb(232, 120, 60), Rgb(196, 78, 48)};
@@ -118,11 +118,11 @@ Canvas BrixoCard(const ForgeContext& ctx) {
         Brick(c, ox + col * bw + stagger, oy + r * (bh + 1), bw - 1, bh, tones[(r * 7 + col * 3) % 3]);
       }
   // Tumbling bricks, right of the letter.
-  Brick(c, 86, 40, 8, 5, tones[1]);
-  Brick(c, 95, 46, 8, 5, tones[0]);
-  Brick(c, 90, 30, 8, 5, tones[2]);
+  Brick(c, 86, 45, 8, 5, tones[1]);
+  Brick(c, 95, 51, 8, 5, tones[0]);
+  Brick(c, 90, 35, 8, 5, tones[2]);
   // Ground line.
-  for (int x = 6; x < 106; ++x) c.Set(x, 55, Mix(Rgb(120, 60, 40), kBlack, float(std::abs(x - 56)) / 60.0f));
+  for (int x = 6; x < 106; ++x) c.Set(x, 61, Mix(Rgb(120, 60, 40), kBlack, float(std::abs(x - 56)) / 60.0f));
   return c;
 }
 
