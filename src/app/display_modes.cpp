@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/log.h"

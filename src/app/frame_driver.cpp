@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/game_state.h"
-#include "app/helpers.h"
+#include "app/screenshot.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/input.h"

@@ -3,21 +3,20 @@
 #include <cstdio>
 #include <string>
 
-#include "app/autopilot.h"
 #include "app/display_modes.h"
-#include "app/fader.h"
 #include "app/frame_driver.h"
-#include "app/game_state.h"
-#include "app/helpers.h"
 #include "app/hud.h"
-#include "app/images.h"
-#include "app/mouse.h"
-#include "app/rainbow_phaser.h"
-#include "app/sine_table.h"
 #include "app/startup.h"
-#include "app/world_seams.h"
 #include "audio/music.h"
 #include "audio/sfx.h"
+#include "core/fader.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "core/images.h"
+#include "core/mouse.h"
+#include "core/rainbow_phaser.h"
+#include "core/sine_table.h"
+#include "frontend/star.h"
 #include "persist/config.h"
 #include "platform/clock.h"
 #include "platform/font.h"
@@ -27,12 +26,19 @@
 #include "platform/input_state.h"
 #include "platform/log.h"
 #include "platform/random.h"
+#include "player/autopilot.h"
 #include "player/bullet.h"
 #include "player/particle.h"
 #include "player/player.h"
+#include "player/powerup.h"
 #include "player/statistics.h"
+#include "player/weapon_passes.h"
+#include "world/enemy_passes.h"
+#include "world/hurry_up.h"
 #include "world/playfield.h"
 #include "world/skitterworm.h"
+#include "world/spawner.h"
+#include "world/warden.h"
 
 bool quitProgram = false;
 
@@ -300,10 +306,6 @@ void RunStateHandler() {
 
 // --- game set-up -----------------------------------------------------------
 
-int32_t ThreatLevel() { return (int32_t(player.stage) - 1) * 6 + int32_t(player.wave) - 1; }
-
-char StageLetter(uint8_t stage) { return char(64 + stage); }
-
 const char* MultiplierText(float multiplier) {
   static char text[8];
   char full[32];
@@ -313,6 +315,11 @@ const char* MultiplierText(float multiplier) {
 }
 
 namespace {
+
+// What the front end does around a game; until it exists, nothing.
+void RunHighscoreEntryIfDue() {}  // name entry when the score qualifies or online scores are on
+void RemoveMenuParticles() {}
+void PrepareMenuBackground() {}
 
 // The game's part of a frame; the frame driver does the rest.
 void GameStep() {

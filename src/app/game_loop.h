@@ -60,10 +60,5 @@ void SetupStage();
 void SetupWave();
 void GameKeys();
 
-// The threat level that scales waves and spawn timers: 0 on the first wave of
-// stage A, one higher for every wave after it.
-int32_t ThreatLevel();
-// The stage's letter: stage 1 is A; the byte wraps, so stage 256 is shown as "@".
-char StageLetter(uint8_t stage);
 // The tally's multiplier text: "x" and the first four characters of the value.
 const char* MultiplierText(float multiplier);

@@ -3,13 +3,14 @@
 #include <string>
 
 #include "app/game_loop.h"
-#include "app/game_state.h"
-#include "app/images.h"
-#include "app/world_seams.h"
+#include "core/game_state.h"
+#include "core/images.h"
+#include "persist/highscores.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "player/player.h"
+#include "world/hurry_up.h"
 
 namespace {
 

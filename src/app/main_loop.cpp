@@ -1,9 +1,9 @@
 #include "app/main_loop.h"
 
-#include "app/autopilot.h"
 #include "app/frame_driver.h"
 #include "app/game_loop.h"
 #include "app/splash.h"
+#include "player/autopilot.h"
 
 // Until the front end exists the splash leads straight into a game, and a
 // game that ends (game over, or quit from the pause screen) is followed by

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "platform/random.h"
 #include "player/bullet.h"
 #include "player/explosion.h"

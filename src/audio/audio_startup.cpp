@@ -1,9 +1,9 @@
 #include "audio/audio_startup.h"
 
-#include "app/game_state.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
 #include "audio/sfx.h"
+#include "core/game_state.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/log.h"

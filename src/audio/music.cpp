@@ -4,8 +4,8 @@
 #include <cctype>
 #include <string>
 
-#include "app/game_state.h"
 #include "audio/audio_startup.h"
+#include "core/game_state.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/random.h"

@@ -1,7 +1,7 @@
 #include "audio/sfx.h"
 
-#include "app/game_state.h"
 #include "audio/audio_startup.h"
+#include "core/game_state.h"
 #include "persist/config.h"
 #include "platform/paths.h"
 

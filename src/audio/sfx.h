@@ -17,8 +17,8 @@
 // The hum calls are harmless when the hums were never started.
 #include <cstdint>
 
-#include "app/game_state.h"  // the global sfx and music
 #include "audio/mixer.h"
+#include "core/game_state.h"  // the global sfx and music
 
 // Channel indices the effects use (1 and 2 belong to the music).
 constexpr int CHANNEL_BLASTER = 3;

@@ -2,9 +2,8 @@
 
 #include <cstdint>
 
-#include "app/game_state.h"
-#include "app/images.h"
-#include "app/world_seams.h"
+#include "core/game_state.h"
+#include "core/images.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/random.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/object_list.h"
+#include "core/object_list.h"
 
 // One star of the field that falls behind the game; faster stars are brighter.
 // A star that reaches the bottom of the playfield is replaced by a new one at
@@ -16,3 +16,9 @@ class TStar : public Listed {
   void Update();
   void Draw() const;
 };
+
+// The star field behind the game.
+void CreateGameStars(int count);  // new game: count stars at random places and speeds
+void UpdateStars();
+void DrawStars();
+void KillStars();

@@ -1,6 +1,6 @@
 #include "persist/highscores.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "platform/log.h"
 #include "platform/stream.h"
 
@@ -105,3 +105,5 @@ void THighscores::Add(int32_t new_score, const std::string& name, uint8_t new_st
   wave[i] = new_wave;
   highscoreHighlight = uint8_t(i);
 }
+
+int32_t TopLocalScore() { return highscores.score[0]; }

@@ -29,3 +29,5 @@ class THighscores {
 extern uint8_t highscoreHighlight;
 
 constexpr const char* kHighscoreFile = "skitterworm.hi";
+
+int32_t TopLocalScore();  // entry 0 of the local table, for the HUD

@@ -1,10 +1,9 @@
 #include "player/bullet.h"
 
-#include "app/game_state.h"
-#include "app/helpers.h"
-#include "app/images.h"
-#include "app/world_seams.h"
 #include "audio/sfx.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "core/images.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
@@ -12,6 +11,7 @@
 #include "player/particle.h"
 #include "player/player.h"
 #include "player/statistics.h"
+#include "world/enemy_passes.h"
 #include "world/playfield.h"
 #include "world/skitterworm.h"
 

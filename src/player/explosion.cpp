@@ -1,7 +1,7 @@
 #include "player/explosion.h"
 
-#include "app/game_state.h"
 #include "audio/sfx.h"
+#include "core/game_state.h"
 #include "persist/config.h"
 #include "platform/random.h"
 #include "player/particle.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/object_list.h"
+#include "core/object_list.h"
 
 // Where a missile hits, the 3x3 block of cells around it burns for a second:
 // on every one of its 60 ticks it clears the block's mushrooms (with score)

@@ -1,7 +1,7 @@
 #include "player/missile.h"
 
-#include "app/game_state.h"
-#include "app/images.h"
+#include "core/game_state.h"
+#include "core/images.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "player/explosion.h"

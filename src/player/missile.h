@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/object_list.h"
+#include "core/object_list.h"
 
 // The missile volley item: for 75 ticks the ship launches a missile every 15
 // ticks from wherever it is, five in all. Each missile climbs straight up its

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "app/fader.h"
-#include "app/game_state.h"
-#include "app/helpers.h"
-#include "app/images.h"
-#include "app/rainbow_phaser.h"
-#include "app/sine_table.h"
+#include "core/fader.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "core/images.h"
+#include "core/rainbow_phaser.h"
+#include "core/sine_table.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/random.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/object_list.h"
+#include "core/object_list.h"
 
 // Every spark, splat, flash, score pop-up and on-screen notice: it moves with
 // a velocity that decays by `f` each frame and dies when its life runs out or

@@ -2,25 +2,28 @@
 
 #include <algorithm>
 
-#include "app/autopilot.h"
-#include "app/fader.h"
-#include "app/game_state.h"
-#include "app/helpers.h"
-#include "app/images.h"
-#include "app/mouse.h"
-#include "app/rainbow_phaser.h"
-#include "app/world_seams.h"
 #include "audio/sfx.h"
+#include "core/fader.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "core/images.h"
+#include "core/mouse.h"
+#include "core/rainbow_phaser.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/input.h"
 #include "platform/random.h"
+#include "player/autopilot.h"
 #include "player/bullet.h"
 #include "player/particle.h"
+#include "player/powerup.h"
 #include "player/statistics.h"
+#include "player/weapon_passes.h"
+#include "world/enemy_passes.h"
 #include "world/playfield.h"
 #include "world/skitterworm.h"
+#include "world/warden.h"
 
 namespace {
 constexpr uint16_t kRespawnAt = 120;     // ticks dead before the ship comes back

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/object_list.h"
+#include "core/object_list.h"
 
 // A spinning token a destroyed saucer may leave behind. It drifts down the
 // screen at half a pixel per tick; when the ship touches it, it grants a timed
@@ -38,3 +38,12 @@ class TPowerup : public Listed {
 // The roll table: which kind a fresh powerup is. Items come up most often,
 // the extra life and free movement rarely.
 uint8_t RollPowerupKind();
+
+// The powerups falling from destroyed saucers; a destroyed saucer leaves one
+// at its place (the saucer rolls the chance).
+class TPlayer;
+void UpdatePowerups();
+void DrawPowerups();
+void RemoveAllPowerups();
+void CollideShipWithPowerups(TPlayer& ship);
+void CreatePowerup(uint16_t x, uint16_t y);

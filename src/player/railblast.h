@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/object_list.h"
+#include "core/object_list.h"
 
 // The railblast item: a drone rises from the ship (ticks 0..59), charges with
 // flashes and bleeps (60..119), then fires a beam down a three-column strip

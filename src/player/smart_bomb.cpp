@@ -1,8 +1,7 @@
 #include "player/smart_bomb.h"
 
-#include "app/game_state.h"
-#include "app/world_seams.h"
 #include "audio/sfx.h"
+#include "core/game_state.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "world/playfield.h"

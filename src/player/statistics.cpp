@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "platform/log.h"
 #include "platform/stream.h"
 
@@ -134,3 +134,5 @@ bool TStatsLife::Save(const std::string& path) const {
     for (int32_t count : powerups) out.WriteInt(count);
   });
 }
+
+void AddGameToLifetimeStatistics() { statsGame.AddToLifetime(); }

@@ -90,3 +90,5 @@ class TStatsLife {
 };
 
 constexpr const char* kStatsFile = "skitterworm.stats";
+
+void AddGameToLifetimeStatistics();  // the game's statistics join the lifetime totals

@@ -5,8 +5,8 @@
 // ship's own contact test uses.
 #include <cstdint>
 
-#include "app/game_state.h"
-#include "app/helpers.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
 #include "world/saucer.h"
 #include "world/skitterworm.h"
 #include "world/snail.h"

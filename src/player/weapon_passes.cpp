@@ -1,7 +1,6 @@
 // The game loop's and the ship's ways into the special weapons: the per-frame
 // passes over their lists and the item launches.
-#include "app/game_state.h"
-#include "app/world_seams.h"
+#include "core/game_state.h"
 #include "player/explosion.h"
 #include "player/missile.h"
 #include "player/radar.h"

@@ -1,5 +1,5 @@
 #include "world/enemy.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 void TEnemy::Die() { lstEnemies.Remove(this); }

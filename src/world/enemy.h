@@ -1,5 +1,5 @@
 #pragma once
-#include "app/object_list.h"
+#include "core/object_list.h"
 
 // The common base of everything in lstEnemies: chain parts, spiders, snails,
 // saucers and wardens. Walks pick a kind with ObjectList::ForEachOf<T>.

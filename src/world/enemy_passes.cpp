@@ -1,8 +1,7 @@
 // The game loop's, the ship's and the bullet's passes over snails, spiders
 // and saucers: one walk of lstEnemies per kind, in the order the loop asks.
-#include "app/game_state.h"
-#include "app/helpers.h"
-#include "app/world_seams.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
 #include "player/bullet.h"
 #include "player/player.h"
 #include "player/statistics.h"

@@ -2,10 +2,9 @@
 
 #include <string>
 
-#include "app/game_state.h"
-#include "app/helpers.h"
-#include "app/world_seams.h"
 #include "audio/sfx.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/log.h"

@@ -26,3 +26,10 @@ class THurryUp {
   // The warning for a roll of 1..7 ("" outside).
   static const char* Message(int32_t roll);
 };
+
+// The game loop's hooks.
+void UpdateHurryUp();
+void DrawHurryUp();
+void ActivateHurryUp();
+void DeactivateHurryUp();  // also makes every warden die
+uint8_t HurryUpState();    // 0 off, 1 warning, 2 wardens out (the HUD turns red)

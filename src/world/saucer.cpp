@@ -2,18 +2,18 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
-#include "app/helpers.h"
-#include "app/images.h"
-#include "app/rainbow_phaser.h"
-#include "app/world_seams.h"
 #include "audio/sfx.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "core/images.h"
+#include "core/rainbow_phaser.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/random.h"
 #include "player/particle.h"
 #include "player/player.h"
+#include "player/powerup.h"
 #include "player/statistics.h"
 #include "world/playfield.h"
 #include "world/score_popup.h"

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/fader.h"
-#include "app/game_state.h"
-#include "app/helpers.h"
-#include "app/images.h"
 #include "audio/sfx.h"
+#include "core/fader.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "core/images.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/image.h"

@@ -2,10 +2,8 @@
 
 #include <string>
 
-#include "app/game_loop.h"
-#include "app/game_state.h"
-#include "app/helpers.h"
-#include "app/world_seams.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
 #include "platform/log.h"
 #include "platform/random.h"
 #include "player/player.h"
@@ -153,3 +151,5 @@ void RemoveEnemiesAtStageEnd() {
     statsStage.saucers_seen -= 1;
   });
 }
+
+int32_t ThreatLevel() { return (int32_t(player.stage) - 1) * 6 + int32_t(player.wave) - 1; }

@@ -18,8 +18,18 @@ constexpr int32_t SaucerWaitMax(int32_t stage, int32_t wave) { return 1800 - ((s
 
 // One frame of spawning (only while the spawner is switched on).
 void UpdateSpawner();
+// The threat level that scales waves and spawn timers: 0 on the first wave of
+// stage A, one higher for every wave after it.
+int32_t ThreatLevel();
 
 // Each comes in at a random side or column and counts as seen this stage.
 TSpider* SpawnSpider();
 TSnail* SpawnSnail();
 TSaucer* SpawnSaucer();
+
+// Every enemy leaves without score or effect (new game). At a cleared stage,
+// chain parts, wardens and warden shots left die without score; snails,
+// spiders and saucers leave with the stage-end effects and are no longer
+// counted as seen.
+void RemoveAllEnemies();
+void RemoveEnemiesAtStageEnd();

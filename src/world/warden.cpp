@@ -4,13 +4,12 @@
 #include <cstdio>
 #include <numbers>
 
-#include "app/fader.h"
-#include "app/game_state.h"
-#include "app/images.h"
-#include "app/rainbow_phaser.h"
-#include "app/sine_table.h"
-#include "app/world_seams.h"
 #include "audio/sfx.h"
+#include "core/fader.h"
+#include "core/game_state.h"
+#include "core/images.h"
+#include "core/rainbow_phaser.h"
+#include "core/sine_table.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/image.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/object_list.h"
+#include "core/object_list.h"
 #include "world/enemy.h"
 
 // The warden hovers over the field during warden alert, bobbing up and down,
@@ -55,3 +55,13 @@ class TWardenBullet : public Listed {
 
 // A warden at a random place in the upper field with slightly varied handling.
 TWarden* SpawnWarden();
+
+// The collision layer the warden and its bullets write themselves into while
+// drawn; the ship tests its image against it.
+constexpr uint32_t kWardenCollisionLayer = 1;
+
+void UpdateWardens();  // wardens and their bullets, every frame
+void UpdateWardenBullets();
+void DrawWardens();
+void DrawWardenBullets();
+void RemoveAllWardens();

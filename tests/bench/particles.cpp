@@ -13,9 +13,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/fader.h"
-#include "app/game_state.h"
-#include "app/images.h"
+#include "core/fader.h"
+#include "core/game_state.h"
+#include "core/images.h"
 #include "persist/config.h"
 #include "platform/atlas.h"
 #include "platform/graphics.h"

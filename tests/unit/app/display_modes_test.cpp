@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "app/fader.h"
-#include "app/mouse.h"
-#include "app/object_list.h"
-#include "app/rainbow_phaser.h"
-#include "app/sine_table.h"
+#include "core/fader.h"
+#include "core/mouse.h"
+#include "core/object_list.h"
+#include "core/rainbow_phaser.h"
+#include "core/sine_table.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
 #include "platform/input_state.h"

@@ -4,13 +4,12 @@
 // a fixed seed, every list empty and every singleton as at start-up.
 #include <cstdint>
 
-#include "app/autopilot.h"
-#include "app/fader.h"
 #include "app/game_loop.h"
-#include "app/game_state.h"
-#include "app/images.h"
-#include "app/mouse.h"
 #include "app/startup.h"
+#include "core/fader.h"
+#include "core/game_state.h"
+#include "core/images.h"
+#include "core/mouse.h"
 #include "persist/config.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
@@ -19,6 +18,7 @@
 #include "platform/input_state.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "player/autopilot.h"
 #include "player/bullet.h"
 #include "player/particle.h"
 #include "player/player.h"

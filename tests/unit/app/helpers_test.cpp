@@ -1,4 +1,4 @@
-#include "app/helpers.h"
+#include "core/helpers.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,9 +10,10 @@
 #include <set>
 #include <string>
 
-#include "app/fader.h"
-#include "app/game_state.h"
 #include "app/recording_backend.h"
+#include "app/screenshot.h"
+#include "core/fader.h"
+#include "core/game_state.h"
 #include "persist/temp_dir.h"
 #include "platform/atlas.h"
 #include "platform/font.h"

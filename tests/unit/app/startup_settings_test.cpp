@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/game_state.h"
 #include "app/startup.h"
+#include "core/game_state.h"
 #include "persist/config.h"
 #include "platform/headless/headless_backend.h"
 

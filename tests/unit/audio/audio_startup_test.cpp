@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/game_state.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
 #include "audio/sfx.h"
+#include "core/game_state.h"
 #include "persist/config.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/paths.h"

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <numeric>
 
-#include "app/game_state.h"
 #include "audio/audio_fixtures.h"
 #include "audio/audio_startup.h"
+#include "core/game_state.h"
 #include "platform/clock.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/paths.h"

@@ -6,9 +6,9 @@
 
 #include <filesystem>
 
-#include "app/game_state.h"
 #include "audio/audio_fixtures.h"
 #include "audio/audio_startup.h"
+#include "core/game_state.h"
 #include "persist/config.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/paths.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
-#include "app/world_seams.h"
+#include "core/game_state.h"
+#include "frontend/star.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
 

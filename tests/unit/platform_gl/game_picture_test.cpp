@@ -9,13 +9,11 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/autopilot.h"
 #include "app/display_modes.h"
-#include "app/fader.h"
 #include "app/game_loop.h"
-#include "app/game_state.h"
 #include "app/startup.h"
-#include "app/world_seams.h"
+#include "core/fader.h"
+#include "core/game_state.h"
 #include "gl_test_support.h"
 #include "persist/config.h"
 #include "platform/clock.h"
@@ -24,6 +22,7 @@
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "platform/sdl/sdl_backend.h"
+#include "player/autopilot.h"
 #include "player/bullet.h"
 #include "player/particle.h"
 #include "player/player.h"

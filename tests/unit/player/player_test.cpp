@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/game_test_world.h"
-#include "app/world_seams.h"
 #include "platform/image.h"
+#include "world/warden.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/game_loop.h"
-#include "app/world_seams.h"
+#include "player/powerup.h"
 #include "world/enemy_fixture.h"
 #include "world/saucer.h"
 

@@ -7,15 +7,15 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/autopilot.h"
-#include "app/fader.h"
-#include "app/game_state.h"
 #include "app/startup.h"
+#include "core/fader.h"
+#include "core/game_state.h"
 #include "persist/config.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
+#include "player/autopilot.h"
 #include "player/bullet.h"
 #include "player/particle.h"
 #include "player/player.h"

@@ -6,12 +6,12 @@
 #include <set>
 #include <vector>
 
-#include "app/fader.h"
-#include "app/game_state.h"
-#include "app/images.h"
-#include "app/rainbow_phaser.h"
 #include "app/recording_backend.h"
-#include "app/sine_table.h"
+#include "core/fader.h"
+#include "core/game_state.h"
+#include "core/images.h"
+#include "core/rainbow_phaser.h"
+#include "core/sine_table.h"
 #include "persist/config.h"
 #include "platform/atlas.h"
 #include "platform/graphics.h"

@@ -1,7 +1,7 @@
 #include "world/saucer.h"
 
-#include "app/world_seams.h"
 #include "enemy_fixture.h"
+#include "world/enemy_passes.h"
 #include "world/score_popup.h"
 #include "world/spawner.h"
 

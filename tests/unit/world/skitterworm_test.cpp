@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "persist/config.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"

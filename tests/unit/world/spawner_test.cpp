@@ -1,9 +1,9 @@
 #include "world/spawner.h"
 
-#include "app/world_seams.h"
 #include "enemy_fixture.h"
 #include "world/saucer.h"
 #include "world/snail.h"
+#include "world/spawner.h"
 #include "world/spider.h"
 
 namespace {

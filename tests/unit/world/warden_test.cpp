@@ -5,12 +5,12 @@
 #include <string>
 
 #include "app/game_loop.h"
-#include "app/images.h"
-#include "app/world_seams.h"
+#include "core/images.h"
 #include "enemy_fixture.h"
 #include "platform/clock.h"
 #include "platform/image.h"
 #include "platform/paths.h"
+#include "world/warden.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/sine_table.h"
+#include "core/sine_table.h"
 
 #include "platform/text.h"
 

@@ -1,4 +1,4 @@
-#include "app/rainbow_phaser.h"
+#include "core/rainbow_phaser.h"
 
 #include "platform/graphics.h"
 

@@ -3,7 +3,7 @@
 // They are declared here and defined in game_state.cpp in their creation order.
 #include <cstdint>
 
-#include "app/object_list.h"
+#include "core/object_list.h"
 
 // Play states.
 constexpr uint8_t STATE_ENTERING = 1;
@@ -20,6 +20,9 @@ constexpr uint8_t MENU_MAIN = 1, MENU_OPTIONS = 2, MENU_HIGHSCORES = 3, MENU_STA
 
 constexpr const char* kGameVersion = "1.2.0";
 constexpr const char* kWindowTitle = "Skitterworm 1.2.0";
+
+// The stage's letter: stage 1 is A; the byte wraps, so stage 256 is shown as "@".
+constexpr char StageLetter(uint8_t stage) { return char(64 + stage); }
 
 // The logical screen every position is given in; the platform scales it to the display.
 constexpr int kScreenWidth = 320, kScreenHeight = 240;

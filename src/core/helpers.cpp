@@ -1,11 +1,9 @@
-#include "app/helpers.h"
-
-#include <sys/stat.h>
+#include "core/helpers.h"
 
 #include <cmath>
 
-#include "app/fader.h"
-#include "app/game_state.h"
+#include "core/fader.h"
+#include "core/game_state.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -14,7 +12,6 @@
 #include "platform/random.h"
 #include "platform/stream.h"
 #include "platform/text.h"
-#include "player/particle.h"
 
 void SetColorHex(std::string_view hex) {
   const int r = ParseInt("$" + Left(hex, 2));
@@ -119,42 +116,4 @@ int32_t AnyKey() {
   last_key = key;
   last_time = now;
   return key;
-}
-
-namespace {
-
-std::string ScreenshotName(const std::string& folder, int number) {
-  return (folder == "." ? std::string() : folder + "/") + "screenshot" + std::to_string(number) + ".png";
-}
-
-// The number the next screenshot starts looking from: one more than the PNG
-// files already in the folder.
-int ScreenshotCount(const std::string& folder) {
-  int count = 0;
-  // Every file ending exactly in "png" counts, screenshots or not; folders do not.
-  for (const std::string& name : ReadDirectory(folder))
-    if (ExtractExt(name) == "png" && FileType(folder + "/" + name) == FileKind::kFile) ++count;
-  return count + 1;
-}
-
-bool NameTaken(const std::string& path) {
-  struct stat st;
-  return ::lstat(path.c_str(), &st) == 0;
-}
-
-}  // namespace
-
-std::string NextScreenshotName(const std::string& folder) {
-  // A name already taken (an older screenshot, anything) is never replaced.
-  int number = ScreenshotCount(folder);
-  while (NameTaken(ScreenshotName(folder, number))) ++number;
-  return ScreenshotName(folder, number);
-}
-
-void SaveScreenshot() {
-  const auto pixmap = GrabPixmap(0, 0, kScreenWidth * DrawScale(), kScreenHeight * DrawScale());
-  const std::string saved = WriteNewFile([](int n) { return ScreenshotName(".", n); }, ScreenshotCount("."),
-                                         [&](const std::string& temp) { return SavePixmapPNG(*pixmap, temp, 5); });
-  if (saved.empty()) DebugLog("The screenshot could not be saved");
-  CreateScreenshotIcon();
 }

@@ -1,6 +1,6 @@
-#include "app/fader.h"
+#include "core/fader.h"
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 
 void TFader::Update() {
   // A positive gap only restamps the time; the value still moves every update

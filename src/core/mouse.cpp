@@ -1,4 +1,4 @@
-#include "app/mouse.h"
+#include "core/mouse.h"
 
 #include "platform/input.h"
 

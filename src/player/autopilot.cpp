@@ -1,8 +1,8 @@
-#include "app/autopilot.h"
+#include "player/autopilot.h"
 
 #include <cstdlib>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "player/bullet.h"
 #include "world/skitterworm.h"
 

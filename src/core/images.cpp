@@ -1,4 +1,4 @@
-#include "app/images.h"
+#include "core/images.h"
 
 #include "platform/paths.h"
 
