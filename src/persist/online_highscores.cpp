@@ -1,8 +1,8 @@
 #include "persist/online_highscores.h"
 
-#include "app/game_state.h"
-#include "app/helpers.h"
-#include "app/rainbow_phaser.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "core/rainbow_phaser.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/log.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/object_list.h"
+#include "core/object_list.h"
 #include "persist/http_post.h"
 
 // The world leaderboard: a client of the scoreboard script on the scoreboard

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <vector>
 
-#include "app/game_state.h"
+#include "core/game_state.h"
 #include "loopback_server.h"
 #include "temp_dir.h"
 
