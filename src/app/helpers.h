@@ -22,7 +22,7 @@ void DrawTextRight(std::string_view text, int32_t x, int32_t y, uint8_t shadow);
 
 // The first held key (codes 0..226), repeated at most every 100 ms; 0 when none.
 int32_t AnyKey();
-// Saves the picture as screenshotN.png in the working directory: N starts at
+// Saves the picture as screenshotN.png in the screenshot folder: N starts at
 // the number of PNG files + 1 and moves on past every name already taken, so no
 // file is ever replaced; a failed write leaves no file behind.
 void SaveScreenshot();
