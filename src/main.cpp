@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/startup.h"
+#include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/stop.h"
@@ -38,7 +39,24 @@ int main(int argc, char** argv) {
   }
   InstallStopSignals();
   SetDebugLogFile(command_line.debug_log);
-  FindDataDir(command_line.data_dir, ExecutablePath(argv[0]));
+  if (!FindDataDir(command_line.data_dir, ExecutablePath(argv[0]))) {
+    // Without fonts and images the window would stay black: say so instead.
+    const std::string text =
+        "The game's data (the fonts/ and graphics/ folders) was not found. Looked in: " + DataFoldersTried() +
+        ". Use --data DIR to name the folder.";
+    std::fprintf(stderr, "skitterworm: %s\n", text.c_str());
+    Notify("Skitterworm cannot start. " + text);
+    return 1;
+  }
+  if (!SettleFilesDir(command_line.save_dir)) return 1;
+  if (!LockFilesDir()) {
+    // A second copy on the same files would overwrite the first one's results
+    // at its exit (or lose its own): it does not start.
+    const std::string text = "Skitterworm is already running with its files in " + FilesDir() + ".";
+    std::fprintf(stderr, "skitterworm: %s\n", text.c_str());
+    Notify(text);
+    return 1;
+  }
   const int code = RunProgram(command_line);
   CloseDebugLog();
   return code;

@@ -42,6 +42,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       cl.show_version = true;
     } else if (arg == "--data") {
       value(cl.data_dir);
+    } else if (arg == "--save-dir") {
+      value(cl.save_dir);
     } else if (arg == "--debug-log") {
       value(cl.debug_log);
     } else if (arg == "--windowed") {
@@ -84,6 +86,7 @@ std::string UsageText() {
          "  --help             show this help and exit\n"
          "  --version          show the version and exit\n"
          "  --data DIR         read fonts/, graphics/, sound/ and music/ from DIR\n"
+         "  --save-dir DIR     keep settings, highscores, statistics and screenshots in DIR\n"
          "  --debug-log FILE   write the debug log to FILE (also SKITTERWORM_DEBUG_LOG)\n"
          "  --windowed         play in a window this time\n"
          "  --fullscreen       play full screen this time\n"
@@ -99,5 +102,10 @@ std::string UsageText() {
          "  --scoreboard-web URL\n"
          "                     the page named under the online table (also\n"
          "                     SKITTERWORM_SCOREBOARD_WEB)\n\n"
-         "Settings, highscores, statistics and screenshots are kept in the working directory.\n";
+         "Settings (skitterworm.cfg), highscores (skitterworm.hi), statistics\n"
+         "(skitterworm.stats) and screenshots are kept in the working directory when it\n"
+         "holds any of those files, or when the game runs from its own folder (a build\n"
+         "or a portable copy). An installed game keeps them in\n"
+         "$XDG_DATA_HOME/skitterworm (by default ~/.local/share/skitterworm), the\n"
+         "screenshots in its screenshots/ folder. --save-dir chooses the folder.\n";
 }

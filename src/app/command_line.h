@@ -9,6 +9,7 @@
 // What the command line asks of this run.
 struct CommandLine {
   std::string data_dir;            // --data DIR
+  std::string save_dir;            // --save-dir DIR: where the player's files are kept
   std::string debug_log;           // --debug-log FILE (or SKITTERWORM_DEBUG_LOG)
   std::optional<bool> fullscreen;  // --windowed / --fullscreen, for this run only
   std::optional<int> scale;        // --scale N (1..4), for this run only

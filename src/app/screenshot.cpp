@@ -5,6 +5,7 @@
 #include "core/game_state.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
+#include "platform/paths.h"
 #include "platform/stream.h"
 #include "player/particle.h"
 
@@ -40,8 +41,10 @@ std::string NextScreenshotName(const std::string& folder) {
 
 void SaveScreenshot() {
   const auto pixmap = GrabPixmap(0, 0, kScreenWidth * DrawScale(), kScreenHeight * DrawScale());
-  const std::string saved = WriteNewFile([](int n) { return ScreenshotName(".", n); }, ScreenshotCount("."),
-                                         [&](const std::string& temp) { return SavePixmapPNG(*pixmap, temp, 5); });
+  const std::string folder = ScreenshotDir();
+  const std::string saved =
+      WriteNewFile([&folder](int n) { return ScreenshotName(folder, n); }, ScreenshotCount(folder),
+                   [&](const std::string& temp) { return SavePixmapPNG(*pixmap, temp, 5); });
   if (saved.empty()) DebugLog("The screenshot could not be saved");
   CreateScreenshotIcon();
 }

@@ -60,8 +60,8 @@ void CreateGlobals() {
 void LoadSettings() {
   config = TConfig{};
   config.GetAllowedVideo();
-  if (FileType(kConfigFile) == FileKind::kFile)
-    config.Load(kConfigFile);
+  if (FileType(DataFilePath(kConfigFile)) == FileKind::kFile)
+    config.Load(DataFilePath(kConfigFile));
   else
     config.SetDefaults();
 }
@@ -70,17 +70,17 @@ void LoadSettings() {
 // lifetime statistics (a missing file is only written at exit).
 void LoadRecords() {
   highscores = THighscores{};
-  if (FileType(kHighscoreFile) == FileKind::kFile)
-    highscores.Load(kHighscoreFile);
+  if (FileType(DataFilePath(kHighscoreFile)) == FileKind::kFile)
+    highscores.Load(DataFilePath(kHighscoreFile));
   else
-    highscores.Save(kHighscoreFile);
+    highscores.Save(DataFilePath(kHighscoreFile));
   statsLife = TStatsLife{};
-  if (FileType(kStatsFile) == FileKind::kFile) statsLife.Load(kStatsFile);
+  if (FileType(DataFilePath(kStatsFile)) == FileKind::kFile) statsLife.Load(DataFilePath(kStatsFile));
 }
 
 void SaveRecords() {
-  highscores.Save(kHighscoreFile);
-  statsLife.Save(kStatsFile);
+  highscores.Save(DataFilePath(kHighscoreFile));
+  statsLife.Save(DataFilePath(kStatsFile));
 }
 
 void LoadAssets() {
@@ -103,7 +103,7 @@ namespace {
 void SaveDataFiles() {
   SaveRecords();
   RestoreOverriddenDisplay();
-  SettingsToSave().Save(kConfigFile);
+  SettingsToSave().Save(DataFilePath(kConfigFile));
 }
 }  // namespace
 

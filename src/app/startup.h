@@ -15,10 +15,10 @@ int32_t StartupSeed(const CommandLine& command_line);
 void CreateGlobals();
 // Loads both fonts and every image.
 void LoadAssets();
-// Probes the full-screen modes and reads "skitterworm.cfg" from the working
+// Probes the full-screen modes and reads "skitterworm.cfg" from the files
 // folder, or takes the defaults when there is no such file.
 void LoadSettings();
 // Reads "skitterworm.hi" (writing the default table when there is none) and
-// "skitterworm.stats" from the working folder; SaveRecords writes both back.
+// "skitterworm.stats" from the files folder; SaveRecords writes both back.
 void LoadRecords();
 void SaveRecords();

@@ -118,7 +118,7 @@ std::unique_ptr<Sound> Sound::Load(const std::string& path, int mode) {
   try {
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes) || bytes.empty()) {
-      DebugLog("Sound not found, unreadable or empty: " + path);
+      Warn("Sound not found, unreadable or empty: " + path);
       return nullptr;
     }
     const bool loop = (mode & SOUND_LOOP_NORMAL) != 0;

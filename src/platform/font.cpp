@@ -87,7 +87,7 @@ ImageFont* LoadImageFont(const std::string& path, int pixel_size, int /*style*/)
   FT_Library library = Library();
   FT_Face face = nullptr;
   if (!library || FT_New_Face(library, path.c_str(), 0, &face) != 0) {
-    DebugLog("Cannot load font " + path);
+    Warn("Cannot load font " + path);
     return nullptr;
   }
   if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(pixel_size)) != 0) {

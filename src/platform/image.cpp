@@ -99,7 +99,7 @@ Image* LoadAnimImage(const std::string& path, int cell_width, int cell_height, i
     DebugLog("Image " + path + ": " + e.what());
   }
   if (!decoded) {
-    DebugLog("Cannot load image " + path);
+    Warn("Cannot load image " + path);
     return nullptr;
   }
   if (auto_flags & kMaskedImage) ApplyMask(pixels);

@@ -1,5 +1,17 @@
 #include "platform/paths.h"
 
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
 #include "platform/log.h"
 #include "platform/stream.h"
 
@@ -8,38 +20,109 @@
 #endif
 
 namespace {
+// Process-wide: where this run reads its assets and keeps the player's files.
 std::string data_dir = ".";
+bool data_dir_installed = false;
+std::string files_dir = ".";
+std::string screenshots_dir = ".";
+std::string folders_tried;
 
+constexpr const char* kDataFileNames[] = {"skitterworm.cfg", "skitterworm.hi", "skitterworm.stats"};
+constexpr const char* kProgram = "skitterworm";
+
+// A folder counts as the game's data only when it holds what the first picture
+// needs: the fonts and the images.
 bool HoldsAssets(const std::string& dir) {
-  for (const char* sub : {"/graphics", "/fonts", "/sound", "/music"})
-    if (FileType(dir + sub) == FileKind::kDirectory) return true;
-  return false;
+  for (const char* sub : {"/graphics", "/fonts"})
+    if (FileType(dir + sub) != FileKind::kDirectory) return false;
+  return true;
 }
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  struct stat sa, sb;
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool HoldsDataFiles(const std::string& dir) {
+  for (const char* name : kDataFileNames)
+    if (FileType(dir + "/" + name) != FileKind::kNone) return true;
+  return false;
+}
+
+// Creates the folder and any missing parents (private to the player, as the
+// desktop's data folders are); true when it exists afterwards.
+bool MakeFolders(const std::string& dir) {
+  for (size_t at = 1; at <= dir.size(); ++at) {
+    if (at < dir.size() && dir[at] != '/') continue;
+    const std::string part = dir.substr(0, at);
+    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  }
+  return FileType(dir) == FileKind::kDirectory;
+}
+
+std::string HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home && *home) return home;
+  if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
+  return "";
+}
+
+// Moves one file without ever replacing one at the target: a hard link fails
+// when the name is taken; across file systems the copy is made under a name of
+// its own and linked into place the same way.
+bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
+  if (::link(from.c_str(), to.c_str()) == 0) {
+    ::unlink(from.c_str());
+    return true;
+  }
+  if (errno != EXDEV && errno != EPERM) return false;
+  const std::string temp = to + ".moving";
+  {
+    std::ifstream in(from, std::ios::binary);
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out << in.rdbuf();
+    out.flush();
+    if (!in || !out) {
+      ::unlink(temp.c_str());
+      return false;
+    }
+  }
+  const bool placed = ::link(temp.c_str(), to.c_str()) == 0;
+  ::unlink(temp.c_str());
+  if (placed) ::unlink(from.c_str());
+  return placed;
+}
 }  // namespace
 
-void FindDataDir(const std::string& override_dir, const std::string& executable_path) {
+bool FindDataDir(const std::string& override_dir, const std::string& executable_path) {
+  folders_tried.clear();
+  data_dir_installed = false;
   if (!override_dir.empty()) {
+    folders_tried = override_dir;
+    if (!HoldsAssets(override_dir)) return false;
     SetDataDir(override_dir);
-    return;
+    return true;
   }
   // The installed layout is tried relative to the executable too, so an
   // install moved to another prefix still finds its data.
   const std::string beside = FolderOf(executable_path);
   const std::string candidates[] = {".", beside, beside + "/../share/skitterworm", SKITTERWORM_INSTALL_DATA_DIR};
-  for (const auto& dir : candidates) {
-    if (HoldsAssets(dir)) {
-      SetDataDir(dir);
-      return;
+  for (int i = 0; i < 4; ++i) {
+    folders_tried += (i ? ", " : "") + candidates[i];
+    if (HoldsAssets(candidates[i])) {
+      SetDataDir(candidates[i]);
+      data_dir_installed = i >= 2;
+      return true;
     }
   }
-  DebugLog("No asset folders found; images, fonts and sounds will be missing");
-  SetDataDir(".");
+  return false;
 }
+
+const std::string& DataFoldersTried() { return folders_tried; }
 
 void SetDataDir(const std::string& dir) {
   data_dir = dir.empty() ? "." : dir;
@@ -47,8 +130,96 @@ void SetDataDir(const std::string& dir) {
 }
 
 const std::string& DataDir() { return data_dir; }
+bool DataDirIsInstalled() { return data_dir_installed; }
 
 std::string AssetPath(const std::string& relative) {
   if (data_dir == ".") return relative;
   return data_dir + "/" + relative;
+}
+
+FilesDirChoice ChooseFilesDir(const FilesDirFacts& facts) {
+  if (!facts.data_dir_option.empty()) return {facts.data_dir_option, facts.data_dir_option, false};
+  // Files beside the game where they already are: a portable copy, or the
+  // player's own choice of folder; the home folder itself is never one.
+  const bool desktop = facts.installed && (facts.working_dir_is_home || !facts.working_dir_has_files);
+  if (!desktop) return {".", ".", false};
+  const bool xdg_usable = !facts.xdg_data_home.empty() && facts.xdg_data_home[0] == '/';
+  const std::string base = xdg_usable ? facts.xdg_data_home : facts.home + "/.local/share";
+  const std::string dir = base + "/skitterworm";
+  return {dir, dir + "/screenshots", true};
+}
+
+bool SettleFilesDir(const std::string& data_dir_option) {
+  FilesDirFacts facts;
+  facts.data_dir_option = data_dir_option;
+  facts.installed = data_dir_installed;
+  facts.home = HomeFolder();
+  facts.working_dir_has_files = HoldsDataFiles(".");
+  facts.working_dir_is_home = !facts.home.empty() && SameFolder(".", facts.home);
+  if (const char* xdg = std::getenv("XDG_DATA_HOME")) facts.xdg_data_home = xdg;
+  const FilesDirChoice choice = ChooseFilesDir(facts);
+  if (choice.from_desktop && facts.home.empty()) {
+    std::fprintf(stderr, "%s: no home folder to keep the settings and highscores in\n", kProgram);
+    return false;
+  }
+  if (choice.dir != "." && !MakeFolders(choice.dir)) {
+    std::fprintf(stderr, "%s: cannot create the folder %s for the settings and highscores: %s\n", kProgram,
+                 choice.dir.c_str(), std::strerror(errno));
+    return false;
+  }
+  files_dir = choice.dir;
+  screenshots_dir = choice.screenshots_dir;
+  DebugLog("Settings, highscores and statistics are kept in " + files_dir);
+  if (choice.from_desktop && HoldsDataFiles(facts.home)) {
+    const int moved = MoveFilesOver(facts.home, files_dir, kDataFileNames, 3);
+    if (moved > 0)
+      DebugLog("Moved " + std::to_string(moved) + " file(s) of an earlier version from " + facts.home + " to " +
+               files_dir);
+  }
+  return true;
+}
+
+const std::string& FilesDir() { return files_dir; }
+
+std::string DataFilePath(const std::string& name) { return files_dir == "." ? name : files_dir + "/" + name; }
+
+std::string ScreenshotDir() {
+  if (screenshots_dir != "." && !MakeFolders(screenshots_dir))
+    DebugLog("Cannot create the screenshot folder " + screenshots_dir);
+  return screenshots_dir;
+}
+
+int MoveFilesOver(const std::string& from, const std::string& to, const char* const* names, int count) {
+  int moved = 0;
+  for (int i = 0; i < count; ++i) {
+    const std::string source = from + "/" + names[i], target = to + "/" + names[i];
+    if (FileType(source) != FileKind::kFile) continue;
+    if (MoveWithoutReplacing(source, target)) {
+      DebugLog("Moved " + source + " to " + target);
+      ++moved;
+    } else {
+      DebugLog("Left " + source + " where it is: " +
+               (FileType(target) != FileKind::kNone ? target + " exists already" : std::string(std::strerror(errno))));
+    }
+  }
+  return moved;
+}
+
+bool LockFilesDir() {
+  static int lock_fd = -1;  // held open for the life of the process: the lock lives as long
+  if (lock_fd >= 0) return true;
+  const std::string path = DataFilePath("skitterworm.lock");
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    // A folder that cannot hold a lock (read-only) cannot hold the saves either;
+    // the saves report their own failures.
+    DebugLog("Cannot open " + path + ": " + std::strerror(errno));
+    return true;
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return false;
+  }
+  lock_fd = fd;
+  return true;
 }

@@ -12,6 +12,8 @@ for f in bin/skitterworm share/applications/skitterworm.desktop share/icons/hico
 done
 start_display
 GAME="$prefix/bin/skitterworm"
+export HOME="$WORK/home" XDG_DATA_HOME=  # an installed game keeps its files under the home folder
+mkdir -p "$HOME"
 (cd "$WORK" && exec "$GAME" --debug-log "$WORK/debug.log" --windowed --scale 1) &
 GAME_PID=$!
 wait_window
