@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/game_state.h"
+#include "frontend/options.h"
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
@@ -46,7 +47,8 @@ void Reopen(const StoredDisplay& previous) {
 void Switch(const StoredDisplay& previous) {
   stored_display.reset();  // the player chose this display: it is theirs to keep
   if (!OpenDisplay()) Reopen(previous);
-  if (menuScreen == MENU_OPTIONS) RefillDisplayOptions();
+  // The options screen's display sets follow every switch while it is shown.
+  if (menuScreen == MENU_OPTIONS) RefillDisplaySet();
 }
 
 StoredDisplay Current() { return {config.vmode, config.vres, config.vscale}; }
@@ -143,9 +145,4 @@ void SetWindowScale(int n) {
   const StoredDisplay previous = Current();
   config.vscale = uint8_t(n);
   Switch(previous);
-}
-
-void RefillDisplayOptions() {
-  // The options screen rebuilds its "Graphics Mode", "Resolution" and
-  // "Scaling" option sets here once it exists, so they show the new display.
 }

@@ -25,10 +25,6 @@ void NextWindowScale();
 // The "1x" .. "4x" options (windows only); the current factor reopens all the same.
 void SetWindowScale(int n);
 
-// While the options screen is shown, its display option sets follow every
-// switch. The options screen fills this in.
-void RefillDisplayOptions();
-
 // One-run overrides from the command line (--windowed, --fullscreen, --scale).
 // They change the display this run opens with, not the player's settings: the
 // settings file keeps the stored display unless the player switches it.

@@ -17,6 +17,8 @@
 #include "core/rainbow_phaser.h"
 #include "core/sine_table.h"
 #include "frontend/star.h"
+#include "frontend/menu_particle.h"
+#include "frontend/name_entry.h"
 #include "persist/config.h"
 #include "platform/clock.h"
 #include "platform/font.h"
@@ -316,11 +318,6 @@ const char* MultiplierText(float multiplier) {
 
 namespace {
 
-// What the front end does around a game; until it exists, nothing.
-void RunHighscoreEntryIfDue() {}  // name entry when the score qualifies or online scores are on
-void RemoveMenuParticles() {}
-void PrepareMenuBackground() {}
-
 // The game's part of a frame; the frame driver does the rest.
 void GameStep() {
   ResetCollisions(kWardenCollisionLayer);
@@ -358,7 +355,8 @@ class SteppedGame : public Screen {
 };
 
 // One game as the program runs it: from the menu's hand-over to the game's
-// end, then on to the screen that follows a game.
+// end, then on to the name entry (a score for the table or the online
+// scoreboard) or straight back to the menu.
 class GameScreen : public Screen {
  public:
   void Enter() override {
@@ -377,7 +375,7 @@ class GameScreen : public Screen {
     // The game's score and statistics are on disk before anything else can
     // happen: a killed process or a lost display loses nothing already played.
     SaveRecords();
-    SwitchScreen(after_game ? after_game : this);
+    SwitchScreen(ScreenAfterGame());
   }
   void CloseRequested() override {
     WindowClosedDuringGame();
@@ -390,10 +388,7 @@ class GameScreen : public Screen {
     FlushMouse();
     KillParticles();
     KillStars();
-    PrepareMenuBackground();
   }
-
-  Screen* after_game = nullptr;
 };
 
 GameScreen game_screen;
@@ -401,7 +396,6 @@ GameScreen game_screen;
 }  // namespace
 
 Screen* TheGameScreen() { return &game_screen; }
-void SetScreenAfterGame(Screen* next) { game_screen.after_game = next; }
 void StartGame() { SwitchScreen(&game_screen); }
 
 void NewGame() {
@@ -447,8 +441,6 @@ void FinishGame() {
                                      : "Game over") +
              ": score " + std::to_string(player.score) + ", stage " + StageLetter(player.stage) + ":" +
              std::to_string(player.wave));
-  // With the window gone there is no one to type a name.
-  if (!quitProgram && player.score > 0) RunHighscoreEntryIfDue();
 }
 
 void SetupStage() {

@@ -39,12 +39,9 @@ extern bool quitProgram;
 class Screen;
 
 // The whole game as the menu starts it: a switch to the game screen, whose
-// frames run until the game ends; then the highscore entry, back to the
-// menu's state, and on to the screen set to follow a game (until the menu
-// exists, the next game).
+// frames run until the game ends; then on to the name entry or the menu.
 void StartGame();
 Screen* TheGameScreen();
-void SetScreenAfterGame(Screen* next);  // nullptr: the next game
 // Resets the game state, the ship, the enemies and the per-game statistics.
 void NewGame();
 // One frame of the game through the frame driver (waits for the frame timer

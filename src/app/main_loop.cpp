@@ -1,17 +1,25 @@
 #include "app/main_loop.h"
 
+#include "app/display_modes.h"
 #include "app/frame_driver.h"
 #include "app/game_loop.h"
 #include "app/splash.h"
+#include "frontend/frontend_hooks.h"
+#include "frontend/menu.h"
 #include "player/autopilot.h"
 
-// Until the front end exists the splash leads straight into a game, and a
-// game that ends (game over, or quit from the pause screen) is followed by
-// the next one. Closing the window ends the program.
+// The splash leads to the menu; the menu starts games, and a game hands back
+// to the name entry or the menu. Quit, Escape on the main menu or closing the
+// window ends the program.
 void RunMainLoop(const CommandLine& command_line) {
   autopilotOn = command_line.autopilot;
   quitProgram = false;
-  SetScreenAfterSplash(TheGameScreen());
-  SetScreenAfterGame(nullptr);
+  frontendHooks.toggle_fullscreen = ToggleFullscreen;
+  frontendHooks.toggle_resolution = ToggleResolution;
+  frontendHooks.next_window_scale = NextWindowScale;
+  frontendHooks.set_window_scale = SetWindowScale;
+  frontendHooks.start_game = StartGame;
+  frontendHooks.attract_mode = command_line.autopilot;
+  SetScreenAfterSplash(&TheMenuScreen());
   RunScreens(TheSplashScreen());
 }

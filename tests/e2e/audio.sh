@@ -14,14 +14,15 @@ peak() {
   od -An -v -f -w4 "$1" | awk '{ v = $1 < 0 ? -$1 : $1; if (v > p) p = v } END { printf "%.6f\n", p + 0 }'
 }
 
-# record NAME: a game of about eight seconds, its mix written to $WORK/NAME.raw.
+# record NAME: the menu, then a game the pilot starts from it, about twelve
+# seconds in all, the mix written to $WORK/NAME.raw.
 record() {
   export SDL_DISKAUDIOFILE="$WORK/$1.raw"
   start_game --windowed --scale 1 --autopilot --seed 7
   wait_window
   sleep 2
   press space space  # skip the splash cards
-  sleep 8
+  sleep 12
   close_game
 }
 

@@ -1,9 +1,11 @@
 # A game in the real program. With keyboard control set in the settings file:
-# the splash is skipped, the stage banner shows, the ship moves and fires
-# under scripted keys, the game's screenshot shows the mushroom field, the
-# ship and the HUD, P pauses and Escape on the pause screen quits the game
-# (the next one starts), and closing the window ends the program with 0.
-# Then the autopilot plays a seeded game on its own for a while.
+# the splash is skipped, Return on the menu's "Play" starts a game, the stage
+# banner shows, the ship moves and fires under scripted keys, the game's
+# screenshot shows the mushroom field, the ship and the HUD, P pauses and
+# Escape on the pause screen quits the game (back through the name entry or
+# straight to the menu, where "Play" starts the next one), and closing the
+# window ends the program with 0. Then the autopilot, as an attract mode,
+# starts a seeded game from the menu by itself and plays it for a while.
 source "$(dirname "$0")/lib.sh"
 
 # write_settings: a 22-byte settings file: sound on, music off, a window at
@@ -21,10 +23,10 @@ region() {
   echo "$1: $lit lit pixels in ($2,$3 ${4}x$5)"
 }
 
-# logged TEXT: waits up to 5 s for a line of the debug log holding TEXT.
+# logged TEXT [SECONDS]: waits up to 5 s (or SECONDS) for a line of the debug log holding TEXT.
 logged() {
   local i
-  for i in $(seq 50); do
+  for i in $(seq $((${2:-5} * 10))); do
     grep -q -- "$1" "$WORK/debug.log" 2>/dev/null && return 0
     sleep 0.1
   done
@@ -40,6 +42,8 @@ sleep 1.5
 press space
 sleep 1.2
 press space
+sleep 2
+press Return # "Play" is selected when the menu opens
 logged "Game started"
 sleep 2.5
 shoot banner
@@ -66,6 +70,16 @@ grab paused
 expect_picture paused 640 480 2000 4
 press Escape
 logged "Game quit"
+score=$(sed -n 's/^.*Game quit: score \([0-9]*\).*$/\1/p' "$WORK/debug.log" | tail -n 1)
+sleep 1
+if [ "${score:-0}" -gt 0 ]; then
+  # Any score enters the default table: the name entry, then the highscores.
+  press Return
+  sleep 1
+  press Escape
+fi
+sleep 1.2
+press Return
 for i in $(seq 50); do
   [ "$(grep -c "Game started" "$WORK/debug.log")" -ge 2 ] && break
   sleep 0.1
@@ -84,7 +98,7 @@ sleep 1.2
 press space
 sleep 1.2
 press space
-logged "Game started with the autopilot"
+logged "Game started with the autopilot" 15
 logged "Play state 1 -> 2"
 sleep 12
 close_game

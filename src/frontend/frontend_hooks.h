@@ -1,0 +1,19 @@
+#pragma once
+
+class Screen;
+
+// What the front end needs from the program above it, given at start-up:
+// the display switches (they close and reopen the window), the game to start
+// from "Play", and whether the pilot plays (attract mode).
+struct FrontendHooks {
+  void (*toggle_fullscreen)() = nullptr;
+  void (*toggle_resolution)() = nullptr;
+  void (*next_window_scale)() = nullptr;
+  void (*set_window_scale)(int n) = nullptr;
+  void (*start_game)() = nullptr;  // asks for the game screen
+  // The pilot plays: the menu starts the next game by itself and the name
+  // entry signs the table by itself, so the run goes on until it is closed.
+  bool attract_mode = false;
+};
+
+extern FrontendHooks frontendHooks;

@@ -1,0 +1,43 @@
+#include "frontend/highscore_table.h"
+
+#include <cstdio>
+
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "core/rainbow_phaser.h"
+#include "persist/highscores.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
+#include "player/particle.h"
+
+void DrawHighscoreTable(uint8_t y) {
+  SetImageFont(fntMain);
+  rainbow.Set();
+  DrawTextCentred("H I G H S C O R E S", 160, y, 1);
+  char text[24];
+  for (int i = 0; i < THighscores::kEntries; ++i) {
+    const int32_t row = y + 10 + 9 * i;
+    SetColor(127, 127, 127);
+    std::snprintf(text, sizeof text, "%d", i + 1);
+    DrawTextRight(text, 92, row, 1);
+    if (i == highscoreHighlight)
+      rainbowFast.Set();
+    else
+      SetColor(255, 255, 255);
+    if (highscores.player[i].empty())
+      DrawTextShadow("-", 97, row);
+    else
+      DrawTextShadow(highscores.player[i], 96, row);
+    SetColor(191, 191, 191);
+    std::snprintf(text, sizeof text, "%d", highscores.score[i]);
+    DrawTextRight(text, 213, row, 1);
+    SetColor(255, 255, 0);
+    SetImageFont(fntSmall);
+    std::snprintf(text, sizeof text, "%c:%u", char(highscores.stage[i] + 64), unsigned(highscores.wave[i]));
+    DrawTextRight(text, 233, y + 14 + 9 * i, 1);
+    SetImageFont(fntMain);
+  }
+  CreateMenuSparks(160, uint16_t(y + 18), 77, 2, 1.0f);
+  CreateMenuSparks(160, uint16_t(y + 27), 77, 3, 0.7f);
+  CreateMenuSparks(160, uint16_t(y + 36), 77, 4, 0.4f);
+}

@@ -1,0 +1,148 @@
+#include "frontend/info_screens.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "core/images.h"
+#include "core/rainbow_phaser.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
+#include "platform/image.h"
+#include "player/statistics.h"
+
+namespace {
+
+void Centred(const char* text, int32_t x, int32_t y) { DrawTextCentred(text, x, y, 1); }
+
+void Colour(int r, int g, int b) { SetColor(r, g, b); }
+
+// Number and label on one line, built without touching the heap.
+void CountLine(int32_t count, const char* label, int32_t x, int32_t y) {
+  char line[64];
+  std::snprintf(line, sizeof line, "%d%s", count, label);
+  Centred(line, x, y);
+}
+
+void Number(int32_t value, int32_t x, int32_t y) { CountLine(value, "", x, y); }
+
+}  // namespace
+
+const char* ShortFloat(float value, char (&out)[6]) {
+  char full[48];
+  std::snprintf(full, sizeof full, "%#.9g", double(value));
+  std::memcpy(out, full, 5);
+  out[5] = 0;
+  return out;
+}
+
+void HelpBody() {
+  rainbow.Set();
+  SetImageFont(fntMain);
+  Centred("H O W   T O   P L A Y", 160, 45);
+  Centred("P O W E R U P S", 100, 150);
+  Centred("C O N T R O L S", 260, 150);
+
+  SetImageFont(fntSmall);
+  Colour(191, 191, 191);
+  Centred("Blast all skitterworms to advance to next wave!", 160, 60);
+  Centred("Dodge spiders and snails (or blast them too)", 160, 85);
+  Centred("Destroy flying saucers for powerups", 160, 110);
+  Centred("Be quick or the warden will be after you!", 160, 135);
+
+  Colour(255, 127, 0);
+  for (int32_t x : {113, 122, 131}) DrawImage(gfx.skitterworm, float(x), 66, 0);
+  Colour(255, 191, 0);
+  DrawTextShadow("10 points each", 146, 66);
+  Colour(127, 255, 0);
+  DrawImage(gfx.spider, 54, 95);
+  Colour(191, 255, 0);
+  DrawTextShadow("25 - 75 points each", 65, 91);
+  Colour(0, 255, 127);
+  DrawImage(gfx.snail, 170, 95, 0);
+  Colour(0, 255, 191);
+  DrawTextShadow("50 - 100 points each", 181, 91);
+  Colour(0, 127, 255);
+  DrawImage(gfx.saucer, 122, 121, 1);
+  rainbowFast.Set();
+  DrawImage(gfx.saucer_glow, 118, 117, 1);
+  Colour(0, 191, 255);
+  DrawTextShadow("200 points each", 133, 116);
+
+  Colour(255, 255, 255);
+  SetBlend(Blend::kAlpha);
+  DrawImage(gfx.help_powerups, 5, 163);
+  DrawImage(gfx.help_controls, 200, 163);
+  SetBlend(Blend::kLight);
+}
+
+void StatisticsBody() {
+  const TStatsLife& s = statsLife;
+  rainbow.Set();
+  SetImageFont(fntMain);
+  Centred("S T A T I S T I C S", 160, 45);
+
+  SetImageFont(fntSmall);
+  struct Heading {
+    const char* text;
+    int r, g, b;
+    int32_t x, y;
+  };
+  static constexpr Heading kHeadings[] = {{"Enemy Losses", 0, 127, 255, 55, 60},
+                                          {"Allied Losses", 255, 0, 0, 265, 60},
+                                          {"Kill Ratio", 0, 191, 0, 160, 60},
+                                          {"Mushrooms Cleared", 0, 191, 127, 160, 90},
+                                          {"Bullets Fired", 191, 127, 0, 160, 140},
+                                          {"Accuracy", 223, 223, 0, 160, 170},
+                                          {"Powerups Collected", 127, 0, 191, 55, 130},
+                                          {"Games Played", 255, 0, 95, 265, 140},
+                                          {"Fastest Skitterworm", 255, 0, 191, 265, 170}};
+  for (const Heading& h : kHeadings) {
+    Colour(h.r, h.g, h.b);
+    Centred(h.text, h.x, h.y);
+  }
+
+  char number[6], line[64];
+  SetScale(2, 2);
+  Colour(63, 191, 255);
+  Number(s.TotalKills(), 55, 71);
+  Colour(191, 0, 255);
+  Number(s.TotalPowerups(), 55, 141);
+  Colour(159, 255, 159);
+  std::snprintf(line, sizeof line, "%s : 1", ShortFloat(s.KillRatio(), number));
+  Centred(line, 160, 71);
+  Colour(0, 255, 191);
+  Number(s.TotalShrooms(), 160, 101);
+  Colour(255, 191, 63);
+  Number(s.bullets_fired, 160, 151);
+  Colour(255, 255, 127);
+  std::snprintf(line, sizeof line, "%s%%", ShortFloat(s.Accuracy(), number));
+  Centred(line, 160, 181);
+  Colour(255, 95, 0);
+  Number(s.TotalDeaths(), 265, 71);
+  Colour(255, 127, 191);
+  Number(s.games_played, 265, 151);
+  SetScale(1, 1);
+
+  Colour(255, 127, 255);
+  std::snprintf(line, sizeof line, "%s pixels / sec", ShortFloat(s.fastest_worm, number));
+  Centred(line, 265, 180);
+
+  Colour(223, 223, 223);
+  CountLine(s.killed_worms, " Skitterworms", 55, 84);
+  CountLine(s.killed_spiders, " Spiders", 55, 93);
+  CountLine(s.killed_snails, " Snails", 55, 102);
+  CountLine(s.killed_saucers, " Saucers", 55, 111);
+  CountLine(s.player_wormdeaths, " to Skitterworms", 265, 84);
+  CountLine(s.player_spiderdeaths, " to Spiders", 265, 93);
+  CountLine(s.player_snaildeaths, " to Snails", 265, 102);
+  CountLine(s.player_saucerdeaths, " to Saucers", 265, 111);
+  CountLine(s.player_wardendeaths, " to Wardens", 265, 120);
+  CountLine(s.killed_shrooms, " normal shrooms", 160, 114);
+  CountLine(s.killed_pshrooms, " poison shrooms", 160, 123);
+  static constexpr const char* kPowerups[kStatPowerups] = {
+      " laser upgrades",  " score multipliers", " spider radars", " extra lives", " free movements",
+      " invulnerabities", " missile volleys",   " smart bombs",   " railblasts",  " scattermines"};
+  for (int i = 0; i < kStatPowerups; ++i) CountLine(s.powerups[i], kPowerups[i], 55, 154 + 8 * i);
+}

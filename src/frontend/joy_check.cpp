@@ -1,0 +1,23 @@
+#include "frontend/joy_check.h"
+
+#include "core/game_state.h"
+#include "frontend/menu_state.h"
+#include "frontend/options.h"
+#include "platform/clock.h"
+#include "platform/input.h"
+
+TJoyCheck joycheck;
+
+void TJoyCheck::Update() {
+  const int64_t now = MilliSecs();
+  if (now - lastcheck > 5000) {
+    Check();
+    lastcheck = now;
+  }
+}
+
+void TJoyCheck::Check() {
+  joypadPresent = JoyCount() > 0 ? 1 : 0;
+  // "Joypad" comes and goes in the controls while the options are shown.
+  if (menuScreen == MENU_OPTIONS) RefillControlsSet();
+}

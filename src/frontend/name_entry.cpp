@@ -1,0 +1,227 @@
+#include "frontend/name_entry.h"
+
+#include <cstdio>
+
+#include "core/fader.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "core/mouse.h"
+#include "core/rainbow_phaser.h"
+#include "audio/music.h"
+#include "audio/sfx.h"
+#include "frontend/frontend_hooks.h"
+#include "frontend/menu.h"
+#include "frontend/menu_state.h"
+#include "frontend/online_scores_view.h"
+#include "persist/config.h"
+#include "persist/highscores.h"
+#include "platform/clock.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/random.h"
+#include "player/particle.h"
+#include "player/player.h"
+
+namespace {
+
+constexpr const char* kInTable[10] = {"Congratulations!",
+                                      "Wowzers! Nice work!",
+                                      "Give yourself a pat on the back!",
+                                      "Nice shootin', partner!",
+                                      "Super! Smashing! Marvellous!",
+                                      "Brilliant!",
+                                      "Amazing!",
+                                      "Jolly good show!",
+                                      "Incredible!",
+                                      "Fantastic!"};
+constexpr const char* kNotInTable[10] = {"So long, and thanks for all the fish...",
+                                         "They think it's all over. It is now!",
+                                         "Game over, dude.",
+                                         "Hmm. That went well, didn't it?",
+                                         "Handy hint: touching enemies is bad for your health.",
+                                         "Oh well. There's always next time...",
+                                         "You meant to do that, right?",
+                                         "Oh dear...",
+                                         "That was probably just bad luck.",
+                                         "Blimey. What a shocker."};
+
+// The pilot signs the table after a second and a half.
+constexpr int32_t kAttractSignMillis = 1500;
+
+void Centred(const char* text, int32_t y, bool shadow = true) { DrawTextCentred(text, 160, y, shadow ? 1 : 0); }
+
+bool Online() { return config.online && !frontendHooks.attract_mode; }
+
+}  // namespace
+
+// The new entry goes to disk at once, like the game's statistics: a lost
+// display or a killed process cannot take it away.
+void NameEntryScreen::AddToTable() {
+  highscores.Add(player.score, input->txt, player.stage, player.wave);
+  highscores.Save(kHighscoreFile);
+}
+
+namespace {}  // namespace
+
+NameEntryScreen& TheNameEntryScreen() {
+  static NameEntryScreen screen;  // one name entry for the whole run
+  return screen;
+}
+
+Screen* ScreenAfterGame() {
+  if (player.score > 0 && (highscores.Check(player.score) || config.online)) return &TheNameEntryScreen();
+  return &TheMenuScreen();
+}
+
+void NameEntryScreen::Enter() {
+  fadeScene.Set(0, 1, 1, 0, 0, 0);
+  fadeText.Set(0, 1, 1, 0, 0, 0);
+  KillParticles();
+  SetImageFont(fntMain);
+  if (config.music) music.Play(MUSIC_HIGHSCORE);
+  input = std::make_unique<TTextInput>(160, 125);
+  message = uint8_t(Rand(1, 10));
+  firework_delay = 0;
+  phase = 1;
+  submit_due = false;
+  submitted_ok = false;
+  entered = MilliSecs();
+}
+
+void NameEntryScreen::Fireworks() {
+  if (firework_delay > 0) {
+    --firework_delay;
+    return;
+  }
+  uint8_t type;
+  if (Rand(1, 4) == 1)
+    type = PARTICLE_ANY_FIREWORK;
+  else if (Rand(1, 8) == 1)
+    type = PARTICLE_FIREWORK;
+  else
+    type = uint8_t(Rand(2, 8));
+  const uint16_t x = uint16_t(Rand(0, 320)), y = uint16_t(Rand(0, 240));
+  const uint8_t family = uint8_t(Rand(1, 11));
+  CreateParticles(x, y, 250, family, 30, 100, 0.1f, Rnd(3.0f, 4.5f), type, 0, 359, 0.975f);
+  if (config.sound) sfx.Play(sfx.sndSnailDie);
+  firework_delay = Rand(0, 90);
+}
+
+void NameEntryScreen::Texts() const {
+  SetImageFont(fntMain);
+  SetAlpha(1.0f);
+  // Asked anew each frame: a score that took the last place no longer
+  // qualifies once it is in, and the consoling message shows from then on.
+  if (highscores.Check(player.score)) {
+    rainbow.Set();
+    Centred(kInTable[message - 1], 50);
+    SetColor(255, 255, 223);
+    Centred("You got into the highscore table! Enter your name:", 110);
+    if (config.online) {
+      SetColor(127, 127, 127);
+      Centred("(you'll be added to the online scoreboard too)", 160);
+    }
+  } else {
+    SetColor(255, 255, 255);
+    Centred(kNotInTable[message - 1], 50);
+    SetColor(255, 255, 223);
+    Centred("Enter your name for the online scoreboard:", 110, false);
+  }
+  SetColor(63, 127, 255);
+  Centred("Your final score:", 70, false);
+  char score[16];
+  std::snprintf(score, sizeof score, "%d", player.score);
+  SetScale(2, 2);
+  SetColor(127, 191, 255);
+  Centred(score, 80);
+  SetScale(1, 1);
+  input->Draw();
+}
+
+void NameEntryScreen::Typing() {
+  input->Update();
+  const bool pilot_signs = frontendHooks.attract_mode && MilliSecs() - entered >= kAttractSignMillis;
+  if (pilot_signs) input->txt = kAutopilotName;
+  if (!(KeyHit(vk::kEnter) || pilot_signs)) return;
+  FlushKeys();
+  FlushMouse();
+  if (highscores.Check(player.score)) AddToTable();
+  input->cursor = 0;  // and it stays hidden: the input is not updated again
+  phase = Online() ? 2 : 4;
+}
+
+void NameEntryScreen::Result() {
+  SetColor(0, 191, 0);
+  Centred("Putting online...", 170);
+  if (submitted_ok) {
+    SetColor(0, 255, 0);
+    Centred("Done!", 180);
+    SetColor(63, 255, 63);
+    Centred("Press any key or button to continue.", 200);
+    if (GetChar() != 0 || mouse.anydown || joyButtons[0] || joyButtons[1]) phase = 4;
+  } else {
+    SetColor(255, 0, 0);
+    Centred("Failed.", 180);
+    SetColor(255, 127, 0);
+    Centred("Hit Enter to retry or Escape to cancel.", 200);
+    const bool escape = KeyHit(vk::kEscape) > 0, enter = KeyHit(vk::kEnter) > 0;
+    if (escape)
+      phase = 4;
+    else if (enter)
+      phase = 2;
+  }
+}
+
+void NameEntryScreen::Step() {
+  // The frame before showed "Putting online...": the submission blocks now.
+  if (phase == 2 && submit_due) {
+    submitted_ok = SubmitOnlineScore(player.score, input->txt, player.stage, player.wave);
+    submit_due = false;
+    phase = 3;
+  }
+  timeNow = MilliSecs();
+  Fireworks();
+  lstParticles.ForEach([](TParticle* p) {
+    p->Update();
+    p->Draw();
+  });
+  mouse.Update();
+  rainbow.Update(1);
+  joyButtons[0] = joyButtons[1] = 0;
+  if (JoyCount() > 0) {
+    joyButtons[0] = JoyHit(0, 0) > 0 ? 1 : 0;
+    joyButtons[1] = JoyHit(1, 0) > 0 ? 1 : 0;
+  }
+  Texts();
+  switch (phase) {
+    case 1:
+      Typing();
+      break;
+    case 2:
+      SetColor(0, 191, 0);
+      Centred("Putting online...", 170);
+      submit_due = true;
+      break;
+    case 3:
+      Result();
+      break;
+    default:
+      break;
+  }
+  if (phase == 4) {
+    returnToHighscores = 1;
+    SwitchScreen(&TheMenuScreen());
+  }
+}
+
+void NameEntryScreen::Leave() {
+  // Leaving while the name is still being typed (the window was closed) keeps
+  // the score in the table under the name typed so far.
+  if (phase == 1 && input && highscores.Check(player.score)) AddToTable();
+  phase = 4;
+  input.reset();
+  KillParticles();
+  FlushKeys();
+  FlushMouse();
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "core/screen.h"
+#include "frontend/text_input.h"
+
+// The screen after a game whose score enters the table or may go online:
+// fireworks, a message, the final score and the name entry. Enter stores the
+// name (when the score qualifies), then the score goes online when that is
+// on, with a retry on failure; then the highscores screen shows the table.
+class NameEntryScreen : public Screen {
+ public:
+  Pacing pacing() const override { return Pacing::kFlip; }
+  void Enter() override;
+  void Step() override;
+  void Leave() override;
+
+  // Phases: 1 typing, 2 submitting, 3 result of the submission, 4 leaving.
+  uint8_t phase = 0;
+  uint8_t message = 1;  // which pair of messages (1..10)
+  int32_t firework_delay = 0;
+  bool submit_due = false;  // "Putting online..." has been shown; submit now
+  bool submitted_ok = false;
+  int32_t entered = 0;  // when the screen was entered
+  std::unique_ptr<TTextInput> input;
+
+ private:
+  void Fireworks();
+  void Texts() const;
+  void Typing();
+  void Result();
+  void AddToTable();
+};
+
+NameEntryScreen& TheNameEntryScreen();
+
+// Where a finished game goes: the name entry when the score is above 0 and
+// enters the table or online scores are on, otherwise the menu.
+Screen* ScreenAfterGame();
+// The autopilot's signature in the table.
+constexpr const char* kAutopilotName = "Autopilot";

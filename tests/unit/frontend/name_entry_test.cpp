@@ -1,0 +1,139 @@
+#include "frontend/name_entry.h"
+
+#include <filesystem>
+
+#include "frontend/info_screens.h"
+#include "menu_fixture.h"
+#include "persist/temp_dir.h"
+#include "player/player.h"
+
+namespace menu_test {
+namespace {
+
+// The name entry saves the table at once: it does so in a scratch folder.
+class NameEntryTest : public MenuTest {
+ protected:
+  void SetUp() override {
+    MenuTest::SetUp();
+    old_dir_ = std::filesystem::current_path();
+    std::filesystem::current_path(dir_.path());
+  }
+  void TearDown() override { std::filesystem::current_path(old_dir_); }
+
+  TempDir dir_;
+  std::filesystem::path old_dir_;
+  NameEntryScreen& entry = TheNameEntryScreen();
+
+  void Type(const std::string& text) {
+    for (unsigned char c : text) Input().TypeChar(c);
+  }
+  void StepEntry(int frames = 1) {
+    for (int i = 0; i < frames; ++i) {
+      backend_->AdvanceMillis(16);
+      entry.Step();
+    }
+  }
+  void PressEnter() {
+    Key(vk::kEnter);
+    StepEntry();
+    Release(vk::kEnter);
+  }
+};
+
+TEST_F(NameEntryTest, OnlyAScoreAboveTheFifteenthEntersTheTable) {
+  for (int i = 0; i < THighscores::kEntries; ++i) highscores.score[i] = 2000 - 100 * i;  // entry 15: 600
+  config.online = 0;
+  player.score = 600;
+  EXPECT_EQ(ScreenAfterGame(), &TheMenuScreen());
+  player.score = 601;
+  player.stage = 2;
+  player.wave = 3;
+  ASSERT_EQ(ScreenAfterGame(), &entry);
+  entry.Enter();
+  StepEntry();
+  Type("Ann");
+  StepEntry();
+  PressEnter();
+  EXPECT_EQ(highscores.score[14], 601);
+  EXPECT_EQ(highscores.player[14], "Ann");
+  EXPECT_EQ(highscores.stage[14], 2);
+  EXPECT_EQ(highscoreHighlight, 14);
+  EXPECT_EQ(returnToHighscores, 1);
+  EXPECT_EQ(entry.phase, 4);
+  THighscores saved;
+  ASSERT_TRUE(saved.Load(kHighscoreFile));
+  EXPECT_EQ(saved.player[14], "Ann");
+  entry.Leave();
+}
+
+TEST_F(NameEntryTest, TheNameKeepsPrintableCharactersAndFitsItsWidth) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"Bo\r", "Bo"}, {"a/b\\c\td\x1b", "abcd"}, {"abc\bd", "abd"}, {"\x01\x7fx", "\x7fx"}, {"\b\bz", "z"}};
+  for (const auto& [typed, stored] : cases) {
+    TTextInput input(160, 125);
+    Type(typed);
+    SetImageFont(fntMain);
+    input.Update();
+    EXPECT_EQ(input.txt, stored) << typed;
+  }
+  TTextInput input(160, 125);
+  Type(std::string(40, 'W'));
+  input.Update();
+  EXPECT_LE(TextWidth(input.txt), TTextInput::kMaxNameWidth);
+  EXPECT_GT(TextWidth(input.txt + "W"), TTextInput::kMaxNameWidth);
+}
+
+TEST_F(NameEntryTest, AFailedSubmissionOffersRetryAndEscapeLeavesTheTableAlone) {
+  config.online = 1;
+  highscores.score[14] = 1000;
+  player.score = 10;
+  ASSERT_EQ(ScreenAfterGame(), &entry);
+  entry.Enter();
+  Type("Cy");
+  StepEntry();
+  PressEnter();
+  EXPECT_EQ(entry.phase, 2);
+  StepEntry(2);  // "Putting online..." is shown, then it submits, and fails
+  EXPECT_EQ(entry.phase, 3);
+  EXPECT_FALSE(entry.submitted_ok);
+  PressEnter();  // retry
+  EXPECT_EQ(entry.phase, 2);
+  StepEntry();
+  Key(vk::kEscape);
+  Key(vk::kEnter);  // both in one frame: Escape wins
+  StepEntry();
+  EXPECT_EQ(entry.phase, 4);
+  EXPECT_EQ(highscores.score[14], 1000);
+  entry.Leave();
+}
+
+TEST_F(NameEntryTest, ThePilotSignsByItselfAndNeverGoesOnline) {
+  frontendHooks.attract_mode = true;
+  config.online = 1;
+  player.score = 70;
+  entry.Enter();
+  StepEntry(120);
+  EXPECT_EQ(entry.phase, 4);
+  EXPECT_EQ(highscores.player[0], kAutopilotName);
+  entry.Leave();
+}
+
+TEST_F(NameEntryTest, ClosingTheWindowWhileTypingKeepsTheScore) {
+  player.score = 40;
+  entry.Enter();
+  Type("Di");
+  StepEntry();
+  entry.Leave();
+  EXPECT_EQ(highscores.score[0], 40);
+  EXPECT_EQ(highscores.player[0], "Di");
+}
+
+TEST(ShortFloat, StatisticsShowFiveCharacters) {
+  const std::pair<float, const char*> cases[] = {
+      {0.0f, "0.000"}, {2.5f, "2.500"}, {100.0f, "100.0"}, {12345.67f, "12345"}, {0.125f, "0.125"}};
+  char out[6];
+  for (const auto& [value, text] : cases) EXPECT_STREQ(ShortFloat(value, out), text) << value;
+}
+
+}  // namespace
+}  // namespace menu_test
