@@ -10,6 +10,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/log.h"
+#include "platform/stop.h"
 
 namespace {
 
@@ -33,6 +34,9 @@ bool RunFrame(Screen& screen) {
   PollSystem();
   if (AppTerminate()) {
     screen.CloseRequested();
+    // Told to stop (a logout, a kill): no screen takes its time to say goodbye,
+    // as the splash does fading its cards out.
+    if (StopRequested()) SwitchScreen(nullptr);
     return false;
   }
   Cls();

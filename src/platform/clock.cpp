@@ -2,11 +2,16 @@
 
 #include "platform/backend.h"
 #include "platform/input.h"
+#include "platform/stop.h"
 
 int32_t MilliSecs() { return int32_t(ActiveBackend().MicroSecs() / 1000); }
 
 void Delay(int32_t ms) {
-  if (ms > 0) ActiveBackend().SleepMicros(int64_t(ms) * 1000);
+  // In short steps, so a stop signal ends a long pause at once.
+  Backend& backend = ActiveBackend();
+  const int64_t end = backend.MicroSecs() + int64_t(ms) * 1000;
+  for (int64_t left = end - backend.MicroSecs(); left > 0 && !StopRequested(); left = end - backend.MicroSecs())
+    backend.SleepMicros(left < 20'000 ? left : 20'000);
 }
 
 Timer::Timer(int hertz) : hertz_(hertz > 0 ? hertz : 60), next_tick_us_(0) {}
