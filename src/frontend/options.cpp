@@ -2,11 +2,12 @@
 
 #include <array>
 
+#include "audio/audio_startup.h"
+#include "audio/music.h"
+#include "audio/sfx.h"
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/mouse.h"
-#include "audio/music.h"
-#include "audio/sfx.h"
 #include "frontend/frontend_hooks.h"
 #include "frontend/menu_state.h"
 #include "frontend/option_set.h"
@@ -40,18 +41,28 @@ TOptionSet* CreateSet(uint8_t id, const char* header, uint16_t x, uint16_t y,
   return set;
 }
 
+// The player's own choice of sound and music is what the settings file keeps,
+// even after an audio start that failed earlier in the run.
 void SoundOn() {
+  AudioSettingChosen(true);
   config.sound = 1;
   sfx.Initialise();  // a device that cannot open switches sound off again
 }
 
+void SoundOff() {
+  AudioSettingChosen(true);
+  config.sound = 0;
+}
+
 void MusicOn() {
+  AudioSettingChosen(false);
   config.music = 1;
   music.Initialise();
   if (config.music) music.Play(MUSIC_MENU);
 }
 
 void MusicOff() {
+  AudioSettingChosen(false);
   config.music = 0;
   music.Stop();
 }
@@ -81,7 +92,7 @@ void ApplyOptionClicks() {
 
   i = ClickedOption(kSound);
   if (i == 0) SoundOn();
-  if (i == 1) config.sound = 0;
+  if (i == 1) SoundOff();
   if (i >= 0) SetActive(kSound, config.sound ? 0 : 1);
 
   i = ClickedOption(kMusic);
@@ -200,7 +211,7 @@ void OptionHeaderAction(uint8_t id) {
       break;
     case kSound:
       if (config.sound)
-        config.sound = 0;
+        SoundOff();
       else
         SoundOn();
       SetActive(kSound, config.sound ? 0 : 1);
