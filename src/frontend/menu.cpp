@@ -1,12 +1,12 @@
 #include "frontend/menu.h"
 
+#include "audio/music.h"
 #include "core/fader.h"
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "core/mouse.h"
 #include "core/rainbow_phaser.h"
-#include "audio/music.h"
 #include "frontend/clickable_text.h"
 #include "frontend/credits.h"
 #include "frontend/frontend_hooks.h"
@@ -16,11 +16,11 @@
 #include "frontend/logo.h"
 #include "frontend/menu_particle.h"
 #include "frontend/menu_state.h"
-#include "frontend/online_scores_view.h"
 #include "frontend/option_set.h"
 #include "frontend/options.h"
 #include "persist/config.h"
 #include "persist/highscores.h"
+#include "persist/online_highscores.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -71,7 +71,7 @@ const char* OnlineViewText() { return showOnlineScores ? "View Offline Scores" :
 void ToggleOnlineView() {
   showOnlineScores = showOnlineScores ? 0 : 1;
   // Every switch to the online table asks the server again.
-  if (showOnlineScores && config.online) onlineFetchResult = FetchOnlineScores(0, 15);
+  if (showOnlineScores && config.online) onlineFetchResult = onlineScores.GetScores(0, 15);
   lstClickables.ForEach([](TClickableText* text) {
     if (text->id != 20) return;
     text->txt = OnlineViewText();
@@ -166,7 +166,7 @@ void HighscoresBody() {
     DrawHighscoreTable(45);
   } else if (config.online) {
     if (onlineFetchResult > 0) {
-      DrawOnlineScores(45);
+      onlineScores.Draw(45, CreateMenuSparks);
     } else {
       SetColor(255, 0, 0);
       Centred("Uh oh! Something's gone wrong...", 70);
@@ -177,7 +177,7 @@ void HighscoresBody() {
       Centred("If you keep getting this error, visit...", 135);
       Centred("...and let me know via the Contact page. Thanks!", 165);
       SetColor(255, 191, 127);
-      Centred("skitterworm.example.org", 150);
+      Centred(onlineScores.web_address.c_str(), 150);
     }
   } else {
     SetColor(255, 0, 0);

@@ -2,23 +2,24 @@
 
 #include <cstdio>
 
+#include "audio/music.h"
+#include "audio/sfx.h"
 #include "core/fader.h"
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/mouse.h"
 #include "core/rainbow_phaser.h"
-#include "audio/music.h"
-#include "audio/sfx.h"
 #include "frontend/frontend_hooks.h"
 #include "frontend/menu.h"
 #include "frontend/menu_state.h"
-#include "frontend/online_scores_view.h"
 #include "persist/config.h"
 #include "persist/highscores.h"
+#include "persist/online_highscores.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "platform/log.h"
 #include "platform/random.h"
 #include "player/particle.h"
 #include "player/player.h"
@@ -176,7 +177,9 @@ void NameEntryScreen::Result() {
 void NameEntryScreen::Step() {
   // The frame before showed "Putting online...": the submission blocks now.
   if (phase == 2 && submit_due) {
-    submitted_ok = SubmitOnlineScore(player.score, input->txt, player.stage, player.wave);
+    submitted_ok = SubmitOnlineScore(input->txt, player.score, player.stage, player.wave);
+    DebugLog(submitted_ok ? "Name entry: the online scoreboard took the score"
+                          : "Name entry: the online scoreboard did not take the score");
     submit_due = false;
     phase = 3;
   }
