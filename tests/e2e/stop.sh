@@ -1,21 +1,26 @@
 # Losing the display or being told to stop: the program saves its three data
-# files and is gone within moments, in the splash and in a game. Stopping the
+# files and is gone within moments, in the splash, the menu and a game. Stopping the
 # display server ends it with a non-zero code and one line on stderr; SIGTERM,
 # SIGINT and SIGHUP end it with code 0, even with the display frozen.
 source "$(dirname "$0")/lib.sh"
 ROOT=$WORK
 trap 'cleanup; rm -rf "$ROOT"' EXIT
 
-# reach STATE: splash (the first card) or game (both cards skipped, playing).
+# reach STATE: splash (the first card), menu (both cards skipped) or game
+# (started from the menu).
 reach() {
-  if [ "$1" = game ]; then
-    sleep 1.5
-    press space
-    sleep 1.5
-    press space
-    sleep 2.5
-  else
+  if [ "$1" = splash ]; then
     sleep 1
+    return
+  fi
+  sleep 1.5
+  press space
+  sleep 1.5
+  press space
+  sleep 2.5
+  if [ "$1" = game ]; then
+    press Return
+    sleep 2
   fi
 }
 
@@ -79,7 +84,7 @@ trial() {
   wait "$XVFB_PID" 2>/dev/null || true
 }
 
-for state in splash game; do
+for state in splash menu game; do
   for how in lost-display lost-display lost-display TERM INT HUP frozen-display; do
     trial "$state" "$how"
   done
