@@ -1,7 +1,8 @@
-# The game on a desktop with another window. With mouse control: play runs,
-# the focus goes to another window and the game pauses by itself, the
-# pointer is left where the player puts it, the pause screen waits when the
-# focus returns, and a key struck and let go at once resumes play.
+# The game on a desktop with another window. With mouse control: an instant
+# click on "Options" opens the options; in a game the focus goes to another
+# window and play pauses by itself, the pointer is left where the player puts
+# it, the pause screen waits when the focus returns, and a key struck and let
+# go at once resumes play.
 source "$(dirname "$0")/lib.sh"
 
 # A 22-byte settings file: sound on, music off, a window at scale 2, mouse
@@ -22,6 +23,19 @@ pointer_at() {  # prints "X Y" of the pointer on the screen
   xdotool getmouselocation --shell | awk -F= '/^X/{x=$2} /^Y/{y=$2} END{print x, y}'
 }
 
+# on_screen N: waits until the menu has switched to screen N, then for its fade-in.
+on_screen() {
+  local i
+  for i in $(seq 100); do
+    [ "$(grep -o 'Menu \(screen\|entered at screen\) [0-9]*' "$WORK/debug.log" | tail -n 1 | grep -o '[0-9]*$')" = "$1" ] && {
+      sleep 0.8
+      return 0
+    }
+    sleep 0.1
+  done
+  fail "the menu never showed screen $1"
+}
+
 start_display
 start_game --seed 7
 wait_window
@@ -29,7 +43,17 @@ sleep 1.5
 press space
 sleep 1.2
 press space
-logged "Play state 1 -> 2"
+on_screen 1
+
+# A click as quick as a touchpad tap: the button goes down and up within a frame.
+xdotool mousemove --window "$WINDOW" 320 202
+sleep 0.2
+xdotool click 1
+on_screen 2
+press Escape
+on_screen 1
+press Up Return # "Options" is selected on return; "Play" is above it
+logged "Play state 1 -> 2" 10
 sleep 1
 
 # Another program's window takes the focus: play pauses.
