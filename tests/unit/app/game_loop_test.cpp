@@ -369,8 +369,6 @@ TEST_F(GameFlow, MouseSteeringLetsThePointerGoUntilPlayResumes) {
   GameFrame();
   ASSERT_EQ(gameState, STATE_PAUSED);
   const int warps = backend_->pointer_warps();
-  const float hurry_before = hurryTime;
-  backend_->AdvanceMillis(5000);
   backend_->QueueEvents([](InputState& input) { input.window_active = true; });
   for (int i = 0; i < 10; ++i) GameFrame();
   EXPECT_EQ(gameState, STATE_PAUSED) << "the player resumes, not the returning focus";
@@ -380,18 +378,8 @@ TEST_F(GameFlow, MouseSteeringLetsThePointerGoUntilPlayResumes) {
   GameFrame();
   Release(vk::kSpace);
   EXPECT_EQ(gameState, STATE_PLAYING);
-  EXPECT_GE(hurryTime - hurry_before, 5.0f);
   EXPECT_FALSE(backend_->pointer_visible());
   EXPECT_GT(backend_->pointer_warps(), warps);
-
-  // The tally steers the ship too, but never drags the pointer out of
-  // another window.
-  EnterTally(1);
-  LoseFocus(*backend_);
-  GameFrame();
-  const int tally_warps = backend_->pointer_warps();
-  for (int i = 0; i < 10; ++i) GameFrame();
-  EXPECT_EQ(backend_->pointer_warps(), tally_warps);
 }
 
 TEST_F(GameFlow, ClosingTheWindowEndsTheProgramMidGame) {
