@@ -120,6 +120,16 @@ void NextWaveState() {
   }
 }
 
+// P, Escape and a window gone to the background all pause the same way; the
+// pointer is the player's again until play resumes.
+void PauseGame() {
+  gameState = STATE_PAUSED;
+  pauseLength = 0;
+  pauseStart = timeNow;
+  FlushKeys();
+  ShowPointer();
+}
+
 void PausedState() {
   if (config.sound) {
     sfx.SetSaucerHum(false);
@@ -146,6 +156,7 @@ void PausedState() {
     gameState = player.wave_parts == 0 ? STATE_CLEARED : STATE_PLAYING;
     FlushKeys();
     if (player.power[POWER_SHIELD] > 0 && config.sound) sfx.SetShieldHum(true);
+    HidePointer();
     MoveMouse(player.tx, player.ty);
   }
 }
@@ -332,6 +343,13 @@ void GameStep() {
   sine.Update();
   SetAlpha(fadeScene.value);
   const uint8_t state_before = gameState;
+  // Play never runs behind the player's back: with the window in the
+  // background or minimised it pauses as if P had been pressed, and the pause
+  // screen waits for the player's return. The stage banner and the one-frame
+  // next wave lead into play, so a game left during them pauses as play
+  // begins. The tally and the game over wait or end on their own, and the
+  // autopilot's games have no one to wait for.
+  if (gameState == STATE_PLAYING && !WindowActive() && !AutopilotOn()) PauseGame();
   RunStateHandler();
   if (gameState != state_before) LogStateChange(state_before);
 }
@@ -426,6 +444,7 @@ bool GameFrame() {
 }
 
 void FinishGame() {
+  HidePointer();  // a game quit from the pause screen leaves it shown
   FadesAtRest(fadeScene);
   FadesAtRest(fadeText);
   FlushKeys();
@@ -474,12 +493,7 @@ void GameKeys() {
   if (KeyHit(vk::kF4)) ToggleFullscreen();
   if (KeyHit(vk::kF5)) NextWindowScale();
   if (gameState != STATE_GAMEOVER) {
-    if (KeyHit(vk::kP) || KeyHit(vk::kEscape)) {
-      gameState = STATE_PAUSED;
-      pauseLength = 0;
-      pauseStart = timeNow;
-      FlushKeys();
-    }
+    if (KeyHit(vk::kP) || KeyHit(vk::kEscape)) PauseGame();
   }
   if (KeyHit(config.key[5])) {
     player.cfire = player.cfire ? 0 : 1;

@@ -82,8 +82,8 @@ bool GraphicsModeExists(int width, int height, int depth, int hertz) {
 int GraphicsWidth() { return picture_width; }
 int GraphicsHeight() { return picture_height; }
 void AppTitle(const std::string& title) { ActiveBackend().SetTitle(title); }
-void HidePointer() { ActiveBackend().ShowPointer(false); }
-void ShowPointer() { ActiveBackend().ShowPointer(true); }
+void HidePointer() { WantPointer(false); }
+void ShowPointer() { WantPointer(true); }
 void Notify(const std::string& text) { ActiveBackend().Notify(text); }
 
 void SetClsColor(uint8_t r, uint8_t g, uint8_t b) {

@@ -11,12 +11,22 @@ JoypadState* Pad(int port) {
   if (port < 0 || port >= kMaxJoypads || !input.joypads[port].connected) return nullptr;
   return &input.joypads[port];
 }
+
+// The system pointer shows when the game wants it, and always while the
+// window is in the background: a hidden pointer would vanish over the game's
+// window while the player works elsewhere.
+void ApplyPointer() { ActiveBackend().ShowPointer(input.pointer_wanted || !input.window_active); }
+
 }  // namespace
 
 InputState& Input() { return input; }
 
 void PollSystem() {
+  const bool was_active = input.window_active;
+  input.BeginPoll();
   ActiveBackend().PumpEvents(input);
+  input.EndPoll();
+  if (input.window_active != was_active) ApplyPointer();
   // A stop signal closes the game like the window's close button, on every poll
   // until the program has ended, so no screen can miss it.
   if (StopRequested()) input.close_requested = true;
@@ -60,8 +70,16 @@ int MouseHit(int button) {
 void MoveMouse(int x, int y) {
   input.mouse_x = x;
   input.mouse_y = y;
-  ActiveBackend().WarpPointer(x, y);
+  // A window in the background never pulls the pointer back into itself.
+  if (input.window_active) ActiveBackend().WarpPointer(x, y);
 }
+
+void WantPointer(bool visible) {
+  input.pointer_wanted = visible;
+  ApplyPointer();
+}
+
+bool WindowActive() { return input.window_active; }
 
 void FlushMouse() { input.mouse_hits.fill(0); }
 

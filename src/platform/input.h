@@ -2,8 +2,9 @@
 #include <cstdint>
 
 // Polled input in the game's virtual-key codes (37 = cursor left, 160..165 =
-// left/right Shift, Ctrl, Alt...). Events arrive between frames through PollSystem,
-// which the flip and the timer wait call.
+// left/right Shift, Ctrl, Alt...). Events arrive through PollSystem, once per
+// frame. A key or button pressed and released between two polls reads as held
+// for the one frame after the poll that brought both.
 void PollSystem();
 
 int KeyHit(int code);  // presses since the last call for that key; clears the count
@@ -16,7 +17,11 @@ int MouseY();
 int MouseZ();
 bool MouseDown(int button);  // 1 left, 2 right, 3 middle
 int MouseHit(int button);
+// Puts the pointer there; the system pointer moves only while the window is active.
 void MoveMouse(int x, int y);
+// Shows or hides the system pointer over the window (HidePointer and
+// ShowPointer); while the window is in the background it always shows.
+void WantPointer(bool visible);
 void FlushMouse();
 
 int JoyCount();
@@ -27,6 +32,8 @@ bool JoyDown(int button, int port);
 
 // True once after the player asked to close the window.
 bool AppTerminate();
+// False while the window has lost the input focus or is minimised.
+bool WindowActive();
 
 // Virtual-key codes of the fixed keys.
 namespace vk {

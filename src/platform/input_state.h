@@ -31,6 +31,20 @@ struct InputState {
 
   bool close_requested = false;
 
+  // False while the window is in the background or minimised: play stops and
+  // the pointer is left to the desktop.
+  bool window_active = true;
+  // Whether the game wants the system pointer over its window (it hides it
+  // where it draws its own); in the background it shows regardless.
+  bool pointer_wanted = true;
+
+  // A tap (a touchpad tap, a quick click, a key struck and let go) can come
+  // and go within one poll. Its release then waits for the next poll, so the
+  // frame in between sees the key or button held.
+  std::array<bool, kKeyCount> key_fresh{}, key_release_due{};
+  std::array<bool, 4> mouse_fresh{}, mouse_release_due{};
+  bool polling = false;
+
   // Event helpers the backends share.
   void PressKey(int code);
   void ReleaseKey(int code);
@@ -38,4 +52,9 @@ struct InputState {
   void PressMouse(int button);
   void ReleaseMouse(int button);
   void Reset();
+
+  // Around each poll of the backend's events: the releases held back at the
+  // last poll go first; presses during the poll are fresh until its end.
+  void BeginPoll();
+  void EndPoll();
 };

@@ -41,7 +41,12 @@ bool HeadlessBackend::ReadPixels(int, int, int w, int h, uint32_t* out) {
   return open_;
 }
 
-void HeadlessBackend::WarpPointer(int, int) {}
+void HeadlessBackend::PumpEvents(InputState& input) {
+  for (auto& events : queued_) events(input);
+  queued_.clear();
+}
+
+void HeadlessBackend::WarpPointer(int, int) { ++pointer_warps_; }
 
 HeadlessBackend& UseHeadlessBackend() {
   static std::unique_ptr<HeadlessBackend> backend;

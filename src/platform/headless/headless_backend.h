@@ -1,6 +1,9 @@
 #pragma once
+#include <functional>
 #include <set>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "platform/backend.h"
 
@@ -25,7 +28,7 @@ class HeadlessBackend : public Backend {
   void Present() override { ++presents_; }
   bool ReadPixels(int x, int y, int w, int h, uint32_t* out) override;
 
-  void PumpEvents(InputState&) override {}
+  void PumpEvents(InputState& input) override;
   void WarpPointer(int x, int y) override;
 
   int64_t MicroSecs() override { return now_us_; }
@@ -33,6 +36,8 @@ class HeadlessBackend : public Backend {
 
   // Test controls.
   void AdvanceMillis(int64_t ms) { now_us_ += ms * 1000; }
+  // Events the next input poll delivers, as a window's events arrive together.
+  void QueueEvents(std::function<void(InputState&)> events) { queued_.push_back(std::move(events)); }
   void AddMode(int width, int height, int depth) { modes_.insert({width, height, depth}); }
   void ClearModes() { modes_.clear(); }
 
@@ -43,6 +48,7 @@ class HeadlessBackend : public Backend {
   int icon_width() const { return icon_width_; }
   int icon_height() const { return icon_height_; }
   bool pointer_visible() const { return pointer_visible_; }
+  int pointer_warps() const { return pointer_warps_; }
   const std::string& last_notification() const { return notification_; }
   int notifications() const { return notifications_; }
   int64_t triangles() const { return triangles_; }
@@ -58,12 +64,14 @@ class HeadlessBackend : public Backend {
   std::string title_;
   int icon_width_ = 0, icon_height_ = 0;
   bool pointer_visible_ = true;
+  int pointer_warps_ = 0;
   std::string notification_;
   int notifications_ = 0;
   int atlas_uploads_ = 0, clears_ = 0, presents_ = 0;
   int64_t triangles_ = 0, draw_calls_ = 0;
   Blend last_blend_ = Blend::kLight;
   int64_t now_us_ = 1'000'000;
+  std::vector<std::function<void(InputState&)>> queued_;
 };
 
 // Installs a fresh headless backend as the active one and returns it; the

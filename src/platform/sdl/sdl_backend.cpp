@@ -94,8 +94,7 @@ bool SdlBackend::EnsureSdl() {
   const char* driver = SDL_GetCurrentVideoDriver();
   DebugLog(std::string("Video driver: ") + (driver ? driver : "none"));
   if (!SDL_getenv("SDL_VIDEODRIVER") && driver &&
-      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 ||
-       SDL_strcmp(driver, "evdev") == 0)) {
+      (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "evdev") == 0)) {
     DebugLog("No display to show the game on (is DISPLAY or WAYLAND_DISPLAY set?)");
     SDL_QuitSubSystem(kDisplaySystems);
     sdl_failed_ = true;
@@ -393,6 +392,11 @@ void SdlBackend::PumpEvents(InputState& input) {
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) input.close_requested = true;
         if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) unsettled_frames_ = kSettleFrames;
+        // The player went to another window or minimised this one; the game
+        // pauses play and frees the pointer until the focus comes back.
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST || event.window.event == SDL_WINDOWEVENT_MINIMIZED)
+          input.window_active = false;
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) input.window_active = true;
         break;
       // Keys held when the window loses the focus come back as key-ups from SDL
       // itself, so nothing stays stuck down after switching windows.

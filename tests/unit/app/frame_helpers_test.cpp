@@ -103,6 +103,25 @@ TEST(Mouse, HeldButtonClicksOnlyOnItsFirstFrame) {
   EXPECT_EQ(mouse.clicked[0], 1);
 }
 
+TEST(Mouse, AClickOrKeyStrokeWithinOnePollIsHeldForOneFrame) {
+  HeadlessBackend& backend = UseHeadlessBackend();
+  TMouse mouse;
+  backend.QueueEvents([](InputState& input) {
+    input.PressMouse(1);
+    input.ReleaseMouse(1);
+    input.PressKey('A');
+    input.ReleaseKey('A');
+  });
+  const bool clicked[] = {true, false};
+  for (bool expected : clicked) {
+    PollSystem();
+    mouse.Update();
+    EXPECT_EQ(mouse.clicked[0], expected);
+    EXPECT_EQ(KeyDown('A'), expected);
+    EXPECT_EQ(KeyHit('A'), expected ? 1 : 0);
+  }
+}
+
 TEST(Mouse, WheelDirection) {
   UseHeadlessBackend();
   TMouse mouse;

@@ -314,6 +314,74 @@ TEST_F(GameFlow, SixthWaveLeadsToTheTally) {
   EXPECT_EQ(stateTimer, timer + 1);
 }
 
+// The window goes to the background in the next input poll.
+void LoseFocus(HeadlessBackend& backend) {
+  backend.QueueEvents([](InputState& input) { input.window_active = false; });
+}
+
+TEST_F(GameFlow, AWindowInTheBackgroundPausesPlayOnly) {
+  const auto tally = [] {
+    StartPlaying();
+    player.wave = 6;
+    lstEnemies.Clear();
+    player.wave_parts = 0;
+    GameFrame();
+  };
+  const auto game_over = [] {
+    StartPlaying();
+    gameState = STATE_GAMEOVER;
+  };
+  const auto banner = [] {
+    NewGame();
+    for (int i = 0; i < 100; ++i) GameFrame();
+  };
+  struct Case {
+    const char* name;
+    void (*setup)();
+    bool autopilot;
+    int frames;  // after the focus was lost
+    uint8_t expected;
+  } cases[] = {
+      {"playing", StartPlaying, false, 1, STATE_PAUSED},
+      {"banner: play begins paused", banner, false, 150, STATE_PAUSED},
+      {"tally", tally, false, 20, STATE_CLEARED},
+      {"game over", game_over, false, 20, STATE_GAMEOVER},
+      {"autopilot", StartPlaying, true, 20, STATE_PLAYING},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    backend_ = &ResetWorld();
+    HidePointer();
+    c.setup();
+    autopilotOn = c.autopilot;
+    LoseFocus(*backend_);
+    for (int i = 0; i < c.frames; ++i) GameFrame();
+    EXPECT_EQ(gameState, c.expected);
+    EXPECT_TRUE(backend_->pointer_visible()) << "a window in the background never hides the pointer";
+  }
+}
+
+TEST_F(GameFlow, MouseSteeringLetsThePointerGoUntilPlayResumes) {
+  config.controls = 2;
+  HidePointer();
+  StartPlaying();
+  LoseFocus(*backend_);
+  GameFrame();
+  ASSERT_EQ(gameState, STATE_PAUSED);
+  const int warps = backend_->pointer_warps();
+  backend_->QueueEvents([](InputState& input) { input.window_active = true; });
+  for (int i = 0; i < 10; ++i) GameFrame();
+  EXPECT_EQ(gameState, STATE_PAUSED) << "the player resumes, not the returning focus";
+  EXPECT_TRUE(backend_->pointer_visible());
+  EXPECT_EQ(backend_->pointer_warps(), warps);
+  Press(vk::kSpace);
+  GameFrame();
+  Release(vk::kSpace);
+  EXPECT_EQ(gameState, STATE_PLAYING);
+  EXPECT_FALSE(backend_->pointer_visible());
+  EXPECT_GT(backend_->pointer_warps(), warps);
+}
+
 TEST_F(GameFlow, ClosingTheWindowEndsTheProgramMidGame) {
   StartPlaying();
   Input().close_requested = true;

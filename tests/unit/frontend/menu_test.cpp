@@ -145,6 +145,34 @@ TEST_F(MenuTest, AfterANewHighscoreTheMenuOpensAtTheTableAndReturnsToPlay) {
   EXPECT_EQ(highscoreHighlight, 255);
 }
 
+TEST_F(MenuTest, AClickThatComesAndGoesWithinOnePollStillActivates) {
+  Settle();
+  TClickableText* options = Clickable(2);
+  ASSERT_NE(options, nullptr);
+  backend_->QueueEvents([options](InputState& input) {
+    input.mouse_x = options->x;
+    input.mouse_y = options->y + options->h / 2;
+    input.PressMouse(1);
+    input.ReleaseMouse(1);
+  });
+  PollSystem();
+  Step();
+  EXPECT_EQ(menuTarget, MENU_OPTIONS);
+}
+
+TEST_F(MenuTest, TheMenuRunsOnInTheBackgroundWithoutTakingThePointer) {
+  Settle();
+  backend_->QueueEvents([](InputState& input) { input.window_active = false; });
+  PollSystem();
+  const int warps = backend_->pointer_warps();
+  Key(vk::kDown);  // puts the pointer to rest, as a joypad still read in the background does
+  Step();
+  EXPECT_EQ(backend_->pointer_warps(), warps);
+  MenuActivate(2);
+  Settle();
+  EXPECT_EQ(menuScreen, MENU_OPTIONS);
+}
+
 TEST_F(MenuTest, EscapeOnTheMainMenuQuits) {
   Settle();
   Key(vk::kEscape);

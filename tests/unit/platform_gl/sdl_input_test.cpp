@@ -75,12 +75,15 @@ TEST_F(SdlInputTest, AHeldKeyCountsOnePressAndReleases) {
   PushKey(SDL_SCANCODE_A, false);
   PollSystem();
   EXPECT_EQ(KeyHit(65), 1);
+  EXPECT_TRUE(KeyDown(65)) << "struck within the poll: held for one frame";
+  PollSystem();
   EXPECT_FALSE(KeyDown(65));
 }
 
 TEST_F(SdlInputTest, GenericShiftStaysDownWhileEitherSideIsHeld) {
   Open(320, 240, 0);
   PushKey(SDL_SCANCODE_LSHIFT, true);
+  PollSystem();
   PushKey(SDL_SCANCODE_RSHIFT, true);
   PushKey(SDL_SCANCODE_LSHIFT, false);
   PollSystem();
@@ -157,9 +160,29 @@ TEST_F(SdlInputTest, ButtonsAndWheel) {
   const int z = MouseZ();
   PollSystem();
   EXPECT_TRUE(MouseDown(3));
-  EXPECT_FALSE(MouseDown(1));
+  EXPECT_TRUE(MouseDown(1)) << "a click within one poll is held for one frame";
   EXPECT_EQ(MouseHit(1), 1);
   EXPECT_EQ(MouseZ() - z, 1);
+  PollSystem();
+  EXPECT_FALSE(MouseDown(1));
+  EXPECT_TRUE(MouseDown(3));
+}
+
+TEST_F(SdlInputTest, FocusLostOrMinimisedLeavesTheWindowInactiveUntilItsFocusReturns) {
+  Open(320, 240, 0);
+  const auto window_event = [](SDL_WindowEventID id) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = id;
+    SDL_PushEvent(&event);
+    PollSystem();
+    return WindowActive();
+  };
+  EXPECT_FALSE(window_event(SDL_WINDOWEVENT_FOCUS_LOST));
+  EXPECT_TRUE(window_event(SDL_WINDOWEVENT_FOCUS_GAINED));
+  EXPECT_FALSE(window_event(SDL_WINDOWEVENT_MINIMIZED));
+  EXPECT_FALSE(window_event(SDL_WINDOWEVENT_RESTORED));
+  EXPECT_TRUE(window_event(SDL_WINDOWEVENT_FOCUS_GAINED));
 }
 
 TEST_F(SdlInputTest, CloseRequestIsReadOnce) {
