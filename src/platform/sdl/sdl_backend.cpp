@@ -212,6 +212,9 @@ bool SdlBackend::OpenDisplay(int width, int height, int depth, int /*hertz*/) {
   SDL_GL_MakeCurrent(window_, context_);
   const bool fullscreen = depth != 0;
   ApplyWindowMode(width, height, fullscreen);
+  // A new display draws into the offscreen picture until its window has
+  // settled, whatever the display before it did.
+  renderer_.DrawIntoWindow(false);
   if (!renderer_.SetPictureSize(width, height)) return false;
   picture_w_ = width;
   picture_h_ = height;
