@@ -116,13 +116,13 @@ const Scene kScenes[] = {
      {0xbfc6f072b0da60bbull, 0x7f100a303ad79b75ull, 0x5d20655d95ddbcd4ull, 0xddf29574ad6230b7ull}},
     {"banner fading into the field",
      [] { Frames(170); },
-     {0xed7ed8c120391d03ull, 0x34bb3ac349073097ull, 0x85b9391dc4b1fdb6ull, 0x670894fb08c2a463ull}},
+     {0x73123dd65433ce7dull, 0x4a53aebc76cfe3d7ull, 0xf820938be2277fccull, 0xdf63df520a0c5b63ull}},
     {"playfield with chain and HUD",
      [] {
        ToPlaying();
        Frames(90);
      },
-     {0x06c5fb4089ddd433ull, 0xb45ae178a7910b4dull, 0xa3c25bbd39dad8ffull, 0x41fed900600fb293ull}},
+     {0xa13fce2a86b17dbfull, 0xf332066d5865bc15ull, 0x9e202428f2daf81bull, 0xb139c6f8949fcc93ull}},
     {"particles of every kind and the hurry-up",
      [] {
        ToPlaying();
@@ -134,7 +134,7 @@ const Scene kScenes[] = {
        ActivateHurryUp();
        Frames(12);
      },
-     {0x468d48092d715cdcull, 0xbccd05dd1ce25250ull, 0xe3d2dc5f34c62c41ull, 0x76fe8a89cd3cc863ull}},
+     {0x56ecdfa5cbf318dbull, 0xbb9e2a663601ac67ull, 0x441cb6169ef9e84aull, 0x63ecb85bc4228da9ull}},
     {"pause",
      [] {
        ToPlaying();
@@ -142,7 +142,7 @@ const Scene kScenes[] = {
        Tap(vk::kP);
        Frames(3);
      },
-     {0xd1b1a148140c2bb5ull, 0xcbdb2c910e4d7057ull, 0x1626623170fca53full, 0x9fbed1202ffce073ull}},
+     {0x6c7c2eef67913b1bull, 0x6182994abbf78387ull, 0x8566a2e280d1c48dull, 0x3a1214c7fbda8913ull}},
     {"tally with bonus and prompt",
      [] {
        ToPlaying();
@@ -150,20 +150,20 @@ const Scene kScenes[] = {
        player.wave_parts = 0;
        Frames(1 + 320);
      },
-     {0x12d3bb45d283fb98ull, 0x937e0bd3b89abad7ull, 0x1de759074c08899aull, 0xd743516eabec1b33ull}},
+     {0x57f9beb35d74003aull, 0x68a135cffb8beb47ull, 0x49e810a46cce750cull, 0x5640f9cbb0eab153ull}},
     {"game over",
      [] {
        ToPlaying();
        gameState = STATE_GAMEOVER;
        Frames(40);
      },
-     {0x33d4306ecce9e4f3ull, 0xb8a0d893f90ce849ull, 0x57556ed4dfc2e246ull, 0x2b6f571116a2a0e3ull}},
+     {0xa154b582be677781ull, 0x52a4135df05a9529ull, 0x74e16d3620de18f0ull, 0x707eb5a71c2e9033ull}},
     {"autopilot play after half a minute",
      [] {
        autopilotOn = true;
        Frames(1800);
      },
-     {0x2c37b7a0abf10321ull, 0xd072cf4382d8fc2full, 0x14b654bccfe41fbfull, 0x854cb4c5289a9b83ull}},
+     {0x6cb1192078d151f7ull, 0xd408538d4ff630bfull, 0x05bc8c3ccf05fab1ull, 0xbc2fba6571bf8873ull}},
 };
 
 class GamePicture : public GlPictureTest {
