@@ -18,8 +18,12 @@ constexpr uint8_t STATE_ENDED = 99;
 constexpr uint8_t MENU_MAIN = 1, MENU_OPTIONS = 2, MENU_HIGHSCORES = 3, MENU_STATISTICS = 4, MENU_HELP = 5,
                   MENU_CREDITS = 6, MENU_INGAME = 99;
 
-constexpr const char* kGameVersion = "1.2.0";
-constexpr const char* kWindowTitle = "Skitterworm 1.2.0";
+// The program's version comes from the build (the project's version).
+constexpr const char* kGameVersion = SKITTERWORM_VERSION;
+constexpr const char* kWindowTitle = "Skitterworm " SKITTERWORM_VERSION;
+// The first line of every data file: the format's version, which stays as it
+// is whatever the program's version, so older files keep loading.
+constexpr const char* kDataFileVersion = "1.2.0";
 
 // The stage's letter: stage 1 is A; the byte wraps, so stage 256 is shown as "@".
 constexpr char StageLetter(uint8_t stage) { return char(64 + stage); }

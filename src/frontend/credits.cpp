@@ -43,7 +43,7 @@ struct Row {
 constexpr Row kTimeline[] = {
     {0, "graphics/credits-logo-skitterworm.png", "FFFFFF", true},
     {125, "Bugs to the left of you, bugs to the right", "99FFFF"},
-    {175, "v1.2.0 - released December 2026", "999999"},
+    {175, "v" SKITTERWORM_VERSION " - released December 2026", "999999"},
     {300, "graphics/credits-shroomsnail1.png", "FFFFFF", true},
     {500, "Game Design, Coding and Artwork", "6699FF"},
     {575, "The Skitterworm team", "3366FF"},

@@ -207,7 +207,7 @@ void Body() {
       LogoAndVersion();
       SetImageFont(fntSmall);
       SetColor(63, 63, 63);
-      DrawTextCentred("v1.2.0", 160, 234, 0);
+      DrawTextCentred("v" SKITTERWORM_VERSION, 160, 234, 0);
       break;
     case MENU_OPTIONS:
       LogoAndVersion();

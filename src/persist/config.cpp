@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/game_state.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/stream.h"
@@ -123,7 +124,7 @@ void TConfig::Load(const std::string& path) {
 
   const std::string version = in->ReadLine();
   if (ReadFailed(*this, *in, path)) return;
-  if (version != "1.2.0") {
+  if (version != kDataFileVersion) {
     in->Close();
     DebugLog("Settings: " + path + " is of another version (\"" + version + "\"), it is replaced by defaults");
     DeleteFile(path);
@@ -145,7 +146,7 @@ void TConfig::Load(const std::string& path) {
 
 bool TConfig::Save(const std::string& path) const {
   const bool saved = WriteFileAtomically(path, [this](Stream& out) {
-    out.WriteLine("1.2.0");
+    out.WriteLine(kDataFileVersion);
     const uint8_t settings[8] = {sound, music, vmode, vres, vscale, controls, particles, online};
     out.WriteBytes(settings, sizeof settings);
     out.WriteBytes(key, sizeof key);

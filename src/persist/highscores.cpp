@@ -43,7 +43,7 @@ bool THighscores::Load(const std::string& path) {
     ReportUnreadableFile("Highscore file", path);
     return false;
   }
-  if (version != kGameVersion) {
+  if (version != kDataFileVersion) {
     in.reset();
     DebugLog("Highscore file " + path + " is of another version; it is deleted and written afresh");
     DeleteFile(path);
@@ -78,7 +78,7 @@ bool THighscores::Load(const std::string& path) {
 
 bool THighscores::Save(const std::string& path) const {
   return WriteFileAtomically(path, [this](Stream& out) {
-    out.WriteLine(kGameVersion);
+    out.WriteLine(kDataFileVersion);
     for (int i = 0; i < kEntries; ++i) {
       out.WriteInt(score[i]);
       out.WriteLine(player[i]);

@@ -107,7 +107,7 @@ bool TStatsLife::Load(const std::string& path) {
     ReportUnreadableFile("Statistics file", path);
     return false;
   }
-  if (version != kGameVersion) {
+  if (version != kDataFileVersion) {
     DebugLog("Statistics file " + path + " is of another version; it will be replaced at exit");
     return false;
   }
@@ -128,7 +128,7 @@ bool TStatsLife::Load(const std::string& path) {
 
 bool TStatsLife::Save(const std::string& path) const {
   return WriteFileAtomically(path, [this](Stream& out) {
-    out.WriteLine(kGameVersion);
+    out.WriteLine(kDataFileVersion);
     for (const int32_t* counter : Counters(*this)) out.WriteInt(*counter);
     out.WriteFloat(fastest_worm);
     for (int32_t count : powerups) out.WriteInt(count);
