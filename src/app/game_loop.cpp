@@ -16,9 +16,9 @@
 #include "core/mouse.h"
 #include "core/rainbow_phaser.h"
 #include "core/sine_table.h"
-#include "frontend/star.h"
 #include "frontend/menu_particle.h"
 #include "frontend/name_entry.h"
+#include "frontend/star.h"
 #include "persist/config.h"
 #include "platform/clock.h"
 #include "platform/font.h"
@@ -70,10 +70,10 @@ void EnteringState() {
     fadeText.SetChange(-0.0084f);
     playfield.Flash();
   }
-  WorldFlags draw{1, 2, 11};
-  if (stateTimer >= 120) draw = draw.With(8);
+  uint16_t draw = kDrawParticles | kDrawStars | kDrawHud;
+  if (stateTimer >= 120) draw |= kDrawPlayfield;
   DrawWorld(draw);
-  UpdateWorld({1, 2});
+  UpdateWorld(kUpdateParticles | kUpdateStars);
 
   SetImageFont(fntSmall);
   SetColor(255, 255, 255);
@@ -96,8 +96,8 @@ void EnteringState() {
 }
 
 void PlayingState() {
-  DrawWorld(WorldFlags::All());
-  UpdateWorld(WorldFlags::All());
+  DrawWorld(kDrawAll);
+  UpdateWorld(kUpdateAll);
   UpdateHurryUp();
   DrawHurryUp();
   waveSeconds = float(timeNow - waveStartTime) / 1000.0f;
@@ -111,8 +111,8 @@ void PlayingState() {
 void NextWaveState() {
   ++stateTimer;
   if (stateTimer == 1) SetupWave();
-  DrawWorld(WorldFlags::All());
-  UpdateWorld(WorldFlags::All());
+  DrawWorld(kDrawAll);
+  UpdateWorld(kUpdateAll);
   if (stateTimer == 1) {
     stateTimer = 0;
     if (gameState != STATE_GAMEOVER) gameState = STATE_PLAYING;
@@ -135,7 +135,7 @@ void PausedState() {
     sfx.SetSaucerHum(false);
     sfx.SetShieldHum(false);
   }
-  DrawWorld(WorldFlags::All());
+  DrawWorld(kDrawAll);
   SetBlend(Blend::kMask);
   SetColor(31, 31, 31);
   DrawImage(gfx.gameinfo_bgd, 0, 97);
@@ -195,8 +195,8 @@ void ClearedState() {
   // What is left goes before the tally's first frame is drawn: a warden drawn
   // once more could still hit the ship.
   if (stateTimer == 1) RemoveEnemiesAtStageEnd();
-  DrawWorld(WorldFlags::All());
-  UpdateWorld(WorldFlags::All().Without(10));
+  DrawWorld(kDrawAll);
+  UpdateWorld(kUpdateAll & ~kUpdateSpawner);
 
   if (stateTimer == 1) {
     const uint16_t killed = uint16_t(statsStage.snails_killed + statsStage.spiders_killed + statsStage.saucers_killed);
@@ -268,8 +268,8 @@ void GameOverState() {
   ++stateTimer;
   if (stateTimer == 1 && config.sound) sfx.Play(sfx.sndGameOver);
   if (stateTimer == 50) fadeScene.SetChange(-0.005f);  // the scene fades out over 200 frames
-  DrawWorld(WorldFlags::All());
-  UpdateWorld(WorldFlags::All());
+  DrawWorld(kDrawAll);
+  UpdateWorld(kUpdateAll);
   SetDoubleScale(true);
   rainbow.Set();
   DrawCentred("G A M E   O V E R", 161, 111);
@@ -504,39 +504,39 @@ void GameKeys() {
 
 // --- the world's passes ----------------------------------------------------
 
-void UpdateWorld(WorldFlags flags) {
+void UpdateWorld(uint16_t passes) {
   UpdateWeapons();
-  if (flags.On(10)) UpdateSpawner();
-  if (flags.On(2)) UpdateStars();
+  if (passes & kUpdateSpawner) UpdateSpawner();
+  if (passes & kUpdateStars) UpdateStars();
   UpdateWardenBullets();
-  if (flags.On(8)) player.Update();
-  if (flags.On(9)) bullet.Update();
-  if (flags.On(1)) UpdateParticles();
-  if (flags.On(3)) UpdatePowerups();
-  if (flags.On(4)) lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { part->Update(); });
-  if (flags.On(5)) UpdateSnails();
-  if (flags.On(6)) UpdateSpiders();
+  if (passes & kUpdateShip) player.Update();
+  if (passes & kUpdateBullet) bullet.Update();
+  if (passes & kUpdateParticles) UpdateParticles();
+  if (passes & kUpdatePowerups) UpdatePowerups();
+  if (passes & kUpdateChains) lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { part->Update(); });
+  if (passes & kUpdateSnails) UpdateSnails();
+  if (passes & kUpdateSpiders) UpdateSpiders();
   UpdateWardens();
-  if (flags.On(7)) {
+  if (passes & kUpdateSaucers) {
     const int32_t saucers = UpdateSaucers();
     if (config.sound) sfx.SetSaucerHum(saucers > 0);
   }
-  if (flags.On(11)) GameKeys();
+  if (passes & kUpdateKeys) GameKeys();
 }
 
-void DrawWorld(WorldFlags flags) {
-  if (flags.On(2)) DrawStars();
-  if (flags.On(8)) playfield.Draw();
+void DrawWorld(uint16_t passes) {
+  if (passes & kDrawStars) DrawStars();
+  if (passes & kDrawPlayfield) playfield.Draw();
   DrawWardenBullets();
-  if (flags.On(9)) player.Draw();
-  if (flags.On(10)) bullet.Draw();
-  if (flags.On(1)) DrawParticles();
-  if (flags.On(3)) DrawPowerups();
-  if (flags.On(4)) lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { part->Draw(); });
-  if (flags.On(5)) DrawSnails();
-  if (flags.On(6)) DrawSpiders();
-  if (flags.On(7)) DrawSaucers();
+  if (passes & kDrawShip) player.Draw();
+  if (passes & kDrawBullet) bullet.Draw();
+  if (passes & kDrawParticles) DrawParticles();
+  if (passes & kDrawPowerups) DrawPowerups();
+  if (passes & kDrawChains) lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { part->Draw(); });
+  if (passes & kDrawSnails) DrawSnails();
+  if (passes & kDrawSpiders) DrawSpiders();
+  if (passes & kDrawSaucers) DrawSaucers();
   DrawWardens();
   DrawMissilesAndRailblasts();
-  if (flags.On(11)) DrawHud();
+  if (passes & kDrawHud) DrawHud();
 }

@@ -1,35 +1,39 @@
 #pragma once
 #include <cstdint>
-#include <initializer_list>
 
 // One game, from the stage banner of stage A until the game is over or
 // abandoned: the play states, the frame loop and the world's update and draw
 // passes in their fixed order.
 
-// The eleven on/off switches of UpdateWorld and DrawWorld (numbered 1..11 as
-// the game's tables number them; the same number means different objects in
-// the two passes).
-class WorldFlags {
- public:
-  constexpr WorldFlags() = default;
-  constexpr WorldFlags(std::initializer_list<int> on) {
-    for (int n : on) bits_ |= uint16_t(1u << n);
-  }
-  static constexpr WorldFlags All() { return {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}; }
-  constexpr bool On(int n) const { return (bits_ >> n) & 1u; }
-  constexpr WorldFlags Without(int n) const {
-    WorldFlags f = *this;
-    f.bits_ &= uint16_t(~(1u << n));
-    return f;
-  }
-  constexpr WorldFlags With(int n) const {
-    WorldFlags f = *this;
-    f.bits_ |= uint16_t(1u << n);
-    return f;
-  }
-
- private:
-  uint16_t bits_ = 0;
+// The on/off switches of UpdateWorld and DrawWorld. The two passes switch
+// different things, so each has its own names; a pass's set is a bit mask.
+enum UpdatePass : uint16_t {
+  kUpdateParticles = 1u << 1,
+  kUpdateStars = 1u << 2,
+  kUpdatePowerups = 1u << 3,
+  kUpdateChains = 1u << 4,
+  kUpdateSnails = 1u << 5,
+  kUpdateSpiders = 1u << 6,
+  kUpdateSaucers = 1u << 7,
+  kUpdateShip = 1u << 8,
+  kUpdateBullet = 1u << 9,
+  kUpdateSpawner = 1u << 10,
+  kUpdateKeys = 1u << 11,
+  kUpdateAll = 0xffe,
+};
+enum DrawPass : uint16_t {
+  kDrawParticles = 1u << 1,
+  kDrawStars = 1u << 2,
+  kDrawPowerups = 1u << 3,
+  kDrawChains = 1u << 4,
+  kDrawSnails = 1u << 5,
+  kDrawSpiders = 1u << 6,
+  kDrawSaucers = 1u << 7,
+  kDrawPlayfield = 1u << 8,
+  kDrawShip = 1u << 9,
+  kDrawBullet = 1u << 10,
+  kDrawHud = 1u << 11,
+  kDrawAll = 0xffe,
 };
 
 // Set when the window was closed during a game: the whole program ends, not
@@ -51,8 +55,8 @@ bool GameFrame();
 // What follows the frame loop: fades back, statistics, highscore entry.
 void FinishGame();
 
-void UpdateWorld(WorldFlags flags);
-void DrawWorld(WorldFlags flags);
+void UpdateWorld(uint16_t passes);  // UpdatePass bits
+void DrawWorld(uint16_t passes);    // DrawPass bits
 void SetupStage();
 void SetupWave();
 void GameKeys();
