@@ -64,7 +64,7 @@ void SetDoubleScale(bool on) {
 void EnteringState() {
   ++stateTimer;
   if (stateTimer == 1) SetupStage();
-  if (stateTimer == 30 && config.sound) sfx.Play(sfx.sndWaveAppear);
+  if (stateTimer == 30) PlayEffect(sfx.sndWaveAppear);
   if (stateTimer == 120) {
     // The banner fades out over the next 120 frames while the field appears.
     fadeText.SetChange(-0.0084f);
@@ -173,7 +173,7 @@ TallyTimes TallyTimeline(uint8_t stage) {
 }
 
 void TallyTick(int32_t at) {
-  if (stateTimer == at && config.sound) sfx.Play(sfx.sndStageClear1);
+  if (stateTimer == at) PlayEffect(sfx.sndStageClear1);
 }
 
 void TallyLine(int32_t at, const char* label, int32_t label_y, uint16_t killed, uint16_t seen) {
@@ -230,7 +230,7 @@ void ClearedState() {
   const int32_t bonus = int32_t(float(statsStage.mushrooms) * mushroomMultiplier);
   if (stateTimer == at.bonus) {
     // The bonus is credited whether or not sound is on; only the fanfare needs it.
-    if (config.sound) sfx.Play(sfx.sndStageClear2);
+    PlayEffect(sfx.sndStageClear2);
     player.AddScore(uint16_t(bonus));
   } else if (stateTimer > at.bonus) {
     SetColor(127, 255, 127);
@@ -266,7 +266,7 @@ void ClearedState() {
 
 void GameOverState() {
   ++stateTimer;
-  if (stateTimer == 1 && config.sound) sfx.Play(sfx.sndGameOver);
+  if (stateTimer == 1) PlayEffect(sfx.sndGameOver);
   if (stateTimer == 50) fadeScene.SetChange(-0.005f);  // the scene fades out over 200 frames
   DrawWorld(kDrawAll);
   UpdateWorld(kUpdateAll);

@@ -119,3 +119,7 @@ void TSfx::ReleaseAll() {
   }
   soundloaded = 0;
 }
+
+void PlayEffect(Sound* sound) {
+  if (config.sound) sfx.Play(sound);
+}

@@ -1,10 +1,10 @@
 #pragma once
 // The game's sound effects.
 //
-// How game code plays an effect: test the setting, then hand the sound to Play,
-// which starts it on the next one-shot channel:
+// How game code plays an effect: PlayEffect tests the sound setting and hands
+// the sound to Play, which starts it on the next one-shot channel:
 //
-//     if (config.sound) sfx.Play(sfx.sndCrawlDie);
+//     PlayEffect(sfx.sndCrawlDie);
 //
 // The player's shots go on the blaster channel instead, replacing the shot
 // before:   if (config.sound) sfx.PlayBlaster(sfx.sndBlaster2);
@@ -92,7 +92,7 @@ class TSfx {
   // Creates all 46 sounds once; later calls load nothing.
   void Load();
   // Starts a one-shot on the next channel of the rotation. Does not test the
-  // sound setting: callers do.
+  // sound setting: PlayEffect does.
   void Play(Sound* sound);
   // Starts a shot on the blaster channel, cutting off the shot before.
   void PlayBlaster(Sound* sound);
@@ -105,3 +105,7 @@ class TSfx {
   // Stops the named channels and frees the sounds (at exit).
   void ReleaseAll();
 };
+
+// Plays a one-shot effect when the player has sound on: what every game event
+// calls, so no caller tests the setting itself.
+void PlayEffect(Sound* sound);

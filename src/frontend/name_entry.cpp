@@ -105,7 +105,7 @@ void NameEntryScreen::Fireworks() {
   const uint16_t x = uint16_t(Rand(0, 320)), y = uint16_t(Rand(0, 240));
   const uint8_t family = uint8_t(Rand(1, 11));
   CreateParticles(x, y, 250, family, 30, 100, 0.1f, Rnd(3.0f, 4.5f), type, 0, 359, 0.975f);
-  if (config.sound) sfx.Play(sfx.sndSnailDie);
+  PlayEffect(sfx.sndSnailDie);
   firework_delay = Rand(0, 90);
 }
 

@@ -13,9 +13,7 @@ namespace {
 constexpr uint8_t kBlastFlash = 15, kAfterFlash = 16;
 constexpr int32_t kBlock[9] = {-33, -32, -31, -1, 0, 1, 31, 32, 33};
 
-void Bang() {
-  if (config.sound) sfx.Play(sfx.sndMissileExplode);
-}
+void Bang() { PlayEffect(sfx.sndMissileExplode); }
 
 void Flash(float x, float y, uint8_t type) {
   TParticle* flash = CreateParticle(x, y, type, "FFFFFF", 90, 90);

@@ -57,7 +57,7 @@ void TPlayer::CentraliseInPlayfield() {
 void TPlayer::LoseLife() {
   lives = uint8_t(lives - 1);
   state = SHIP_DEAD;
-  if (config.sound) sfx.Play(sfx.sndPlayerDie);
+  PlayEffect(sfx.sndPlayerDie);
   ClearPowers();
   Particles();
   CentraliseInPlayfield();
@@ -240,7 +240,7 @@ void TPlayer::AddScore(uint16_t points) {
   // One life per award: a big award past two thresholds gives the second
   // life with the next award of any size.
   if (score >= elife) {
-    if (config.sound) sfx.Play(sfx.sndExtraLife);
+    PlayEffect(sfx.sndExtraLife);
     lives = uint8_t(lives + 1);
     elife += kExtraLifeStep;
   }
@@ -282,7 +282,7 @@ void TPlayer::Particles() {
 
 void TPlayer::FireMissile() {
   LaunchMissile(x + 3, y, uint8_t((x + 3 - 16) / 9));
-  if (config.sound) sfx.Play(sfx.sndMissileLaunch);
+  PlayEffect(sfx.sndMissileLaunch);
 }
 
 void TPlayer::Draw() {

@@ -14,10 +14,6 @@
 
 namespace {
 
-void PlaySound(Sound* sound) {
-  if (config.sound) sfx.Play(sound);
-}
-
 // Starts one power of a group (laser levels, multipliers) and stops the other
 // two, so the one just collected wins even over a higher level.
 void StartOneOf(int first, int chosen) {
@@ -79,54 +75,54 @@ void TPowerup::Collect() {
     case POWERUP_LASER3:
     case POWERUP_LASER4:
       StartOneOf(POWER_LASER2, POWER_LASER2 + t - POWERUP_LASER2);
-      PlaySound(sfx.sndPwrLaser);
+      PlayEffect(sfx.sndPwrLaser);
       CountPowerup(STAT_LASER);
       break;
     case POWERUP_SHIELD:
       player.power[POWER_SHIELD] = kPowerupTicks;
-      PlaySound(sfx.sndPwrShield);
+      PlayEffect(sfx.sndPwrShield);
       CountPowerup(STAT_SHIELD);
       break;
     case POWERUP_SCORE2:
     case POWERUP_SCORE3:
     case POWERUP_SCORE5:
       StartOneOf(POWER_SCORE2, POWER_SCORE2 + t - POWERUP_SCORE2);
-      PlaySound(t == POWERUP_SCORE2 ? sfx.sndPwrX2 : t == POWERUP_SCORE3 ? sfx.sndPwrX3 : sfx.sndPwrX5);
+      PlayEffect(t == POWERUP_SCORE2 ? sfx.sndPwrX2 : t == POWERUP_SCORE3 ? sfx.sndPwrX3 : sfx.sndPwrX5);
       CountPowerup(STAT_MULTIPLIER);
       break;
     case POWERUP_FREEMOVE:
       player.power[POWER_FREEMOVE] = kPowerupTicks;
-      PlaySound(sfx.sndPwrFreeAction);
+      PlayEffect(sfx.sndPwrFreeAction);
       CountPowerup(STAT_FREEMOVE);
       break;
     case POWERUP_RADAR:
       player.power[POWER_RADAR] = 1;  // a flag until the ship dies, not a timer
-      PlaySound(sfx.sndPwrRadar);
+      PlayEffect(sfx.sndPwrRadar);
       CountPowerup(STAT_RADAR);
       break;
     case POWERUP_MISSILES:
       player.AddItem(ITEM_MISSILES);
-      PlaySound(sfx.sndPwrMissiles);
+      PlayEffect(sfx.sndPwrMissiles);
       CountPowerup(STAT_MISSILES);
       break;
     case POWERUP_SMARTBOMB:
       player.AddItem(ITEM_SMARTBOMB);
-      PlaySound(sfx.sndPwrBomb);
+      PlayEffect(sfx.sndPwrBomb);
       CountPowerup(STAT_SMARTBOMB);
       break;
     case POWERUP_RAILBLAST:
       player.AddItem(ITEM_RAILBLAST);
-      PlaySound(sfx.sndPwrRailblast);
+      PlayEffect(sfx.sndPwrRailblast);
       CountPowerup(STAT_RAILBLAST);
       break;
     case POWERUP_SCATTERMINES:
       player.AddItem(ITEM_SCATTERMINES);
-      PlaySound(sfx.sndPwrMines);
+      PlayEffect(sfx.sndPwrMines);
       CountPowerup(STAT_SCATTERMINES);
       break;
     case POWERUP_EXTRALIFE:
       player.lives = uint8_t(player.lives + 1);
-      PlaySound(sfx.sndExtraLife);
+      PlayEffect(sfx.sndExtraLife);
       CountPowerup(STAT_EXTRALIFE);
       break;
     default:

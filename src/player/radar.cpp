@@ -16,10 +16,6 @@ constexpr uint8_t kDetectTicks = 11, kBlinkTicks = 21;
 constexpr int32_t kLampX[2] = {4, 308};
 constexpr int32_t kPostY = 219, kLampY = 217;
 
-void PlaySound(Sound* sound) {
-  if (config.sound) sfx.Play(sound);
-}
-
 void DrawPair(const Image* image, int32_t y) {
   for (int32_t x : kLampX) DrawImage(image, float(x), float(y), 0);
 }
@@ -30,10 +26,10 @@ void TRadar::Update() {
   // Only the exact ticks 60, 40 and 20 warn: a countdown running two a tick
   // during warden alert may step over them.
   if (spiderTimer >= 20 && spiderTimer <= 60 && spiderTimer % 20 == 0) {
-    PlaySound(sfx.sndRadarDetect);
+    PlayEffect(sfx.sndRadarDetect);
     detect = kDetectTicks;
   } else if (spiderTimer > 60 && int32_t(uint32_t(timeNow) - uint32_t(lastblink)) > kBlipMillis) {
-    PlaySound(sfx.sndRadarBlip);
+    PlayEffect(sfx.sndRadarBlip);
     blink = kBlinkTicks;
     lastblink = int32_t(timeNow);
   }

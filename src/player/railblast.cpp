@@ -20,10 +20,6 @@ namespace {
 // down to the ship's zone.
 constexpr int32_t kBeamHalf = 10, kBeamWidth = 21, kBeamHeight = 227;
 
-void PlaySound(Sound* sound) {
-  if (config.sound) sfx.Play(sound);
-}
-
 }  // namespace
 
 TRailblast::TRailblast() { lstRailblasts.Add(this); }
@@ -37,7 +33,7 @@ TRailblast* TRailblast::Create(int32_t x) {
   rail->rightcol = uint8_t(std::min((x - 9) / 9, kFieldCols - 1));
   rail->targy = float(player.y);
   rail->targyvel = 0.6f;
-  PlaySound(sfx.sndRailFire);
+  PlayEffect(sfx.sndRailFire);
   return rail;
 }
 
@@ -45,14 +41,14 @@ void TRailblast::Die() { lstRailblasts.Remove(this); }
 
 void TRailblast::Update() {
   frame = uint16_t(frame + 1);
-  if (frame == kChargeAt) PlaySound(sfx.sndRailStart);
+  if (frame == kChargeAt) PlayEffect(sfx.sndRailStart);
   if (frame == kFireAt) {
-    PlaySound(sfx.sndRailblast);
+    PlayEffect(sfx.sndRailblast);
     DestroyShrooms();
   }
   if (frame == kGoneAt) Die();
   if (frame < kFireAt) {
-    if (frame > kChargeAt && frame % 20 == 5) PlaySound(sfx.sndRailBleep);
+    if (frame > kChargeAt && frame % 20 == 5) PlayEffect(sfx.sndRailBleep);
     // The drone climbs about 36 pixels, slowing to a stop.
     if (targyvel > 0) {
       targyvel -= 0.005f;

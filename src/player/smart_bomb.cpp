@@ -25,5 +25,5 @@ void TSmartBomb::Activate() {
   lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Death(); });
   lstEnemies.ForEachOf<TSaucer>([](TSaucer* saucer) { saucer->Death(); });
   playfield.SmartBomb();
-  if (config.sound) sfx.Play(sfx.sndBombActivate);
+  PlayEffect(sfx.sndBombActivate);
 }

@@ -11,13 +11,7 @@
 #include "platform/random.h"
 #include "world/warden.h"
 
-namespace {
-
-void PlaySound(Sound* sound) {
-  if (config.sound) sfx.Play(sound);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 const char* THurryUp::Message(int32_t roll) {
   static constexpr const char* kMessages[7] = {
@@ -32,7 +26,7 @@ void THurryUp::Activate() {
   state = STATE_WARNING;
   phase = 0;
   loops = 0;
-  PlaySound(sfx.sndHurryUp);
+  PlayEffect(sfx.sndHurryUp);
   if (DebugLogEnabled()) DebugLog("Hurry-up: " + msg);
 }
 
@@ -47,13 +41,13 @@ void THurryUp::Update() {
       if (loops == kWarningBeats)
         state = STATE_ALERT;
       else
-        PlaySound(sfx.sndHurryUp);
+        PlayEffect(sfx.sndHurryUp);
     }
   }
   // Warden alert starts with a warden in the very frame it begins.
   if (state == STATE_ALERT) {
     if (phase == 0) {
-      PlaySound(sfx.sndWardenAppear);
+      PlayEffect(sfx.sndWardenAppear);
       const TWarden* warden = SpawnWarden();
       if (DebugLogEnabled())
         DebugLog("Warden arrives at " + std::to_string(int32_t(warden->x)) + "," + std::to_string(int32_t(warden->y)));

@@ -28,9 +28,7 @@ void CountShroomKill(bool poison) {
   else
     statsGame.killed_shrooms += 1;
 }
-void PlayMineAppear() {
-  if (config.sound) sfx.Play(sfx.sndMineAppear);
-}
+void PlayMineAppear() { PlayEffect(sfx.sndMineAppear); }
 void SpawnMineAppear(int32_t x, int32_t y) {
   CreateParticle(float(x), float(y), PARTICLE_MINE_APPEAR, "FFFFFF", 60, 60);
 }

@@ -22,10 +22,6 @@ namespace {
 
 constexpr float kSpeed = 0.75f;
 
-void PlaySound(Sound* sound) {
-  if (config.sound) sfx.Play(sound);
-}
-
 // A position light: a white dot that drifts along with the saucer for 3 frames.
 void Light(float x, float y, float xvel) {
   TParticle* light = CreateParticle(x, y, 5, "FFFFFF", 3);
@@ -83,7 +79,7 @@ void TSaucer::PoisonMushroom() {
   uint8_t& code = playfield.data[my_sec];
   if (code > 3) return;  // poison already, a mine, or nothing
   code = uint8_t(code + CELL_POISON);
-  PlaySound(sfx.sndSaucerPoison);
+  PlayEffect(sfx.sndSaucerPoison);
 }
 
 void TSaucer::Particles(uint8_t showPopup) {
@@ -117,5 +113,5 @@ void TSaucer::Death() {
   Die();
   statsStage.saucers_killed += 1;
   statsGame.killed_saucers += 1;
-  PlaySound(sfx.sndSaucerDie);
+  PlayEffect(sfx.sndSaucerDie);
 }

@@ -26,10 +26,6 @@ enum class Obstacle { kNothing, kEdge, kShroom, kPoison, kMine };
 
 bool IsMine(int32_t index) { return index >= 0 && index <= kLastCell && playfield.data[index] == CELL_SCATTERMINE; }
 
-void PlaySound(Sound* sound) {
-  if (config.sound) sfx.Play(sound);
-}
-
 }  // namespace
 
 TSkitterworm::TSkitterworm() { lstEnemies.Add(this); }
@@ -114,7 +110,7 @@ bool TSkitterworm::CollideObstacles() {
       SetColor(255, 255, 255);
       DrawImage(gfx.scattermine_explode, float(mcol * 9 + 9), float(mrow * 9 + 8), 0);
       playfield.data[mine] = CELL_EMPTY;
-      PlaySound(sfx.sndMineExplode);
+      PlayEffect(sfx.sndMineExplode);
       Death(0);
       return true;
     }
@@ -131,7 +127,7 @@ bool TSkitterworm::CollideObstacles() {
 
   if (what == Obstacle::kPoison) {
     dir = DIR_DIVE;
-    PlaySound(sfx.sndCrawlDive);
+    PlayEffect(sfx.sndCrawlDive);
   }
   // Parts wear a mushroom down slowly: 15 bumps per damage step, no score.
   playfield.strength[index] -= 1;
@@ -224,7 +220,7 @@ void TSkitterworm::Death(uint8_t leaveMushroom) {
   Particles();
   Die();
   statsGame.killed_worms += 1;
-  PlaySound(sfx.sndCrawlDie);
+  PlayEffect(sfx.sndCrawlDie);
 }
 
 void ResetChains() {

@@ -22,10 +22,6 @@ namespace {
 
 constexpr int32_t kLastCell = kFieldCells - 1;
 
-void PlaySound(Sound* sound) {
-  if (config.sound) sfx.Play(sound);
-}
-
 // Rand(1, 100) above the threshold: 88 gives 12 %, 92 gives 8 %.
 bool Chance(int32_t above) { return Rand(1, 100) > above; }
 
@@ -37,7 +33,7 @@ int32_t ClampToRow(int32_t cell, uint16_t row) {
 
 TSnail::TSnail() {
   lstEnemies.Add(this);
-  PlaySound(sfx.sndSnailSpawn);
+  PlayEffect(sfx.sndSnailSpawn);
 }
 
 void TSnail::Die() { lstEnemies.Remove(this); }
@@ -85,7 +81,7 @@ void TSnail::Update() {
     SetColor(255, 255, 255);
     DrawImage(gfx.scattermine_explode, float(col * 9 + 9), float(mrow * 9 + 8));
     playfield.data[m] = CELL_EMPTY;
-    PlaySound(sfx.sndMineExplode);
+    PlayEffect(sfx.sndMineExplode);
     Death();
   }
 
@@ -100,7 +96,7 @@ void TSnail::DropMushroom() {
   if (playfield.data[my_sec] <= CELL_SCATTERMINE) return;  // only empty cells take one
   playfield.data[my_sec] = 0;
   playfield.strength[my_sec] = kFreshStrength;
-  PlaySound(sfx.sndSnailDropShroom);
+  PlayEffect(sfx.sndSnailDropShroom);
 }
 
 void TSnail::Particles(uint8_t showPopup) {
@@ -140,5 +136,5 @@ void TSnail::Death() {
   Die();
   statsStage.snails_killed += 1;
   statsGame.killed_snails += 1;
-  PlaySound(sfx.sndSnailDie);
+  PlayEffect(sfx.sndSnailDie);
 }

@@ -21,9 +21,7 @@ uint8_t RandomCourse() {
   return kCourses[Rand(0, 2)];
 }
 
-void Bounce() {
-  if (config.sound) sfx.Play(sfx.sndSpider);
-}
+void Bounce() { PlayEffect(sfx.sndSpider); }
 
 }  // namespace
 
@@ -92,5 +90,5 @@ void TSpider::Death() {
   statsStage.spiders_killed += 1;
   statsGame.killed_spiders += 1;
   // The spider has no death sound of its own.
-  if (config.sound) sfx.Play(sfx.sndSnailDie);
+  PlayEffect(sfx.sndSnailDie);
 }

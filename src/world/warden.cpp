@@ -78,7 +78,7 @@ void TWarden::ShootAtPlayer() {
   shot->vel = Rnd(2.5f, 3.0f);
   shot->xvel = std::sin(aim / kDegrees) * shot->vel;
   shot->yvel = -std::cos(aim / kDegrees) * shot->vel;
-  if (config.sound) sfx.Play(sfx.sndWardenShoot);
+  PlayEffect(sfx.sndWardenShoot);
 }
 
 void TWarden::Draw() {
