@@ -1,14 +1,20 @@
 # A window the desktop resizes: the picture is shown at the largest whole scale
-# that fits, centred on black, every picture pixel a sharp square; F5 still
+# that fits, centred on black, every picture pixel a sharp square; a click
+# still lands on the menu item under the pointer; F5 still
 # sets the window to the next scale, and the settings keep the player's scale.
 source "$(dirname "$0")/lib.sh"
 SCREEN=1600x1200x24 start_display  # room for the largest window below
-start_game --autopilot --scale 1
+start_game --scale 1
 wait_window
-for i in 1 2 3 4 5 6; do
-  press space
-  sleep 0.6
+sleep 1.5
+press space
+sleep 1.2
+press space
+for i in $(seq 100); do
+  grep -q 'Menu entered at screen 1' "$WORK/debug.log" 2>/dev/null && break
+  sleep 0.1
 done
+sleep 1
 
 # resized W H SCALE X Y: the window made W x H from outside shows the 320x240
 # picture at SCALE from (X, Y), black around it.
@@ -31,6 +37,17 @@ resized() {
   [ "$inside" -ge 200 ] || fail "$1x$2: the picture is nearly blank"
 }
 resized 1000 700 2 180 110
+
+# A click still lands on its menu item in the resized window: "Options"
+# (logical 160,101) at 2x from (180,110).
+xdotool mousemove --window "$WINDOW" $((180 + 160 * 2)) $((110 + 101 * 2))
+sleep 0.2
+xdotool click 1
+for i in $(seq 50); do
+  grep -q 'Menu screen 2' "$WORK/debug.log" && break
+  sleep 0.1
+done
+grep -q 'Menu screen 2' "$WORK/debug.log" || fail "a click on \"Options\" in the resized window did not open the options"
 resized 1400 1000 4 60 20
 resized 500 300 1 90 30
 
