@@ -71,7 +71,11 @@ const char* OnlineViewText() { return showOnlineScores ? "View Offline Scores" :
 void ToggleOnlineView() {
   showOnlineScores = showOnlineScores ? 0 : 1;
   // Every switch to the online table asks the server again.
-  if (showOnlineScores && config.online) onlineFetchResult = onlineScores.GetScores(0, 15);
+  if (showOnlineScores && config.online) {
+    onlineFetchResult = onlineScores.GetScores(0, 15);
+    DebugLog(onlineFetchResult > 0 ? "Online scores: " + std::to_string(lstOnlineScores.Count()) + " rows"
+                                   : std::string("Online scores: the scoreboard could not be reached"));
+  }
   lstClickables.ForEach([](TClickableText* text) {
     if (text->id != 20) return;
     text->txt = OnlineViewText();

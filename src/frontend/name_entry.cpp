@@ -88,6 +88,7 @@ void NameEntryScreen::Enter() {
   submit_due = false;
   submitted_ok = false;
   entered = MilliSecs();
+  if (DebugLogEnabled()) DebugLog("Name entry for a score of " + std::to_string(player.score));
 }
 
 void NameEntryScreen::Fireworks() {
