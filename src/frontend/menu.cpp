@@ -163,7 +163,16 @@ void ScreenSwitch() {
   }
 }
 
-void Centred(const char* text, int32_t y) { DrawTextCentred(text, 160, y, 1); }
+// A line wider than the screen in the current font (our main font is wider
+// than some of these texts were written for, and a web address can be any
+// length) is set in the small font rather than cut at both edges.
+void Centred(const char* text, int32_t y) {
+  ImageFont* const font = GetImageFont();
+  const bool too_wide = TextWidth(text) > kScreenWidth - 8;
+  if (too_wide) SetImageFont(fntSmall);
+  DrawTextCentred(text, 160, y, 1);
+  if (too_wide) SetImageFont(font);
+}
 
 void HighscoresBody() {
   if (!showOnlineScores) {
