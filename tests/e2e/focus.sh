@@ -9,31 +9,8 @@ source "$(dirname "$0")/lib.sh"
 # control, normal particles, online off, the default keys.
 printf '1.2.0\r\n\x01\x00\x04\x02\x02\x02\x01\x00\x25\x27\x26\x28\xa3\x20\x0d' >"$WORK/skitterworm.cfg"
 
-# logged TEXT: waits up to 5 s for a line of the debug log holding TEXT.
-logged() {
-  local i
-  for i in $(seq 50); do
-    grep -q -- "$1" "$WORK/debug.log" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "the debug log never said \"$1\""
-}
-
 pointer_at() {  # prints "X Y" of the pointer on the screen
   xdotool getmouselocation --shell | awk -F= '/^X/{x=$2} /^Y/{y=$2} END{print x, y}'
-}
-
-# on_screen N: waits until the menu has switched to screen N, then for its fade-in.
-on_screen() {
-  local i
-  for i in $(seq 100); do
-    [ "$(grep -o 'Menu \(screen\|entered at screen\) [0-9]*' "$WORK/debug.log" | tail -n 1 | grep -o '[0-9]*$')" = "$1" ] && {
-      sleep 0.8
-      return 0
-    }
-    sleep 0.1
-  done
-  fail "the menu never showed screen $1"
 }
 
 start_display

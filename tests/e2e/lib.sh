@@ -139,3 +139,28 @@ close_game() {
   done
   fail "the game did not end within 5 s of the close request"
 }
+
+# logged TEXT [SECONDS]: waits up to 5 s (or SECONDS) for a line of the debug
+# log holding TEXT.
+logged() {
+  local i
+  for i in $(seq $((${2:-5} * 10))); do
+    grep -qF -- "$1" "$WORK/debug.log" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "the debug log never said \"$1\""
+}
+
+# on_screen N: waits until the menu has switched to screen N (the debug log
+# names every switch), then for its fade-in.
+on_screen() {
+  local i
+  for i in $(seq 100); do
+    [ "$(grep -o 'Menu \(screen\|entered at screen\) [0-9]*' "$WORK/debug.log" | tail -n 1 | grep -o '[0-9]*$')" = "$1" ] && {
+      sleep 0.8
+      return 0
+    }
+    sleep 0.1
+  done
+  fail "the menu never showed screen $1"
+}

@@ -18,30 +18,6 @@ click() {
   sleep 0.3
 }
 
-# logged TEXT [SECONDS]: waits for a line of the debug log holding TEXT.
-logged() {
-  local i
-  for i in $(seq $((${2:-5} * 10))); do
-    grep -q -- "$1" "$WORK/debug.log" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "the debug log never said \"$1\""
-}
-
-# on_screen N: waits until the menu has switched to screen N (the debug log
-# names every switch), then for its fade-in.
-on_screen() {
-  local i
-  for i in $(seq 100); do
-    [ "$(grep -o 'Menu \(screen\|entered at screen\) [0-9]*' "$WORK/debug.log" | tail -n 1 | grep -o '[0-9]*$')" = "$1" ] && {
-      sleep 0.8
-      return 0
-    }
-    sleep 0.1
-  done
-  fail "the menu never showed screen $1"
-}
-
 # menu_shot NAME: a screenshot of a menu screen, checked for content.
 menu_shot() {
   shoot "$1"

@@ -25,15 +25,6 @@ ask() {
     echo @file_get_contents($argv[1], false, $c);' "http://127.0.0.1:$PORT/sysops/worm-highscore.php" "$1"
 }
 
-logged() {  # logged TEXT [SECONDS]: waits for a debug log line holding TEXT
-  local i
-  for i in $(seq $((${2:-5} * 10))); do
-    grep -qF -- "$1" "$WORK/debug.log" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "the debug log never said \"$1\""
-}
-
 # count TEXT: how many debug log lines hold TEXT.
 count() { grep -cF -- "$1" "$WORK/debug.log" 2>/dev/null || true; }
 
@@ -45,18 +36,6 @@ next_log() {
     sleep 0.1
   done
   fail "the debug log never said \"$1\" again"
-}
-
-on_screen() {  # on_screen N: the menu has switched to screen N and faded in
-  local i
-  for i in $(seq 100); do
-    [ "$(grep -o 'Menu \(screen\|entered at screen\) [0-9]*' "$WORK/debug.log" | tail -n 1 | grep -o '[0-9]*$')" = "$1" ] && {
-      sleep 0.8
-      return 0
-    }
-    sleep 0.1
-  done
-  fail "the menu never showed screen $1"
 }
 
 alive() { kill -0 "$GAME_PID" 2>/dev/null || fail "the game is gone ($1)"; }

@@ -23,16 +23,6 @@ region() {
   echo "$1: $lit lit pixels in ($2,$3 ${4}x$5)"
 }
 
-# logged TEXT [SECONDS]: waits up to 5 s (or SECONDS) for a line of the debug log holding TEXT.
-logged() {
-  local i
-  for i in $(seq $((${2:-5} * 10))); do
-    grep -q -- "$1" "$WORK/debug.log" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "the debug log never said \"$1\""
-}
-
 start_display
 write_settings
 start_game --seed 7

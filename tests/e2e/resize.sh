@@ -10,11 +10,7 @@ sleep 1.5
 press space
 sleep 1.2
 press space
-for i in $(seq 100); do
-  grep -q 'Menu entered at screen 1' "$WORK/debug.log" 2>/dev/null && break
-  sleep 0.1
-done
-sleep 1
+on_screen 1
 
 # resized W H SCALE X Y: the window made W x H from outside shows the 320x240
 # picture at SCALE from (X, Y), black around it.
@@ -43,11 +39,7 @@ resized 1000 700 2 180 110
 xdotool mousemove --window "$WINDOW" $((180 + 160 * 2)) $((110 + 101 * 2))
 sleep 0.2
 xdotool click 1
-for i in $(seq 50); do
-  grep -q 'Menu screen 2' "$WORK/debug.log" && break
-  sleep 0.1
-done
-grep -q 'Menu screen 2' "$WORK/debug.log" || fail "a click on \"Options\" in the resized window did not open the options"
+logged "Menu screen 2"
 resized 1400 1000 4 60 20
 resized 500 300 1 90 30
 
