@@ -427,6 +427,8 @@ void NewGame() {
   if (config.controls == 2) MoveMouse(player.tx, player.ty);
   RemoveAllEnemies();
   RemoveAllWeapons();
+  // A new game brings its own star field, whatever the last one left behind.
+  KillStars();
   CreateGameStars(kStarCount);
   ResetChains();
   snailTimer = Rand(600, 1200);
