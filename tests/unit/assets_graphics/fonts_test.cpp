@@ -91,6 +91,16 @@ TEST_P(FontTest, MonochromeRenderingReproducesTheGlyphGrids) {
   }
 }
 
+// The highscore table sets its rows of the main font 9 pixels apart, each
+// with a shadow one pixel below: a glyph reaching more than 8 pixels above
+// the baseline would touch the row above.
+TEST(MainFont, NoGlyphTouchesTheHighscoreRowAbove) {
+  assets_test::Font font;
+  ASSERT_TRUE(assets_test::ReadBdf(std::string(SKITTERWORM_TEST_SOURCE_DIR) + "/assets/fonts/cweb.bdf", font));
+  for (const auto& [code, glyph] : font.glyphs)
+    EXPECT_LE(glyph.y + glyph.h, 8) << "'" << char(code) << "' reaches " << glyph.y + glyph.h << " pixels up";
+}
+
 INSTANTIATE_TEST_SUITE_P(GameFonts, FontTest, ::testing::ValuesIn(kFonts),
                          [](const auto& info) { return std::string(info.param.size == 13 ? "Main" : "Small"); });
 
