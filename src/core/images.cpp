@@ -33,6 +33,7 @@ void LoadGameImages() {
   gfx.snail = Cells("graphics/snail.png", 8, 8, 3);
   gfx.shroom = Cells("graphics/shroom.png", 8, 8, 32);
   gfx.shroom_poison = Cells("graphics/shroompoison.png", 16, 16, 32);
+  gfx.shroom_spots = Cells("graphics/shroomspots.png", 8, 8, 32);
   gfx.saucer = Cells("graphics/saucer.png", 8, 8, 7);
   gfx.saucer_glow = Cells("graphics/saucerglow.png", 8, 8, 7);
   gfx.warden = Centred(Single("graphics/warden.png"));

@@ -14,6 +14,7 @@ struct GameImages {
   Image* snail = nullptr;
   Image* shroom = nullptr;
   Image* shroom_poison = nullptr;
+  Image* shroom_spots = nullptr;
   Image* saucer = nullptr;
   Image* saucer_glow = nullptr;
   Image* warden = nullptr;

@@ -155,7 +155,10 @@ int TPlayfield::Draw() {
       } else if (IsPoison(code)) {
         const int frame = code - CELL_POISON + 4 * style;
         // A rainbow ghost pulsing between normal and double size about the
-        // mushroom's centre, the mushroom itself, then a faint poison glow.
+        // mushroom's centre, the mushroom itself, a faint poison glow, then
+        // dark spots of rot: laid on by alpha, not added like the light, they
+        // show on every colour the rainbow lends the mushroom, so a poisoned
+        // mushroom never passes for a healthy one of the same hue.
         rainbowFast.Set();
         const float s = 1.0f + (sine.GetVal(-1) + 1.0f) / 2.0f;
         SetScale(s, s);
@@ -168,6 +171,10 @@ int TPlayfield::Draw() {
         SetAlpha(0.4f * fadeScene.value);
         DrawImage(gfx.shroom_poison, float(CellX(col) - 1), float(CellY(row) - 1), frame);
         SetAlpha(fadeScene.value);
+        SetBlend(Blend::kAlpha);
+        SetColor(255, 255, 255);
+        DrawImage(gfx.shroom_spots, x, y, frame);
+        SetBlend(Blend::kLight);
       } else if (code == CELL_SCATTERMINE) {
         SetColor(127, 127, 127);
         DrawImage(gfx.scattermine, x, y, 0);

@@ -55,6 +55,7 @@ const Exact kExact[] = {
     {"snail", 8, 8, 3},
     {"shroom", 8, 8, 32},
     {"shroompoison", 16, 16, 32},
+    {"shroomspots", 8, 8, 32},
     {"saucer", 8, 8, 7},
     {"saucerglow", 8, 8, 7},
     {"warden-alarms", 9, 9, 2},
@@ -254,7 +255,8 @@ TEST(GraphicsAssets, TransparentPixelsKeepTheMaskColour) {
 TEST(GraphicsAssets, EveryMushroomDamageStepIsMoreBitten) {
   const Picture p = Load("shroom");
   const Picture glow = Load("shroompoison");
-  ASSERT_TRUE(p.ok && glow.ok);
+  const Picture rot = Load("shroomspots");
+  ASSERT_TRUE(p.ok && glow.ok && rot.ok);
   for (int style = 0; style < 8; ++style) {
     int last = 1 << 30;
     for (int damage = 0; damage < 4; ++damage) {
@@ -267,6 +269,11 @@ TEST(GraphicsAssets, EveryMushroomDamageStepIsMoreBitten) {
       for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
           if (p.Opaque(frame * 8 + x, y)) EXPECT_TRUE(glow.Opaque(frame * 16 + x + 1, y + 1)) << "frame " << frame;
+      // Its spots of rot lie on the mushroom, and a few are left at every step.
+      for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+          if (rot.Opaque(frame * 8 + x, y)) EXPECT_TRUE(p.Opaque(frame * 8 + x, y)) << "frame " << frame;
+      EXPECT_GE(OpaqueCount(rot, frame * 8, 0, 8, 8), 2) << "frame " << frame;
     }
   }
 }

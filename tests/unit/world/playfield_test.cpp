@@ -280,6 +280,7 @@ class PlayfieldDraw : public ::testing::Test {
     const std::vector<uint32_t> white(16 * 16 * 32, 0xFFFFFFFFu);
     gfx.shroom = CreateImage(white.data(), 8 * 32, 8, 8, 8, 32);
     gfx.shroom_poison = CreateImage(white.data(), 16 * 32, 16, 16, 16, 32);
+    gfx.shroom_spots = CreateImage(white.data(), 8 * 32, 8, 8, 8, 32);
     gfx.scattermine = CreateImage(white.data(), 16, 8, 8, 8, 2);
     fadeScene.value = 0.5f;
   }
@@ -321,7 +322,7 @@ TEST_F(PlayfieldDraw, EachKindOfCellIsDrawnAtItsOriginAndTheStateIsRestored) {
   SetBlend(Blend::kShade);
   field.Draw();
   const std::vector<DrawnQuad> quads = Quads();
-  ASSERT_EQ(quads.size(), 1u + 3u + 2u);
+  ASSERT_EQ(quads.size(), 1u + 4u + 2u);
 
   // The mushroom, in its own colour, column 2 drawn before column 5.
   EXPECT_EQ(quads[0].x, 2.0f * CellX(2));
@@ -345,12 +346,17 @@ TEST_F(PlayfieldDraw, EachKindOfCellIsDrawnAtItsOriginAndTheStateIsRestored) {
   EXPECT_EQ(quads[3].y, 2.0f * (CellY(0) - 1));
   EXPECT_EQ(quads[3].w, 32.0f);
   EXPECT_EQ(quads[3].corner.a, uint8_t(0.4f * 0.5f * 255 + 0.5f));
+  // Its spots of rot over the mushroom, laid on by alpha at the scene's fade.
+  EXPECT_EQ(quads[4].blend, Blend::kAlpha);
+  EXPECT_EQ(quads[4].x, 2.0f * CellX(5));
+  EXPECT_EQ(quads[4].y, 2.0f * CellY(0));
+  EXPECT_EQ(quads[4].corner.a, uint8_t(0.5f * 255 + 0.5f));
 
   // The scattermine: a grey body and its light.
-  EXPECT_EQ(quads[4].x, 2.0f * CellX(31));
-  EXPECT_EQ(quads[4].y, 2.0f * CellY(21));
-  EXPECT_EQ(quads[4].corner.r, 127);
-  EXPECT_EQ(quads[5].x, quads[4].x);
+  EXPECT_EQ(quads[5].x, 2.0f * CellX(31));
+  EXPECT_EQ(quads[5].y, 2.0f * CellY(21));
+  EXPECT_EQ(quads[5].corner.r, 127);
+  EXPECT_EQ(quads[6].x, quads[5].x);
 
   EXPECT_EQ(GetBlend(), Blend::kLight);
   EXPECT_EQ(GetAlpha(), 0.5f);
@@ -366,7 +372,7 @@ TEST_F(PlayfieldDraw, PoisonPulseAtItsSmallestIsNormalSize) {
   sine.ang = 270;  // sine -1
   field.Draw();
   const std::vector<DrawnQuad> quads = Quads();
-  ASSERT_EQ(quads.size(), 3u);
+  ASSERT_EQ(quads.size(), 4u);
   EXPECT_NEAR(quads[0].w, 16.0f, 1e-3);
   EXPECT_NEAR(quads[0].x, 2.0f * CellX(0), 1e-3);
 }

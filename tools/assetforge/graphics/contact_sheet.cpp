@@ -80,8 +80,9 @@ Canvas Preview(const ForgeContext& ctx, const std::vector<ImageAsset>& images) {
   const int ox = 328;
   const Canvas* shroom = Find(images, "shroom");
   const Canvas* poison = Find(images, "shroompoison");
+  const Canvas* spots = Find(images, "shroomspots");
   const Canvas* worm = Find(images, "skitterworm");
-  if (!shroom || !poison || !worm) return c;
+  if (!shroom || !poison || !spots || !worm) return c;
   for (int i = 0; i < 150; ++i) {  // stars
     const int x = int((i * 7919) % 320), y = int((i * 104729) % 226);
     c.Set(ox + x, y, Grey(40 + (i * 13) % 80));
@@ -95,6 +96,7 @@ Canvas Preview(const ForgeContext& ctx, const std::vector<ImageAsset>& images) {
     if (i % 17 == 3) {
       Add(c, CellOf(*poison, 16, dmg + 4 * style), x - 1, y - 1, Rgb(120, 255, 80), 0.4f);
       c.DrawTinted(CellOf(*shroom, 8, dmg + 4 * style), x, y, Rgb(120, 255, 80));
+      c.Draw(CellOf(*spots, 8, dmg + 4 * style), x, y);
     } else {
       c.DrawTinted(CellOf(*shroom, 8, dmg + 4 * style), x, y, tint);
     }

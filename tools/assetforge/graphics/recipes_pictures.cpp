@@ -235,12 +235,14 @@ Canvas SaucerPoison(const std::vector<ImageAsset>& done) {
   Canvas c(84, 52);
   const Canvas& shroom = ImageOf(done, "shroom");
   const Canvas& poison = ImageOf(done, "shroompoison");
+  const Canvas& spots = ImageOf(done, "shroomspots");
   Tinted(c, Cell(ImageOf(done, "saucer"), 8, 2), 30, 2, p.cyan, 2);
   c.Draw(Cell(ImageOf(done, "saucerglow"), 8, 2).Scaled(2), 30, 2);
   for (int i = 0; i < 3; ++i) {
     const int x = 6 + i * 26, y = 30 + (i % 2) * 4, f = 8 + i;
     Tinted(c, Cell(poison, 16, f), x - 2, y - 2, Rgba{p.green.r, p.green.g, p.green.b, 150}, 2);
     Tinted(c, Cell(shroom, 8, f), x, y, i == 1 ? p.yellow : p.orange, 2);
+    c.Draw(Cell(spots, 8, f).Scaled(2), x, y);
   }
   return c;
 }

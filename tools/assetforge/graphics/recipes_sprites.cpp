@@ -24,6 +24,21 @@ std::vector<Canvas> Mushrooms(const ForgeContext& ctx) {
   return out;  // 8 styles × 4 steps: frame = damage + 4 × style
 }
 
+// Rot over poisoned mushrooms, framed like the mushrooms: each style's spots,
+// less those a damage step has bitten away.
+std::vector<Canvas> PoisonSpots(const ForgeContext& ctx, const std::vector<Canvas>& shrooms) {
+  const auto& spots = ctx.sprites.Get("shroom-spots").frames;
+  std::vector<Canvas> out;
+  for (size_t f = 0; f < shrooms.size(); ++f) {
+    Canvas c = spots[f / 4];
+    for (int y = 0; y < c.Height(); ++y)
+      for (int x = 0; x < c.Width(); ++x)
+        if (!shrooms[f].Opaque(x, y)) c.Set(x, y, kClear);
+    out.push_back(c);
+  }
+  return out;
+}
+
 // The saucer's seven frames: a pair of lights runs round the rim (row 4), one
 // step per frame; the hull shows them as dark ports, the glow as bright dots.
 void Saucers(const ForgeContext& ctx, std::vector<Canvas>& hulls, std::vector<Canvas>& glows) {
@@ -73,7 +88,11 @@ void AddSpriteImages(const ForgeContext& ctx, std::vector<ImageAsset>& out) {
     const auto& snail = ctx.sprites.Get("snail").frames;  // right, down
     out.push_back(Strip("snail", {snail[0], snail[0].MirroredX(), snail[1]}));
   }
-  out.push_back(Strip("shroom", Mushrooms(ctx)));
+  {
+    const std::vector<Canvas> shrooms = Mushrooms(ctx);
+    out.push_back(Strip("shroom", shrooms));
+    out.push_back(Strip("shroomspots", PoisonSpots(ctx, shrooms)));
+  }
   {
     std::vector<Canvas> hulls, glows;
     Saucers(ctx, hulls, glows);
