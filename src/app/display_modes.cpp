@@ -7,6 +7,7 @@
 #include "core/game_state.h"
 #include "frontend/options.h"
 #include "persist/config.h"
+#include "persist/records.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 

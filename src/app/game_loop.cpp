@@ -7,6 +7,7 @@
 #include "app/frame_driver.h"
 #include "app/hud.h"
 #include "app/startup.h"
+#include "audio/audio.h"
 #include "audio/music.h"
 #include "audio/sfx.h"
 #include "core/fader.h"
@@ -20,6 +21,8 @@
 #include "frontend/name_entry.h"
 #include "frontend/star.h"
 #include "persist/config.h"
+#include "persist/records.h"
+#include "persist/statistics.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -33,7 +36,6 @@
 #include "player/particle.h"
 #include "player/player.h"
 #include "player/powerup.h"
-#include "player/statistics.h"
 #include "player/weapon_passes.h"
 #include "world/enemy_passes.h"
 #include "world/hurry_up.h"
@@ -41,6 +43,7 @@
 #include "world/skitterworm.h"
 #include "world/spawner.h"
 #include "world/warden.h"
+#include "world/world.h"
 
 bool quitProgram = false;
 

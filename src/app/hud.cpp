@@ -11,6 +11,7 @@
 #include "platform/image.h"
 #include "player/player.h"
 #include "world/hurry_up.h"
+#include "world/world.h"
 
 namespace {
 

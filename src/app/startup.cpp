@@ -10,10 +10,13 @@
 #include "core/mouse.h"
 #include "core/rainbow_phaser.h"
 #include "core/sine_table.h"
+#include "frontend/frontend.h"
 #include "frontend/star.h"
 #include "persist/config.h"
 #include "persist/highscores.h"
 #include "persist/online_highscores.h"
+#include "persist/records.h"
+#include "persist/statistics.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -29,30 +32,18 @@
 #include "player/radar.h"
 #include "player/railblast.h"
 #include "player/smart_bomb.h"
-#include "player/statistics.h"
 #include "world/enemy.h"
 #include "world/hurry_up.h"
 #include "world/warden.h"
+#include "world/world.h"
 
-void CreateGlobals() {
-  lstEnemies.Clear();
-  lstStars.Clear();
-  lstWardenBullets.Clear();
-  lstPowerups.Clear();
-  lstExplosions.Clear();
-  lstMissiles.Clear();
-  lstMissileVolleys.Clear();
-  lstRailblasts.Clear();
-  hurryup = THurryUp{};
-  mouse = TMouse{};
-  fadeScene = TFader{};
-  fadeText = TFader{};
-  sine = TSine{};
-  rainbow = TRainbowPhaser{};
-  rainbowFast = TRainbowPhaser{};
-  rainbowFast.speed = 15;
-  radar = TRadar{};
-  smartbomb = TSmartBomb{};
+// Every owned part of the program's state as at start-up; the audio's comes
+// with StartAudio.
+void ResetState() {
+  common.Reset();
+  records.Reset();
+  world.Reset();
+  frontend.Reset();
 }
 
 // The settings: the full-screen modes this machine offers, then the player's
@@ -115,7 +106,7 @@ int RunProgram(const CommandLine& command_line) {
   HidePointer();
   SeedRnd(StartupSeed(command_line));
   AppTitle(kWindowTitle);
-  CreateGlobals();
+  ResetState();
   LoadAssets();
   LoadSettings();
   onlineScores.Init(kGameVersion, command_line.scoreboard_host, kScoreboardScript, command_line.scoreboard_port);

@@ -11,8 +11,9 @@ int RunProgram(const CommandLine& command_line);
 // The seed of the run: --seed N, or one that differs from run to run.
 int32_t StartupSeed(const CommandLine& command_line);
 
-// Resets every global list and singleton to its start-up state.
-void CreateGlobals();
+// Makes the program's state as at start-up: the common, records, world and
+// front-end parts (each by its own Reset).
+void ResetState();
 // Loads both fonts and every image.
 void LoadAssets();
 // Probes the full-screen modes and reads "skitterworm.cfg" from the files

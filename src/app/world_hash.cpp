@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/game_state.h"
+#include "persist/statistics.h"
 #include "platform/random.h"
 #include "player/bullet.h"
 #include "player/explosion.h"
@@ -14,7 +15,6 @@
 #include "player/radar.h"
 #include "player/railblast.h"
 #include "player/smart_bomb.h"
-#include "player/statistics.h"
 #include "world/hurry_up.h"
 #include "world/playfield.h"
 #include "world/saucer.h"
@@ -22,6 +22,7 @@
 #include "world/snail.h"
 #include "world/spider.h"
 #include "world/warden.h"
+#include "world/world.h"
 
 namespace {
 

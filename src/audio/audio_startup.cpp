@@ -1,10 +1,12 @@
 #include "audio/audio_startup.h"
 
+#include "audio/audio.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
 #include "audio/sfx.h"
 #include "core/game_state.h"
 #include "persist/config.h"
+#include "persist/records.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 
@@ -34,12 +36,9 @@ TConfig SettingsToSave() {
 }
 
 void StartAudio() {
-  fmodSystem.Create();
-  fmodState = TFMod{};
+  audio.Reset();
   if (config.music || config.sound) fmodState.Initialise();
-  music = TMusic{};
   if (config.music) music.Initialise();
-  sfx = TSfx{};
   if (config.sound) sfx.Initialise();
 }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string>
 
+#include "audio/audio.h"
 #include "audio/audio_startup.h"
 #include "core/game_state.h"
 #include "platform/log.h"

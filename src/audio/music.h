@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "audio/mixer.h"
-#include "core/game_state.h"  // the global sfx and music
 
 // Channel indices of the music (the effects use 3..31).
 constexpr int CHANNEL_MUSIC = 1;

@@ -1,8 +1,10 @@
 #include "audio/sfx.h"
 
+#include "audio/audio.h"
 #include "audio/audio_startup.h"
 #include "core/game_state.h"
 #include "persist/config.h"
+#include "persist/records.h"
 #include "platform/paths.h"
 
 namespace {

@@ -18,7 +18,6 @@
 #include <cstdint>
 
 #include "audio/mixer.h"
-#include "core/game_state.h"  // the global sfx and music
 
 // Channel indices the effects use (1 and 2 belong to the music).
 constexpr int CHANNEL_BLASTER = 3;

@@ -1,9 +1,15 @@
 #pragma once
-// The globals every part of the game shares: play state, lists and singletons.
-// They are declared here and defined in game_state.cpp in their creation order.
+// The values every part of the game shares: play states, menu screens, the
+// version, and the state every screen of the program uses. The world's state
+// lives in world/world.h, the player's records in persist/records.h, the
+// sound's in audio/audio.h and the menus' in frontend/frontend.h.
 #include <cstdint>
 
-#include "core/object_list.h"
+#include "core/fader.h"
+#include "core/mouse.h"
+#include "core/rainbow_phaser.h"
+#include "core/sine_table.h"
+#include "platform/clock.h"
 
 // Play states.
 constexpr uint8_t STATE_ENTERING = 1;
@@ -31,107 +37,46 @@ constexpr char StageLetter(uint8_t stage) { return char(64 + stage); }
 // The logical screen every position is given in; the platform scales it to the display.
 constexpr int kScreenWidth = 320, kScreenHeight = 240;
 
-// Game-state values.
-extern uint8_t gameState;
-extern int32_t stateTimer;
-extern uint8_t quitGame;
-extern int64_t timeNow;
-extern int64_t waveStartTime;
-extern float waveSeconds;
-extern float hurryTime;
-extern int64_t pauseStart;
-extern int64_t pauseLength;
-extern float mushroomMultiplier;
-extern int32_t snailTimer, spiderTimer, saucerTimer;
-extern uint8_t joyButtons[2];  // 0: fire held, 1: item pressed, this frame
-extern uint8_t menuScreen;
-extern int32_t polledKey;
+// What every screen of the program shares: the frame clock, the 60 Hz timer,
+// the pointer, the faders and colour cyclers, and the input values the menu,
+// the game and the display switches all read. Reset() makes it as at start-up.
+struct Common {
+  int64_t timeNow = 0;
+  uint8_t menuScreen = MENU_MAIN;
+  int32_t polledKey = 0;
+  uint8_t joyButtons[2] = {0, 0};  // 0: fire held, 1: item pressed, this frame
+  Timer gameTimer{60};
+  TMouse mouse;
+  TFader fadeScene;
+  TFader fadeText;
+  TSine sine;
+  TCosine cosine;
+  TRainbowPhaser rainbow;
+  TRainbowPhaser rainbowFast{.speed = 15};
+  // The key AnyKey() last reported and when, for its repeat delay.
+  int32_t anyKeyLast = 0;
+  int64_t anyKeyTime = 0;
 
-// Objects in the global lists (each type has its own header).
-class TScores;
-class TOptionSet;
-class TClickableText;
-class TLogoLetter;
-class TCreditsItem;
-class TEnemy;
-class TStar;
-class TMenuParticle;
-class TParticle;
-class TPowerup;
-class TExplosion;
-class TMissile;
-class TMissileVolley;
-class TRailblast;
-class TWardenBullet;
+  void Reset();
+};
 
-extern ObjectList<TScores> lstOnlineScores;
-extern ObjectList<TOptionSet> lstOptionSets;
-extern ObjectList<TClickableText> lstClickables;
-extern ObjectList<TLogoLetter> lstLogoLetters;
-extern ObjectList<TCreditsItem> lstCreditsItems;
-extern ObjectList<TEnemy> lstEnemies;  // chain parts, spiders, snails, saucers, wardens
-extern ObjectList<TStar> lstStars;
-extern ObjectList<TMenuParticle> lstMenuParticles;
-extern ObjectList<TParticle> lstParticles;
-extern ObjectList<TPowerup> lstPowerups;
-extern ObjectList<TExplosion> lstExplosions;
-extern ObjectList<TMissile> lstMissiles;
-extern ObjectList<TMissileVolley> lstMissileVolleys;
-extern ObjectList<TRailblast> lstRailblasts;
-extern ObjectList<TWardenBullet> lstWardenBullets;
+extern Common common;
 
-// Singletons.
-class TPlayfield;
-class TPlayer;
-class TBullet;
-class Timer;
+// The names the game uses for them.
+inline int64_t& timeNow = common.timeNow;
+inline uint8_t& menuScreen = common.menuScreen;
+inline int32_t& polledKey = common.polledKey;
+inline uint8_t (&joyButtons)[2] = common.joyButtons;
+inline Timer& gameTimer = common.gameTimer;
+inline TMouse& mouse = common.mouse;
+inline TFader& fadeScene = common.fadeScene;
+inline TFader& fadeText = common.fadeText;
+inline TSine& sine = common.sine;
+inline TCosine& cosine = common.cosine;
+inline TRainbowPhaser& rainbow = common.rainbow;
+inline TRainbowPhaser& rainbowFast = common.rainbowFast;
+
+// The two fonts, loaded once at start-up like the images (process-wide).
 struct ImageFont;
-class TMouse;
-class TJoyCheck;
-class TFader;
-class TSine;
-class TCosine;
-class TRainbowPhaser;
-class TRadar;
-class TSmartBomb;
-class THurryUp;
-class TConfig;
-class TOnlineHighscores;
-class THighscores;
-class TStatsStage;
-class TStatsGame;
-class TStatsLife;
-class AudioSystem;
-class TFMod;
-class TMusic;
-class TSfx;
-
-extern TPlayfield playfield;
-extern TPlayer player;
-extern TBullet bullet;
-extern Timer gameTimer;
 extern ImageFont* fntMain;   // "fonts/cweb.ttf", 13 px
 extern ImageFont* fntSmall;  // "fonts/uni 05_53.ttf", 8 px
-extern TMouse mouse;
-extern TJoyCheck joycheck;
-extern TFader fadeScene;
-extern TFader fadeText;
-extern TSine sine;
-extern TCosine cosine;
-extern TRainbowPhaser rainbow;
-extern TRainbowPhaser rainbowFast;
-extern TRadar radar;
-extern TSmartBomb smartbomb;
-extern THurryUp hurryup;
-extern TConfig config;
-extern TOnlineHighscores onlineScores;
-extern THighscores highscores;
-extern TStatsStage statsStage;
-extern TStatsGame statsGame;
-extern TStatsLife statsLife;
-extern AudioSystem fmodSystem;  // the mixer every sound and tune plays through
-// Audio start-up state (called fmod in older code; renamed so it cannot clash
-// with the C library function of that name).
-extern TFMod fmodState;
-extern TMusic music;
-extern TSfx sfx;

@@ -105,8 +105,8 @@ void DrawTextRight(std::string_view text, int32_t x, int32_t y, uint8_t shadow) 
 }
 
 int32_t AnyKey() {
-  static int32_t last_key = 0;
-  static int64_t last_time = MilliSecs();
+  int32_t& last_key = common.anyKeyLast;
+  int64_t& last_time = common.anyKeyTime;
   int32_t key = 0;
   for (int code = 0; code <= 226 && key == 0; ++code)
     if (KeyDown(code)) key = code;

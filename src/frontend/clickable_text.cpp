@@ -4,12 +4,11 @@
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/mouse.h"
+#include "frontend/frontend.h"
 #include "frontend/menu_state.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "player/particle.h"
-
-ObjectList<TClickableText> lstClickables;
 
 TClickableText* TClickableText::Create(int32_t id, const std::string& txt, int32_t x, int32_t y, const std::string& clr,
                                        const std::string& clr_over, uint8_t align) {

@@ -7,14 +7,13 @@
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/images.h"
+#include "frontend/frontend.h"
 #include "frontend/menu.h"
 #include "frontend/menu_state.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/paths.h"
-
-ObjectList<TCreditsItem> lstCreditsItems;
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "core/helpers.h"
 #include "core/rainbow_phaser.h"
 #include "persist/highscores.h"
+#include "persist/records.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "player/particle.h"

@@ -7,10 +7,11 @@
 #include "core/helpers.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
+#include "persist/records.h"
+#include "persist/statistics.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
-#include "player/statistics.h"
 
 namespace {
 

@@ -1,12 +1,11 @@
 #include "frontend/joy_check.h"
 
 #include "core/game_state.h"
+#include "frontend/frontend.h"
 #include "frontend/menu_state.h"
 #include "frontend/options.h"
 #include "platform/clock.h"
 #include "platform/input.h"
-
-TJoyCheck joycheck;
 
 void TJoyCheck::Update() {
   const int64_t now = MilliSecs();

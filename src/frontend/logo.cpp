@@ -4,12 +4,11 @@
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/images.h"
+#include "frontend/frontend.h"
 #include "frontend/menu_state.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/random.h"
-
-ObjectList<TLogoLetter> lstLogoLetters;
 
 TLogoLetter* TLogoLetter::Create(uint16_t x, uint16_t y, uint16_t frame, uint8_t presteps, uint8_t family) {
   auto* letter = new TLogoLetter;

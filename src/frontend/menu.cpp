@@ -1,5 +1,6 @@
 #include "frontend/menu.h"
 
+#include "audio/audio.h"
 #include "audio/music.h"
 #include "core/fader.h"
 #include "core/game_state.h"
@@ -9,6 +10,7 @@
 #include "core/rainbow_phaser.h"
 #include "frontend/clickable_text.h"
 #include "frontend/credits.h"
+#include "frontend/frontend.h"
 #include "frontend/frontend_hooks.h"
 #include "frontend/highscore_table.h"
 #include "frontend/info_screens.h"
@@ -21,6 +23,7 @@
 #include "persist/config.h"
 #include "persist/highscores.h"
 #include "persist/online_highscores.h"
+#include "persist/records.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -28,6 +31,7 @@
 #include "platform/input.h"
 #include "platform/log.h"
 #include "player/particle.h"
+#include "world/world.h"
 
 FrontendHooks frontendHooks;
 
@@ -40,8 +44,6 @@ constexpr int32_t kAttractMillis = 4000;
 
 const char* const kGrey = "999999";
 const char* const kWhite = "FFFFFF";
-
-int32_t attractSince = 0;  // when the shown screen settled
 
 void Clickable(int32_t id, const char* text, int32_t y) { TClickableText::Create(id, text, 160, y, kGrey, kWhite, 2); }
 

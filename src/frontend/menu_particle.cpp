@@ -4,20 +4,15 @@
 #include "core/game_state.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
+#include "frontend/frontend.h"
 #include "frontend/menu_state.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/random.h"
 
-// Every particle that lives its time is replaced, so they come from a pool:
-// the menu allocates nothing once it runs. The pool is defined before the
-// list, so the list hands its particles back before the pool goes at exit.
-namespace {
-Pool<TMenuParticle> menuParticlePool(64);
+// Every particle that lives its time is replaced, so they come from a pool
+// (the front end's menuParticlePool): the menu allocates nothing once it runs.
 void ReleaseMenuParticle(TMenuParticle* p) { menuParticlePool.Release(p); }
-}  // namespace
-
-ObjectList<TMenuParticle> lstMenuParticles(ReleaseMenuParticle);
 
 TMenuParticle* TMenuParticle::Spawn(bool newborn) {
   TMenuParticle* p = menuParticlePool.Create();

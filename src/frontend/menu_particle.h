@@ -24,6 +24,8 @@ class TMenuParticle : public Listed {
   void Draw() const;
 };
 
+// Hands a particle that died back to the pool.
+void ReleaseMenuParticle(TMenuParticle* p);
 // n particles, each a little further round the rainbow than the last.
 void SpawnMenuParticles(int n);
 void UpdateAndDrawMenuParticles();

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "audio/audio.h"
 #include "audio/music.h"
 #include "audio/sfx.h"
 #include "core/fader.h"
@@ -9,12 +10,14 @@
 #include "core/helpers.h"
 #include "core/mouse.h"
 #include "core/rainbow_phaser.h"
+#include "frontend/frontend.h"
 #include "frontend/frontend_hooks.h"
 #include "frontend/menu.h"
 #include "frontend/menu_state.h"
 #include "persist/config.h"
 #include "persist/highscores.h"
 #include "persist/online_highscores.h"
+#include "persist/records.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -23,6 +26,7 @@
 #include "platform/random.h"
 #include "player/particle.h"
 #include "player/player.h"
+#include "world/world.h"
 
 namespace {
 

@@ -4,12 +4,11 @@
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/mouse.h"
+#include "frontend/frontend.h"
 #include "frontend/menu_state.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "player/particle.h"
-
-ObjectList<TOptionSet> lstOptionSets;
 
 TOptionSet* TOptionSet::Create(uint8_t id, const std::string& head_txt, uint16_t x, uint16_t y, ImageFont* f,
                                uint16_t opt_gap) {

@@ -2,16 +2,19 @@
 
 #include <array>
 
+#include "audio/audio.h"
 #include "audio/audio_startup.h"
 #include "audio/music.h"
 #include "audio/sfx.h"
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/mouse.h"
+#include "frontend/frontend.h"
 #include "frontend/frontend_hooks.h"
 #include "frontend/menu_state.h"
 #include "frontend/option_set.h"
 #include "persist/config.h"
+#include "persist/records.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/input.h"

@@ -4,6 +4,7 @@
 
 #include "core/game_state.h"
 #include "core/images.h"
+#include "frontend/frontend.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/random.h"

@@ -1,10 +1,9 @@
 #include "persist/highscores.h"
 
 #include "core/game_state.h"
+#include "persist/records.h"
 #include "platform/log.h"
 #include "platform/stream.h"
-
-uint8_t highscoreHighlight = 255;
 
 THighscores::THighscores() {
   for (int i = 0; i < kEntries; ++i) {

@@ -25,9 +25,6 @@ class THighscores {
   void Add(int32_t new_score, const std::string& name, uint8_t new_stage, uint16_t new_wave);
 };
 
-// The entry added last (255 = none), highlighted on the highscore screen.
-extern uint8_t highscoreHighlight;
-
 constexpr const char* kHighscoreFile = "skitterworm.hi";
 
 int32_t TopLocalScore();  // entry 0 of the local table, for the HUD

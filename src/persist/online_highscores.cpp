@@ -3,6 +3,7 @@
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/rainbow_phaser.h"
+#include "persist/records.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/log.h"

@@ -5,6 +5,7 @@
 #include "core/game_state.h"
 #include "player/bullet.h"
 #include "world/skitterworm.h"
+#include "world/world.h"
 
 bool autopilotOn = false;
 

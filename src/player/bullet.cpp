@@ -1,19 +1,22 @@
 #include "player/bullet.h"
 
+#include "audio/audio.h"
 #include "audio/sfx.h"
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "persist/config.h"
+#include "persist/records.h"
+#include "persist/statistics.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/random.h"
 #include "player/particle.h"
 #include "player/player.h"
-#include "player/statistics.h"
 #include "world/enemy_passes.h"
 #include "world/playfield.h"
 #include "world/skitterworm.h"
+#include "world/world.h"
 
 void TBullet::Fire() {
   x = player.x + 2;

@@ -1,5 +1,6 @@
 #include "player/explosion.h"
 
+#include "audio/audio.h"
 #include "audio/sfx.h"
 #include "core/game_state.h"
 #include "persist/config.h"
@@ -7,6 +8,7 @@
 #include "player/particle.h"
 #include "player/weapon_hits.h"
 #include "world/playfield.h"
+#include "world/world.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "player/player.h"
 #include "player/weapon_hits.h"
 #include "world/playfield.h"
+#include "world/world.h"
 
 TMissile::TMissile() : yvel(-1.0f), ydel(-0.03f) { lstMissiles.Add(this); }
 

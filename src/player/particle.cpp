@@ -9,9 +9,11 @@
 #include "core/rainbow_phaser.h"
 #include "core/sine_table.h"
 #include "persist/config.h"
+#include "persist/records.h"
 #include "platform/graphics.h"
 #include "platform/random.h"
 #include "player/player.h"
+#include "world/world.h"
 
 namespace {
 

@@ -45,9 +45,8 @@ constexpr uint8_t PARTICLE_KERSPLODE = 1, PARTICLE_SPLAT = 2, PARTICLE_STREAK = 
                   PARTICLE_SHROOM_FLASH = 50, PARTICLE_BONUS = 100, PARTICLE_SCREENSHOT = 250, PARTICLE_CFIRE_ON = 251,
                   PARTICLE_CFIRE_OFF = 252;
 
-// The pool every particle comes from, and the function lstParticles hands
-// freed particles to.
-extern Pool<TParticle> particlePool;
+// The function lstParticles hands freed particles to (back to the world's
+// particlePool).
 void ReleaseParticle(TParticle* particle);
 
 // The general emitter used by enemies and weapons. The count follows the

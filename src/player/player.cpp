@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "audio/audio.h"
 #include "audio/sfx.h"
 #include "core/fader.h"
 #include "core/game_state.h"
@@ -10,6 +11,8 @@
 #include "core/mouse.h"
 #include "core/rainbow_phaser.h"
 #include "persist/config.h"
+#include "persist/records.h"
+#include "persist/statistics.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/input.h"
@@ -18,12 +21,12 @@
 #include "player/bullet.h"
 #include "player/particle.h"
 #include "player/powerup.h"
-#include "player/statistics.h"
 #include "player/weapon_passes.h"
 #include "world/enemy_passes.h"
 #include "world/playfield.h"
 #include "world/skitterworm.h"
 #include "world/warden.h"
+#include "world/world.h"
 
 namespace {
 constexpr uint16_t kRespawnAt = 120;     // ticks dead before the ship comes back

@@ -1,16 +1,18 @@
 #include "player/powerup.h"
 
+#include "audio/audio.h"
 #include "audio/sfx.h"
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
 #include "persist/config.h"
+#include "persist/statistics.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/random.h"
 #include "player/player.h"
-#include "player/statistics.h"
+#include "world/world.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "player/radar.h"
 
+#include "audio/audio.h"
 #include "audio/sfx.h"
 #include "core/fader.h"
 #include "core/game_state.h"
@@ -7,6 +8,7 @@
 #include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
+#include "world/world.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "audio/audio.h"
 #include "audio/sfx.h"
 #include "core/fader.h"
 #include "core/game_state.h"
@@ -13,6 +14,7 @@
 #include "player/player.h"
 #include "player/weapon_hits.h"
 #include "world/playfield.h"
+#include "world/world.h"
 
 namespace {
 

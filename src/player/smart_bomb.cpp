@@ -1,5 +1,6 @@
 #include "player/smart_bomb.h"
 
+#include "audio/audio.h"
 #include "audio/sfx.h"
 #include "core/game_state.h"
 #include "persist/config.h"
@@ -8,6 +9,7 @@
 #include "world/saucer.h"
 #include "world/snail.h"
 #include "world/spider.h"
+#include "world/world.h"
 
 namespace {
 constexpr uint8_t kFlash = 200, kFade = 5;

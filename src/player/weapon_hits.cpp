@@ -1,8 +1,9 @@
 #include "player/weapon_hits.h"
 
+#include "persist/statistics.h"
 #include "player/player.h"
-#include "player/statistics.h"
 #include "world/playfield.h"
+#include "world/world.h"
 
 void BlastCell(int32_t cell) {
   const uint8_t code = playfield.data[cell];

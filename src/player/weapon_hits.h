@@ -5,12 +5,12 @@
 // ship's own contact test uses.
 #include <cstdint>
 
-#include "core/game_state.h"
 #include "core/helpers.h"
 #include "world/saucer.h"
 #include "world/skitterworm.h"
 #include "world/snail.h"
 #include "world/spider.h"
+#include "world/world.h"
 
 struct WeaponBox {
   int32_t x, y, w, h;

@@ -6,6 +6,7 @@
 #include "player/radar.h"
 #include "player/railblast.h"
 #include "player/smart_bomb.h"
+#include "world/world.h"
 
 void UpdateWeapons() {
   lstExplosions.ForEach([](TExplosion* explosion) { explosion->Update(); });

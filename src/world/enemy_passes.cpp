@@ -2,12 +2,13 @@
 // and saucers: one walk of lstEnemies per kind, in the order the loop asks.
 #include "core/game_state.h"
 #include "core/helpers.h"
+#include "persist/statistics.h"
 #include "player/bullet.h"
 #include "player/player.h"
-#include "player/statistics.h"
 #include "world/saucer.h"
 #include "world/snail.h"
 #include "world/spider.h"
+#include "world/world.h"
 
 void UpdateSnails() {
   lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Update(); });

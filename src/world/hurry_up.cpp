@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "audio/audio.h"
 #include "audio/sfx.h"
 #include "core/game_state.h"
 #include "core/helpers.h"
@@ -10,6 +11,7 @@
 #include "platform/log.h"
 #include "platform/random.h"
 #include "world/warden.h"
+#include "world/world.h"
 
 namespace {}  // namespace
 

@@ -1,5 +1,6 @@
 #include "world/playfield.h"
 
+#include "audio/audio.h"
 #include "audio/sfx.h"
 #include "core/fader.h"
 #include "core/game_state.h"
@@ -8,13 +9,14 @@
 #include "core/rainbow_phaser.h"
 #include "core/sine_table.h"
 #include "persist/config.h"
+#include "persist/statistics.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/random.h"
 #include "player/particle.h"
 #include "player/player.h"
-#include "player/statistics.h"
+#include "world/world.h"
 
 namespace {
 

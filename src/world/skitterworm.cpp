@@ -1,16 +1,18 @@
 #include "world/skitterworm.h"
 
+#include "audio/audio.h"
 #include "audio/sfx.h"
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "persist/config.h"
+#include "persist/statistics.h"
 #include "platform/graphics.h"
 #include "platform/random.h"
 #include "player/particle.h"
 #include "player/player.h"
-#include "player/statistics.h"
 #include "world/playfield.h"
+#include "world/world.h"
 
 namespace {
 

@@ -49,10 +49,8 @@ class TSkitterworm : public TEnemy {
   void Death(uint8_t leaveMushroom);
 };
 
-// State every chain shares, owned here and reset by the game flow.
-extern float chainSpeed;              // pixels per frame for every part
-extern uint8_t chainBottomReached;    // a part has turned back up at the bottom this wave
-extern uint16_t chainReinforceTimer;  // frames to the next reinforcement part
+// The state every chain shares (chainSpeed, chainBottomReached,
+// chainReinforceTimer) is the world's, in world/world.h.
 
 // A new game: chains start at 1 pixel per frame.
 void ResetChains();

@@ -4,16 +4,17 @@
 
 #include "core/game_state.h"
 #include "core/helpers.h"
+#include "persist/statistics.h"
 #include "platform/log.h"
 #include "platform/random.h"
 #include "player/player.h"
-#include "player/statistics.h"
 #include "world/hurry_up.h"
 #include "world/saucer.h"
 #include "world/skitterworm.h"
 #include "world/snail.h"
 #include "world/spider.h"
 #include "world/warden.h"
+#include "world/world.h"
 
 namespace {
 

@@ -1,17 +1,19 @@
 #include "world/spider.h"
 
+#include "audio/audio.h"
 #include "audio/sfx.h"
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "persist/config.h"
+#include "persist/statistics.h"
 #include "platform/image.h"
 #include "platform/random.h"
 #include "player/particle.h"
 #include "player/player.h"
-#include "player/statistics.h"
 #include "world/hurry_up.h"
 #include "world/score_popup.h"
+#include "world/world.h"
 
 namespace {
 

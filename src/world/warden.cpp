@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "audio/audio.h"
 #include "audio/sfx.h"
 #include "core/fader.h"
 #include "core/game_state.h"
@@ -16,6 +17,7 @@
 #include "platform/random.h"
 #include "player/particle.h"
 #include "player/player.h"
+#include "world/world.h"
 
 namespace {
 

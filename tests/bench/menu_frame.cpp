@@ -9,18 +9,21 @@
 
 #include <cstdlib>
 
+#include "app/startup.h"
 #include "core/fader.h"
 #include "core/game_state.h"
-#include "app/startup.h"
+#include "frontend/frontend.h"
 #include "frontend/menu.h"
 #include "frontend/menu_particle.h"
 #include "frontend/menu_state.h"
 #include "persist/config.h"
+#include "persist/records.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "player/particle.h"
+#include "world/world.h"
 
 namespace {
 
@@ -39,7 +42,7 @@ void BM_MenuFrame(benchmark::State& state) {
   SetScale(1, 1);
   static const bool assets = LoadTheGamesImages();
   SeedRnd(4242);
-  CreateGlobals();
+  ResetState();
   config.SetDefaults();
   config.sound = 0;
   config.music = 0;

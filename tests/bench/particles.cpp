@@ -17,12 +17,14 @@
 #include "core/game_state.h"
 #include "core/images.h"
 #include "persist/config.h"
+#include "persist/records.h"
 #include "platform/atlas.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/image.h"
 #include "platform/random.h"
 #include "player/particle.h"
+#include "world/world.h"
 
 namespace {
 

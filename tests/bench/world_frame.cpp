@@ -19,6 +19,7 @@
 #include "core/game_state.h"
 #include "core/images.h"
 #include "persist/config.h"
+#include "persist/records.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
@@ -30,6 +31,7 @@
 #include "player/player.h"
 #include "world/playfield.h"
 #include "world/skitterworm.h"
+#include "world/world.h"
 
 namespace {
 
@@ -69,7 +71,7 @@ void BM_WorldFrame(benchmark::State& state) {
   SetScale(1, 1);
   static const bool images = LoadTheGamesImages();
   SeedRnd(31337);
-  CreateGlobals();
+  ResetState();
   config.SetDefaults();
   config.sound = 0;
   config.music = 0;

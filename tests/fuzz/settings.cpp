@@ -3,6 +3,7 @@
 
 #include "fuzz_input.h"
 #include "persist/config.h"
+#include "persist/records.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TConfig config;

@@ -1,5 +1,5 @@
 // Any bytes as "skitterworm.stats".
-#include "player/statistics.h"
+#include "persist/statistics.h"
 
 #include "fuzz_input.h"
 

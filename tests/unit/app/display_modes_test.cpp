@@ -6,6 +6,7 @@
 
 #include "core/game_state.h"
 #include "persist/config.h"
+#include "persist/records.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/image.h"

@@ -11,6 +11,8 @@
 #include "core/images.h"
 #include "core/mouse.h"
 #include "persist/config.h"
+#include "persist/records.h"
+#include "persist/statistics.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
@@ -22,9 +24,9 @@
 #include "player/bullet.h"
 #include "player/particle.h"
 #include "player/player.h"
-#include "player/statistics.h"
 #include "world/playfield.h"
 #include "world/skitterworm.h"
+#include "world/world.h"
 
 namespace game_test {
 
@@ -51,26 +53,13 @@ inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false
   SetScale(1, 1);
   if (with_assets) LoadAssetsOnce();
   SeedRnd(seed);
-  CreateGlobals();
-  config = TConfig{};
+  ResetState();
   config.SetDefaults();
   config.sound = 0;
   config.music = 0;
   config.controls = 1;
-  gameTimer = Timer(60);
-  KillParticles();
-  lstEnemies.Clear();
-  playfield = TPlayfield{};
-  player = TPlayer{};
-  bullet = TBullet{};
-  statsStage.Reset();
-  statsGame.Reset();
-  ResetChains();
   autopilotOn = false;
   quitProgram = false;
-  quitGame = 0;
-  gameState = 0;
-  stateTimer = 0;
   timeNow = MilliSecs();
   fadeScene.Set(0, 1, 1, 0, 0, 0);
   fadeText.Set(0, 1, 1, 0, 0, 0);

@@ -9,8 +9,10 @@
 
 #include "app/game_test_world.h"
 #include "app/recording_backend.h"
+#include "core/game_state.h"
 #include "platform/image.h"
 #include "world/hurry_up.h"
+#include "world/world.h"
 
 namespace {
 

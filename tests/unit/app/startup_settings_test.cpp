@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "core/game_state.h"
 #include "persist/config.h"
+#include "persist/records.h"
 #include "platform/headless/headless_backend.h"
 
 namespace {

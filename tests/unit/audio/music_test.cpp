@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "audio/audio.h"
 #include "audio/audio_fixtures.h"
 #include "audio/audio_startup.h"
 #include "core/game_state.h"

@@ -12,6 +12,7 @@
 #include "core/images.h"
 #include "core/mouse.h"
 #include "frontend/clickable_text.h"
+#include "frontend/frontend.h"
 #include "frontend/frontend_hooks.h"
 #include "frontend/joy_check.h"
 #include "frontend/menu.h"
@@ -20,6 +21,7 @@
 #include "frontend/option_set.h"
 #include "persist/config.h"
 #include "persist/highscores.h"
+#include "persist/records.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
@@ -52,11 +54,11 @@ class MenuTest : public ::testing::Test {
       LoadGameImages();
     }
     SeedRnd(77);
-    config = TConfig{};
+    common.Reset();
+    records.Reset();
+    frontend.Reset();
     config.SetDefaults();
     config.sound = config.music = 0;
-    highscores = THighscores{};
-    returnToHighscores = 0;
     calls.clear();
     frontendHooks = FrontendHooks{};
     frontendHooks.set_window_scale = [](int n) { calls.push_back("scale " + std::to_string(n)); };
@@ -64,8 +66,6 @@ class MenuTest : public ::testing::Test {
     frontendHooks.toggle_fullscreen = [] { calls.push_back("fullscreen"); };
     frontendHooks.toggle_resolution = [] { calls.push_back("resolution"); };
     frontendHooks.start_game = [] { calls.push_back("game"); };
-    joycheck = TJoyCheck{};
-    RemoveMenuParticles();  // as a game start does
     TheMenuScreen().Enter();
   }
 

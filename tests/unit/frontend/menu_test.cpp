@@ -1,6 +1,9 @@
+#include "core/game_state.h"
 #include "frontend/credits.h"
+#include "frontend/frontend.h"
 #include "frontend/menu_particle.h"
 #include "menu_fixture.h"
+#include "persist/records.h"
 
 namespace menu_test {
 namespace {

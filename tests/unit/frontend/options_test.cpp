@@ -1,6 +1,9 @@
 #include "frontend/options.h"
 
+#include "core/game_state.h"
+#include "frontend/frontend.h"
 #include "menu_fixture.h"
+#include "persist/records.h"
 
 namespace menu_test {
 namespace {

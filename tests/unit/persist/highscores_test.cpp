@@ -8,6 +8,8 @@
 #include <iterator>
 #include <string>
 
+#include "persist/records.h"
+
 namespace {
 
 namespace fs = std::filesystem;

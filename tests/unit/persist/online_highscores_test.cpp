@@ -10,6 +10,7 @@
 
 #include "core/game_state.h"
 #include "loopback_server.h"
+#include "persist/records.h"
 #include "temp_dir.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "persist/config.h"
 #include "persist/highscores.h"
+#include "persist/statistics.h"
 #include "persist/temp_dir.h"
-#include "player/statistics.h"
 
 namespace {
 

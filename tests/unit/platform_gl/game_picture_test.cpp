@@ -16,6 +16,8 @@
 #include "core/game_state.h"
 #include "gl_test_support.h"
 #include "persist/config.h"
+#include "persist/records.h"
+#include "persist/statistics.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/input_state.h"
@@ -26,10 +28,10 @@
 #include "player/bullet.h"
 #include "player/particle.h"
 #include "player/player.h"
-#include "player/statistics.h"
 #include "world/hurry_up.h"
 #include "world/playfield.h"
 #include "world/skitterworm.h"
+#include "world/world.h"
 
 namespace {
 
@@ -63,7 +65,7 @@ uint64_t PictureHash() {
 void StartWorld(int scale) {
   SetBackend(&Backend());
   Input() = InputState{};
-  config = TConfig{};
+  ResetState();
   config.SetDefaults();
   config.sound = 0;
   config.music = 0;
@@ -76,16 +78,6 @@ void StartWorld(int scale) {
   LoadAssets();
   ASSERT_TRUE(OpenDisplay());  // uploads the atlas the assets filled
   SeedRnd(4321);
-  CreateGlobals();
-  gameTimer = Timer(60);
-  KillParticles();
-  lstEnemies.Clear();
-  playfield = TPlayfield{};
-  player = TPlayer{};
-  bullet = TBullet{};
-  statsStage.Reset();
-  statsGame.Reset();
-  ResetChains();
   autopilotOn = false;
   quitProgram = false;
   NewGame();

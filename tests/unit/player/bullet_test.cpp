@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/game_test_world.h"
+#include "world/world.h"
 
 namespace {
 

@@ -15,11 +15,13 @@
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
 #include "persist/config.h"
+#include "persist/records.h"
 #include "platform/atlas.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/image.h"
 #include "platform/random.h"
+#include "world/world.h"
 
 // Counts heap allocations while a test asks for it, to show that drawing and
 // steady emission come from the pool.

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "app/game_test_world.h"
+#include "core/game_state.h"
+#include "persist/records.h"
 #include "platform/image.h"
 #include "world/warden.h"
+#include "world/world.h"
 
 namespace {
 

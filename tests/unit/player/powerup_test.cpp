@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "app/game_loop.h"
+#include "persist/records.h"
 #include "player/powerup.h"
 #include "world/enemy_fixture.h"
 #include "world/saucer.h"
+#include "world/world.h"
 
 namespace {
 

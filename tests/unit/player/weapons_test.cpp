@@ -6,6 +6,8 @@
 #include "app/game_test_world.h"
 #include "app/recording_backend.h"
 #include "app/world_hash.h"
+#include "core/game_state.h"
+#include "persist/records.h"
 #include "player/explosion.h"
 #include "player/missile.h"
 #include "player/powerup.h"
@@ -17,6 +19,7 @@
 #include "world/saucer.h"
 #include "world/snail.h"
 #include "world/spider.h"
+#include "world/world.h"
 
 namespace {
 

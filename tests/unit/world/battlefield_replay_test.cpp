@@ -11,6 +11,7 @@
 #include "world/snail.h"
 #include "world/spider.h"
 #include "world/warden.h"
+#include "world/world.h"
 
 namespace {
 

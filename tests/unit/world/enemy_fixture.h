@@ -11,6 +11,8 @@
 #include "core/fader.h"
 #include "core/game_state.h"
 #include "persist/config.h"
+#include "persist/records.h"
+#include "persist/statistics.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
@@ -19,11 +21,11 @@
 #include "player/bullet.h"
 #include "player/particle.h"
 #include "player/player.h"
-#include "player/statistics.h"
 #include "world/hurry_up.h"
 #include "world/playfield.h"
 #include "world/skitterworm.h"
 #include "world/warden.h"
+#include "world/world.h"
 
 namespace enemy_test {
 
@@ -34,33 +36,22 @@ class Battlefield : public ::testing::Test {
     Graphics(320, 240, 0);
     SetDrawScale(1);
     SeedRnd(4242);
-    CreateGlobals();
+    common.Reset();
+    records.Reset();
+    world.Reset();
     autopilotOn = false;
-    config = TConfig{};
     config.SetDefaults();
     config.sound = 0;
     config.music = 0;
     config.particles = 1;
-    KillParticles();
-    playfield = TPlayfield{};
-    player = TPlayer{};
     player.Init();
     player.stage = 1;
     player.wave = 1;
-    bullet = TBullet{};
-    statsStage.Reset();
-    statsGame.Reset();
-    ResetChains();
     timeNow = MilliSecs();
     fadeScene.Set(0, 1, 1, 0, 0, 0);
     fadeText.Set(0, 1, 1, 0, 0, 0);
   }
-  void TearDown() override {
-    lstEnemies.Clear();
-    lstWardenBullets.Clear();
-    KillParticles();
-    hurryup = THurryUp{};
-  }
+  void TearDown() override { world.Reset(); }
 
   template <typename T>
   static int Count() {

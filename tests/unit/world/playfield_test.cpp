@@ -13,6 +13,8 @@
 #include "core/rainbow_phaser.h"
 #include "core/sine_table.h"
 #include "persist/config.h"
+#include "persist/records.h"
+#include "persist/statistics.h"
 #include "platform/atlas.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
@@ -20,7 +22,7 @@
 #include "platform/text.h"
 #include "player/particle.h"
 #include "player/player.h"
-#include "player/statistics.h"
+#include "world/world.h"
 
 namespace {
 

@@ -1,9 +1,11 @@
 #include "world/saucer.h"
 
+#include "core/game_state.h"
 #include "enemy_fixture.h"
 #include "world/enemy_passes.h"
 #include "world/score_popup.h"
 #include "world/spawner.h"
+#include "world/world.h"
 
 namespace {
 

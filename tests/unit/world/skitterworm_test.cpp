@@ -7,12 +7,14 @@
 
 #include "core/game_state.h"
 #include "persist/config.h"
+#include "persist/records.h"
+#include "persist/statistics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
 #include "player/particle.h"
 #include "player/player.h"
-#include "player/statistics.h"
 #include "world/playfield.h"
+#include "world/world.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "world/enemy_passes.h"
 #include "world/score_popup.h"
 #include "world/spawner.h"
+#include "world/world.h"
 
 namespace {
 

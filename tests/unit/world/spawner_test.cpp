@@ -5,6 +5,7 @@
 #include "world/snail.h"
 #include "world/spawner.h"
 #include "world/spider.h"
+#include "world/world.h"
 
 namespace {
 

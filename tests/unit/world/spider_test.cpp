@@ -3,6 +3,7 @@
 #include "enemy_fixture.h"
 #include "world/enemy_passes.h"
 #include "world/score_popup.h"
+#include "world/world.h"
 
 namespace {
 

@@ -5,12 +5,14 @@
 #include <string>
 
 #include "app/game_loop.h"
+#include "core/game_state.h"
 #include "core/images.h"
 #include "enemy_fixture.h"
 #include "platform/clock.h"
 #include "platform/image.h"
 #include "platform/paths.h"
 #include "world/warden.h"
+#include "world/world.h"
 
 namespace {
 

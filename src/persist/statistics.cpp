@@ -1,4 +1,4 @@
-#include "player/statistics.h"
+#include "persist/statistics.h"
 
 #include <algorithm>
 #include <array>
@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/game_state.h"
+#include "persist/records.h"
 #include "platform/log.h"
 #include "platform/stream.h"
 
@@ -134,5 +135,3 @@ bool TStatsLife::Save(const std::string& path) const {
     for (int32_t count : powerups) out.WriteInt(count);
   });
 }
-
-void AddGameToLifetimeStatistics() { statsGame.AddToLifetime(); }

@@ -1,4 +1,4 @@
-#include "player/statistics.h"
+#include "persist/statistics.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -90,5 +90,3 @@ class TStatsLife {
 };
 
 constexpr const char* kStatsFile = "skitterworm.stats";
-
-void AddGameToLifetimeStatistics();  // the game's statistics join the lifetime totals

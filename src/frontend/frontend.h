@@ -1,0 +1,74 @@
+#pragma once
+// The menus' state: their object lists, the joypad check and the values the
+// menu loop, its widgets and its screens share. One object owns them; Reset()
+// makes them as at start-up. The menus reach them by their usual names
+// (lstStars is frontend.lstStars, menuSelected is frontend.menuSelected...).
+// menuScreen, polledKey and joyButtons live in core/game_state.h, because
+// the game and the display switches read them too.
+#include <cstdint>
+
+#include "core/object_list.h"
+#include "frontend/joy_check.h"
+#include "frontend/menu_particle.h"
+
+class TOptionSet;
+class TClickableText;
+class TLogoLetter;
+class TCreditsItem;
+class TStar;
+
+struct Frontend {
+  ObjectList<TOptionSet> lstOptionSets;
+  ObjectList<TClickableText> lstClickables;
+  ObjectList<TLogoLetter> lstLogoLetters;
+  ObjectList<TCreditsItem> lstCreditsItems;
+  ObjectList<TStar> lstStars;
+  // The pool comes before its list, so the list hands its particles back
+  // before the pool goes.
+  Pool<TMenuParticle> menuParticlePool{64};
+  ObjectList<TMenuParticle> lstMenuParticles{ReleaseMenuParticle};
+  TJoyCheck joycheck;
+
+  uint8_t menuTarget = 1;           // screen the fade-out leads to: a menu screen, or kStartGame
+  uint8_t menuSelected = 1;         // id of the highlighted widget
+  uint8_t menuQuit = 0;             // 1: the program ends after this frame
+  uint8_t keyConfigStep = 0;        // 0 idle, 1..7 waiting for action n, 8 one frame after the last
+  uint8_t showOnlineScores = 0;     // the highscores screen shows the online table
+  int32_t onlineFetchResult = 0;
+  uint8_t returnToHighscores = 0;   // the next menu entry opens at the highscores
+  uint8_t creditsClosing = 0;
+  uint16_t creditsClock = 0;
+  uint8_t joypadPresent = 0;
+  int32_t joyNavFrames = 0;
+  int32_t attractSince = 0;         // attract mode: when the shown screen settled
+
+  // Made and freed where every object type is known.
+  Frontend();
+  ~Frontend();
+  Frontend(const Frontend&) = delete;
+  Frontend& operator=(const Frontend&) = delete;
+  void Reset();
+};
+
+extern Frontend frontend;
+
+inline ObjectList<TOptionSet>& lstOptionSets = frontend.lstOptionSets;
+inline ObjectList<TClickableText>& lstClickables = frontend.lstClickables;
+inline ObjectList<TLogoLetter>& lstLogoLetters = frontend.lstLogoLetters;
+inline ObjectList<TCreditsItem>& lstCreditsItems = frontend.lstCreditsItems;
+inline ObjectList<TStar>& lstStars = frontend.lstStars;
+inline Pool<TMenuParticle>& menuParticlePool = frontend.menuParticlePool;
+inline ObjectList<TMenuParticle>& lstMenuParticles = frontend.lstMenuParticles;
+inline TJoyCheck& joycheck = frontend.joycheck;
+inline uint8_t& menuTarget = frontend.menuTarget;
+inline uint8_t& menuSelected = frontend.menuSelected;
+inline uint8_t& menuQuit = frontend.menuQuit;
+inline uint8_t& keyConfigStep = frontend.keyConfigStep;
+inline uint8_t& showOnlineScores = frontend.showOnlineScores;
+inline int32_t& onlineFetchResult = frontend.onlineFetchResult;
+inline uint8_t& returnToHighscores = frontend.returnToHighscores;
+inline uint8_t& creditsClosing = frontend.creditsClosing;
+inline uint16_t& creditsClock = frontend.creditsClock;
+inline uint8_t& joypadPresent = frontend.joypadPresent;
+inline int32_t& joyNavFrames = frontend.joyNavFrames;
+inline int32_t& attractSince = frontend.attractSince;
