@@ -13,6 +13,7 @@
 
 namespace {
 
+// Process-wide: the display the command line asked for, and the player's own one it stands in for.
 DisplayOverride display_override;
 
 // The display part of the settings as they were before a command-line

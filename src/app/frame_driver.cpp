@@ -21,6 +21,7 @@ struct Driver {
   int64_t frames = 0;
   int64_t first_ms = -1, last_ms = 0;
 };
+// Process-wide: the one frame driver every loop of the program runs through.
 Driver driver;
 
 }  // namespace

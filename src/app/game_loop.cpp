@@ -323,6 +323,7 @@ void RunStateHandler() {
 // --- game set-up -----------------------------------------------------------
 
 const char* MultiplierText(float multiplier) {
+  // Process-wide scratch: the text is drawn at once, before the next call.
   static char text[8];
   char full[32];
   std::snprintf(full, sizeof full, "%#.9g", double(multiplier));
@@ -412,6 +413,7 @@ class GameScreen : public Screen {
   }
 };
 
+// Process-wide: the one game screen; its state is the world's.
 GameScreen game_screen;
 
 }  // namespace

@@ -36,7 +36,7 @@ enum DrawPass : uint16_t {
   kDrawAll = 0xffe,
 };
 
-// Set when the window was closed during a game: the whole program ends, not
+// Process-wide: set when the window was closed during a game: the whole program ends, not
 // only the game.
 extern bool quitProgram;
 

@@ -87,6 +87,7 @@ class SplashScreen : public Screen {
   int64_t start_ms_ = 0;
 };
 
+// Process-wide: the splash runs once per program.
 SplashScreen splash;
 
 }  // namespace

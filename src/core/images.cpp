@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 
+// Process-wide: the images are loaded once per run.
 GameImages gfx;
 
 namespace {

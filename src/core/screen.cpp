@@ -8,6 +8,7 @@ struct ScreenStack {
   Screen* next = nullptr;
   bool pending = false;
 };
+// Process-wide: the one screen the frame driver runs, and the next one asked for.
 ScreenStack screens;
 
 }  // namespace

@@ -16,4 +16,5 @@ struct FrontendHooks {
   bool attract_mode = false;
 };
 
+// Process-wide: wired once at start-up, so no reset of the menus' state clears it.
 extern FrontendHooks frontendHooks;

@@ -13,6 +13,7 @@ constexpr int kPadding = 1;  // keeps nearest sampling of one cell from ever tou
 Atlas::Atlas() : pixels_(size_t(kSize) * kSize, 0) { Clear(); }
 
 Atlas& SharedAtlas() {
+  // Process-wide: one texture atlas holds every image and glyph of the run.
   static Atlas atlas;
   return atlas;
 }

@@ -26,6 +26,7 @@ struct ImageFont {
 
 namespace {
 
+// Process-wide: every font loaded this run (at stable addresses) and the one text is set in.
 std::deque<std::unique_ptr<ImageFont>> fonts;
 ImageFont* current = nullptr;
 

@@ -23,6 +23,7 @@ struct DrawState {
   bool raw_pixels = false;
 };
 
+// Process-wide: the drawing state and the batch of the one picture the run draws.
 DrawState state;
 int picture_width = 0, picture_height = 0;
 int64_t last_flip_us = 0;

@@ -15,6 +15,7 @@
 
 namespace {
 
+// Process-wide: every image of the run and the loading settings.
 std::deque<std::unique_ptr<Image>> images;  // stable addresses for the game's handles
 uint8_t mask_r = 255, mask_g = 0, mask_b = 255;
 int auto_flags = kMaskedImage;

@@ -5,6 +5,7 @@
 #include "platform/stop.h"
 
 namespace {
+// Process-wide: the input the backend fills and every screen reads.
 InputState input;
 
 JoypadState* Pad(int port) {

@@ -3,8 +3,9 @@
 #include <cstdio>
 
 namespace {
+// Process-wide: the one debug log of the run.
 FILE* log_file = nullptr;
-}
+}  // namespace
 
 void SetDebugLogFile(const std::string& path) {
   CloseDebugLog();

@@ -11,6 +11,7 @@ constexpr int32_t kMultiplier = 48271;
 constexpr int32_t kQuotient = 44488;  // kModulus / kMultiplier
 constexpr int32_t kRemainder = 3399;  // kModulus % kMultiplier
 
+// Process-wide: the game's one seeded generator.
 int32_t state = 0x1234;
 
 // One step of the minimal standard generator; Schrage's method keeps every

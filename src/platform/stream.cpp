@@ -163,6 +163,7 @@ std::string ExtractExt(const std::string& path) {
 namespace {
 
 std::set<std::string>& UntouchedFiles() {
+  // Process-wide: files this run found unreadable and so must never overwrite.
   static std::set<std::string> paths;
   return paths;
 }

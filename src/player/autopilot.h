@@ -6,6 +6,7 @@
 // it flies it replaces the player's steering; the in-game keys (pause, quit)
 // still work.
 
+// Process-wide: set once from the command line, so no reset of the world clears it.
 extern bool autopilotOn;
 
 inline bool AutopilotOn() { return autopilotOn; }

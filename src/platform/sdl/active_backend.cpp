@@ -10,6 +10,7 @@ SdlBackend& DefaultBackend() {
   return backend;
 }
 
+// Process-wide: the backend every platform service talks to.
 Backend* installed = nullptr;
 
 }  // namespace
