@@ -131,17 +131,8 @@ void StatisticsBody() {
   Centred(line, 265, 180);
 
   Colour(223, 223, 223);
-  CountLine(s.killed_worms, " Skitterworms", 55, 84);
-  CountLine(s.killed_spiders, " Spiders", 55, 93);
-  CountLine(s.killed_snails, " Snails", 55, 102);
-  CountLine(s.killed_saucers, " Saucers", 55, 111);
-  CountLine(s.player_wormdeaths, " to Skitterworms", 265, 84);
-  CountLine(s.player_spiderdeaths, " to Spiders", 265, 93);
-  CountLine(s.player_snaildeaths, " to Snails", 265, 102);
-  CountLine(s.player_saucerdeaths, " to Saucers", 265, 111);
-  CountLine(s.player_wardendeaths, " to Wardens", 265, 120);
-  CountLine(s.killed_shrooms, " normal shrooms", 160, 114);
-  CountLine(s.killed_pshrooms, " poison shrooms", 160, 123);
+  for (const LifetimeCounter& counter : kLifetimeCounters)
+    if (counter.label) CountLine(s.*counter.total, counter.label, counter.x, counter.y);
   static constexpr const char* kPowerups[kStatPowerups] = {
       " laser upgrades",  " score multipliers", " spider radars", " extra lives", " free movements",
       " invulnerabities", " missile volleys",   " smart bombs",   " railblasts",  " scattermines"};

@@ -1,7 +1,6 @@
 #include "persist/statistics.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 
@@ -32,20 +31,7 @@ int32_t SumSaturating(Counts... counts) {
 }  // namespace
 
 void TStatsGame::AddToLifetime(TStatsLife& life) const {
-  AddSaturating(life.games_played, 1);
-  AddSaturating(life.player_wormdeaths, player_wormdeaths);
-  AddSaturating(life.player_spiderdeaths, player_spiderdeaths);
-  AddSaturating(life.player_snaildeaths, player_snaildeaths);
-  AddSaturating(life.player_saucerdeaths, player_saucerdeaths);
-  AddSaturating(life.player_wardendeaths, player_wardendeaths);
-  AddSaturating(life.killed_worms, killed_worms);
-  AddSaturating(life.killed_spiders, killed_spiders);
-  AddSaturating(life.killed_snails, killed_snails);
-  AddSaturating(life.killed_saucers, killed_saucers);
-  AddSaturating(life.killed_shrooms, killed_shrooms);
-  AddSaturating(life.killed_pshrooms, killed_pshrooms);
-  AddSaturating(life.bullets_fired, bullets_fired);
-  AddSaturating(life.bullets_hit, bullets_hit);
+  for (const LifetimeCounter& counter : kLifetimeCounters) AddSaturating(life.*counter.total, counter.of_game(*this));
   if (fastest_worm > life.fastest_worm) life.fastest_worm = fastest_worm;
   for (int i = 0; i < kStatPowerups; ++i) AddSaturating(life.powerups[i], powerups[i]);
 }
@@ -83,20 +69,6 @@ float TStatsLife::Accuracy() const {
   return float(bullets_hit) / float(bullets_fired) * 100.0f;
 }
 
-namespace {
-
-// The fourteen counters in file order.
-template <typename Life>
-auto Counters(Life& life) {
-  return std::array{&life.games_played,       &life.player_wormdeaths,   &life.player_spiderdeaths,
-                    &life.player_snaildeaths, &life.player_saucerdeaths, &life.player_wardendeaths,
-                    &life.killed_worms,       &life.killed_spiders,      &life.killed_snails,
-                    &life.killed_saucers,     &life.killed_shrooms,      &life.killed_pshrooms,
-                    &life.bullets_fired,      &life.bullets_hit};
-}
-
-}  // namespace
-
 bool TStatsLife::Load(const std::string& path) {
   auto in = Stream::OpenRead(path);
   if (!in) {
@@ -113,7 +85,7 @@ bool TStatsLife::Load(const std::string& path) {
     return false;
   }
   TStatsLife read;
-  for (int32_t* counter : Counters(read)) *counter = in->ReadInt();
+  for (const LifetimeCounter& counter : kLifetimeCounters) read.*counter.total = in->ReadInt();
   read.fastest_worm = in->ReadFloat();
   for (int32_t& count : read.powerups) count = in->ReadInt();
   if (in->read_error()) {
@@ -130,7 +102,7 @@ bool TStatsLife::Load(const std::string& path) {
 bool TStatsLife::Save(const std::string& path) const {
   return WriteFileAtomically(path, [this](Stream& out) {
     out.WriteLine(kDataFileVersion);
-    for (const int32_t* counter : Counters(*this)) out.WriteInt(*counter);
+    for (const LifetimeCounter& counter : kLifetimeCounters) out.WriteInt(this->*counter.total);
     out.WriteFloat(fastest_worm);
     for (int32_t count : powerups) out.WriteInt(count);
   });
