@@ -1,0 +1,72 @@
+// Each owned part of the program's state goes back to its start-up values,
+// lists emptied, with its one Reset.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "audio/audio.h"
+#include "core/game_state.h"
+#include "frontend/frontend.h"
+#include "frontend/star.h"
+#include "persist/records.h"
+#include "player/particle.h"
+#include "world/skitterworm.h"
+#include "world/world.h"
+
+namespace {
+
+struct Part {
+  const char* name;
+  std::function<void()> dirty;
+  std::function<void()> reset;
+  std::function<bool()> fresh;
+};
+
+const Part kParts[] = {
+    {"common",
+     [] {
+       timeNow = 5;
+       menuScreen = MENU_HELP;
+       rainbowFast.speed = 1;
+     },
+     [] { common.Reset(); }, [] { return timeNow == 0 && menuScreen == MENU_MAIN && rainbowFast.speed == 15; }},
+    {"records",
+     [] {
+       highscoreHighlight = 3;
+       statsLife.games_played = 7;
+       TScores::AddScore(1, "AB", 10, 1, 1, "");
+     },
+     [] { records.Reset(); },
+     [] { return highscoreHighlight == 255 && statsLife.games_played == 0 && lstOnlineScores.Empty(); }},
+    {"audio", [] { fmodState.forbidden = 1; }, [] { audio.Reset(); }, [] { return fmodState.forbidden == 0; }},
+    {"world",
+     [] {
+       player.score = 100;
+       chainSpeed = 3;
+       TSkitterworm::New();
+       TParticle::New();
+     },
+     [] { world.Reset(); },
+     [] {
+       return player.score == 0 && chainSpeed == 1.0f && lstEnemies.Empty() && lstParticles.Empty() &&
+              particlePool.in_use() == 0;
+     }},
+    {"front end",
+     [] {
+       menuSelected = 9;
+       TStar::Create(1, 2, 3);
+       TMenuParticle::Spawn(true);
+     },
+     [] { frontend.Reset(); }, [] { return menuSelected == 1 && lstStars.Empty() && lstMenuParticles.Empty(); }},
+};
+
+TEST(StateReset, EachPartIsAsAtStartUpAfterItsReset) {
+  for (const Part& part : kParts) {
+    part.dirty();
+    EXPECT_FALSE(part.fresh()) << part.name;
+    part.reset();
+    EXPECT_TRUE(part.fresh()) << part.name;
+  }
+}
+
+}  // namespace
