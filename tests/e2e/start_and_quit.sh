@@ -1,4 +1,4 @@
-# The real program starts, shows its splash, a key skips it, the screen shows a
+# The real program opens its window, shows its splash, a key skips it, the screen shows a
 # picture of the right size, and a close request ends it with exit code 0.
 source "$(dirname "$0")/lib.sh"
 start_display
@@ -15,6 +15,9 @@ sleep 2.5
 shoot running
 expect_picture running 640 480 200 3
 close_game
+# The window opens first; fonts, images and audio load in its opening pause.
+awk '/^OpenGL /{ w = NR } /^Audio: device open/{ a = NR } END { exit !(w && a > w) }' "$WORK/debug.log" ||
+  fail "the audio started before the window opened"
 # A first run leaves its data files behind, whole.
 [ "$(stat -c %s "$WORK/skitterworm.cfg")" = 22 ] || fail "the settings file is not 22 bytes"
 [ "$(stat -c %s "$WORK/skitterworm.hi")" = 142 ] || fail "the highscore file is not the 142-byte default table"
