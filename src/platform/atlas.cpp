@@ -10,7 +10,7 @@ namespace {
 constexpr int kPadding = 1;  // keeps nearest sampling of one cell from ever touching its neighbour
 }
 
-Atlas::Atlas() : pixels_(size_t(kSize) * kSize, 0) { Clear(); }
+Atlas::Atlas() : pixels_(size_t(kWidth) * kHeight, 0) { Clear(); }
 
 Atlas& SharedAtlas() {
   // Process-wide: one texture atlas holds every image and glyph of the run.
@@ -20,7 +20,7 @@ Atlas& SharedAtlas() {
 
 void Atlas::Clear() {
   std::fill(pixels_.begin(), pixels_.end(), 0u);
-  shelf_x_ = shelf_y_ = shelf_height_ = 0;
+  skyline_.assign(1, Span{0, kWidth, 0});
   ResetDirty();
   const uint32_t white[16] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu,
                               0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu,
@@ -28,28 +28,72 @@ void Atlas::Clear() {
   AtlasRegion block;
   Add(white, 4, 4, 4, block);
   // Sample only the middle of the white block so no filtering can reach its edge.
-  const float mid = 2.0f / kSize;
-  white_ = {block.u0 + mid * 0.5f, block.v0 + mid * 0.5f, block.u1 - mid * 0.5f, block.v1 - mid * 0.5f};
+  const float mid_u = 1.0f / kWidth, mid_v = 1.0f / kHeight;
+  white_ = {block.u0 + mid_u, block.v0 + mid_v, block.u1 - mid_u, block.v1 - mid_v};
+}
+
+bool Atlas::Place(int w, int h, int& x, int& y) const {
+  int best_bottom = kHeight + 1;
+  for (size_t i = 0; i < skyline_.size(); ++i) {
+    const int left = skyline_[i].x;
+    if (left + w > kWidth) break;
+    // The block rests on the highest span under it.
+    int top = 0;
+    for (size_t j = i; j < skyline_.size() && skyline_[j].x < left + w; ++j) top = std::max(top, skyline_[j].top);
+    if (top + h <= kHeight && top + h < best_bottom) {
+      best_bottom = top + h;
+      x = left;
+      y = top;
+    }
+  }
+  return best_bottom <= kHeight;
+}
+
+void Atlas::Fill(int x, int w, int top) {
+  std::vector<Span> next;
+  next.reserve(skyline_.size() + 2);
+  bool placed = false;
+  for (const Span& span : skyline_) {
+    const int end = span.x + span.width;
+    if (end <= x || span.x >= x + w) {
+      if (!placed && span.x >= x + w) {
+        next.push_back({x, w, top});
+        placed = true;
+      }
+      next.push_back(span);
+      continue;
+    }
+    if (span.x < x) next.push_back({span.x, x - span.x, span.top});
+    if (!placed) {
+      next.push_back({x, w, top});
+      placed = true;
+    }
+    if (end > x + w) next.push_back({x + w, end - (x + w), span.top});
+  }
+  if (!placed) next.push_back({x, w, top});
+  // Neighbours at the same height become one span, so the list stays short.
+  skyline_.clear();
+  for (const Span& span : next) {
+    if (!skyline_.empty() && skyline_.back().top == span.top)
+      skyline_.back().width += span.width;
+    else
+      skyline_.push_back(span);
+  }
 }
 
 bool Atlas::Add(const uint32_t* pixels, int w, int h, int pitch, AtlasRegion& region) {
-  if (w <= 0 || h <= 0 || w + kPadding > kSize || h + kPadding > kSize) return false;
-  if (shelf_x_ + w + kPadding > kSize) {
-    shelf_y_ += shelf_height_;
-    shelf_x_ = shelf_height_ = 0;
-  }
-  if (shelf_y_ + h + kPadding > kSize) {
+  if (w <= 0 || h <= 0 || w + kPadding > kWidth || h + kPadding > kHeight) return false;
+  int x = 0, y = 0;
+  if (!Place(w + kPadding, h + kPadding, x, y)) {
     DebugLog("The texture atlas is full; an image will not be drawn");
     return false;
   }
-  const int x = shelf_x_, y = shelf_y_;
   for (int row = 0; row < h; ++row)
-    std::memcpy(&pixels_[size_t(y + row) * kSize + x], pixels + size_t(row) * pitch, size_t(w) * 4);
-  shelf_x_ += w + kPadding;
-  shelf_height_ = std::max(shelf_height_, h + kPadding);
+    std::memcpy(&pixels_[size_t(y + row) * kWidth + x], pixels + size_t(row) * pitch, size_t(w) * 4);
+  Fill(x, w + kPadding, y + h + kPadding);
   MarkDirty(x, y, w, h);
-  const float s = 1.0f / kSize;
-  region = {x * s, y * s, (x + w) * s, (y + h) * s};
+  const float su = 1.0f / kWidth, sv = 1.0f / kHeight;
+  region = {x * su, y * sv, (x + w) * su, (y + h) * sv};
   return true;
 }
 
@@ -61,7 +105,8 @@ void Atlas::MarkDirty(int x, int y, int w, int h) {
 }
 
 void Atlas::ResetDirty() {
-  dirty_x0_ = dirty_y0_ = kSize;
+  dirty_x0_ = kWidth;
+  dirty_y0_ = kHeight;
   dirty_x1_ = dirty_y1_ = 0;
 }
 
@@ -69,9 +114,10 @@ void Atlas::Upload(bool all) {
   Backend& backend = ActiveBackend();
   if (!backend.DisplayOpen()) return;
   if (all) {
-    backend.UploadAtlas(pixels_.data(), kSize, 0, 0, kSize, kSize);
+    backend.UploadAtlas(pixels_.data(), kWidth, kHeight, 0, 0, kWidth, kHeight);
   } else if (dirty_x1_ > dirty_x0_ && dirty_y1_ > dirty_y0_) {
-    backend.UploadAtlas(pixels_.data(), kSize, dirty_x0_, dirty_y0_, dirty_x1_ - dirty_x0_, dirty_y1_ - dirty_y0_);
+    backend.UploadAtlas(pixels_.data(), kWidth, kHeight, dirty_x0_, dirty_y0_, dirty_x1_ - dirty_x0_,
+                        dirty_y1_ - dirty_y0_);
   } else {
     return;
   }

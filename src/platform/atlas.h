@@ -7,10 +7,12 @@
 // The one texture atlas shared by every image cell and font glyph, kept in
 // memory so images can be loaded before the display opens and survive every
 // display switch: the backend receives the dirty part before the next draw.
-// Pixels are RGBA bytes in memory order.
+// Pixels are RGBA bytes in memory order. It is sized to what the game loads
+// with room to spare (the driver keeps a second copy of it), and packed along
+// a skyline: each block goes where its top edge stays lowest.
 class Atlas {
  public:
-  static constexpr int kSize = 2048;
+  static constexpr int kWidth = 1024, kHeight = 512;
   Atlas();
 
   // Copies a w x h block (row pitch = pitch pixels) into free space; false when full.
@@ -22,10 +24,17 @@ class Atlas {
   void Clear();
 
  private:
+  // The skyline: left to right, each span's x, width and the height filled below it.
+  struct Span {
+    int x, width, top;
+  };
   std::vector<uint32_t> pixels_;
-  int shelf_x_ = 0, shelf_y_ = 0, shelf_height_ = 0;
+  std::vector<Span> skyline_;
   int dirty_x0_, dirty_y0_, dirty_x1_, dirty_y1_;
   AtlasRegion white_{};
+  // Where a w x h block goes: its top-left corner, or false when it fits nowhere.
+  bool Place(int w, int h, int& x, int& y) const;
+  void Fill(int x, int w, int top);
   void MarkDirty(int x, int y, int w, int h);
   void ResetDirty();
 };

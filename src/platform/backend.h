@@ -37,9 +37,9 @@ class Backend {
   virtual void WindowSize(int& width, int& height) const = 0;
 
   // Rendering into the offscreen picture of the opened size.
-  // The atlas is a square RGBA texture; the region given is copied from pixels
-  // (row pitch = size) into the GPU copy.
-  virtual void UploadAtlas(const uint32_t* pixels, int size, int x, int y, int w, int h) = 0;
+  // The atlas is an RGBA texture of width x height; the region given is copied
+  // from pixels (row pitch = width) into the GPU copy.
+  virtual void UploadAtlas(const uint32_t* pixels, int width, int height, int x, int y, int w, int h) = 0;
   virtual void Clear(uint8_t r, uint8_t g, uint8_t b) = 0;
   virtual void DrawTriangles(Blend blend, const Vertex* vertices, int count) = 0;
   virtual void Present() = 0;

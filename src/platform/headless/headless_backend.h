@@ -22,7 +22,7 @@ class HeadlessBackend : public Backend {
   void Notify(const std::string& text) override;
   void WindowSize(int& width, int& height) const override;
 
-  void UploadAtlas(const uint32_t*, int, int, int, int, int) override { ++atlas_uploads_; }
+  void UploadAtlas(const uint32_t*, int, int, int, int, int, int) override { ++atlas_uploads_; }
   void Clear(uint8_t, uint8_t, uint8_t) override { ++clears_; }
   void DrawTriangles(Blend blend, const Vertex* vertices, int count) override;
   void Present() override { ++presents_; }

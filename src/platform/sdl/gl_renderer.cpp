@@ -167,7 +167,7 @@ bool GlRenderer::Init(bool core) {
   commands_.reserve(1024);
   // A 1x1 white atlas until the first upload, so early draws show flat colour.
   const uint32_t white = 0xFFFFFFFFu;
-  UploadAtlas(&white, 1, 0, 0, 1, 1);
+  UploadAtlas(&white, 1, 1, 0, 0, 1, 1);
   blend_state_ = -1;
   return true;
 }
@@ -216,7 +216,7 @@ void GlRenderer::Shutdown() {
   if (vao_) gl::DeleteVertexArrays(1, &vao_);
   if (program_) gl::DeleteProgram(program_);
   fbo_ = picture_ = atlas_ = vbo_ = vao_ = program_ = 0;
-  picture_w_ = picture_h_ = atlas_size_ = 0;
+  picture_w_ = picture_h_ = atlas_w_ = atlas_h_ = 0;
   vbo_capacity_ = 0;
   blend_state_ = -1;
 }
@@ -264,27 +264,28 @@ void GlRenderer::BindPicture() {
   gl::BindTexture(GL_TEXTURE_2D, atlas_);
 }
 
-void GlRenderer::UploadAtlas(const uint32_t* pixels, int size, int x, int y, int w, int h) {
-  if (!ready() || !pixels || size <= 0) return;
+void GlRenderer::UploadAtlas(const uint32_t* pixels, int width, int height, int x, int y, int w, int h) {
+  if (!ready() || !pixels || width <= 0 || height <= 0) return;
   // Draws already queued were made against the atlas as it was.
   Submit();
   if (!atlas_) gl::GenTextures(1, &atlas_);
   gl::BindTexture(GL_TEXTURE_2D, atlas_);
-  gl::PixelStorei(GL_UNPACK_ROW_LENGTH, size);
-  if (size != atlas_size_) {
+  gl::PixelStorei(GL_UNPACK_ROW_LENGTH, width);
+  if (width != atlas_w_ || height != atlas_h_) {
     // A new atlas size: the texture is reallocated and filled from the whole
     // copy, whatever region was asked for.
     SetTextureParameters();
-    gl::TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-    atlas_size_ = size;
+    gl::TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    atlas_w_ = width;
+    atlas_h_ = height;
   } else {
-    x = std::clamp(x, 0, size);
-    y = std::clamp(y, 0, size);
-    w = std::clamp(w, 0, size - x);
-    h = std::clamp(h, 0, size - y);
+    x = std::clamp(x, 0, width);
+    y = std::clamp(y, 0, height);
+    w = std::clamp(w, 0, width - x);
+    h = std::clamp(h, 0, height - y);
     if (w > 0 && h > 0) {
       gl::TexSubImage2D(GL_TEXTURE_2D, 0, x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE,
-                        pixels + static_cast<size_t>(y) * size + x);
+                        pixels + static_cast<size_t>(y) * width + x);
     }
   }
   gl::PixelStorei(GL_UNPACK_ROW_LENGTH, 0);

@@ -47,7 +47,7 @@ class GlRenderer {
   int picture_width() const { return picture_w_; }
   int picture_height() const { return picture_h_; }
 
-  void UploadAtlas(const uint32_t* pixels, int size, int x, int y, int w, int h);
+  void UploadAtlas(const uint32_t* pixels, int width, int height, int x, int y, int w, int h);
   void Clear(uint8_t r, uint8_t g, uint8_t b);
   // Queues the triangles; they reach the picture at the next Present, ReadPixels
   // or atlas upload (a Clear drops them, as it would cover them).
@@ -75,7 +75,7 @@ class GlRenderer {
   GLuint vao_ = 0, vbo_ = 0;
   GLsizeiptr vbo_capacity_ = 0;
   GLuint atlas_ = 0;
-  int atlas_size_ = 0;
+  int atlas_w_ = 0, atlas_h_ = 0;
   GLuint fbo_ = 0, picture_ = 0;
   int picture_w_ = 0, picture_h_ = 0;
   int blend_state_ = -1;  // the Blend last applied, -1 when unknown

@@ -277,8 +277,8 @@ void SdlBackend::WindowSize(int& width, int& height) const {
   if (window_ && open_) SDL_GetWindowSize(window_, &width, &height);
 }
 
-void SdlBackend::UploadAtlas(const uint32_t* pixels, int size, int x, int y, int w, int h) {
-  if (context_) renderer_.UploadAtlas(pixels, size, x, y, w, h);
+void SdlBackend::UploadAtlas(const uint32_t* pixels, int width, int height, int x, int y, int w, int h) {
+  if (context_) renderer_.UploadAtlas(pixels, width, height, x, y, w, h);
 }
 
 void SdlBackend::Clear(uint8_t r, uint8_t g, uint8_t b) {

@@ -31,7 +31,7 @@ class SdlBackend : public Backend {
   void Notify(const std::string& text) override;
   void WindowSize(int& width, int& height) const override;
 
-  void UploadAtlas(const uint32_t* pixels, int size, int x, int y, int w, int h) override;
+  void UploadAtlas(const uint32_t* pixels, int width, int height, int x, int y, int w, int h) override;
   void Clear(uint8_t r, uint8_t g, uint8_t b) override;
   void DrawTriangles(Blend blend, const Vertex* vertices, int count) override;
   void Present() override;
