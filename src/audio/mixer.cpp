@@ -92,7 +92,10 @@ Channel AudioSystem::PlaySound(int index, Sound* sound, bool paused) {
     return {};
   }
   if (++next_generation_ == 0) ++next_generation_;  // 0 never names a start
+  // A module gets its player now, on this thread, before the audio thread can reach it.
+  if (sound && sound->is_module() && !sound->Open()) sound = nullptr;
   Want(index, Wanted{sound, next_generation_, paused, sound == nullptr});
+  CloseIdleModules();
   return Channel{this, static_cast<int8_t>(index), next_generation_};
 }
 
@@ -110,6 +113,23 @@ void AudioSystem::Stop(const Channel& channel) {
   if (w.generation != channel.generation) return;
   w.stopped = true;
   Want(channel.index, w);
+  CloseIdleModules();
+}
+
+void AudioSystem::CloseIdleModules() {
+  for (const auto& owned : sounds_) {
+    Sound* sound = owned.get();
+    if (!sound->module()) continue;
+    const bool wanted =
+        std::any_of(wanted_.begin(), wanted_.end(), [&](const Wanted& w) { return w.sound == sound && !w.stopped; });
+    if (wanted) continue;
+    // Waits for a block being mixed to finish. A voice still on the module
+    // was already replaced or stopped by the game and only waits to hear of it.
+    std::lock_guard render(render_mutex_);
+    for (Voice& v : voices_)
+      if (v.sound == sound) v = Voice{};
+    sound->Close();
+  }
 }
 
 bool AudioSystem::IsPlaying(const Channel& channel) const {
@@ -206,6 +226,10 @@ void AudioSystem::StartVoice(int index, const Wanted& wanted) {
   }
   v = Voice{wanted.sound, wanted.generation, wanted.paused, !wanted.stopped && wanted.sound != nullptr, 0};
   if (!v.active || !v.sound->is_module()) return;
+  if (!v.sound->module()) {
+    v.active = false;
+    return;
+  }
   // A module is one stream: starting it on this index takes it from any other.
   for (int i = 0; i < kChannels; ++i)
     if (i != index && voices_[i].active && voices_[i].sound == v.sound) Finish(i);
@@ -220,7 +244,7 @@ void AudioSystem::MixVoice(int index, float* out, int frames) {
   Voice& v = voices_[index];
   if (!v.active || v.paused) return;
   if (v.sound->is_module()) {
-    if (!MixModule(v, out, frames)) Finish(index);
+    if (!v.sound->module() || !MixModule(v, out, frames)) Finish(index);
     return;
   }
   MixPcm(v, out, frames);

@@ -101,6 +101,8 @@ class AudioSystem {
   void MixPcm(Voice& voice, float* out, int frames);
   bool MixModule(Voice& voice, float* out, int frames);
   void Finish(int index);
+  // Drops the player of every module that no channel wants any more.
+  void CloseIdleModules();
   void CloseDevice();
 
   bool initialised_ = false;

@@ -122,7 +122,7 @@ std::unique_ptr<Sound> Sound::Load(const std::string& path, int mode) {
       return nullptr;
     }
     const bool loop = (mode & SOUND_LOOP_NORMAL) != 0;
-    return LooksLikeOgg(bytes) ? LoadOgg(bytes, path, loop) : LoadModule(bytes, path, loop);
+    return LooksLikeOgg(bytes) ? LoadOgg(bytes, path, loop) : LoadModule(std::move(bytes), path, loop);
   } catch (const std::exception& e) {
     DebugLog("Sound " + path + " could not be loaded: " + e.what());
     return nullptr;
@@ -187,18 +187,42 @@ std::unique_ptr<Sound> Sound::LoadOgg(const std::vector<uint8_t>& bytes, const s
   return FromPcm(Resample(std::move(samples), kept, rate), kept, loop);
 }
 
-std::unique_ptr<Sound> Sound::LoadModule(const std::vector<uint8_t>& bytes, const std::string& path, bool loop) {
-  std::ostringstream log;  // libopenmpt's remarks go to our debug log, not the terminal
+std::unique_ptr<Sound> Sound::LoadModule(std::vector<uint8_t> bytes, const std::string& path, bool loop) {
   std::unique_ptr<Sound> s(new Sound());
-  try {
-    s->module_ = std::make_unique<openmpt::module>(bytes, log);
-    s->module_->set_repeat_count(loop ? -1 : 0);
-    s->length_ms_ = static_cast<int32_t>(std::llround(s->module_->get_duration_seconds() * 1000.0));
-  } catch (const std::exception& e) {
-    DebugLog("Sound is neither Ogg Vorbis nor a readable module: " + path + " (" + e.what() + ")");
+  s->loop_ = loop;
+  s->module_file_ = std::move(bytes);
+  // Read once now, so a file libopenmpt refuses is reported at load like any
+  // other damaged sound, and its length is known before it plays.
+  std::ostringstream log;  // libopenmpt's remarks go to our debug log, not the terminal
+  std::string refusal;
+  if (!s->OpenWith(log, refusal)) {
+    DebugLog("Sound is neither Ogg Vorbis nor a readable module: " + path + " (" + refusal + ")");
     return nullptr;
   }
   if (!log.str().empty() && DebugLogEnabled()) DebugLog("Module " + path + ": " + log.str());
-  s->loop_ = loop;
+  s->length_ms_ = static_cast<int32_t>(std::llround(s->module_->get_duration_seconds() * 1000.0));
+  s->Close();
   return s;
 }
+
+bool Sound::Open() {
+  // The file was read once at load and its remarks logged then.
+  std::ostringstream ignored;
+  std::string refusal;
+  return OpenWith(ignored, refusal);
+}
+
+bool Sound::OpenWith(std::ostream& log, std::string& refusal) {
+  if (module_ || module_file_.empty()) return module_ != nullptr;
+  try {
+    module_ = std::make_unique<openmpt::module>(module_file_, log);
+    module_->set_repeat_count(loop_ ? -1 : 0);
+  } catch (const std::exception& e) {
+    module_.reset();
+    refusal = e.what();
+    return false;
+  }
+  return true;
+}
+
+void Sound::Close() { module_.reset(); }

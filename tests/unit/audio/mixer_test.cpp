@@ -185,6 +185,28 @@ TEST_F(MixerTest, RestartingAModuleBeginsAtItsStart) {
   for (size_t i = 0; i < start.size(); ++i) ASSERT_NEAR(again[i], start[i], 1e-5) << i;
 }
 
+// A module's player (the whole song unpacked) exists only while a channel
+// wants the module, paused or not; made again, it starts as the first time.
+TEST_F(MixerTest, OnlyWantedModulesHoldAPlayer) {
+  ASSERT_TRUE(WriteFile(dir / "short.mod", MakeMod(1, 2, 250)));
+  Sound* tune = system.CreateSound(dir / "short.mod", SOUND_LOOP_NORMAL);
+  Sound* other = system.CreateSound(dir / "short.mod", SOUND_LOOP_NORMAL);
+  ASSERT_NE(tune, nullptr);
+  EXPECT_EQ(tune->module(), nullptr) << "loaded, not yet played";
+  system.PlaySound(1, tune, false);
+  const std::vector<float> start = Render(system, 4096);
+  EXPECT_NE(tune->module(), nullptr);
+  system.PlaySound(1, other, false);
+  EXPECT_EQ(tune->module(), nullptr) << "replaced";
+  Channel paused = system.PlaySound(2, tune, true);
+  EXPECT_NE(tune->module(), nullptr) << "paused";
+  paused.Stop();
+  EXPECT_EQ(tune->module(), nullptr) << "stopped";
+  system.PlaySound(1, tune, false);
+  const std::vector<float> again = Render(system, 4096);
+  for (size_t i = 0; i < start.size(); ++i) ASSERT_NEAR(again[i], start[i], 1e-5) << i;
+}
+
 TEST_F(MixerTest, MissingOrDamagedFilesGiveSilentNullSounds) {
   EXPECT_EQ(system.CreateSound(dir / "absent.ogg", SOUND_LOOP_OFF), nullptr);
   ASSERT_TRUE(WriteFile(dir / "notes.txt", std::string("not a sound at all")));
