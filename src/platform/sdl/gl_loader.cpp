@@ -13,6 +13,7 @@ SKITTERWORM_GL_FUNCTIONS(SKITTERWORM_GL_DEFINE)
 SKITTERWORM_GL_FRAMEBUFFER_FUNCTIONS(SKITTERWORM_GL_DEFINE)
 SKITTERWORM_GL_VERTEX_ARRAY_FUNCTIONS(SKITTERWORM_GL_DEFINE)
 SKITTERWORM_GL_BLIT_FUNCTIONS(SKITTERWORM_GL_DEFINE)
+SKITTERWORM_GL_FIXED_FUNCTIONS(SKITTERWORM_GL_DEFINE)
 #undef SKITTERWORM_GL_DEFINE
 
 namespace {
@@ -53,9 +54,16 @@ bool Load() {
   SKITTERWORM_GL_VERTEX_ARRAY_FUNCTIONS(SKITTERWORM_GL_FETCH_OPTIONAL)
 #undef SKITTERWORM_GL_FETCH_OPTIONAL
   Fetch(BlitFramebuffer, "BlitFramebuffer", {"EXT"});
+#define SKITTERWORM_GL_FETCH_FIXED(name, ret, params) Fetch(name, #name);
+  SKITTERWORM_GL_FIXED_FUNCTIONS(SKITTERWORM_GL_FETCH_FIXED)
+#undef SKITTERWORM_GL_FETCH_FIXED
   return ok;
 }
 
 bool HasVertexArrays() { return GenVertexArrays && DeleteVertexArrays && BindVertexArray; }
+
+bool HasFixedFunction() {
+  return EnableClientState && VertexPointer && TexCoordPointer && ColorPointer && AlphaFunc && TexEnvi;
+}
 
 }  // namespace gl

@@ -67,6 +67,14 @@ constexpr GLenum GL_FRAMEBUFFER_COMPLETE = 0x8CD5;
 constexpr GLenum GL_COLOR_ATTACHMENT0 = 0x8CE0;
 constexpr GLenum GL_READ_FRAMEBUFFER = 0x8CA8;
 constexpr GLenum GL_DRAW_FRAMEBUFFER = 0x8CA9;
+constexpr GLenum GL_ALPHA_TEST = 0x0BC0;
+constexpr GLenum GL_GEQUAL = 0x0206;
+constexpr GLenum GL_VERTEX_ARRAY = 0x8074;
+constexpr GLenum GL_COLOR_ARRAY = 0x8076;
+constexpr GLenum GL_TEXTURE_COORD_ARRAY = 0x8078;
+constexpr GLenum GL_TEXTURE_ENV = 0x2300;
+constexpr GLenum GL_TEXTURE_ENV_MODE = 0x2200;
+constexpr GLenum GL_MODULATE = 0x2100;
 
 namespace gl {
 
@@ -146,6 +154,15 @@ namespace gl {
     (GLint sx0, GLint sy0, GLint sx1, GLint sy1, GLint dx0, GLint dy0, GLint dx1, GLint dy1, GLbitfield mask, \
      GLenum filter))
 
+// The fixed-function pipeline of a compatibility context: drawing without a
+// shader of our own spares the driver its shading-language compiler.
+#define SKITTERWORM_GL_FIXED_FUNCTIONS(X)                                            \
+  X(EnableClientState, void, (GLenum array))                                         \
+  X(VertexPointer, void, (GLint size, GLenum type, GLsizei stride, const void* p))   \
+  X(TexCoordPointer, void, (GLint size, GLenum type, GLsizei stride, const void* p)) \
+  X(ColorPointer, void, (GLint size, GLenum type, GLsizei stride, const void* p))    \
+  X(AlphaFunc, void, (GLenum func, GLfloat ref))                                     \
+  X(TexEnvi, void, (GLenum target, GLenum pname, GLint param))
 #define SKITTERWORM_GL_DECLARE(name, ret, params) \
   using name##Fn = ret(*) params;                 \
   extern name##Fn name;
@@ -153,12 +170,15 @@ SKITTERWORM_GL_FUNCTIONS(SKITTERWORM_GL_DECLARE)
 SKITTERWORM_GL_FRAMEBUFFER_FUNCTIONS(SKITTERWORM_GL_DECLARE)
 SKITTERWORM_GL_VERTEX_ARRAY_FUNCTIONS(SKITTERWORM_GL_DECLARE)
 SKITTERWORM_GL_BLIT_FUNCTIONS(SKITTERWORM_GL_DECLARE)
+SKITTERWORM_GL_FIXED_FUNCTIONS(SKITTERWORM_GL_DECLARE)
 #undef SKITTERWORM_GL_DECLARE
 
 // Fetches every entry point for the current context. Returns false (naming the
 // first missing function in the debug log) when a required one is absent;
-// vertex arrays are optional and reported by HasVertexArrays.
+// vertex arrays and the fixed-function pipeline are optional and reported by
+// HasVertexArrays and HasFixedFunction.
 bool Load();
 bool HasVertexArrays();
+bool HasFixedFunction();
 
 }  // namespace gl

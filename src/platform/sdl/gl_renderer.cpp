@@ -95,6 +95,13 @@ GLuint CompileShader(GLenum type, const char* source) {
   return shader;
 }
 
+// Picture pixels (y down) to clip space, by the same arithmetic as the shaders.
+Vertex ToClip(Vertex v, float width, float height) {
+  v.x = v.x * 2.0f / width - 1.0f;
+  v.y = 1.0f - v.y * 2.0f / height;
+  return v;
+}
+
 void SetTextureParameters() {
   gl::TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   gl::TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -126,11 +133,25 @@ void PictureToScreen(const PictureLayout& layout, int px, int py, int& sx, int& 
   sy = layout.offset_y + py * layout.scale + layout.scale / 2;
 }
 
-bool GlRenderer::Init(bool core) {
+bool GlRenderer::Init(GlPipeline pipeline) {
   Shutdown();
-  if (!BuildProgram(core)) return false;
-  gl::UseProgram(program_);
-  gl::Uniform1i(gl::GetUniformLocation(program_, "u_texture"), 0);
+  fixed_ = pipeline == GlPipeline::kFixed;
+  const bool core = pipeline == GlPipeline::kCore;
+  if (fixed_) {
+    if (!gl::HasFixedFunction()) {
+      DebugLog("OpenGL: no fixed-function pipeline");
+      return false;
+    }
+    // Texel colour times vertex colour; in mask mode a fragment below half
+    // opacity is dropped (the matrices stay the identity).
+    gl::Enable(GL_TEXTURE_2D);
+    gl::TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    gl::AlphaFunc(GL_GEQUAL, 0.5f);
+  } else {
+    if (!BuildProgram(core)) return false;
+    gl::UseProgram(program_);
+    gl::Uniform1i(gl::GetUniformLocation(program_, "u_texture"), 0);
+  }
   gl::ActiveTexture(GL_TEXTURE0);
 
   // A core context cannot draw without a vertex array object; a 2.1 one keeps
@@ -147,14 +168,7 @@ bool GlRenderer::Init(bool core) {
   gl::GenBuffers(1, &vbo_);
   gl::BindBuffer(GL_ARRAY_BUFFER, vbo_);
   vbo_capacity_ = 0;
-  const auto stride = static_cast<GLsizei>(sizeof(Vertex));
-  gl::EnableVertexAttribArray(kAttrPos);
-  gl::VertexAttribPointer(kAttrPos, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offsetof(Vertex, x)));
-  gl::EnableVertexAttribArray(kAttrUv);
-  gl::VertexAttribPointer(kAttrUv, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(offsetof(Vertex, u)));
-  gl::EnableVertexAttribArray(kAttrColor);
-  gl::VertexAttribPointer(kAttrColor, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
-                          reinterpret_cast<const void*>(offsetof(Vertex, r)));
+  SetUpAttributes();
 
   gl::Disable(GL_DEPTH_TEST);
   gl::Disable(GL_CULL_FACE);
@@ -165,11 +179,32 @@ bool GlRenderer::Init(bool core) {
 
   queued_vertices_.reserve(64 * 1024);
   commands_.reserve(1024);
+  ready_ = true;
   // A 1x1 white atlas until the first upload, so early draws show flat colour.
   const uint32_t white = 0xFFFFFFFFu;
   UploadAtlas(&white, 1, 1, 0, 0, 1, 1);
   blend_state_ = -1;
   return true;
+}
+
+void GlRenderer::SetUpAttributes() {
+  const auto stride = static_cast<GLsizei>(sizeof(Vertex));
+  const auto at = [](size_t offset) { return reinterpret_cast<const void*>(offset); };
+  if (fixed_) {
+    gl::EnableClientState(GL_VERTEX_ARRAY);
+    gl::VertexPointer(2, GL_FLOAT, stride, at(offsetof(Vertex, x)));
+    gl::EnableClientState(GL_TEXTURE_COORD_ARRAY);
+    gl::TexCoordPointer(2, GL_FLOAT, stride, at(offsetof(Vertex, u)));
+    gl::EnableClientState(GL_COLOR_ARRAY);
+    gl::ColorPointer(4, GL_UNSIGNED_BYTE, stride, at(offsetof(Vertex, r)));
+    return;
+  }
+  gl::EnableVertexAttribArray(kAttrPos);
+  gl::VertexAttribPointer(kAttrPos, 2, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, x)));
+  gl::EnableVertexAttribArray(kAttrUv);
+  gl::VertexAttribPointer(kAttrUv, 2, GL_FLOAT, GL_FALSE, stride, at(offsetof(Vertex, u)));
+  gl::EnableVertexAttribArray(kAttrColor);
+  gl::VertexAttribPointer(kAttrColor, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(Vertex, r)));
 }
 
 bool GlRenderer::BuildProgram(bool core) {
@@ -216,6 +251,7 @@ void GlRenderer::Shutdown() {
   if (vao_) gl::DeleteVertexArrays(1, &vao_);
   if (program_) gl::DeleteProgram(program_);
   fbo_ = picture_ = atlas_ = vbo_ = vao_ = program_ = 0;
+  ready_ = false;
   picture_w_ = picture_h_ = atlas_w_ = atlas_h_ = 0;
   vbo_capacity_ = 0;
   blend_state_ = -1;
@@ -260,7 +296,7 @@ void GlRenderer::DrawIntoWindow(bool direct) {
 void GlRenderer::BindPicture() {
   gl::BindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : fbo_);
   gl::Viewport(0, 0, picture_w_, picture_h_);
-  gl::Uniform2f(u_size_, static_cast<float>(picture_w_), static_cast<float>(picture_h_));
+  if (!fixed_) gl::Uniform2f(u_size_, static_cast<float>(picture_w_), static_cast<float>(picture_h_));
   gl::BindTexture(GL_TEXTURE_2D, atlas_);
 }
 
@@ -304,7 +340,12 @@ void GlRenderer::ApplyBlend(Blend blend) {
   const int state = static_cast<int>(blend);
   if (state == blend_state_) return;
   blend_state_ = state;
-  gl::Uniform1i(u_mask_, blend == Blend::kMask ? 1 : 0);
+  if (!fixed_)
+    gl::Uniform1i(u_mask_, blend == Blend::kMask ? 1 : 0);
+  else if (blend == Blend::kMask)
+    gl::Enable(GL_ALPHA_TEST);
+  else
+    gl::Disable(GL_ALPHA_TEST);
   switch (blend) {
     case Blend::kMask:
     case Blend::kSolid:
@@ -346,7 +387,12 @@ void GlRenderer::DrawTriangles(Blend blend, const Vertex* vertices, int count) {
   } else {
     commands_.push_back({blend, first, count});
   }
-  queued_vertices_.insert(queued_vertices_.end(), vertices, vertices + count);
+  if (!fixed_) {
+    queued_vertices_.insert(queued_vertices_.end(), vertices, vertices + count);
+    return;
+  }
+  const auto w = static_cast<float>(picture_w_), h = static_cast<float>(picture_h_);
+  for (int i = 0; i < count; ++i) queued_vertices_.push_back(ToClip(vertices[i], w, h));
 }
 
 void GlRenderer::Submit() {
@@ -385,7 +431,7 @@ void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout
                         GL_NEAREST);
   } else {
     ApplyBlend(Blend::kSolid);
-    gl::Uniform2f(u_size_, static_cast<float>(window_w), static_cast<float>(window_h));
+    if (!fixed_) gl::Uniform2f(u_size_, static_cast<float>(window_w), static_cast<float>(window_h));
     gl::BindTexture(GL_TEXTURE_2D, picture_);
     // The picture texture holds its top row at v = 1 (GL rows run bottom-up).
     const float fx0 = float(x0), fy0 = float(y0), fx1 = float(x1), fy1 = float(y1);
@@ -394,7 +440,13 @@ void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout
         {fx1, fy1, 1, 0, 255, 255, 255, 255}, {fx0, fy0, 0, 1, 255, 255, 255, 255},
         {fx1, fy1, 1, 0, 255, 255, 255, 255}, {fx0, fy1, 0, 0, 255, 255, 255, 255},
     };
-    Stream(quad, 6);
+    if (fixed_) {
+      Vertex clip[6];
+      for (int i = 0; i < 6; ++i) clip[i] = ToClip(quad[i], float(window_w), float(window_h));
+      Stream(clip, 6);
+    } else {
+      Stream(quad, 6);
+    }
     gl::DrawArrays(GL_TRIANGLES, 0, 6);
   }
   BindPicture();

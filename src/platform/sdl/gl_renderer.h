@@ -20,6 +20,13 @@ void ScreenToPicture(const PictureLayout& layout, int picture_w, int picture_h, 
 // The screen pixel in the middle of a picture pixel's square: the way back lands on the same pixel.
 void PictureToScreen(const PictureLayout& layout, int px, int py, int& sx, int& sy);
 
+// How the renderer shades: the fixed-function pipeline of a compatibility
+// context (no shader of ours, so the driver never brings up its shading
+// language compiler, which holds megabytes for the whole run), else shaders in
+// a 3.3 core context (GLSL 330) or a 2.1 one (GLSL 120). All three draw the
+// same pixels.
+enum class GlPipeline { kFixed, kCore, kLegacy };
+
 // Draws the game's triangles into a picture of exactly the opened size (picture
 // pixels, y down) with one streamed vertex buffer, one atlas texture and one
 // shader, and shows that picture in the window on Present.
@@ -30,11 +37,11 @@ class GlRenderer {
   GlRenderer(const GlRenderer&) = delete;
   GlRenderer& operator=(const GlRenderer&) = delete;
 
-  // core: the context is 3.3 core (GLSL 330); otherwise 2.1 compatibility (GLSL 120).
-  bool Init(bool core);
+  // Needs a context that offers the pipeline asked for.
+  bool Init(GlPipeline pipeline);
   // Drops every GL object; call while the context is still current.
   void Shutdown();
-  bool ready() const { return program_ != 0; }
+  bool ready() const { return ready_; }
 
   // Where the frame is drawn: straight into the window when the window is just
   // the picture's size (no copy to show it: on a software renderer that copy
@@ -58,6 +65,7 @@ class GlRenderer {
 
  private:
   bool BuildProgram(bool core);
+  void SetUpAttributes();
   void ApplyBlend(Blend blend);
   void Stream(const Vertex* vertices, int count);
   void BindPicture();
@@ -80,4 +88,8 @@ class GlRenderer {
   int picture_w_ = 0, picture_h_ = 0;
   int blend_state_ = -1;  // the Blend last applied, -1 when unknown
   bool direct_ = false;
+  bool ready_ = false;
+  // Fixed function: vertices are queued already in clip space, as no shader
+  // maps picture pixels there.
+  bool fixed_ = false;
 };

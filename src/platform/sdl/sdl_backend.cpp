@@ -125,7 +125,8 @@ void SdlBackend::Shutdown() {
   gl_profile_.clear();
 }
 
-bool SdlBackend::CreateContext(bool core) {
+bool SdlBackend::CreateContext(GlPipeline pipeline) {
+  const bool core = pipeline == GlPipeline::kCore;
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, core ? 3 : 2);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, core ? 3 : 1);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, core ? SDL_GL_CONTEXT_PROFILE_CORE : 0);
@@ -134,8 +135,10 @@ bool SdlBackend::CreateContext(bool core) {
     DebugLog(std::string("OpenGL ") + (core ? "3.3 core" : "2.1") + " context refused: " + SDL_GetError());
     return false;
   }
-  if (SDL_GL_MakeCurrent(window_, context_) == 0 && gl::Load() && renderer_.Init(core)) {
-    gl_profile_ = core ? "3.3 core" : "2.1 compatibility";
+  if (SDL_GL_MakeCurrent(window_, context_) == 0 && gl::Load() && renderer_.Init(pipeline)) {
+    gl_profile_ = core                             ? "3.3 core"
+                  : pipeline == GlPipeline::kFixed ? "2.1 compatibility, fixed function"
+                                                   : "2.1 compatibility";
     const auto text = [](GLenum name) {
       const GLubyte* s = gl::GetString(name);
       return s ? std::string(reinterpret_cast<const char*>(s)) : std::string("?");
@@ -162,7 +165,7 @@ bool SdlBackend::CreateWindowAndContext(int width, int height) {
     DebugLog(std::string("The window could not be created: ") + SDL_GetError());
     return false;
   }
-  if (!CreateContext(true) && !CreateContext(false)) {
+  if (!CreateContext(GlPipeline::kFixed) && !CreateContext(GlPipeline::kCore) && !CreateContext(GlPipeline::kLegacy)) {
     SDL_DestroyWindow(window_);
     window_ = nullptr;
     return false;

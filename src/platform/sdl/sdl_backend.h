@@ -52,7 +52,7 @@ class SdlBackend : public Backend {
  private:
   bool EnsureSdl();
   bool CreateWindowAndContext(int width, int height);
-  bool CreateContext(bool core);
+  bool CreateContext(GlPipeline pipeline);
   void ApplyWindowMode(int width, int height, bool fullscreen);
   PictureLayout Layout() const;
   void MovePointer(InputState& input, int window_x, int window_y);
