@@ -264,6 +264,16 @@ bool GlRenderer::SetPictureSize(int width, int height) {
     BindPicture();
     return true;
   }
+  if (!MakeOffscreen(width, height)) return false;
+  picture_w_ = width;
+  picture_h_ = height;
+  gl::ClearColor(0, 0, 0, 1);
+  gl::Clear(GL_COLOR_BUFFER_BIT);
+  BindPicture();
+  return true;
+}
+
+bool GlRenderer::MakeOffscreen(int width, int height) {
   if (!picture_) gl::GenTextures(1, &picture_);
   gl::BindTexture(GL_TEXTURE_2D, picture_);
   SetTextureParameters();
@@ -278,19 +288,28 @@ bool GlRenderer::SetPictureSize(int width, int height) {
     gl::BindFramebuffer(GL_FRAMEBUFFER, 0);
     return false;
   }
-  picture_w_ = width;
-  picture_h_ = height;
-  gl::ClearColor(0, 0, 0, 1);
-  gl::Clear(GL_COLOR_BUFFER_BIT);
-  BindPicture();
   return true;
+}
+
+void GlRenderer::DropOffscreen() {
+  if (fbo_) gl::DeleteFramebuffers(1, &fbo_);
+  if (picture_) gl::DeleteTextures(1, &picture_);
+  fbo_ = picture_ = 0;
 }
 
 void GlRenderer::DrawIntoWindow(bool direct) {
   if (direct == direct_) return;
   Submit();
   direct_ = direct;
-  if (fbo_) BindPicture();
+  // The offscreen picture is as large as the window's own buffer (4.9 MB at
+  // 1280x960): it is kept only while frames need it.
+  if (direct) {
+    DropOffscreen();
+  } else if (!fbo_ && has_picture() && !MakeOffscreen(picture_w_, picture_h_)) {
+    DebugLog("OpenGL: the offscreen picture cannot be made again; drawing into the window");
+    direct_ = true;
+  }
+  if (has_picture()) BindPicture();
 }
 
 void GlRenderer::BindPicture() {
@@ -328,7 +347,7 @@ void GlRenderer::UploadAtlas(const uint32_t* pixels, int width, int height, int 
 }
 
 void GlRenderer::Clear(uint8_t r, uint8_t g, uint8_t b) {
-  if (!fbo_) return;
+  if (!has_picture()) return;
   // Whatever is still queued would be covered by the clear: it is dropped.
   commands_.clear();
   queued_vertices_.clear();
@@ -377,7 +396,7 @@ void GlRenderer::Stream(const Vertex* vertices, int count) {
 }
 
 void GlRenderer::DrawTriangles(Blend blend, const Vertex* vertices, int count) {
-  if (!fbo_ || !vertices || count < 3) return;
+  if (!has_picture() || !vertices || count < 3) return;
   count -= count % 3;
   // Queued, not drawn: the whole frame goes to the GPU in one upload, so a
   // blend change costs a draw call and not a buffer upload of its own.
@@ -408,7 +427,7 @@ void GlRenderer::Submit() {
 }
 
 void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout) {
-  if (!fbo_ || window_w <= 0 || window_h <= 0) return;
+  if (!has_picture() || window_w <= 0 || window_h <= 0) return;
   Submit();
   // Drawn straight into the window: nothing to copy. (Should the window have
   // been resized during the frame, it shows this one frame uncentred.)
@@ -453,7 +472,7 @@ void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout
 }
 
 bool GlRenderer::ReadPixels(int x, int y, int w, int h, uint32_t* out) {
-  if (!fbo_ || !out || w <= 0 || h <= 0) return false;
+  if (!has_picture() || !out || w <= 0 || h <= 0) return false;
   Submit();
   std::fill(out, out + static_cast<size_t>(w) * h, 0u);
   // Only the part inside the picture is read; the rest stays transparent black.

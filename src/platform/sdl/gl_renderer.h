@@ -65,6 +65,10 @@ class GlRenderer {
 
  private:
   bool BuildProgram(bool core);
+  bool has_picture() const { return picture_w_ > 0; }
+  // The offscreen picture's texture and framebuffer, made or dropped.
+  bool MakeOffscreen(int width, int height);
+  void DropOffscreen();
   void SetUpAttributes();
   void ApplyBlend(Blend blend);
   void Stream(const Vertex* vertices, int count);
