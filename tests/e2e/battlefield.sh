@@ -1,7 +1,7 @@
-# The battlefield in the real program: the seeded autopilot plays until a
-# snail, a spider and, in stage B, a saucer have come in (the debug log says
-# where each arrives); the game's own screenshots, taken just after each
-# arrival, show the creature near where the log placed it.
+# The battlefield in the real program, run unpaced: the seeded autopilot plays
+# until a snail, a spider and, in stage B, a saucer have come in (the debug log
+# says where each arrives); the game's own screenshots, taken the frame after
+# each arrival is seen, show the creature near where the log placed it.
 source "$(dirname "$0")/lib.sh"
 
 # A 22-byte settings file: sound on, music off, a window at scale 2, keyboard
@@ -11,21 +11,67 @@ write_settings() {
   printf '\x01\x00\x04\x02\x02\x01\x01\x00\x25\x27\x26\x28\xa3\x20\x0d' >>"$WORK/skitterworm.cfg"
 }
 
-# arrival KIND SECONDS [PATTERN]: waits for the next arrival line of KIND
-# (matching PATTERN) the log gets from now on, and sets ARRIVAL to it.
-arrival() {
-  local i before now
-  before=$(grep -c "$1 arrives.*${3:-}" "$WORK/debug.log" 2>/dev/null || true)
-  for i in $(seq $(($2 * 20))); do
-    now=$(grep -c "$1 arrives.*${3:-}" "$WORK/debug.log" 2>/dev/null || true)
-    if [ "${now:-0}" -gt "${before:-0}" ]; then
-      ARRIVAL=$(grep "$1 arrives.*${3:-}" "$WORK/debug.log" | tail -n 1)
-      return 0
+# Unpaced, the game plays well over a thousand frames a second, so a creature
+# crosses the field before a key sent after its arrival line could reach the
+# game. The log is therefore followed line by line and the game stopped
+# (SIGSTOP) as soon as the line is read; F12 is queued while it stands still
+# and saved by the first frame after it goes on.
+LOG_FD=
+TAIL_PID=
+STOPPED=
+follow_log() {
+  # An existing file is followed through inotify; a missing one only by polling each second.
+  : >"$WORK/debug.log"
+  exec {LOG_FD}< <(exec tail -F -n +1 "$WORK/debug.log" 2>/dev/null)
+  TAIL_PID=$!
+}
+trap '[ -n "$TAIL_PID" ] && kill "$TAIL_PID" 2>/dev/null; [ -n "$GAME_PID" ] && kill -CONT "$GAME_PID" 2>/dev/null; cleanup' EXIT
+
+# stop_at_arrival KIND SECONDS [PATTERN]: lets a stopped game go on and
+# reads the log up to the next arrival of KIND (matching PATTERN) from then
+# on, stops the game there and sets ARRIVAL to the line.
+stop_at_arrival() {
+  local line deadline=$((SECONDS + $2))
+  if [ -n "$STOPPED" ]; then
+    # What the game logged before it was stopped is old news.
+    while IFS= read -r -t 0.2 -u "$LOG_FD" line; do :; done
+    kill -CONT "$GAME_PID"
+  fi
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    if IFS= read -r -t 1 -u "$LOG_FD" line; then
+      if [[ $line == *"$1 arrives"*"${3:-}"* ]]; then
+        kill -STOP "$GAME_PID"
+        STOPPED=1
+        ARRIVAL=$line
+        echo "$ARRIVAL"
+        return 0
+      fi
+    else
+      kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for a $1"
     fi
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for a $1"
-    sleep 0.05
   done
   fail "no $1 arrived within $2 s"
+}
+
+# shoot_stopped NAME: F12 for the stopped game, which goes on for the frame
+# that saves it as $WORK/NAME.png and is stopped again.
+shoot_stopped() {
+  local before i
+  before=$( (ls "$WORK"/screenshot*.png 2>/dev/null || true) | wc -l)
+  xdotool keydown F12
+  kill -CONT "$GAME_PID"
+  for i in $(seq 200); do
+    if [ "$( (ls "$WORK"/screenshot*.png 2>/dev/null || true) | wc -l)" -gt "$before" ]; then
+      kill -STOP "$GAME_PID"
+      xdotool keyup F12
+      # The game names a screenshot only once it is whole.
+      cp "$(ls -t "$WORK"/screenshot*.png | head -n 1)" "$WORK/$1.png"
+      return 0
+    fi
+    sleep 0.02
+  done
+  xdotool keyup F12
+  fail "F12 saved no screenshot"
 }
 
 # lit_near NAME X Y DX DY MIN_LIT: at least MIN_LIT lit pixels in the window of
@@ -46,36 +92,37 @@ position() { sed -n 's/^.* arrives at \(-\?[0-9]*\),\([0-9]*\) .*$/\1 \2/p' <<<"
 
 start_display
 write_settings
-start_game --seed 5 --autopilot
+follow_log
+start_game --seed 5 --autopilot --unpaced
 wait_window
-sleep 1.2
+# Past both splash cards; the menu's attract mode then starts the pilot's game.
 press space
-sleep 1.2
+sleep 0.3
 press space
-grep -q "Game started with the autopilot" "$WORK/debug.log" 2>/dev/null || sleep 1
-arrival Snail 40
-shoot snail
+
+stop_at_arrival Snail 60
+shoot_stopped snail
 read -r sx sy <<<"$(position "$ARRIVAL")"
-echo "$ARRIVAL"
 expect_picture snail 640 480 2000 8
-# By now a falling snail has come down some 20 pixels, a crawling one 40 across.
+# A falling snail comes down, a crawling one goes across.
 lit_near snail "$sx" "$((sy + 15))" 45 30 12
 
-arrival Spider 40
-shoot spider
+stop_at_arrival Spider 60
+shoot_stopped spider
 read -r px py <<<"$(position "$ARRIVAL")"
-echo "$ARRIVAL"
 lit_near spider "$px" "$py" 40 26 12
 
-arrival Saucer 240 "in stage 2"
-shoot saucer
+stop_at_arrival Saucer 120 "in stage 2"
+shoot_stopped saucer
 read -r cx cy <<<"$(position "$ARRIVAL")"
-echo "$ARRIVAL"
 lit_near saucer "$cx" "$cy" 40 4 12
 # BATTLEFIELD_SHOTS=DIR keeps the three screenshots for a look.
 if [ -n "${BATTLEFIELD_SHOTS:-}" ]; then
   mkdir -p "$BATTLEFIELD_SHOTS"
   cp "$WORK"/snail.png "$WORK"/spider.png "$WORK"/saucer.png "$BATTLEFIELD_SHOTS"/
 fi
+kill -CONT "$GAME_PID"
 close_game
+grep -q "Game started with the autopilot" "$WORK/debug.log" || fail "the autopilot did not play"
+grep -q "frames per second (unpaced)" "$WORK/debug.log" || fail "the run was not unpaced"
 echo "battlefield: ok"
