@@ -16,11 +16,7 @@ pointer_at() {  # prints "X Y" of the pointer on the screen
 start_display
 start_game --seed 7
 wait_window
-sleep 1.5
-press space
-sleep 1.2
-press space
-on_screen 1
+past_splash
 
 # A click as quick as a touchpad tap: the button goes down and up within a frame.
 xdotool mousemove --window "$WINDOW" 320 202

@@ -164,3 +164,65 @@ on_screen() {
   done
   fail "the menu never showed screen $1"
 }
+
+# past_splash: skips both splash cards with a key each and waits for the main menu.
+past_splash() {
+  sleep 1.5
+  press space
+  sleep 1.2
+  press space
+  on_screen 1
+}
+
+# count TEXT: how many debug log lines hold TEXT.
+count() { grep -cF -- "$1" "$WORK/debug.log" 2>/dev/null || true; }
+
+# next_log TEXT BEFORE [SECONDS]: waits up to 5 s (or SECONDS) for more than
+# BEFORE lines holding TEXT.
+next_log() {
+  local i
+  for i in $(seq $((${3:-5} * 10))); do
+    [ "$(count "$1")" -gt "$2" ] && return 0
+    sleep 0.1
+  done
+  fail "the debug log never said \"$1\" again"
+}
+
+# play_to_name_entry SECONDS KEY...: the KEYs start a game from the menu (with
+# mouse control), the button is held to fire for SECONDS, the game is quit
+# from the pause screen and a score is made: returns at the name entry with
+# the score in SCORE.
+play_to_name_entry() {
+  local games entries playing seconds=$1
+  shift
+  games=$(count "Game quit")
+  entries=$(count "Name entry for a score")
+  playing=$(count "Play state 1 -> 2")
+  press "$@"
+  next_log "Play state 1 -> 2" "$playing" 15
+  xdotool mousedown 1
+  sleep "$seconds"
+  xdotool mouseup 1
+  press Escape # pause, then quit from the pause screen
+  sleep 0.5
+  press Escape
+  next_log "Game quit" "$games" 10
+  SCORE=$(sed -n 's/^.*Game quit: score \([0-9]*\).*$/\1/p' "$WORK/debug.log" | tail -n 1)
+  [ -n "$SCORE" ] && [ "$SCORE" -gt 0 ] || fail "the game scored nothing (score '${SCORE}')"
+  next_log "Name entry for a score" "$entries" 10
+  sleep 0.8
+}
+
+# quit_from_menu: Escape on the main menu ("Quit") ends the program with code 0.
+quit_from_menu() {
+  press Escape
+  local i code=0
+  for i in $(seq 50); do
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$GAME_PID" 2>/dev/null && fail "Escape on the main menu did not end the program"
+  wait "$GAME_PID" || code=$?
+  GAME_PID=
+  [ "$code" = 0 ] || fail "the game ended with exit code $code"
+}

@@ -6,11 +6,7 @@ source "$(dirname "$0")/lib.sh"
 SCREEN=1600x1200x24 start_display  # room for the largest window below
 start_game --scale 1
 wait_window
-sleep 1.5
-press space
-sleep 1.2
-press space
-on_screen 1
+past_splash
 
 # resized W H SCALE X Y: the window made W x H from outside shows the 320x240
 # picture at SCALE from (X, Y), black around it.
