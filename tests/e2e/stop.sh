@@ -13,14 +13,10 @@ reach() {
     sleep 1
     return
   fi
-  sleep 1.5
-  press space
-  sleep 1.5
-  press space
-  sleep 2.5
+  past_splash
   if [ "$1" = game ]; then
     press Return
-    sleep 2
+    logged "Play state 1 -> 2" 10
   fi
 }
 
