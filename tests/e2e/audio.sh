@@ -14,15 +14,16 @@ peak() {
   od -An -v -f -w4 "$1" | awk '{ v = $1 < 0 ? -$1 : $1; if (v > p) p = v } END { printf "%.6f\n", p + 0 }'
 }
 
-# record NAME: the menu, then a game the pilot starts from it, about twelve
-# seconds in all, the mix written to $WORK/NAME.raw.
+# record NAME: the menu, then three seconds of a game the pilot starts from
+# it, the mix written to $WORK/NAME.raw.
 record() {
   export SDL_DISKAUDIOFILE="$WORK/$1.raw"
   start_game --windowed --scale 1 --autopilot --seed 7
   wait_window
-  sleep 2
+  sleep 1
   press space space  # skip the splash cards
-  sleep 12
+  logged "Game started with the autopilot" 20  # the log starts anew with each run
+  sleep 3
   close_game
 }
 

@@ -175,7 +175,11 @@ past_splash() {
 }
 
 # count TEXT: how many debug log lines hold TEXT.
-count() { grep -cF -- "$1" "$WORK/debug.log" 2>/dev/null || true; }
+count() {
+  local n
+  n=$(grep -cF -- "$1" "$WORK/debug.log" 2>/dev/null) || true
+  echo "${n:-0}"
+}
 
 # next_log TEXT BEFORE [SECONDS]: waits up to 5 s (or SECONDS) for more than
 # BEFORE lines holding TEXT.
