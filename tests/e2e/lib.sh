@@ -2,6 +2,10 @@
 # started in a scratch working directory, keys, window queries and checks.
 # Usage: source lib.sh "$@"   (arguments: <skitterworm> <data-dir> <picture_probe>)
 set -euo pipefail
+# Background jobs stay in the script's process group even where the caller
+# had job control on, so `setsid` runs them in a session of their own without
+# forking first (online.sh stops its server by the group of its process id).
+set +m
 
 GAME=$1
 DATA=$2
