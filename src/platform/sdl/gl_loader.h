@@ -88,6 +88,7 @@ namespace gl {
   X(Enable, void, (GLenum cap))                                                                                  \
   X(Disable, void, (GLenum cap))                                                                                 \
   X(Viewport, void, (GLint x, GLint y, GLsizei w, GLsizei h))                                                    \
+  X(Scissor, void, (GLint x, GLint y, GLsizei w, GLsizei h))                                                     \
   X(ClearColor, void, (GLfloat r, GLfloat g, GLfloat b, GLfloat a))                                              \
   X(Clear, void, (GLbitfield mask))                                                                              \
   X(ColorMask, void, (GLboolean r, GLboolean g, GLboolean b, GLboolean a))                                       \

@@ -297,10 +297,13 @@ void GlRenderer::DropOffscreen() {
   fbo_ = picture_ = 0;
 }
 
-void GlRenderer::DrawIntoWindow(bool direct) {
-  if (direct == direct_) return;
+void GlRenderer::DrawIntoWindow(bool direct, int x, int y) {
+  if (!direct) x = y = 0;
+  if (direct == direct_ && x == origin_x_ && y == origin_y_) return;
   Submit();
   direct_ = direct;
+  origin_x_ = x;
+  origin_y_ = y;
   // The offscreen picture is as large as the window's own buffer (4.9 MB at
   // 1280x960): it is kept only while frames need it.
   if (direct) {
@@ -308,13 +311,22 @@ void GlRenderer::DrawIntoWindow(bool direct) {
   } else if (!fbo_ && has_picture() && !MakeOffscreen(picture_w_, picture_h_)) {
     DebugLog("OpenGL: the offscreen picture cannot be made again; drawing into the window");
     direct_ = true;
+    origin_x_ = origin_y_ = 0;
   }
   if (has_picture()) BindPicture();
 }
 
 void GlRenderer::BindPicture() {
   gl::BindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : fbo_);
-  gl::Viewport(0, 0, picture_w_, picture_h_);
+  gl::Viewport(origin_x_, origin_y_, picture_w_, picture_h_);
+  // In a window larger than the picture, nothing (a clear included) may
+  // spill from the picture onto the black border around it.
+  if (origin_x_ != 0 || origin_y_ != 0) {
+    gl::Enable(GL_SCISSOR_TEST);
+    gl::Scissor(origin_x_, origin_y_, picture_w_, picture_h_);
+  } else {
+    gl::Disable(GL_SCISSOR_TEST);
+  }
   if (!fixed_) gl::Uniform2f(u_size_, static_cast<float>(picture_w_), static_cast<float>(picture_h_));
   gl::BindTexture(GL_TEXTURE_2D, atlas_);
 }
@@ -351,6 +363,13 @@ void GlRenderer::Clear(uint8_t r, uint8_t g, uint8_t b) {
   // Whatever is still queued would be covered by the clear: it is dropped.
   commands_.clear();
   queued_vertices_.clear();
+  if (origin_x_ != 0 || origin_y_ != 0) {
+    // The window's buffer holds nothing after a swap: its border is made black again.
+    gl::Disable(GL_SCISSOR_TEST);
+    gl::ClearColor(0, 0, 0, 1);
+    gl::Clear(GL_COLOR_BUFFER_BIT);
+    gl::Enable(GL_SCISSOR_TEST);
+  }
   gl::ClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
   gl::Clear(GL_COLOR_BUFFER_BIT);
 }
@@ -481,7 +500,7 @@ bool GlRenderer::ReadPixels(int x, int y, int w, int h, uint32_t* out) {
   if (right <= left || bottom <= top) return true;
   const int rw = right - left, rh = bottom - top;
   std::vector<uint32_t> rows(static_cast<size_t>(rw) * rh);
-  gl::ReadPixels(left, picture_h_ - bottom, rw, rh, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+  gl::ReadPixels(origin_x_ + left, origin_y_ + picture_h_ - bottom, rw, rh, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
   // The window's own buffer may keep what the blend modes left in its alpha;
   // the picture is opaque.
   for (uint32_t& pixel : rows) pixel |= kOpaque;

@@ -43,12 +43,13 @@ class GlRenderer {
   void Shutdown();
   bool ready() const { return ready_; }
 
-  // Where the frame is drawn: straight into the window when the window is just
-  // the picture's size (no copy to show it: on a software renderer that copy
-  // costs more than the whole frame), else into the offscreen picture, shown
-  // scaled and centred. Chosen at the start of each frame, which always begins
-  // with a clear of the whole picture.
-  void DrawIntoWindow(bool direct);
+  // Where the frame is drawn: straight into the window when the picture shows
+  // there 1:1 (no copy to show it: on a software renderer that copy costs more
+  // than the whole frame), its bottom-left corner at (x, y) of the window's
+  // buffer; else into the offscreen picture, shown scaled and centred. Chosen
+  // at the start of each frame, which always begins with a clear of the whole
+  // picture.
+  void DrawIntoWindow(bool direct, int x = 0, int y = 0);
   // (Re)creates the offscreen picture; its content starts black.
   bool SetPictureSize(int width, int height);
   int picture_width() const { return picture_w_; }
@@ -92,6 +93,9 @@ class GlRenderer {
   int picture_w_ = 0, picture_h_ = 0;
   int blend_state_ = -1;  // the Blend last applied, -1 when unknown
   bool direct_ = false;
+  // Where the picture's bottom-left corner lies in the framebuffer drawn into:
+  // away from 0 only when drawn straight into a window larger than the picture.
+  int origin_x_ = 0, origin_y_ = 0;
   bool ready_ = false;
   // Fixed function: vertices are queued already in clip space, as no shader
   // maps picture pixels there.

@@ -7,6 +7,7 @@
 #include "gl_test_support.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
+#include "platform/sdl/gl_loader.h"
 
 namespace {
 
@@ -188,6 +189,38 @@ TEST_F(GlDisplayTest, FullScreenShowsThePictureOnADesktopSizeWindow) {
   Cls();
   DrawImage(image, 0, 0);
   EXPECT_EQ(PixelAt(0, 0), Rgba(0, 200, 0));
+}
+
+// A full-screen picture larger than half the desktop shows 1:1: it is drawn
+// straight into the desktop-size window, centred, with the border left black.
+TEST_F(GlDisplayTest, AFullScreenPictureShownOneToOneIsDrawnCentredOnBlack) {
+  SDL_DisplayMode desktop{};
+  ASSERT_TRUE(GraphicsModeExists(640, 480, 16));  // starts the video system
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+  const int width = desktop.w - 40, height = desktop.h - 64;
+  const uint32_t texel = Rgba(0, 200, 0);
+  Image* image = CreateImage(&texel, 1, 1, 1, 1, 1);
+  ASSERT_NE(image, nullptr);
+  ASSERT_TRUE(Graphics(width, height, 32));
+  SetClsColor(0, 0, 200);
+  SetBlend(Blend::kSolid);
+  // Past the frames a new window is given to settle, every frame is drawn
+  // straight into it.
+  for (int frame = 0; frame < 40; ++frame) {
+    Cls();
+    DrawImage(image, float(width - 1), float(height - 1));
+    if (frame < 39) Flip();
+  }
+  EXPECT_EQ(PixelAt(width - 1, height - 1), Rgba(0, 200, 0));
+  EXPECT_EQ(PixelAt(0, 0), Rgba(0, 0, 200));
+  // The window's own rows, counted from its bottom: the border below the
+  // picture, then the picture's bottom-left corner.
+  uint32_t window_pixels[2] = {};
+  gl::ReadPixels(20, 31, 1, 2, GL_RGBA, GL_UNSIGNED_BYTE, window_pixels);
+  EXPECT_EQ(window_pixels[0] | Rgba(0, 0, 0), Rgba(0, 0, 0));
+  EXPECT_EQ(window_pixels[1] | Rgba(0, 0, 0), Rgba(0, 0, 200));
+  Flip();
+  EndGraphics();
 }
 
 TEST_F(GlDisplayTest, ModesUpToTheDesktopSizeExist) {
