@@ -5,13 +5,13 @@
 #include "app/game_loop.h"
 #include "core/game_state.h"
 #include "core/images.h"
+#include "game/hurry_up.h"
+#include "game/player.h"
+#include "game/world.h"
 #include "persist/highscores.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
-#include "player/player.h"
-#include "world/hurry_up.h"
-#include "world/world.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "app/splash.h"
 #include "frontend/frontend_hooks.h"
 #include "frontend/menu.h"
-#include "player/autopilot.h"
+#include "game/autopilot.h"
 
 // The splash leads to the menu; the menu starts games, and a game hands back
 // to the name entry or the menu. Quit, Escape on the main menu or closing the

@@ -3,11 +3,11 @@
 #include <sys/stat.h>
 
 #include "core/game_state.h"
+#include "game/particle.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/stream.h"
-#include "player/particle.h"
 
 namespace {
 

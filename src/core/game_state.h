@@ -1,7 +1,7 @@
 #pragma once
 // The values every part of the game shares: play states, menu screens, the
 // version, and the state every screen of the program uses. The world's state
-// lives in world/world.h, the player's records in persist/records.h, the
+// lives in game/world.h, the player's records in persist/records.h, the
 // sound's in audio/audio.h and the menus' in frontend/frontend.h.
 #include <cstdint>
 

@@ -5,11 +5,11 @@
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/rainbow_phaser.h"
+#include "game/particle.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
-#include "player/particle.h"
 
 void DrawHighscoreTable(uint8_t y) {
   SetImageFont(fntMain);

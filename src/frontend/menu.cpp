@@ -20,6 +20,8 @@
 #include "frontend/menu_state.h"
 #include "frontend/option_set.h"
 #include "frontend/options.h"
+#include "game/particle.h"
+#include "game/world.h"
 #include "persist/config.h"
 #include "persist/highscores.h"
 #include "persist/online_highscores.h"
@@ -30,8 +32,6 @@
 #include "platform/image.h"
 #include "platform/input.h"
 #include "platform/log.h"
-#include "player/particle.h"
-#include "world/world.h"
 
 FrontendHooks frontendHooks;
 

@@ -14,6 +14,9 @@
 #include "frontend/frontend_hooks.h"
 #include "frontend/menu.h"
 #include "frontend/menu_state.h"
+#include "game/particle.h"
+#include "game/player.h"
+#include "game/world.h"
 #include "persist/config.h"
 #include "persist/highscores.h"
 #include "persist/online_highscores.h"
@@ -24,9 +27,6 @@
 #include "platform/input.h"
 #include "platform/log.h"
 #include "platform/random.h"
-#include "player/particle.h"
-#include "player/player.h"
-#include "world/world.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "core/mouse.h"
 #include "frontend/frontend.h"
 #include "frontend/menu_state.h"
+#include "game/particle.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
-#include "player/particle.h"
 
 TOptionSet* TOptionSet::Create(uint8_t id, const std::string& head_txt, uint16_t x, uint16_t y, ImageFont* f,
                                uint16_t opt_gap) {

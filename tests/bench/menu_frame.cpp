@@ -16,14 +16,14 @@
 #include "frontend/menu.h"
 #include "frontend/menu_particle.h"
 #include "frontend/menu_state.h"
+#include "game/particle.h"
+#include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/paths.h"
 #include "platform/random.h"
-#include "player/particle.h"
-#include "world/world.h"
 
 namespace {
 

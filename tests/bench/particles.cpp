@@ -16,6 +16,8 @@
 #include "core/fader.h"
 #include "core/game_state.h"
 #include "core/images.h"
+#include "game/particle.h"
+#include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "platform/atlas.h"
@@ -23,8 +25,6 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/image.h"
 #include "platform/random.h"
-#include "player/particle.h"
-#include "world/world.h"
 
 namespace {
 

@@ -18,6 +18,13 @@
 #include "core/fader.h"
 #include "core/game_state.h"
 #include "core/images.h"
+#include "game/autopilot.h"
+#include "game/bullet.h"
+#include "game/particle.h"
+#include "game/player.h"
+#include "game/playfield.h"
+#include "game/skitterworm.h"
+#include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "platform/clock.h"
@@ -25,13 +32,6 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/paths.h"
 #include "platform/random.h"
-#include "player/autopilot.h"
-#include "player/bullet.h"
-#include "player/particle.h"
-#include "player/player.h"
-#include "world/playfield.h"
-#include "world/skitterworm.h"
-#include "world/world.h"
 
 namespace {
 

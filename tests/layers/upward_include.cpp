@@ -1,3 +1,3 @@
 // Compiled against the core layer's include folder, this must fail: the world
 // is a layer above the core.
-#include "world/world.h"
+#include "game/world.h"

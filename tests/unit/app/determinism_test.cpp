@@ -8,8 +8,8 @@
 
 #include "app/game_test_world.h"
 #include "app/world_hash.h"
+#include "game/world.h"
 #include "persist/records.h"
-#include "world/world.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include "app/game_test_world.h"
 #include "app/splash.h"
 #include "core/game_state.h"
+#include "game/warden.h"
+#include "game/world.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
 #include "persist/temp_dir.h"
-#include "world/warden.h"
-#include "world/world.h"
 
 namespace {
 

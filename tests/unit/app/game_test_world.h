@@ -10,6 +10,13 @@
 #include "core/game_state.h"
 #include "core/images.h"
 #include "core/mouse.h"
+#include "game/autopilot.h"
+#include "game/bullet.h"
+#include "game/particle.h"
+#include "game/player.h"
+#include "game/playfield.h"
+#include "game/skitterworm.h"
+#include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "persist/statistics.h"
@@ -20,13 +27,6 @@
 #include "platform/input_state.h"
 #include "platform/paths.h"
 #include "platform/random.h"
-#include "player/autopilot.h"
-#include "player/bullet.h"
-#include "player/particle.h"
-#include "player/player.h"
-#include "world/playfield.h"
-#include "world/skitterworm.h"
-#include "world/world.h"
 
 namespace game_test {
 

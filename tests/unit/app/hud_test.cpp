@@ -10,9 +10,9 @@
 #include "app/game_test_world.h"
 #include "app/recording_backend.h"
 #include "core/game_state.h"
+#include "game/hurry_up.h"
+#include "game/world.h"
 #include "platform/image.h"
-#include "world/hurry_up.h"
-#include "world/world.h"
 
 namespace {
 

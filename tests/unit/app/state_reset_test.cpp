@@ -8,10 +8,10 @@
 #include "core/game_state.h"
 #include "frontend/frontend.h"
 #include "frontend/star.h"
+#include "game/particle.h"
+#include "game/skitterworm.h"
+#include "game/world.h"
 #include "persist/records.h"
-#include "player/particle.h"
-#include "world/skitterworm.h"
-#include "world/world.h"
 
 namespace {
 

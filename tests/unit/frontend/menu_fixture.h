@@ -19,6 +19,7 @@
 #include "frontend/menu_particle.h"
 #include "frontend/menu_state.h"
 #include "frontend/option_set.h"
+#include "game/particle.h"
 #include "persist/config.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
@@ -29,7 +30,6 @@
 #include "platform/input_state.h"
 #include "platform/paths.h"
 #include "platform/random.h"
-#include "player/particle.h"
 
 namespace menu_test {
 

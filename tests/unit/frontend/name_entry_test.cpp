@@ -5,11 +5,11 @@
 #include "core/game_state.h"
 #include "frontend/frontend.h"
 #include "frontend/info_screens.h"
+#include "game/player.h"
+#include "game/world.h"
 #include "menu_fixture.h"
 #include "persist/records.h"
 #include "persist/temp_dir.h"
-#include "player/player.h"
-#include "world/world.h"
 
 namespace menu_test {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/game_test_world.h"
-#include "world/world.h"
+#include "game/world.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "player/particle.h"
+#include "game/particle.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include "core/game_state.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
+#include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "platform/atlas.h"
@@ -21,7 +22,6 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/image.h"
 #include "platform/random.h"
-#include "world/world.h"
 
 // Counts heap allocations while a test asks for it, to show that drawing and
 // steady emission come from the pool.

@@ -2,10 +2,10 @@
 
 #include "app/game_test_world.h"
 #include "core/game_state.h"
+#include "game/warden.h"
+#include "game/world.h"
 #include "persist/records.h"
 #include "platform/image.h"
-#include "world/warden.h"
-#include "world/world.h"
 
 namespace {
 

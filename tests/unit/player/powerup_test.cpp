@@ -1,13 +1,13 @@
-#include "player/powerup.h"
+#include "game/powerup.h"
 
 #include <gtest/gtest.h>
 
 #include "app/game_loop.h"
+#include "game/powerup.h"
+#include "game/saucer.h"
+#include "game/world.h"
 #include "persist/records.h"
-#include "player/powerup.h"
 #include "world/enemy_fixture.h"
-#include "world/saucer.h"
-#include "world/world.h"
 
 namespace {
 

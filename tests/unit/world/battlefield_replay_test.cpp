@@ -6,12 +6,12 @@
 
 #include "app/game_test_world.h"
 #include "app/world_hash.h"
-#include "world/hurry_up.h"
-#include "world/saucer.h"
-#include "world/snail.h"
-#include "world/spider.h"
-#include "world/warden.h"
-#include "world/world.h"
+#include "game/hurry_up.h"
+#include "game/saucer.h"
+#include "game/snail.h"
+#include "game/spider.h"
+#include "game/warden.h"
+#include "game/world.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "world/playfield.h"
+#include "game/playfield.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,9 @@
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
 #include "core/sine_table.h"
+#include "game/particle.h"
+#include "game/player.h"
+#include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "persist/statistics.h"
@@ -20,9 +23,6 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
 #include "platform/text.h"
-#include "player/particle.h"
-#include "player/player.h"
-#include "world/world.h"
 
 namespace {
 

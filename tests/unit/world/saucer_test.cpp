@@ -1,11 +1,11 @@
-#include "world/saucer.h"
+#include "game/saucer.h"
 
 #include "core/game_state.h"
 #include "enemy_fixture.h"
-#include "world/enemy_passes.h"
-#include "world/score_popup.h"
-#include "world/spawner.h"
-#include "world/world.h"
+#include "game/enemy_passes.h"
+#include "game/score_popup.h"
+#include "game/spawner.h"
+#include "game/world.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "world/skitterworm.h"
+#include "game/skitterworm.h"
 
 #include <gtest/gtest.h>
 
@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "core/game_state.h"
+#include "game/particle.h"
+#include "game/player.h"
+#include "game/playfield.h"
+#include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "persist/statistics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
-#include "player/particle.h"
-#include "player/player.h"
-#include "world/playfield.h"
-#include "world/world.h"
 
 namespace {
 

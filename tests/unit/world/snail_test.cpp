@@ -1,10 +1,10 @@
-#include "world/snail.h"
+#include "game/snail.h"
 
 #include "enemy_fixture.h"
-#include "world/enemy_passes.h"
-#include "world/score_popup.h"
-#include "world/spawner.h"
-#include "world/world.h"
+#include "game/enemy_passes.h"
+#include "game/score_popup.h"
+#include "game/spawner.h"
+#include "game/world.h"
 
 namespace {
 

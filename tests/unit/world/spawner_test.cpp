@@ -1,11 +1,11 @@
-#include "world/spawner.h"
+#include "game/spawner.h"
 
 #include "enemy_fixture.h"
-#include "world/saucer.h"
-#include "world/snail.h"
-#include "world/spawner.h"
-#include "world/spider.h"
-#include "world/world.h"
+#include "game/saucer.h"
+#include "game/snail.h"
+#include "game/spawner.h"
+#include "game/spider.h"
+#include "game/world.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "world/spider.h"
+#include "game/spider.h"
 
 #include "enemy_fixture.h"
-#include "world/enemy_passes.h"
-#include "world/score_popup.h"
-#include "world/world.h"
+#include "game/enemy_passes.h"
+#include "game/score_popup.h"
+#include "game/world.h"
 
 namespace {
 

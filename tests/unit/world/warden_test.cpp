@@ -1,4 +1,4 @@
-#include "world/warden.h"
+#include "game/warden.h"
 
 #include <cmath>
 #include <set>
@@ -8,11 +8,11 @@
 #include "core/game_state.h"
 #include "core/images.h"
 #include "enemy_fixture.h"
+#include "game/warden.h"
+#include "game/world.h"
 #include "platform/clock.h"
 #include "platform/image.h"
 #include "platform/paths.h"
-#include "world/warden.h"
-#include "world/world.h"
 
 namespace {
 

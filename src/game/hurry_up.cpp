@@ -1,0 +1,85 @@
+#include "game/hurry_up.h"
+
+#include <string>
+
+#include "audio/audio.h"
+#include "audio/sfx.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "game/warden.h"
+#include "game/world.h"
+#include "persist/config.h"
+#include "platform/graphics.h"
+#include "platform/log.h"
+#include "platform/random.h"
+
+namespace {}  // namespace
+
+const char* THurryUp::Message(int32_t roll) {
+  static constexpr const char* kMessages[7] = {
+      "H U R R Y   U P !", "G E T   A   M O V E   O N !", "L O O K   L I V E L Y !",   "G E T   O N   W I T H   I T !",
+      "H E A D S   U P !", "I N C O M I N G !",           "W A R D E N   A L E R T !",
+  };
+  return roll >= 1 && roll <= 7 ? kMessages[roll - 1] : "";
+}
+
+void THurryUp::Activate() {
+  msg = Message(Rand(1, 7));
+  state = STATE_WARNING;
+  phase = 0;
+  loops = 0;
+  PlayEffect(sfx.sndHurryUp);
+  if (DebugLogEnabled()) DebugLog("Hurry-up: " + msg);
+}
+
+void THurryUp::Deactivate() { state = STATE_OFF; }
+
+void THurryUp::Update() {
+  if (state == STATE_WARNING) {
+    phase += 1;
+    if (phase == kSecond) {
+      phase = 0;
+      loops += 1;
+      if (loops == kWarningBeats)
+        state = STATE_ALERT;
+      else
+        PlayEffect(sfx.sndHurryUp);
+    }
+  }
+  // Warden alert starts with a warden in the very frame it begins.
+  if (state == STATE_ALERT) {
+    if (phase == 0) {
+      PlayEffect(sfx.sndWardenAppear);
+      const TWarden* warden = SpawnWarden();
+      if (DebugLogEnabled())
+        DebugLog("Warden arrives at " + std::to_string(int32_t(warden->x)) + "," + std::to_string(int32_t(warden->y)));
+    }
+    phase += 1;
+    if (phase == kWardenInterval) phase = 0;
+  }
+}
+
+void THurryUp::Draw() {
+  if (state != STATE_WARNING) return;
+  // Red that fades out over each beat, and a message that grows beat by beat.
+  SetColor(236 - 4 * phase, 0, 0);
+  const float s = 2.0f + 0.2f * float(loops);
+  SetScale(s, s);
+  DrawTextCentred(msg, 161, 200, 0);
+  SetScale(1, 1);
+}
+
+// --- the game loop's hooks -------------------------------------------------
+
+void UpdateHurryUp() { hurryup.Update(); }
+
+void DrawHurryUp() { hurryup.Draw(); }
+
+void ActivateHurryUp() { hurryup.Activate(); }
+
+void DeactivateHurryUp() {
+  hurryup.Deactivate();
+  RemoveAllWardens();
+}
+
+uint8_t HurryUpState() { return hurryup.state; }

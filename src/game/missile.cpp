@@ -1,0 +1,76 @@
+#include "game/missile.h"
+
+#include "core/game_state.h"
+#include "core/images.h"
+#include "game/explosion.h"
+#include "game/player.h"
+#include "game/playfield.h"
+#include "game/weapon_hits.h"
+#include "game/world.h"
+#include "platform/graphics.h"
+#include "platform/image.h"
+
+TMissile::TMissile() : yvel(-1.0f), ydel(-0.03f) { lstMissiles.Add(this); }
+
+TMissile* TMissile::Launch(int32_t x, int32_t y, uint8_t col) {
+  auto* missile = new TMissile();
+  missile->x = x;
+  missile->y = float(y);
+  missile->m_col = col;
+  return missile;
+}
+
+void TMissile::Die() { lstMissiles.Remove(this); }
+
+void TMissile::Update() {
+  y += yvel;
+  yvel += ydel;
+  // Rows are reckoned from 3 pixels above the grid, so a missile meets a
+  // mushroom once its nose is a few pixels into the cell.
+  m_row = uint8_t(int32_t((y - 13.0f) / 9.0f));
+  m_pos = uint16_t(m_row * kFieldCols + m_col);
+  if (y > kMissileGoneY) CollideShrooms();
+  if (y > kMissileGoneY) CollideEnemies();
+  if (y <= kMissileGoneY) Die();
+}
+
+// Only mushrooms stop it: it flies over mines and empty cells.
+void TMissile::CollideShrooms() {
+  if (m_pos < kFieldCells && IsShroom(playfield.data[m_pos])) Explode();
+}
+
+void TMissile::CollideEnemies() {
+  // After a kill the missile has exploded; the later passes test it where it
+  // now is, above the screen, where nothing can be hit.
+  KillEnemiesInBox(
+      EnemyShape::kBody, 1,
+      [this](bool saucer) {
+        return WeaponBox{x, int32_t(y), 3, saucer ? 5 : 8};
+      },
+      [this] { Explode(); });
+}
+
+void TMissile::Explode() {
+  TExplosion::Create(x, int32_t(y), kExplosionLife, m_pos);
+  y = kMissileGoneY;  // removed at the end of this tick
+}
+
+void TMissile::Draw() {
+  SetColor(255, 255, 255);
+  DrawImage(gfx.missile, float(x), y, 0);
+}
+
+TMissileVolley::TMissileVolley() { lstMissileVolleys.Add(this); }
+
+TMissileVolley* TMissileVolley::Create(uint8_t life) {
+  auto* volley = new TMissileVolley();
+  volley->life = life;
+  return volley;
+}
+
+void TMissileVolley::Die() { lstMissileVolleys.Remove(this); }
+
+void TMissileVolley::Update() {
+  if (life % kVolleySpacing == 0) player.FireMissile();
+  if (life-- == 1) Die();
+}

@@ -1,0 +1,311 @@
+#include "game/player.h"
+
+#include <algorithm>
+
+#include "audio/audio.h"
+#include "audio/sfx.h"
+#include "core/fader.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "core/images.h"
+#include "core/mouse.h"
+#include "core/rainbow_phaser.h"
+#include "game/autopilot.h"
+#include "game/bullet.h"
+#include "game/enemy_passes.h"
+#include "game/particle.h"
+#include "game/playfield.h"
+#include "game/powerup.h"
+#include "game/skitterworm.h"
+#include "game/warden.h"
+#include "game/weapon_passes.h"
+#include "game/world.h"
+#include "persist/config.h"
+#include "persist/records.h"
+#include "persist/statistics.h"
+#include "platform/graphics.h"
+#include "platform/image.h"
+#include "platform/input.h"
+#include "platform/random.h"
+
+namespace {
+constexpr uint16_t kRespawnAt = 120;     // ticks dead before the ship comes back
+constexpr uint16_t kVulnerableAt = 300;  // ticks after death until enemies can hit again
+constexpr int32_t kStepX = 3, kStepY = 2;
+}  // namespace
+
+void TPlayer::Init() {
+  CentraliseInPlayfield();
+  cfire = 0;
+  lives = 3;
+  score = 0;
+  elife = kExtraLifeStep;
+  state = SHIP_ALIVE;
+  death_timer = 0;
+  stage = 0;
+  wave_parts = 6;
+  bpwr = 1;
+  scorex = 1;
+  c = "FFFFFF";
+  ClearPowers();
+  std::fill(std::begin(item), std::end(item), ITEM_EMPTY);
+}
+
+void TPlayer::CentraliseInPlayfield() {
+  x = tx = kShipStartX;
+  y = ty = kShipStartY;
+  MoveMouse(tx, ty);
+}
+
+void TPlayer::LoseLife() {
+  lives = uint8_t(lives - 1);
+  state = SHIP_DEAD;
+  PlayEffect(sfx.sndPlayerDie);
+  ClearPowers();
+  Particles();
+  CentraliseInPlayfield();
+}
+
+void TPlayer::ClearPowers() { std::fill(std::begin(power), std::end(power), uint16_t(0)); }
+
+void TPlayer::Respawn() {
+  if (lives > 0) {
+    state = SHIP_RESPAWNING;
+    playfield.ClearPoison();
+  } else {
+    gameState = STATE_GAMEOVER;
+  }
+}
+
+void TPlayer::Update() {
+  if (state == SHIP_DEAD) {
+    if (++death_timer == kRespawnAt) Respawn();
+    return;
+  }
+  if (state == SHIP_RESPAWNING && ++death_timer == kVulnerableAt) {
+    state = SHIP_ALIVE;
+    death_timer = 0;
+  }
+  if (state == SHIP_ALIVE) {
+    CollideEnemies();
+    CollideOther();
+  }
+  if (state == SHIP_RESPAWNING || state == SHIP_ALIVE) {
+    CollidePowerups();
+    UpdateControls();
+    // Powers stand still during the tally and the game-over banner.
+    if (gameState == STATE_PLAYING || gameState == STATE_NEXTWAVE) UpdatePowers();
+  }
+}
+
+void TPlayer::UpdatePowers() {
+  scorex = 1;
+  bpwr = 1;
+  for (int i = 0; i < kTimedPowers; ++i) {
+    if (power[i] == 0) continue;
+    switch (i) {
+      case POWER_LASER2:
+        bpwr = 2;
+        break;
+      case POWER_LASER3:
+        bpwr = 3;
+        break;
+      case POWER_LASER4:
+        bpwr = 4;
+        break;
+      case POWER_SHIELD:
+        if (config.sound) {
+          sfx.SetShieldHum(true);
+          if (power[i] == 1) sfx.Play(sfx.sndShieldFade);
+        }
+        break;
+      case POWER_SCORE2:
+        scorex = 2;
+        break;
+      case POWER_SCORE3:
+        scorex = 3;
+        break;
+      case POWER_SCORE5:
+        scorex = 5;
+        break;
+      default:
+        break;
+    }
+    --power[i];
+  }
+  if (power[POWER_RADAR] != 0) UpdateRadar();
+  if (power[POWER_SHIELD] == 0 && config.sound) sfx.SetShieldHum(false);
+}
+
+bool TPlayer::MayUse() const { return state > SHIP_DEAD && gameState != STATE_CLEARED; }
+
+bool TPlayer::MayFire() const { return !bullet.InFlight() && MayUse(); }
+
+void TPlayer::UpdateControls() {
+  if (AutopilotOn()) {
+    Steer(AutopilotSticks());
+    return;
+  }
+  switch (config.controls) {
+    case 1: {
+      ShipSticks sticks;
+      sticks.left = KeyDown(config.key[0]);
+      sticks.right = KeyDown(config.key[1]);
+      sticks.up = KeyDown(config.key[2]);
+      sticks.down = KeyDown(config.key[3]);
+      sticks.fire = KeyDown(config.key[4]);
+      sticks.use_item = KeyHit(config.key[6]) > 0;
+      Steer(sticks);
+      break;
+    }
+    case 2:
+      SteerMouse();
+      break;
+    case 3:
+      SteerJoypad();
+      break;
+    default:
+      break;
+  }
+}
+
+void TPlayer::Steer(const ShipSticks& sticks) {
+  if (sticks.left) x = std::max(x - kStepX, kShipMinX);
+  if (sticks.right) x = std::min(x + kStepX, kShipMaxX);
+  // Only a step up applies the band's top, so a ship left above it when free
+  // movement ends snaps back on its next step up.
+  if (sticks.up) y = std::max(y - kStepY, MinY());
+  if (sticks.down) y = std::min(y + kStepY, kShipMaxY);
+  if ((cfire || sticks.fire) && MayFire()) bullet.Fire();
+  if (sticks.use_item && MayUse()) UseItem();
+}
+
+void TPlayer::SteerMouse() {
+  // The pointer is read as logical pixels and put back at the clamped place
+  // every tick, so it never leaves the band's rectangle.
+  tx = std::clamp(MouseX(), kShipMinX, kShipMaxX);
+  ty = std::clamp(MouseY(), MinY(), kShipMaxY);
+  MoveMouse(tx, ty);
+  x = tx;
+  y = ty;
+  if ((cfire || mouse.down[0]) && MayFire()) bullet.Fire();
+  if (mouse.clicked[1] && MayUse()) UseItem();
+}
+
+void TPlayer::SteerJoypad() {
+  ShipSticks sticks;
+  const float jx = JoyX(0), jy = JoyY(0);
+  sticks.left = jx < -0.5f;
+  sticks.right = jx > 0.5f;
+  sticks.up = jy < -0.5f;
+  sticks.down = jy > 0.5f;
+  joyButtons[0] = JoyDown(0, 0) ? 1 : 0;
+  joyButtons[1] = JoyHit(1, 0) > 0 ? 1 : 0;
+  sticks.fire = joyButtons[0];
+  sticks.use_item = joyButtons[1];
+  Steer(sticks);
+}
+
+void TPlayer::UseItem() {
+  switch (item[0]) {
+    case ITEM_MISSILES:
+      StartMissileVolley(75);
+      break;
+    case ITEM_SMARTBOMB:
+      ActivateSmartBomb();
+      break;
+    case ITEM_RAILBLAST:
+      CreateRailblast(x + 3);
+      break;
+    case ITEM_SCATTERMINES:
+      playfield.DropScattermines(15);
+      break;
+    default:
+      break;
+  }
+  // The slots move up even when the first one was empty.
+  item[0] = item[1];
+  item[1] = item[2];
+  item[2] = ITEM_EMPTY;
+}
+
+void TPlayer::AddItem(uint8_t kind) {
+  for (uint8_t& slot : item) {
+    if (slot == ITEM_EMPTY) {
+      slot = kind;
+      return;
+    }
+  }
+}
+
+void TPlayer::AddScore(uint16_t points) {
+  score += int32_t(points) * int32_t(scorex);
+  // One life per award: a big award past two thresholds gives the second
+  // life with the next award of any size.
+  if (score >= elife) {
+    PlayEffect(sfx.sndExtraLife);
+    lives = uint8_t(lives + 1);
+    elife += kExtraLifeStep;
+  }
+}
+
+bool TPlayer::Touched(uint8_t& deaths) {
+  if (state != SHIP_ALIVE) return false;
+  if (power[POWER_SHIELD] > 0) return true;
+  LoseLife();
+  deaths = uint8_t(deaths + 1);
+  return false;
+}
+
+void TPlayer::CollideEnemies() {
+  lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm* part) {
+    if (RectsOverlap(x, y, 7, 8, part->x, part->y + 2, 8, 5) && Touched(statsGame.player_wormdeaths)) part->Death(1);
+  });
+  CollideShipWithSnails(*this);
+  CollideShipWithSpiders(*this);
+  if (power[POWER_FREEMOVE] > 0) CollideShipWithSaucers(*this);
+}
+
+void TPlayer::CollideOther() {
+  if (state != SHIP_ALIVE) return;
+  const auto& hits = CollideImage(gfx.player, float(x), float(y), 0, kWardenCollisionLayer, 0, 0);
+  if (!hits.empty() && power[POWER_SHIELD] == 0) {
+    LoseLife();
+    statsGame.player_wardendeaths = uint8_t(statsGame.player_wardendeaths + 1);
+  }
+}
+
+void TPlayer::CollidePowerups() { CollideShipWithPowerups(*this); }
+
+void TPlayer::Particles() {
+  CreateParticles(uint16_t(x + 3), uint16_t(y + 3), 150, 200, 30, 100, 0.1f, 3.0f, 8, 0, 359, 0.98f);
+  CreateParticles(uint16_t(x + 3), uint16_t(y + 3), 150, 200, 30, 100, 0.1f, 3.0f, 10, 0, 359, 0.98f);
+  CreateFlash(uint16_t(x + 2), uint16_t(y - 8));
+}
+
+void TPlayer::FireMissile() {
+  LaunchMissile(x + 3, y, uint8_t((x + 3 - 16) / 9));
+  PlayEffect(sfx.sndMissileLaunch);
+}
+
+void TPlayer::Draw() {
+  SetColor(255, 255, 255);
+  const bool blink_on = death_timer % 10 >= 5;  // respawning: 5 ticks on, 5 off
+  if (state == SHIP_ALIVE || (state == SHIP_RESPAWNING && blink_on)) {
+    SetColorHex(c);
+    DrawImage(gfx.player, float(x), float(y), 0);
+  }
+  const uint16_t shield = power[POWER_SHIELD];
+  if (shield > 0) {
+    rainbowFast.Set();
+    // A running-out shield flickers more and more often.
+    if (shield < 240 && Rand(0, 239) > shield) SetAlpha(0.25f * fadeScene.value);
+    DrawImage(gfx.shield, float(x - 2), float(y - 2), 0);
+    SetAlpha(fadeScene.value);
+  }
+  const uint16_t free_left = power[POWER_FREEMOVE];
+  if (free_left >= 1 && free_left <= 239 && y < kShipMinY) {
+    DrawImage(gfx.freeaction_warn, float(x), float(y + 10), free_left % 60 >= 30 ? 1 : 0);
+  }
+  if (power[POWER_RADAR] != 0) DrawRadar();
+}

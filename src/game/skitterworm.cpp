@@ -1,0 +1,293 @@
+#include "game/skitterworm.h"
+
+#include "audio/audio.h"
+#include "audio/sfx.h"
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "core/images.h"
+#include "game/particle.h"
+#include "game/player.h"
+#include "game/playfield.h"
+#include "game/world.h"
+#include "persist/config.h"
+#include "persist/statistics.h"
+#include "platform/graphics.h"
+#include "platform/random.h"
+
+namespace {
+
+// Rows of the grid the parts move between: 22 lies just below the last
+// mushroom row, and 18..22 is the player's zone where they zig-zag.
+constexpr int32_t kBottomRow = 22;
+constexpr int32_t kZoneTopRow = 18;
+constexpr int32_t kLastCell = kFieldCells - 1;  // 703
+// A part turns at the left edge below this x and at the right edge above the other.
+constexpr int32_t kLeftEdgeX = 17, kRightEdgeX = 294;
+
+enum class Obstacle { kNothing, kEdge, kShroom, kPoison, kMine };
+
+bool IsMine(int32_t index) { return index >= 0 && index <= kLastCell && playfield.data[index] == CELL_SCATTERMINE; }
+
+}  // namespace
+
+TSkitterworm::TSkitterworm() { lstEnemies.Add(this); }
+
+void TSkitterworm::Die() { lstEnemies.Remove(this); }
+
+void TSkitterworm::Update() {
+  nrg += chainSpeed;
+  nrg += nrg_xtra;
+  // A fast part may owe more than one pixel; every step tests its own obstacles.
+  while (nrg > 1.0f) {
+    nrg -= 1.0f;
+    bool arrived_row = false;
+    switch (dir) {
+      case DIR_LEFT:
+        x -= 1;
+        // A part that died on a mine may already be freed: touch nothing more.
+        if (CollideObstacles()) return;
+        break;
+      case DIR_RIGHT:
+        x += 1;
+        if (CollideObstacles()) return;
+        break;
+      case DIR_UP:
+        y -= 2;
+        arrived_row = (y - kFieldTop) % kCellPitch == 0;
+        break;
+      case DIR_DOWN:
+        y += 1;
+        arrived_row = (y - kFieldTop) % kCellPitch == 0;
+        break;
+      case DIR_DIVE:
+        // A dive ignores everything until the bottom row.
+        y += 1;
+        arrived_row = (y - kFieldTop) % kCellPitch == 0 && (y - kFieldTop) / kCellPitch == kBottomRow;
+        break;
+      default:
+        break;
+    }
+    // Back on a row: run the other way from before the vertical move.
+    if (arrived_row) dir = dir_last == DIR_LEFT ? DIR_RIGHT : DIR_LEFT;
+  }
+}
+
+bool TSkitterworm::CollideObstacles() {
+  const int32_t col = dir == DIR_LEFT ? (x - kFieldLeft) / kCellPitch : (x - kFieldLeft) / kCellPitch + 1;
+  const int32_t row = (y - kFieldTop) / kCellPitch;
+  const int32_t index = row * kFieldCols + col;
+
+  Obstacle what = Obstacle::kNothing;
+  int32_t mine = index;
+  if ((dir == DIR_LEFT && x < kLeftEdgeX) || (dir != DIR_LEFT && x > kRightEdgeX)) {
+    what = Obstacle::kEdge;
+  } else if (index >= 0 && index <= kLastCell) {
+    const uint8_t code = playfield.data[index];
+    if (code <= 3)
+      what = Obstacle::kShroom;
+    else if (IsPoison(code))
+      what = Obstacle::kPoison;
+    else if (code == CELL_SCATTERMINE)
+      what = Obstacle::kMine;
+  }
+
+  // A turn takes the part into the cell below it, so a mine there is met now.
+  if (what == Obstacle::kEdge && IsMine(index + 32)) {
+    what = Obstacle::kMine;
+    mine = index + 32;
+  } else if (what == Obstacle::kShroom || what == Obstacle::kPoison) {
+    const int32_t below = dir == DIR_LEFT ? index + 33 : index + 31;
+    if (IsMine(below)) {
+      what = Obstacle::kMine;
+      mine = below;
+    }
+  }
+
+  switch (what) {
+    case Obstacle::kNothing:
+      return false;
+    case Obstacle::kMine: {
+      // The blast is a single white frame drawn during the update.
+      const int32_t mcol = mine % kFieldCols, mrow = mine / kFieldCols;
+      SetColor(255, 255, 255);
+      DrawImage(gfx.scattermine_explode, float(mcol * 9 + 9), float(mrow * 9 + 8), 0);
+      playfield.data[mine] = CELL_EMPTY;
+      PlayEffect(sfx.sndMineExplode);
+      Death(0);
+      return true;
+    }
+    case Obstacle::kEdge:
+    case Obstacle::kShroom:
+    case Obstacle::kPoison:
+      // At the bottom the part turns back up; at the top of the zone back down.
+      if (mode == MODE_DESCENDING && row == kBottomRow) BlockVrt();
+      if (mode == MODE_ASCENDING && row == kZoneTopRow) BlockVrt();
+      BlockHrz();
+      break;
+  }
+  if (what == Obstacle::kEdge) return false;
+
+  if (what == Obstacle::kPoison) {
+    dir = DIR_DIVE;
+    PlayEffect(sfx.sndCrawlDive);
+  }
+  // Parts wear a mushroom down slowly: 15 bumps per damage step, no score.
+  playfield.strength[index] -= 1;
+  if (playfield.strength[index] == 0) {
+    playfield.strength[index] = kFreshStrength;
+    uint8_t& code = playfield.data[index];
+    if (code == 3 || code == 7) {
+      code = CELL_EMPTY;
+      playfield.strength[index] = 0;
+    } else {
+      code += 1;
+    }
+  }
+  return false;
+}
+
+void TSkitterworm::BlockHrz() {
+  dir_last = dir;
+  x += dir == DIR_LEFT ? 1 : -1;
+  if (mode == MODE_DESCENDING) {
+    y += 1;
+    dir = DIR_DOWN;
+  } else {
+    y -= 1;
+    dir = DIR_UP;
+  }
+}
+
+void TSkitterworm::BlockVrt() {
+  if (mode == MODE_DESCENDING) {
+    chainBottomReached = 1;
+    mode = MODE_ASCENDING;
+  } else {
+    mode = MODE_DESCENDING;
+  }
+}
+
+void TSkitterworm::TurnIntoMushroom() {
+  int32_t cell = (x - 13) / kCellPitch + (y - 12) / kCellPitch * kFieldCols;
+  cell = cell < 0 ? 0 : cell > kLastCell ? kLastCell : cell;
+  playfield.data[cell] = 0;
+  playfield.strength[cell] = kFreshStrength;
+  playfield.c[cell] = clr;
+  playfield.clr[cell] = c;
+}
+
+void TSkitterworm::Particles() {
+  const uint16_t px = uint16_t(x + 3), py = uint16_t(y + 3);
+  const float e = 0.5f + 0.5f * float(Rand(1, 3));  // 1.0, 1.5 or 2.0
+  static constexpr uint8_t kTypes[7] = {3, 4, 5, 6, 7, 8, PARTICLE_ANY_SPARK};
+  const uint8_t type = kTypes[Rand(1, 7) - 1];
+  auto burst = [&](uint8_t count, float speed_min, float speed_max, uint16_t ang_min, uint16_t ang_max) {
+    CreateParticles(px, py, count, clr, 20, 60, speed_min, speed_max, type, ang_min, ang_max, 0.95f);
+  };
+  switch (Rand(1, 3)) {
+    case 1:
+      burst(30, 0.1f, 1.5f * e, 0, 359);
+      break;  // spray
+    case 2:
+      burst(30, 1.4f * e, 1.5f * e, 0, Rand(1, 2) == 1 ? 359 : 999);
+      break;    // ring
+    default: {  // jets, each a 20-degree window
+      struct Jets {
+        uint8_t count;
+        uint8_t n;
+        uint16_t start[4];
+      };
+      static constexpr Jets kJets[4] = {
+          {7, 4, {350, 80, 170, 260}},  // cross
+          {7, 4, {305, 35, 125, 215}},  // diagonal cross
+          {10, 3, {350, 110, 230, 0}},
+          {10, 3, {50, 170, 290, 0}},
+      };
+      const Jets& jets = kJets[Rand(1, 4) - 1];
+      for (int i = 0; i < jets.n; ++i) burst(jets.count, 0.75f, 1.5f * e, jets.start[i], uint16_t(jets.start[i] + 20));
+      break;
+    }
+  }
+}
+
+void TSkitterworm::Draw() {
+  SetColorHex(c);
+  DrawImage(gfx.skitterworm, float(x), float(y), f);
+}
+
+void TSkitterworm::Death(uint8_t leaveMushroom) {
+  player.AddScore(10);
+  player.wave_parts -= 1;
+  if (leaveMushroom) TurnIntoMushroom();
+  Particles();
+  Die();
+  statsGame.killed_worms += 1;
+  PlayEffect(sfx.sndCrawlDie);
+}
+
+void ResetChains() {
+  chainSpeed = 1.0f;
+  chainBottomReached = 0;
+  chainReinforceTimer = 0;
+}
+
+void StartChainWave() {
+  chainSpeed += 0.01f;
+  chainReinforceTimer = 0;
+  chainBottomReached = 0;
+}
+
+void GenerateWave() {
+  const int32_t n = player.wave_parts;
+  const int32_t limit = Rand(4, 10);  // longest chain of this wave
+  const int32_t chains = n / limit + (n % limit != 0 ? 1 : 0);
+  int32_t created = 0;
+  for (int32_t j = 1; j <= chains; ++j) {
+    // The first chain always runs at the plain speed; later ones may be fast.
+    const bool fast = j > 1 && Rand(1, 2) == 1 && player.wave > 0;
+    const float xtra = fast ? Rnd(0.2f, 0.6f) : Rnd(-0.05f, 0.05f);
+    const uint8_t family = uint8_t(Rand(1, 11));
+    const bool right = Rand(1, 2) == 1;
+    const int32_t lead = right ? Rand(8, 31) : Rand(0, 23);
+    const int32_t row = Rand(0, 2);
+    // Followers trail the lead part, so the chain enters the field in order.
+    for (int32_t k = 0; k < limit && created < n; ++k, ++created) {
+      TSkitterworm* part = TSkitterworm::New();
+      part->dir = right ? TSkitterworm::DIR_RIGHT : TSkitterworm::DIR_LEFT;
+      part->x = CellX(lead) + (right ? -9 : 9) * k;
+      part->y = CellY(row);
+      part->c = RandomColour(family);
+      part->clr = family;
+      part->f = uint8_t(Rand(0, 1));
+      part->mode = TSkitterworm::MODE_DESCENDING;
+      part->nrg_xtra = xtra;
+      const float speed = (xtra + chainSpeed) * 60.0f;  // pixels per second
+      if (speed > statsGame.fastest_worm) statsGame.fastest_worm = speed;
+    }
+  }
+}
+
+void UpdateReinforcements() {
+  if (!chainBottomReached) return;
+  if (chainReinforceTimer > 0) {
+    chainReinforceTimer -= 1;
+    return;
+  }
+  CreateReinforcement();
+  chainReinforceTimer = uint16_t(Rand(240, 360));
+}
+
+TSkitterworm* CreateReinforcement() {
+  TSkitterworm* part = TSkitterworm::New();
+  const bool left = Rand(1, 2) == 1;
+  part->dir = left ? TSkitterworm::DIR_LEFT : TSkitterworm::DIR_RIGHT;
+  part->x = left ? 296 : 17;
+  part->y = CellY(17);
+  part->clr = uint8_t(Rand(1, 11));
+  part->c = RandomColour(part->clr);
+  part->f = uint8_t(Rand(0, 1));
+  part->mode = TSkitterworm::MODE_DESCENDING;
+  part->nrg_xtra = Rnd(-0.1f, 0.1f);
+  player.wave_parts += 1;
+  return part;
+}

@@ -1,0 +1,31 @@
+#include "game/smart_bomb.h"
+
+#include "audio/audio.h"
+#include "audio/sfx.h"
+#include "core/game_state.h"
+#include "game/playfield.h"
+#include "game/saucer.h"
+#include "game/snail.h"
+#include "game/spider.h"
+#include "game/world.h"
+#include "persist/config.h"
+#include "platform/graphics.h"
+
+namespace {
+constexpr uint8_t kFlash = 200, kFade = 5;
+}
+
+void TSmartBomb::Update() {
+  if (life != 0) life = uint8_t(life - kFade);
+}
+
+void TSmartBomb::SetCls() const { SetClsColor(life, life, life); }
+
+void TSmartBomb::Activate() {
+  life = kFlash;
+  lstEnemies.ForEachOf<TSpider>([](TSpider* spider) { spider->Death(); });
+  lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Death(); });
+  lstEnemies.ForEachOf<TSaucer>([](TSaucer* saucer) { saucer->Death(); });
+  playfield.SmartBomb();
+  PlayEffect(sfx.sndBombActivate);
+}

@@ -1,0 +1,155 @@
+#include "game/warden.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+#include "audio/audio.h"
+#include "audio/sfx.h"
+#include "core/fader.h"
+#include "core/game_state.h"
+#include "core/images.h"
+#include "core/rainbow_phaser.h"
+#include "core/sine_table.h"
+#include "game/particle.h"
+#include "game/player.h"
+#include "game/world.h"
+#include "persist/config.h"
+#include "platform/graphics.h"
+#include "platform/image.h"
+#include "platform/random.h"
+
+namespace {
+
+constexpr float kDegrees = 180.0f / std::numbers::pi_v<float>;
+constexpr uint8_t kLightFrames = 30;  // an alarm light swaps sides every 30 frames
+constexpr uint8_t kTrailType = 18;
+
+// The rainbow's colour as the particles take it.
+void RainbowHex(char (&hex)[7]) { std::snprintf(hex, sizeof hex, "%02X%02X%02X", rainbow.r, rainbow.g, rainbow.b); }
+
+}  // namespace
+
+TWarden::TWarden() {
+  xdelta = 0.125f;
+  xvelmax = 3.0f;
+  ysin = 10.0f;
+  lighttimer = uint8_t(Rand(0, kLightFrames - 1));
+  whichlight = uint8_t(Rand(0, 1));
+  lstEnemies.Add(this);
+}
+
+void TWarden::Die() { lstEnemies.Remove(this); }
+
+void TWarden::Update() {
+  // Homing: it aims for the ship's middle, so it overshoots and swings back.
+  if (x >= float(player.x + 3))
+    xvel -= xdelta;
+  else
+    xvel += xdelta;
+  if (xvel > xvelmax) xvel = xvelmax;
+  if (xvel < -xvelmax) xvel = -xvelmax;
+  x += xvel;
+
+  sinr += 5;
+  if (sinr >= 360) sinr -= 360;
+  sy = y + sine.GetVal(sinr) * ysin;
+
+  if (lighttimer == kLightFrames - 1) {
+    whichlight ^= 1;
+    lighttimer = 0;
+  } else {
+    lighttimer += 1;
+  }
+
+  char hex[7];
+  RainbowHex(hex);
+  CreateParticle(x, sy, kTrailType, hex, 60, 60);
+
+  if (Rand(1, 60) == 60) ShootAtPlayer();
+}
+
+void TWarden::ShootAtPlayer() {
+  // Aimed from the base height at the middle of the ship; 0 degrees is up.
+  aim = std::atan2(float(player.y + 5) - y, float(player.x + 3) - x) * kDegrees + 90.0f;
+  if (aim < 0) aim += 360.0f;
+  TWardenBullet* shot = TWardenBullet::New();
+  shot->x = x;
+  shot->y = sy;
+  shot->ang = aim;
+  shot->vel = Rnd(2.5f, 3.0f);
+  shot->xvel = std::sin(aim / kDegrees) * shot->vel;
+  shot->yvel = -std::cos(aim / kDegrees) * shot->vel;
+  PlayEffect(sfx.sndWardenShoot);
+}
+
+void TWarden::Draw() {
+  const float px = x, py = sy;
+  rainbow.Set();
+  DrawImage(gfx.warden_inner, px, py);
+  SetAlpha(Rnd(0.0f, 0.5f) * fadeScene.value);  // the glow flickers
+  DrawImage(gfx.warden_glow, px, py);
+  SetAlpha(fadeScene.value);
+  SetBlend(Blend::kAlpha);
+  SetColor(255, 255, 255);
+  DrawImage(gfx.warden, px, py);
+  CollideImage(gfx.warden, px, py, 0, 0, kWardenCollisionLayer, 0);
+  SetAlpha(0.75f * fadeScene.value);
+  if (whichlight == 1)
+    DrawImage(gfx.warden_alarms, x - 6.0f, py, 1);
+  else
+    DrawImage(gfx.warden_alarms, x + 6.0f, py, 0);
+  SetAlpha(fadeScene.value);
+  SetBlend(Blend::kLight);
+}
+
+TWardenBullet::TWardenBullet() { lstWardenBullets.Add(this); }
+
+void TWardenBullet::Die() { lstWardenBullets.Remove(this); }
+
+void TWardenBullet::Update() {
+  x += xvel;
+  y += yvel;
+  if (x > 325.0f || x < -5.0f || y > 245.0f || y < -5.0f) Die();
+}
+
+void TWardenBullet::Draw() {
+  const float px = x, py = y;
+  SetRotation(ang);
+  SetColor(0, 255, 255);
+  DrawImage(gfx.warden_bullet, px, py);
+  CollideImage(gfx.warden_bullet, px, py, 0, 0, kWardenCollisionLayer, 0);
+  SetRotation(0);
+}
+
+TWarden* SpawnWarden() {
+  TWarden* warden = TWarden::New();
+  warden->x = float(Rand(10, 310));
+  warden->y = float(Rand(30, 150));
+  warden->xdelta += Rnd(-0.05f, 0.05f);
+  warden->xvelmax += Rnd(-1.0f, 1.0f);
+  warden->ysin += Rnd(-5.0f, 5.0f);
+  return warden;
+}
+
+// --- the game loop's hooks -------------------------------------------------
+
+void UpdateWardens() {
+  lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Update(); });
+}
+
+void UpdateWardenBullets() {
+  lstWardenBullets.ForEach([](TWardenBullet* shot) { shot->Update(); });
+}
+
+void DrawWardens() {
+  lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Draw(); });
+}
+
+void DrawWardenBullets() {
+  lstWardenBullets.ForEach([](TWardenBullet* shot) { shot->Draw(); });
+}
+
+void RemoveAllWardens() {
+  lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Die(); });
+}

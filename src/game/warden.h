@@ -1,0 +1,67 @@
+#pragma once
+#include <cstdint>
+
+#include "core/object_list.h"
+#include "game/enemy.h"
+
+// The warden hovers over the field during warden alert, bobbing up and down,
+// slides sideways after the ship (accelerating, up to its top speed) and now
+// and then fires a bullet aimed at it. The ship is not hit by its box but by
+// its picture: the warden and its bullets write themselves into the warden
+// collision layer while drawn, and the ship tests its own image against it.
+// The laser cannot touch a warden; it stays until the wave or stage ends.
+class TWarden : public TEnemy {
+ public:
+  float x = 0;
+  float y = 0;   // base height
+  float sy = 0;  // drawn height: base plus the bob
+  float xvel = 0;
+  float xvelmax = 0;
+  float xdelta = 0;        // sideways acceleration
+  float ysin = 0;          // bob amplitude
+  uint8_t whichlight = 0;  // which alarm light is lit, 0 or 1
+  uint8_t lighttimer = 0;
+  uint16_t sinr = 0;  // bob angle, degrees
+  float aim = 0;      // degrees of the last shot
+
+  // A new warden with its standard handling, lights at a random point of
+  // their cycle, in lstEnemies.
+  TWarden();
+  static TWarden* New() { return new TWarden(); }
+
+  void Die() override;
+  void Update() override;
+  void ShootAtPlayer();
+  void Draw() override;
+};
+
+// A warden's shot: flies straight, leaves 5 pixels beyond any screen edge.
+class TWardenBullet : public Listed {
+ public:
+  float x = 0;
+  float xvel = 0;
+  float y = 0;
+  float yvel = 0;
+  float ang = 0;  // degrees, also the drawn rotation
+  float vel = 0;
+
+  TWardenBullet();
+  static TWardenBullet* New() { return new TWardenBullet(); }
+
+  void Die();
+  void Update();
+  void Draw();
+};
+
+// A warden at a random place in the upper field with slightly varied handling.
+TWarden* SpawnWarden();
+
+// The collision layer the warden and its bullets write themselves into while
+// drawn; the ship tests its image against it.
+constexpr uint32_t kWardenCollisionLayer = 1;
+
+void UpdateWardens();  // wardens and their bullets, every frame
+void UpdateWardenBullets();
+void DrawWardens();
+void DrawWardenBullets();
+void RemoveAllWardens();

@@ -1,0 +1,109 @@
+#pragma once
+// The world of one game: the play state, the playfield, the ship and its
+// bullet, every object list of the game, the chain state, the spawn timers and
+// the stage and game statistics. One object owns it all; Reset() makes it as
+// at start-up. The game code reaches its parts by their usual names, which
+// refer into it (player is world.player, lstEnemies is world.lstEnemies...).
+#include <cstdint>
+
+#include "core/object_list.h"
+#include "game/bullet.h"
+#include "game/hurry_up.h"
+#include "game/particle.h"
+#include "game/player.h"
+#include "game/playfield.h"
+#include "game/radar.h"
+#include "game/smart_bomb.h"
+#include "persist/statistics.h"
+
+class TEnemy;
+class TPowerup;
+class TExplosion;
+class TMissile;
+class TMissileVolley;
+class TRailblast;
+class TWardenBullet;
+
+struct World {
+  // Play state.
+  uint8_t gameState = 0;
+  int32_t stateTimer = 0;  // frames in the current state
+  uint8_t quitGame = 0;
+  int64_t waveStartTime = 0;
+  float waveSeconds = 0;
+  float hurryTime = 0;
+  int64_t pauseStart = 0;
+  int64_t pauseLength = 0;
+  float mushroomMultiplier = 1;
+  int32_t snailTimer = 0, spiderTimer = 0, saucerTimer = 0;
+
+  // State every chain shares.
+  float chainSpeed = 1.0f;           // pixels per frame for every part
+  uint8_t chainBottomReached = 0;    // a part has turned back up at the bottom this wave
+  uint16_t chainReinforceTimer = 0;  // frames to the next reinforcement part
+
+  // The lists. The particle pool comes before its list, so the list hands its
+  // particles back before the pool goes.
+  ObjectList<TEnemy> lstEnemies;  // chain parts, spiders, snails, saucers, wardens
+  Pool<TParticle> particlePool{4096};
+  ObjectList<TParticle> lstParticles{ReleaseParticle};
+  ObjectList<TPowerup> lstPowerups;
+  ObjectList<TExplosion> lstExplosions;
+  ObjectList<TMissile> lstMissiles;
+  ObjectList<TMissileVolley> lstMissileVolleys;
+  ObjectList<TRailblast> lstRailblasts;
+  ObjectList<TWardenBullet> lstWardenBullets;
+
+  TPlayfield playfield;
+  TPlayer player;
+  TBullet bullet;
+  TRadar radar;
+  TSmartBomb smartbomb;
+  THurryUp hurryup;
+  TStatsStage statsStage;
+  TStatsGame statsGame;
+
+  // Made and freed where every object type is known.
+  World();
+  ~World();
+  World(const World&) = delete;
+  World& operator=(const World&) = delete;
+  void Reset();
+};
+
+extern World world;
+
+inline uint8_t& gameState = world.gameState;
+inline int32_t& stateTimer = world.stateTimer;
+inline uint8_t& quitGame = world.quitGame;
+inline int64_t& waveStartTime = world.waveStartTime;
+inline float& waveSeconds = world.waveSeconds;
+inline float& hurryTime = world.hurryTime;
+inline int64_t& pauseStart = world.pauseStart;
+inline int64_t& pauseLength = world.pauseLength;
+inline float& mushroomMultiplier = world.mushroomMultiplier;
+inline int32_t& snailTimer = world.snailTimer;
+inline int32_t& spiderTimer = world.spiderTimer;
+inline int32_t& saucerTimer = world.saucerTimer;
+inline float& chainSpeed = world.chainSpeed;
+inline uint8_t& chainBottomReached = world.chainBottomReached;
+inline uint16_t& chainReinforceTimer = world.chainReinforceTimer;
+inline ObjectList<TEnemy>& lstEnemies = world.lstEnemies;
+inline Pool<TParticle>& particlePool = world.particlePool;
+inline ObjectList<TParticle>& lstParticles = world.lstParticles;
+inline ObjectList<TPowerup>& lstPowerups = world.lstPowerups;
+inline ObjectList<TExplosion>& lstExplosions = world.lstExplosions;
+inline ObjectList<TMissile>& lstMissiles = world.lstMissiles;
+inline ObjectList<TMissileVolley>& lstMissileVolleys = world.lstMissileVolleys;
+inline ObjectList<TRailblast>& lstRailblasts = world.lstRailblasts;
+inline ObjectList<TWardenBullet>& lstWardenBullets = world.lstWardenBullets;
+inline TPlayfield& playfield = world.playfield;
+inline TPlayer& player = world.player;
+inline TBullet& bullet = world.bullet;
+inline TRadar& radar = world.radar;
+inline TSmartBomb& smartbomb = world.smartbomb;
+inline THurryUp& hurryup = world.hurryup;
+inline TStatsStage& statsStage = world.statsStage;
+inline TStatsGame& statsGame = world.statsGame;
+
+void AddGameToLifetimeStatistics();  // the game's statistics join the lifetime totals
