@@ -461,7 +461,9 @@ void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout
     gl::ClearColor(0, 0, 0, 1);
     gl::Clear(GL_COLOR_BUFFER_BIT);
   }
-  if (gl::BlitFramebuffer) {
+  if (fixed_ && layout.scale > 1 && gl::HasPixelCopy()) {
+    CopyPictureZoomed(x0, window_h - y1, layout.scale);
+  } else if (gl::BlitFramebuffer) {
     // A blit copies without a shader; at 1:1 the driver copies memory. Both
     // framebuffers count rows from the bottom, so the window's rows are flipped.
     gl::BindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
@@ -488,6 +490,19 @@ void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout
     gl::DrawArrays(GL_TRIANGLES, 0, 6);
   }
   BindPicture();
+}
+
+void GlRenderer::CopyPictureZoomed(int x, int y, int scale) {
+  // Copied pixels pass the fragment stages like drawn ones: no blending, no
+  // alpha test and no texture may touch them.
+  ApplyBlend(Blend::kSolid);
+  gl::Disable(GL_TEXTURE_2D);
+  gl::BindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
+  gl::WindowPos2i(x, y);
+  gl::PixelZoom(static_cast<float>(scale), static_cast<float>(scale));
+  gl::CopyPixels(0, 0, picture_w_, picture_h_, GL_COLOR);
+  gl::PixelZoom(1, 1);
+  gl::Enable(GL_TEXTURE_2D);
 }
 
 bool GlRenderer::ReadPixels(int x, int y, int w, int h, uint32_t* out) {

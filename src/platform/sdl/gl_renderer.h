@@ -74,6 +74,11 @@ class GlRenderer {
   void ApplyBlend(Blend blend);
   void Stream(const Vertex* vertices, int count);
   void BindPicture();
+  // Shows the offscreen picture with its bottom-left corner at (x, y) of the
+  // window, every pixel a scale x scale square, by a zoomed pixel copy: on the
+  // software renderer that costs about a third less than a scaled blit.
+  // Fixed-function pipeline only.
+  void CopyPictureZoomed(int x, int y, int scale);
   void Submit();
 
   struct Command {

@@ -8,6 +8,8 @@
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/sdl/gl_loader.h"
+#include "platform/sdl/gl_renderer.h"
+#include "window_as_shown.h"
 
 namespace {
 
@@ -221,6 +223,32 @@ TEST_F(GlDisplayTest, AFullScreenPictureShownOneToOneIsDrawnCentredOnBlack) {
   EXPECT_EQ(window_pixels[1] | Rgba(0, 0, 0), Rgba(0, 0, 200));
   Flip();
   EndGraphics();
+}
+
+// A full-screen picture far smaller than the desktop is shown at the largest
+// whole factor: every picture pixel becomes a square of the screen, exactly,
+// with black around the picture.
+TEST_F(GlDisplayTest, AScaledFullScreenPictureShowsEveryPixelAsASquare) {
+  ASSERT_TRUE(GraphicsModeExists(320, 240, 32));
+  std::vector<uint32_t> texels(320 * 240);
+  for (size_t i = 0; i < texels.size(); ++i) texels[i] = Rgba(i * 7 % 256, i / 320, i * 13 / 5 % 256);
+  Image* image = CreateImage(texels.data(), 320, 240, 320, 240, 1);
+  ASSERT_NE(image, nullptr);
+  ASSERT_TRUE(Graphics(320, 240, 32));
+  SetBlend(Blend::kSolid);
+  Cls();
+  DrawImage(image, 0, 0);
+  Flip();
+
+  Pixmap shown;
+  ASSERT_TRUE(ReadWindowAsShown(shown.pixels, shown.width, shown.height)) << "the X server gave no window contents";
+  const PictureLayout layout = FitPicture(320, 240, shown.width, shown.height);
+  ASSERT_GE(layout.scale, 2);
+  ExpectPixels(shown, [&](int x, int y) {
+    const int px = (x - layout.offset_x) / layout.scale, py = (y - layout.offset_y) / layout.scale;
+    const bool inside = x >= layout.offset_x && y >= layout.offset_y && px < 320 && py < 240;
+    return inside ? texels[size_t(py) * 320 + px] : Rgba(0, 0, 0);
+  });
 }
 
 TEST_F(GlDisplayTest, ModesUpToTheDesktopSizeExist) {
