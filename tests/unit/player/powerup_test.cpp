@@ -66,9 +66,10 @@ TEST_F(Powerups, ShotSaucersDropThemAtTheChanceOfTheirRow) {
     SCOPED_TRACE(row);
     ExpectShare(int(lstPowerups.Count()), kSaucers, chance);
     // Each lies where its saucer was, the position truncated.
+    const float y = float(CellY(row));
     lstPowerups.ForEach([&](TPowerup* p) {
       EXPECT_EQ(p->x, 100);
-      EXPECT_EQ(p->y, float(CellY(row)));
+      EXPECT_EQ(p->y, y);
     });
   }
 }
