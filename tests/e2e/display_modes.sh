@@ -56,6 +56,9 @@ switch F5 1280x960 1280x960 scale4
 switch F5 320x240 320x240 scale1
 # Full screen covers the desktop and shows the 640x480 picture scaled.
 switch F4 1280x1024 640x480 fullscreen
+# What the display shows of it: the whole desktop, the picture lit in its middle.
+grab fullscreen_shown
+expect_picture fullscreen_shown 1280 1024 800 3
 switch F5 1280x1024 640x480 fullscreen_f5
 switch F4 320x240 320x240 back
 
