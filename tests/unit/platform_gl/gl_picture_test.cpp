@@ -7,6 +7,7 @@
 #include "gl_test_support.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
+#include "platform/input.h"
 #include "platform/sdl/gl_loader.h"
 #include "platform/sdl/gl_renderer.h"
 #include "window_as_shown.h"
@@ -236,9 +237,14 @@ TEST_F(GlDisplayTest, AScaledFullScreenPictureShowsEveryPixelAsASquare) {
   ASSERT_NE(image, nullptr);
   ASSERT_TRUE(Graphics(320, 240, 32));
   SetBlend(Blend::kSolid);
-  Cls();
-  DrawImage(image, 0, 0);
-  Flip();
+  // The display server makes the window desktop-size a moment after it opens:
+  // the frames go on, events read, until it has.
+  for (int frame = 0; frame < 40; ++frame) {
+    PollSystem();
+    Cls();
+    DrawImage(image, 0, 0);
+    Flip();
+  }
 
   Pixmap shown;
   ASSERT_TRUE(ReadWindowAsShown(shown.pixels, shown.width, shown.height)) << "the X server gave no window contents";
