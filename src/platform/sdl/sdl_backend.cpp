@@ -105,16 +105,11 @@ bool SdlBackend::EnsureSdl() {
   // The frame pacing sleeps to its deadlines: this thread's wake-ups should come
   // on time rather than up to 50 microseconds late, the default slack.
   prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-  sdl_ready_ = true;
-  return true;
-}
-
-void SdlBackend::EnsurePads() {
-  if (pads_tried_) return;
-  pads_tried_ = true;
   // Pads are a bonus: without them the game still runs on keyboard and mouse.
   pads_ready_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   if (!pads_ready_) DebugLog(std::string("Joypads are not available: ") + SDL_GetError());
+  sdl_ready_ = true;
+  return true;
 }
 
 void SdlBackend::Shutdown() {
@@ -129,7 +124,7 @@ void SdlBackend::Shutdown() {
   joypads_.CloseAll(nullptr);
   if (pads_ready_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
   if (sdl_ready_) SDL_QuitSubSystem(kDisplaySystems);
-  sdl_ready_ = pads_ready_ = pads_tried_ = false;
+  sdl_ready_ = pads_ready_ = false;
   open_ = false;
   gl_profile_.clear();
 }
@@ -235,7 +230,6 @@ bool SdlBackend::OpenDisplay(int width, int height, int depth, int /*hertz*/) {
   open_ = true;
   SDL_ShowCursor(pointer_visible_ ? SDL_ENABLE : SDL_DISABLE);
   SDL_StartTextInput();
-  EnsurePads();
   return true;
 }
 

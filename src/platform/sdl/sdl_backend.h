@@ -51,9 +51,6 @@ class SdlBackend : public Backend {
 
  private:
   bool EnsureSdl();
-  // Starts the pads once a window shows: their start (a device scan, the
-  // controller database) would only hold the first window back.
-  void EnsurePads();
   bool CreateWindowAndContext(int width, int height);
   bool CreateContext(GlPipeline pipeline);
   void ApplyWindowMode(int width, int height, bool fullscreen);
@@ -65,7 +62,6 @@ class SdlBackend : public Backend {
   bool sdl_ready_ = false;
   bool sdl_failed_ = false;
   bool pads_ready_ = false;
-  bool pads_tried_ = false;
   SDL_Window* window_ = nullptr;
   SDL_GLContext context_ = nullptr;
   std::string gl_profile_;
