@@ -208,8 +208,16 @@ play_to_name_entry() {
   playing=$(count "Play state 1 -> 2")
   press "$@"
   next_log "Play state 1 -> 2" "$playing" 15
+  # The ship sweeps along its band while it fires: whatever the field holds
+  # above it, some shots find a mushroom or a chain part.
+  local step end=$((SECONDS + seconds))
   xdotool mousedown 1
-  sleep "$seconds"
+  while [ "$SECONDS" -lt "$end" ]; do
+    for step in -40 -40 -40 40 40 40 40 40 40 -40 -40 -40; do
+      xdotool mousemove_relative -- "$step" 0
+      sleep 0.1
+    done
+  done
   xdotool mouseup 1
   press Escape # pause, then quit from the pause screen
   sleep 0.5
