@@ -209,8 +209,11 @@ play_to_name_entry() {
   press "$@"
   next_log "Play state 1 -> 2" "$playing" 15
   # The ship sweeps along its band while it fires: whatever the field holds
-  # above it, some shots find a mushroom or a chain part.
+  # above it, some shots find a mushroom or a chain part. Autofire (Space) is
+  # switched on too: on a loaded machine the held button is now and then not
+  # seen, and the keys always reach the focused window.
   local step end=$((SECONDS + seconds))
+  press space
   xdotool mousedown 1
   while [ "$SECONDS" -lt "$end" ]; do
     for step in -40 -40 -40 40 40 40 40 40 40 -40 -40 -40; do
