@@ -353,7 +353,10 @@ void GameStep() {
   // next wave lead into play, so a game left during them pauses as play
   // begins. The tally and the game over wait or end on their own, and the
   // autopilot's games have no one to wait for.
-  if (gameState == STATE_PLAYING && !WindowActive() && !AutopilotOn()) PauseGame();
+  if (gameState == STATE_PLAYING && !WindowActive() && !AutopilotOn()) {
+    DebugLog("The window is in the background: play pauses");
+    PauseGame();
+  }
   RunStateHandler();
   if (gameState != state_before) LogStateChange(state_before);
 }
