@@ -253,6 +253,7 @@ void GlRenderer::Shutdown() {
   fbo_ = picture_ = atlas_ = vbo_ = vao_ = program_ = 0;
   ready_ = false;
   picture_w_ = picture_h_ = atlas_w_ = atlas_h_ = 0;
+  target_chosen_ = false;
   vbo_capacity_ = 0;
   blend_state_ = -1;
 }
@@ -260,16 +261,12 @@ void GlRenderer::Shutdown() {
 bool GlRenderer::SetPictureSize(int width, int height) {
   if (!ready() || width <= 0 || height <= 0) return false;
   Submit();
-  if (fbo_ && width == picture_w_ && height == picture_h_) {
-    BindPicture();
-    return true;
-  }
-  if (!MakeOffscreen(width, height)) return false;
+  // The offscreen picture is made when a frame first needs it: a window that
+  // shows the picture 1:1 never does.
+  if (width != picture_w_ || height != picture_h_) DropOffscreen();
   picture_w_ = width;
   picture_h_ = height;
-  gl::ClearColor(0, 0, 0, 1);
-  gl::Clear(GL_COLOR_BUFFER_BIT);
-  BindPicture();
+  target_chosen_ = false;
   return true;
 }
 
@@ -298,9 +295,11 @@ void GlRenderer::DropOffscreen() {
 }
 
 void GlRenderer::DrawIntoWindow(bool direct, int x, int y) {
+  if (!has_picture()) return;
   if (!direct) x = y = 0;
-  if (direct == direct_ && x == origin_x_ && y == origin_y_) return;
+  if (target_chosen_ && direct == direct_ && x == origin_x_ && y == origin_y_) return;
   Submit();
+  target_chosen_ = true;
   direct_ = direct;
   origin_x_ = x;
   origin_y_ = y;
@@ -308,12 +307,12 @@ void GlRenderer::DrawIntoWindow(bool direct, int x, int y) {
   // 1280x960): it is kept only while frames need it.
   if (direct) {
     DropOffscreen();
-  } else if (!fbo_ && has_picture() && !MakeOffscreen(picture_w_, picture_h_)) {
-    DebugLog("OpenGL: the offscreen picture cannot be made again; drawing into the window");
+  } else if (!fbo_ && !MakeOffscreen(picture_w_, picture_h_)) {
+    DebugLog("OpenGL: the offscreen picture of " + std::to_string(picture_w_) + "x" + std::to_string(picture_h_) +
+             " cannot be made; drawing into the window");
     direct_ = true;
-    origin_x_ = origin_y_ = 0;
   }
-  if (has_picture()) BindPicture();
+  BindPicture();
 }
 
 void GlRenderer::BindPicture() {
@@ -449,8 +448,9 @@ void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout
   if (!has_picture() || window_w <= 0 || window_h <= 0) return;
   Submit();
   // Drawn straight into the window: nothing to copy. (Should the window have
-  // been resized during the frame, it shows this one frame uncentred.)
-  if (direct_) return;
+  // been resized during the frame, it shows this one frame uncentred.) Before
+  // the first frame of a display there is nothing to show either.
+  if (direct_ || !fbo_) return;
   gl::BindFramebuffer(GL_FRAMEBUFFER, 0);
   gl::Viewport(0, 0, window_w, window_h);
   const int x0 = layout.offset_x, y0 = layout.offset_y;

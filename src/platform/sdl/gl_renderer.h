@@ -50,7 +50,8 @@ class GlRenderer {
   // at the start of each frame, which always begins with a clear of the whole
   // picture.
   void DrawIntoWindow(bool direct, int x = 0, int y = 0);
-  // (Re)creates the offscreen picture; its content starts black.
+  // The size of the picture the next frames draw; where they draw it is chosen
+  // again by the next frame's DrawIntoWindow.
   bool SetPictureSize(int width, int height);
   int picture_width() const { return picture_w_; }
   int picture_height() const { return picture_h_; }
@@ -98,6 +99,7 @@ class GlRenderer {
   int picture_w_ = 0, picture_h_ = 0;
   int blend_state_ = -1;  // the Blend last applied, -1 when unknown
   bool direct_ = false;
+  bool target_chosen_ = false;  // false until a frame of the current picture size chose where it draws
   // Where the picture's bottom-left corner lies in the framebuffer drawn into:
   // away from 0 only when drawn straight into a window larger than the picture.
   int origin_x_ = 0, origin_y_ = 0;

@@ -16,8 +16,11 @@
 namespace {
 
 constexpr Uint32 kDisplaySystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
-// Frames after a display switch or a resize before the window counts as settled.
+// After a display switch or a resize, the window counts as settled when it has
+// kept its size for this many frames, or this long: the opening pause before
+// the splash settles the first window with no frames at all.
 constexpr int kSettleFrames = 30;
+constexpr int64_t kSettleMicros = 500'000;
 
 int64_t SteadyMicros() {
   using namespace std::chrono;
@@ -220,12 +223,11 @@ bool SdlBackend::OpenDisplay(int width, int height, int depth, int /*hertz*/) {
   const bool fullscreen = depth != 0;
   ApplyWindowMode(width, height, fullscreen);
   // A new display draws into the offscreen picture until its window has
-  // settled, whatever the display before it did.
-  renderer_.DrawIntoWindow(false);
+  // settled, whatever the display before it did (see Clear).
   if (!renderer_.SetPictureSize(width, height)) return false;
   picture_w_ = width;
   picture_h_ = height;
-  unsettled_frames_ = kSettleFrames;
+  Unsettle();
   fullscreen_ = fullscreen;
   open_ = true;
   SDL_ShowCursor(pointer_visible_ ? SDL_ENABLE : SDL_DISABLE);
@@ -279,6 +281,13 @@ void SdlBackend::Notify(const std::string& text) {
   }
 }
 
+void SdlBackend::Unsettle() {
+  unsettled_frames_ = kSettleFrames;
+  settles_at_us_ = SteadyMicros() + kSettleMicros;
+}
+
+bool SdlBackend::Settled() const { return unsettled_frames_ == 0 || SteadyMicros() >= settles_at_us_; }
+
 void SdlBackend::WindowSize(int& width, int& height) const {
   width = height = 0;
   if (window_ && open_) SDL_GetWindowSize(window_, &width, &height);
@@ -301,7 +310,7 @@ void SdlBackend::Clear(uint8_t r, uint8_t g, uint8_t b) {
   const PictureLayout layout = FitPicture(picture_w_, picture_h_, w, h);
   const bool fits = layout.scale == 1 && layout.offset_x >= 0 && layout.offset_y >= 0;
   // GL counts the window's rows from the bottom.
-  renderer_.DrawIntoWindow(unsettled_frames_ == 0 && fits, layout.offset_x, h - layout.offset_y - picture_h_);
+  renderer_.DrawIntoWindow(Settled() && fits, layout.offset_x, h - layout.offset_y - picture_h_);
   renderer_.Clear(r, g, b);
 }
 
@@ -406,7 +415,7 @@ void SdlBackend::PumpEvents(InputState& input) {
         break;
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) input.close_requested = true;
-        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) unsettled_frames_ = kSettleFrames;
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) Unsettle();
         // The player went to another window or minimised this one; the game
         // pauses play and frees the pointer until the focus comes back.
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST || event.window.event == SDL_WINDOWEVENT_MINIMIZED)

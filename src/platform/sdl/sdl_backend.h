@@ -72,6 +72,11 @@ class SdlBackend : public Backend {
   bool open_ = false;
   bool fullscreen_ = false;
   int picture_w_ = 0, picture_h_ = 0;
-  int unsettled_frames_ = 0;  // frames left until the window's size counts as settled
+  // The window's size counts as settled once it has kept it for kSettleFrames
+  // presented frames or kSettleMicros, whichever comes first.
+  void Unsettle();
+  bool Settled() const;
+  int unsettled_frames_ = 0;
+  int64_t settles_at_us_ = 0;
   int64_t start_us_ = 0;
 };

@@ -226,6 +226,28 @@ TEST_F(GlDisplayTest, AFullScreenPictureShownOneToOneIsDrawnCentredOnBlack) {
   EndGraphics();
 }
 
+// A window that keeps its size through the pause before its first frame (the
+// game's opening pause) is drawn into straight away: no offscreen picture, and
+// none of its memory, for a window that shows the picture 1:1.
+TEST_F(GlDisplayTest, AWindowSettledBeforeItsFirstFrameIsDrawnIntoDirectly) {
+  const uint32_t texel = Rgba(0, 200, 0);
+  Image* image = CreateImage(&texel, 1, 1, 1, 1, 1);
+  ASSERT_NE(image, nullptr);
+  ASSERT_TRUE(Graphics(320, 240, 0));
+  SDL_Delay(600);  // longer than a new window is given to settle
+  SetClsColor(0, 0, 200);
+  Cls();
+  SetBlend(Blend::kSolid);
+  DrawImage(image, 5, 5);
+  ASSERT_EQ(PixelAt(5, 5), Rgba(0, 200, 0));
+  // The window's own buffer, its rows counted from the bottom.
+  uint32_t window_pixel = 0;
+  gl::BindFramebuffer(GL_FRAMEBUFFER, 0);
+  gl::ReadPixels(5, 240 - 1 - 5, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, &window_pixel);
+  EXPECT_EQ(window_pixel | Rgba(0, 0, 0), Rgba(0, 200, 0));
+  EndGraphics();
+}
+
 // A full-screen picture far smaller than the desktop is shown at the largest
 // whole factor: every picture pixel becomes a square of the screen, exactly,
 // with black around the picture.
