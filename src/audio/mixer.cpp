@@ -92,6 +92,14 @@ Channel AudioSystem::PlaySound(int index, Sound* sound, bool paused) {
     return {};
   }
   if (++next_generation_ == 0) ++next_generation_;  // 0 never names a start
+  // The module this index played is let go before the next one opens: two
+  // module players at once would only raise the peak memory (1.3 MB each).
+  if (sound && sound->is_module() && wanted_[index].sound != sound && !wanted_[index].stopped) {
+    Wanted dropped = wanted_[index];
+    dropped.stopped = true;
+    Want(index, dropped);
+    CloseIdleModules();
+  }
   // A module gets its player now, on this thread, before the audio thread can reach it.
   if (sound && sound->is_module() && !sound->Open()) sound = nullptr;
   Want(index, Wanted{sound, next_generation_, paused, sound == nullptr});
