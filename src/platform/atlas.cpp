@@ -1,16 +1,28 @@
 #include "platform/atlas.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "platform/backend.h"
 #include "platform/log.h"
 
 namespace {
 constexpr int kPadding = 1;  // keeps nearest sampling of one cell from ever touching its neighbour
-}
+constexpr size_t kBytes = size_t(Atlas::kWidth) * Atlas::kHeight * sizeof(uint32_t);
 
-Atlas::Atlas() : pixels_(size_t(kWidth) * kHeight, 0) { Clear(); }
+uint32_t* MapZeroedPixels() {
+  void* pages = ::mmap(nullptr, kBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (pages == MAP_FAILED) throw std::bad_alloc();
+  return static_cast<uint32_t*>(pages);
+}
+}  // namespace
+
+void Atlas::PagesRelease::operator()(uint32_t* pixels) const { ::munmap(pixels, kBytes); }
+
+Atlas::Atlas() : pixels_(MapZeroedPixels()) { Clear(); }
 
 Atlas& SharedAtlas() {
   // Process-wide: one texture atlas holds every image and glyph of the run.
@@ -19,7 +31,8 @@ Atlas& SharedAtlas() {
 }
 
 void Atlas::Clear() {
-  std::fill(pixels_.begin(), pixels_.end(), 0u);
+  std::fill(pixels_.get(), pixels_.get() + size_t(used_rows_) * kWidth, 0u);
+  used_rows_ = 0;
   skyline_.assign(1, Span{0, kWidth, 0});
   ResetDirty();
   const uint32_t white[16] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu,
@@ -90,6 +103,7 @@ bool Atlas::Add(const uint32_t* pixels, int w, int h, int pitch, AtlasRegion& re
   }
   for (int row = 0; row < h; ++row)
     std::memcpy(&pixels_[size_t(y + row) * kWidth + x], pixels + size_t(row) * pitch, size_t(w) * 4);
+  used_rows_ = std::max(used_rows_, y + h);
   Fill(x, w + kPadding, y + h + kPadding);
   MarkDirty(x, y, w, h);
   const float su = 1.0f / kWidth, sv = 1.0f / kHeight;
@@ -114,9 +128,9 @@ void Atlas::Upload(bool all) {
   Backend& backend = ActiveBackend();
   if (!backend.DisplayOpen()) return;
   if (all) {
-    backend.UploadAtlas(pixels_.data(), kWidth, kHeight, 0, 0, kWidth, kHeight);
+    backend.UploadAtlas(pixels_.get(), kWidth, kHeight, 0, 0, kWidth, used_rows_);
   } else if (dirty_x1_ > dirty_x0_ && dirty_y1_ > dirty_y0_) {
-    backend.UploadAtlas(pixels_.data(), kWidth, kHeight, dirty_x0_, dirty_y0_, dirty_x1_ - dirty_x0_,
+    backend.UploadAtlas(pixels_.get(), kWidth, kHeight, dirty_x0_, dirty_y0_, dirty_x1_ - dirty_x0_,
                         dirty_y1_ - dirty_y0_);
   } else {
     return;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/image.h"
@@ -9,7 +10,8 @@
 // display switch: the backend receives the dirty part before the next draw.
 // Pixels are RGBA bytes in memory order. It is sized to what the game loads
 // with room to spare (the driver keeps a second copy of it), and packed along
-// a skyline: each block goes where its top edge stays lowest.
+// a skyline: each block goes where its top edge stays lowest. The rows no block
+// has reached take no memory, here or in the driver's copy.
 class Atlas {
  public:
   static constexpr int kWidth = 1024, kHeight = 512;
@@ -28,7 +30,13 @@ class Atlas {
   struct Span {
     int x, width, top;
   };
-  std::vector<uint32_t> pixels_;
+  // Zeroed pages from the kernel, released with munmap: a page is only made
+  // real when a block is written into it.
+  struct PagesRelease {
+    void operator()(uint32_t* pixels) const;
+  };
+  std::unique_ptr<uint32_t[], PagesRelease> pixels_;
+  int used_rows_ = 0;  // every block since the last Clear lies above this row
   std::vector<Span> skyline_;
   int dirty_x0_, dirty_y0_, dirty_x1_, dirty_y1_;
   AtlasRegion white_{};
