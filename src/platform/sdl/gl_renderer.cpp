@@ -338,21 +338,21 @@ void GlRenderer::UploadAtlas(const uint32_t* pixels, int width, int height, int 
   gl::BindTexture(GL_TEXTURE_2D, atlas_);
   gl::PixelStorei(GL_UNPACK_ROW_LENGTH, width);
   if (width != atlas_w_ || height != atlas_h_) {
-    // A new atlas size: the texture is reallocated and filled from the whole
-    // copy, whatever region was asked for.
+    // A new atlas size: the texture is reallocated, and only the region asked
+    // for is filled. Nothing is drawn from the rest until it is uploaded, so
+    // the driver need not make those pages real.
     SetTextureParameters();
-    gl::TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    gl::TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     atlas_w_ = width;
     atlas_h_ = height;
-  } else {
-    x = std::clamp(x, 0, width);
-    y = std::clamp(y, 0, height);
-    w = std::clamp(w, 0, width - x);
-    h = std::clamp(h, 0, height - y);
-    if (w > 0 && h > 0) {
-      gl::TexSubImage2D(GL_TEXTURE_2D, 0, x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE,
-                        pixels + static_cast<size_t>(y) * width + x);
-    }
+  }
+  x = std::clamp(x, 0, width);
+  y = std::clamp(y, 0, height);
+  w = std::clamp(w, 0, width - x);
+  h = std::clamp(h, 0, height - y);
+  if (w > 0 && h > 0) {
+    gl::TexSubImage2D(GL_TEXTURE_2D, 0, x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE,
+                      pixels + static_cast<size_t>(y) * width + x);
   }
   gl::PixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
@@ -447,22 +447,22 @@ void GlRenderer::Submit() {
 void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout) {
   if (!has_picture() || window_w <= 0 || window_h <= 0) return;
   Submit();
-  // Drawn straight into the window: nothing to copy. (Should the window have
-  // been resized during the frame, it shows this one frame uncentred.) Before
-  // the first frame of a display there is nothing to show either.
-  if (direct_ || !fbo_) return;
+  // Drawn straight into the window: shown as it is, or zoomed where it lies.
+  // (Should the window have been resized during the frame, it shows this one
+  // frame uncentred.) Before the first frame of a display there is nothing to
+  // show.
+  if (direct_) {
+    if (layout.scale > 1) ZoomInPlace(window_w, window_h, layout.scale);
+    return;
+  }
+  if (!fbo_) return;
   gl::BindFramebuffer(GL_FRAMEBUFFER, 0);
   gl::Viewport(0, 0, window_w, window_h);
   const int x0 = layout.offset_x, y0 = layout.offset_y;
   const int x1 = x0 + picture_w_ * layout.scale, y1 = y0 + picture_h_ * layout.scale;
-  // The border only needs clearing when the picture leaves one: a window of
-  // the picture's size is covered whole.
-  if (x0 > 0 || y0 > 0 || x1 < window_w || y1 < window_h) {
-    gl::ClearColor(0, 0, 0, 1);
-    gl::Clear(GL_COLOR_BUFFER_BIT);
-  }
+  ClearAround(x0, window_h - y1, x1, window_h - y0, window_w, window_h);
   if (fixed_ && layout.scale > 1 && gl::HasPixelCopy()) {
-    CopyPictureZoomed(x0, window_h - y1, layout.scale);
+    CopyZoomed(fbo_, 0, 0, x0, window_h - y1, layout.scale);
   } else if (gl::BlitFramebuffer) {
     // A blit copies without a shader; at 1:1 the driver copies memory. Both
     // framebuffers count rows from the bottom, so the window's rows are flipped.
@@ -492,15 +492,44 @@ void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout
   BindPicture();
 }
 
-void GlRenderer::CopyPictureZoomed(int x, int y, int scale) {
+void GlRenderer::ZoomInPlace(int window_w, int window_h, int scale) {
+  gl::Viewport(0, 0, window_w, window_h);
+  gl::Disable(GL_SCISSOR_TEST);
+  // The picture lies in the bottom-left corner of its zoomed place, which the
+  // copy covers whole: GL copies pixels as if read first and drawn after, so
+  // the overlap of source and destination is safe.
+  const int x1 = origin_x_ + picture_w_ * scale, y1 = origin_y_ + picture_h_ * scale;
+  ClearAround(origin_x_, origin_y_, x1, y1, window_w, window_h);
+  CopyZoomed(0, origin_x_, origin_y_, origin_x_, origin_y_, scale);
+  BindPicture();
+}
+
+void GlRenderer::ClearAround(int x0, int y0, int x1, int y1, int window_w, int window_h) {
+  // Only the border around the picture's place needs black: the copy covers
+  // the rest. Rows count from the bottom.
+  const int strips[4][4] = {{0, 0, window_w, y0},
+                            {0, y1, window_w, window_h - y1},
+                            {0, y0, x0, y1 - y0},
+                            {x1, y0, window_w - x1, y1 - y0}};
+  gl::ClearColor(0, 0, 0, 1);
+  gl::Enable(GL_SCISSOR_TEST);
+  for (const auto& strip : strips) {
+    if (strip[2] <= 0 || strip[3] <= 0) continue;
+    gl::Scissor(strip[0], strip[1], strip[2], strip[3]);
+    gl::Clear(GL_COLOR_BUFFER_BIT);
+  }
+  gl::Disable(GL_SCISSOR_TEST);
+}
+
+void GlRenderer::CopyZoomed(GLuint source, int source_x, int source_y, int x, int y, int scale) {
   // Copied pixels pass the fragment stages like drawn ones: no blending, no
   // alpha test and no texture may touch them.
   ApplyBlend(Blend::kSolid);
   gl::Disable(GL_TEXTURE_2D);
-  gl::BindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
+  gl::BindFramebuffer(GL_READ_FRAMEBUFFER, source);
   gl::WindowPos2i(x, y);
   gl::PixelZoom(static_cast<float>(scale), static_cast<float>(scale));
-  gl::CopyPixels(0, 0, picture_w_, picture_h_, GL_COLOR);
+  gl::CopyPixels(source_x, source_y, picture_w_, picture_h_, GL_COLOR);
   gl::PixelZoom(1, 1);
   gl::Enable(GL_TEXTURE_2D);
 }
