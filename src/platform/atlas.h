@@ -11,7 +11,7 @@
 // Pixels are RGBA bytes in memory order. It is sized to what the game loads
 // with room to spare (the driver keeps a second copy of it), and packed along
 // a skyline: each block goes where its top edge stays lowest. The rows no block
-// has reached take no memory, here or in the driver's copy.
+// has reached take no memory here, and the driver is handed only the rows in use.
 class Atlas {
  public:
   static constexpr int kWidth = 1024, kHeight = 512;

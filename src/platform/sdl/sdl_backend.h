@@ -58,6 +58,9 @@ class SdlBackend : public Backend {
   void MovePointer(InputState& input, int window_x, int window_y);
   void HandleKey(const SDL_KeyboardEvent& key, InputState& input);
   void HandleText(const char* utf8, InputState& input);
+  // A new display or size: the window is watched until it settles.
+  void Unsettle();
+  bool Settled() const;
 
   bool sdl_ready_ = false;
   bool sdl_failed_ = false;
@@ -74,8 +77,6 @@ class SdlBackend : public Backend {
   int picture_w_ = 0, picture_h_ = 0;
   // The window's size counts as settled once it has kept it for kSettleFrames
   // presented frames or kSettleMicros, whichever comes first.
-  void Unsettle();
-  bool Settled() const;
   int unsettled_frames_ = 0;
   int64_t settles_at_us_ = 0;
   int64_t start_us_ = 0;
