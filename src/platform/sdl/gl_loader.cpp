@@ -14,7 +14,6 @@ SKITTERWORM_GL_FRAMEBUFFER_FUNCTIONS(SKITTERWORM_GL_DEFINE)
 SKITTERWORM_GL_VERTEX_ARRAY_FUNCTIONS(SKITTERWORM_GL_DEFINE)
 SKITTERWORM_GL_BLIT_FUNCTIONS(SKITTERWORM_GL_DEFINE)
 SKITTERWORM_GL_FIXED_FUNCTIONS(SKITTERWORM_GL_DEFINE)
-SKITTERWORM_GL_PIXEL_COPY_FUNCTIONS(SKITTERWORM_GL_DEFINE)
 #undef SKITTERWORM_GL_DEFINE
 
 namespace {
@@ -57,14 +56,12 @@ bool Load() {
   Fetch(BlitFramebuffer, "BlitFramebuffer", {"EXT"});
 #define SKITTERWORM_GL_FETCH_FIXED(name, ret, params) Fetch(name, #name);
   SKITTERWORM_GL_FIXED_FUNCTIONS(SKITTERWORM_GL_FETCH_FIXED)
-  SKITTERWORM_GL_PIXEL_COPY_FUNCTIONS(SKITTERWORM_GL_FETCH_FIXED)
 #undef SKITTERWORM_GL_FETCH_FIXED
   return ok;
 }
 
 bool HasVertexArrays() { return GenVertexArrays && DeleteVertexArrays && BindVertexArray; }
 
-bool HasPixelCopy() { return WindowPos2i && PixelZoom && CopyPixels; }
 
 bool HasFixedFunction() {
   return EnableClientState && VertexPointer && TexCoordPointer && ColorPointer && AlphaFunc && TexEnvi;

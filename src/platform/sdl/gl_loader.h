@@ -75,7 +75,7 @@ constexpr GLenum GL_TEXTURE_COORD_ARRAY = 0x8078;
 constexpr GLenum GL_TEXTURE_ENV = 0x2300;
 constexpr GLenum GL_TEXTURE_ENV_MODE = 0x2200;
 constexpr GLenum GL_MODULATE = 0x2100;
-constexpr GLenum GL_COLOR = 0x1800;
+constexpr GLenum GL_REPLACE = 0x1E01;
 
 namespace gl {
 
@@ -166,12 +166,6 @@ namespace gl {
   X(AlphaFunc, void, (GLenum func, GLfloat ref))                                     \
   X(TexEnvi, void, (GLenum target, GLenum pname, GLint param))
 
-// Zoomed pixel copies of a compatibility context: on the software renderer the
-// cheapest exact way to show the picture scaled up.
-#define SKITTERWORM_GL_PIXEL_COPY_FUNCTIONS(X)    \
-  X(WindowPos2i, void, (GLint x, GLint y))        \
-  X(PixelZoom, void, (GLfloat xf, GLfloat yf))    \
-  X(CopyPixels, void, (GLint x, GLint y, GLsizei w, GLsizei h, GLenum type))
 #define SKITTERWORM_GL_DECLARE(name, ret, params) \
   using name##Fn = ret(*) params;                 \
   extern name##Fn name;
@@ -180,16 +174,14 @@ SKITTERWORM_GL_FRAMEBUFFER_FUNCTIONS(SKITTERWORM_GL_DECLARE)
 SKITTERWORM_GL_VERTEX_ARRAY_FUNCTIONS(SKITTERWORM_GL_DECLARE)
 SKITTERWORM_GL_BLIT_FUNCTIONS(SKITTERWORM_GL_DECLARE)
 SKITTERWORM_GL_FIXED_FUNCTIONS(SKITTERWORM_GL_DECLARE)
-SKITTERWORM_GL_PIXEL_COPY_FUNCTIONS(SKITTERWORM_GL_DECLARE)
 #undef SKITTERWORM_GL_DECLARE
 
 // Fetches every entry point for the current context. Returns false (naming the
 // first missing function in the debug log) when a required one is absent;
-// vertex arrays, the fixed-function pipeline and zoomed pixel copies are
-// optional and reported by HasVertexArrays, HasFixedFunction and HasPixelCopy.
+// vertex arrays and the fixed-function pipeline are optional and reported by
+// HasVertexArrays and HasFixedFunction.
 bool Load();
 bool HasVertexArrays();
 bool HasFixedFunction();
-bool HasPixelCopy();
 
 }  // namespace gl

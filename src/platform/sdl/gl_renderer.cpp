@@ -447,61 +447,55 @@ void GlRenderer::Submit() {
 void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout) {
   if (!has_picture() || window_w <= 0 || window_h <= 0) return;
   Submit();
-  // Drawn straight into the window: shown as it is, or zoomed where it lies.
-  // (Should the window have been resized during the frame, it shows this one
-  // frame uncentred.) Before the first frame of a display there is nothing to
-  // show.
-  if (direct_) {
-    if (layout.scale > 1) ZoomInPlace(window_w, window_h, layout.scale);
-    return;
-  }
-  if (!fbo_) return;
+  // Drawn straight into the window: nothing to copy. (Should the window have
+  // been resized during the frame, it shows this one frame uncentred.) Before
+  // the first frame of a display there is nothing to show either.
+  if (direct_ || !fbo_) return;
   gl::BindFramebuffer(GL_FRAMEBUFFER, 0);
   gl::Viewport(0, 0, window_w, window_h);
   const int x0 = layout.offset_x, y0 = layout.offset_y;
   const int x1 = x0 + picture_w_ * layout.scale, y1 = y0 + picture_h_ * layout.scale;
   ClearAround(x0, window_h - y1, x1, window_h - y0, window_w, window_h);
-  if (fixed_ && layout.scale > 1 && gl::HasPixelCopy()) {
-    CopyZoomed(fbo_, 0, 0, x0, window_h - y1, layout.scale);
-  } else if (gl::BlitFramebuffer) {
-    // A blit copies without a shader; at 1:1 the driver copies memory. Both
-    // framebuffers count rows from the bottom, so the window's rows are flipped.
+  // Scaled up in the fixed-function pipeline, the picture is one quad textured
+  // straight from it: on the software renderer as cheap as a zoomed pixel copy
+  // or cheaper than a blit, and unlike the copy it needs no fresh buffer of
+  // the picture's size every frame. Else a blit, which at 1:1 the driver does
+  // as a memory copy, and the quad only where there is no blit.
+  if ((fixed_ && layout.scale > 1) || !gl::BlitFramebuffer) {
+    DrawPictureQuad(x0, y0, x1, y1, window_w, window_h);
+  } else {
+    // Both framebuffers count rows from the bottom, so the window's rows are flipped.
     gl::BindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
     gl::BlitFramebuffer(0, 0, picture_w_, picture_h_, x0, window_h - y1, x1, window_h - y0, GL_COLOR_BUFFER_BIT,
                         GL_NEAREST);
-  } else {
-    ApplyBlend(Blend::kSolid);
-    if (!fixed_) gl::Uniform2f(u_size_, static_cast<float>(window_w), static_cast<float>(window_h));
-    gl::BindTexture(GL_TEXTURE_2D, picture_);
-    // The picture texture holds its top row at v = 1 (GL rows run bottom-up).
-    const float fx0 = float(x0), fy0 = float(y0), fx1 = float(x1), fy1 = float(y1);
-    const Vertex quad[6] = {
-        {fx0, fy0, 0, 1, 255, 255, 255, 255}, {fx1, fy0, 1, 1, 255, 255, 255, 255},
-        {fx1, fy1, 1, 0, 255, 255, 255, 255}, {fx0, fy0, 0, 1, 255, 255, 255, 255},
-        {fx1, fy1, 1, 0, 255, 255, 255, 255}, {fx0, fy1, 0, 0, 255, 255, 255, 255},
-    };
-    if (fixed_) {
-      Vertex clip[6];
-      for (int i = 0; i < 6; ++i) clip[i] = ToClip(quad[i], float(window_w), float(window_h));
-      Stream(clip, 6);
-    } else {
-      Stream(quad, 6);
-    }
-    gl::DrawArrays(GL_TRIANGLES, 0, 6);
   }
   BindPicture();
 }
 
-void GlRenderer::ZoomInPlace(int window_w, int window_h, int scale) {
-  gl::Viewport(0, 0, window_w, window_h);
-  gl::Disable(GL_SCISSOR_TEST);
-  // The picture lies in the bottom-left corner of its zoomed place, which the
-  // copy covers whole: GL copies pixels as if read first and drawn after, so
-  // the overlap of source and destination is safe.
-  const int x1 = origin_x_ + picture_w_ * scale, y1 = origin_y_ + picture_h_ * scale;
-  ClearAround(origin_x_, origin_y_, x1, y1, window_w, window_h);
-  CopyZoomed(0, origin_x_, origin_y_, origin_x_, origin_y_, scale);
-  BindPicture();
+void GlRenderer::DrawPictureQuad(int x0, int y0, int x1, int y1, int window_w, int window_h) {
+  ApplyBlend(Blend::kSolid);
+  if (!fixed_) gl::Uniform2f(u_size_, static_cast<float>(window_w), static_cast<float>(window_h));
+  gl::BindTexture(GL_TEXTURE_2D, picture_);
+  // The picture texture holds its top row at v = 1 (GL rows run bottom-up).
+  const float fx0 = float(x0), fy0 = float(y0), fx1 = float(x1), fy1 = float(y1);
+  const Vertex quad[6] = {
+      {fx0, fy0, 0, 1, 255, 255, 255, 255}, {fx1, fy0, 1, 1, 255, 255, 255, 255},
+      {fx1, fy1, 1, 0, 255, 255, 255, 255}, {fx0, fy0, 0, 1, 255, 255, 255, 255},
+      {fx1, fy1, 1, 0, 255, 255, 255, 255}, {fx0, fy1, 0, 0, 255, 255, 255, 255},
+  };
+  if (fixed_) {
+    Vertex clip[6];
+    for (int i = 0; i < 6; ++i) clip[i] = ToClip(quad[i], float(window_w), float(window_h));
+    Stream(clip, 6);
+    // The texel as it is, not tinted by the vertex colour: the driver's
+    // plainest texture copy.
+    gl::TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    gl::DrawArrays(GL_TRIANGLES, 0, 6);
+    gl::TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  } else {
+    Stream(quad, 6);
+    gl::DrawArrays(GL_TRIANGLES, 0, 6);
+  }
 }
 
 void GlRenderer::ClearAround(int x0, int y0, int x1, int y1, int window_w, int window_h) {
@@ -519,19 +513,6 @@ void GlRenderer::ClearAround(int x0, int y0, int x1, int y1, int window_w, int w
     gl::Clear(GL_COLOR_BUFFER_BIT);
   }
   gl::Disable(GL_SCISSOR_TEST);
-}
-
-void GlRenderer::CopyZoomed(GLuint source, int source_x, int source_y, int x, int y, int scale) {
-  // Copied pixels pass the fragment stages like drawn ones: no blending, no
-  // alpha test and no texture may touch them.
-  ApplyBlend(Blend::kSolid);
-  gl::Disable(GL_TEXTURE_2D);
-  gl::BindFramebuffer(GL_READ_FRAMEBUFFER, source);
-  gl::WindowPos2i(x, y);
-  gl::PixelZoom(static_cast<float>(scale), static_cast<float>(scale));
-  gl::CopyPixels(source_x, source_y, picture_w_, picture_h_, GL_COLOR);
-  gl::PixelZoom(1, 1);
-  gl::Enable(GL_TEXTURE_2D);
 }
 
 bool GlRenderer::ReadPixels(int x, int y, int w, int h, uint32_t* out) {

@@ -50,10 +50,6 @@ class GlRenderer {
   // at the start of each frame, which always begins with a clear of the whole
   // picture.
   void DrawIntoWindow(bool direct, int x = 0, int y = 0);
-  // Whether a picture drawn straight into the window can also be shown zoomed
-  // there: then (x, y) of DrawIntoWindow is the bottom-left corner of the
-  // zoomed place, and no offscreen picture is needed at all.
-  bool CanZoomInPlace() const { return fixed_ && gl::HasPixelCopy(); }
   // The size of the picture the next frames draw; where they draw it is chosen
   // again by the next frame's DrawIntoWindow.
   bool SetPictureSize(int width, int height);
@@ -79,16 +75,11 @@ class GlRenderer {
   void ApplyBlend(Blend blend);
   void Stream(const Vertex* vertices, int count);
   void BindPicture();
-  // Copies the picture from (source_x, source_y) of the framebuffer `source`
-  // to (x, y) of the window, every pixel a scale x scale square, by a zoomed
-  // pixel copy: on the software renderer that costs about a third less than a
-  // scaled blit. Fixed-function pipeline only.
-  void CopyZoomed(GLuint source, int source_x, int source_y, int x, int y, int scale);
-  // Shows a picture drawn straight into the window at the bottom-left corner
-  // of its zoomed place.
-  void ZoomInPlace(int window_w, int window_h, int scale);
   // Black around the rectangle [x0, x1) x [y0, y1) of the window, rows from the bottom.
   void ClearAround(int x0, int y0, int x1, int y1, int window_w, int window_h);
+  // Draws the offscreen picture as one textured quad over [x0, x1) x [y0, y1)
+  // of the window (y down), every picture pixel an exact square.
+  void DrawPictureQuad(int x0, int y0, int x1, int y1, int window_w, int window_h);
   void Submit();
 
   struct Command {
