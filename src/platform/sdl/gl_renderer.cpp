@@ -499,8 +499,8 @@ void GlRenderer::DrawPictureQuad(int x0, int y0, int x1, int y1, int window_w, i
 }
 
 void GlRenderer::ClearAround(int x0, int y0, int x1, int y1, int window_w, int window_h) {
-  // Only the border around the picture's place needs black: the copy covers
-  // the rest. Rows count from the bottom.
+  // Only the border around the picture's place needs black: the picture
+  // covers the rest. Rows count from the bottom.
   const int strips[4][4] = {{0, 0, window_w, y0},
                             {0, y1, window_w, window_h - y1},
                             {0, y0, x0, y1 - y0},
