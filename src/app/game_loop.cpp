@@ -52,6 +52,9 @@ namespace {
 constexpr int kStarCount = 150;
 constexpr int kTallyEnd = 300;
 
+// The frame the game started on: the debug log gives how many it lasted.
+int64_t gameFirstFrame = 0;
+
 void FadesAtRest(TFader& fader) { fader.Set(0, 1, 1, 0, 0, 0); }
 
 void DrawCentred(const std::string& text, int32_t x, int32_t y) { DrawTextCentred(text, x, y, 1); }
@@ -445,6 +448,7 @@ void NewGame() {
   if (config.music) music.Play(MUSIC_INGAME);
   if (config.sound) sfx.StartHums();
   statsGame.Reset();
+  gameFirstFrame = FramesRun().frames;
   if (DebugLogEnabled()) DebugLog(std::string("Game started") + (AutopilotOn() ? " with the autopilot" : ""));
 }
 
@@ -464,12 +468,15 @@ void FinishGame() {
     sfx.SetShieldHum(false);
   }
   AddGameToLifetimeStatistics();
-  if (DebugLogEnabled())
-    DebugLog(std::string(quitProgram ? "Game left with the window"
-                         : quitGame  ? "Game quit"
-                                     : "Game over") +
-             ": score " + std::to_string(player.score) + ", stage " + StageLetter(player.stage) + ":" +
-             std::to_string(player.wave));
+  if (!DebugLogEnabled()) return;
+  // Frames, shots and hits say why a score is low: a short game, little
+  // fire, or fire into an empty field.
+  DebugLog(std::string(quitProgram ? "Game left with the window"
+                       : quitGame  ? "Game quit"
+                                   : "Game over") +
+           ": score " + std::to_string(player.score) + ", stage " + StageLetter(player.stage) + ":" +
+           std::to_string(player.wave) + ", " + std::to_string(FramesRun().frames - gameFirstFrame) + " frames, " +
+           std::to_string(statsGame.bullets_fired) + " shots, " + std::to_string(statsGame.bullets_hit) + " hits");
 }
 
 void SetupStage() {
