@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "app/startup.h"
+#include "app/verify.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/paths.h"
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
     Notify("Skitterworm cannot start. " + text);
     return 1;
   }
+  // Verifying needs the data (the shapes of the sprites), no window, no save folder.
+  if (!command_line.verify.empty()) return VerifyReplay(command_line.verify);
   if (!SettleFilesDir(command_line.save_dir)) return 1;
   if (!LockFilesDir()) {
     // A second copy on the same files would overwrite the first one's results

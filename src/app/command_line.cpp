@@ -68,6 +68,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (value(text)) scoreboard(text, "--scoreboard");
     } else if (arg == "--scoreboard-web") {
       value(cl.scoreboard_web);
+    } else if (arg == "--replay") {
+      value(cl.replay);
+    } else if (arg == "--verify") {
+      value(cl.verify);
     } else if (arg == "--autopilot") {
       cl.autopilot = true;
     } else if (arg == "--unpaced") {
@@ -91,7 +95,13 @@ std::string UsageText() {
          "  --windowed         play in a window this time\n"
          "  --fullscreen       play full screen this time\n"
          "  --scale N          window scale 1 to 4 this time\n"
-         "  --seed N           use a fixed random seed (reproducible games)\n"
+         "  --seed N           the first game's seed: the same seed and the same input\n"
+         "                     play the same game\n"
+         "  --replay FILE      watch a recorded game (P pauses, hold Space to skip ahead,\n"
+         "                     Escape ends); every game is recorded in replays/\n"
+         "  --verify FILE      play a recorded game with no window and no sound, print\n"
+         "                     its seed, score, stage, wave and frames; exit 0 when it\n"
+         "                     ends as its header says, 1 when not, 2 when unusable\n"
          "  --autopilot        let the built-in pilot play\n"
          "  --unpaced          run frames back to back without waiting for the clock\n"
          "                     (for tests and benchmarks; frames per second go to the debug log)\n"
@@ -107,5 +117,6 @@ std::string UsageText() {
          "holds any of those files, or when the game runs from its own folder (a build\n"
          "or a portable copy). An installed game keeps them in\n"
          "$XDG_DATA_HOME/skitterworm (by default ~/.local/share/skitterworm), the\n"
-         "screenshots in its screenshots/ folder. --save-dir chooses the folder.\n";
+         "screenshots in its screenshots/ folder, the replays in replays/ (the last\n"
+         "game and those of the highscore table). --save-dir chooses the folder.\n";
 }

@@ -15,6 +15,8 @@ struct CommandLine {
   std::optional<int> scale;        // --scale N (1..4), for this run only
   std::optional<int32_t> seed;     // --seed N: a fixed seed instead of the clock
   bool autopilot = false;          // --autopilot: the pilot plays instead of the player
+  std::string replay;              // --replay FILE: watch a recorded game
+  std::string verify;              // --verify FILE: play a recorded game headless and check its result
   // --scoreboard HOST[:PORT] (or SKITTERWORM_SCOREBOARD): the online scoreboard;
   // the bundled one on this machine unless told otherwise.
   std::string scoreboard_host = kDefaultScoreboardHost;

@@ -21,5 +21,10 @@ void RunMainLoop(const CommandLine& command_line) {
   frontendHooks.start_game = StartGame;
   frontendHooks.attract_mode = command_line.autopilot;
   SetScreenAfterSplash(&TheMenuScreen());
+  // A replay named on the command line is shown at once, and ends the program.
+  if (!command_line.replay.empty()) {
+    if (WatchReplay(command_line.replay)) RunScreens(TheGameScreen());
+    return;
+  }
   RunScreens(TheSplashScreen());
 }

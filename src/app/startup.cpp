@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "app/game_loop.h"
+
 #include "app/display_modes.h"
 #include "app/frame_driver.h"
 #include "app/main_loop.h"
@@ -84,7 +86,8 @@ void LoadAssets() {
 
 int32_t StartupSeed(const CommandLine& command_line) {
   const int32_t seed = command_line.seed ? *command_line.seed : ClockSeed();
-  DebugLog("Random seed " + std::to_string(seed) + " (--seed " + std::to_string(seed) + " plays this game again)");
+  DebugLog("Random seed " + std::to_string(seed) + " (--seed " + std::to_string(seed) +
+           " plays this run's games again)");
   return seed;
 }
 
@@ -109,7 +112,11 @@ int RunProgram(const CommandLine& command_line) {
   // Before the window only what it needs: the settings say which display to
   // open; the records are a few small files.
   HidePointer();
-  SeedRnd(StartupSeed(command_line));
+  // Each game seeds the rules' generator with its own seed; the show's runs on
+  // from the run's.
+  const int32_t seed = StartupSeed(command_line);
+  SetFirstGameSeed(seed);
+  ShowRandom().Seed(seed);
   AppTitle(kWindowTitle);
   ResetState();
   LoadSettings();

@@ -70,11 +70,11 @@ void TMusic::Shuffle() {
   const int32_t n = static_cast<int32_t>(pl.size());
   for (int32_t i = 0; i < n; ++i) pl[i] = static_cast<uint16_t>(i);
   if (n <= 1) return;
-  const int32_t swaps = Rand(2 * n, 4 * n);
+  const int32_t swaps = ShowRand(2 * n, 4 * n);
   for (int32_t k = 0; k < swaps; ++k) {
-    const int32_t d = Rand(0, n - 1);
+    const int32_t d = ShowRand(0, n - 1);
     int32_t a;
-    do a = Rand(0, n - 1);
+    do a = ShowRand(0, n - 1);
     while (a == d);
     std::swap(pl[a], pl[d]);
   }
@@ -116,7 +116,7 @@ void TMusic::Update() {
     }
   } else if (finished) {
     Stop();
-    chnSpacer = fmodSystem.PlaySound(CHANNEL_SPACER, mus_spacer[Rand(0, 2)], false);
+    chnSpacer = fmodSystem.PlaySound(CHANNEL_SPACER, mus_spacer[ShowRand(0, 2)], false);
     ingap = 1;
   }
 }

@@ -3,14 +3,17 @@
 #include <string>
 #include <string_view>
 
+#include "platform/random.h"
+
 // Small drawing, colour and text helpers shared by the whole game.
 
 // Sets the drawing colour from six hex digits, RRGGBB, either case.
 void SetColorHex(std::string_view hex);
-// Rand(min, max) written as two upper-case hex digits.
-std::string RandomHexByte(uint8_t min, uint8_t max);
+// A number drawn from min..max, written as two upper-case hex digits. The
+// rules' generator by default; the show's for colours only seen in passing.
+std::string RandomHexByte(uint8_t min, uint8_t max, RandomGenerator& random = RulesRandom());
 // A random colour of a numbered family (1..11, 20, 200); "" for any other.
-std::string RandomColour(uint8_t family);
+std::string RandomColour(uint8_t family, RandomGenerator& random = RulesRandom());
 // 1 when the rectangles overlap; touching edges do not.
 uint8_t RectsOverlap(int32_t x1, int32_t y1, int32_t w1, int32_t h1, int32_t x2, int32_t y2, int32_t w2, int32_t h2);
 

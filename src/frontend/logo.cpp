@@ -15,7 +15,7 @@ TLogoLetter* TLogoLetter::Create(uint16_t x, uint16_t y, uint16_t frame, uint8_t
   letter->x = x;
   letter->y = y;
   letter->t = uint8_t(frame);
-  letter->c = RandomColour(family);
+  letter->c = RandomColour(family, ShowRandom());
   lstLogoLetters.Add(letter);
   for (int step = 0; step <= presteps; ++step) letter->Update();
   return letter;
@@ -43,7 +43,7 @@ void TLogoLetter::Draw() const {
 
 void CreateLogo() {
   static constexpr uint16_t kFrames[11] = {0, 1, 2, 2, 3, 4, 1, 5, 3, 6, 3};
-  const uint8_t family = uint8_t(Rand(1, 11));
+  const uint8_t family = uint8_t(ShowRand(1, 11));
   for (int i = 0; i < 11; ++i) TLogoLetter::Create(uint16_t(72 + 16 * i), 6, kFrames[i], uint8_t(2 * i), family);
 }
 

@@ -20,16 +20,16 @@ TMenuParticle* TMenuParticle::Spawn(bool newborn) {
   p->cg = rainbow.g;
   p->cb = rainbow.b;
   lstMenuParticles.Add(p);
-  p->x = float(Rand(0, 320));
-  p->xvel = Rnd(-0.25f, 0.25f);
-  p->y = float(Rand(75, 240));
-  p->yvel = Rnd(-0.25f, 0.25f);
-  p->r = float(Rand(0, 359));
-  p->rspeed = Rand(1, 2) == 1 ? Rnd(-1.5f, -0.5f) : Rnd(0.5f, 1.5f);
-  p->s = Rnd(0.75f, 2.0f);
-  p->t = uint8_t(Rand(0, 10));
-  p->maxlife = uint16_t(Rand(180, 300));
-  p->life = newborn ? 0 : uint16_t(Rand(0, p->maxlife));
+  p->x = float(ShowRand(0, 320));
+  p->xvel = ShowRnd(-0.25f, 0.25f);
+  p->y = float(ShowRand(75, 240));
+  p->yvel = ShowRnd(-0.25f, 0.25f);
+  p->r = float(ShowRand(0, 359));
+  p->rspeed = ShowRand(1, 2) == 1 ? ShowRnd(-1.5f, -0.5f) : ShowRnd(0.5f, 1.5f);
+  p->s = ShowRnd(0.75f, 2.0f);
+  p->t = uint8_t(ShowRand(0, 10));
+  p->maxlife = uint16_t(ShowRand(180, 300));
+  p->life = newborn ? 0 : uint16_t(ShowRand(0, p->maxlife));
   return p;
 }
 

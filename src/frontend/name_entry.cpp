@@ -21,6 +21,7 @@
 #include "persist/highscores.h"
 #include "persist/online_highscores.h"
 #include "persist/records.h"
+#include "persist/replay_store.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -65,6 +66,7 @@ bool Online() { return config.online && !frontendHooks.attract_mode; }
 void NameEntryScreen::AddToTable() {
   highscores.Add(player.score, input->txt, player.stage, player.wave);
   highscores.Save(kHighscoreFile);
+  KeepLastGameForTable(input->txt, highscores);
 }
 
 namespace {}  // namespace
@@ -86,7 +88,7 @@ void NameEntryScreen::Enter() {
   SetImageFont(fntMain);
   if (config.music) music.Play(MUSIC_HIGHSCORE);
   input = std::make_unique<TTextInput>(160, 125);
-  message = uint8_t(Rand(1, 10));
+  message = uint8_t(ShowRand(1, 10));
   firework_delay = 0;
   phase = 1;
   submit_due = false;
@@ -101,17 +103,17 @@ void NameEntryScreen::Fireworks() {
     return;
   }
   uint8_t type;
-  if (Rand(1, 4) == 1)
+  if (ShowRand(1, 4) == 1)
     type = PARTICLE_ANY_FIREWORK;
-  else if (Rand(1, 8) == 1)
+  else if (ShowRand(1, 8) == 1)
     type = PARTICLE_FIREWORK;
   else
-    type = uint8_t(Rand(2, 8));
-  const uint16_t x = uint16_t(Rand(0, 320)), y = uint16_t(Rand(0, 240));
-  const uint8_t family = uint8_t(Rand(1, 11));
-  CreateParticles(x, y, 250, family, 30, 100, 0.1f, Rnd(3.0f, 4.5f), type, 0, 359, 0.975f);
+    type = uint8_t(ShowRand(2, 8));
+  const uint16_t x = uint16_t(ShowRand(0, 320)), y = uint16_t(ShowRand(0, 240));
+  const uint8_t family = uint8_t(ShowRand(1, 11));
+  CreateParticles(x, y, 250, family, 30, 100, 0.1f, ShowRnd(3.0f, 4.5f), type, 0, 359, 0.975f);
   PlayEffect(sfx.sndSnailDie);
-  firework_delay = Rand(0, 90);
+  firework_delay = ShowRand(0, 90);
 }
 
 void NameEntryScreen::Texts() const {

@@ -21,7 +21,7 @@ void TStar::Update() {
   y += vel;
   if (y > ylim) {
     Die();
-    Create(float(Rand(0, kScreenWidth)), 0, Rnd(0.3f, 1.0f));
+    Create(float(ShowRand(0, kScreenWidth)), 0, ShowRnd(0.3f, 1.0f));
   }
 }
 
@@ -35,9 +35,9 @@ void TStar::Draw() const {
 void CreateGameStars(int count) {
   for (int i = 0; i < count; ++i) {
     // Drawn in this order: x, then y, then the speed.
-    const float x = float(Rand(0, kScreenWidth));
-    const float y = float(Rand(0, kScreenHeight));
-    TStar::Create(x, y, Rnd(0.3f, 1.0f));
+    const float x = float(ShowRand(0, kScreenWidth));
+    const float y = float(ShowRand(0, kScreenHeight));
+    TStar::Create(x, y, ShowRnd(0.3f, 1.0f));
   }
 }
 

@@ -25,7 +25,7 @@ void TBullet::Fire() {
   if (pwr > 2) {
     // The muzzle flash is drawn from the update, on top of this frame's picture.
     SetColor(255, 255, 255);
-    SetRotation(float(Rand(0, 359)));
+    SetRotation(float(ShowRand(0, 359)));
     DrawImage(gfx.particle[6], float(player.x + 3), float(player.y), 0);
     SetRotation(0);
   }
@@ -54,31 +54,31 @@ void TBullet::Update() {
 void TBullet::Trail() {
   // The trail shows the ship's laser level, not the shot's spent power.
   const uint8_t level = player.bpwr;
-  const int32_t count = level <= 1 ? 1 : Rand(1, 2);
+  const int32_t count = level <= 1 ? 1 : ShowRand(1, 2);
   for (int32_t i = 0; i < count; ++i) {
     uint8_t type = 13, family = 5;
     int32_t life = 0;
     switch (level) {
       case 0:
       case 1:
-        life = Rand(10, 15);
+        life = ShowRand(10, 15);
         break;
       case 2:
         family = 7;
         break;
       case 3:
         family = 9;
-        type = Rand(0, 1) ? 14 : 13;
+        type = ShowRand(0, 1) ? 14 : 13;
         break;
       default:
         family = 200;
         type = 14;
         break;
     }
-    if (life == 0) life = Rand(20, 30);
-    const float px = float(x + Rand(0, 2));
-    const float py = float(y + Rand(3, 11));
-    CreateParticle(px, py, type, RandomColour(family), life, life);
+    if (life == 0) life = ShowRand(20, 30);
+    const float px = float(x + ShowRand(0, 2));
+    const float py = float(y + ShowRand(3, 11));
+    CreateParticle(px, py, type, RandomColour(family, ShowRandom()), life, life);
   }
 }
 

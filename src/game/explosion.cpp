@@ -19,7 +19,7 @@ void Bang() { PlayEffect(sfx.sndMissileExplode); }
 
 void Flash(float x, float y, uint8_t type) {
   TParticle* flash = CreateParticle(x, y, type, "FFFFFF", 90, 90);
-  flash->ang = uint16_t(Rand(0, 359));
+  flash->ang = uint16_t(ShowRand(0, 359));
 }
 
 }  // namespace
@@ -48,12 +48,12 @@ void TExplosion::Update() {
   life = uint16_t(life - 1);
   KillShrooms();
   KillEnemies();
-  if (Rand(1, 100) > 85) {
+  if (ShowRand(1, 100) > 85) {
     // An after-blast somewhere in the fire.
-    const float fx = float(x + Rand(-10, 10)), fy = float(y + Rand(-10, 10));
+    const float fx = float(x + ShowRand(-10, 10)), fy = float(y + ShowRand(-10, 10));
     Flash(fx, fy, kAfterFlash);
-    const uint8_t count = uint8_t(Rand(5, 10));
-    const uint8_t type = uint8_t(Rand(3, 7));
+    const uint8_t count = uint8_t(ShowRand(5, 10));
+    const uint8_t type = uint8_t(ShowRand(3, 7));
     CreateParticles(uint16_t(int32_t(fx)), uint16_t(int32_t(fy)), count, 200, 40, 60, 0.9f, 1.0f, type, 0, 999, 0.95f);
     Bang();
   }

@@ -171,10 +171,9 @@ void TParticle::Update() {
   xvel *= f;
   yvel *= f;
   life -= 1;
-  // The limits compare base pixels with picture sizes, so at larger scales a
-  // particle may drift a little past the right and bottom edges first.
-  if (x < -16.0f || x > float(kScreenWidth * DrawScale())) Die();
-  if (y < -16.0f || y > float(kScreenHeight * DrawScale())) Die();
+  // A particle that drifts off the screen is gone, at every window scale alike.
+  if (x < -16.0f || x > float(kScreenWidth)) Die();
+  if (y < -16.0f || y > float(kScreenHeight)) Die();
   if (life < 0) {
     Die();
     // The front end's fireworks keep themselves going until a game starts.
@@ -235,18 +234,18 @@ void CreateParticles(uint16_t x, uint16_t y, uint8_t count, uint8_t clr, uint16_
   for (uint16_t i = 1; i <= n; ++i) {
     TParticle* p = TParticle::New();
     if (type == PARTICLE_ANY_SPARK)
-      p->t = uint8_t(Rand(3, 8));
+      p->t = uint8_t(ShowRand(3, 8));
     else if (type == PARTICLE_ANY_FIREWORK)
-      p->t = Rand(1, 8) == 8 ? PARTICLE_FIREWORK : uint8_t(Rand(2, 8));
+      p->t = ShowRand(1, 8) == 8 ? PARTICLE_FIREWORK : uint8_t(ShowRand(2, 8));
     else
       p->t = type;
     p->x = x;
     p->y = y;
     p->f = factor;
-    p->c = RandomColour(clr);
-    p->vel = Rnd(speed_min, speed_max);
-    p->life = p->lifetime = Rand(life_min, life_max);
-    uint16_t ang = spread ? uint16_t(ang_min + step * (i - 1)) : uint16_t(Rand(ang_min, ang_max));
+    p->c = RandomColour(clr, ShowRandom());
+    p->vel = ShowRnd(speed_min, speed_max);
+    p->life = p->lifetime = ShowRand(life_min, life_max);
+    uint16_t ang = spread ? uint16_t(ang_min + step * (i - 1)) : uint16_t(ShowRand(ang_min, ang_max));
     if (ang > 359) ang = uint16_t(ang - 360);
     p->ang = ang;
     p->SetVelocities();
@@ -281,10 +280,10 @@ void CreateFireworks(uint16_t n) {
   for (uint16_t i = 1; i <= n; ++i) {
     TParticle* p = TParticle::New();
     p->t = PARTICLE_FIREWORK;
-    p->x = float(8 + 9 * Rand(0, 33));
-    p->y = float(50 + 9 * Rand(2, 18));
-    p->c = RandomColour(uint8_t(Rand(1, 11)));
-    p->life = Rand(1, 150);
+    p->x = float(8 + 9 * ShowRand(0, 33));
+    p->y = float(50 + 9 * ShowRand(2, 18));
+    p->c = RandomColour(uint8_t(ShowRand(1, 11)), ShowRandom());
+    p->life = ShowRand(1, 150);
   }
 }
 
@@ -292,15 +291,15 @@ void CreateMenuSparks(uint16_t x, uint16_t y, int32_t half_width, uint8_t style,
   const bool jitter = style >= 2 && style <= 4;
   for (int i = 0; i <= 1; ++i) {
     TParticle* p = TParticle::New();
-    p->t = uint8_t(Rand(3, 4));
+    p->t = uint8_t(ShowRand(3, 4));
     p->screen = 1;
     // Positions stay 16-bit, as the widgets pass them.
     p->x = float(uint16_t(i == 0 ? x - half_width : x + half_width));
     p->y = y;
-    if (jitter) p->y += float(Rand(-2, 2));
+    if (jitter) p->y += float(ShowRand(-2, 2));
     int32_t ang = i == 0 ? 270 : 90;
-    if (jitter) ang += Rand(-10, 10);
-    if (style == 1) ang = Rand(1, 2) == 1 ? 90 : 270;
+    if (jitter) ang += ShowRand(-10, 10);
+    if (style == 1) ang = ShowRand(1, 2) == 1 ? 90 : 270;
     if (style == 5) {
       p->x = x;
       ang = 270;
@@ -312,15 +311,15 @@ void CreateMenuSparks(uint16_t x, uint16_t y, int32_t half_width, uint8_t style,
         p->c = HexByte(rainbow.r) + HexByte(rainbow.g) + HexByte(rainbow.b);
         break;
       case 2:
-        p->c = "FF" + RandomHexByte(uint8_t(63 + Rand(0, 192)), 255) + "00";
+        p->c = "FF" + RandomHexByte(uint8_t(63 + ShowRand(0, 192)), 255, ShowRandom()) + "00";
         break;
       case 3: {
-        const std::string grey = RandomHexByte(127, 191);
+        const std::string grey = RandomHexByte(127, 191, ShowRandom());
         p->c = grey + grey + grey;
         break;
       }
       case 4: {
-        const uint8_t h = uint8_t(Rand(63, 127));
+        const uint8_t h = uint8_t(ShowRand(63, 127));
         p->c = HexByte(h) + HexByte(h / 2) + "00";
         break;
       }
@@ -328,8 +327,8 @@ void CreateMenuSparks(uint16_t x, uint16_t y, int32_t half_width, uint8_t style,
         break;
     }
     p->f = 1.0f;
-    p->vel = Rnd(1.0f, 1.5f) * speed;
-    p->life = p->lifetime = Rand(12, 25);
+    p->vel = ShowRnd(1.0f, 1.5f) * speed;
+    p->life = p->lifetime = ShowRand(12, 25);
     p->SetVelocities();
   }
 }

@@ -54,7 +54,7 @@ void TPlayer::Init() {
 void TPlayer::CentraliseInPlayfield() {
   x = tx = kShipStartX;
   y = ty = kShipStartY;
-  MoveMouse(tx, ty);
+  world.warpPointer = true;
 }
 
 void TPlayer::LoseLife() {
@@ -142,31 +142,19 @@ bool TPlayer::MayUse() const { return state > SHIP_DEAD && gameState != STATE_CL
 bool TPlayer::MayFire() const { return !bullet.InFlight() && MayUse(); }
 
 void TPlayer::UpdateControls() {
-  if (AutopilotOn()) {
-    Steer(AutopilotSticks());
+  const FrameInput& input = world.input;
+  if (world.controls == CONTROLS_MOUSE) {
+    SteerMouse(input);
     return;
   }
-  switch (config.controls) {
-    case 1: {
-      ShipSticks sticks;
-      sticks.left = KeyDown(config.key[0]);
-      sticks.right = KeyDown(config.key[1]);
-      sticks.up = KeyDown(config.key[2]);
-      sticks.down = KeyDown(config.key[3]);
-      sticks.fire = KeyDown(config.key[4]);
-      sticks.use_item = KeyHit(config.key[6]) > 0;
-      Steer(sticks);
-      break;
-    }
-    case 2:
-      SteerMouse();
-      break;
-    case 3:
-      SteerJoypad();
-      break;
-    default:
-      break;
-  }
+  ShipSticks sticks;
+  sticks.left = input.buttons & kInputLeft;
+  sticks.right = input.buttons & kInputRight;
+  sticks.up = input.buttons & kInputUp;
+  sticks.down = input.buttons & kInputDown;
+  sticks.fire = input.buttons & kInputFire;
+  sticks.use_item = input.buttons & kInputUseItem;
+  Steer(sticks);
 }
 
 void TPlayer::Steer(const ShipSticks& sticks) {
@@ -180,30 +168,16 @@ void TPlayer::Steer(const ShipSticks& sticks) {
   if (sticks.use_item && MayUse()) UseItem();
 }
 
-void TPlayer::SteerMouse() {
+void TPlayer::SteerMouse(const FrameInput& input) {
   // The pointer is read as logical pixels and put back at the clamped place
   // every tick, so it never leaves the band's rectangle.
-  tx = std::clamp(MouseX(), kShipMinX, kShipMaxX);
-  ty = std::clamp(MouseY(), MinY(), kShipMaxY);
-  MoveMouse(tx, ty);
+  tx = std::clamp<int32_t>(input.x, kShipMinX, kShipMaxX);
+  ty = std::clamp<int32_t>(input.y, MinY(), kShipMaxY);
+  world.warpPointer = true;
   x = tx;
   y = ty;
-  if ((cfire || mouse.down[0]) && MayFire()) bullet.Fire();
-  if (mouse.clicked[1] && MayUse()) UseItem();
-}
-
-void TPlayer::SteerJoypad() {
-  ShipSticks sticks;
-  const float jx = JoyX(0), jy = JoyY(0);
-  sticks.left = jx < -0.5f;
-  sticks.right = jx > 0.5f;
-  sticks.up = jy < -0.5f;
-  sticks.down = jy > 0.5f;
-  joyButtons[0] = JoyDown(0, 0) ? 1 : 0;
-  joyButtons[1] = JoyHit(1, 0) > 0 ? 1 : 0;
-  sticks.fire = joyButtons[0];
-  sticks.use_item = joyButtons[1];
-  Steer(sticks);
+  if ((cfire || (input.buttons & kInputFire)) && MayFire()) bullet.Fire();
+  if ((input.buttons & kInputUseItem) && MayUse()) UseItem();
 }
 
 void TPlayer::UseItem() {
@@ -299,7 +273,7 @@ void TPlayer::Draw() {
   if (shield > 0) {
     rainbowFast.Set();
     // A running-out shield flickers more and more often.
-    if (shield < 240 && Rand(0, 239) > shield) SetAlpha(0.25f * fadeScene.value);
+    if (shield < 240 && ShowRand(0, 239) > shield) SetAlpha(0.25f * fadeScene.value);
     DrawImage(gfx.shield, float(x - 2), float(y - 2), 0);
     SetAlpha(fadeScene.value);
   }

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/frame_input.h"
+
 // The player's ship: one object for the whole program, re-initialised at every
 // game start. It moves in a band at the bottom of the playfield, fires the one
 // bullet, carries timed powers and up to three held items, and keeps the
@@ -26,8 +28,8 @@ constexpr int32_t kShipMinY = 178, kShipMinYFree = 16, kShipMaxY = 214;
 constexpr int32_t kShipStartX = 156, kShipStartY = 214;
 constexpr int32_t kExtraLifeStep = 5000;
 
-// One tick of steering, whatever device it came from: the keyboard and the
-// autopilot both fill this, the joypad fills it from its axes and buttons.
+// One tick of steering by steps, read from the frame's input: the keyboard,
+// the joypad's axes and buttons and the autopilot all give it.
 struct ShipSticks {
   bool left = false, right = false, up = false, down = false;
   bool fire = false;      // held
@@ -73,10 +75,9 @@ class TPlayer {
   void FireMissile();
   void Draw();
 
-  // Steering from keys or pilot (keyboard speeds), and the mouse and joypad methods.
+  // Steering by steps (keyboard, joypad, autopilot), or by the pointer's place.
   void Steer(const ShipSticks& sticks);
-  void SteerMouse();
-  void SteerJoypad();
+  void SteerMouse(const FrameInput& input);
 
   // The top of the band: 16 while free movement runs, else 178.
   int32_t MinY() const { return power[POWER_FREEMOVE] > 0 ? kShipMinYFree : kShipMinY; }

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int32_t kBlipMillis = 2500;
+constexpr int32_t kBlipFrames = 150;  // 2.5 s of play
 constexpr uint8_t kDetectTicks = 11, kBlinkTicks = 21;
 // The two lamps, at the bottom-left and bottom-right of the field.
 constexpr int32_t kLampX[2] = {4, 308};
@@ -30,10 +30,10 @@ void TRadar::Update() {
   if (spiderTimer >= 20 && spiderTimer <= 60 && spiderTimer % 20 == 0) {
     PlayEffect(sfx.sndRadarDetect);
     detect = kDetectTicks;
-  } else if (spiderTimer > 60 && int32_t(uint32_t(timeNow) - uint32_t(lastblink)) > kBlipMillis) {
+  } else if (spiderTimer > 60 && int32_t(uint32_t(gameFrames) - uint32_t(lastblink)) > kBlipFrames) {
     PlayEffect(sfx.sndRadarBlip);
     blink = kBlinkTicks;
-    lastblink = int32_t(timeNow);
+    lastblink = int32_t(gameFrames);
   }
   if (detect > 0) --detect;
   if (blink > 0) --blink;

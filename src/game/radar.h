@@ -10,7 +10,7 @@ class TRadar {
  public:
   uint8_t blink = 0;      // ticks left of the calm blip
   uint8_t detect = 0;     // ticks left of the warning flash
-  int32_t lastblink = 0;  // clock (ms) of the last blip
+  int32_t lastblink = 0;  // game frame of the last blip
 
   // One tick, read against the spawner's spider countdown.
   void Update();

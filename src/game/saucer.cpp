@@ -44,12 +44,12 @@ void TSaucer::Suicide() {
 
 void TSaucer::Update() {
   const bool right = dir == DIR_RIGHT;
-  if (timeNow - ftime >= kFrameMillis) {
+  if (++ftime >= kSpinFrames) {
     if (right)
       f = f >= kFrames - 1 ? 0 : uint8_t(f + 1);
     else
       f = f == 0 ? kFrames - 1 : uint8_t(f - 1);
-    ftime = int32_t(timeNow);
+    ftime = 0;
   }
 
   if (blinkcount > 0)

@@ -12,12 +12,12 @@ class TSaucer : public TEnemy {
  public:
   static constexpr uint8_t DIR_RIGHT = 2, DIR_LEFT = 4;
   static constexpr uint8_t kFrames = 7;
-  static constexpr int32_t kFrameMillis = 50;  // the spin runs on the clock, not the frame count
+  static constexpr int32_t kSpinFrames = 3;  // game frames between two steps of the spin
 
   float x = 0;
   uint16_t y = 0;
   uint8_t f = 0;          // spin frame 0..6
-  int32_t ftime = 0;      // clock (ms) at the last frame change
+  int32_t ftime = 0;      // game frames since the last step of the spin
   uint8_t blink[3] = {};  // blinkcount values at which each of the three lights flashes
   uint8_t blinkfreq = 0;  // frames per light cycle
   uint8_t blinkcount = 0;

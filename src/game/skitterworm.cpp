@@ -178,18 +178,18 @@ void TSkitterworm::TurnIntoMushroom() {
 
 void TSkitterworm::Particles() {
   const uint16_t px = uint16_t(x + 3), py = uint16_t(y + 3);
-  const float e = 0.5f + 0.5f * float(Rand(1, 3));  // 1.0, 1.5 or 2.0
+  const float e = 0.5f + 0.5f * float(ShowRand(1, 3));  // 1.0, 1.5 or 2.0
   static constexpr uint8_t kTypes[7] = {3, 4, 5, 6, 7, 8, PARTICLE_ANY_SPARK};
-  const uint8_t type = kTypes[Rand(1, 7) - 1];
+  const uint8_t type = kTypes[ShowRand(1, 7) - 1];
   auto burst = [&](uint8_t count, float speed_min, float speed_max, uint16_t ang_min, uint16_t ang_max) {
     CreateParticles(px, py, count, clr, 20, 60, speed_min, speed_max, type, ang_min, ang_max, 0.95f);
   };
-  switch (Rand(1, 3)) {
+  switch (ShowRand(1, 3)) {
     case 1:
       burst(30, 0.1f, 1.5f * e, 0, 359);
       break;  // spray
     case 2:
-      burst(30, 1.4f * e, 1.5f * e, 0, Rand(1, 2) == 1 ? 359 : 999);
+      burst(30, 1.4f * e, 1.5f * e, 0, ShowRand(1, 2) == 1 ? 359 : 999);
       break;    // ring
     default: {  // jets, each a 20-degree window
       struct Jets {
@@ -203,7 +203,7 @@ void TSkitterworm::Particles() {
           {10, 3, {350, 110, 230, 0}},
           {10, 3, {50, 170, 290, 0}},
       };
-      const Jets& jets = kJets[Rand(1, 4) - 1];
+      const Jets& jets = kJets[ShowRand(1, 4) - 1];
       for (int i = 0; i < jets.n; ++i) burst(jets.count, 0.75f, 1.5f * e, jets.start[i], uint16_t(jets.start[i] + 20));
       break;
     }

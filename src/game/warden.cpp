@@ -87,13 +87,12 @@ void TWarden::Draw() {
   const float px = x, py = sy;
   rainbow.Set();
   DrawImage(gfx.warden_inner, px, py);
-  SetAlpha(Rnd(0.0f, 0.5f) * fadeScene.value);  // the glow flickers
+  SetAlpha(ShowRnd(0.0f, 0.5f) * fadeScene.value);  // the glow flickers
   DrawImage(gfx.warden_glow, px, py);
   SetAlpha(fadeScene.value);
   SetBlend(Blend::kAlpha);
   SetColor(255, 255, 255);
   DrawImage(gfx.warden, px, py);
-  CollideImage(gfx.warden, px, py, 0, 0, kWardenCollisionLayer, 0);
   SetAlpha(0.75f * fadeScene.value);
   if (whichlight == 1)
     DrawImage(gfx.warden_alarms, x - 6.0f, py, 1);
@@ -118,7 +117,6 @@ void TWardenBullet::Draw() {
   SetRotation(ang);
   SetColor(0, 255, 255);
   DrawImage(gfx.warden_bullet, px, py);
-  CollideImage(gfx.warden_bullet, px, py, 0, 0, kWardenCollisionLayer, 0);
   SetRotation(0);
 }
 
@@ -140,6 +138,17 @@ void UpdateWardens() {
 
 void UpdateWardenBullets() {
   lstWardenBullets.ForEach([](TWardenBullet* shot) { shot->Update(); });
+}
+
+void RegisterWardenCollisions() {
+  ResetCollisions(kWardenCollisionLayer);
+  lstWardenBullets.ForEach([](TWardenBullet* shot) {
+    SetRotation(shot->ang);
+    CollideImage(gfx.warden_bullet, shot->x, shot->y, 0, 0, kWardenCollisionLayer, 0);
+  });
+  SetRotation(0);
+  lstEnemies.ForEachOf<TWarden>(
+      [](TWarden* warden) { CollideImage(gfx.warden, warden->x, warden->sy, 0, 0, kWardenCollisionLayer, 0); });
 }
 
 void DrawWardens() {

@@ -62,6 +62,9 @@ constexpr uint32_t kWardenCollisionLayer = 1;
 
 void UpdateWardens();  // wardens and their bullets, every frame
 void UpdateWardenBullets();
+// The wardens and their shots where they stand, as the ship's collision test
+// sees them this frame (before anything moves).
+void RegisterWardenCollisions();
 void DrawWardens();
 void DrawWardenBullets();
 void RemoveAllWardens();

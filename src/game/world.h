@@ -6,6 +6,7 @@
 // refer into it (player is world.player, lstEnemies is world.lstEnemies...).
 #include <cstdint>
 
+#include "core/frame_input.h"
 #include "core/object_list.h"
 #include "game/bullet.h"
 #include "game/hurry_up.h"
@@ -29,11 +30,15 @@ struct World {
   uint8_t gameState = 0;
   int32_t stateTimer = 0;  // frames in the current state
   uint8_t quitGame = 0;
-  int64_t waveStartTime = 0;
+  uint8_t resumeState = 0;  // the state a pause returns to
+  int32_t seed = 0;         // the game's seed: the rules' random numbers start from it
+  uint8_t controls = 0;     // the control method the game is played with (CONTROLS_...)
+  FrameInput input;         // this frame's input, as the rules read it
+  bool warpPointer = false;  // the rules put the mouse pointer on the ship (tx, ty)
+  uint32_t gameFrames = 0;  // frames of play since the game began, pauses not counted
+  int32_t waveFrames = 0;   // frames of play in this wave (the hurry-up's clock)
   float waveSeconds = 0;
   float hurryTime = 0;
-  int64_t pauseStart = 0;
-  int64_t pauseLength = 0;
   float mushroomMultiplier = 1;
   int32_t snailTimer = 0, spiderTimer = 0, saucerTimer = 0;
 
@@ -76,11 +81,10 @@ extern World world;
 inline uint8_t& gameState = world.gameState;
 inline int32_t& stateTimer = world.stateTimer;
 inline uint8_t& quitGame = world.quitGame;
-inline int64_t& waveStartTime = world.waveStartTime;
+inline uint32_t& gameFrames = world.gameFrames;
+inline int32_t& waveFrames = world.waveFrames;
 inline float& waveSeconds = world.waveSeconds;
 inline float& hurryTime = world.hurryTime;
-inline int64_t& pauseStart = world.pauseStart;
-inline int64_t& pauseLength = world.pauseLength;
 inline float& mushroomMultiplier = world.mushroomMultiplier;
 inline int32_t& snailTimer = world.snailTimer;
 inline int32_t& spiderTimer = world.spiderTimer;

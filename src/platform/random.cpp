@@ -11,44 +11,54 @@ constexpr int32_t kMultiplier = 48271;
 constexpr int32_t kQuotient = 44488;  // kModulus / kMultiplier
 constexpr int32_t kRemainder = 3399;  // kModulus % kMultiplier
 
-// Process-wide: the game's one seeded generator.
-int32_t state = 0x1234;
+// Process-wide: the two generators every part of the game shares.
+RandomGenerator rules_random;
+RandomGenerator show_random;
+}  // namespace
 
 // One step of the minimal standard generator; Schrage's method keeps every
 // intermediate product inside 32 bits.
-int32_t Advance() {
-  int32_t hi = state / kQuotient;
-  int32_t lo = state % kQuotient;
+int32_t RandomGenerator::Advance() {
+  int32_t hi = state_ / kQuotient;
+  int32_t lo = state_ % kQuotient;
   int32_t t = kMultiplier * lo - kRemainder * hi;
   if (t < 0) t += kModulus;
-  state = t;
-  return state;
-}
-}  // namespace
-
-void SeedRnd(int32_t seed) {
-  state = seed & 0x7FFFFFFF;
-  if (state == 0) state = 0x1234;
+  state_ = t;
+  return state_;
 }
 
-int32_t RndSeed() { return state; }
+void RandomGenerator::Seed(int32_t seed) {
+  state_ = seed & 0x7FFFFFFF;
+  if (state_ == 0) state_ = 0x1234;
+}
 
-double RndDouble() {
+double RandomGenerator::Double() {
   const double hi = Advance() & 0x1FFFFFFC;
   const double lo = Advance() & 0x1FFFFFF8;
   return (hi + lo / 134217728.0) / 536870912.0;  // (hi + lo / 2^27) / 2^29
 }
 
-int32_t Rand(int32_t min, int32_t max) {
+int32_t RandomGenerator::Rand(int32_t min, int32_t max) {
   if (max < min) std::swap(min, max);
   const int64_t span = int64_t(max) - min + 1;
-  return int32_t(min + int64_t(RndDouble() * double(span)));
+  return int32_t(min + int64_t(Double() * double(span)));
 }
 
-float Rnd(float min, float max) {
+float RandomGenerator::Rnd(float min, float max) {
   if (max < min) std::swap(min, max);
-  return float(min + RndDouble() * (max - min));
+  return float(min + Double() * (max - min));
 }
+
+RandomGenerator& RulesRandom() { return rules_random; }
+RandomGenerator& ShowRandom() { return show_random; }
+
+void SeedRnd(int32_t seed) { rules_random.Seed(seed); }
+int32_t RndSeed() { return rules_random.State(); }
+double RndDouble() { return rules_random.Double(); }
+int32_t Rand(int32_t min, int32_t max) { return rules_random.Rand(min, max); }
+float Rnd(float min, float max) { return rules_random.Rnd(min, max); }
+int32_t ShowRand(int32_t min, int32_t max) { return show_random.Rand(min, max); }
+float ShowRnd(float min, float max) { return show_random.Rnd(min, max); }
 
 int32_t ClockSeed() {
   uint64_t x = uint64_t(std::chrono::system_clock::now().time_since_epoch().count());

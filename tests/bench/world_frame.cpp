@@ -14,6 +14,7 @@
 #include <cstdlib>
 
 #include "app/game_loop.h"
+#include "game/play.h"
 #include "app/startup.h"
 #include "core/fader.h"
 #include "core/game_state.h"
@@ -78,7 +79,7 @@ void BM_WorldFrame(benchmark::State& state) {
   config.controls = 1;
   config.particles = 3;
   autopilotOn = true;
-  NewGame();
+  NewLiveGame();
   player.cfire = 1;
   BusyWave();
   fadeScene.Set(0, 1, 1, 0, 0, 0);

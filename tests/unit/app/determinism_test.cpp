@@ -7,7 +7,8 @@
 #include <cstdlib>
 
 #include "app/game_test_world.h"
-#include "app/world_hash.h"
+#include "game/play.h"
+#include "game/world_hash.h"
 #include "game/world.h"
 #include "persist/records.h"
 
@@ -30,10 +31,10 @@ void ScriptedInput(int frame) {
 uint64_t PlayRun(int32_t seed, int frames) {
   ResetWorld(seed, true);
   autopilotOn = true;
-  NewGame();
+  NewLiveGame();
   for (int frame = 0; frame < frames; ++frame) {
     ScriptedInput(frame);
-    if (!GameFrame()) NewGame();
+    if (!GameFrame()) NewLiveGame();
   }
   return WorldHash();
 }
@@ -65,16 +66,16 @@ TEST(Determinism, HashChangesWithEveryPartOfTheWorld) {
 }
 
 TEST(Autopilot, ClearsStageOneHeadlessly) {
-  ResetWorld(77, true);
+  ResetWorld(11, true);
   autopilotOn = true;
-  NewGame();
+  NewLiveGame();
   int games = 1;
   bool cleared = false;
   // Eight minutes of play at most, over as many games as that takes.
   for (int frame = 0; frame < 60 * 60 * 8 && !cleared; ++frame) {
     if (!GameFrame()) {
       FinishGame();
-      NewGame();
+      NewLiveGame();
       ++games;
     }
     cleared = gameState == STATE_CLEARED && player.stage == 1;
@@ -98,7 +99,7 @@ TEST(Soak, PilotPlaysAHundredThousandFrames) {
   ResetWorld(4242, true);
   autopilotOn = true;
   config.particles = 3;
-  NewGame();
+  NewLiveGame();
   int games = 1;
   int64_t warm_heap = 0;
   uint8_t best_stage = 0;
@@ -108,7 +109,7 @@ TEST(Soak, PilotPlaysAHundredThousandFrames) {
   for (int frame = 0; frame < frames; ++frame) {
     if (!GameFrame()) {
       FinishGame();
-      NewGame();
+      NewLiveGame();
       ++games;
     }
     best_stage = std::max(best_stage, player.stage);

@@ -55,7 +55,7 @@ TEST(FrameDriver, TheCloseRequestGoesToTheScreenNotItsStep) {
 
 TEST(FrameDriver, UnpacedFramesDoNotWaitForTheClock) {
   ResetWorld();
-  NewGame();
+  NewLiveGame();
   for (bool unpaced : {false, true}) {
     SetUnpaced(unpaced);
     const int32_t before = MilliSecs();

@@ -4,7 +4,9 @@
 // a fixed seed, every list empty and every singleton as at start-up.
 #include <cstdint>
 
+#include "app/game_input.h"
 #include "app/game_loop.h"
+#include "game/play.h"
 #include "app/startup.h"
 #include "core/fader.h"
 #include "core/game_state.h"
@@ -53,6 +55,7 @@ inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false
   SetScale(1, 1);
   if (with_assets) LoadAssetsOnce();
   SeedRnd(seed);
+  SetFirstGameSeed(seed);
   ResetState();
   config.SetDefaults();
   config.sound = 0;
@@ -68,7 +71,7 @@ inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false
 
 // A game already past the stage banner: stage A, wave 1, playing.
 inline void StartPlaying() {
-  NewGame();
+  NewLiveGame();
   while (gameState == STATE_ENTERING) GameFrame();
 }
 
@@ -88,6 +91,14 @@ inline int CountParts() {
   int n = 0;
   lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm*) { ++n; });
   return n;
+}
+
+// One tick of the ship's controls with what the devices hold now, read as
+// the game screen reads them.
+inline void SteerFromDevices() {
+  world.controls = config.controls;
+  world.input = ReadFrameInput(config.controls);
+  player.UpdateControls();
 }
 
 inline void Press(int code) { Input().PressKey(code); }

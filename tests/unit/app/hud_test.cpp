@@ -1,4 +1,4 @@
-#include "app/hud.h"
+#include "game/hud.h"
 
 #include <gtest/gtest.h>
 

@@ -80,7 +80,7 @@ void StartWorld(int scale) {
   SeedRnd(4321);
   autopilotOn = false;
   quitProgram = false;
-  NewGame();
+  NewLiveGame();
 }
 
 void Frames(int n) {
@@ -105,16 +105,16 @@ struct Scene {
 const Scene kScenes[] = {
     {"stage banner",
      [] { Frames(60); },
-     {0xbfc6f072b0da60bbull, 0x7f100a303ad79b75ull, 0x5d20655d95ddbcd4ull, 0xddf29574ad6230b7ull}},
+     {0x43550c044ce14522ull, 0x5715425d4a523b23ull, 0xad1acd70556421a2ull, 0xea899aa47e48931bull}},
     {"banner fading into the field",
      [] { Frames(170); },
-     {0x73123dd65433ce7dull, 0x4a53aebc76cfe3d7ull, 0xf820938be2277fccull, 0xdf63df520a0c5b63ull}},
+     {0x942a19c816da555eull, 0xb37fd7be7350b7dbull, 0xb72e3b4f33da2acdull, 0x6fc8306f4aa704bfull}},
     {"playfield with chain and HUD",
      [] {
        ToPlaying();
        Frames(90);
      },
-     {0xa13fce2a86b17dbfull, 0xf332066d5865bc15ull, 0x9e202428f2daf81bull, 0xb139c6f8949fcc93ull}},
+     {0xe23e468c26d76869ull, 0x739d3bbea489e225ull, 0x77e82975c7011738ull, 0x9471ea25bbd231d3ull}},
     {"particles of every kind and the hurry-up",
      [] {
        ToPlaying();
@@ -126,7 +126,7 @@ const Scene kScenes[] = {
        ActivateHurryUp();
        Frames(12);
      },
-     {0x56ecdfa5cbf318dbull, 0xbb9e2a663601ac67ull, 0x441cb6169ef9e84aull, 0x63ecb85bc4228da9ull}},
+     {0x7f86ea183e6e09f1ull, 0xab655ea2bd3315d4ull, 0xe717509c83793c25ull, 0x18cdc776421f8107ull}},
     {"pause",
      [] {
        ToPlaying();
@@ -134,7 +134,7 @@ const Scene kScenes[] = {
        Tap(vk::kP);
        Frames(3);
      },
-     {0x6c7c2eef67913b1bull, 0x6182994abbf78387ull, 0x8566a2e280d1c48dull, 0x3a1214c7fbda8913ull}},
+     {0x049ed2864194860bull, 0x45d994fc78b4f263ull, 0xe5e8b75139ebee57ull, 0x5d17ef11bddafb07ull}},
     {"tally with bonus and prompt",
      [] {
        ToPlaying();
@@ -142,20 +142,20 @@ const Scene kScenes[] = {
        player.wave_parts = 0;
        Frames(1 + 320);
      },
-     {0x57f9beb35d74003aull, 0x68a135cffb8beb47ull, 0x49e810a46cce750cull, 0x5640f9cbb0eab153ull}},
+     {0xadf650c1f10daa0cull, 0x815f8de8f41fe4c3ull, 0xb2c3fb928d8a2499ull, 0x8d08e8b0239d6547ull}},
     {"game over",
      [] {
        ToPlaying();
        gameState = STATE_GAMEOVER;
        Frames(40);
      },
-     {0xa154b582be677781ull, 0x52a4135df05a9529ull, 0x74e16d3620de18f0ull, 0x707eb5a71c2e9033ull}},
+     {0x0199578152ff80d7ull, 0x4fcba3cad3b58813ull, 0xf7a3bb349f162fa9ull, 0xd409f5058efb473full}},
     {"autopilot play after half a minute",
      [] {
        autopilotOn = true;
        Frames(1800);
      },
-     {0x6cb1192078d151f7ull, 0xd408538d4ff630bfull, 0x05bc8c3ccf05fab1ull, 0xbc2fba6571bf8873ull}},
+     {0x660adf4a830368b6ull, 0x5c0657dea8ff8f8full, 0x49ff08413e48d599ull, 0x83ddfe0c68477885ull}},
 };
 
 class GamePicture : public GlPictureTest {

@@ -223,8 +223,8 @@ TEST_F(ParticleTest, LeavingTheScreenKillsAtOnce) {
   } cases[] = {
       {319.5f, 100, 1, 0, 1, true}, {319, 100, 1, 0, 1, false},    {-15, 100, -1.5f, 0, 1, true},
       {100, 239.5f, 0, 1, 1, true}, {100, -15.5f, 0, -1, 1, true}, {100, -15, 0, -1, 1, false},
-      {400, 300, 0, 0, 2, false},  // the limits are picture sizes: at double scale this is still alive
-      {640, 100, 1, 0, 2, true},
+      {400, 100, 0, 0, 2, true},  // the limits are the screen's at every window scale
+      {319, 100, 1, 0, 3, false},
   };
   for (const auto& c : cases) {
     lstParticles.Clear();

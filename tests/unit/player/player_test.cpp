@@ -96,20 +96,20 @@ TEST_F(Ship, MouseControlClampsOnTheNextTick) {
   Input().mouse_x = 5;
   Input().mouse_y = 100;
   mouse.Update();
-  player.UpdateControls();
+  SteerFromDevices();
   EXPECT_EQ(player.x, 17);
   EXPECT_EQ(player.y, 178);
-  EXPECT_EQ(MouseY(), 178);  // the pointer is put back inside the band
+  EXPECT_TRUE(world.warpPointer);  // the pointer is put back inside the band
 }
 
 TEST_F(Ship, KeyboardControlReadsTheConfiguredKeys) {
   config.key[0] = 'A';
   Press('A');
-  player.UpdateControls();
+  SteerFromDevices();
   EXPECT_EQ(player.x, 153);
   Release('A');
   Press(vk::kLeft);  // no longer bound
-  player.UpdateControls();
+  SteerFromDevices();
   EXPECT_EQ(player.x, 153);
 }
 
@@ -217,14 +217,14 @@ TEST_F(Ship, JoypadSteersFiresAndUsesItems) {
   pad.down[0] = true;
   pad.hits[1] = 1;
   player.item[0] = ITEM_SCATTERMINES;
-  player.UpdateControls();
+  SteerFromDevices();
   EXPECT_EQ(player.x, 153);
   EXPECT_EQ(player.y, 214);
   EXPECT_TRUE(bullet.InFlight());
   EXPECT_EQ(joyButtons[0], 1);
   EXPECT_EQ(joyButtons[1], 1);
   EXPECT_EQ(player.item[0], ITEM_EMPTY);
-  player.UpdateControls();  // the button hit was used up
+  SteerFromDevices();  // the button hit was used up
   EXPECT_EQ(joyButtons[1], 0);
 }
 
@@ -235,12 +235,12 @@ TEST_F(Ship, MouseRightClickUsesAnItem) {
   Input().mouse_y = 200;
   Input().PressMouse(2);
   mouse.Update();
-  player.UpdateControls();
+  SteerFromDevices();
   EXPECT_EQ(player.item[0], ITEM_EMPTY);
   EXPECT_FALSE(bullet.InFlight());  // the left button fires, not the right
   player.item[0] = ITEM_SCATTERMINES;
   mouse.Update();  // still held: no second click
-  player.UpdateControls();
+  SteerFromDevices();
   EXPECT_EQ(player.item[0], ITEM_SCATTERMINES);
 }
 

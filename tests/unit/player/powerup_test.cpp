@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/game_loop.h"
+#include "game/play.h"
 #include "game/powerup.h"
 #include "game/saucer.h"
 #include "game/world.h"

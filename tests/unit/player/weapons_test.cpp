@@ -5,7 +5,7 @@
 
 #include "app/game_test_world.h"
 #include "app/recording_backend.h"
-#include "app/world_hash.h"
+#include "game/world_hash.h"
 #include "core/game_state.h"
 #include "game/explosion.h"
 #include "game/missile.h"
@@ -376,7 +376,7 @@ TEST_F(Weapons, TheSmartBombLeavesChainsAliveAndFlashesTheBackground) {
 
 TEST_F(Weapons, TheRadarWarnsOnlyAtSpiderTimer60And40And20) {
   player.power[POWER_RADAR] = 1;
-  radar.lastblink = int32_t(timeNow);  // no blips in the way
+  radar.lastblink = int32_t(gameFrames);  // no blips in the way
   std::vector<int32_t> warned_at;
   for (spiderTimer = 80; spiderTimer >= 0; --spiderTimer) {
     player.UpdatePowers();
@@ -386,7 +386,7 @@ TEST_F(Weapons, TheRadarWarnsOnlyAtSpiderTimer60And40And20) {
 
   // Counting down two at a time from an odd number steps over all three.
   radar = TRadar{};
-  radar.lastblink = int32_t(timeNow);
+  radar.lastblink = int32_t(gameFrames);
   for (spiderTimer = 61; spiderTimer >= 1; spiderTimer -= 2) {
     radar.Update();
     EXPECT_EQ(radar.detect, 0) << spiderTimer;
@@ -395,19 +395,19 @@ TEST_F(Weapons, TheRadarWarnsOnlyAtSpiderTimer60And40And20) {
 
 TEST_F(Weapons, TheRadarBlipsEveryTwoAndAHalfSecondsWhileNoSpiderIsDue) {
   spiderTimer = 500;
-  radar.lastblink = int32_t(timeNow);
-  timeNow += 2500;
+  radar.lastblink = int32_t(gameFrames);
+  gameFrames += 150;
   radar.Update();
   EXPECT_EQ(radar.blink, 0);
-  timeNow += 1;
+  gameFrames += 1;
   radar.Update();
   EXPECT_EQ(radar.blink, 20);
-  EXPECT_EQ(radar.lastblink, int32_t(timeNow));
+  EXPECT_EQ(radar.lastblink, int32_t(gameFrames));
   for (int tick = 0; tick < 20; ++tick) radar.Update();
   EXPECT_EQ(radar.blink, 0);
   // Close to a spider it stays quiet.
   spiderTimer = 55;
-  timeNow += 10000;
+  gameFrames += 600;
   radar.Update();
   EXPECT_EQ(radar.blink, 0);
 }
@@ -420,7 +420,7 @@ uint64_t PlayRunWithWeapons(int32_t seed, int frames, int& weapons_seen) {
   using namespace game_test;
   ResetWorld(seed, true);
   autopilotOn = true;
-  NewGame();
+  NewLiveGame();
   const uint8_t items[] = {ITEM_MISSILES, ITEM_RAILBLAST, ITEM_SMARTBOMB, ITEM_SCATTERMINES};
   weapons_seen = 0;
   for (int frame = 0; frame < frames; ++frame) {
@@ -429,7 +429,7 @@ uint64_t PlayRunWithWeapons(int32_t seed, int frames, int& weapons_seen) {
       Tap(config.key[6]);
     }
     if (frame % 450 == 100) TPowerup::Create(uint16_t(player.x), uint16_t(player.y - 4));
-    if (!GameFrame()) NewGame();
+    if (!GameFrame()) NewLiveGame();
     weapons_seen += int(lstMissiles.Count() + lstExplosions.Count() + lstRailblasts.Count());
   }
   return WorldHash();

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "app/game_test_world.h"
-#include "app/world_hash.h"
+#include "game/world_hash.h"
 #include "game/hurry_up.h"
 #include "game/saucer.h"
 #include "game/snail.h"
@@ -34,7 +34,7 @@ bool Any() {
 ReplayRun PlayIntoStageC(int32_t seed) {
   ResetWorld(seed, true);
   autopilotOn = true;
-  NewGame();
+  NewLiveGame();
   ReplayRun run;
   // Up to 40 minutes of play; lives are topped up so one game goes the distance.
   for (; run.frames < 60 * 60 * 40; ++run.frames) {

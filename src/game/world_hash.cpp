@@ -1,4 +1,4 @@
-#include "app/world_hash.h"
+#include "game/world_hash.h"
 
 #include <cstring>
 #include <string>
@@ -109,7 +109,7 @@ uint64_t WorldHash() {
   h.Add(gameState), h.Add(stateTimer), h.Add(mushroomMultiplier);
   h.Add(statsGame.killed_worms), h.Add(statsGame.killed_shrooms), h.Add(statsGame.bullets_fired);
   h.Add(statsGame.bullets_hit), h.Add(statsStage.mushrooms);
-  h.Add(uint64_t(lstParticles.Count()));
+  h.Add(gameFrames), h.Add(waveFrames);
   h.Add(RndSeed());
   return h.value();
 }

@@ -1,8 +1,8 @@
-#include "app/hud.h"
+#include "game/hud.h"
 
 #include <string>
 
-#include "app/game_loop.h"
+#include "game/play.h"
 #include "core/game_state.h"
 #include "core/images.h"
 #include "game/hurry_up.h"

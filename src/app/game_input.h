@@ -1,0 +1,9 @@
+#pragma once
+#include <cstdint>
+
+#include "core/frame_input.h"
+
+// The player's input of this frame for the rules of play, read from the
+// devices of the game's control method (or from the autopilot): steering,
+// fire, the item and autofire keys, and whether any fire control is held.
+FrameInput ReadFrameInput(uint8_t controls);

@@ -1,0 +1,59 @@
+#include "app/verify.h"
+
+#include <cstdio>
+
+#include "app/startup.h"
+#include "game/play.h"
+#include "persist/records.h"
+#include "persist/replay.h"
+#include "platform/graphics.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/log.h"
+
+namespace {
+
+// The rules need the images (the wardens' shots hit by their shapes), not a
+// window: the headless backend takes the drawing and no sound starts.
+void StartHeadless() {
+  UseHeadlessBackend();
+  Graphics(320, 240, 0);
+  LoadAssets();
+  ResetState();
+  config.SetDefaults();
+  config.sound = 0;
+  config.music = 0;
+  config.particles = 0;  // the show is never seen here
+}
+
+bool SameResult(const GameResult& result, const ReplayHeader& header, size_t inputs) {
+  // A game over ends with the last recorded frame; a quit game never ends by itself.
+  const bool ended_alike = header.over ? result.over && result.frames == inputs : !GameEnded();
+  return ended_alike && result.score == header.score && result.stage == header.stage && result.wave == header.wave &&
+         result.frames == header.frames;
+}
+
+}  // namespace
+
+int VerifyReplay(const std::string& path) {
+  Replay replay;
+  std::string error;
+  if (!LoadReplay(path, replay, error)) {
+    std::fprintf(stderr, "skitterworm: %s is not a usable replay: %s\n", path.c_str(), error.c_str());
+    return 2;
+  }
+  StartHeadless();
+  NewGame({replay.header.seed, replay.header.controls});
+  for (const FrameInput& input : replay.inputs) {
+    if (GameEnded()) break;
+    StepGame(input);
+  }
+  const GameResult result = ResultOfGame();
+  std::printf("seed %d score %d stage %d wave %d frames %u\n", replay.header.seed, result.score, result.stage,
+              result.wave, result.frames);
+  if (SameResult(result, replay.header, replay.inputs.size())) return 0;
+  std::fprintf(
+      stderr,
+      "skitterworm: the replay plays to another result than its header's (score %d, stage %d, wave %d, %u frames)\n",
+      replay.header.score, replay.header.stage, replay.header.wave, replay.header.frames);
+  return 1;
+}

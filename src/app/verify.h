@@ -1,0 +1,9 @@
+#pragma once
+#include <string>
+
+// Plays a recorded game with no window and no sound, as fast as the machine
+// allows, and prints "seed S score N stage T wave W frames F". Returns the
+// exit status: 0 when the game ended as it did when recorded and as its
+// header says, 1 when it came to another result, 2 when the file cannot be
+// played (the reason goes to stderr).
+int VerifyReplay(const std::string& path);
