@@ -19,6 +19,7 @@ void RunMainLoop(const CommandLine& command_line) {
   frontendHooks.next_window_scale = NextWindowScale;
   frontendHooks.set_window_scale = SetWindowScale;
   frontendHooks.start_game = StartGame;
+  frontendHooks.watch_replay = WatchReplay;
   frontendHooks.attract_mode = command_line.autopilot;
   SetScreenAfterSplash(&TheMenuScreen());
   // A replay named on the command line is shown at once, and ends the program.

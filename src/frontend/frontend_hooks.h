@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 class Screen;
 
@@ -11,6 +12,8 @@ struct FrontendHooks {
   void (*next_window_scale)() = nullptr;
   void (*set_window_scale)(int n) = nullptr;
   void (*start_game)() = nullptr;  // asks for the game screen
+  // Shows a recorded game, then comes back; false when it cannot be played.
+  bool (*watch_replay)(const std::string& path) = nullptr;
   // The pilot plays: the menu starts the next game by itself and the name
   // entry signs the table by itself, so the run goes on until it is closed.
   bool attract_mode = false;

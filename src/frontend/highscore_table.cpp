@@ -5,9 +5,12 @@
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/rainbow_phaser.h"
+#include "frontend/frontend.h"
+#include "frontend/frontend_hooks.h"
 #include "game/particle.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
+#include "persist/replay_store.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 
@@ -38,7 +41,29 @@ void DrawHighscoreTable(uint8_t y) {
     DrawTextRight(text, 233, y + 14 + 9 * i, 1);
     SetImageFont(fntMain);
   }
+  if (!ReplayOfEntry(highscores, 0).empty()) {
+    SetImageFont(fntSmall);
+    SetColor(127, 127, 127);
+    DrawTextCentred("Click an entry to watch its game", 160, y + 10 + 9 * THighscores::kEntries + 1, 1);
+    SetImageFont(fntMain);
+  }
   CreateMenuSparks(160, uint16_t(y + 18), 77, 2, 1.0f);
   CreateMenuSparks(160, uint16_t(y + 27), 77, 3, 0.7f);
   CreateMenuSparks(160, uint16_t(y + 36), 77, 4, 0.4f);
+}
+
+int HighscoreRowAt(int32_t x, int32_t y, uint8_t table_y) {
+  const int32_t top = table_y + 10;
+  if (x < 80 || x > 240 || y < top) return -1;
+  const int32_t row = (y - top) / 9;
+  return row < THighscores::kEntries ? row : -1;
+}
+
+void WatchEntryAt(int32_t x, int32_t y, uint8_t table_y) {
+  const int entry = HighscoreRowAt(x, y, table_y);
+  if (entry < 0 || !frontendHooks.watch_replay) return;
+  const std::string path = ReplayOfEntry(highscores, entry);
+  if (path.empty()) return;
+  returnToHighscores = 1;
+  if (!frontendHooks.watch_replay(path)) returnToHighscores = 0;
 }

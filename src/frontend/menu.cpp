@@ -41,6 +41,7 @@ constexpr float kFadeStep = 0.05f;
 constexpr int kMenuParticles = 50;
 // Attract mode: how long a screen stays before the pilot moves on.
 constexpr int32_t kAttractMillis = 4000;
+constexpr uint8_t kHighscoreTableY = 45;  // the local table's title
 
 const char* const kGrey = "999999";
 const char* const kWhite = "FFFFFF";
@@ -178,7 +179,7 @@ void Centred(const char* text, int32_t y) {
 
 void HighscoresBody() {
   if (!showOnlineScores) {
-    DrawHighscoreTable(45);
+    DrawHighscoreTable(kHighscoreTableY);
   } else if (config.online) {
     if (onlineFetchResult > 0) {
       onlineScores.Draw(45, CreateMenuSparks);
@@ -327,6 +328,8 @@ void MenuInput() {
   if (mouse.over > 0 && keyConfigStep == 0) {
     menuSelected = uint8_t(mouse.over);
     if (mouse.clicked[0] && menuScreen != MENU_CREDITS) MenuActivate(menuSelected);
+  } else if (mouse.clicked[0] && menuScreen == MENU_HIGHSCORES && !showOnlineScores) {
+    WatchEntryAt(MouseX(), MouseY(), kHighscoreTableY);
   }
   // While keys are captured, only the capture listens: no keys, no joypad,
   // and no screenshot (F12 is the frame driver's, after this step).

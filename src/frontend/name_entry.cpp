@@ -69,7 +69,18 @@ void NameEntryScreen::AddToTable() {
   KeepLastGameForTable(input->txt, highscores);
 }
 
-namespace {}  // namespace
+namespace {
+
+// The game's replay signed with the name, for the scoreboard to play again;
+// empty when the last recorded game is not this one.
+std::string SignedReplay(const std::string& name) {
+  Replay replay = LastGame();
+  if (replay.inputs.empty() || replay.header.score != player.score) return {};
+  replay.header.name = name;
+  return EncodeReplay(replay);
+}
+
+}  // namespace
 
 NameEntryScreen& TheNameEntryScreen() {
   static NameEntryScreen screen;  // one name entry for the whole run
@@ -184,7 +195,7 @@ void NameEntryScreen::Result() {
 void NameEntryScreen::Step() {
   // The frame before showed "Putting online...": the submission blocks now.
   if (phase == 2 && submit_due) {
-    submitted_ok = SubmitOnlineScore(input->txt, player.score, player.stage, player.wave);
+    submitted_ok = SubmitOnlineScore(input->txt, player.score, player.stage, player.wave, SignedReplay(input->txt));
     DebugLog(submitted_ok ? "Name entry: the online scoreboard took the score"
                           : "Name entry: the online scoreboard did not take the score");
     submit_due = false;

@@ -1,5 +1,7 @@
 #include "persist/online_highscores.h"
 
+#include <algorithm>
+
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/rainbow_phaser.h"
@@ -72,7 +74,26 @@ int32_t TOnlineHighscores::GetScores(int32_t first, int32_t count) {
   return 1;
 }
 
-uint8_t TOnlineHighscores::SetScore(const std::string& name, int32_t score, int32_t stage, int32_t wave) {
+namespace {
+
+// Standard base64 with padding: the replay travels as one more form field.
+std::string Base64(std::string_view bytes) {
+  static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  out.reserve((bytes.size() + 2) / 3 * 4);
+  for (size_t i = 0; i < bytes.size(); i += 3) {
+    const size_t n = std::min<size_t>(3, bytes.size() - i);
+    uint32_t v = 0;
+    for (size_t k = 0; k < 3; ++k) v = v << 8 | (k < n ? uint8_t(bytes[i + k]) : 0u);
+    for (size_t k = 0; k < 4; ++k) out += k <= n ? kDigits[(v >> (18 - 6 * k)) & 63] : '=';
+  }
+  return out;
+}
+
+}  // namespace
+
+uint8_t TOnlineHighscores::SetScore(const std::string& name, int32_t score, int32_t stage, int32_t wave,
+                                    std::string_view replay) {
   auto post = TPost::Init(url, php_script, port, limits);
   post->AddInputField("a", std::to_string(ACTION_SETSCORE));
   post->AddInputField("u", name);
@@ -80,6 +101,8 @@ uint8_t TOnlineHighscores::SetScore(const std::string& name, int32_t score, int3
   post->AddInputField("st", std::to_string(stage));
   post->AddInputField("w", std::to_string(wave));
   post->AddInputField("v", current_version);
+  // After the six fields every scoreboard knows: one that does not know it ignores it.
+  if (!replay.empty()) post->AddInputField("r", Base64(replay));
   auto answer = Send(*post);
   if (!answer) return 0;
   uint8_t result = 0;
@@ -156,10 +179,11 @@ int32_t EncodeOnlineScore(int32_t score, int32_t stage, int32_t wave) {
   return int32_t(uint32_t(score) * 9u + uint32_t(stage + wave) * 42u);
 }
 
-bool SubmitOnlineScore(const std::string& name, int32_t score, int32_t stage, int32_t wave) {
+bool SubmitOnlineScore(const std::string& name, int32_t score, int32_t stage, int32_t wave, std::string_view replay) {
   if (name.size() > kOnlineNameMax)
     DebugLog("Scoreboard: the name is cut to its first " + std::to_string(kOnlineNameMax) + " characters");
-  return onlineScores.SetScore(name.substr(0, kOnlineNameMax), EncodeOnlineScore(score, stage, wave), stage, wave) == 1;
+  return onlineScores.SetScore(name.substr(0, kOnlineNameMax), EncodeOnlineScore(score, stage, wave), stage, wave,
+                               replay) == 1;
 }
 
 bool ParseScoreboardAddress(std::string_view text, std::string& host, int32_t& port) {

@@ -60,7 +60,7 @@ class TOnlineHighscores {
   int32_t GetScores(int32_t first, int32_t count);
   // Posts a score (the encoded value, see EncodeOnlineScore). 1 when the
   // server confirmed it with "success", else 0.
-  uint8_t SetScore(const std::string& name, int32_t score, int32_t stage, int32_t wave);
+  uint8_t SetScore(const std::string& name, int32_t score, int32_t stage, int32_t wave, std::string_view replay = {});
   // The number of stored scores; 0 without an answer.
   int32_t CountScores();
   // The table with its top at y, in logical 320x240 positions: fifteen rows,
@@ -85,8 +85,10 @@ int32_t EncodeOnlineScore(int32_t score, int32_t stage, int32_t wave);
 // Posts a finished game to onlineScores. The name entry calls it with the
 // name as typed (the same text whether or not the game entered the local
 // table) and the ship's score, stage and wave; true when the server confirmed.
-// It blocks for at most onlineScores.limits.total_ms.
-bool SubmitOnlineScore(const std::string& name, int32_t score, int32_t stage, int32_t wave);
+// It blocks for at most onlineScores.limits.total_ms. The game's replay, when
+// given, goes with it (field "r", base64), so the scoreboard can play it again.
+bool SubmitOnlineScore(const std::string& name, int32_t score, int32_t stage, int32_t wave,
+                       std::string_view replay = {});
 
 // Splits "HOST", "HOST:PORT", "[IPv6]:PORT" or a bare IPv6 address (an
 // "http://" in front and a "/" behind are allowed). False, with the fields
