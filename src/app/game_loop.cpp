@@ -330,8 +330,8 @@ void NewLiveGame() {
   if (world.controls == CONTROLS_MOUSE) MoveMouse(player.tx, player.ty);
   world.warpPointer = false;
   if (DebugLogEnabled())
-    DebugLog("Game seed " + std::to_string(seed) + (AutopilotOn() ? ", with the autopilot" : "") + " (--seed " +
-             std::to_string(seed) + " plays this game again)");
+    DebugLog(std::string("Game started") + (AutopilotOn() ? " with the autopilot" : "") + ", seed " +
+             std::to_string(seed) + " (--seed " + std::to_string(seed) + " plays this game again)");
 }
 
 bool GameFrame() {

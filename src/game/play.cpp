@@ -316,7 +316,6 @@ void NewGame(const GameSetup& setup) {
   spiderTimer = Rand(600, 1200);
   saucerTimer = Rand(1200, 2400);
   statsGame.Reset();
-  if (DebugLogEnabled()) DebugLog("Game started, seed " + std::to_string(setup.seed));
 }
 
 void StepGame(const FrameInput& input) {
