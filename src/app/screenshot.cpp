@@ -40,6 +40,7 @@ std::string NextScreenshotName(const std::string& folder) {
 }
 
 void SaveScreenshot() {
+  // The whole picture as shown, in its screen pixels: 640x480 at scale 2.
   const auto pixmap = GrabPixmap(0, 0, kScreenWidth * DrawScale(), kScreenHeight * DrawScale());
   const std::string folder = ScreenshotDir();
   const std::string saved =

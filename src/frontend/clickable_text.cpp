@@ -46,7 +46,7 @@ int32_t TClickableText::Left() const {
 
 uint8_t TClickableText::IsMouseOver() const {
   if (align > 2) return 0;
-  return RectsOverlap(mouse.x, mouse.y, 1, 1, Left() * DrawScale(), y * DrawScale(), w * DrawScale(), h * DrawScale());
+  return RectsOverlap(mouse.x, mouse.y, 1, 1, Left(), y, w, h);
 }
 
 void TClickableText::Update() {

@@ -67,7 +67,7 @@ void StartGameNow() {
   if (frontendHooks.start_game) frontendHooks.start_game();
 }
 
-void PointerToRest() { MoveMouse(160 * DrawScale(), 200 * DrawScale()); }
+void PointerToRest() { MoveMouse(160, 200); }
 
 const char* OnlineViewText() { return showOnlineScores ? "View Offline Scores" : "View Online Scores"; }
 
@@ -345,7 +345,7 @@ void DrawPointer() {
   SetBlend(Blend::kAlpha);
   SetColor(255, 255, 255);
   SetAlpha(fadeScene.value);
-  DrawImage(gfx.pointer, float(mouse.x) / DrawScale(), float(mouse.y) / DrawScale());
+  DrawImage(gfx.pointer, float(mouse.x), float(mouse.y));
   SetBlend(Blend::kLight);
 }
 

@@ -60,7 +60,7 @@ void TOptionSet::CalcOptionOffsets() {
 
 namespace {
 bool PointerOver(int32_t x, int32_t y, int32_t w, int32_t h) {
-  return RectsOverlap(mouse.x, mouse.y, 1, 1, x * DrawScale(), y * DrawScale(), w * DrawScale(), h * DrawScale());
+  return RectsOverlap(mouse.x, mouse.y, 1, 1, x, y, w, h);
 }
 }  // namespace
 

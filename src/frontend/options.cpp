@@ -209,7 +209,7 @@ void OptionHeaderAction(uint8_t id) {
         Call(frontendHooks.next_window_scale);
         // The window changed size: keep the pointer on the header it clicked.
         if (TOptionSet* set = Set(kDisplay))
-          MoveMouse((35 + set->head_w / 2) * DrawScale(), (80 + set->head_h / 2) * DrawScale());
+          MoveMouse(35 + set->head_w / 2, 80 + set->head_h / 2);
       }
       break;
     case kSound:

@@ -22,6 +22,7 @@ void TTextInput::Update() {
       txt.push_back(char(typed));
     }
     if (TextWidth(txt) > kMaxNameWidth) txt.pop_back();
+    // Kept in screen pixels: the cursor's gap is two of them at any scale.
     width = uint16_t(TextWidth(txt) * DrawScale());
     cursor = 1;
     time = now;

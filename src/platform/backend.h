@@ -48,7 +48,9 @@ class Backend {
 
   // Input: gathers pending events into the shared input state.
   virtual void PumpEvents(InputState& input) = 0;
-  virtual void WarpPointer(int x, int y) = 0;  // picture pixels
+  // The pointer, both ways, is in the game's 320x240 picture (the display
+  // scale undone), so a display switch never leaves it stale.
+  virtual void WarpPointer(int x, int y) = 0;
 
   // Time.
   virtual int64_t MicroSecs() = 0;

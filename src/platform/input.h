@@ -12,12 +12,13 @@ bool KeyDown(int code);
 int GetChar();  // next typed character, 0 when none
 void FlushKeys();
 
+// The pointer in the 320x240 picture the game draws in, at any display scale.
 int MouseX();
 int MouseY();
 int MouseZ();
 bool MouseDown(int button);  // 1 left, 2 right, 3 middle
 int MouseHit(int button);
-// Puts the pointer there; the system pointer moves only while the window is active.
+// Puts the pointer there (picture coordinates, as MouseX); the system pointer moves only while the window is active.
 void MoveMouse(int x, int y);
 // Shows or hides the system pointer over the window (HidePointer and
 // ShowPointer); while the window is in the background it always shows.

@@ -22,7 +22,7 @@ struct InputState {
   std::array<uint32_t, kCharQueue> chars{};
   int char_head = 0, char_count = 0;
 
-  int mouse_x = 0, mouse_y = 0;      // picture pixels
+  int mouse_x = 0, mouse_y = 0;      // in the 320x240 picture, whatever the display scale
   int mouse_z = 0;                   // running count of wheel steps
   std::array<bool, 4> mouse_down{};  // index 1 left, 2 right, 3 middle
   std::array<uint8_t, 4> mouse_hits{};

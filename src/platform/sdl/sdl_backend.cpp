@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/sdl/gl_loader.h"
 #include "platform/sdl/key_map.h"
@@ -218,6 +219,8 @@ bool SdlBackend::OpenDisplay(int width, int height, int depth, int /*hertz*/) {
     return false;
   }
   if (!EnsureSdl()) return false;
+  // Only a switch moves the pointer: the first window leaves it where the player has it.
+  const bool switching = window_ != nullptr;
   if (!window_ && !CreateWindowAndContext(width, height)) return false;
   SDL_GL_MakeCurrent(window_, context_);
   const bool fullscreen = depth != 0;
@@ -228,6 +231,8 @@ bool SdlBackend::OpenDisplay(int width, int height, int depth, int /*hertz*/) {
   picture_w_ = width;
   picture_h_ = height;
   Unsettle();
+  pin_pointer_ = switching;
+  switch_ends_us_ = switching ? SteadyMicros() + kSettleMicros : 0;
   fullscreen_ = fullscreen;
   open_ = true;
   SDL_ShowCursor(pointer_visible_ ? SDL_ENABLE : SDL_DISABLE);
@@ -343,11 +348,15 @@ void SdlBackend::MovePointer(InputState& input, int window_x, int window_y) {
   SDL_GetWindowSize(window_, &ww, &wh);
   SDL_GL_GetDrawableSize(window_, &dw, &dh);
   // Window coordinates to drawable pixels (they differ on high-density screens),
-  // then undo the centring and the scale of the picture.
+  // then undo the centring and the scale of the picture, then the draw scale:
+  // the game reads the pointer in the same 320x240 picture it draws in.
   const int px = ww > 0 ? window_x * dw / ww : window_x;
   const int py = wh > 0 ? window_y * dh / wh : window_y;
   const PictureLayout layout = FitPicture(picture_w_, picture_h_, dw, dh);
-  ScreenToPicture(layout, picture_w_, picture_h_, px, py, input.mouse_x, input.mouse_y);
+  int x = 0, y = 0;
+  ScreenToPicture(layout, picture_w_, picture_h_, px, py, x, y);
+  input.mouse_x = x / DrawScale();
+  input.mouse_y = y / DrawScale();
 }
 
 void SdlBackend::WarpPointer(int x, int y) {
@@ -356,12 +365,19 @@ void SdlBackend::WarpPointer(int x, int y) {
   SDL_GetWindowSize(window_, &ww, &wh);
   SDL_GL_GetDrawableSize(window_, &dw, &dh);
   int px = 0, py = 0;
-  PictureToScreen(Layout(), x, y, px, py);
+  PictureToScreen(Layout(), x * DrawScale(), y * DrawScale(), px, py);
   if (dw > 0 && dh > 0) {
     px = px * ww / dw;
     py = py * wh / dh;
   }
   SDL_WarpMouseInWindow(window_, px, py);
+}
+
+void SdlBackend::PinPointer(InputState& input) {
+  pin_pointer_ = false;
+  SDL_PumpEvents();
+  SDL_FlushEvent(SDL_MOUSEMOTION);
+  if (input.window_active) WarpPointer(input.mouse_x, input.mouse_y);
 }
 
 void SdlBackend::HandleKey(const SDL_KeyboardEvent& key, InputState& input) {
@@ -406,6 +422,10 @@ void SdlBackend::HandleText(const char* utf8, InputState& input) {
 void SdlBackend::PumpEvents(InputState& input) {
   if (!sdl_ready_) return;
   if (!open_ && window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN)) SDL_HideWindow(window_);
+  if (pin_pointer_ && open_) PinPointer(input);
+  // Where the game's pointer was before this poll: a resize that belongs to a
+  // display switch puts it back there.
+  const int kept_x = input.mouse_x, kept_y = input.mouse_y;
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (joypads_.HandleEvent(event, input)) continue;
@@ -415,7 +435,10 @@ void SdlBackend::PumpEvents(InputState& input) {
         break;
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) input.close_requested = true;
-        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) Unsettle();
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+          Unsettle();
+          if (SteadyMicros() < switch_ends_us_) pin_pointer_ = true;
+        }
         // The player went to another window or minimised this one; the game
         // pauses play and frees the pointer until the focus comes back.
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST || event.window.event == SDL_WINDOWEVENT_MINIMIZED)
@@ -452,6 +475,10 @@ void SdlBackend::PumpEvents(InputState& input) {
       default:
         break;
     }
+  }
+  if (pin_pointer_) {
+    input.mouse_x = kept_x;
+    input.mouse_y = kept_y;
   }
 }
 

@@ -56,6 +56,8 @@ class SdlBackend : public Backend {
   void ApplyWindowMode(int width, int height, bool fullscreen);
   PictureLayout Layout() const;
   void MovePointer(InputState& input, int window_x, int window_y);
+  // Puts the system pointer back on the game's pointer after a display switch.
+  void PinPointer(InputState& input);
   void HandleKey(const SDL_KeyboardEvent& key, InputState& input);
   void HandleText(const char* utf8, InputState& input);
   // A new display or size: the window is watched until it settles.
@@ -80,4 +82,11 @@ class SdlBackend : public Backend {
   int unsettled_frames_ = 0;
   int64_t settles_at_us_ = 0;
   int64_t start_us_ = 0;
+  // After a display switch the system pointer lies where the old window put
+  // it, and the motion queued meanwhile was measured in the old window: the
+  // next poll drops that motion and puts the system pointer on the game's
+  // pointer, and so does the poll after each resize until the switch is over
+  // (a window manager carries the switch out in steps).
+  bool pin_pointer_ = false;
+  int64_t switch_ends_us_ = 0;
 };

@@ -82,10 +82,10 @@ class MenuTest : public ::testing::Test {
   void Key(int code) { Input().PressKey(code); }
   void Release(int code) { Input().ReleaseKey(code); }
 
-  // The pointer over a widget's rectangle at the current scale, clicked.
+  // The pointer over a widget's rectangle (picture coordinates at any scale), clicked.
   void ClickAt(int32_t x, int32_t y) {
-    Input().mouse_x = x * DrawScale();
-    Input().mouse_y = y * DrawScale();
+    Input().mouse_x = x;
+    Input().mouse_y = y;
     Input().PressMouse(1);
     Step();
     Input().ReleaseMouse(1);

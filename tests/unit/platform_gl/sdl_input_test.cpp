@@ -52,8 +52,15 @@ class SdlInputTest : public GlPictureTest {
  protected:
   void Open(int width, int height, int depth) {
     ASSERT_TRUE(Graphics(width, height, depth));
-    // Whatever the X server sent on opening (focus, a pointer position) goes first.
-    PollSystem();
+    // Whatever the X server sent on opening (focus, a pointer position, the
+    // new size) goes first: polled until the window has kept its size a while.
+    for (int i = 0, kept = 0, w = 0, h = 0; i < 100 && kept < 3; ++i) {
+      SDL_Delay(5);
+      PollSystem();
+      const int was_w = w, was_h = h;
+      SDL_GetWindowSize(SDL_GL_GetCurrentWindow(), &w, &h);
+      kept = w == was_w && h == was_h ? kept + 1 : 0;
+    }
     FlushKeys();
     FlushMouse();
     while (GetChar()) {
@@ -142,6 +149,42 @@ TEST_F(SdlInputTest, PointerMapsBackIntoPicturePixelsInFullScreen) {
   EXPECT_TRUE(MouseDown(2));
   EXPECT_EQ(MouseHit(2), 1);
   EXPECT_FALSE(MouseDown(3));
+}
+
+// The game reads and puts the pointer in its 320x240 picture at every scale; a
+// display switch (a window of another scale, full screen and back) leaves the
+// pointer where it was, and the system pointer is put there too.
+TEST_F(SdlInputTest, ThePointerKeepsItsPlaceInThePictureThroughADisplaySwitch) {
+  struct Display {
+    int scale, depth;
+  };
+  const std::pair<Display, Display> switches[] = {
+      {{2, 32}, {1, 32}}, {{2, 32}, {2, 0}}, {{1, 0}, {3, 0}}, {{2, 0}, {1, 32}}};
+  const auto show = [this](Display d) {
+    SetDrawScale(d.scale);
+    Open(320 * d.scale, 240 * d.scale, d.depth);
+  };
+  for (const auto& [from, to] : switches) {
+    SCOPED_TRACE(std::to_string(from.scale) + "x" + std::to_string(from.depth) + " to " + std::to_string(to.scale) +
+                 "x" + std::to_string(to.depth));
+    show(from);
+    MoveMouse(300, 200);
+    for (int i = 0; i < 5; ++i) PollSystem();
+    EXPECT_EQ(MouseX(), 300);
+    show(to);
+    for (int i = 0; i < 5; ++i) PollSystem();
+    EXPECT_EQ(MouseX(), 300);
+    EXPECT_EQ(MouseY(), 200);
+    // The system pointer, read back through the game's own mapping, says the same.
+    int gx = 0, gy = 0, wx = 0, wy = 0;
+    SDL_GetGlobalMouseState(&gx, &gy);
+    SDL_GetWindowPosition(SDL_GL_GetCurrentWindow(), &wx, &wy);
+    PushMotion(gx - wx, gy - wy);
+    PollSystem();
+    EXPECT_EQ(MouseX(), 300);
+    EXPECT_EQ(MouseY(), 200);
+  }
+  SetDrawScale(1);
 }
 
 TEST_F(SdlInputTest, ButtonsAndWheel) {
