@@ -110,7 +110,11 @@ int32_t AnyKey() {
   int32_t& last_key = common.anyKeyLast;
   int64_t& last_time = common.anyKeyTime;
   int32_t key = 0;
+  // Shift, Ctrl and Alt are reported by their side (160..165); the generic
+  // codes 16..18 that come down with them only when no side is known.
   for (int code = 0; code <= 226 && key == 0; ++code)
+    if (KeyDown(code) && (code < vk::kShift || code > vk::kAlt)) key = code;
+  for (int code = vk::kShift; code <= vk::kAlt && key == 0; ++code)
     if (KeyDown(code)) key = code;
   if (key == 0) return 0;
   const int64_t now = MilliSecs();

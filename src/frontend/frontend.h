@@ -33,6 +33,8 @@ struct Frontend {
   uint8_t menuSelected = 1;         // id of the highlighted widget
   uint8_t menuQuit = 0;             // 1: the program ends after this frame
   uint8_t keyConfigStep = 0;        // 0 idle, 1..7 waiting for action n, 8 one frame after the last
+  uint8_t keysBeforeCapture[7] = {};  // the bindings as they were when the capture began
+  uint8_t keyRefused = 0;             // the last key pressed for this action was refused
   uint8_t showOnlineScores = 0;     // the highscores screen shows the online table
   int32_t onlineFetchResult = 0;
   uint8_t returnToHighscores = 0;   // the next menu entry opens at the highscores

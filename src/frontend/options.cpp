@@ -1,5 +1,6 @@
 #include "frontend/options.h"
 
+#include <algorithm>
 #include <array>
 
 #include "audio/audio.h"
@@ -135,7 +136,8 @@ std::array<const char*, 256> BuildKeyNames() {
       {35, "End"},          {36, "Home"},        {37, "Cursor left"},  {38, "Cursor up"},
       {39, "Cursor right"}, {40, "Cursor down"}, {45, "Insert"},       {46, "Delete"},
       {106, "Numpad *"},    {107, "Numpad +"},   {109, "Numpad -"},    {110, "Numpad ."},
-      {111, "Numpad /"},    {160, "Left Shift"}, {161, "Right Shift"}, {162, "Left Ctrl"},
+      {111, "Numpad /"},    {16, "Shift"},       {17, "Ctrl"},         {18, "Alt"},
+      {160, "Left Shift"}, {161, "Right Shift"}, {162, "Left Ctrl"},
       {163, "Right Ctrl"},  {164, "Left Alt"},   {165, "Right Alt"},   {186, ";"},
       {187, "Equals"},      {188, ","},          {189, "Minus"},       {190, "."},
       {191, "/"},           {192, "'"},          {219, "["},           {220, "\\"},
@@ -245,6 +247,8 @@ void OptionHeaderAction(uint8_t id) {
       break;
     case kConfigureKeys:
       keyConfigStep = 1;
+      frontend.keyRefused = 0;
+      std::copy(std::begin(config.key), std::end(config.key), std::begin(frontend.keysBeforeCapture));
       FlushKeys();
       break;
     default:
@@ -262,7 +266,8 @@ void OptionsBody() {
     DrawTextRight(kActionLabels[n], 227, y, 1);
     if (keyConfigStep == n + 1) {
       SetColor(127, 255, 127);
-      DrawTextShadow("Press a key...", 232, y);
+      if (frontend.keyRefused) SetColor(255, 127, 63);
+      DrawTextShadow(frontend.keyRefused ? "Not that one..." : "Press a key...", 232, y);
     } else {
       SetColor(0, 191, 0);
       DrawKeyName(config.key[n], 232, y);
@@ -273,14 +278,48 @@ void OptionsBody() {
   if (keyConfigStep != 0) KeyCapture();
 }
 
+namespace {
+
+// Keys the game keeps for itself: pause, the display switches, the screenshot.
+bool KeyReserved(int32_t code) {
+  return code == vk::kP || code == vk::kF4 || code == vk::kF5 || code == vk::kF12;
+}
+
+// A key already chosen for an earlier action of this capture. The actions
+// still to come are not asked: they are about to be chosen anew.
+bool KeyChosenBefore(int32_t code, int action) {
+  for (int n = 0; n < action; ++n)
+    if (config.key[n] == code) return true;
+  return false;
+}
+
+// Escape keeps the keys chosen so far, unless one of them is also the key
+// of an action not reached: then no action would know which it is, and the
+// capture is undone.
+void EndCaptureEarly() {
+  const int reached = keyConfigStep - 1;
+  for (int n = reached; n < 7; ++n) {
+    if (!KeyChosenBefore(config.key[n], reached)) continue;
+    std::copy(std::begin(frontend.keysBeforeCapture), std::end(frontend.keysBeforeCapture), std::begin(config.key));
+    break;
+  }
+  keyConfigStep = 0;
+}
+
+}  // namespace
+
 void KeyCapture() {
   if (polledKey == vk::kEscape) {
-    keyConfigStep = 0;
+    EndCaptureEarly();
     FlushKeys();
   } else if (keyConfigStep <= 7) {
     if (polledKey > 0) {
-      config.key[keyConfigStep - 1] = uint8_t(polledKey);
-      ++keyConfigStep;
+      const int action = keyConfigStep - 1;
+      frontend.keyRefused = KeyReserved(polledKey) || KeyChosenBefore(polledKey, action);
+      if (!frontend.keyRefused) {
+        config.key[action] = uint8_t(polledKey);
+        ++keyConfigStep;
+      }
       // A key still held is not taken again at once for the next action.
       FlushKeys();
     }

@@ -81,6 +81,27 @@ TEST_F(OptionsTest, EscapeDuringCaptureKeepsTheKeysAlreadyBound) {
   EXPECT_EQ(menuScreen, MENU_OPTIONS);
 }
 
+// Keys come as the real backend sends them: a side of Shift, Ctrl or Alt
+// together with its generic code.
+TEST_F(OptionsTest, CaptureTakesEachSideOfAModifierAndAsksAgainForATakenOrReservedKey) {
+  const std::pair<std::vector<int>, int> presses[] = {
+      {{vk::kRControl, vk::kControl}, 2}, {{vk::kP}, 2}, {{vk::kF4}, 2}, {{vk::kF5}, 2}, {{vk::kF12}, 2},
+      {{vk::kControl, vk::kRControl}, 2}, {{vk::kLAlt, vk::kAlt}, 3}, {{vk::kShift, vk::kLShift}, 4}};
+  const TConfig before = config;
+  MenuActivate(17);
+  for (const auto& [held, step] : presses) {
+    for (int code : held) Key(code);
+    Step();
+    for (int code : held) Release(code);
+    EXPECT_EQ(keyConfigStep, step) << held[0];
+  }
+  EXPECT_EQ(std::vector<int>(config.key, config.key + 3), (std::vector<int>{163, 164, 160}));
+  // Escape now would leave Right Ctrl on both Move left and Fire: the capture is undone.
+  Bind(vk::kEscape);
+  EXPECT_EQ(keyConfigStep, 0);
+  EXPECT_TRUE(std::equal(config.key, config.key + 7, before.key));
+}
+
 TEST_F(OptionsTest, ReturnBoundToUseItemActivatesNothingAndThePointerIsIgnored) {
   MenuActivate(17);
   for (int code : {'Q', 'W', 'E', 'R', 'T', 'Y'}) Bind(code);
@@ -113,7 +134,7 @@ TEST_F(OptionsTest, AJoypadPulledOutShowsMouseWithinFiveSeconds) {
 TEST_F(OptionsTest, KeyNamesCoverLettersDigitsAndTheTable) {
   const std::pair<int, const char*> cases[] = {
       {'A', "A"},  {'7', "7"},    {96, "Numpad 0"}, {105, "Numpad 9"}, {163, "Right Ctrl"},
-      {220, "\\"}, {13, "Enter"}, {58, ""},         {255, ""}};
+      {220, "\\"}, {13, "Enter"}, {58, ""},         {255, ""},        {17, "Ctrl"}};
   for (const auto& [code, name] : cases) EXPECT_STREQ(KeyName(code), name) << code;
 }
 
