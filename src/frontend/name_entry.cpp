@@ -185,10 +185,14 @@ void NameEntryScreen::Result() {
     SetColor(255, 127, 0);
     Centred("Hit Enter to retry or Escape to cancel.", 200);
     const bool escape = KeyHit(vk::kEscape) > 0, enter = KeyHit(vk::kEnter) > 0;
-    if (escape)
+    if (escape) {
       phase = 4;
-    else if (enter)
+    } else if (enter) {
+      // The retry's Enter (its key and its typed character) must not answer the "Done!" that may follow.
+      FlushKeys();
+      FlushMouse();
       phase = 2;
+    }
   }
 }
 

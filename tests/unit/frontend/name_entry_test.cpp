@@ -8,6 +8,8 @@
 #include "game/player.h"
 #include "game/world.h"
 #include "menu_fixture.h"
+#include "persist/loopback_server.h"
+#include "persist/online_highscores.h"
 #include "persist/records.h"
 #include "persist/temp_dir.h"
 
@@ -37,8 +39,10 @@ class NameEntryTest : public MenuTest {
       entry.Step();
     }
   }
+  // Enter as the real backend sends it: the key, and its character in the typed text.
   void PressEnter() {
     Key(vk::kEnter);
+    Input().TypeChar(13);
     StepEntry();
     Release(vk::kEnter);
   }
@@ -108,6 +112,32 @@ TEST_F(NameEntryTest, AFailedSubmissionOffersRetryAndEscapeLeavesTheTableAlone) 
   StepEntry();
   EXPECT_EQ(entry.phase, 4);
   EXPECT_EQ(highscores.score[14], 1000);
+  entry.Leave();
+}
+
+TEST_F(NameEntryTest, DoneWaitsForAKeyAfterARetrySucceeds) {
+  const auto use_port = [](int port) { onlineScores.Init("1.2.0", "127.0.0.1", kScoreboardScript, port); };
+  config.online = 1;
+  player.score = 10;
+  use_port(LoopbackServer::ClosedPort());
+  entry.Enter();
+  Type("Cy");
+  StepEntry();
+  PressEnter();
+  StepEntry(2);
+  ASSERT_FALSE(entry.submitted_ok);
+  LoopbackServer server([](int fd) {
+    LoopbackServer::ReadRequest(fd);
+    LoopbackServer::Send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 8\r\n\r\nsuccess\n");
+  });
+  use_port(server.port());
+  PressEnter();  // retry
+  StepEntry(5);
+  EXPECT_TRUE(entry.submitted_ok);
+  EXPECT_EQ(entry.phase, 3) << "\"Done!\" is shown until a key";
+  Type(" ");
+  StepEntry();
+  EXPECT_EQ(entry.phase, 4);
   entry.Leave();
 }
 
