@@ -51,6 +51,10 @@ std::unique_ptr<THttpResponse> Send(TPost& post) {
   return response;
 }
 
+// A stage or wave as the game keeps them (0..255); the server's word is not
+// trusted to stay in that range.
+int32_t ServerNumber(const std::string& text) { return std::clamp(ParseInt(text), 0, 255); }
+
 }  // namespace
 
 int32_t TOnlineHighscores::GetScores(int32_t first, int32_t count) {
@@ -63,14 +67,20 @@ int32_t TOnlineHighscores::GetScores(int32_t first, int32_t count) {
   auto answer = Send(*post);
   if (!answer) return 0;
   // Six lines a row; a row without a date is no row, and lines past the end
-  // read empty, so a trailing partial group is dropped.
-  do {
+  // read empty, so a trailing partial group is dropped. No more rows than
+  // asked for are kept, and no longer texts than the game could have sent:
+  // a server that answers with more gets its excess ignored.
+  const int32_t wanted = std::clamp(count, 0, kOnlineRows);
+  int32_t kept = 0;
+  while (kept < wanted && !answer->Eof()) {
     std::string line[6];
     for (auto& l : line) l = Trim(answer->ReadLine());
     if (line[1].empty()) continue;
-    scores =
-        TScores::AddScore(ParseInt(line[0]), line[2], ParseInt(line[3]), ParseInt(line[4]), ParseInt(line[5]), line[1]);
-  } while (!answer->Eof());
+    scores = TScores::AddScore(ParseInt(line[0]), line[2].substr(0, kOnlineNameMax), ParseInt(line[3]),
+                               ServerNumber(line[4]), ServerNumber(line[5]), line[1].substr(0, kOnlineNameMax));
+    ++kept;
+  }
+  if (!answer->Eof()) DebugLog("Scoreboard: rows past the " + std::to_string(wanted) + " asked for are ignored");
   return 1;
 }
 
@@ -132,11 +142,12 @@ void TOnlineHighscores::Draw(uint8_t y, SparkEmitter sparks) {
   SetImageFont(fntMain);
   rainbow.Set();
   DrawTextCentred("W O R L D   L E A D E R B O A R D", 160, y, 1);
-  uint8_t n = 0;
+  int32_t n = 0;
   lstOnlineScores.ForEach([&](TScores* row) {
+    if (n >= kOnlineRows) return;  // the buttons are below the fifteenth row
     const int32_t r = y + 10 + 9 * n;
     SetColor(127, 127, 127);
-    DrawTextRight(IntText(uint8_t(n + 1)), 92, r, 1);
+    DrawTextRight(IntText(n + 1), 92, r, 1);
     SetColor(255, 255, 255);
     DrawTextShadow(row->user_name, 96, r);
     SetColor(191, 191, 191);
@@ -147,7 +158,7 @@ void TOnlineHighscores::Draw(uint8_t y, SparkEmitter sparks) {
     SetImageFont(fntMain);
     ++n;
   });
-  for (int32_t i = lstOnlineScores.Count(); i < 15; ++i) {
+  for (int32_t i = n; i < kOnlineRows; ++i) {
     const int32_t r = y + 10 + 9 * i;
     SetColor(127, 127, 127);
     DrawTextRight(IntText(i + 1), 92, r, 0);
@@ -173,7 +184,10 @@ void TOnlineHighscores::Draw(uint8_t y, SparkEmitter sparks) {
   }
 }
 
-std::string StageWaveText(int32_t stage, int32_t wave) { return Chr(uint8_t(stage + 64)) + ":" + IntText(wave); }
+// Unsigned arithmetic: a stage of any size gives some letter, never an overflow.
+std::string StageWaveText(int32_t stage, int32_t wave) {
+  return Chr(uint8_t(uint32_t(stage) + 64u)) + ":" + IntText(wave);
+}
 
 int32_t EncodeOnlineScore(int32_t score, int32_t stage, int32_t wave) {
   return int32_t(uint32_t(score) * 9u + uint32_t(stage + wave) * 42u);

@@ -74,6 +74,9 @@ class TOnlineHighscores {
 // The stage letter and wave of a row: stage 2, wave 3 reads "B:3".
 std::string StageWaveText(int32_t stage, int32_t wave);
 
+// The rows the online table shows, and the most a fetch keeps.
+constexpr int32_t kOnlineRows = 15;
+
 // The longest name the scoreboard stores. The name entry holds fewer
 // characters than this; a longer name is cut here rather than refused.
 constexpr size_t kOnlineNameMax = 32;

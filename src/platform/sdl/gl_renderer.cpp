@@ -3,6 +3,7 @@
 #include <SDL_endian.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -177,8 +178,8 @@ bool GlRenderer::Init(GlPipeline pipeline) {
   gl::PixelStorei(GL_UNPACK_ALIGNMENT, 1);
   gl::PixelStorei(GL_PACK_ALIGNMENT, 1);
 
-  queued_vertices_.reserve(64 * 1024);
-  commands_.reserve(1024);
+  queued_vertices_.reserve(kKeptVertices);
+  commands_.reserve(kKeptCommands);
   ready_ = true;
   // A 1x1 white atlas until the first upload, so early draws show flat colour.
   const uint32_t white = 0xFFFFFFFFu;
@@ -407,7 +408,9 @@ void GlRenderer::ApplyBlend(Blend blend) {
 
 void GlRenderer::Stream(const Vertex* vertices, int count) {
   const auto bytes = static_cast<GLsizeiptr>(count) * static_cast<GLsizeiptr>(sizeof(Vertex));
-  if (bytes > vbo_capacity_) vbo_capacity_ = std::max<GLsizeiptr>({bytes, vbo_capacity_ * 2, 64 * 1024});
+  // Sized by this frame's need: one frame of a hundred thousand quads must
+  // not leave every later frame orphaning a buffer of that size.
+  vbo_capacity_ = std::max<GLsizeiptr>(std::bit_ceil(static_cast<size_t>(bytes)), 64 * 1024);
   // Orphaning the old storage lets the driver keep drawing from it while we fill new storage.
   gl::BufferData(GL_ARRAY_BUFFER, vbo_capacity_, nullptr, GL_STREAM_DRAW);
   gl::BufferSubData(GL_ARRAY_BUFFER, 0, bytes, vertices);
@@ -439,9 +442,23 @@ void GlRenderer::Submit() {
     ApplyBlend(command.blend);
     gl::DrawArrays(GL_TRIANGLES, command.first, command.count);
   }
-  // The capacity stays, so steady frames allocate nothing.
+  // The capacity stays, so steady frames allocate nothing; what one crowded
+  // frame took beyond the usual is given back.
+  const size_t used = queued_vertices_.size(), used_commands = commands_.size();
   commands_.clear();
   queued_vertices_.clear();
+  if (queued_vertices_.capacity() > std::max(kKeptVertices, 4 * used)) {
+    std::vector<Vertex>().swap(queued_vertices_);
+    queued_vertices_.reserve(std::max(kKeptVertices, 2 * used));
+  }
+  if (commands_.capacity() > std::max(kKeptCommands, 4 * used_commands)) {
+    std::vector<Command>().swap(commands_);
+    commands_.reserve(std::max(kKeptCommands, 2 * used_commands));
+  }
+}
+
+size_t GlRenderer::KeptBytes() const {
+  return size_t(vbo_capacity_) + queued_vertices_.capacity() * sizeof(Vertex) + commands_.capacity() * sizeof(Command);
 }
 
 void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout) {

@@ -64,8 +64,11 @@ class GlRenderer {
   // Draws the picture into the default framebuffer of the given size, black around it.
   void Present(int window_w, int window_h, const PictureLayout& layout);
   bool ReadPixels(int x, int y, int w, int h, uint32_t* out);
+  // Bytes the vertex queue and buffer hold between frames.
+  size_t KeptBytes() const;
 
  private:
+  static constexpr size_t kKeptVertices = 64 * 1024, kKeptCommands = 1024;
   bool BuildProgram(bool core);
   bool has_picture() const { return picture_w_ > 0; }
   // The offscreen picture's texture and framebuffer, made or dropped.

@@ -48,6 +48,7 @@ class SdlBackend : public Backend {
   // Which GL the context gives: "3.3 core" or "2.1 compatibility"; empty before the first display.
   const std::string& gl_profile() const { return gl_profile_; }
   bool fullscreen() const { return fullscreen_; }
+  size_t renderer_bytes() const { return renderer_.KeptBytes(); }
 
  private:
   bool EnsureSdl();

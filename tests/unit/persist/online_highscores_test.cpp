@@ -11,6 +11,10 @@
 #include "core/game_state.h"
 #include "loopback_server.h"
 #include "persist/records.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/paths.h"
 #include "temp_dir.h"
 
 namespace {
@@ -114,6 +118,48 @@ TEST(OnlineHighscores, AnswersAreReadLineByLine) {
   EXPECT_EQ(onlineScores.CountScores(), 0);
   onlineScores.Unload();
   EXPECT_TRUE(lstOnlineScores.Empty());
+}
+
+// A hostile answer keeps no more than the table can show: fifteen rows,
+// names and dates of the longest the game sends, stages it can reach. What
+// is kept, and what one frame of the table draws, stay within a full
+// well-behaved table's.
+TEST(OnlineHighscores, AFloodOfRowsOrAHugeNameKeepsNoMoreThanAFullTable) {
+  UseHeadlessBackend();
+  Graphics(320, 240, 0);
+  SetDataDir(SKITTERWORM_TEST_DATA_DIR);
+  fntMain = LoadImageFont(AssetPath("fonts/cweb.ttf"), 13, 0);
+  fntSmall = LoadImageFont(AssetPath("fonts/uni 05_53.ttf"), 8, 0);
+  const auto row = [](const std::string& name, const std::string& date, const char* stage_wave) {
+    return "1\n" + date + "\n" + name + "\n99999\n" + stage_wave;
+  };
+  const auto fetch = [&](const std::string& body) {
+    LoopbackServer server(Answer("200 OK", body));
+    UseScoreboard(server.port());
+    onlineScores.limits.max_body = THttpLimits{}.max_body;
+    EXPECT_EQ(onlineScores.GetScores(0, 15), 1);
+    size_t bytes = 0;
+    lstOnlineScores.ForEach([&](TScores* r) { bytes += sizeof(TScores) + r->user_name.size() + r->date.size(); });
+    const int64_t before = GetDrawStats().quads;
+    onlineScores.Draw(45);
+    return std::pair(bytes, GetDrawStats().quads - before);
+  };
+  std::string full;
+  for (int i = 0; i < 15; ++i) full += row(std::string(kOnlineNameMax, 'W'), std::string(kOnlineNameMax, 'W'), "26\n99\n");
+  const auto [full_bytes, full_quads] = fetch(full);
+  std::string flood;
+  for (int i = 0; i < 21'846; ++i) flood += row("n", "d", "1\n1\n");
+  const std::string huge = std::string(125'000, 'W');
+  for (const std::string& body : {flood, row(huge, huge, "1\n1\n")}) {
+    const auto [bytes, quads] = fetch(body);
+    EXPECT_LE(lstOnlineScores.Count(), 15u);
+    EXPECT_LE(bytes, full_bytes);
+    EXPECT_LE(quads, full_quads);
+  }
+  fetch(row("ann", "d", "2147483647\n-2147483648\n"));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"1|d|ann|99999|?:0"}));
+  onlineScores.Unload();
+  SetBackend(nullptr);
 }
 
 // Each request carries its own fields and nothing of the ones before it.

@@ -10,6 +10,7 @@
 #include "platform/input.h"
 #include "platform/sdl/gl_loader.h"
 #include "platform/sdl/gl_renderer.h"
+#include "platform/sdl/sdl_backend.h"
 #include "window_as_shown.h"
 
 namespace {
@@ -297,6 +298,21 @@ TEST_F(GlDisplayTest, ReadingBeyondThePictureGivesTransparentBlack) {
   EXPECT_EQ(grab->pixels[1 * 4 + 1], Rgba(50, 60, 70));
   EXPECT_EQ(grab->pixels[1 * 4 + 2], 0u);
   EXPECT_EQ(grab->pixels[3 * 4 + 0], 0u);
+}
+
+// One crowded frame (a hostile scoreboard answer drawn whole) leaves no
+// buffer of its size behind to slow every later frame.
+TEST_F(GlDisplayTest, ACrowdedFrameGivesItsBuffersBack) {
+  ASSERT_TRUE(Graphics(320, 240, 0));
+  const auto frame = [](int quads) {
+    Cls();
+    for (int i = 0; i < quads; ++i) DrawRect(float(i % 300), float(i % 200), 2, 2);
+    Flip(false);
+    return static_cast<SdlBackend&>(ActiveBackend()).renderer_bytes();
+  };
+  const size_t usual = frame(500);
+  EXPECT_GT(frame(200'000), 20 * usual);
+  EXPECT_LE(frame(500), usual);
 }
 
 }  // namespace
