@@ -151,38 +151,23 @@ TEST_F(SdlInputTest, PointerMapsBackIntoPicturePixelsInFullScreen) {
   EXPECT_FALSE(MouseDown(3));
 }
 
-// The game reads and puts the pointer in its 320x240 picture at every scale; a
-// display switch (a window of another scale, full screen and back) leaves the
-// pointer where it was, and the system pointer is put there too.
+// The pointer is read and put in the 320x240 picture at every scale, and a
+// display switch leaves it, and the system pointer, where it was.
 TEST_F(SdlInputTest, ThePointerKeepsItsPlaceInThePictureThroughADisplaySwitch) {
-  struct Display {
-    int scale, depth;
-  };
-  const std::pair<Display, Display> switches[] = {
-      {{2, 32}, {1, 32}}, {{2, 32}, {2, 0}}, {{1, 0}, {3, 0}}, {{2, 0}, {1, 32}}};
-  const auto show = [this](Display d) {
-    SetDrawScale(d.scale);
-    Open(320 * d.scale, 240 * d.scale, d.depth);
-  };
-  for (const auto& [from, to] : switches) {
-    SCOPED_TRACE(std::to_string(from.scale) + "x" + std::to_string(from.depth) + " to " + std::to_string(to.scale) +
-                 "x" + std::to_string(to.depth));
-    show(from);
-    MoveMouse(300, 200);
-    for (int i = 0; i < 5; ++i) PollSystem();
-    EXPECT_EQ(MouseX(), 300);
-    show(to);
-    for (int i = 0; i < 5; ++i) PollSystem();
-    EXPECT_EQ(MouseX(), 300);
-    EXPECT_EQ(MouseY(), 200);
-    // The system pointer, read back through the game's own mapping, says the same.
+  const int switches[][4] = {{2, 32, 1, 32}, {2, 32, 2, 0}, {1, 0, 3, 0}};  // scale, depth before and after
+  for (const auto& s : switches) {
+    for (int at : {0, 2}) {
+      SetDrawScale(s[at]);
+      Open(320 * s[at], 240 * s[at], s[at + 1]);
+      if (at == 0) MoveMouse(300, 200);
+    }
+    // Where the system pointer is, read back through the game's own mapping.
     int gx = 0, gy = 0, wx = 0, wy = 0;
     SDL_GetGlobalMouseState(&gx, &gy);
     SDL_GetWindowPosition(SDL_GL_GetCurrentWindow(), &wx, &wy);
     PushMotion(gx - wx, gy - wy);
     PollSystem();
-    EXPECT_EQ(MouseX(), 300);
-    EXPECT_EQ(MouseY(), 200);
+    EXPECT_EQ(std::pair(MouseX(), MouseY()), std::pair(300, 200)) << s[0] << "x" << s[1] << " to " << s[2];
   }
   SetDrawScale(1);
 }
