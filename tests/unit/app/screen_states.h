@@ -41,7 +41,12 @@ struct ScreenState {
   void (*frame)();
 };
 
-inline void Tick() { ActiveBackend().SleepMicros(16'000); }
+// What the frame driver does around every screen's step: time moves on, the
+// picture is cleared.
+inline void Tick() {
+  ActiveBackend().SleepMicros(16'000);
+  Cls();
+}
 inline void MenuFrame() {
   Tick();
   TheMenuScreen().Step();
@@ -129,9 +134,11 @@ inline void FullLocalTable() {
 }
 
 inline void OnlineScreen(bool online, int32_t result, int rows) {
-  config.online = online;
+  config.online = 0;
   Menu(3);
-  showOnlineScores = 1;
+  MenuActivate(20);  // the online view, fetching nothing while online scores are off
+  config.online = online;
+  onlineScores.web_address = "http://scores.skitterworm.example.org:8080/sysops/worm-highscore.php";
   onlineFetchResult = result;
   onlineScores.Unload();
   for (int i = 0; i < rows; ++i)
@@ -209,8 +216,8 @@ inline const ScreenState kScreenStates[] = {
     {"highscores", "online disabled", [] { OnlineScreen(false, 0, 0); }, MenuFrame},
     {"statistics", "large counts", Statistics, MenuFrame},
     {"help", "default keys", [] { Menu(5); }, MenuFrame},
-    {"help", "keys rebound", [] { config.key[4] = 'Z'; config.key[6] = 'X'; Menu(5); }, MenuFrame},
-    {"help", "mouse control", [] { config.controls = 2; Menu(5); }, MenuFrame},
+    {"help", "keyboard, keys rebound", [] { config.controls = 1; config.key[4] = 'Z'; config.key[6] = 'X'; Menu(5); }, MenuFrame},
+    {"help", "joypad control", [] { config.controls = 3; Menu(5); }, MenuFrame},
     {"credits", "at 0:10", [] { Credits(600); }, MenuFrame},
     {"credits", "at 0:20", [] { Credits(1200); }, MenuFrame},
     {"credits", "at 0:35", [] { Credits(2100); }, MenuFrame},
