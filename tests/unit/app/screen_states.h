@@ -15,6 +15,7 @@
 #include "frontend/menu_state.h"
 #include "frontend/name_entry.h"
 #include "frontend/text_input.h"
+#include "game/play.h"
 #include "game/player.h"
 #include "game/world.h"
 #include "persist/config.h"
@@ -183,8 +184,8 @@ inline void NameEntry(bool in_table, uint8_t phase, bool submitted_ok) {
 }
 
 inline void Game(uint8_t state) {
-  SeedRnd(1234);
-  NewGame();
+  SetFirstGameSeed(1234);
+  NewLiveGame();
   for (int i = 0; i < 100; ++i) PlayFrame();  // the banner, at full strength
   if (state == STATE_ENTERING) return;
   while (gameState == STATE_ENTERING) PlayFrame();
