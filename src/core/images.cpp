@@ -26,7 +26,7 @@ Image* Centred(Image* image) {
 void LoadGameImages() {
   gfx.menu_fademask = Single("graphics/menu-fademask.png");
   gfx.logo_refmask = Single("graphics/logo-refmask.png");
-  gfx.logo_letters = Cells("graphics/logo-letters.png", 16, 16, 7);
+  gfx.logo_letters = Cells("graphics/logo-letters.png", 16, 16, 9);  // S K I T E R W O M
   gfx.help_powerups = Single("graphics/help-powerups.png");
   gfx.help_controls = Single("graphics/help-controls.png");
   gfx.bonus_scores = Cells("graphics/bonus-scores.png", 16, 8, 8);

@@ -64,7 +64,7 @@ constexpr Row kTimeline[] = {
     // original row named.
     {1895, "Ogg Vorbis, libopenmpt and SDL2 audio", "660000"},
     {1950, "graphics/credits-shroomsnail2.png", "FFFFFF", true, 290, 240, 1},
-    {1960, "Every effect synthesised from a recipe", "FF6666"},
+    {1960, "Effects synthesised from recipes", "FF6666"},
     {1995, "assetforge, our own synthesizer", "660000"},
     {2060, "Mixed live on 32 channels", "FF6666"},
     {2335, "Music", "66FFFF"},

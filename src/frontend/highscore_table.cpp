@@ -28,12 +28,13 @@ void DrawHighscoreTable(uint8_t y) {
       rainbowFast.Set();
     else
       SetColor(255, 255, 255);
+    std::snprintf(text, sizeof text, "%d", highscores.score[i]);
+    // A name runs at most to three pixels short of its score; longer ones are cut.
     if (highscores.player[i].empty())
       DrawTextShadow("-", 97, row);
     else
-      DrawTextShadow(highscores.player[i], 96, row);
+      DrawTextShadow(FitText(highscores.player[i], 213 - 3 - TextWidth(text) - 96), 96, row);
     SetColor(191, 191, 191);
-    std::snprintf(text, sizeof text, "%d", highscores.score[i]);
     DrawTextRight(text, 213, row, 1);
     SetColor(255, 255, 0);
     SetImageFont(fntSmall);

@@ -2,16 +2,20 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
+#include "frontend/options.h"
+#include "persist/config.h"
 #include "persist/records.h"
 #include "persist/statistics.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
+#include "platform/input.h"
 
 namespace {
 
@@ -37,6 +41,37 @@ const char* ShortFloat(float value, char (&out)[6]) {
   out[5] = 0;
   return out;
 }
+
+namespace {
+
+// The player's own keys (and pointer or joypad) beside the labels of the
+// controls panel, cut to the panel's width.
+void HelpKeys() {
+  const auto& key = config.key;
+  const std::string item = KeyName(key[6]);
+  std::string move, fire, use;
+  switch (config.controls) {
+    case 2:
+      move = "mouse", fire = "left button", use = "right button, " + item;
+      break;
+    case 3:
+      move = "joypad", fire = "button 1", use = "button 2, " + item;
+      break;
+    default:
+      if (key[0] == vk::kLeft && key[1] == vk::kRight && key[2] == vk::kUp && key[3] == vk::kDown)
+        move = "arrows";
+      else
+        move = std::string(KeyName(key[0])) + " " + KeyName(key[1]) + " " + KeyName(key[2]) + " " + KeyName(key[3]);
+      fire = KeyName(key[4]), use = item;
+      break;
+  }
+  SetImageFont(fntSmall);
+  Colour(200, 200, 200);
+  const std::string lines[4] = {move, fire, use, KeyName(key[5])};
+  for (int i = 0; i < 4; ++i) DrawTextShadow(FitText(lines[i], 80), 234, 163 + 9 * i);
+}
+
+}  // namespace
 
 void HelpBody() {
   rainbow.Set();
@@ -76,6 +111,7 @@ void HelpBody() {
   DrawImage(gfx.help_powerups, 5, 163);
   DrawImage(gfx.help_controls, 200, 163);
   SetBlend(Blend::kLight);
+  HelpKeys();
 }
 
 void StatisticsBody() {

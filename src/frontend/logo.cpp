@@ -42,7 +42,8 @@ void TLogoLetter::Draw() const {
 }
 
 void CreateLogo() {
-  static constexpr uint16_t kFrames[11] = {0, 1, 2, 2, 3, 4, 1, 5, 3, 6, 3};
+  // The letter strip holds S K I T E R W O M; the logo spells SKITTERWORM.
+  static constexpr uint16_t kFrames[11] = {0, 1, 2, 3, 3, 4, 5, 6, 7, 5, 8};
   const uint8_t family = uint8_t(ShowRand(1, 11));
   for (int i = 0; i < 11; ++i) TLogoLetter::Create(uint16_t(72 + 16 * i), 6, kFrames[i], uint8_t(2 * i), family);
 }

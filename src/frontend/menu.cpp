@@ -1,5 +1,7 @@
 #include "frontend/menu.h"
 
+#include <initializer_list>
+
 #include "audio/audio.h"
 #include "audio/music.h"
 #include "core/fader.h"
@@ -166,15 +168,25 @@ void ScreenSwitch() {
   }
 }
 
-// A line wider than the screen in the current font (our main font is wider
-// than some of these texts were written for, and a web address can be any
-// length) is set in the small font rather than cut at both edges.
-void Centred(const char* text, int32_t y) {
+// The lines of one text, centred on the screen, each in its colour.
+struct Line {
+  const char* text;
+  uint8_t r, g, b;
+  int32_t y;
+};
+
+// A text with a line wider than the screen in the main font (a web address can
+// be any length) is set in the small font, all of it: one paragraph, one font.
+void Paragraph(std::initializer_list<Line> lines) {
   ImageFont* const font = GetImageFont();
-  const bool too_wide = TextWidth(text) > kScreenWidth - 8;
+  bool too_wide = false;
+  for (const Line& line : lines) too_wide |= TextWidth(line.text) > kScreenWidth - 8;
   if (too_wide) SetImageFont(fntSmall);
-  DrawTextCentred(text, 160, y, 1);
-  if (too_wide) SetImageFont(font);
+  for (const Line& line : lines) {
+    SetColor(line.r, line.g, line.b);
+    DrawTextCentred(line.text, 160, line.y, 1);
+  }
+  SetImageFont(font);
 }
 
 void HighscoresBody() {
@@ -184,31 +196,24 @@ void HighscoresBody() {
     if (onlineFetchResult > 0) {
       onlineScores.Draw(45, CreateMenuSparks);
     } else {
-      SetColor(255, 0, 0);
-      Centred("Uh oh! Something's gone wrong...", 70);
-      SetColor(191, 191, 191);
-      Centred("Skitterworm couldn't connect to the online scoreboard.", 90);
-      Centred("Make sure your internet connection is working and that", 100);
-      Centred("your firewall isn't blocking Skitterworm's traffic.", 110);
-      Centred("If you keep getting this error, visit...", 135);
-      Centred("...and let me know via the Contact page. Thanks!", 165);
-      SetColor(255, 191, 127);
-      Centred(onlineScores.web_address.c_str(), 150);
+      Paragraph({{"Uh oh! Something's gone wrong...", 255, 0, 0, 70},
+                 {"Skitterworm couldn't connect to the online scoreboard.", 191, 191, 191, 90},
+                 {"Make sure your internet connection is working and that", 191, 191, 191, 100},
+                 {"your firewall isn't blocking Skitterworm's traffic.", 191, 191, 191, 110},
+                 {"If you keep getting this error, visit...", 191, 191, 191, 135},
+                 {"...and let me know via the Contact page. Thanks!", 191, 191, 191, 165},
+                 {onlineScores.web_address.c_str(), 255, 191, 127, 150}});
     }
   } else {
-    SetColor(255, 0, 0);
-    Centred("Online highscores are disabled.", 110);
-    SetColor(191, 191, 191);
-    Centred("Enable them from the options menu, then try again.", 130);
+    Paragraph({{"Online highscores are disabled.", 255, 0, 0, 110},
+               {"Enable them from the options menu, then try again.", 191, 191, 191, 130}});
   }
 }
 
 void JoypadDialogBody() {
-  SetColor(255, 0, 0);
-  Centred("Oops!", 70);
-  SetColor(255, 191, 127);
-  Centred("You've selected joypad controls but there", 85);
-  Centred("doesn't seem to be a joypad connected.", 95);
+  Paragraph({{"Oops!", 255, 0, 0, 70},
+             {"You've selected joypad controls but there", 255, 191, 127, 85},
+             {"doesn't seem to be a joypad connected.", 255, 191, 127, 95}});
 }
 
 void LogoAndVersion() {

@@ -149,7 +149,8 @@ void TOnlineHighscores::Draw(uint8_t y, SparkEmitter sparks) {
     SetColor(127, 127, 127);
     DrawTextRight(IntText(n + 1), 92, r, 1);
     SetColor(255, 255, 255);
-    DrawTextShadow(row->user_name, 96, r);
+    // A name runs at most to three pixels short of its score; longer ones are cut.
+    DrawTextShadow(FitText(row->user_name, 213 - 3 - TextWidth(IntText(row->user_score)) - 96), 96, r);
     SetColor(191, 191, 191);
     DrawTextRight(IntText(row->user_score), 213, r, 1);
     SetColor(255, 255, 0);

@@ -29,6 +29,7 @@ namespace {
 // Process-wide: every font loaded this run (at stable addresses) and the one text is set in.
 std::deque<std::unique_ptr<ImageFont>> fonts;
 ImageFont* current = nullptr;
+TextWatcher watcher = nullptr;
 
 // Without an image font (a missing font file) text still takes room, so
 // layouts hold their shape; nothing is drawn.
@@ -115,6 +116,8 @@ void DrawText(std::string_view text, float x, float y) {
   const float sx = t.sx, sy = t.sy;
   float pen = x * t.position;
   y *= t.position;
+  // Only a test watches, so only a test pays for the list of boxes.
+  std::vector<GlyphBox> boxes;
   for (unsigned char c : text) {
     const ImageFont::Glyph& glyph = current->glyphs[c];
     if (!glyph.present) continue;
@@ -124,14 +127,36 @@ void DrawText(std::string_view text, float x, float y) {
       const float xs[4] = {gx, gx2, gx2, gx};
       const float ys[4] = {gy, gy, gy2, gy2};
       BatchQuad(xs, ys, glyph.region);
+      if (watcher) boxes.push_back({std::min(gx, gx2), std::min(gy, gy2), std::max(gx, gx2), std::max(gy, gy2)});
     }
     pen += float(glyph.advance) * sx;
   }
+  if (watcher) watcher(text, boxes.data(), int(boxes.size()));
+}
+
+void WatchText(TextWatcher w) { watcher = w; }
+
+std::string_view FitText(std::string_view text, int width) {
+  size_t n = 0;
+  for (int used = 0; n < text.size(); ++n) {
+    used += TextWidth(text.substr(n, 1));
+    if (used > width) break;
+  }
+  return text.substr(0, n);
 }
 
 int TextWidth(std::string_view text) {
   int width = 0;
-  for (unsigned char c : text) width += current ? current->glyphs[c].advance : kBuiltinAdvance;
+  // A character the font cannot draw still takes a question mark's room: a
+  // name of invisible letters is bounded like any other.
+  for (unsigned char c : text) {
+    if (!current) {
+      width += kBuiltinAdvance;
+      continue;
+    }
+    const ImageFont::Glyph& glyph = current->glyphs[c];
+    width += glyph.present ? glyph.advance : std::max(1, current->glyphs['?'].advance);
+  }
   return width;
 }
 

@@ -49,7 +49,7 @@ struct Exact {
 };
 const Exact kExact[] = {
     // Strips of the table.
-    {"logo-letters", 16, 16, 7},
+    {"logo-letters", 16, 16, 9},
     {"bonus-scores", 16, 8, 8},
     {"skitterworm", 8, 8, 2},
     {"snail", 8, 8, 3},

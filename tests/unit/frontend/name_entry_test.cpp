@@ -84,11 +84,15 @@ TEST_F(NameEntryTest, TheNameKeepsPrintableCharactersAndFitsItsWidth) {
     input.Update();
     EXPECT_EQ(input.txt, stored) << typed;
   }
-  TTextInput input(160, 125);
-  Type(std::string(40, 'W'));
-  input.Update();
-  EXPECT_LE(TextWidth(input.txt), TTextInput::kMaxNameWidth);
-  EXPECT_GT(TextWidth(input.txt + "W"), TTextInput::kMaxNameWidth);
+  // Every character counts, drawn or not (a control code, a Latin-1 letter):
+  // a name of 500 never fits.
+  for (char c : {'W', '\x7f', '\xe9'}) {
+    TTextInput input(160, 125);
+    Type(std::string(500, c));
+    input.Update();
+    EXPECT_LE(TextWidth(input.txt), TTextInput::kMaxNameWidth) << int(uint8_t(c));
+    EXPECT_GT(TextWidth(input.txt + c), TTextInput::kMaxNameWidth) << int(uint8_t(c));
+  }
 }
 
 TEST_F(NameEntryTest, AFailedSubmissionOffersRetryAndEscapeLeavesTheTableAlone) {

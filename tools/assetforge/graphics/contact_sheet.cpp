@@ -56,7 +56,7 @@ Canvas Preview(const ForgeContext& ctx, const std::vector<ImageAsset>& images) {
   // Menu: logo band with bouncing letters, reflections and the mask.
   const Canvas* letters = Find(images, "logo-letters");
   const Canvas* refmask = Find(images, "logo-refmask");
-  const int order[11] = {0, 1, 2, 2, 3, 4, 1, 5, 3, 6, 3};
+  const int order[11] = {0, 1, 2, 3, 3, 4, 5, 6, 7, 5, 8};  // S K I T T E R W O R M
   if (letters && refmask) {
     for (int i = 0; i < 11; ++i) {
       const double phase = i * 0.55;

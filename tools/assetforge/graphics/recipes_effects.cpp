@@ -188,12 +188,14 @@ Canvas MenuFadeMask() {
 }
 
 // Logo reflection mask (320×27 at y 30, black): the mirrored letters show at a
-// little over half strength under the line and fade out towards the band's end
-// at y 57, with faint ripples on alternate rows.
+// little over half strength under the line and fade out within ten rows, with
+// faint ripples on alternate rows.
 Canvas LogoRefMask() {
   Canvas c(320, 27);
   for (int y = 0; y < 27; ++y) {
-    double a = 0.42 + 0.58 * std::pow(y / 24.0, 0.9);
+    // Black from row 10 (y 40) down: the screen titles centred at y 45 stand
+    // clear of the reflection.
+    double a = 0.42 + 0.58 * std::pow(std::min(y / 10.0, 1.0), 0.9);
     if (y % 2 == 1) a += 0.08;
     a = std::min(1.0, a);
     for (int x = 0; x < 320; ++x) c.Set(x, y, Rgba{0, 0, 0, Byte(255 * a)});

@@ -66,17 +66,14 @@ Canvas HelpPowerups(const ForgeContext& ctx, const Canvas& icons) {
   return c;
 }
 
-// Help, right panel (200, 163): the controls with their default keys.
+// Help, right panel (200, 163): the controls. The game writes the keys of the
+// first four rows (the player's own) at x 34; pause and the display keys are fixed.
 Canvas HelpControls(const ForgeContext& ctx) {
-  const char* lines[6][2] = {
-      {"Move", "mouse, arrows, pad"}, {"Fire", "L button, R-Ctrl"}, {"Item", "R button, Enter"},
-      {"Autofire", "Space"},          {"Pause", "P or Esc"},        {"", ""},
-  };
+  const char* labels[4] = {"Move", "Fire", "Item", "Autofire"};
   Canvas c(114, 54);
-  for (int i = 0; i < 5; ++i) {
-    DrawText(c, ctx.small_font, 0, i * 9, lines[i][0], kLabel);
-    DrawText(c, ctx.small_font, 34, i * 9, lines[i][1], kText);
-  }
+  for (int i = 0; i < 4; ++i) DrawText(c, ctx.small_font, 0, i * 9, labels[i], kLabel);
+  DrawText(c, ctx.small_font, 0, 36, "Pause", kLabel);
+  DrawText(c, ctx.small_font, 34, 36, "P or Esc", kText);
   int x = 0;
   for (const auto& [key, what] : {std::pair{"F4", "full"}, {"F5", "scale"}, {"F12", "shot"}}) {
     DrawText(c, ctx.small_font, x, 45, key, kLabel);
@@ -336,7 +333,7 @@ Canvas BuildIcon(const ForgeContext& ctx) {
       if (r > 16.8) col = Mix(col, Rgb(90, 70, 150), 0.6f);
       icon.Set(x, y, col);
     }
-  const auto& letters = ctx.sprites.Get("logo-letters").frames;
+  const auto& letters = ctx.sprites.Get("logo-worm").frames;
   const int order[4] = {0, 1, 2, 3};
   const int lift[4] = {0, 5, 8, 4};
   for (int i = 3; i >= 0; --i) {
