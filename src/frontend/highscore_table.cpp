@@ -45,7 +45,7 @@ void DrawHighscoreTable(uint8_t y) {
   if (!ReplayOfEntry(highscores, 0).empty()) {
     SetImageFont(fntSmall);
     SetColor(127, 127, 127);
-    DrawTextCentred("Click an entry to watch its game", 160, y + 10 + 9 * THighscores::kEntries + 1, 1);
+    DrawTextCentred("Click an entry to watch its game", 160, y + 10 + 9 * THighscores::kEntries + 6, 1);
     SetImageFont(fntMain);
   }
   CreateMenuSparks(160, uint16_t(y + 18), 77, 2, 1.0f);
