@@ -23,3 +23,8 @@ void MenuActivate(uint8_t id);
 void MenuBack();
 void MenuSelectNext();
 void MenuSelectPrevious();
+
+// The pages' moves: the text fades out and the target page (or kStartGame)
+// follows; the second fades the whole scene, for a game.
+void MenuFadeTo(uint8_t target);
+void MenuFadeAllTo(uint8_t target);

@@ -1,0 +1,224 @@
+#include "frontend/menu_pages.h"
+
+#include <initializer_list>
+#include <string>
+
+#include "core/game_state.h"
+#include "core/helpers.h"
+#include "frontend/clickable_text.h"
+#include "frontend/credits.h"
+#include "frontend/frontend.h"
+#include "frontend/frontend_hooks.h"
+#include "frontend/highscore_table.h"
+#include "frontend/info_screens.h"
+#include "frontend/logo.h"
+#include "frontend/menu.h"
+#include "frontend/menu_particle.h"
+#include "frontend/menu_state.h"
+#include "frontend/options.h"
+#include "game/particle.h"
+#include "persist/records.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/log.h"
+
+namespace {
+
+constexpr uint8_t kHighscoreTableY = 45;  // the local table's title
+
+// --- what the items do ---------------------------------------------------------
+
+void StartGameNow(uint8_t = 0) {
+  if (frontendHooks.start_game) frontendHooks.start_game();
+}
+
+void Play(uint8_t) {
+  // A fresh count, not the last check: the pad may have gone since.
+  if (JoyCount() == 0 && config.controls == 3)
+    MenuFadeTo(MENU_JOYPAD);
+  else
+    MenuFadeAllTo(kStartGame);
+}
+
+void Quit(uint8_t) { menuQuit = 1; }
+void QuitMenu() { menuQuit = 1; }
+
+void RetryJoypad(uint8_t) {
+  joycheck.Check();
+  if (joypadPresent) MenuFadeAllTo(kStartGame);
+}
+
+void PlayWithMouse(uint8_t) {
+  config.controls = 2;
+  StartGameNow();
+}
+
+void PlayWithKeyboard(uint8_t) {
+  config.controls = 1;
+  StartGameNow();
+}
+
+const char* OnlineViewText() { return showOnlineScores ? "View Offline Scores" : "View Online Scores"; }
+
+void ShowOnlineViewText() {
+  lstClickables.ForEach([](TClickableText* text) {
+    if (text->id != 20) return;
+    text->txt = OnlineViewText();
+    text->CalculateDimensions();
+  });
+}
+
+void ToggleOnlineView(uint8_t) {
+  showOnlineScores = showOnlineScores ? 0 : 1;
+  // Every switch to the online table asks the server again.
+  if (showOnlineScores && config.online) {
+    onlineFetchResult = onlineScores.GetScores(0, 15);
+    DebugLog(onlineFetchResult > 0 ? "Online scores: " + std::to_string(lstOnlineScores.Count()) + " rows"
+                                   : std::string("Online scores: the scoreboard could not be reached"));
+  }
+  ShowOnlineViewText();
+}
+
+void BackToMain() { MenuFadeTo(MENU_MAIN); }
+
+void StartCredits() {
+  RemoveCreditsItems();
+  creditsClock = 0;
+}
+
+void CloseCredits() {
+  MenuFadeTo(MENU_MAIN);
+  creditsClosing = 1;
+}
+
+// --- what the pages draw -------------------------------------------------------
+
+// The lines of one text, centred on the screen, each in its colour.
+struct Line {
+  const char* text;
+  uint8_t r, g, b;
+  int32_t y;
+};
+
+// A text with a line wider than the screen in the main font (a web address can
+// be any length) is set in the small font, all of it: one paragraph, one font.
+void Paragraph(std::initializer_list<Line> lines) {
+  ImageFont* const font = GetImageFont();
+  bool too_wide = false;
+  for (const Line& line : lines) too_wide |= TextWidth(line.text) > kScreenWidth - 8;
+  if (too_wide) SetImageFont(fntSmall);
+  for (const Line& line : lines) {
+    SetColor(line.r, line.g, line.b);
+    DrawTextCentred(line.text, 160, line.y, 1);
+  }
+  SetImageFont(font);
+}
+
+void MainBody() {
+  SetImageFont(fntSmall);
+  SetColor(63, 63, 63);
+  DrawTextCentred("v" SKITTERWORM_VERSION, 160, 234, 0);
+}
+
+void HighscoresBody() {
+  if (!showOnlineScores) {
+    DrawHighscoreTable(kHighscoreTableY);
+  } else if (config.online) {
+    if (onlineFetchResult > 0) {
+      onlineScores.Draw(45, CreateMenuSparks);
+    } else {
+      Paragraph({{"Uh oh! Something's gone wrong...", 255, 0, 0, 70},
+                 {"Skitterworm couldn't connect to the online scoreboard.", 191, 191, 191, 90},
+                 {"Make sure your internet connection is working and that", 191, 191, 191, 100},
+                 {"your firewall isn't blocking Skitterworm's traffic.", 191, 191, 191, 110},
+                 {"If you keep getting this error, visit...", 191, 191, 191, 135},
+                 {"...and let me know via the Contact page. Thanks!", 191, 191, 191, 165},
+                 {onlineScores.web_address.c_str(), 255, 191, 127, 150}});
+    }
+  } else {
+    Paragraph({{"Online highscores are disabled.", 255, 0, 0, 110},
+               {"Enable them from the options menu, then try again.", 191, 191, 191, 130}});
+  }
+}
+
+// A click on an entry of the local table shows its game.
+void HighscoresClick() {
+  if (!showOnlineScores) WatchEntryAt(MouseX(), MouseY(), kHighscoreTableY);
+}
+
+void CreditsBody() {
+  SetAlpha(fadeText.value);
+  CreditsStep();
+  CreditsDraw();
+  SetAlpha(fadeScene.value);
+  DrawLogo();
+}
+
+void JoypadDialogBody() {
+  Paragraph({{"Oops!", 255, 0, 0, 70},
+             {"You've selected joypad controls but there", 255, 191, 127, 85},
+             {"doesn't seem to be a joypad connected.", 255, 191, 127, 95}});
+}
+
+// --- the pages -------------------------------------------------------------------
+
+constexpr MenuItem kMainItems[] = {
+    {1, "Play", 80, 0, Play},
+    {2, "Options", 95, MENU_OPTIONS},
+    {3, "Highscores", 110, MENU_HIGHSCORES},
+    {4, "Statistics", 125, MENU_STATISTICS},
+    {5, "Help", 140, MENU_HELP},
+    {6, "Credits", 155, MENU_CREDITS},
+    {7, "Quit", 170, 0, Quit},
+};
+
+// The option sets' headers (10..17) are made by the options page itself.
+constexpr MenuItem kOptionsItems[] = {
+    {10, nullptr, 0, 0, OptionHeaderAction},     {11, nullptr, 0, 0, OptionHeaderAction},
+    {12, nullptr, 0, 0, OptionHeaderAction},     {13, nullptr, 0, 0, OptionHeaderAction},
+    {14, nullptr, 0, 0, OptionHeaderAction},     {15, nullptr, 0, 0, OptionHeaderAction},
+    {16, nullptr, 0, 0, OptionHeaderAction},     {17, nullptr, 0, 0, OptionHeaderAction},
+    {18, "Return to Main Menu", 224, MENU_MAIN},
+};
+
+constexpr MenuItem kHighscoresItems[] = {
+    {20, "View Online Scores", 213, 0, ToggleOnlineView},
+    {21, "Return to Main Menu", 224, MENU_MAIN},
+};
+
+constexpr MenuItem kStatisticsItems[] = {{30, "Return to Main Menu", 224, MENU_MAIN}};
+constexpr MenuItem kHelpItems[] = {{40, "Return to Main Menu", 224, MENU_MAIN}};
+
+constexpr MenuItem kJoypadItems[] = {
+    {250, "I've plugged it in - try again!", 120, 0, RetryJoypad},
+    {251, "Use mouse instead", 135, 0, PlayWithMouse},
+    {252, "Use keyboard instead", 150, 0, PlayWithKeyboard},
+    {253, "Return to Main Menu", 224, MENU_MAIN},
+};
+
+// screen, items, opens at, main item on return, logo, build, body, Escape, click beside the items
+const MenuPage kPages[] = {
+    {MENU_MAIN, kMainItems, 0, 0, true, nullptr, MainBody, QuitMenu},
+    {MENU_OPTIONS, kOptionsItems, 10, 2, true, BuildOptionSets, OptionsBody, BackToMain},
+    {MENU_HIGHSCORES, kHighscoresItems, 21, 3, true, ShowOnlineViewText, HighscoresBody, BackToMain, HighscoresClick},
+    {MENU_STATISTICS, kStatisticsItems, 30, 4, true, nullptr, StatisticsBody, BackToMain},
+    {MENU_HELP, kHelpItems, 40, 5, true, nullptr, HelpBody, BackToMain},
+    {MENU_CREDITS, {}, 0, 6, false, StartCredits, CreditsBody, CloseCredits},
+    {MENU_JOYPAD, kJoypadItems, 250, 1, true, nullptr, JoypadDialogBody, BackToMain},
+};
+
+}  // namespace
+
+const MenuPage* FindMenuPage(uint8_t screen) {
+  for (const MenuPage& page : kPages)
+    if (page.screen == screen) return &page;
+  return nullptr;
+}
+
+const MenuItem* FindMenuItem(uint8_t id) {
+  for (const MenuPage& page : kPages)
+    for (const MenuItem& item : page.items)
+      if (item.id == id) return &item;
+  return nullptr;
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include <cstdint>
+#include <span>
+
+// Every page of the menu, described once: its items (the widget's id, label
+// and place, and what choosing it does), what the page draws, where Escape
+// leads, which item is selected when it opens and which item of the main menu
+// is selected on coming back from it. The menu loop (frontend/menu.cpp) reads
+// these tables; adding an item to a page is one line of its table.
+
+struct MenuItem {
+  uint8_t id;         // the widget's id, one of its own in the whole menu
+  const char* label;  // centred at x 160; nullptr: the page builds that widget itself
+  int32_t y;
+  uint8_t opens = 0;                     // the page it leads to, or 0
+  void (*choose)(uint8_t id) = nullptr;  // what choosing it does besides
+};
+
+struct MenuPage {
+  uint8_t screen;                   // MENU_*
+  std::span<const MenuItem> items;  // in the order the cursor keys walk them
+  uint8_t opens_at;                 // the item selected when the page opens (0: as it is)
+  uint8_t main_item;                // the main menu's item selected on coming back from it
+  bool logo;                        // the logo stands above the page
+  void (*build)();                  // widgets of its own, after the items' (or nullptr)
+  void (*body)();                   // what the page draws every frame
+  void (*back)();                   // Escape
+  void (*click)() = nullptr;        // a click on none of the items
+};
+
+const MenuPage* FindMenuPage(uint8_t screen);
+// The item of that id on any page, or nullptr.
+const MenuItem* FindMenuItem(uint8_t id);
