@@ -36,7 +36,6 @@ function database(): PDO
         // score the game no longer waits for.
         $db = new PDO('sqlite:' . $file, null, null, $options + [PDO::ATTR_TIMEOUT => 2]);
         $db->exec('PRAGMA busy_timeout = 2000');
-        $db->exec('PRAGMA journal_mode = WAL');
         $db->exec('PRAGMA synchronous = NORMAL');
         return $db;
     }
@@ -61,6 +60,8 @@ function is_sqlite(PDO $db): bool
 function ensure_schema(PDO $db): void
 {
     if (is_sqlite($db)) {
+        // Readers never wait for a writer (kept in the file once set).
+        $db->exec('PRAGMA journal_mode = WAL');
         $db->exec('CREATE TABLE IF NOT EXISTS scores (
             id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL, score INTEGER NOT NULL,
             stage INTEGER NOT NULL, wave INTEGER NOT NULL, created TEXT NOT NULL,
