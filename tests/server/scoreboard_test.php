@@ -143,7 +143,12 @@ function suite(string $label, callable $fresh, callable $sql): void
     check(post($port, score_form('new', 8))[1] === "success\n" && array_column(rows($port), 2) === ['new', 'old'],
         "$label: an old table gets the new columns and keeps its scores");
     stop($server);
-    [$server, $port] = start($settings + ['SCOREBOARD_LIST_UNVERIFIED' => 'off']);
+    // A verifier that cannot run refuses replays: nothing is stored unproven.
+    [$server, $port] = start($settings + ['SCOREBOARD_LIST_UNVERIFIED' => 'off', 'SCOREBOARD_VERIFIER' => '/nonexistent']);
+    $answers = [post($port, score_form('rep', 9, 1, 1, 'r=' . base64_encode('SKITTERWORM REPLAY 1')))[0],
+        post($port, score_form('norep', 9))[0]];
+    check($answers === [422, 200] && $sql('SELECT COUNT(*) FROM scores', $settings) === [3],
+        "$label: a replay that cannot be verified is refused (got " . json_encode($answers) . ')');
     check(count_scores($port) === 0 && rows($port) === [['']], "$label: unverified scores can be left unlisted");
     stop($server);
 }
