@@ -80,7 +80,8 @@ function ensure_schema(PDO $db): void
     $columns = ['verified' => 'INTEGER NOT NULL DEFAULT 0', 'seed' => 'TEXT', 'replay' => $blob];
     foreach ($columns as $column => $type) {
         if (!in_array($column, $have, true)) {
-            $db->exec("ALTER TABLE scores ADD COLUMN $column $type");
+            // PostgreSQL lets a second worker doing the same at once pass.
+            $db->exec('ALTER TABLE scores ADD COLUMN ' . (is_sqlite($db) ? '' : 'IF NOT EXISTS ') . "$column $type");
         }
     }
     $db->exec('CREATE INDEX IF NOT EXISTS scores_rank ON scores (score DESC, id ASC)');

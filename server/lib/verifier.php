@@ -17,7 +17,7 @@ function verify_replay(string $verifier, Submission $submission): bool|string
     try {
         // The shell sets the limits and then becomes the game. Its output is
         // bounded: one line is expected, anything past 4 KB is ignored.
-        $process = proc_open(['/bin/sh', '-c', 'ulimit -v "$1" -t "$2" && exec "$3" --verify "$4"', 'sh',
+        $process = proc_open(['/bin/sh', '-c', 'ulimit -v "$1" && ulimit -t "$2" && exec "$3" --verify "$4"', 'sh',
             (string) ($megabytes * 1024), (string) ($seconds + 1), $verifier, $file],
             [0 => ['file', '/dev/null', 'r'], 1 => ['pipe', 'w'], 2 => ['file', '/dev/null', 'w']], $pipes);
         if (!is_resource($process)) {
