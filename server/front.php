@@ -15,6 +15,7 @@ const MAX_HEAD = 8192;
 const BUFFER = 65536;
 const REQUEST_SECONDS = 30;  // a request that takes longer is dropped
 const DRAIN_SECONDS = 2;     // how long a refused body is read and thrown away
+const MAX_CONNECTIONS = 256; // more wait in the listening queue
 
 [, $listen, $backendPort, $maxBody] = $argv + [null, '127.0.0.1:47474', '0', '131072'];
 $maxBody = (int) $maxBody;
@@ -31,7 +32,7 @@ pcntl_signal(SIGINT, fn () => exit(0));
 
 $connections = [];
 while (true) {
-    $read = [$server];
+    $read = count($connections) < MAX_CONNECTIONS ? [$server] : [];
     $write = [];
     foreach ($connections as $c) {
         if ($c->state === 'head' || $c->state === 'drain'

@@ -38,6 +38,17 @@ function replay_of(PDO $db, int $id): ?string
     });
 }
 
+// Whether the network posted as many scores as it may lately: checked once
+// before a replay is played, so posting replays cannot keep the verifier busy.
+function over_limit(PDO $db, string $who): bool
+{
+    return with_schema($db, function (PDO $db) use ($who) {
+        $recent = $db->prepare('SELECT COUNT(*) FROM scores WHERE address = :who AND posted > :since');
+        $recent->execute([':who' => $who, ':since' => time() - (int) setting('SCOREBOARD_RATE_WINDOW', '60')]);
+        return (int) $recent->fetchColumn() >= (int) setting('SCOREBOARD_RATE_LIMIT', '10');
+    });
+}
+
 // Stores the submission unless it is a retry of one already stored (then
 // true as well) or its network posted too many scores lately (false).
 function store(PDO $db, Submission $submission, string $who, bool $verified): bool

@@ -73,9 +73,15 @@ function set_score(array $form, string $address): never
     if (is_array($submission)) {
         refuse(...$submission);
     }
+    $db = database();
+    $who = address_key($address);
+    $window = (int) setting('SCOREBOARD_RATE_WINDOW', '60');
     $verifier = setting('SCOREBOARD_VERIFIER', '');
     $verified = false;
     if ($verifier !== '' && $submission->replay !== null) {
+        if (over_limit($db, $who)) {
+            refuse(429, "too many scores from your address; try again in $window seconds");
+        }
         $verified = verify_replay($verifier, $submission);
         if (is_string($verified)) {
             error_log("scoreboard: $verified");
@@ -85,8 +91,7 @@ function set_score(array $form, string $address): never
             refuse(422, 'the replay does not play to this score, stage and wave');
         }
     }
-    if (!store(database(), $submission, address_key($address), $verified)) {
-        $window = (int) setting('SCOREBOARD_RATE_WINDOW', '60');
+    if (!store($db, $submission, $who, $verified)) {
         refuse(429, "too many scores from your address; try again in $window seconds");
     }
     answer(200, "success\n");
