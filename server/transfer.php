@@ -46,7 +46,7 @@ function import_scores(PDO $db, $in): int
         $numbers = count($f) === 8 && preg_match('/^\d{4}-\d\d-\d\d \d\d:\d\d$/', $f[0])
             && ctype_digit($f[1]) && ctype_digit($f[2]) && ctype_digit($f[3]) && in_array($f[4], ['0', '1'], true);
         $replay = $numbers ? base64_decode($f[7], true) : false;
-        if (!$numbers || $replay === false || !preg_match('//u', $f[5]) || !preg_match('/^\d*$/', $f[6])) {
+        if (!$numbers || $replay === false || !preg_match('//u', $f[5]) || !preg_match('/^(-?\d{1,20})?$/', $f[6])) {
             throw new RuntimeException("line $line is not a score");
         }
         $f[5] = strtr($f[5], array_flip(ESCAPES));

@@ -29,7 +29,7 @@ final class Submission
         public readonly int $stage,
         public readonly int $wave,
         public readonly ?string $replay,  // the replay file's bytes
-        public readonly ?string $seed,    // the replay header's seed, digits only
+        public readonly ?string $seed,    // the replay header's seed, a plain number
     ) {
     }
 }
@@ -77,7 +77,7 @@ function replay_seed(string $replay): ?string
         if ($line === '') {
             break;
         }
-        if (preg_match('/^seed ([0-9]{1,20})$/', $line, $m)) {
+        if (preg_match('/^seed (-?[0-9]{1,20})$/', $line, $m)) {
             return $m[1];
         }
     }

@@ -34,7 +34,7 @@ function verify_replay(string $verifier, Submission $submission): bool|string
     } finally {
         unlink($file);
     }
-    if (!preg_match('/^seed [0-9]+ score ([0-9]+) stage ([0-9]+) wave ([0-9]+) frames [0-9]+\n?$/', $output, $m)) {
+    if (!preg_match('/^seed -?[0-9]+ score ([0-9]+) stage ([0-9]+) wave ([0-9]+) frames [0-9]+\n?$/', $output, $m)) {
         return $status === 2 ? false : "$verifier answered \"" . substr(trim($output), 0, 100) . "\" (status $status)";
     }
     return $status === 0 && (int) $m[1] === $submission->score && (int) $m[2] === $submission->stage
