@@ -64,6 +64,8 @@ function store(PDO $db, Submission $submission, string $who, bool $verified): bo
             $db->exec('BEGIN IMMEDIATE');
         } else {
             $db->beginTransaction();
+            // As SQLite's busy timeout: answer before the game gives up (3 s).
+            $db->exec("SET LOCAL statement_timeout = '2s'");
             $db->prepare('SELECT pg_advisory_xact_lock(hashtext(:who))')->execute([':who' => $who]);
         }
         $end = fn (string $how) => $sqlite ? $db->exec($how) : ($how === 'COMMIT' ? $db->commit() : $db->rollBack());

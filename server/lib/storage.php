@@ -46,7 +46,6 @@ function database(): PDO
     if ($db->inTransaction()) {
         $db->rollBack();
     }
-    $db->exec("SET statement_timeout = '2s'");
     return $db;
 }
 
