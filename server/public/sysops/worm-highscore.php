@@ -4,35 +4,37 @@
 // set per request) and reads plain text back:
 //   a=1      v, f (first row, from 0), l (rows)  -> six lines a row, best first:
 //                                                   id, date, name, score, stage, wave
-//   a=2      u (name), s (encoded score), st (stage), w (wave), v -> "success"
-//   action=5 v                                   -> the number of stored scores
+//   a=2      u (name), s (encoded score), st (stage), w (wave), v, and
+//            optionally r (the game's replay, base64) -> "success"
+//   action=5 v                                   -> the number of listed scores
 // Anything else gets one line "error: ..." and a 4xx status. A plain GET
-// shows the leaderboard as a web page.
+// shows the leaderboard as a web page; GET ?replay=ID gives a stored replay.
+// The parts live in ../../lib.
 //
-// Settings come from the environment:
+// Settings come from the environment (or fastcgi_param / SetEnv):
 //   SCOREBOARD_SQLITE        the SQLite file (default: data/scoreboard.sqlite beside public/)
 //   SCOREBOARD_DSN           a PDO DSN such as "pgsql:host=...;dbname=..." instead of SQLite,
 //   SCOREBOARD_DB_USER, SCOREBOARD_DB_PASSWORD   with its login
-//   SCOREBOARD_RATE_LIMIT    scores one address may post per window (default 10)
+//   SCOREBOARD_SECRET_FILE   the secret salting address keys (default: beside the SQLite
+//                            file, or data/scoreboard.secret); made on first use
+//   SCOREBOARD_RATE_LIMIT    scores one network may post per window (default 10)
 //   SCOREBOARD_RATE_WINDOW   the window in seconds (default 60)
+//   SCOREBOARD_VERIFIER      the game's executable: replays are played with --verify
+//   SCOREBOARD_VERIFIER_SECONDS, SCOREBOARD_VERIFIER_MEMORY   its limits (10 s, 1024 MB)
+//   SCOREBOARD_LIST_UNVERIFIED   on (default) or off: whether unverified scores are listed
 
 declare(strict_types=1);
 
+require __DIR__ . '/../../lib/storage.php';
+require __DIR__ . '/../../lib/submission.php';
+require __DIR__ . '/../../lib/scores.php';
+require __DIR__ . '/../../lib/verifier.php';
+require __DIR__ . '/../../lib/web_page.php';
+
 const GAME_VERSIONS = ['1.2.0'];
-const MAX_NAME_BYTES = 32;   // the name entry holds fewer characters than this
-const MAX_STAGE = 255;       // stage and wave are bytes in the game
-const MAX_WAVE = 255;
 const MAX_ROWS = 100;        // the largest page one request gets
 const MAX_FIRST = 1000000;
-const MAX_BODY = 4096;
-const PAGE_ROWS = 100;
-
-// From the environment, or from the web server's configuration (SetEnv, fastcgi_param).
-function setting(string $name, string $default): string
-{
-    $value = $_SERVER[$name] ?? getenv($name);
-    return !is_string($value) || $value === '' ? $default : $value;
-}
+const MAX_BODY = 131072;     // the form with a replay of the largest size, base64 and escaped
 
 function answer(int $status, string $text, string $type = 'text/plain; charset=ISO-8859-1'): never
 {
@@ -50,70 +52,6 @@ function refuse(int $status, string $reason): never
     answer($status, "error: $reason\n");
 }
 
-function database(): PDO
-{
-    $dsn = setting('SCOREBOARD_DSN', '');
-    $options = [PDO::ATTR_ERRMODE => PDO::ERRMODE_EXCEPTION, PDO::ATTR_EMULATE_PREPARES => false];
-    if ($dsn === '') {
-        $file = setting('SCOREBOARD_SQLITE', dirname(__DIR__, 2) . '/data/scoreboard.sqlite');
-        if (!is_dir(dirname($file))) {
-            @mkdir(dirname($file), 0700, true);
-        }
-        $db = new PDO('sqlite:' . $file, null, null, $options + [PDO::ATTR_TIMEOUT => 10]);
-        // Readers never wait for a writer; writers wait their turn instead of failing.
-        $db->exec('PRAGMA busy_timeout = 10000');
-        $db->exec('PRAGMA journal_mode = WAL');
-        $db->exec('PRAGMA synchronous = NORMAL');
-        $db->exec('CREATE TABLE IF NOT EXISTS scores (
-            id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL, score INTEGER NOT NULL,
-            stage INTEGER NOT NULL, wave INTEGER NOT NULL, created TEXT NOT NULL,
-            address TEXT NOT NULL, posted INTEGER NOT NULL)');
-    } else {
-        $db = new PDO($dsn, setting('SCOREBOARD_DB_USER', '') ?: null, setting('SCOREBOARD_DB_PASSWORD', '') ?: null,
-            $options);
-        $db->exec('CREATE TABLE IF NOT EXISTS scores (
-            id BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY, name TEXT NOT NULL, score INTEGER NOT NULL,
-            stage INTEGER NOT NULL, wave INTEGER NOT NULL, created TEXT NOT NULL,
-            address TEXT NOT NULL, posted BIGINT NOT NULL)');
-    }
-    $db->exec('CREATE INDEX IF NOT EXISTS scores_rank ON scores (score DESC, id ASC)');
-    $db->exec('CREATE INDEX IF NOT EXISTS scores_address ON scores (address, posted)');
-    return $db;
-}
-
-// A whole number given as plain decimal digits within [min, max], or null.
-function number(array $form, string $field, int $min, int $max): ?int
-{
-    $text = $form[$field] ?? null;
-    if (!is_string($text) || !preg_match('/^[0-9]{1,10}$/', $text)) {
-        return null;
-    }
-    $value = (int) $text;
-    return $value >= $min && $value <= $max ? $value : null;
-}
-
-// The game writes one byte per character (Latin-1); the database keeps UTF-8.
-function to_utf8(string $latin1): string
-{
-    return iconv('ISO-8859-1', 'UTF-8', $latin1);
-}
-
-function to_latin1(string $utf8): string
-{
-    $text = iconv('UTF-8', 'ISO-8859-1//TRANSLIT', $utf8);
-    return $text === false ? '?' : $text;
-}
-
-function top_rows(PDO $db, int $first, int $count): array
-{
-    $query = $db->prepare('SELECT id, created, name, score, stage, wave FROM scores
-        ORDER BY score DESC, id ASC LIMIT :count OFFSET :first');
-    $query->bindValue(':count', $count, PDO::PARAM_INT);
-    $query->bindValue(':first', $first, PDO::PARAM_INT);
-    $query->execute();
-    return $query->fetchAll(PDO::FETCH_ASSOC);
-}
-
 function get_scores(PDO $db, array $form): never
 {
     $first = number($form, 'f', 0, MAX_FIRST);
@@ -129,91 +67,56 @@ function get_scores(PDO $db, array $form): never
     answer(200, $text);
 }
 
-function set_score(PDO $db, array $form, string $address): never
+function set_score(array $form, string $address): never
 {
-    $name = $form['u'] ?? null;
-    $encoded = number($form, 's', 0, PHP_INT_MAX);
-    $stage = number($form, 'st', 1, MAX_STAGE);
-    $wave = number($form, 'w', 1, MAX_WAVE);
-    if (!is_string($name)) {
-        refuse(400, 'no name (u)');
+    $submission = read_submission($form);
+    if (is_array($submission)) {
+        refuse(...$submission);
     }
-    if (strlen($name) > MAX_NAME_BYTES) {
-        refuse(400, 'name longer than ' . MAX_NAME_BYTES . ' characters');
-    }
-    if (preg_match('/[\x00-\x1f\x7f]/', $name)) {
-        refuse(400, 'control characters in the name');
-    }
-    if ($stage === null || $wave === null) {
-        refuse(400, 'stage (st) and wave (w) must be 1 to 255');
-    }
-    // The game sends score x 9 + (stage + wave) x 42 as a 32-bit number.
-    $rest = $encoded === null ? -1 : $encoded - ($stage + $wave) * 42;
-    if ($encoded === null || $encoded > 2147483647 || $rest < 0 || $rest % 9 !== 0) {
-        refuse(400, 'the score (s) is not a valid encoding');
-    }
-    $score = intdiv($rest, 9);
-
-    $limit = (int) setting('SCOREBOARD_RATE_LIMIT', '10');
+    $db = database();
+    $who = address_key($address);
     $window = (int) setting('SCOREBOARD_RATE_WINDOW', '60');
-    $now = time();
-    $who = hash('sha256', $address);
-    $sqlite = $db->getAttribute(PDO::ATTR_DRIVER_NAME) === 'sqlite';
-    // Counting and storing in one write transaction, so parallel posts from
-    // one address cannot slip past the limit together.
-    if ($sqlite) {
-        $db->exec('BEGIN IMMEDIATE');
-    } else {
-        $db->beginTransaction();
-        $db->prepare('SELECT pg_advisory_xact_lock(hashtext(:who))')->execute([':who' => $who]);
-    }
-    $end = fn (string $how) => $sqlite ? $db->exec($how) : ($how === 'COMMIT' ? $db->commit() : $db->rollBack());
-    try {
-        $recent = $db->prepare('SELECT COUNT(*) FROM scores WHERE address = :who AND posted > :since');
-        $recent->execute([':who' => $who, ':since' => $now - $window]);
-        if ((int) $recent->fetchColumn() >= $limit) {
-            $end('ROLLBACK');
+    $verifier = setting('SCOREBOARD_VERIFIER', '');
+    $verified = false;
+    if ($verifier !== '' && $submission->replay !== null) {
+        if (over_limit($db, $who)) {
             refuse(429, "too many scores from your address; try again in $window seconds");
         }
-        $db->prepare('INSERT INTO scores (name, score, stage, wave, created, address, posted)
-            VALUES (:name, :score, :stage, :wave, :created, :who, :posted)')->execute([
-            ':name' => to_utf8($name), ':score' => $score, ':stage' => $stage, ':wave' => $wave,
-            ':created' => gmdate('Y-m-d H:i'), ':who' => $who, ':posted' => $now,
-        ]);
-        $end('COMMIT');
-    } catch (Throwable $e) {
-        try {
-            $end('ROLLBACK');
-        } catch (Throwable) {
+        $verified = verify_replay($verifier, $submission);
+        if (is_string($verified)) {
+            error_log("scoreboard: $verified");
+            refuse(422, 'the replay could not be verified');
         }
-        throw $e;
+        if (!$verified) {
+            refuse(422, 'the replay does not play to this score, stage and wave');
+        }
+    }
+    if (!store($db, $submission, $who, $verified)) {
+        refuse(429, "too many scores from your address; try again in $window seconds");
     }
     answer(200, "success\n");
 }
 
-function count_scores(PDO $db): never
+// The player's address. Behind the bundled runner's own front (server/front.php)
+// every request comes from loopback; the front names the real address in a
+// header that counts only with the token the runner gave both.
+function client_address(): string
 {
-    answer(200, (int) $db->query('SELECT COUNT(*) FROM scores')->fetchColumn() . "\n");
-}
-
-function web_page(PDO $db): never
-{
-    $rows = '';
-    foreach (top_rows($db, 0, PAGE_ROWS) as $i => $row) {
-        $rows .= sprintf("<tr><td>%d</td><td>%s</td><td>%d</td><td>%s:%d</td><td>%s</td></tr>\n", $i + 1,
-            htmlspecialchars($row['name'] === '' ? '-' : $row['name'], ENT_QUOTES, 'UTF-8'), $row['score'],
-            chr(64 + (int) $row['stage']), $row['wave'], htmlspecialchars($row['created'], ENT_QUOTES, 'UTF-8'));
+    $token = setting('SCOREBOARD_FRONT_TOKEN', '');
+    $named = $_SERVER['HTTP_X_SCOREBOARD_ADDRESS'] ?? null;
+    if ($token !== '' && is_string($named) && hash_equals($token, (string) ($_SERVER['HTTP_X_SCOREBOARD_FRONT'] ?? ''))) {
+        return $named;
     }
-    answer(200, "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Skitterworm world leaderboard</title>"
-        . "</head><body><h1>Skitterworm world leaderboard</h1>\n<table>\n"
-        . "<tr><th></th><th>Name</th><th>Score</th><th>Reached</th><th>Date (UTC)</th></tr>\n$rows</table>"
-        . "</body></html>\n", 'text/html; charset=utf-8');
+    return (string) ($_SERVER['REMOTE_ADDR'] ?? '');
 }
 
 try {
     $method = $_SERVER['REQUEST_METHOD'] ?? 'GET';
     if ($method === 'GET' || $method === 'HEAD') {
-        web_page(database());
+        if (isset($_GET['replay'])) {
+            replay_download(database(), (string) $_GET['replay']);
+        }
+        web_page(database(), strtok((string) ($_SERVER['REQUEST_URI'] ?? ''), '?') ?: '');
     }
     if ($method !== 'POST') {
         header('Allow: GET, HEAD, POST');
@@ -231,11 +134,10 @@ try {
     if (!is_string($version) || !in_array($version, GAME_VERSIONS, true)) {
         refuse(400, 'unknown game version');
     }
-    $db = database();
     match ($action) {
-        '1' => get_scores($db, $form),
-        '2' => set_score($db, $form, (string) ($_SERVER['REMOTE_ADDR'] ?? '')),
-        '5' => count_scores($db),
+        '1' => get_scores(database(), $form),
+        '2' => set_score($form, client_address()),
+        '5' => answer(200, score_count(database()) . "\n"),
     };
 } catch (Throwable $e) {
     error_log('scoreboard: ' . $e->getMessage());

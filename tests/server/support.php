@@ -1,0 +1,140 @@
+<?php
+// What the scoreboard's tests share: free loopback ports, processes of
+// their own, a throwaway PostgreSQL cluster, and plain HTTP requests.
+declare(strict_types=1);
+
+$failures = 0;
+function check(bool $ok, string $what): void
+{
+    global $failures;
+    if (!$ok) {
+        $failures++;
+        fwrite(STDERR, "FAILED: $what\n");
+    }
+}
+
+function free_port(): int
+{
+    $s = stream_socket_server('tcp://127.0.0.1:0');
+    $port = (int) substr(strrchr(stream_socket_get_name($s, false), ':'), 1);
+    fclose($s);
+    return $port;
+}
+
+// Starts a command in a session of its own (so stopping it also stops its
+// workers), its output into $log.
+function spawn(array $command, array $env = [], string $log = '/dev/null')
+{
+    return proc_open(array_merge(['setsid'], $command), [0 => ['file', '/dev/null', 'r'], 1 => ['file', $log, 'a'],
+        2 => ['file', $log, 'a']], $pipes, null, $env + getenv());
+}
+
+function stop($process): void
+{
+    posix_kill(-proc_get_status($process)['pid'], 15);  // SIGTERM
+    proc_close($process);
+}
+
+function wait_for_port(int $port): bool
+{
+    for ($i = 0; $i < 200; $i++) {
+        $s = @stream_socket_client("tcp://127.0.0.1:$port", $errno, $error, 1);
+        if ($s) {
+            fclose($s);
+            return true;
+        }
+        usleep(50000);
+    }
+    return false;
+}
+
+// Writes a raw request (the body as given) and returns the open socket.
+function send(int $port, string $body, string $method = 'POST', string $extra = '', string $path = '')
+{
+    $s = stream_socket_client("tcp://127.0.0.1:$port", $errno, $error, 5);
+    stream_set_timeout($s, 20);
+    fwrite($s, "$method /sysops/worm-highscore.php$path HTTP/1.0\r\nHost: 127.0.0.1\r\n$extra"
+        . "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " . strlen($body) . "\r\n\r\n$body");
+    return $s;
+}
+
+// Reads the answer of send(): [status, body].
+function receive($s): array
+{
+    $answer = stream_get_contents($s);
+    fclose($s);
+    [$head, $body] = explode("\r\n\r\n", $answer, 2) + ['', ''];
+    return [(int) substr($head, 9, 3), $body];
+}
+
+function post(int $port, string $body, string $method = 'POST', string $extra = '', string $path = ''): array
+{
+    return receive(send($port, $body, $method, $extra, $path));
+}
+
+// The set-score form as the game sends it; $more adds fields (the replay).
+function score_form(string $name, int $score, int $stage = 1, int $wave = 1, string $more = ''): string
+{
+    $s = $score * 9 + ($stage + $wave) * 42;
+    return 'a=2&u=' . urlencode($name) . "&s=$s&st=$stage&w=$wave&v=1.2.0&$more";
+}
+
+function count_scores(int $port): int
+{
+    return (int) trim(post($port, 'action=5&v=1.2.0&')[1]);
+}
+
+// A throwaway PostgreSQL cluster on a loopback port, when PostgreSQL and
+// PDO's driver for it are installed; returns [DSN, stop] or null.
+function throwaway_postgres(): ?array
+{
+    $bin = glob('/usr/lib/postgresql/*/bin/initdb');
+    if (!$bin || !in_array('pgsql', PDO::getAvailableDrivers(), true)) {
+        return null;
+    }
+    $bin = dirname(end($bin));
+    $dir = sys_get_temp_dir() . '/skitterworm-pg-' . getmypid();
+    mkdir($dir, 0700);
+    // PostgreSQL refuses to run as root: the cluster then belongs to its own user.
+    $as = [];
+    if (posix_geteuid() === 0) {
+        chown($dir, 'postgres');
+        $as = ['runuser', '-u', 'postgres', '--'];
+    }
+    $port = free_port();
+    $run = function (array $command) use ($as): bool {
+        $p = proc_open(array_merge($as, $command), [0 => ['file', '/dev/null', 'r'],
+            1 => ['file', '/dev/null', 'w'], 2 => ['file', '/dev/null', 'w']], $pipes);
+        return proc_close($p) === 0;
+    };
+    $stop = function () use ($run, $bin, $dir): void {
+        $run(["$bin/pg_ctl", '-D', "$dir/data", '-m', 'immediate', 'stop']);
+        exec('rm -rf ' . escapeshellarg($dir));
+    };
+    if (!$run(["$bin/initdb", '-D', "$dir/data", '-A', 'trust', '-U', 'scoreboard', '--no-sync'])
+        || !$run(["$bin/pg_ctl", '-D', "$dir/data", '-w', '-l', "$dir/log", '-o',
+            "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200", 'start'])) {
+        $stop();
+        return null;
+    }
+    return ["pgsql:host=127.0.0.1;port=$port;dbname=postgres;user=scoreboard", $stop];
+}
+
+// The settings of an empty scoreboard: a fresh SQLite file in $dir, or the
+// PostgreSQL database $dsn with its table dropped.
+function fresh_settings(string $dir, ?string $dsn): array
+{
+    static $files = 0;
+    if ($dsn === null) {
+        return ['SCOREBOARD_SQLITE' => "$dir/scores" . ++$files . '.sqlite'];
+    }
+    (new PDO($dsn))->exec('DROP TABLE IF EXISTS scores');
+    return ['SCOREBOARD_DSN' => $dsn, 'SCOREBOARD_SECRET_FILE' => "$dir/pg" . ++$files . '.secret'];
+}
+
+function finish(string $name): never
+{
+    global $failures;
+    echo $failures === 0 ? "$name: all checks passed\n" : "$name: $failures checks failed\n";
+    exit($failures === 0 ? 0 : 1);
+}
