@@ -75,13 +75,14 @@ bool TStatsLife::Load(const std::string& path) {
     ReportUnreadableFile("Statistics file", path);
     return false;
   }
-  const std::string version = in->ReadLine();
+  const std::string version = in->ReadLine(kDataFileVersionMaxBytes);
   if (in->read_error()) {
     ReportUnreadableFile("Statistics file", path);
     return false;
   }
   if (version != kDataFileVersion) {
-    DebugLog("Statistics file " + path + " is of another version; it will be replaced at exit");
+    DebugLog("Statistics file " + path + (in->overlong() ? " is damaged" : " is of another version") +
+             "; it will be replaced at exit");
     return false;
   }
   TStatsLife read;

@@ -1,11 +1,13 @@
 #include "platform/paths.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +28,8 @@ bool data_dir_installed = false;
 std::string files_dir = ".";
 std::string screenshots_dir = ".";
 std::string folders_tried;
+// The lock on the files folder, held open for the life of the process.
+int lock_fd = -1;
 
 constexpr const char* kDataFileNames[] = {"skitterworm.cfg", "skitterworm.hi", "skitterworm.stats"};
 constexpr const char* kProgram = "skitterworm";
@@ -205,8 +209,16 @@ int MoveFilesOver(const std::string& from, const std::string& to, const char* co
   return moved;
 }
 
+namespace {
+// A forked child (the display library's message box) is not the game: it lets
+// go of the lock, so it can never keep the next start from running.
+void ReleaseLockInChild() {
+  if (lock_fd >= 0) ::close(lock_fd);
+  lock_fd = -1;
+}
+}  // namespace
+
 bool LockFilesDir() {
-  static int lock_fd = -1;  // held open for the life of the process: the lock lives as long
   if (lock_fd >= 0) return true;
   const std::string path = DataFilePath("skitterworm.lock");
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -221,5 +233,49 @@ bool LockFilesDir() {
     return false;
   }
   lock_fd = fd;
+  static const bool registered = pthread_atfork(nullptr, nullptr, ReleaseLockInChild) == 0;
+  (void)registered;
   return true;
+}
+
+namespace {
+// A temporary name a save of this game gives its file: the file's own name
+// with six random letters or digits after a dot, or the screenshots'
+// ".skitterworm-new-" with six; a move across file systems adds ".moving".
+bool IsOwnTempName(const std::string& name) {
+  auto random_tail = [&](size_t from) {
+    if (name.size() != from + 6) return false;
+    for (size_t i = from; i < name.size(); ++i)
+      if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+    return true;
+  };
+  if (name.rfind(".skitterworm-new-", 0) == 0) return random_tail(17);
+  for (const char* file : kDataFileNames) {
+    const std::string base = std::string(file) + ".";
+    if (name.rfind(base, 0) == 0 && (random_tail(base.size()) || name == base + "moving")) return true;
+  }
+  return false;
+}
+}  // namespace
+
+int RemoveLeftoverTempFiles() {
+  int removed = 0;
+  for (const std::string& dir : {files_dir, screenshots_dir}) {
+    if (dir != files_dir && SameFolder(dir, files_dir)) continue;
+    for (const std::string& name : ReadDirectory(dir)) {
+      const std::string path = dir + "/" + name;
+      struct stat st;
+      if (!IsOwnTempName(name) || ::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+      if (::unlink(path.c_str()) == 0) {
+        DebugLog("Removed " + path + ", left over from a save that never finished");
+        ++removed;
+      }
+    }
+  }
+  return removed;
+}
+
+std::string FilesDirInFull() {
+  if (!files_dir.empty() && files_dir[0] == '/') return files_dir;
+  return files_dir == "." ? CurrentDir() : CurrentDir() + "/" + files_dir;
 }

@@ -2,7 +2,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <chrono>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,10 @@ class Stream {
   uint16_t ReadShort();
   int32_t ReadInt();
   float ReadFloat();
-  std::string ReadLine();  // stops at LF, drops a trailing CR
+  // Reads up to LF and drops a trailing CR. A line longer than max_bytes is
+  // not read any further: what was read is returned and overlong() is set, so
+  // a huge file with no line end is never taken in whole.
+  std::string ReadLine(size_t max_bytes);
   // Reads exactly n bytes into out; false (and eof) when fewer remain.
   bool ReadBytes(void* out, size_t n);
 
@@ -32,6 +37,8 @@ class Stream {
   bool eof() const { return eof_; }
   // The system reported an error while reading (not merely the end of the file).
   bool read_error() const { return read_error_; }
+  // The last line read went on past its limit.
+  bool overlong() const { return overlong_; }
   bool failed() const { return failed_; }  // a write or flush did not succeed
   // Flushes and closes; false when any write failed.
   bool Close();
@@ -43,6 +50,7 @@ class Stream {
   bool eof_ = false;
   bool failed_ = false;
   bool read_error_ = false;
+  bool overlong_ = false;
 };
 
 enum class FileKind { kNone = 0, kFile = 1, kDirectory = 2 };
@@ -79,6 +87,15 @@ bool WriteFileAtomically(const std::string& path, F&& write) {
   auto thunk = [](Stream& s, const void* ctx) { (*static_cast<const std::remove_reference_t<F>*>(ctx))(s); };
   return WriteFileAtomically(path, thunk, &write);
 }
+
+// One save at a time. The stop watchdog's final save runs on its own thread
+// and may come while the game itself saves (at a game's end, say): every
+// write of a data file holds this lock, and a save of several files holds it
+// across all of them (the lock may be taken again by its holder). The timed
+// form gives up after `wait` (owns_lock() is false then).
+using SaveLock = std::unique_lock<std::recursive_timed_mutex>;
+SaveLock HoldSaves();
+SaveLock HoldSaves(std::chrono::milliseconds wait);
 
 // Puts a new file in place without ever replacing one: `write` fills a
 // temporary file beside the first of `names` that is still free (it is given
