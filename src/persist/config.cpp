@@ -152,6 +152,6 @@ bool TConfig::Save(const std::string& path) const {
     out.WriteBytes(settings, sizeof settings);
     out.WriteBytes(key, sizeof key);
   });
-  if (!saved) DebugLog("Settings: " + path + " could not be saved");
+  if (!saved) ReportFailedSave("settings", path);
   return saved;
 }

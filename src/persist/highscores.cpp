@@ -85,7 +85,7 @@ bool THighscores::Load(const std::string& path) {
 }
 
 bool THighscores::Save(const std::string& path) const {
-  return WriteFileAtomically(path, [this](Stream& out) {
+  const bool saved = WriteFileAtomically(path, [this](Stream& out) {
     out.WriteLine(kDataFileVersion);
     for (int i = 0; i < kEntries; ++i) {
       out.WriteInt(score[i]);
@@ -94,6 +94,8 @@ bool THighscores::Save(const std::string& path) const {
       out.WriteShort(wave[i]);
     }
   });
+  if (!saved) ReportFailedSave("highscores", path);
+  return saved;
 }
 
 uint8_t THighscores::Check(int32_t new_score) const { return new_score > score[kEntries - 1] ? 1 : 0; }

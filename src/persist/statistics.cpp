@@ -101,10 +101,12 @@ bool TStatsLife::Load(const std::string& path) {
 }
 
 bool TStatsLife::Save(const std::string& path) const {
-  return WriteFileAtomically(path, [this](Stream& out) {
+  const bool saved = WriteFileAtomically(path, [this](Stream& out) {
     out.WriteLine(kDataFileVersion);
     for (const LifetimeCounter& counter : kLifetimeCounters) out.WriteInt(this->*counter.total);
     out.WriteFloat(fastest_worm);
     for (int32_t count : powerups) out.WriteInt(count);
   });
+  if (!saved) ReportFailedSave("statistics", path);
+  return saved;
 }

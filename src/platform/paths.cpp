@@ -75,10 +75,29 @@ std::string HomeFolder() {
   return "";
 }
 
+// A symbolic link moves as a link to the same file: a relative one would point
+// elsewhere from its new folder, so it is made absolute. symlink() fails when
+// the name is taken, so nothing is replaced.
+bool MoveLink(const std::string& from, const std::string& to) {
+  char buffer[4096];
+  const ssize_t n = ::readlink(from.c_str(), buffer, sizeof buffer - 1);
+  if (n <= 0) return false;
+  std::string target(buffer, size_t(n));
+  if (target[0] != '/') {
+    const std::string folder = FolderOf(from);
+    target = (folder[0] == '/' ? folder : CurrentDir() + "/" + folder) + "/" + target;
+  }
+  if (::symlink(target.c_str(), to.c_str()) != 0) return false;
+  ::unlink(from.c_str());
+  return true;
+}
+
 // Moves one file without ever replacing one at the target: a hard link fails
 // when the name is taken; across file systems the copy is made under a name of
 // its own and linked into place the same way.
 bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
+  struct stat st;
+  if (::lstat(from.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) return MoveLink(from, to);
   if (::link(from.c_str(), to.c_str()) == 0) {
     ::unlink(from.c_str());
     return true;
@@ -201,6 +220,11 @@ int MoveFilesOver(const std::string& from, const std::string& to, const char* co
     if (MoveWithoutReplacing(source, target)) {
       DebugLog("Moved " + source + " to " + target);
       ++moved;
+      // The game will read it from here: a file it cannot read is the player's to mend.
+      if (const int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0)
+        ::close(fd);
+      else
+        Warn("Moved " + source + " to " + target + ", but it cannot be read there (" + std::strerror(errno) + ")");
     } else {
       DebugLog("Left " + source + " where it is: " +
                (FileType(target) != FileKind::kNone ? target + " exists already" : std::string(std::strerror(errno))));
@@ -240,7 +264,7 @@ bool LockFilesDir() {
 
 namespace {
 // A temporary name a save of this game gives its file: the file's own name
-// with six random letters or digits after a dot, or the screenshots'
+// with ".saving-" and six random letters or digits, or the screenshots'
 // ".skitterworm-new-" with six; a move across file systems adds ".moving".
 bool IsOwnTempName(const std::string& name) {
   auto random_tail = [&](size_t from) {
@@ -251,8 +275,9 @@ bool IsOwnTempName(const std::string& name) {
   };
   if (name.rfind(".skitterworm-new-", 0) == 0) return random_tail(17);
   for (const char* file : kDataFileNames) {
-    const std::string base = std::string(file) + ".";
-    if (name.rfind(base, 0) == 0 && (random_tail(base.size()) || name == base + "moving")) return true;
+    const std::string saving = std::string(file) + kSavingSuffix;
+    if ((name.rfind(saving, 0) == 0 && random_tail(saving.size())) || name == std::string(file) + ".moving")
+      return true;
   }
   return false;
 }

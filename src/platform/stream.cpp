@@ -234,6 +234,23 @@ std::recursive_timed_mutex& SaveMutex() {
 
 }  // namespace
 
+namespace {
+// Process-wide: the last failed save, written by whichever thread saved.
+std::mutex failed_save_mutex;
+FailedSave failed_save;
+}  // namespace
+
+void ReportFailedSave(const std::string& what, const std::string& path) {
+  Warn("The " + what + " could not be saved to " + path);
+  std::lock_guard guard(failed_save_mutex);
+  failed_save = {what, path, failed_save.serial + 1};
+}
+
+FailedSave LastFailedSave() {
+  std::lock_guard guard(failed_save_mutex);
+  return failed_save;
+}
+
 SaveLock HoldSaves() { return SaveLock(SaveMutex()); }
 
 SaveLock HoldSaves(std::chrono::milliseconds wait) { return SaveLock(SaveMutex(), wait); }
@@ -263,7 +280,7 @@ bool WriteFileAtomically(const std::string& path, void (*write)(Stream&, const v
     return false;
   }
   const std::string folder = FolderOf(target);
-  std::string temp = target + ".XXXXXX";
+  std::string temp = target + kSavingSuffix + "XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
     DebugLog("Cannot write a temporary file beside " + target + ": " + std::strerror(errno));

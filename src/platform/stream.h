@@ -74,6 +74,16 @@ bool FileKeptUntouched(const std::string& path);
 // stderr and in the debug log and keeps the file untouched.
 void ReportUnreadableFile(const std::string& what, const std::string& path);
 
+// A save of the player's files that failed: said on stderr and in the debug
+// log, and kept for the screens to show (what: "highscores", "statistics",
+// "settings"). `serial` counts the failures, so a new one can be told apart.
+struct FailedSave {
+  std::string what, path;
+  int serial = 0;
+};
+void ReportFailedSave(const std::string& what, const std::string& path);
+FailedSave LastFailedSave();
+
 // Writes a data file so that a crash or a full disk never leaves half a file:
 // `write` fills a temporary file beside the target, which then replaces the
 // target in one rename. A target that is a symbolic link is written through
@@ -82,6 +92,8 @@ void ReportUnreadableFile(const std::string& what, const std::string& path);
 // survives a power cut. Returns false (and the old file stays) on any failure,
 // and for a file kept untouched.
 bool WriteFileAtomically(const std::string& path, void (*write)(Stream&, const void*), const void* context);
+// The temporary file's name: the target's, this, and six random letters or digits.
+constexpr const char* kSavingSuffix = ".saving-";
 template <typename F>
 bool WriteFileAtomically(const std::string& path, F&& write) {
   auto thunk = [](Stream& s, const void* ctx) { (*static_cast<const std::remove_reference_t<F>*>(ctx))(s); };
