@@ -1,7 +1,6 @@
 #include "app/save_notice.h"
 
 #include "core/game_state.h"
-#include "core/helpers.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -20,8 +19,8 @@ int32_t shown_until = 0;
 
 // The folder of the file, cut from the left until the line fits.
 std::string Fitted(const std::string& head, std::string path) {
-  const size_t slash = path.find_last_of('/');
-  path = slash == std::string::npos ? "the game's folder" : path.substr(0, slash);
+  if (path.empty() || path[0] != '/') path = CurrentDir() + "/" + path;
+  path.erase(path.find_last_of('/'));
   std::string line = head + path;
   while (TextWidth(line) > kMaxWidth && path.size() > 4) {
     path.erase(0, 1);
@@ -58,8 +57,12 @@ void DrawSaveNotice() {
     SetScale(1, 1);
     SetBlend(Blend::kAlpha);
     SetAlpha(1);
+    // Drawn whole whatever the screen's own fades stand at.
+    const float x = float((kScreenWidth - TextWidth(text)) / 2), y = float(kScreenHeight - 22);
+    SetColor(0, 0, 0);
+    DrawText(text, x + 1, y + 1);
     SetColor(255, 96, 64);
-    DrawTextCentred(text, kScreenWidth / 2, kScreenHeight - 20, 1);
+    DrawText(text, x, y);
     SetColor(r, g, b);
     SetAlpha(alpha);
     SetBlend(blend);
