@@ -49,7 +49,7 @@ TEST_F(AudioStartupTest, NoDeviceSwitchesAudioOffWithOneMessageAndLaterTriesAgai
   StartAudio();
   EXPECT_EQ(backend->notifications(), 1);
   EXPECT_EQ(backend->last_notification(),
-            "The sound device could not be opened. Music and sound are off for\nthis run.");
+            "The sound device could not be opened. Music and sound are off\nfor this run.");
   EXPECT_EQ(config.sound, 0);
   EXPECT_EQ(config.music, 0);
   EXPECT_EQ(fmodState.forbidden, 1);
