@@ -266,7 +266,9 @@ namespace {
 // A temporary name a save of this game gives its file: the file's own name
 // with ".saving-" and six random letters or digits, or the screenshots'
 // ".skitterworm-new-" with six; a move across file systems adds ".moving".
-bool IsOwnTempName(const std::string& name) {
+// In the replays folder, which holds nothing but the game's own files, any
+// name will do; beside the player's files only the data files' own.
+bool IsOwnTempName(const std::string& name, bool any_base) {
   auto random_tail = [&](size_t from) {
     if (name.size() != from + 6) return false;
     for (size_t i = from; i < name.size(); ++i)
@@ -274,23 +276,29 @@ bool IsOwnTempName(const std::string& name) {
     return true;
   };
   if (name.rfind(".skitterworm-new-", 0) == 0) return random_tail(17);
-  for (const char* file : kDataFileNames) {
-    const std::string saving = std::string(file) + kSavingSuffix;
-    if ((name.rfind(saving, 0) == 0 && random_tail(saving.size())) || name == std::string(file) + ".moving")
-      return true;
+  const size_t saving = name.size() >= 14 ? name.size() - 14 : std::string::npos;
+  if (saving == std::string::npos || name.compare(saving, 8, kSavingSuffix) != 0 || !random_tail(saving + 8)) {
+    for (const char* file : kDataFileNames)
+      if (name == std::string(file) + ".moving") return true;
+    return false;
   }
+  if (any_base) return true;
+  for (const char* file : kDataFileNames)
+    if (name.compare(0, saving, file) == 0 && std::strlen(file) == saving) return true;
   return false;
 }
 }  // namespace
 
 int RemoveLeftoverTempFiles() {
   int removed = 0;
-  for (const std::string& dir : {files_dir, screenshots_dir}) {
-    if (dir != files_dir && SameFolder(dir, files_dir)) continue;
+  const std::string replays = DataFilePath("replays");
+  const bool screenshots_apart = !SameFolder(screenshots_dir, files_dir);
+  for (const std::string& dir : {files_dir, screenshots_apart ? screenshots_dir : std::string(), replays}) {
+    if (dir.empty()) continue;
     for (const std::string& name : ReadDirectory(dir)) {
       const std::string path = dir + "/" + name;
       struct stat st;
-      if (!IsOwnTempName(name) || ::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+      if (!IsOwnTempName(name, dir == replays) || ::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
       if (::unlink(path.c_str()) == 0) {
         DebugLog("Removed " + path + ", left over from a save that never finished");
         ++removed;

@@ -44,7 +44,7 @@ FilesDirChoice ChooseFilesDir(const FilesDirFacts& facts);
 bool SettleFilesDir(const std::string& data_dir_option);
 const std::string& FilesDir();
 // Removes what a killed run left of its saves: temporary files of the game's
-// own naming beside the player's files and the screenshots. Call only while
+// own naming beside the player's files, the screenshots and the replays. Call only while
 // holding the folder's lock (another copy's save may be under way otherwise).
 // Returns how many went.
 int RemoveLeftoverTempFiles();
