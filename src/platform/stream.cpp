@@ -83,7 +83,7 @@ std::string Stream::ReadLine(size_t max_bytes) {
     return line;
   }
   for (;;) {
-    // Two bytes more than the limit: a CR before the LF is not counted.
+    // Up to two bytes past the limit: a CR before the LF is not counted.
     if (line.size() > max_bytes + 1) {
       overlong_ = true;
       break;
@@ -232,12 +232,10 @@ std::recursive_timed_mutex& SaveMutex() {
   return mutex;
 }
 
-}  // namespace
-
-namespace {
 // Process-wide: the last failed save, written by whichever thread saved.
 std::mutex failed_save_mutex;
 FailedSave failed_save;
+
 }  // namespace
 
 void ReportFailedSave(const std::string& what, const std::string& path) {

@@ -1,8 +1,8 @@
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
-#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
