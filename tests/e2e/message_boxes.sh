@@ -24,18 +24,15 @@ box_pid() {
 # stop_both BOX_PID: SIGTERM to the game; both must be gone within 3 s. Sets CODE.
 stop_both() {
   kill -TERM "$GAME_PID"
-  local i
-  for i in $(seq 30); do
-    if ! kill -0 "$GAME_PID" 2>/dev/null && ! kill -0 "$1" 2>/dev/null; then
-      CODE=0
-      wait "$GAME_PID" || CODE=$?
-      GAME_PID=
-      return 0
-    fi
+  for _ in $(seq 30); do
+    kill -0 "$GAME_PID" 2>/dev/null || kill -0 "$1" 2>/dev/null || break
     sleep 0.1
   done
-  kill -KILL "$1" 2>/dev/null || true
-  fail "the game or its message box outlived a stop signal"
+  kill -KILL "$1" 2>/dev/null && fail "the message box outlived a stop signal"
+  kill -0 "$GAME_PID" 2>/dev/null && fail "the game outlived a stop signal"
+  CODE=0
+  wait "$GAME_PID" || CODE=$?
+  GAME_PID=
 }
 
 # No data: the box is narrower than the 1280-pixel screen, and stopped, the
