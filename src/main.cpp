@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/startup.h"
 #include "app/verify.h"
+#include "core/game_state.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/paths.h"
@@ -40,12 +41,14 @@ int main(int argc, char** argv) {
   }
   InstallStopSignals();
   SetDebugLogFile(command_line.debug_log);
+  AppTitle(kWindowTitle);  // the message boxes below carry it too
   if (!FindDataDir(command_line.data_dir, ExecutablePath(argv[0]))) {
     // Without fonts and images the window would stay black: say so instead.
     const std::string text =
         "The game's data (the fonts/ and graphics/ folders) was not found. Looked in: " + DataFoldersTried() +
         ". Use --data DIR to name the folder.";
     std::fprintf(stderr, "skitterworm: %s\n", text.c_str());
+    SetStopExitCode(1);  // stopped while the box shows, it still did not start
     Notify("Skitterworm cannot start. " + text);
     return 1;
   }
@@ -55,11 +58,13 @@ int main(int argc, char** argv) {
   if (!LockFilesDir()) {
     // A second copy on the same files would overwrite the first one's results
     // at its exit (or lose its own): it does not start.
-    const std::string text = "Skitterworm is already running with its files in " + FilesDir() + ".";
+    const std::string text = "Skitterworm is already running with its files in " + FilesDirInFull() + ".";
     std::fprintf(stderr, "skitterworm: %s\n", text.c_str());
+    SetStopExitCode(1);
     Notify(text);
     return 1;
   }
+  RemoveLeftoverTempFiles();
   const int code = RunProgram(command_line);
   CloseDebugLog();
   return code;

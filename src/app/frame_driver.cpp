@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/save_notice.h"
 #include "app/screenshot.h"
 #include "core/game_state.h"
 #include "core/helpers.h"
@@ -42,6 +43,7 @@ bool RunFrame(Screen& screen) {
   }
   Cls();
   screen.Step();
+  DrawSaveNotice();
   if (KeyHit(vk::kF12)) SaveScreenshot();
   Flip(!by_timer && !driver.unpaced);
   const int64_t now = MilliSecs();

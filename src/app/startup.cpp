@@ -72,6 +72,7 @@ void LoadRecords() {
 }
 
 void SaveRecords() {
+  const SaveLock hold = HoldSaves();  // both files in one go, never beside the stop watchdog's save
   highscores.Save(DataFilePath(kHighscoreFile));
   statsLife.Save(DataFilePath(kStatsFile));
 }

@@ -2,7 +2,8 @@
 #include <cstdint>
 
 // The message shown once when no audio device can be opened.
-constexpr const char* kAudioFailedMessage = "Unable to initialise FMod. Music and sound will be disabled.";
+constexpr const char* kAudioFailedMessage =
+    "The sound device could not be opened. Music and sound are off for this run.";
 
 // Whether the audio device is up. A failure switches sound and music off and
 // says so; switching either back on in the options tries again.

@@ -3,6 +3,7 @@
 // version, and the state every screen of the program uses. The world's state
 // lives in game/world.h, the player's records in persist/records.h, the
 // sound's in audio/audio.h and the menus' in frontend/frontend.h.
+#include <cstddef>
 #include <cstdint>
 
 #include "core/fader.h"
@@ -30,6 +31,9 @@ constexpr const char* kWindowTitle = "Skitterworm " SKITTERWORM_VERSION;
 // The first line of every data file: the format's version, which stays as it
 // is whatever the program's version, so older files keep loading.
 constexpr const char* kDataFileVersion = "1.2.0";
+// No version line is longer: a first line that goes on is not read any further
+// (a huge file is never taken in whole), and the file counts as another version.
+constexpr size_t kDataFileVersionMaxBytes = 16;
 
 // The stage's letter: stage 1 is A; the byte wraps, so stage 256 is shown as "@".
 constexpr char StageLetter(uint8_t stage) { return char(64 + stage); }

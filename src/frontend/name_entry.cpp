@@ -27,6 +27,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/log.h"
+#include "platform/paths.h"
 #include "platform/random.h"
 
 namespace {
@@ -65,7 +66,7 @@ bool Online() { return config.online && !frontendHooks.attract_mode; }
 // display or a killed process cannot take it away.
 void NameEntryScreen::AddToTable() {
   highscores.Add(player.score, input->txt, player.stage, player.wave);
-  highscores.Save(kHighscoreFile);
+  highscores.Save(DataFilePath(kHighscoreFile));
   KeepLastGameForTable(input->txt, highscores);
 }
 

@@ -122,11 +122,12 @@ void TConfig::Load(const std::string& path) {
     return;
   }
 
-  const std::string version = in->ReadLine();
+  const std::string version = in->ReadLine(kDataFileVersionMaxBytes);
   if (ReadFailed(*this, *in, path)) return;
   if (version != kDataFileVersion) {
     in->Close();
-    DebugLog("Settings: " + path + " is of another version (\"" + version + "\"), it is replaced by defaults");
+    DebugLog("Settings: " + path + (in->overlong() ? " is damaged" : " is of another version") + " (\"" + version +
+             "\"), it is replaced by defaults");
     DeleteFile(path);
     SetDefaults();
     return;
@@ -151,6 +152,6 @@ bool TConfig::Save(const std::string& path) const {
     out.WriteBytes(settings, sizeof settings);
     out.WriteBytes(key, sizeof key);
   });
-  if (!saved) DebugLog("Settings: " + path + " could not be saved");
+  if (!saved) ReportFailedSave("settings", path);
   return saved;
 }

@@ -17,16 +17,20 @@ namespace {
 // No name typed into the entry field is longer than this (the field holds 85
 // pixels of text); a longer line in the file is cut when read.
 constexpr size_t kMaxNameBytes = 64;
+// A name line longer than this was not written by the game: the file is
+// damaged from there on and is not read further.
+constexpr size_t kMaxNameLineBytes = 1024;
 
 // A name line ends at byte 10, at byte 0 or at the end of the file; every
-// byte 13 is dropped.
-std::string ReadName(Stream& in) {
-  std::string name;
-  for (;;) {
+// byte 13 is dropped. False for a line past all bounds.
+bool ReadName(Stream& in, std::string& name) {
+  name.clear();
+  for (size_t length = 0; length <= kMaxNameLineBytes; ++length) {
     const uint8_t c = in.ReadByte();
-    if (in.eof() || c == 10 || c == 0) return name;
+    if (in.eof() || c == 10 || c == 0) return true;
     if (c != 13 && name.size() < kMaxNameBytes) name.push_back(char(c));
   }
+  return false;
 }
 
 }  // namespace
@@ -37,14 +41,15 @@ bool THighscores::Load(const std::string& path) {
     ReportUnreadableFile("Highscore file", path);
     return false;
   }
-  const std::string version = in->ReadLine();
+  const std::string version = in->ReadLine(kDataFileVersionMaxBytes);
   if (in->read_error()) {
     ReportUnreadableFile("Highscore file", path);
     return false;
   }
   if (version != kDataFileVersion) {
+    const char* why = in->overlong() ? " is damaged" : " is of another version";
     in.reset();
-    DebugLog("Highscore file " + path + " is of another version; it is deleted and written afresh");
+    DebugLog("Highscore file " + path + why + "; it is deleted and written afresh");
     DeleteFile(path);
     return false;
   }
@@ -55,7 +60,11 @@ bool THighscores::Load(const std::string& path) {
   for (; complete < kEntries; ++complete) {
     const int i = complete;
     read.score[i] = in->ReadInt();
-    read.player[i] = ReadName(*in);
+    if (!ReadName(*in, read.player[i])) {
+      DebugLog("Highscore file " + path + " is damaged at entry " + std::to_string(i + 1) +
+               " (a name line without end); the entries from there keep their defaults");
+      break;
+    }
     read.stage[i] = in->ReadByte();
     read.wave[i] = in->ReadShort();
     if (in->eof()) break;
@@ -76,7 +85,7 @@ bool THighscores::Load(const std::string& path) {
 }
 
 bool THighscores::Save(const std::string& path) const {
-  return WriteFileAtomically(path, [this](Stream& out) {
+  const bool saved = WriteFileAtomically(path, [this](Stream& out) {
     out.WriteLine(kDataFileVersion);
     for (int i = 0; i < kEntries; ++i) {
       out.WriteInt(score[i]);
@@ -85,6 +94,8 @@ bool THighscores::Save(const std::string& path) const {
       out.WriteShort(wave[i]);
     }
   });
+  if (!saved) ReportFailedSave("highscores", path);
+  return saved;
 }
 
 uint8_t THighscores::Check(int32_t new_score) const { return new_score > score[kEntries - 1] ? 1 : 0; }

@@ -75,13 +75,14 @@ bool TStatsLife::Load(const std::string& path) {
     ReportUnreadableFile("Statistics file", path);
     return false;
   }
-  const std::string version = in->ReadLine();
+  const std::string version = in->ReadLine(kDataFileVersionMaxBytes);
   if (in->read_error()) {
     ReportUnreadableFile("Statistics file", path);
     return false;
   }
   if (version != kDataFileVersion) {
-    DebugLog("Statistics file " + path + " is of another version; it will be replaced at exit");
+    DebugLog("Statistics file " + path + (in->overlong() ? " is damaged" : " is of another version") +
+             "; it will be replaced at exit");
     return false;
   }
   TStatsLife read;
@@ -100,10 +101,12 @@ bool TStatsLife::Load(const std::string& path) {
 }
 
 bool TStatsLife::Save(const std::string& path) const {
-  return WriteFileAtomically(path, [this](Stream& out) {
+  const bool saved = WriteFileAtomically(path, [this](Stream& out) {
     out.WriteLine(kDataFileVersion);
     for (const LifetimeCounter& counter : kLifetimeCounters) out.WriteInt(this->*counter.total);
     out.WriteFloat(fastest_worm);
     for (int32_t count : powerups) out.WriteInt(count);
   });
+  if (!saved) ReportFailedSave("statistics", path);
+  return saved;
 }

@@ -85,7 +85,45 @@ int GraphicsHeight() { return picture_height; }
 void AppTitle(const std::string& title) { ActiveBackend().SetTitle(title); }
 void HidePointer() { WantPointer(false); }
 void ShowPointer() { WantPointer(true); }
-void Notify(const std::string& text) { ActiveBackend().Notify(text); }
+std::string WrapLines(const std::string& text, size_t columns) {
+  std::string wrapped;
+  size_t line_start = 0;  // where the current line begins in `wrapped`
+  size_t at = 0;
+  while (at < text.size()) {
+    if (text[at] == '\n') {  // the text's own line breaks stay
+      wrapped += '\n';
+      line_start = wrapped.size();
+      ++at;
+      continue;
+    }
+    const size_t end = std::min(text.find_first_of(" \n", at), text.size());
+    std::string word = text.substr(at, end - at);
+    at = end < text.size() && text[end] == ' ' ? end + 1 : end;
+    // A word longer than a line (a path) is cut where the line is full.
+    while (!word.empty()) {
+      const size_t used = wrapped.size() - line_start;
+      const size_t gap = used > 0 ? 1 : 0;
+      if (used + gap + word.size() <= columns) {
+        if (gap) wrapped += ' ';
+        wrapped += word;
+        break;
+      }
+      if (used > 0) {
+        wrapped += '\n';
+        line_start = wrapped.size();
+        continue;
+      }
+      wrapped += word.substr(0, columns) + '\n';
+      line_start = wrapped.size();
+      word.erase(0, columns);
+    }
+  }
+  return wrapped;
+}
+
+// The display library's box is as wide as its longest line, and a long path
+// made one wider than the screen: the text goes in lines a box can show.
+void Notify(const std::string& text) { ActiveBackend().Notify(WrapLines(text, kNotifyColumns)); }
 
 void SetClsColor(uint8_t r, uint8_t g, uint8_t b) {
   state.clear_r = r;

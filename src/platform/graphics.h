@@ -24,6 +24,10 @@ void AppTitle(const std::string& title);
 void HidePointer();
 void ShowPointer();
 void Notify(const std::string& text);
+// The text in lines of at most `columns` characters, broken at spaces where it
+// can be; what a message box shows.
+constexpr size_t kNotifyColumns = 64;
+std::string WrapLines(const std::string& text, size_t columns);
 
 void SetClsColor(uint8_t r, uint8_t g, uint8_t b);
 void Cls();

@@ -1,11 +1,13 @@
 #include "platform/paths.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +28,8 @@ bool data_dir_installed = false;
 std::string files_dir = ".";
 std::string screenshots_dir = ".";
 std::string folders_tried;
+// The lock on the files folder, held open for the life of the process.
+int lock_fd = -1;
 
 constexpr const char* kDataFileNames[] = {"skitterworm.cfg", "skitterworm.hi", "skitterworm.stats"};
 constexpr const char* kProgram = "skitterworm";
@@ -71,10 +75,29 @@ std::string HomeFolder() {
   return "";
 }
 
+// A symbolic link moves as a link to the same file: a relative one would point
+// elsewhere from its new folder, so it is made absolute. symlink() fails when
+// the name is taken, so nothing is replaced.
+bool MoveLink(const std::string& from, const std::string& to) {
+  char buffer[4096];
+  const ssize_t n = ::readlink(from.c_str(), buffer, sizeof buffer - 1);
+  if (n <= 0) return false;
+  std::string target(buffer, size_t(n));
+  if (target[0] != '/') {
+    const std::string folder = FolderOf(from);
+    target = (folder[0] == '/' ? folder : CurrentDir() + "/" + folder) + "/" + target;
+  }
+  if (::symlink(target.c_str(), to.c_str()) != 0) return false;
+  ::unlink(from.c_str());
+  return true;
+}
+
 // Moves one file without ever replacing one at the target: a hard link fails
 // when the name is taken; across file systems the copy is made under a name of
 // its own and linked into place the same way.
 bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
+  struct stat st;
+  if (::lstat(from.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) return MoveLink(from, to);
   if (::link(from.c_str(), to.c_str()) == 0) {
     ::unlink(from.c_str());
     return true;
@@ -197,6 +220,11 @@ int MoveFilesOver(const std::string& from, const std::string& to, const char* co
     if (MoveWithoutReplacing(source, target)) {
       DebugLog("Moved " + source + " to " + target);
       ++moved;
+      // The game will read it from here: a file it cannot read is the player's to mend.
+      if (const int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0)
+        ::close(fd);
+      else
+        Warn("Moved " + source + " to " + target + ", but it cannot be read there (" + std::strerror(errno) + ")");
     } else {
       DebugLog("Left " + source + " where it is: " +
                (FileType(target) != FileKind::kNone ? target + " exists already" : std::string(std::strerror(errno))));
@@ -205,8 +233,16 @@ int MoveFilesOver(const std::string& from, const std::string& to, const char* co
   return moved;
 }
 
+namespace {
+// A forked child (the display library's message box) is not the game: it lets
+// go of the lock, so it can never keep the next start from running.
+void ReleaseLockInChild() {
+  if (lock_fd >= 0) ::close(lock_fd);
+  lock_fd = -1;
+}
+}  // namespace
+
 bool LockFilesDir() {
-  static int lock_fd = -1;  // held open for the life of the process: the lock lives as long
   if (lock_fd >= 0) return true;
   const std::string path = DataFilePath("skitterworm.lock");
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
@@ -221,5 +257,58 @@ bool LockFilesDir() {
     return false;
   }
   lock_fd = fd;
+  static const bool registered = pthread_atfork(nullptr, nullptr, ReleaseLockInChild) == 0;
+  (void)registered;
   return true;
+}
+
+namespace {
+// A temporary name a save of this game gives its file: the file's own name
+// with ".saving-" and six random letters or digits, or the screenshots'
+// ".skitterworm-new-" with six; a move across file systems adds ".moving".
+// In the replays folder, which holds nothing but the game's own files, any
+// name will do; beside the player's files only the data files' own.
+bool IsOwnTempName(const std::string& name, bool any_base) {
+  auto random_tail = [&](size_t from) {
+    if (name.size() != from + 6) return false;
+    for (size_t i = from; i < name.size(); ++i)
+      if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+    return true;
+  };
+  if (name.rfind(".skitterworm-new-", 0) == 0) return random_tail(17);
+  const size_t saving = name.size() >= 14 ? name.size() - 14 : std::string::npos;
+  if (saving == std::string::npos || name.compare(saving, 8, kSavingSuffix) != 0 || !random_tail(saving + 8)) {
+    for (const char* file : kDataFileNames)
+      if (name == std::string(file) + ".moving") return true;
+    return false;
+  }
+  if (any_base) return true;
+  for (const char* file : kDataFileNames)
+    if (name.compare(0, saving, file) == 0 && std::strlen(file) == saving) return true;
+  return false;
+}
+}  // namespace
+
+int RemoveLeftoverTempFiles() {
+  int removed = 0;
+  const std::string replays = DataFilePath("replays");
+  const bool screenshots_apart = !SameFolder(screenshots_dir, files_dir);
+  for (const std::string& dir : {files_dir, screenshots_apart ? screenshots_dir : std::string(), replays}) {
+    if (dir.empty()) continue;
+    for (const std::string& name : ReadDirectory(dir)) {
+      const std::string path = dir + "/" + name;
+      struct stat st;
+      if (!IsOwnTempName(name, dir == replays) || ::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+      if (::unlink(path.c_str()) == 0) {
+        DebugLog("Removed " + path + ", left over from a save that never finished");
+        ++removed;
+      }
+    }
+  }
+  return removed;
+}
+
+std::string FilesDirInFull() {
+  if (!files_dir.empty() && files_dir[0] == '/') return files_dir;
+  return files_dir == "." ? CurrentDir() : CurrentDir() + "/" + files_dir;
 }

@@ -43,6 +43,13 @@ FilesDirChoice ChooseFilesDir(const FilesDirFacts& facts);
 // stderr) when the folder cannot be made.
 bool SettleFilesDir(const std::string& data_dir_option);
 const std::string& FilesDir();
+// Removes what a killed run left of its saves: temporary files of the game's
+// own naming beside the player's files, the screenshots and the replays. Call only while
+// holding the folder's lock (another copy's save may be under way otherwise).
+// Returns how many went.
+int RemoveLeftoverTempFiles();
+// The files folder as an absolute path, for messages to the player.
+std::string FilesDirInFull();
 // The full path of a data file given by name ("skitterworm.cfg").
 std::string DataFilePath(const std::string& name);
 // The folder screenshots go to, created when missing.
@@ -55,5 +62,5 @@ int MoveFilesOver(const std::string& from, const std::string& to, const char* co
 
 // One copy of the game per files folder: holds an exclusive lock on
 // "skitterworm.lock" in it for the life of the process. False when another
-// copy holds it.
+// copy holds it. A child process forked later does not hold it.
 bool LockFilesDir();

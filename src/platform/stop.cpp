@@ -1,7 +1,9 @@
 #include "platform/stop.h"
 
+#include <pthread.h>
 #include <semaphore.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -12,6 +14,7 @@
 #include <thread>
 
 #include "platform/log.h"
+#include "platform/stream.h"
 
 namespace {
 
@@ -20,7 +23,9 @@ std::atomic<FinalSave> final_save{nullptr};
 std::atomic<int> stop_signal{0};
 // 0: not saved yet, 1: a save is running, 2: saved.
 std::atomic<int> save_state{0};
+std::atomic<int> stop_exit_code{0};
 sem_t watchdog_wake;
+pid_t forking_process = 0;
 
 // How long the frame loop gets to end the program itself after a stop signal.
 constexpr auto kWatchdogGrace = std::chrono::milliseconds(700);
@@ -28,6 +33,10 @@ constexpr auto kWatchdogGrace = std::chrono::milliseconds(700);
 constexpr auto kSecondSignalGrace = std::chrono::milliseconds(100);
 // How long a second caller waits for a save already running.
 constexpr auto kSaveWait = std::chrono::milliseconds(250);
+// How long the watchdog waits for a save of the main thread to finish before
+// its own; a save stuck longer (a disk that stopped answering) is given up,
+// and ending mid-save damages nothing.
+constexpr auto kOtherSaveWait = std::chrono::seconds(3);
 
 void WriteStderr(const char* text) {
   size_t length = 0;
@@ -74,10 +83,29 @@ void Watchdog() {
   // the usual way, since it may well be on its way.
   if (WaitUntil(After(kWatchdogGrace))) std::this_thread::sleep_for(kSecondSignalGrace);
   // The program did not end in time: it is stuck somewhere (a display that
-  // stopped answering, a blocking request), or it was asked twice.
-  RunFinalSave();
+  // stopped answering, a blocking request), or it was asked twice. The main
+  // thread may be saving right now (a game just ended): the final save waits
+  // for it, and the lock stays held to the end, so no other save starts
+  // before the process is gone.
+  auto hold = HoldSaves(kOtherSaveWait);
+  if (hold.owns_lock()) RunFinalSave();
   WriteStderr("skitterworm: stopped without a clean shut-down\n");
-  ::_exit(0);
+  ::_exit(stop_exit_code.load());
+}
+
+// Note the process about to fork.
+void BeforeFork() { forking_process = ::getpid(); }
+
+// A child forked by the game or a library (the display library shows its
+// message boxes from one) is not the game: a stop signal ends it as any
+// program, and it ends with the game, never outliving it.
+void InForkedChild() {
+  struct sigaction plain {};
+  plain.sa_handler = SIG_DFL;
+  sigemptyset(&plain.sa_mask);
+  for (int s : {SIGTERM, SIGINT, SIGHUP}) sigaction(s, &plain, nullptr);
+  ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+  if (::getppid() != forking_process) ::_exit(1);  // the game ended before the line above
 }
 
 }  // namespace
@@ -90,6 +118,7 @@ void InstallStopSignals() {
   installed = true;
   sem_init(&watchdog_wake, 0, 0);
   std::thread(Watchdog).detach();
+  pthread_atfork(BeforeFork, nullptr, InForkedChild);
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
@@ -99,10 +128,15 @@ void InstallStopSignals() {
 
 bool StopRequested() { return stop_signal.load() != 0; }
 
+void SetStopExitCode(int code) { stop_exit_code = code; }
+
 void RunFinalSave() {
   int expected = 0;
   if (save_state.compare_exchange_strong(expected, 1)) {
-    if (FinalSave save = final_save.load()) save();
+    if (FinalSave save = final_save.load()) {
+      auto hold = HoldSaves();
+      save();
+    }
     save_state = 2;
     return;
   }

@@ -21,8 +21,14 @@ void InstallStopSignals();
 // A stop signal arrived (the close request of every screen follows it).
 bool StopRequested();
 
+// The exit code when a stop signal ends the process: 0 while the game runs; a
+// start-up that has already failed (and shows why in a message box) keeps its
+// failure.
+void SetStopExitCode(int code);
+
 // Runs the final save once, whoever asks first; a second caller waits for the
-// first to finish (for a bounded time).
+// first to finish (for a bounded time). The save holds the save lock
+// (HoldSaves), so it never runs beside another save of the player's files.
 void RunFinalSave();
 
 // The display connection is gone: saves, says so on stderr and ends the

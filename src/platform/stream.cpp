@@ -75,13 +75,19 @@ float Stream::ReadFloat() {
   return value;
 }
 
-std::string Stream::ReadLine() {
+std::string Stream::ReadLine(size_t max_bytes) {
   std::string line;
+  overlong_ = false;
   if (!file_) {
     eof_ = true;
     return line;
   }
   for (;;) {
+    // Up to two bytes past the limit: a CR before the LF is not counted.
+    if (line.size() > max_bytes + 1) {
+      overlong_ = true;
+      break;
+    }
     const int c = std::fgetc(file_);
     if (c == EOF) {
       if (std::ferror(file_)) read_error_ = true;
@@ -91,7 +97,8 @@ std::string Stream::ReadLine() {
     if (c == '\n') break;
     line.push_back(char(c));
   }
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (!overlong_ && !line.empty() && line.back() == '\r') line.pop_back();
+  if (line.size() > max_bytes) overlong_ = true;
   return line;
 }
 
@@ -168,14 +175,30 @@ std::set<std::string>& UntouchedFiles() {
   return paths;
 }
 
-// The file a save really replaces: a symbolic link is followed to its target
-// (which may not exist yet), so the link the player made stays a link.
-std::string WriteTarget(const std::string& path) {
+// Where a save really puts the file. A symbolic link the player owns is
+// followed (to a target that may not exist yet), so a link into a synced
+// folder stays a link; a link owned by anyone else is not (the rule the system
+// applies to links in shared folders): the save replaces the link itself, so
+// nobody can point the game's save at a file of their choosing. Empty when the
+// save must not go ahead, with the reason in `refusal`: the way leads to
+// something that is not a regular file (a device, a pipe, a folder).
+std::string WriteTarget(const std::string& path, std::string& refusal) {
   std::string target = path;
   for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(target.c_str(), &st) != 0) return target;  // a new file
+    if (S_ISREG(st.st_mode)) return target;
+    if (!S_ISLNK(st.st_mode)) {
+      refusal = target + " is not a regular file";
+      return {};
+    }
+    if (st.st_uid != ::geteuid()) {
+      DebugLog("Saving " + path + ": the link " + target + " belongs to another user, so it is replaced, not followed");
+      return target;
+    }
     char buffer[4096];
     const ssize_t n = ::readlink(target.c_str(), buffer, sizeof buffer - 1);
-    if (n <= 0) break;
+    if (n <= 0) return target;
     std::string next(buffer, size_t(n));
     if (next[0] != '/') {
       const size_t slash = target.find_last_of('/');
@@ -183,7 +206,8 @@ std::string WriteTarget(const std::string& path) {
     }
     target = next;
   }
-  return target;
+  refusal = path + " leads through too many links";
+  return {};
 }
 
 std::string FolderOf(const std::string& path) {
@@ -192,16 +216,42 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The mode a new data file gets: the old file's, or what the umask allows.
+// The mode a new data file gets: the old file's, or what the umask allows (a
+// link being replaced lends nothing).
 mode_t NewFileMode(const std::string& target) {
   struct stat st;
-  if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+  if (::lstat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
   const mode_t mask = ::umask(022);
   ::umask(mask);
   return 0666 & ~mask;
 }
 
+std::recursive_timed_mutex& SaveMutex() {
+  // Process-wide: the one lock every save of the player's files takes.
+  static std::recursive_timed_mutex mutex;
+  return mutex;
+}
+
+// Process-wide: the last failed save, written by whichever thread saved.
+std::mutex failed_save_mutex;
+FailedSave failed_save;
+
 }  // namespace
+
+void ReportFailedSave(const std::string& what, const std::string& path) {
+  Warn("The " + what + " could not be saved to " + path);
+  std::lock_guard guard(failed_save_mutex);
+  failed_save = {what, path, failed_save.serial + 1};
+}
+
+FailedSave LastFailedSave() {
+  std::lock_guard guard(failed_save_mutex);
+  return failed_save;
+}
+
+SaveLock HoldSaves() { return SaveLock(SaveMutex()); }
+
+SaveLock HoldSaves(std::chrono::milliseconds wait) { return SaveLock(SaveMutex(), wait); }
 
 void KeepFileUntouched(const std::string& path) { UntouchedFiles().insert(path); }
 
@@ -216,13 +266,19 @@ void ReportUnreadableFile(const std::string& what, const std::string& path) {
 }
 
 bool WriteFileAtomically(const std::string& path, void (*write)(Stream&, const void*), const void* context) {
+  const SaveLock hold = HoldSaves();
   if (FileKeptUntouched(path)) {
     DebugLog("Not saving " + path + ": it could not be read, so it is left as it is");
     return false;
   }
-  const std::string target = WriteTarget(path);
+  std::string refusal;
+  const std::string target = WriteTarget(path, refusal);
+  if (target.empty()) {
+    Warn("Not saving " + path + ": " + refusal);
+    return false;
+  }
   const std::string folder = FolderOf(target);
-  std::string temp = target + ".XXXXXX";
+  std::string temp = target + kSavingSuffix + "XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
     DebugLog("Cannot write a temporary file beside " + target + ": " + std::strerror(errno));

@@ -1,8 +1,10 @@
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,10 @@ class Stream {
   uint16_t ReadShort();
   int32_t ReadInt();
   float ReadFloat();
-  std::string ReadLine();  // stops at LF, drops a trailing CR
+  // Reads up to LF and drops a trailing CR. A line longer than max_bytes is
+  // not read any further: what was read is returned and overlong() is set, so
+  // a huge file with no line end is never taken in whole.
+  std::string ReadLine(size_t max_bytes);
   // Reads exactly n bytes into out; false (and eof) when fewer remain.
   bool ReadBytes(void* out, size_t n);
 
@@ -32,6 +37,8 @@ class Stream {
   bool eof() const { return eof_; }
   // The system reported an error while reading (not merely the end of the file).
   bool read_error() const { return read_error_; }
+  // The last line read went on past its limit.
+  bool overlong() const { return overlong_; }
   bool failed() const { return failed_; }  // a write or flush did not succeed
   // Flushes and closes; false when any write failed.
   bool Close();
@@ -43,6 +50,7 @@ class Stream {
   bool eof_ = false;
   bool failed_ = false;
   bool read_error_ = false;
+  bool overlong_ = false;
 };
 
 enum class FileKind { kNone = 0, kFile = 1, kDirectory = 2 };
@@ -66,6 +74,16 @@ bool FileKeptUntouched(const std::string& path);
 // stderr and in the debug log and keeps the file untouched.
 void ReportUnreadableFile(const std::string& what, const std::string& path);
 
+// A save of the player's files that failed: said on stderr and in the debug
+// log, and kept for the screens to show (what: "highscores", "statistics",
+// "settings"). `serial` counts the failures, so a new one can be told apart.
+struct FailedSave {
+  std::string what, path;
+  int serial = 0;
+};
+void ReportFailedSave(const std::string& what, const std::string& path);
+FailedSave LastFailedSave();
+
 // Writes a data file so that a crash or a full disk never leaves half a file:
 // `write` fills a temporary file beside the target, which then replaces the
 // target in one rename. A target that is a symbolic link is written through
@@ -74,11 +92,22 @@ void ReportUnreadableFile(const std::string& what, const std::string& path);
 // survives a power cut. Returns false (and the old file stays) on any failure,
 // and for a file kept untouched.
 bool WriteFileAtomically(const std::string& path, void (*write)(Stream&, const void*), const void* context);
+// The temporary file's name: the target's, this, and six random letters or digits.
+constexpr const char* kSavingSuffix = ".saving-";
 template <typename F>
 bool WriteFileAtomically(const std::string& path, F&& write) {
   auto thunk = [](Stream& s, const void* ctx) { (*static_cast<const std::remove_reference_t<F>*>(ctx))(s); };
   return WriteFileAtomically(path, thunk, &write);
 }
+
+// One save at a time. The stop watchdog's final save runs on its own thread
+// and may come while the game itself saves (at a game's end, say): every
+// write of a data file holds this lock, and a save of several files holds it
+// across all of them (the lock may be taken again by its holder). The timed
+// form gives up after `wait` (owns_lock() is false then).
+using SaveLock = std::unique_lock<std::recursive_timed_mutex>;
+SaveLock HoldSaves();
+SaveLock HoldSaves(std::chrono::milliseconds wait);
 
 // Puts a new file in place without ever replacing one: `write` fills a
 // temporary file beside the first of `names` that is still free (it is given

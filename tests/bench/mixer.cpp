@@ -9,12 +9,14 @@
 #include "audio/mixer.h"
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "platform/log.h"
@@ -46,10 +48,13 @@ std::vector<uint8_t> SmallModule() {
 Sound* LoadModule(AudioSystem& system) {
   if (const char* path = std::getenv("SKITTERWORM_BENCH_MODULE"))
     if (Sound* s = system.CreateSound(path, SOUND_LOOP_NORMAL)) return s;
-  const std::string path = "/tmp/skitterworm-bench-module.mod";
+  // A name of this process's own, so two runs side by side never share the file.
+  const std::string path = "/tmp/skitterworm-bench-module-" + std::to_string(::getpid()) + ".mod";
   const std::vector<uint8_t> bytes = SmallModule();
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  return system.CreateSound(path, SOUND_LOOP_NORMAL);
+  Sound* sound = system.CreateSound(path, SOUND_LOOP_NORMAL);  // read whole at load
+  ::unlink(path.c_str());
+  return sound;
 }
 
 void BM_MixerBlock(benchmark::State& state) {

@@ -83,7 +83,8 @@ cp "$WORK/skitterworm.hi" "$WORK/first.hi"
 code=0
 (cd "$WORK" && env -u DISPLAY "$GAME" --data "$DATA") 2>"$WORK/second.err" >/dev/null || code=$?
 [ "$code" != 0 ] || fail "the second copy did not end"
-grep -q "already running" "$WORK/second.err" || fail "the second copy did not say why: $(cat "$WORK/second.err")"
+grep -qF "already running with its files in $WORK." "$WORK/second.err" ||
+  fail "the second copy did not say why, naming the folder in full: $(cat "$WORK/second.err")"
 cmp -s "$WORK/skitterworm.hi" "$WORK/first.hi" || fail "the second copy changed the highscores"
 close_game
 expect_files "$WORK"

@@ -14,6 +14,7 @@ WORK=$(mktemp -d)
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 GAME_PID=
 XVFB_PID=
+PORT_HOLDER_PID=
 
 fail() {
   echo "FAIL: $*" >&2
@@ -24,9 +25,26 @@ fail() {
 cleanup() {
   [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  [ -n "$PORT_HOLDER_PID" ] && kill "$PORT_HOLDER_PID" 2>/dev/null || true
   rm -rf "$WORK"
 }
 trap cleanup EXIT
+
+# The scoreboard every game of the test reaches, unless the test names its
+# own: a loopback port held closed (bound, never listened on) for as long as
+# the test runs, so no scoreboard a player started elsewhere on the machine
+# can answer in its place.
+perl -MSocket -e 'socket(my $s, PF_INET, SOCK_STREAM, 0) or die "socket: $!";
+  bind($s, pack_sockaddr_in(0, inet_aton("127.0.0.1"))) or die "bind: $!";
+  my ($port) = unpack_sockaddr_in(getsockname($s));
+  print "$port\n"; close STDOUT; sleep' >"$WORK/closed.port" &
+PORT_HOLDER_PID=$!
+for _ in $(seq 50); do
+  [ -s "$WORK/closed.port" ] && break
+  sleep 0.05
+done
+[ -s "$WORK/closed.port" ] || fail "no loopback port could be held closed"
+export SKITTERWORM_SCOREBOARD="127.0.0.1:$(cat "$WORK/closed.port")"
 
 start_display() {
   # Xvfb picks a free display number itself and reports it, so two tests (or a

@@ -11,6 +11,7 @@ mkdir -p "$WORK/bin"
 cat >"$WORK/bin/cmake" <<EOF
 #!/usr/bin/env bash
 if [ "\$1" = --build ]; then
+  echo "Re-checking globbed directories..."  # what a real build says on stdout
   ninja -C "\$2" -t targets all | grep EXECUTABLE_LINKER | cut -d: -f1 >"\$2/linked.txt"
   printf '#!/bin/sh\necho "game started with \$*"\n' >"\$2/skitterworm"
   chmod +x "\$2/skitterworm"
@@ -21,10 +22,13 @@ EOF
 chmod +x "$WORK/bin/cmake"
 export PATH="$WORK/bin:$PATH" SKITTERWORM_PLAY_BUILD_DIR="$WORK/play build"
 
-# run_play NAME: scripts/play with a scoreboard named (so it starts none).
+# run_play NAME [ARGS]: scripts/play with a scoreboard named (so it starts none).
 run_play() {
-  (cd "$WORK" && "$root/scripts/play" --scoreboard 127.0.0.1:1 --seed 7) >"$WORK/$1.out" 2>"$WORK/$1.err" ||
-    fail "scripts/play failed: $(cat "$WORK/$1.err")"
+  local name=$1
+  shift
+  [ $# -gt 0 ] || set -- --seed 7
+  (cd "$WORK" && "$root/scripts/play" --scoreboard 127.0.0.1:1 "$@") >"$WORK/$name.out" 2>"$WORK/$name.err" ||
+    fail "scripts/play failed: $(cat "$WORK/$name.err")"
 }
 
 run_play first
@@ -43,4 +47,9 @@ done
 
 run_play second
 if grep -q "first time" "$WORK/second.err"; then fail "a second run still speaks of a first build"; fi
+for answer in --version --help; do
+  run_play "answer$answer" "$answer"
+  [ "$(cat "$WORK/answer$answer.out")" = "game started with --scoreboard 127.0.0.1:1 $answer" ] ||
+    fail "scripts/play $answer printed more than the game's answer: $(cat "$WORK/answer$answer.out")"
+done
 echo "play script: ok ($linked)"

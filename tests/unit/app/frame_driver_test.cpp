@@ -5,7 +5,10 @@
 #include <string>
 
 #include "app/game_test_world.h"
+#include "app/recording_backend.h"
+#include "app/save_notice.h"
 #include "app/splash.h"
+#include "persist/records.h"
 
 namespace {
 
@@ -40,6 +43,25 @@ TEST(FrameDriver, SwitchesHappenBetweenFramesAndNoScreenEndsTheProgram) {
   EXPECT_FALSE(StepFrame());  // b asks for no screen at all
   EXPECT_EQ(log, "a+ a a a- b+ b b b- ");
   EXPECT_EQ(CurrentScreen(), nullptr);
+}
+
+// A save that fails is named on screen, with its folder, for a few seconds.
+TEST(FrameDriver, AFailedSaveIsShownOnScreen) {
+  ResetWorld(1, true);
+  RecordingBackend& backend = UseRecordingBackend();
+  std::string log;
+  LoggingScreen a("a", log);
+  SwitchScreen(&a);
+  EXPECT_FALSE(highscores.Save("/nonexistent-folder/skitterworm.hi"));
+  EXPECT_TRUE(StepFrame());
+  EXPECT_FALSE(backend.batches.empty()) << "the screen itself draws nothing";
+  EXPECT_EQ(SaveNoticeText(), "Could not save the highscores in /nonexistent-folder");
+  backend.AdvanceMillis(9000);
+  backend.Forget();
+  EXPECT_TRUE(StepFrame());
+  EXPECT_TRUE(backend.batches.empty());
+  SwitchScreen(nullptr);
+  StepFrame();
 }
 
 TEST(FrameDriver, TheCloseRequestGoesToTheScreenNotItsStep) {

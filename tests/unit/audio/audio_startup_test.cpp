@@ -48,7 +48,8 @@ TEST_F(AudioStartupTest, NoDeviceSwitchesAudioOffWithOneMessageAndLaterTriesAgai
   config.music = 1;
   StartAudio();
   EXPECT_EQ(backend->notifications(), 1);
-  EXPECT_EQ(backend->last_notification(), "Unable to initialise FMod. Music and sound will be disabled.");
+  EXPECT_EQ(backend->last_notification(),
+            "The sound device could not be opened. Music and sound are off\nfor this run.");
   EXPECT_EQ(config.sound, 0);
   EXPECT_EQ(config.music, 0);
   EXPECT_EQ(fmodState.forbidden, 1);

@@ -12,21 +12,27 @@
 #include "persist/online_highscores.h"
 #include "persist/records.h"
 #include "persist/temp_dir.h"
+#include "platform/paths.h"
 
 namespace menu_test {
 namespace {
 
-// The name entry saves the table at once: it does so in a scratch folder.
+// The name entry saves the table at once: it does so in a scratch files
+// folder, with the working folder another one.
 class NameEntryTest : public MenuTest {
  protected:
   void SetUp() override {
     MenuTest::SetUp();
     old_dir_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_.path());
+    ASSERT_TRUE(SettleFilesDir(files_.path()));
   }
-  void TearDown() override { std::filesystem::current_path(old_dir_); }
+  void TearDown() override {
+    std::filesystem::current_path(old_dir_);
+    SettleFilesDir(".");
+  }
 
-  TempDir dir_;
+  TempDir dir_, files_;
   std::filesystem::path old_dir_;
   NameEntryScreen& entry = TheNameEntryScreen();
 
@@ -69,8 +75,9 @@ TEST_F(NameEntryTest, OnlyAScoreAboveTheFifteenthEntersTheTable) {
   EXPECT_EQ(returnToHighscores, 1);
   EXPECT_EQ(entry.phase, 4);
   THighscores saved;
-  ASSERT_TRUE(saved.Load(kHighscoreFile));
+  ASSERT_TRUE(saved.Load(files_.File(kHighscoreFile)));
   EXPECT_EQ(saved.player[14], "Ann");
+  EXPECT_FALSE(std::filesystem::exists(kHighscoreFile)) << "nothing lands in the working folder";
   entry.Leave();
 }
 

@@ -98,10 +98,13 @@ TEST_F(Highscores, NamesStopAtZeroBytesAndLoseCarriageReturnsAndCutFilesKeepDefa
   EXPECT_EQ(table.wave[14], 1);
 }
 
-TEST_F(Highscores, AnOverlongNameIsCutAndTheNextRecordStillReads) {
+TEST_F(Highscores, AnOverlongNameIsCutAndALineWithoutEndEndsTheReading) {
   std::string file = "1.2.0\r\n";
-  file += std::string("\x09\0\0\0", 4) + std::string(1 << 20, 'n') + "\r\n" + std::string("\x02\x03\0", 3);
+  file += std::string("\x09\0\0\0", 4) + std::string(100, 'n') + "\r\n" + std::string("\x02\x03\0", 3);
   file += std::string("\x08\0\0\0", 4) + "bo\r\n" + std::string("\x01\x01\0", 3);
+  // No name is this long: the file is damaged from here on.
+  file += std::string("\x07\0\0\0", 4) + std::string(1 << 20, 'n') + "\r\n" + std::string("\x01\x01\0", 3);
+  file += std::string("\x06\0\0\0", 4) + "cy\r\n" + std::string("\x01\x01\0", 3);
   std::ofstream(path, std::ios::binary) << file;
   THighscores table;
   ASSERT_TRUE(table.Load(path));
@@ -109,6 +112,8 @@ TEST_F(Highscores, AnOverlongNameIsCutAndTheNextRecordStillReads) {
   EXPECT_EQ(table.wave[0], 3);
   EXPECT_EQ(table.score[1], 8);
   EXPECT_EQ(table.player[1], "bo");
+  EXPECT_EQ(table.score[2], 0);
+  EXPECT_EQ(table.player[3], "");
 }
 
 }  // namespace

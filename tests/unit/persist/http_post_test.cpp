@@ -82,7 +82,7 @@ TEST(HttpPost, HostileServersEndWithinTheLimits) {
       LoopbackServer server(c.serve);
       answer = Post(server.port());
     } else {
-      answer = Post(LoopbackServer::ClosedPort());
+      answer = Post(LoopbackServer::HeldClosedPort());
     }
     ASSERT_EQ(answer != nullptr, c.answered);
     if (!answer) continue;

@@ -52,6 +52,23 @@ class LoopbackServer {
     return gone.port();
   }
 
+  // A port held closed for the whole test run: bound by this process and never
+  // listened on, so a connection is refused, and no other program (a
+  // scoreboard a player started) can take it meanwhile.
+  static int HeldClosedPort() {
+    static const int port = [] {
+      const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);  // kept open to the end
+      sockaddr_in addr{};
+      addr.sin_family = AF_INET;
+      addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+      socklen_t len = sizeof addr;
+      bind(fd, reinterpret_cast<sockaddr*>(&addr), len);
+      getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+      return int(ntohs(addr.sin_port));
+    }();
+    return port;
+  }
+
   // True when something accepts connections on the loopback port.
   static bool CanConnect(int port) {
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);

@@ -100,6 +100,7 @@ TEST(OnlineHighscores, AnswersAreReadLineByLine) {
        0,
        1},
       {"success in capitals with blanks", "200 OK", "\n  SUCCESS  \r\n", 1, {"0|SUCCESS||0|@:0"}, 1, 0},
+      {"success and more", "200 OK", "success: stored\n", 1, {}, 1, 0},
       {"no success", "200 OK", "stored\n", 1, {}, 0, 0},
       {"an error status", "400 Bad Request", "success\n7\ndate\nann\n1\n1\n1\n", 0, {}, 0, 0},
   };
@@ -112,7 +113,7 @@ TEST(OnlineHighscores, AnswersAreReadLineByLine) {
     EXPECT_EQ(onlineScores.SetScore("ann", 9210, 2, 3), c.stored);
     EXPECT_EQ(onlineScores.CountScores(), c.count);
   }
-  UseScoreboard(LoopbackServer::ClosedPort());
+  UseScoreboard(LoopbackServer::HeldClosedPort());
   EXPECT_EQ(onlineScores.GetScores(0, 15), 0);
   EXPECT_FALSE(SubmitOnlineScore("ann", 1000, 2, 3));
   EXPECT_EQ(onlineScores.CountScores(), 0);
@@ -161,10 +162,12 @@ TEST(OnlineHighscores, TwoRequestsInARowSendOnlyTheirOwnFields) {
   std::mutex lock;
   std::vector<std::string> requests;
   LoopbackServer server([&](int fd) {
-    const std::string request = LoopbackServer::ReadRequest(fd);
+    // Recorded before the answer goes, so the client has it once answered.
+    {
+      std::lock_guard guard(lock);
+      requests.push_back(LoopbackServer::ReadRequest(fd));
+    }
     LoopbackServer::Send(fd, "HTTP/1.0 200 OK\r\nContent-Length: 8\r\n\r\nsuccess\n");
-    std::lock_guard guard(lock);
-    requests.push_back(request);
   });
   UseScoreboard(server.port());
   EXPECT_TRUE(SubmitOnlineScore("Ann & Bob=1", 1000, 2, 3));

@@ -1,6 +1,8 @@
 #include "platform/paths.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "persist/temp_dir.h"
 #include "platform/stream.h"
@@ -50,6 +52,28 @@ TEST(FilesDirTest, MovingOverNeverReplacesAFile) {
   // The table already in the new folder stays, and so does the old one.
   EXPECT_EQ(target.Read("skitterworm.hi"), std::vector<uint8_t>{3});
   EXPECT_EQ(home.Read("skitterworm.hi"), std::vector<uint8_t>{2});
+}
+
+// An earlier version's file kept as a relative link moves as a link to the
+// same file; a file that cannot be read where it went is named on stderr.
+TEST(FilesDirTest, MovedLinksStillReachTheirFilesAndAnUnreadableFileIsNamed) {
+  TempDir home, target;
+  home.Write("real.hi", {5});
+  ASSERT_EQ(::symlink("real.hi", home.File("skitterworm.hi").c_str()), 0);
+  home.Write("skitterworm.stats", {6});
+  ::chmod(home.File("skitterworm.stats").c_str(), 0);
+  const bool root = ::geteuid() == 0;  // root reads anything: the move runs as nobody
+  for (const TempDir* dir : {&home, &target}) ::chmod(dir->path().c_str(), 0777);
+  if (root) ASSERT_EQ(::lchown(home.File("skitterworm.stats").c_str(), 65534, 65534), 0);
+  const char* const names[] = {"skitterworm.hi", "skitterworm.stats"};
+  testing::internal::CaptureStderr();
+  if (root) ASSERT_EQ(::seteuid(65534), 0);
+  const int moved = MoveFilesOver(home.path(), target.path(), names, 2);
+  if (root) ASSERT_EQ(::seteuid(0), 0);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(moved, 2);
+  EXPECT_EQ(target.Read("skitterworm.hi"), std::vector<uint8_t>{5});
+  EXPECT_NE(said.find(target.File("skitterworm.stats") + ", but it cannot be read"), std::string::npos) << said;
 }
 
 }  // namespace

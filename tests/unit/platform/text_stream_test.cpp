@@ -78,7 +78,7 @@ TEST(Stream, ValuesRoundTripLittleEndian) {
 
   auto in = Stream::OpenRead(file);
   ASSERT_TRUE(in);
-  EXPECT_EQ(in->ReadLine(), "1.2.0");
+  EXPECT_EQ(in->ReadLine(16), "1.2.0");
   EXPECT_EQ(in->ReadByte(), 200);
   EXPECT_EQ(in->ReadShort(), 0xBEEF);
   EXPECT_EQ(in->ReadInt(), -123456789);
@@ -96,18 +96,22 @@ TEST(Stream, TruncatedReadsGiveZeroAndNeverPassTheEnd) {
   ASSERT_TRUE(in);
   EXPECT_EQ(in->ReadInt(), 0);
   EXPECT_TRUE(in->eof());
-  EXPECT_EQ(in->ReadLine(), "");
+  EXPECT_EQ(in->ReadLine(16), "");
   EXPECT_FALSE(Stream::OpenRead(dir / "missing.bin"));
 }
 
-TEST(Stream, LinesEndAtLineFeedAndDropCarriageReturn) {
+TEST(Stream, LinesEndAtLineFeedAndDropCarriageReturnWithinTheirBound) {
   TempDir dir;
   const std::string file = dir / "lines.txt";
-  std::ofstream(file, std::ios::binary) << "one\r\ntwo\nthree";
+  std::ofstream(file, std::ios::binary) << "one\r\ntwo\nlong line\nfive";
   auto in = Stream::OpenRead(file);
-  EXPECT_EQ(in->ReadLine(), "one");
-  EXPECT_EQ(in->ReadLine(), "two");
-  EXPECT_EQ(in->ReadLine(), "three");
+  EXPECT_EQ(in->ReadLine(3), "one");
+  EXPECT_EQ(in->ReadLine(3), "two");
+  EXPECT_FALSE(in->overlong());
+  in->ReadLine(3);  // read no further than a CR LF past its bound
+  EXPECT_TRUE(in->overlong());
+  EXPECT_EQ(in->ReadLine(16), "line");
+  EXPECT_EQ(in->ReadLine(16), "five");
   EXPECT_TRUE(in->eof());
 }
 
