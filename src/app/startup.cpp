@@ -1,9 +1,8 @@
 #include "app/startup.h"
 
-#include "app/game_loop.h"
-
 #include "app/display_modes.h"
 #include "app/frame_driver.h"
+#include "app/game_loop.h"
 #include "app/main_loop.h"
 #include "audio/audio_startup.h"
 #include "core/fader.h"
@@ -75,14 +74,6 @@ void SaveRecords() {
   const SaveLock hold = HoldSaves();  // both files in one go, never beside the stop watchdog's save
   highscores.Save(DataFilePath(kHighscoreFile));
   statsLife.Save(DataFilePath(kStatsFile));
-}
-
-void LoadAssets() {
-  fntMain = LoadImageFont(AssetPath("fonts/cweb.ttf"), 13, 0);
-  fntSmall = LoadImageFont(AssetPath("fonts/uni 05_53.ttf"), 8, 0);
-  SetAutoImageFlags(kMaskedImage);
-  SetMaskColor(255, 0, 255);
-  LoadGameImages();
 }
 
 int32_t StartupSeed(const CommandLine& command_line) {

@@ -14,8 +14,6 @@ int32_t StartupSeed(const CommandLine& command_line);
 // Makes the program's state as at start-up: the common, records, world and
 // front-end parts (each by its own Reset).
 void ResetState();
-// Loads both fonts and every image.
-void LoadAssets();
 // Probes the full-screen modes and reads "skitterworm.cfg" from the files
 // folder, or takes the defaults when there is no such file.
 void LoadSettings();

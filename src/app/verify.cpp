@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/startup.h"
+#include "core/images.h"
 #include "game/play.h"
 #include "persist/records.h"
 #include "persist/replay.h"

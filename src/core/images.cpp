@@ -1,5 +1,8 @@
 #include "core/images.h"
 
+#include "core/game_state.h"
+#include "platform/font.h"
+#include "platform/graphics.h"
 #include "platform/paths.h"
 
 // Process-wide: the images are loaded once per run.
@@ -84,4 +87,12 @@ void SetCreatureHandlesCentred(bool centred) {
     else
       SetImageHandle(image, 0, 0);
   }
+}
+
+void LoadAssets() {
+  fntMain = LoadImageFont(AssetPath("fonts/cweb.ttf"), 13, 0);
+  fntSmall = LoadImageFont(AssetPath("fonts/uni 05_53.ttf"), 8, 0);
+  SetAutoImageFlags(kMaskedImage);
+  SetMaskColor(255, 0, 255);
+  LoadGameImages();
 }

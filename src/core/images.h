@@ -52,5 +52,8 @@ struct GameImages {
 extern GameImages gfx;
 
 void LoadGameImages();
+// Loads both fonts and every image: what start-up, the verifier and the tests
+// that draw the game load.
+void LoadAssets();
 // The menu background centres these four; a game start puts them back to top-left.
 void SetCreatureHandlesCentred(bool centred);

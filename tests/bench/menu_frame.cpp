@@ -12,6 +12,7 @@
 #include "app/startup.h"
 #include "core/fader.h"
 #include "core/game_state.h"
+#include "core/images.h"
 #include "frontend/frontend.h"
 #include "frontend/menu.h"
 #include "frontend/menu_particle.h"

@@ -8,6 +8,7 @@
 
 #include "app/game_input.h"
 #include "app/startup.h"
+#include "core/images.h"
 #include "game/autopilot.h"
 #include "game/play.h"
 #include "persist/records.h"

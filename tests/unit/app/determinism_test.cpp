@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/game_test_world.h"
+#include "app/live_game.h"
 #include "game/play.h"
-#include "game/world_hash.h"
 #include "game/world.h"
+#include "game/world_hash.h"
 #include "persist/records.h"
 
 namespace {
@@ -29,7 +29,7 @@ void ScriptedInput(int frame) {
 
 // A whole run from a fresh world: seed, pilot, scripted keys, headless clock.
 uint64_t PlayRun(int32_t seed, int frames) {
-  ResetWorld(seed, true);
+  ResetProgram(seed, true);
   autopilotOn = true;
   NewLiveGame();
   for (int frame = 0; frame < frames; ++frame) {
@@ -47,7 +47,7 @@ TEST(Determinism, SameSeedAndInputGiveTheSameWorld) {
 }
 
 TEST(Determinism, HashChangesWithEveryPartOfTheWorld) {
-  ResetWorld(5);
+  ResetProgram(5);
   player.Init();
   SetupStage();
   const uint64_t base = WorldHash();
@@ -66,7 +66,7 @@ TEST(Determinism, HashChangesWithEveryPartOfTheWorld) {
 }
 
 TEST(Autopilot, ClearsStageOneHeadlessly) {
-  ResetWorld(11, true);
+  ResetProgram(11, true);
   autopilotOn = true;
   NewLiveGame();
   int games = 1;
@@ -96,7 +96,7 @@ int64_t HeapInUse() {
 // The pilot plays game after game for 100,000 frames (about 28 minutes of
 // play, more with SKITTERWORM_SOAK_FRAMES): nothing crashes and, once the pools are warm, the heap stays flat.
 TEST(Soak, PilotPlaysAHundredThousandFrames) {
-  ResetWorld(4242, true);
+  ResetProgram(4242, true);
   autopilotOn = true;
   config.particles = 3;
   NewLiveGame();

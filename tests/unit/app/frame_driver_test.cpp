@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "app/game_test_world.h"
-#include "app/recording_backend.h"
+#include "app/live_game.h"
 #include "app/save_notice.h"
 #include "app/splash.h"
 #include "persist/records.h"
+#include "platform/recording_backend.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ struct LoggingScreen : Screen {
 };
 
 TEST(FrameDriver, SwitchesHappenBetweenFramesAndNoScreenEndsTheProgram) {
-  ResetWorld();
+  ResetProgram();
   std::string log;
   LoggingScreen a("a", log), b("b", log);
   SwitchScreen(&a);
@@ -47,7 +47,7 @@ TEST(FrameDriver, SwitchesHappenBetweenFramesAndNoScreenEndsTheProgram) {
 
 // A save that fails is named on screen, with its folder, for a few seconds.
 TEST(FrameDriver, AFailedSaveIsShownOnScreen) {
-  ResetWorld(1, true);
+  ResetProgram(1, true);
   RecordingBackend& backend = UseRecordingBackend();
   std::string log;
   LoggingScreen a("a", log);
@@ -65,7 +65,7 @@ TEST(FrameDriver, AFailedSaveIsShownOnScreen) {
 }
 
 TEST(FrameDriver, TheCloseRequestGoesToTheScreenNotItsStep) {
-  ResetWorld();
+  ResetProgram();
   std::string log;
   LoggingScreen a("a", log);
   SwitchScreen(&a);
@@ -76,7 +76,7 @@ TEST(FrameDriver, TheCloseRequestGoesToTheScreenNotItsStep) {
 }
 
 TEST(FrameDriver, UnpacedFramesDoNotWaitForTheClock) {
-  ResetWorld();
+  ResetProgram();
   NewLiveGame();
   for (bool unpaced : {false, true}) {
     SetUnpaced(unpaced);
@@ -89,7 +89,7 @@ TEST(FrameDriver, UnpacedFramesDoNotWaitForTheClock) {
 
 TEST(Splash, AKeyFadesEachCardOutThenTheNextScreenStarts) {
   for (bool close : {false, true}) {
-    ResetWorld();
+    ResetProgram();
     std::string log;
     LoggingScreen after("after", log);
     SetScreenAfterSplash(&after);

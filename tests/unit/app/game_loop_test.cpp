@@ -5,15 +5,19 @@
 #include <vector>
 
 #include "app/frame_driver.h"
-#include "app/game_test_world.h"
-#include "game/play.h"
+#include "app/live_game.h"
 #include "app/splash.h"
 #include "core/game_state.h"
+#include "game/enemy_fixture.h"
+#include "game/hurry_up.h"
+#include "game/play.h"
+#include "game/player.h"
 #include "game/warden.h"
 #include "game/world.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
 #include "persist/temp_dir.h"
+#include "platform/clock.h"
 
 namespace {
 
@@ -21,7 +25,7 @@ using namespace game_test;
 
 class GameFlow : public ::testing::Test {
  protected:
-  void SetUp() override { backend_ = &ResetWorld(); }
+  void SetUp() override { backend_ = &ResetProgram(); }
   HeadlessBackend* backend_ = nullptr;
 };
 
@@ -111,7 +115,7 @@ TEST_F(GameFlow, TallyBonusComesAtItsStepOnEveryStageWithOrWithoutSound) {
 }
 
 TEST(GameFlowWithImages, NothingLeftAtTheTallyCostsALife) {
-  ResetWorld(1234, true);  // the warden hits through its drawn image
+  ResetProgram(1234, true);  // the warden hits through its drawn image
   EnterTally(2);
   player.lives = 1;
   for (int i = 0; i < 3; ++i) {
@@ -353,7 +357,7 @@ TEST_F(GameFlow, AWindowInTheBackgroundPausesPlayOnly) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    backend_ = &ResetWorld();
+    backend_ = &ResetProgram();
     HidePointer();
     c.setup();
     autopilotOn = c.autopilot;
@@ -407,7 +411,7 @@ TEST(GameRecords, AFinishedGameIsSavedAtOnce) {
   TempDir folder;
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(folder.path());
-  ResetWorld();
+  ResetProgram();
   statsLife = TStatsLife{};
   SwitchScreen(TheGameScreen());
   StepFrame();
@@ -434,6 +438,39 @@ TEST_F(GameFlow, AutofireKeyTogglesContinuousFireWithANotice) {
   Tap(config.key[5]);
   GameFrame();
   EXPECT_EQ(player.cfire, 0);
+}
+
+class WardenTest : public enemy_test::Battlefield {
+ protected:
+  static int Wardens() { return Count<TWarden>(); }
+};
+
+// The real frame loop: the warning comes stage + 29 seconds of play into a
+// wave, the first warden three seconds after it.
+TEST_F(WardenTest, TheWarningComesStagePlus29SecondsIntoAWave) {
+  for (uint8_t stage : {uint8_t(1), uint8_t(10)}) {
+    gameTimer = Timer(60);
+    NewLiveGame();
+    player.stage = uint8_t(stage - 1);  // the banner's first frame sets the next stage up
+    player.lives = 250;                 // the chains reach the ship long before
+    while (gameState == STATE_ENTERING) GameFrame();
+    ASSERT_EQ(player.stage, stage);
+    int frames = 0;
+    while (hurryup.state == THurryUp::STATE_OFF) {
+      ASSERT_TRUE(GameFrame());
+      ASSERT_LT(++frames, 60 * 60);
+    }
+    EXPECT_EQ(frames, (stage + 29) * 60);
+    EXPECT_EQ(gameState, STATE_PLAYING);
+
+    int alert = 0;
+    while (Wardens() == 0) {
+      ASSERT_TRUE(GameFrame());
+      ASSERT_LT(++alert, 1000);
+    }
+    EXPECT_EQ(alert, 180);
+    EXPECT_EQ(hurryup.state, THurryUp::STATE_ALERT);
+  }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "core/fader.h"
 #include "core/game_state.h"
+#include "core/images.h"
 #include "frontend/frontend.h"
 #include "frontend/frontend_hooks.h"
 #include "frontend/menu.h"

@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "core/fader.h"
 #include "core/game_state.h"
+#include "core/images.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
 #include "game/hurry_up.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/game_test_world.h"
 #include "core/game_state.h"
+#include "game/game_test_world.h"
 #include "game/warden.h"
 #include "game/world.h"
 #include "persist/records.h"
@@ -88,29 +88,6 @@ TEST_F(Ship, FreeMovementEndingAboveTheBandSnapsBackOnTheNextStepUp) {
   EXPECT_EQ(player.y, 102);  // a step down moves as usual
   player.Steer(up);
   EXPECT_EQ(player.y, 178);  // a step up applies the band's top
-}
-
-TEST_F(Ship, MouseControlClampsOnTheNextTick) {
-  config.controls = 2;
-  player.y = 100;
-  Input().mouse_x = 5;
-  Input().mouse_y = 100;
-  mouse.Update();
-  SteerFromDevices();
-  EXPECT_EQ(player.x, 17);
-  EXPECT_EQ(player.y, 178);
-  EXPECT_TRUE(world.warpPointer);  // the pointer is put back inside the band
-}
-
-TEST_F(Ship, KeyboardControlReadsTheConfiguredKeys) {
-  config.key[0] = 'A';
-  Press('A');
-  SteerFromDevices();
-  EXPECT_EQ(player.x, 153);
-  Release('A');
-  Press(vk::kLeft);  // no longer bound
-  SteerFromDevices();
-  EXPECT_EQ(player.x, 153);
 }
 
 TEST_F(Ship, FiresWhileRespawningButCannotBeHit) {
@@ -206,42 +183,6 @@ TEST_F(Ship, PowersFreezeAndFiringStopsDuringTheTally) {
   player.Update();
   EXPECT_EQ(player.power[POWER_SHIELD], 49);
   EXPECT_TRUE(bullet.InFlight());
-}
-
-TEST_F(Ship, JoypadSteersFiresAndUsesItems) {
-  config.controls = 3;
-  JoypadState& pad = Input().joypads[0];
-  pad.connected = true;
-  pad.axis_x = -0.8f;
-  pad.axis_y = 0.3f;  // inside the dead zone
-  pad.down[0] = true;
-  pad.hits[1] = 1;
-  player.item[0] = ITEM_SCATTERMINES;
-  SteerFromDevices();
-  EXPECT_EQ(player.x, 153);
-  EXPECT_EQ(player.y, 214);
-  EXPECT_TRUE(bullet.InFlight());
-  EXPECT_EQ(joyButtons[0], 1);
-  EXPECT_EQ(joyButtons[1], 1);
-  EXPECT_EQ(player.item[0], ITEM_EMPTY);
-  SteerFromDevices();  // the button hit was used up
-  EXPECT_EQ(joyButtons[1], 0);
-}
-
-TEST_F(Ship, MouseRightClickUsesAnItem) {
-  config.controls = 2;
-  player.item[0] = ITEM_SCATTERMINES;
-  Input().mouse_x = 100;
-  Input().mouse_y = 200;
-  Input().PressMouse(2);
-  mouse.Update();
-  SteerFromDevices();
-  EXPECT_EQ(player.item[0], ITEM_EMPTY);
-  EXPECT_FALSE(bullet.InFlight());  // the left button fires, not the right
-  player.item[0] = ITEM_SCATTERMINES;
-  mouse.Update();  // still held: no second click
-  SteerFromDevices();
-  EXPECT_EQ(player.item[0], ITEM_SCATTERMINES);
 }
 
 // A warden's footprint in the collision layer, as the warden writes it when drawn.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/game_test_world.h"
+#include "game/game_test_world.h"
 #include "game/world.h"
 
 namespace {

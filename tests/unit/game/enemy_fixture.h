@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/startup.h"
 #include "core/fader.h"
 #include "core/game_state.h"
 #include "game/autopilot.h"

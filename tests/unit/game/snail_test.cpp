@@ -1,6 +1,6 @@
 #include "game/snail.h"
 
-#include "enemy_fixture.h"
+#include "game/enemy_fixture.h"
 #include "game/enemy_passes.h"
 #include "game/score_popup.h"
 #include "game/spawner.h"

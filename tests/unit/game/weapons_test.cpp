@@ -3,11 +3,10 @@
 #include <set>
 #include <vector>
 
-#include "app/game_test_world.h"
-#include "app/recording_backend.h"
-#include "game/world_hash.h"
 #include "core/game_state.h"
+#include "game/enemy_fixture.h"
 #include "game/explosion.h"
+#include "game/game_test_world.h"
 #include "game/missile.h"
 #include "game/powerup.h"
 #include "game/radar.h"
@@ -19,7 +18,7 @@
 #include "game/weapon_passes.h"
 #include "game/world.h"
 #include "persist/records.h"
-#include "world/enemy_fixture.h"
+#include "platform/recording_backend.h"
 
 namespace {
 
@@ -410,41 +409,6 @@ TEST_F(Weapons, TheRadarBlipsEveryTwoAndAHalfSecondsWhileNoSpiderIsDue) {
   gameFrames += 600;
   radar.Update();
   EXPECT_EQ(radar.blink, 0);
-}
-
-// --- whole games --------------------------------------------------------------
-
-// The pilot plays while every item is handed over and used in turn, and
-// powerups rain on the ship: the same seed must give the same world.
-uint64_t PlayRunWithWeapons(int32_t seed, int frames, int& weapons_seen) {
-  using namespace game_test;
-  ResetWorld(seed, true);
-  autopilotOn = true;
-  NewLiveGame();
-  const uint8_t items[] = {ITEM_MISSILES, ITEM_RAILBLAST, ITEM_SMARTBOMB, ITEM_SCATTERMINES};
-  weapons_seen = 0;
-  for (int frame = 0; frame < frames; ++frame) {
-    if (frame % 300 == 299) {
-      player.AddItem(items[(frame / 300) % 4]);
-      Tap(config.key[6]);
-    }
-    if (frame % 450 == 100) TPowerup::Create(uint16_t(player.x), uint16_t(player.y - 4));
-    if (!GameFrame()) NewLiveGame();
-    weapons_seen += int(lstMissiles.Count() + lstExplosions.Count() + lstRailblasts.Count());
-  }
-  return WorldHash();
-}
-
-TEST(WeaponsDeterminism, SameSeedGivesTheSameWorldWithEveryWeaponInPlay) {
-  int seen_first = 0, seen_second = 0;
-  const uint64_t first = PlayRunWithWeapons(31, 3000, seen_first);
-  const uint64_t second = PlayRunWithWeapons(31, 3000, seen_second);
-  EXPECT_EQ(first, second);
-  EXPECT_EQ(seen_first, seen_second);
-  EXPECT_GT(seen_first, 0);
-  int powerups = 0;
-  for (uint8_t n : statsGame.powerups) powerups += n;
-  EXPECT_GT(powerups, 0);
 }
 
 }  // namespace

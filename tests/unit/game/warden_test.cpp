@@ -4,12 +4,10 @@
 #include <set>
 #include <string>
 
-#include "app/game_loop.h"
-#include "game/play.h"
 #include "core/game_state.h"
 #include "core/images.h"
-#include "enemy_fixture.h"
-#include "game/warden.h"
+#include "game/enemy_fixture.h"
+#include "game/play.h"
 #include "game/world.h"
 #include "platform/clock.h"
 #include "platform/image.h"
@@ -162,34 +160,6 @@ TEST_F(WardenTest, FiresAboutOnceASecond) {
     UpdateWardens();
   }
   enemy_test::ExpectShare(int(lstWardenBullets.Count()), frames, 1.0 / 60);
-}
-
-// The real frame loop: the warning comes stage + 29 seconds of play into a
-// wave, the first warden three seconds after it.
-TEST_F(WardenTest, TheWarningComesStagePlus29SecondsIntoAWave) {
-  for (uint8_t stage : {uint8_t(1), uint8_t(10)}) {
-    gameTimer = Timer(60);
-    NewLiveGame();
-    player.stage = uint8_t(stage - 1);  // the banner's first frame sets the next stage up
-    player.lives = 250;                 // the chains reach the ship long before
-    while (gameState == STATE_ENTERING) GameFrame();
-    ASSERT_EQ(player.stage, stage);
-    int frames = 0;
-    while (hurryup.state == THurryUp::STATE_OFF) {
-      ASSERT_TRUE(GameFrame());
-      ASSERT_LT(++frames, 60 * 60);
-    }
-    EXPECT_EQ(frames, (stage + 29) * 60);
-    EXPECT_EQ(gameState, STATE_PLAYING);
-
-    int alert = 0;
-    while (Wardens() == 0) {
-      ASSERT_TRUE(GameFrame());
-      ASSERT_LT(++alert, 1000);
-    }
-    EXPECT_EQ(alert, 180);
-    EXPECT_EQ(hurryup.state, THurryUp::STATE_ALERT);
-  }
 }
 
 // The ship is hit by the warden's picture, not by a box: the warden and its

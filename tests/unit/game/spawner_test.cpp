@@ -1,9 +1,8 @@
 #include "game/spawner.h"
 
-#include "enemy_fixture.h"
+#include "game/enemy_fixture.h"
 #include "game/saucer.h"
 #include "game/snail.h"
-#include "game/spawner.h"
 #include "game/spider.h"
 #include "game/world.h"
 

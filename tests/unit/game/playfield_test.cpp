@@ -6,7 +6,6 @@
 #include <set>
 #include <vector>
 
-#include "app/recording_backend.h"
 #include "core/fader.h"
 #include "core/game_state.h"
 #include "core/images.h"
@@ -22,6 +21,7 @@
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
+#include "platform/recording_backend.h"
 #include "platform/text.h"
 
 namespace {

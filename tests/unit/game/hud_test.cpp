@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/game_test_world.h"
-#include "app/recording_backend.h"
 #include "core/game_state.h"
+#include "game/game_test_world.h"
 #include "game/hurry_up.h"
 #include "game/world.h"
 #include "platform/image.h"
+#include "platform/recording_backend.h"
 
 namespace {
 

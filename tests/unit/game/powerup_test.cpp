@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_loop.h"
+#include "game/enemy_fixture.h"
 #include "game/play.h"
-#include "game/powerup.h"
 #include "game/saucer.h"
 #include "game/world.h"
 #include "persist/records.h"
-#include "world/enemy_fixture.h"
 
 namespace {
 

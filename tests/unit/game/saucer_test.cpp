@@ -1,7 +1,7 @@
 #include "game/saucer.h"
 
 #include "core/game_state.h"
-#include "enemy_fixture.h"
+#include "game/enemy_fixture.h"
 #include "game/enemy_passes.h"
 #include "game/score_popup.h"
 #include "game/spawner.h"

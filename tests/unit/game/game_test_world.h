@@ -1,13 +1,9 @@
 #pragma once
-// A fresh game world on the headless backend for the game-loop, ship and
-// bullet tests: sound and music off, keyboard control with the default keys,
-// a fixed seed, every list empty and every singleton as at start-up.
+// A fresh game world on the headless backend for the ship, bullet and HUD
+// tests: sound and music off, keyboard control with the default keys, a fixed
+// seed, every list empty and every singleton as at start-up.
 #include <cstdint>
 
-#include "app/game_input.h"
-#include "app/game_loop.h"
-#include "game/play.h"
-#include "app/startup.h"
 #include "core/fader.h"
 #include "core/game_state.h"
 #include "core/images.h"
@@ -42,6 +38,8 @@ inline void LoadAssetsOnce() {
   LoadAssets();
 }
 
+// The world and what it reads (the common state, the records, the settings)
+// as at start-up; the front end is not the world's (see app/live_game.h).
 inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false) {
   HeadlessBackend& backend = UseHeadlessBackend();
   // Each world's clock starts an hour after the last one's, so helpers that
@@ -55,24 +53,18 @@ inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false
   SetScale(1, 1);
   if (with_assets) LoadAssetsOnce();
   SeedRnd(seed);
-  SetFirstGameSeed(seed);
-  ResetState();
+  common.Reset();
+  records.Reset();
+  world.Reset();
   config.SetDefaults();
   config.sound = 0;
   config.music = 0;
   config.controls = 1;
   autopilotOn = false;
-  quitProgram = false;
   timeNow = MilliSecs();
   fadeScene.Set(0, 1, 1, 0, 0, 0);
   fadeText.Set(0, 1, 1, 0, 0, 0);
   return backend;
-}
-
-// A game already past the stage banner: stage A, wave 1, playing.
-inline void StartPlaying() {
-  NewLiveGame();
-  while (gameState == STATE_ENTERING) GameFrame();
 }
 
 // A chain part placed by hand, heading right in the given row.
@@ -91,14 +83,6 @@ inline int CountParts() {
   int n = 0;
   lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm*) { ++n; });
   return n;
-}
-
-// One tick of the ship's controls with what the devices hold now, read as
-// the game screen reads them.
-inline void SteerFromDevices() {
-  world.controls = config.controls;
-  world.input = ReadFrameInput(config.controls);
-  player.UpdateControls();
 }
 
 inline void Press(int code) { Input().PressKey(code); }
