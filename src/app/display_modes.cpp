@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/game_state.h"
+#include "core/common.h"
+#include "core/menu_screens.h"
+#include "core/screen_size.h"
 #include "frontend/options.h"
 #include "persist/config.h"
 #include "persist/records.h"

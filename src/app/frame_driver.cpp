@@ -5,7 +5,7 @@
 
 #include "app/save_notice.h"
 #include "app/screenshot.h"
-#include "core/game_state.h"
+#include "core/common.h"
 #include "core/helpers.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"

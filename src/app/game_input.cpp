@@ -1,6 +1,6 @@
 #include "app/game_input.h"
 
-#include "core/game_state.h"
+#include "core/common.h"
 #include "core/mouse.h"
 #include "game/autopilot.h"
 #include "game/player.h"

@@ -1,6 +1,7 @@
 #include "app/save_notice.h"
 
-#include "core/game_state.h"
+#include "core/fonts.h"
+#include "core/screen_size.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"

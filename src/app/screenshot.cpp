@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include "core/game_state.h"
+#include "core/screen_size.h"
 #include "game/particle.h"
 #include "platform/graphics.h"
 #include "platform/log.h"

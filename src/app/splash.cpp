@@ -1,8 +1,9 @@
 #include "app/splash.h"
 
 #include "app/game_loop.h"
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
+#include "core/fonts.h"
 #include "core/helpers.h"
 #include "core/mouse.h"
 #include "platform/clock.h"

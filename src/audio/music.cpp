@@ -6,7 +6,7 @@
 
 #include "audio/audio.h"
 #include "audio/audio_startup.h"
-#include "core/game_state.h"
+#include "core/common.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/random.h"

@@ -2,7 +2,6 @@
 
 #include "audio/audio.h"
 #include "audio/audio_startup.h"
-#include "core/game_state.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "platform/paths.h"

@@ -1,6 +1,6 @@
 #include "core/fader.h"
 
-#include "core/game_state.h"
+#include "core/common.h"
 
 void TFader::Update() {
   // A positive gap only restamps the time; the value still moves every update

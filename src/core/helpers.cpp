@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"

@@ -1,6 +1,6 @@
 #include "core/images.h"
 
-#include "core/game_state.h"
+#include "core/fonts.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/paths.h"

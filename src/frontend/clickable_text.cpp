@@ -1,7 +1,8 @@
 #include "frontend/clickable_text.h"
 
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
+#include "core/fonts.h"
 #include "core/helpers.h"
 #include "core/mouse.h"
 #include "frontend/frontend.h"

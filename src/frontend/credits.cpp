@@ -4,7 +4,7 @@
 #include <map>
 
 #include "core/fader.h"
-#include "core/game_state.h"
+#include "core/fonts.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "frontend/frontend.h"

@@ -3,7 +3,7 @@
 // menu loop, its widgets and its screens share. One object owns them; Reset()
 // makes them as at start-up. The menus reach them by their usual names
 // (lstStars is frontend.lstStars, menuSelected is frontend.menuSelected...).
-// menuScreen, polledKey and joyButtons live in core/game_state.h, because
+// menuScreen, polledKey and joyButtons live in core/common.h, because
 // the game and the display switches read them too.
 #include <cstdint>
 

@@ -4,7 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "core/game_state.h"
+#include "core/common.h"
+#include "core/fonts.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"

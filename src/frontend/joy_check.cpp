@@ -1,6 +1,7 @@
 #include "frontend/joy_check.h"
 
-#include "core/game_state.h"
+#include "core/common.h"
+#include "core/menu_screens.h"
 #include "frontend/frontend.h"
 #include "frontend/menu_state.h"
 #include "frontend/options.h"

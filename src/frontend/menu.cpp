@@ -2,10 +2,12 @@
 
 #include "audio/audio.h"
 #include "audio/music.h"
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
+#include "core/fonts.h"
 #include "core/helpers.h"
 #include "core/images.h"
+#include "core/menu_screens.h"
 #include "core/mouse.h"
 #include "core/rainbow_phaser.h"
 #include "frontend/clickable_text.h"

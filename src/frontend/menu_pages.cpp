@@ -3,8 +3,11 @@
 #include <initializer_list>
 #include <string>
 
-#include "core/game_state.h"
+#include "core/common.h"
+#include "core/fonts.h"
 #include "core/helpers.h"
+#include "core/menu_screens.h"
+#include "core/screen_size.h"
 #include "frontend/clickable_text.h"
 #include "frontend/credits.h"
 #include "frontend/frontend.h"

@@ -1,8 +1,9 @@
 #include "frontend/menu_particle.h"
 
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "core/images.h"
+#include "core/menu_screens.h"
 #include "core/rainbow_phaser.h"
 #include "frontend/frontend.h"
 #include "frontend/menu_state.h"

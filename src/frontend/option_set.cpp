@@ -1,7 +1,7 @@
 #include "frontend/option_set.h"
 
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/mouse.h"
 #include "frontend/frontend.h"

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "core/game_state.h"
 #include "core/images.h"
+#include "core/screen_size.h"
 #include "frontend/frontend.h"
 #include "platform/graphics.h"
 #include "platform/image.h"

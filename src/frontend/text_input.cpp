@@ -1,6 +1,6 @@
 #include "frontend/text_input.h"
 
-#include "core/game_state.h"
+#include "core/common.h"
 #include "core/helpers.h"
 #include "platform/clock.h"
 #include "platform/font.h"

@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "core/game_state.h"
 #include "game/bullet.h"
 #include "game/skitterworm.h"
 #include "game/world.h"

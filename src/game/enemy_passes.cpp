@@ -1,6 +1,5 @@
 // The game loop's, the ship's and the bullet's passes over snails, spiders
 // and saucers: one walk of lstEnemies per kind, in the order the loop asks.
-#include "core/game_state.h"
 #include "core/helpers.h"
 #include "game/bullet.h"
 #include "game/player.h"

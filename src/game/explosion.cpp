@@ -2,7 +2,6 @@
 
 #include "audio/audio.h"
 #include "audio/sfx.h"
-#include "core/game_state.h"
 #include "game/particle.h"
 #include "game/playfield.h"
 #include "game/weapon_hits.h"

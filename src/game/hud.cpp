@@ -2,10 +2,11 @@
 
 #include <string>
 
-#include "game/play.h"
-#include "core/game_state.h"
+#include "core/fonts.h"
 #include "core/images.h"
+#include "core/play_states.h"
 #include "game/hurry_up.h"
+#include "game/play.h"
 #include "game/player.h"
 #include "game/world.h"
 #include "persist/highscores.h"

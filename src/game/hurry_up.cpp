@@ -4,7 +4,6 @@
 
 #include "audio/audio.h"
 #include "audio/sfx.h"
-#include "core/game_state.h"
 #include "core/helpers.h"
 #include "game/warden.h"
 #include "game/world.h"

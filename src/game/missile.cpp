@@ -1,6 +1,5 @@
 #include "game/missile.h"
 
-#include "core/game_state.h"
 #include "core/images.h"
 #include "game/explosion.h"
 #include "game/player.h"

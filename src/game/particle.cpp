@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/images.h"
+#include "core/menu_screens.h"
 #include "core/rainbow_phaser.h"
+#include "core/screen_size.h"
 #include "core/sine_table.h"
 #include "game/player.h"
 #include "game/world.h"

@@ -4,11 +4,12 @@
 
 #include "audio/audio.h"
 #include "audio/sfx.h"
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "core/mouse.h"
+#include "core/play_states.h"
 #include "core/rainbow_phaser.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"

@@ -2,8 +2,8 @@
 
 #include "audio/audio.h"
 #include "audio/sfx.h"
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "core/images.h"
 #include "game/world.h"
 #include "persist/config.h"

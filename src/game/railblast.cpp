@@ -4,8 +4,8 @@
 
 #include "audio/audio.h"
 #include "audio/sfx.h"
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
 #include "game/player.h"

@@ -4,7 +4,7 @@
 
 #include "audio/audio.h"
 #include "audio/sfx.h"
-#include "core/game_state.h"
+#include "core/common.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"

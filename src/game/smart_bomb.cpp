@@ -2,7 +2,6 @@
 
 #include "audio/audio.h"
 #include "audio/sfx.h"
-#include "core/game_state.h"
 #include "game/playfield.h"
 #include "game/saucer.h"
 #include "game/snail.h"

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "core/game_state.h"
 #include "core/helpers.h"
 #include "game/hurry_up.h"
 #include "game/player.h"

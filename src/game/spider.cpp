@@ -2,7 +2,6 @@
 
 #include "audio/audio.h"
 #include "audio/sfx.h"
-#include "core/game_state.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "game/hurry_up.h"

@@ -1,6 +1,5 @@
 // The game loop's and the ship's ways into the special weapons: the per-frame
 // passes over their lists and the item launches.
-#include "core/game_state.h"
 #include "game/explosion.h"
 #include "game/missile.h"
 #include "game/radar.h"

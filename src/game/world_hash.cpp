@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "core/game_state.h"
 #include "game/bullet.h"
 #include "game/explosion.h"
 #include "game/hurry_up.h"

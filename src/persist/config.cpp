@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "core/game_state.h"
+#include "core/version.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/stream.h"

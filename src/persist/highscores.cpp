@@ -1,6 +1,6 @@
 #include "persist/highscores.h"
 
-#include "core/game_state.h"
+#include "core/version.h"
 #include "persist/records.h"
 #include "platform/log.h"
 #include "platform/stream.h"

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "core/game_state.h"
+#include "core/common.h"
+#include "core/fonts.h"
 #include "core/helpers.h"
 #include "core/rainbow_phaser.h"
 #include "persist/records.h"

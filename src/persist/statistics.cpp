@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "core/game_state.h"
+#include "core/version.h"
 #include "persist/records.h"
 #include "platform/log.h"
 #include "platform/stream.h"

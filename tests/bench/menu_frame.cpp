@@ -11,8 +11,10 @@
 
 #include "app/startup.h"
 #include "core/fader.h"
-#include "core/game_state.h"
+#include "core/fonts.h"
 #include "core/images.h"
+#include "core/menu_screens.h"
+#include "core/screen_size.h"
 #include "frontend/frontend.h"
 #include "frontend/menu.h"
 #include "frontend/menu_particle.h"

@@ -13,9 +13,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "core/images.h"
+#include "core/menu_screens.h"
+#include "core/screen_size.h"
 #include "game/particle.h"
 #include "game/world.h"
 #include "persist/config.h"

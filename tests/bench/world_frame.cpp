@@ -14,14 +14,16 @@
 #include <cstdlib>
 
 #include "app/game_loop.h"
-#include "game/play.h"
 #include "app/startup.h"
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "core/images.h"
+#include "core/play_states.h"
+#include "core/screen_size.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
 #include "game/particle.h"
+#include "game/play.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/skitterworm.h"

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/live_game.h"
+#include "core/play_states.h"
 #include "game/play.h"
 #include "game/world.h"
 #include "game/world_hash.h"

@@ -4,7 +4,8 @@
 
 #include <vector>
 
-#include "core/game_state.h"
+#include "core/common.h"
+#include "core/menu_screens.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "platform/graphics.h"

@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "app/live_game.h"
-#include "core/game_state.h"
+#include "core/common.h"
 #include "core/mouse.h"
+#include "core/play_states.h"
 #include "game/bullet.h"
 #include "game/player.h"
 #include "game/world.h"

@@ -6,7 +6,7 @@
 
 #include "app/game_input.h"
 #include "app/game_loop.h"
-#include "core/game_state.h"
+#include "core/play_states.h"
 #include "frontend/frontend.h"
 #include "game/game_test_world.h"
 #include "game/play.h"

@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "app/startup.h"
-#include "core/game_state.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "platform/headless/headless_backend.h"

@@ -5,7 +5,8 @@
 #include <functional>
 
 #include "audio/audio.h"
-#include "core/game_state.h"
+#include "core/common.h"
+#include "core/menu_screens.h"
 #include "frontend/frontend.h"
 #include "frontend/star.h"
 #include "game/particle.h"

@@ -13,7 +13,6 @@
 #include "audio/mixer.h"
 #include "audio/music.h"
 #include "audio/sfx.h"
-#include "core/game_state.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "platform/headless/headless_backend.h"

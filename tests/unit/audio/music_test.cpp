@@ -10,7 +10,7 @@
 #include "audio/audio.h"
 #include "audio/audio_fixtures.h"
 #include "audio/audio_startup.h"
-#include "core/game_state.h"
+#include "core/common.h"
 #include "platform/clock.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/paths.h"

@@ -9,7 +9,6 @@
 #include "audio/audio.h"
 #include "audio/audio_fixtures.h"
 #include "audio/audio_startup.h"
-#include "core/game_state.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "platform/headless/headless_backend.h"

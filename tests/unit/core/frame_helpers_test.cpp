@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "core/mouse.h"
 #include "core/object_list.h"
 #include "core/rainbow_phaser.h"

@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "platform/atlas.h"
 #include "platform/font.h"
 #include "platform/graphics.h"

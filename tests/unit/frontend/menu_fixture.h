@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
+#include "core/fonts.h"
 #include "core/images.h"
 #include "core/mouse.h"
 #include "frontend/clickable_text.h"

@@ -1,4 +1,5 @@
-#include "core/game_state.h"
+#include "core/common.h"
+#include "core/menu_screens.h"
 #include "frontend/credits.h"
 #include "frontend/frontend.h"
 #include "frontend/menu_particle.h"

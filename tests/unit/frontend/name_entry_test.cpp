@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "core/game_state.h"
+#include "core/fonts.h"
 #include "frontend/frontend.h"
 #include "frontend/info_screens.h"
 #include "game/player.h"

@@ -1,6 +1,7 @@
 #include "frontend/options.h"
 
-#include "core/game_state.h"
+#include "core/common.h"
+#include "core/menu_screens.h"
 #include "frontend/frontend.h"
 #include "menu_fixture.h"
 #include "persist/records.h"

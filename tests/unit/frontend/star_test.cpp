@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/game_state.h"
 #include "frontend/frontend.h"
 #include "frontend/star.h"
 #include "platform/headless/headless_backend.h"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/play_states.h"
 #include "game/game_test_world.h"
 #include "game/world.h"
 

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
 #include "game/hurry_up.h"

@@ -4,8 +4,8 @@
 // seed, every list empty and every singleton as at start-up.
 #include <cstdint>
 
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "core/images.h"
 #include "core/mouse.h"
 #include "game/autopilot.h"

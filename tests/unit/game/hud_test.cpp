@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/game_state.h"
+#include "core/fonts.h"
 #include "game/game_test_world.h"
 #include "game/hurry_up.h"
 #include "game/world.h"

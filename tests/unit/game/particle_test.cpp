@@ -10,9 +10,10 @@
 #include <set>
 #include <vector>
 
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "core/images.h"
+#include "core/menu_screens.h"
 #include "core/rainbow_phaser.h"
 #include "game/world.h"
 #include "persist/config.h"

@@ -6,8 +6,8 @@
 #include <set>
 #include <vector>
 
+#include "core/common.h"
 #include "core/fader.h"
-#include "core/game_state.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
 #include "core/sine_table.h"

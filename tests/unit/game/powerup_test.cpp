@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/play_states.h"
 #include "game/enemy_fixture.h"
 #include "game/play.h"
 #include "game/saucer.h"

@@ -1,6 +1,5 @@
 #include "game/saucer.h"
 
-#include "core/game_state.h"
 #include "game/enemy_fixture.h"
 #include "game/enemy_passes.h"
 #include "game/score_popup.h"

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <vector>
 
-#include "core/game_state.h"
 #include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"

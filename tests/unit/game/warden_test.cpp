@@ -4,7 +4,6 @@
 #include <set>
 #include <string>
 
-#include "core/game_state.h"
 #include "core/images.h"
 #include "game/enemy_fixture.h"
 #include "game/play.h"

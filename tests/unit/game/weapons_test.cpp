@@ -3,7 +3,8 @@
 #include <set>
 #include <vector>
 
-#include "core/game_state.h"
+#include "core/common.h"
+#include "core/play_states.h"
 #include "game/enemy_fixture.h"
 #include "game/explosion.h"
 #include "game/game_test_world.h"

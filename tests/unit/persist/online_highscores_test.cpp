@@ -8,7 +8,7 @@
 #include <mutex>
 #include <vector>
 
-#include "core/game_state.h"
+#include "core/fonts.h"
 #include "loopback_server.h"
 #include "persist/records.h"
 #include "platform/font.h"

@@ -1,11 +1,8 @@
-#include "core/game_state.h"
+#include "core/common.h"
 
 #include <memory>
 
 Common common;
-
-ImageFont* fntMain = nullptr;
-ImageFont* fntSmall = nullptr;
 
 // Made anew in place, so every member is as at start-up and the names that
 // refer into it stay valid.

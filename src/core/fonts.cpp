@@ -1,0 +1,4 @@
+#include "core/fonts.h"
+
+ImageFont* fntMain = nullptr;
+ImageFont* fntSmall = nullptr;
