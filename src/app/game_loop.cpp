@@ -103,9 +103,10 @@ void Resume() {
 // neither resumes nor quits.
 void PausedKeys() {
   const int32_t key = AnyKey();
+  // F12 takes a screenshot of the pause screen and leaves it paused.
   if (key == vk::kEscape)
     QuitGame();
-  else if (key != 0)
+  else if (key != 0 && key != vk::kF12)
     Resume();
 }
 

@@ -190,6 +190,10 @@ TEST_F(GameFlow, TheHeldPauseKeyNeitherResumesNorQuits) {
   for (int i = 0; i < 10; ++i) EXPECT_TRUE(GameFrame());
   EXPECT_EQ(quitGame, 0);
   Release(vk::kEscape);
+  Press(vk::kF12);  // a screenshot of the pause screen
+  GameFrame();
+  Release(vk::kF12);
+  EXPECT_EQ(gameState, STATE_PAUSED);
   GameFrame();
   Press(vk::kEscape);
   EXPECT_FALSE(GameFrame());  // a fresh Escape quits
