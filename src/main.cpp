@@ -7,8 +7,8 @@
 
 #include "app/command_line.h"
 #include "app/startup.h"
-#include "app/verify.h"
 #include "core/version.h"
+#include "game/verify.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/paths.h"

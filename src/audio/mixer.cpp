@@ -1,11 +1,10 @@
 #include "audio/mixer.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cmath>
 #include <libopenmpt/libopenmpt.hpp>
 
+#include "platform/audio_output.h"
 #include "platform/log.h"
 
 namespace {
@@ -42,29 +41,10 @@ void AudioSystem::Create() { SystemRelease(); }
 int AudioSystem::Init(int max_channels, int /*flags*/) {
   if (initialised_) return 0;
   if (max_channels > kChannels) DebugLog("Audio: only 32 channels are mixed");
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    DebugLog(std::string("Audio: no audio driver: ") + SDL_GetError());
-    return 1;
-  }
-  SDL_AudioSpec want{};
-  want.freq = kMixRate;
-  want.format = AUDIO_F32SYS;
-  want.channels = 2;
-  want.samples = kBlockFrames;
-  want.callback = DeviceCallback;
-  want.userdata = this;
-  SDL_AudioSpec have{};
-  // No format changes allowed: SDL converts our float stereo to whatever the
-  // device takes, so the mixer always sees the same layout.
-  device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-  if (device_ == 0) {
-    DebugLog(std::string("Audio: no audio device: ") + SDL_GetError());
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return 2;
-  }
-  DebugLog(std::string("Audio: device open on driver ") + SDL_GetCurrentAudioDriver());
+  AudioOutputFailure failure = AudioOutputFailure::kNone;
+  device_ = OpenAudioOutput(kMixRate, kBlockFrames, DeviceCallback, this, failure);
+  if (device_ == 0) return failure == AudioOutputFailure::kNoDriver ? 1 : 2;
   initialised_ = true;
-  SDL_PauseAudioDevice(device_, 0);
   return 0;
 }
 
@@ -73,8 +53,8 @@ int AudioSystem::InitOffline() {
   return 0;
 }
 
-void AudioSystem::DeviceCallback(void* self, uint8_t* stream, int bytes) {
-  static_cast<AudioSystem*>(self)->Render(reinterpret_cast<float*>(stream), bytes / int(2 * sizeof(float)));
+void AudioSystem::DeviceCallback(void* self, float* out, int frames) {
+  static_cast<AudioSystem*>(self)->Render(out, frames);
 }
 
 Sound* AudioSystem::CreateSound(const std::string& path, int mode) { return AddSound(Sound::Load(path, mode)); }
@@ -181,9 +161,8 @@ void AudioSystem::Release(Sound* sound) {
 void AudioSystem::CloseDevice() {
   if (device_ == 0) return;
   // Not under render_mutex_: closing waits for the callback, which takes it.
-  SDL_CloseAudioDevice(device_);
+  CloseAudioOutput(device_);
   device_ = 0;
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 void AudioSystem::SystemRelease() {

@@ -25,7 +25,7 @@ struct Channel {
   bool IsPlaying() const;
 };
 
-// The game's mixer: 32 channels addressed by fixed index, one SDL audio
+// The game's mixer: 32 channels addressed by fixed index, one audio
 // device at 44.1 kHz stereo, sums with a soft clip so a crowded moment
 // saturates instead of cracking.
 //
@@ -93,7 +93,7 @@ class AudioSystem {
     int64_t position = 0;  // frames into a decoded effect
   };
 
-  static void DeviceCallback(void* self, uint8_t* stream, int bytes);
+  static void DeviceCallback(void* self, float* out, int frames);
   void Want(int index, const Wanted& wanted);
   void TakeWanted();
   void StartVoice(int index, const Wanted& wanted);

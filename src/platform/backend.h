@@ -57,6 +57,9 @@ class Backend {
   virtual void SleepMicros(int64_t us) = 0;
 };
 
-// The active backend; the SDL one unless a test installed the headless one.
+// The active backend: the default unless a test installed the headless one.
 Backend& ActiveBackend();
+// The program's own backend, given by the devices it is linked with: SDL's
+// for the game, the headless one for the verifier.
+Backend& DefaultBackend();
 void SetBackend(Backend* backend);  // not owned; nullptr restores the default

@@ -1,6 +1,7 @@
 # Scores proven by their replays: the seeded autopilot plays a game, which
-# leaves its replay; the bundled scoreboard with this very game as its
-# verifier then takes the genuine replay as verified and refuses forged ones
+# leaves its replay; the bundled scoreboard with the build's verifier
+# (skitterworm-verify, the rules without SDL) takes the genuine replay as
+# verified and refuses forged ones
 # (tests/server/verified_replays.php has the cases).
 source "$(dirname "$0")/lib.sh"
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
@@ -29,7 +30,7 @@ close_game
 cp "$replay" "$WORK/game.replay"
 
 PORT=$(php -r '$s = stream_socket_server("tcp://127.0.0.1:0"); echo substr(strrchr(stream_socket_get_name($s, false), ":"), 1);')
-setsid "$ROOT/scripts/scoreboard" --port "$PORT" --db "$WORK/scoreboard.sqlite" --verifier "$GAME" 2>"$WORK/server.log" &
+setsid "$ROOT/scripts/scoreboard" --port "$PORT" --db "$WORK/scoreboard.sqlite" --verifier "$(dirname "$GAME")/skitterworm-verify" 2>"$WORK/server.log" &
 SERVER_PID=$!
 for _ in $(seq 100); do
   php -r 'exit(@fsockopen("127.0.0.1", (int) $argv[1]) ? 0 : 1);' "$PORT" && break

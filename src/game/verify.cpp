@@ -1,10 +1,11 @@
-#include "app/verify.h"
+#include "game/verify.h"
 
 #include <cstdio>
 
-#include "app/startup.h"
+#include "core/common.h"
 #include "core/images.h"
 #include "game/play.h"
+#include "game/world.h"
 #include "persist/records.h"
 #include "persist/replay.h"
 #include "platform/graphics.h"
@@ -19,7 +20,9 @@ void StartHeadless() {
   UseHeadlessBackend();
   Graphics(320, 240, 0);
   LoadAssets();
-  ResetState();
+  common.Reset();
+  records.Reset();
+  world.Reset();
   config.SetDefaults();
   config.sound = 0;
   config.music = 0;
