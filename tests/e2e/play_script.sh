@@ -1,8 +1,9 @@
 # scripts/play, the command a new player starts with, without its long build:
 # a cmake stand-in configures for real but builds nothing, lists what the
 # build would link and leaves a stand-in game. With an absolute build folder
-# the first run says that the first build takes a while, configures the game
-# and its asset tools and no test, benchmark or probe, and starts the game
+# the first run says that the first build takes a while, configures the game,
+# its replay verifier (the bundled scoreboard checks scores with it) and its
+# asset tools and no test, benchmark or probe, and starts the game
 # with the player's arguments; a second run says nothing about a first build.
 source "$(dirname "$0")/lib.sh"
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -40,7 +41,7 @@ linked=$(xargs -d '\n' -n 1 basename <"$SKITTERWORM_PLAY_BUILD_DIR/linked.txt" |
 grep -qw skitterworm <<<"$linked" || fail "the play build does not make the game"
 for target in $linked; do
   case "$target" in
-    skitterworm | assetforge-*) ;;
+    skitterworm | skitterworm-verify | assetforge-*) ;;
     *) fail "the play build also makes $target" ;;
   esac
 done
