@@ -299,6 +299,9 @@ const char* MultiplierText(float multiplier) {
 }
 
 void NewGame(const GameSetup& setup) {
+  // A game remembers nothing of the one before (the field's last style, the
+  // radar's last blip...): its course is its seed's and its input's alone.
+  world.Reset();
   SeedRnd(setup.seed);
   world.controls = setup.controls;
   world.seed = setup.seed;
