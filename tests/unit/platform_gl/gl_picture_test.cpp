@@ -260,13 +260,20 @@ TEST_F(GlDisplayTest, AScaledFullScreenPictureShowsEveryPixelAsASquare) {
   ASSERT_NE(image, nullptr);
   ASSERT_TRUE(Graphics(320, 240, 32));
   SetBlend(Blend::kSolid);
-  // The display server makes the window desktop-size a moment after it opens:
-  // the frames go on, events read, until it has.
-  for (int frame = 0; frame < 40; ++frame) {
+  // The display server makes the window desktop-size a moment after it opens,
+  // and clears it when it does: the frames go on, events read, until it has,
+  // and a few more are shown in the window's final size.
+  SDL_DisplayMode desktop{};
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+  int frames_at_desktop_size = 0;
+  for (int frame = 0; frame < 600 && frames_at_desktop_size < 5; ++frame) {
     PollSystem();
     Cls();
     DrawImage(image, 0, 0);
     Flip();
+    int w = 0, h = 0;
+    const bool settled = ShownWindowSize(w, h) && w == desktop.w && h == desktop.h;
+    frames_at_desktop_size = settled ? frames_at_desktop_size + 1 : 0;
   }
 
   Pixmap shown;

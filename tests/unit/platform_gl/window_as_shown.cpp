@@ -5,16 +5,40 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-bool ReadWindowAsShown(std::vector<uint32_t>& pixels, int& width, int& height) {
+namespace {
+
+bool CurrentX11Window(Display*& display, Window& window) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
-  SDL_Window* window = SDL_GL_GetCurrentWindow();
-  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
-  Display* display = info.info.x11.display;
+  SDL_Window* current = SDL_GL_GetCurrentWindow();
+  if (!current || !SDL_GetWindowWMInfo(current, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+  display = info.info.x11.display;
+  window = info.info.x11.window;
+  return true;
+}
+
+}  // namespace
+
+bool ShownWindowSize(int& width, int& height) {
+  Display* display = nullptr;
+  Window window = 0;
+  if (!CurrentX11Window(display, window)) return false;
   XWindowAttributes attributes{};
   XSync(display, False);
-  XGetWindowAttributes(display, info.info.x11.window, &attributes);
-  XImage* image = XGetImage(display, info.info.x11.window, 0, 0, unsigned(attributes.width),
+  XGetWindowAttributes(display, window, &attributes);
+  width = attributes.width;
+  height = attributes.height;
+  return true;
+}
+
+bool ReadWindowAsShown(std::vector<uint32_t>& pixels, int& width, int& height) {
+  Display* display = nullptr;
+  Window window = 0;
+  if (!CurrentX11Window(display, window)) return false;
+  XWindowAttributes attributes{};
+  XSync(display, False);
+  XGetWindowAttributes(display, window, &attributes);
+  XImage* image = XGetImage(display, window, 0, 0, unsigned(attributes.width),
                             unsigned(attributes.height), AllPlanes, ZPixmap);
   if (!image) return false;
   width = attributes.width;
