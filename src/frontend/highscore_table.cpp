@@ -15,6 +15,26 @@
 #include "platform/font.h"
 #include "platform/graphics.h"
 
+namespace {
+
+bool EntryHasGame(int entry) {
+  return entry >= 0 && size_t(entry) < entryReplays.size() && !entryReplays[size_t(entry)].empty();
+}
+
+void WatchEntry(int entry) {
+  if (!EntryHasGame(entry) || !frontendHooks.watch_replay) return;
+  returnToHighscores = 1;
+  if (!frontendHooks.watch_replay(entryReplays[size_t(entry)])) returnToHighscores = 0;
+}
+
+// The bar behind the row the cursor keys have selected.
+void DrawSelectionBar(int32_t row) {
+  SetColor(48, 48, 56);
+  DrawRect(78, float(row - 1), 164, 9);
+}
+
+}  // namespace
+
 void DrawHighscoreTable(uint8_t y) {
   SetImageFont(fntMain);
   rainbow.Set();
@@ -22,6 +42,7 @@ void DrawHighscoreTable(uint8_t y) {
   char text[24];
   for (int i = 0; i < THighscores::kEntries; ++i) {
     const int32_t row = y + 10 + 9 * i;
+    if (menuSelected == kFirstEntryItem + i) DrawSelectionBar(row);
     SetColor(127, 127, 127);
     std::snprintf(text, sizeof text, "%d", i + 1);
     DrawTextRight(text, 92, row, 1);
@@ -43,16 +64,24 @@ void DrawHighscoreTable(uint8_t y) {
     DrawTextRight(text, 233, y + 14 + 9 * i, 1);
     SetImageFont(fntMain);
   }
-  if (!ReplayOfEntry(highscores, 0).empty()) {
+  if (EntryHasGame(0)) {
     SetImageFont(fntSmall);
     SetColor(127, 127, 127);
-    DrawTextCentred("Click an entry to watch its game", 160, y + 10 + 9 * THighscores::kEntries + 6, 1);
+    DrawTextCentred("Click or select an entry to watch its game", 160, y + 10 + 9 * THighscores::kEntries + 6, 1);
     SetImageFont(fntMain);
   }
   CreateMenuSparks(160, uint16_t(y + 18), 77, 2, 1.0f);
   CreateMenuSparks(160, uint16_t(y + 27), 77, 3, 0.7f);
   CreateMenuSparks(160, uint16_t(y + 36), 77, 4, 0.4f);
 }
+
+bool IsEntryItem(uint8_t id) { return id >= kFirstEntryItem && id < kFirstEntryItem + THighscores::kEntries; }
+
+void FindEntryReplays() { entryReplays = ReplaysOfEntries(highscores); }
+
+bool EntryItemShown(uint8_t id) { return !showOnlineScores && EntryHasGame(id - kFirstEntryItem); }
+
+void WatchEntryItem(uint8_t id) { WatchEntry(id - kFirstEntryItem); }
 
 int HighscoreRowAt(int32_t x, int32_t y, uint8_t table_y) {
   const int32_t top = table_y + 10;
@@ -61,11 +90,4 @@ int HighscoreRowAt(int32_t x, int32_t y, uint8_t table_y) {
   return row < THighscores::kEntries ? row : -1;
 }
 
-void WatchEntryAt(int32_t x, int32_t y, uint8_t table_y) {
-  const int entry = HighscoreRowAt(x, y, table_y);
-  if (entry < 0 || !frontendHooks.watch_replay) return;
-  const std::string path = ReplayOfEntry(highscores, entry);
-  if (path.empty()) return;
-  returnToHighscores = 1;
-  if (!frontendHooks.watch_replay(path)) returnToHighscores = 0;
-}
+void WatchEntryAt(int32_t x, int32_t y, uint8_t table_y) { WatchEntry(HighscoreRowAt(x, y, table_y)); }

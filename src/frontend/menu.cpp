@@ -13,6 +13,7 @@
 #include "frontend/clickable_text.h"
 #include "frontend/frontend.h"
 #include "frontend/frontend_hooks.h"
+#include "frontend/highscore_table.h"
 #include "frontend/joy_check.h"
 #include "frontend/logo.h"
 #include "frontend/menu_pages.h"
@@ -99,6 +100,22 @@ int SelectedIndex(const MenuPage& page) {
   for (size_t i = 0; i < page.items.size(); ++i)
     if (page.items[i].id == menuSelected) return int(i);
   return -1;
+}
+
+void MenuWalk(int step) {
+  const MenuPage* page = FindMenuPage(menuScreen);
+  if (!page || page->items.empty()) return;
+  const int n = int(page->items.size());
+  int at = SelectedIndex(*page);
+  if (at < 0) at = step > 0 ? n - 1 : 0;
+  for (int tried = 0; tried < n; ++tried) {
+    at = (at + step + n) % n;
+    const MenuItem& item = page->items[size_t(at)];
+    if (!item.shown || item.shown(item.id)) {
+      menuSelected = item.id;
+      return;
+    }
+  }
 }
 
 void KeyboardInput() {
@@ -206,22 +223,11 @@ void MenuBack() {
   if (const MenuPage* page = FindMenuPage(menuScreen)) page->back();
 }
 
-// The cursor keys walk the page's items in their order and wrap; a selection
-// that is not on the page goes to its first item (or its last, going back).
-void MenuSelectNext() {
-  const MenuPage* page = FindMenuPage(menuScreen);
-  if (!page || page->items.empty()) return;
-  const int at = SelectedIndex(*page);
-  menuSelected = page->items[at < 0 ? 0 : size_t(at + 1) % page->items.size()].id;
-}
-
-void MenuSelectPrevious() {
-  const MenuPage* page = FindMenuPage(menuScreen);
-  if (!page || page->items.empty()) return;
-  const int at = SelectedIndex(*page);
-  const size_t n = page->items.size();
-  menuSelected = page->items[at <= 0 ? n - 1 : size_t(at - 1)].id;
-}
+// The cursor keys walk the page's shown items in their order and wrap; a
+// selection that is not on the page goes to its first item (or its last,
+// going back).
+void MenuSelectNext() { MenuWalk(+1); }
+void MenuSelectPrevious() { MenuWalk(-1); }
 
 void MenuFadeTo(uint8_t target) {
   fadeText.SetChange(-kFadeStep);
@@ -245,7 +251,8 @@ void MenuScreen::Enter() {
   if (returnToHighscores) {
     showOnlineScores = 0;
     menuScreen = MENU_HIGHSCORES;
-    menuSelected = 21;
+    // Back from an entry's game, the entry stays selected.
+    if (!IsEntryItem(menuSelected)) menuSelected = 21;
   } else {
     highscoreHighlight = 255;
     menuScreen = MENU_MAIN;

@@ -1,5 +1,6 @@
 #include "frontend/menu_pages.h"
 
+#include <array>
 #include <initializer_list>
 #include <string>
 
@@ -20,6 +21,7 @@
 #include "frontend/menu_state.h"
 #include "frontend/options.h"
 #include "game/particle.h"
+#include "persist/highscores.h"
 #include "persist/records.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -80,6 +82,11 @@ void ToggleOnlineView(uint8_t) {
     DebugLog(onlineFetchResult > 0 ? "Online scores: " + std::to_string(lstOnlineScores.Count()) + " rows"
                                    : std::string("Online scores: the scoreboard could not be reached"));
   }
+  ShowOnlineViewText();
+}
+
+void BuildHighscores() {
+  FindEntryReplays();
   ShowOnlineViewText();
 }
 
@@ -185,10 +192,16 @@ constexpr MenuItem kOptionsItems[] = {
     {18, "Return to Main Menu", 224, MENU_MAIN},
 };
 
-constexpr MenuItem kHighscoresItems[] = {
-    {20, "View Online Scores", 213, 0, ToggleOnlineView},
-    {21, "Return to Main Menu", 224, MENU_MAIN},
-};
+// The local table's entries come first, so going up from the buttons reaches
+// the lowest entry with a game.
+constexpr auto kHighscoresItems = [] {
+  std::array<MenuItem, THighscores::kEntries + 2> items{};
+  for (uint8_t i = 0; i < THighscores::kEntries; ++i)
+    items[i] = {uint8_t(kFirstEntryItem + i), nullptr, 0, 0, WatchEntryItem, EntryItemShown};
+  items[THighscores::kEntries] = {20, "View Online Scores", 213, 0, ToggleOnlineView};
+  items[THighscores::kEntries + 1] = {21, "Return to Main Menu", 224, MENU_MAIN};
+  return items;
+}();
 
 constexpr MenuItem kStatisticsItems[] = {{30, "Return to Main Menu", 224, MENU_MAIN}};
 constexpr MenuItem kHelpItems[] = {{40, "Return to Main Menu", 224, MENU_MAIN}};
@@ -204,7 +217,7 @@ constexpr MenuItem kJoypadItems[] = {
 const MenuPage kPages[] = {
     {MENU_MAIN, kMainItems, 0, 0, true, nullptr, MainBody, QuitMenu},
     {MENU_OPTIONS, kOptionsItems, 10, 2, true, BuildOptionSets, OptionsBody, BackToMain},
-    {MENU_HIGHSCORES, kHighscoresItems, 21, 3, true, ShowOnlineViewText, HighscoresBody, BackToMain, HighscoresClick},
+    {MENU_HIGHSCORES, kHighscoresItems, 21, 3, true, BuildHighscores, HighscoresBody, BackToMain, HighscoresClick},
     {MENU_STATISTICS, kStatisticsItems, 30, 4, true, nullptr, StatisticsBody, BackToMain},
     {MENU_HELP, kHelpItems, 40, 5, true, nullptr, HelpBody, BackToMain},
     {MENU_CREDITS, {}, 0, 6, false, StartCredits, CreditsBody, CloseCredits},

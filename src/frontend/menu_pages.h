@@ -14,6 +14,7 @@ struct MenuItem {
   int32_t y;
   uint8_t opens = 0;                     // the page it leads to, or 0
   void (*choose)(uint8_t id) = nullptr;  // what choosing it does besides
+  bool (*shown)(uint8_t id) = nullptr;   // the cursor keys pass it by while false
 };
 
 struct MenuPage {

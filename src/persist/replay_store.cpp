@@ -91,7 +91,6 @@ void KeepLastGameForTable(const std::string& name, const THighscores& table) {
   }
 }
 
-std::string ReplayOfEntry(const THighscores& table, int entry) {
-  if (entry < 0 || entry >= THighscores::kEntries) return "";
-  return AssignToEntries(TableReplays(), table)[entry];
+std::vector<std::string> ReplaysOfEntries(const THighscores& table) {
+  return AssignToEntries(TableReplays(), table);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "persist/replay.h"
 
@@ -19,5 +20,6 @@ const Replay& LastGame();
 // is kept with the table's, and those of entries gone from it are removed.
 void KeepLastGameForTable(const std::string& name, const THighscores& table);
 
-// The replay of an entry of the local table, or empty when there is none.
-std::string ReplayOfEntry(const THighscores& table, int entry);
+// For each entry of the local table, its replay, or empty when there is none.
+// Reads every stored replay: for when the table is opened, not every frame.
+std::vector<std::string> ReplaysOfEntries(const THighscores& table);

@@ -89,6 +89,18 @@ sleep 0.5
 press Escape
 on_screen 3
 menu_shot highscores_entry
+# The keyboard reaches the entry's game: up past "View Online Scores" to the
+# entry, Enter to watch, Escape back to the table with the entry selected.
+press Up Up
+sleep 0.3
+menu_shot highscores_entry_selected
+press Return
+logged "Watching a replay of seed" 10
+sleep 1
+press Escape
+logged "Replay watched to score" 10
+logged "Menu entered at screen 3" 10
+sleep 0.8
 press Escape
 on_screen 1
 quit_from_menu

@@ -13,6 +13,7 @@
 #include "core/play_states.h"
 #include "frontend/frontend.h"
 #include "frontend/frontend_hooks.h"
+#include "frontend/highscore_table.h"
 #include "frontend/menu.h"
 #include "frontend/menu_state.h"
 #include "frontend/name_entry.h"
@@ -134,6 +135,9 @@ inline void FullLocalTable() {
   }
   highscoreHighlight = 2;
   Menu(3);
+  // Every entry has a game (the hint shows) and the last is selected.
+  entryReplays.assign(THighscores::kEntries, "entry.replay");
+  menuSelected = kFirstEntryItem + THighscores::kEntries - 1;
 }
 
 inline void OnlineScreen(bool online, int32_t result, int rows) {

@@ -1,3 +1,5 @@
+#include <span>
+
 #include "core/common.h"
 #include "core/menu_screens.h"
 #include "frontend/credits.h"
@@ -50,11 +52,18 @@ TEST_F(MenuTest, SelectionWrapsWithinEachScreensRange) {
       {MENU_MAIN, 7, true, 1},          {MENU_MAIN, 1, false, 7},        {MENU_OPTIONS, 18, true, 10},
       {MENU_OPTIONS, 10, false, 18},    {MENU_HIGHSCORES, 21, true, 20}, {MENU_STATISTICS, 30, true, 30},
       {MENU_STATISTICS, 30, false, 30}, {MENU_HELP, 40, true, 40},       {MENU_JOYPAD, 250, false, 253}};
-  for (const Case& c : cases) {
-    menuScreen = c.screen;
-    menuSelected = c.from;
-    c.next ? MenuSelectNext() : MenuSelectPrevious();
-    EXPECT_EQ(menuSelected, c.to) << int(c.screen) << " from " << int(c.from);
+  // Then the third and fifth entries get a game: the walk passes the others by.
+  const Case with_games[] = {
+      {MENU_HIGHSCORES, 20, false, 26}, {MENU_HIGHSCORES, 26, false, 24}, {MENU_HIGHSCORES, 21, true, 24}};
+  for (std::span<const Case> table : {std::span<const Case>(cases), std::span<const Case>(with_games)}) {
+    for (const Case& c : table) {
+      menuScreen = c.screen;
+      menuSelected = c.from;
+      c.next ? MenuSelectNext() : MenuSelectPrevious();
+      EXPECT_EQ(menuSelected, c.to) << int(c.screen) << " from " << int(c.from);
+    }
+    entryReplays.assign(15, "");
+    entryReplays[2] = entryReplays[4] = "a.replay";
   }
 }
 
