@@ -298,6 +298,15 @@ const char* MultiplierText(float multiplier) {
   return text;
 }
 
+void ResetForQuietPlay() {
+  common.Reset();
+  records.Reset();
+  world.Reset();
+  config.SetDefaults();
+  config.sound = 0;
+  config.music = 0;
+}
+
 void NewGame(const GameSetup& setup) {
   // A game remembers nothing of the one before (the field's last style, the
   // radar's last blip...): its course is its seed's and its input's alone.

@@ -61,6 +61,10 @@ struct GameResult {
 
 // Resets the world and starts a game at the stage banner of stage A.
 void NewGame(const GameSetup& setup);
+// For programs and tests that play with no one listening: the world, the
+// shared state, the records and the settings as at start-up, sound and music
+// off.
+void ResetForQuietPlay();
 // One frame of the rules with that frame's input. Does nothing while the game
 // is paused or over.
 void StepGame(const FrameInput& input);

@@ -2,10 +2,8 @@
 
 #include <cstdio>
 
-#include "core/common.h"
 #include "core/images.h"
 #include "game/play.h"
-#include "game/world.h"
 #include "persist/records.h"
 #include "persist/replay.h"
 #include "platform/graphics.h"
@@ -20,12 +18,7 @@ void StartHeadless() {
   UseHeadlessBackend();
   Graphics(320, 240, 0);
   LoadAssets();
-  common.Reset();
-  records.Reset();
-  world.Reset();
-  config.SetDefaults();
-  config.sound = 0;
-  config.music = 0;
+  ResetForQuietPlay();
   config.particles = 0;  // the show is never seen here
 }
 

@@ -23,9 +23,7 @@ class Ship : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetProgram();
-    player.Init();
-    gameState = STATE_PLAYING;
-    bullet.y = kBulletIdleY;
+    ShipInPlay();
   }
 };
 

@@ -8,9 +8,11 @@
 #include "core/fader.h"
 #include "core/images.h"
 #include "core/mouse.h"
+#include "core/play_states.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
 #include "game/particle.h"
+#include "game/play.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/skitterworm.h"
@@ -53,18 +55,20 @@ inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false
   SetScale(1, 1);
   if (with_assets) LoadAssetsOnce();
   SeedRnd(seed);
-  common.Reset();
-  records.Reset();
-  world.Reset();
-  config.SetDefaults();
-  config.sound = 0;
-  config.music = 0;
+  ResetForQuietPlay();
   config.controls = 1;
   autopilotOn = false;
   timeNow = MilliSecs();
   fadeScene.Set(0, 1, 1, 0, 0, 0);
   fadeText.Set(0, 1, 1, 0, 0, 0);
   return backend;
+}
+
+// The ship at the start of play, its bullet ready.
+inline void ShipInPlay() {
+  player.Init();
+  gameState = STATE_PLAYING;
+  bullet.y = kBulletIdleY;
 }
 
 // A chain part placed by hand, heading right in the given row.

@@ -15,9 +15,7 @@ class Ship : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetWorld();
-    player.Init();
-    gameState = STATE_PLAYING;
-    bullet.y = kBulletIdleY;
+    ShipInPlay();
   }
 };
 
