@@ -281,11 +281,6 @@ void OptionsBody() {
 
 namespace {
 
-// Keys the game keeps for itself: pause, the display switches, the screenshot.
-bool KeyReserved(int32_t code) {
-  return code == vk::kP || code == vk::kF4 || code == vk::kF5 || code == vk::kF12;
-}
-
 // A key already chosen for an earlier action of this capture. The actions
 // still to come are not asked: they are about to be chosen anew.
 bool KeyChosenBefore(int32_t code, int action) {

@@ -4,6 +4,7 @@
 
 #include "core/version.h"
 #include "platform/graphics.h"
+#include "platform/input.h"
 #include "platform/log.h"
 #include "platform/stream.h"
 
@@ -23,12 +24,28 @@ void Repair(uint8_t& field, uint8_t low, uint8_t high, uint8_t fallback, const c
   field = fallback;
 }
 
+// Keys an action can never be bound to (none, Escape, the game's own) or two
+// actions bound to one key make the game unplayable by keyboard: the whole set
+// goes back to the default keys, which are known to work together.
+void RepairKeys(TConfig& c) {
+  for (int i = 0; i < 7; ++i) {
+    bool usable = c.key[i] != 0 && c.key[i] != vk::kEscape && !KeyReserved(c.key[i]);
+    for (int earlier = 0; earlier < i; ++earlier) usable = usable && c.key[earlier] != c.key[i];
+    if (usable) continue;
+    DebugLog("Settings: key " + std::to_string(c.key[i]) + " cannot be bound to action " + std::to_string(i + 1) +
+             ", the default keys are used instead");
+    for (int n = 0; n < 7; ++n) c.key[n] = kDefaultKeys[n];
+    return;
+  }
+}
+
 void RepairLoaded(TConfig& c, bool vres_from_file) {
   Repair(c.vmode, 1, 4, 4, "display mode");
   Repair(c.vscale, 1, 4, 2, "window scale");
   if (vres_from_file) Repair(c.vres, 1, 2, 2, "resolution");
   Repair(c.controls, 1, 3, 2, "controls");
   Repair(c.particles, 0, 3, 1, "particles");
+  RepairKeys(c);
 }
 
 // Reads one byte into field if the file still has one; a short file leaves
@@ -58,6 +75,10 @@ void SetBest(TConfig& c, int first, uint8_t vres) {
 }
 
 }  // namespace
+
+bool KeyReserved(int32_t code) {
+  return code == vk::kP || code == vk::kF4 || code == vk::kF5 || code == vk::kF12;
+}
 
 void TConfig::SetDefaults() {
   sound = 1;

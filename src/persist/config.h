@@ -36,3 +36,7 @@ class TConfig {
 };
 
 constexpr const char* kConfigFile = "skitterworm.cfg";
+
+// Keys the game keeps for itself, never bound to an action: pause, the
+// display switches, the screenshot.
+bool KeyReserved(int32_t code);

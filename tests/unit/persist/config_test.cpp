@@ -204,6 +204,31 @@ TEST(Config, UnusableValuesFallBackToDefaults) {
   EXPECT_EQ(edge.particles, 0);
 }
 
+// A key no action may have (none, Escape, pause, the display switches, the
+// screenshot) or one key for two actions: the whole set falls back, since the
+// defaults are known to work together. Keys of the oldest layout's twelve
+// bytes are checked as well.
+TEST(Config, UnplayableKeyBindingsFallBackToTheDefaultKeys) {
+  const Bytes unplayable[] = {{0, 39, 38, 40, 163, 32, 13},  {37, 27, 38, 40, 163, 32, 13},
+                              {37, 39, 80, 40, 163, 32, 13}, {37, 39, 38, 115, 163, 32, 13},
+                              {37, 39, 38, 40, 116, 32, 13}, {37, 39, 38, 40, 163, 123, 13},
+                              {37, 39, 38, 40, 163, 32, 37}};
+  TempDir dir;
+  for (const Bytes& keys : unplayable) {
+    Bytes fields = {1, 1, 4, 2, 2, 1, 1, 1};
+    fields.insert(fields.end(), keys.begin(), keys.end());
+    dir.Write("s.cfg", CurrentFile(fields));
+    TConfig c;
+    c.Load(dir.File("s.cfg"));
+    SCOPED_TRACE(::testing::PrintToString(keys));
+    ExpectDefaultKeys(c);
+  }
+  dir.Write("old.cfg", {1, 1, 4, 2, 2, 1, 'A', 'A', 38, 40, 163, 32});
+  TConfig old;
+  old.Load(dir.File("old.cfg"));
+  ExpectDefaultKeys(old);
+}
+
 TEST(Config, FailedSaveLeavesTheOldFileIntact) {
   TempDir dir;
   const std::string path = dir.File("s.cfg");
