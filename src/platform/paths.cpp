@@ -265,7 +265,8 @@ bool LockFilesDir() {
 namespace {
 // A temporary name a save of this game gives its file: the file's own name
 // with ".saving-" and six random letters or digits, or the screenshots'
-// ".skitterworm-new-" with six; a move across file systems adds ".moving".
+// ".skitterworm-new-" with six; a move across file systems adds ".moving",
+// and the game's first versions saved through the file's name and ".tmp".
 // In the replays folder, which holds nothing but the game's own files, any
 // name will do; beside the player's files only the data files' own.
 bool IsOwnTempName(const std::string& name, bool any_base) {
@@ -279,7 +280,7 @@ bool IsOwnTempName(const std::string& name, bool any_base) {
   const size_t saving = name.size() >= 14 ? name.size() - 14 : std::string::npos;
   if (saving == std::string::npos || name.compare(saving, 8, kSavingSuffix) != 0 || !random_tail(saving + 8)) {
     for (const char* file : kDataFileNames)
-      if (name == std::string(file) + ".moving") return true;
+      if (name == std::string(file) + ".moving" || name == std::string(file) + ".tmp") return true;
     return false;
   }
   if (any_base) return true;

@@ -85,12 +85,12 @@ TEST(SavePath, LeftoverTemporaryFilesAreRemovedAtStart) {
   ASSERT_TRUE(SettleFilesDir(dir.path()));
   fs::create_directory(dir.File("replays"));
   const char* leftovers[] = {"skitterworm.hi.saving-aB3xYz", "skitterworm.cfg.moving", ".skitterworm-new-Q1w2E3",
-                             "replays/last.replay.saving-7fGh2k"};
+                             "skitterworm.stats.tmp", "replays/last.replay.saving-7fGh2k"};
   const char* kept[] = {"skitterworm.hi", "skitterworm.hi.saving-old", "skitterworm.hi.backup", "notes.saving-aB3xYz"};
   for (const char* name : leftovers) dir.Write(name, {1});
   for (const char* name : kept) dir.Write(name, {1});
   fs::create_directory(dir.File("skitterworm.stats.saving-Abcdef"));
-  EXPECT_EQ(RemoveLeftoverTempFiles(), 4);
+  EXPECT_EQ(RemoveLeftoverTempFiles(), std::size(leftovers));
   for (const char* name : leftovers) EXPECT_FALSE(fs::exists(dir.File(name))) << name;
   for (const char* name : kept) EXPECT_TRUE(fs::exists(dir.File(name))) << name;
   ASSERT_TRUE(SettleFilesDir("."));
