@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <map>
+#include <string>
 
 #include "core/fader.h"
 #include "core/fonts.h"
@@ -19,11 +20,11 @@ namespace {
 
 // A picture row is loaded when it first appears and kept for later runs of
 // the credits, so watching them twice does not fill the texture atlas.
-Image* CreditsImage(const std::string& path) {
-  static std::map<std::string, Image*> loaded;
+Image* CreditsImage(std::string_view path) {
+  static std::map<std::string, Image*, std::less<>> loaded;
   auto found = loaded.find(path);
   if (found != loaded.end()) return found->second;
-  Image* image = LoadImage(AssetPath(path));
+  Image* image = LoadImage(AssetPath(std::string(path)));
   loaded.emplace(path, image);
   return image;
 }
@@ -119,9 +120,9 @@ constexpr Row kTimeline[] = {
 
 }  // namespace
 
-TCreditsItem* TCreditsItem::Create(int32_t x, int32_t y, const std::string& txt, const std::string& clr, uint8_t align,
+TCreditsItem* TCreditsItem::Create(int32_t x, int32_t y, std::string_view txt, std::string_view clr, uint8_t align,
                                    float vel, float s, uint8_t isImage) {
-  auto* item = new TCreditsItem;
+  TCreditsItem* item = creditsItemPool.Create();
   item->x = float(x);
   item->y = float(y);
   item->txt = txt;
@@ -182,4 +183,13 @@ void CreditsDraw() {
   SetBlend(Blend::kLight);
 }
 
+void StartCredits() {
+  RemoveCreditsItems();
+  creditsClock = 0;
+  for (const Row& row : kTimeline)
+    if (row.image) CreditsImage(row.text);
+}
+
 void RemoveCreditsItems() { lstCreditsItems.Clear(); }
+
+void ReleaseCreditsItem(TCreditsItem* item) { creditsItemPool.Release(item); }

@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 #include "core/object_list.h"
 
@@ -13,12 +13,12 @@ class TCreditsItem : public Listed {
   float x = 0, y = 0;
   float s = 1;  // scale
   float vel = 0;
-  std::string txt;  // the text, or the image's path
+  std::string_view txt;  // the text, or the image's path (the credits' own, which outlive the row)
   Image* img = nullptr;
   uint8_t align = 2;  // 0 left, 1 right, 2 centred on x, 3 (images) centred on x and y
-  std::string clr;
+  std::string_view clr;
 
-  static TCreditsItem* Create(int32_t x, int32_t y, const std::string& txt, const std::string& clr, uint8_t align,
+  static TCreditsItem* Create(int32_t x, int32_t y, std::string_view txt, std::string_view clr, uint8_t align,
                               float vel, float s, uint8_t isImage);
   void Die();
   void Update();
@@ -32,4 +32,9 @@ constexpr uint16_t kCreditsEnd = 9800;
 // starts, the clock advances; at the end the credits go back to the menu.
 void CreditsStep();
 void CreditsDraw();
+// The credits from their first row, every picture loaded before they roll so
+// no frame of the roll waits on a picture file.
+void StartCredits();
 void RemoveCreditsItems();
+// Gives a row that has left back to the front end's pool of rows.
+void ReleaseCreditsItem(TCreditsItem* item);

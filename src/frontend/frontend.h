@@ -10,23 +10,24 @@
 #include <vector>
 
 #include "core/object_list.h"
+#include "frontend/credits.h"
 #include "frontend/joy_check.h"
 #include "frontend/menu_particle.h"
 
 class TOptionSet;
 class TClickableText;
 class TLogoLetter;
-class TCreditsItem;
 class TStar;
 
 struct Frontend {
   ObjectList<TOptionSet> lstOptionSets;
   ObjectList<TClickableText> lstClickables;
   ObjectList<TLogoLetter> lstLogoLetters;
-  ObjectList<TCreditsItem> lstCreditsItems;
-  ObjectList<TStar> lstStars;
-  // The pool comes before its list, so the list hands its particles back
+  // Each pool comes before its list, so the list hands its objects back
   // before the pool goes.
+  Pool<TCreditsItem> creditsItemPool{16};
+  ObjectList<TCreditsItem> lstCreditsItems{ReleaseCreditsItem};
+  ObjectList<TStar> lstStars;
   Pool<TMenuParticle> menuParticlePool{64};
   ObjectList<TMenuParticle> lstMenuParticles{ReleaseMenuParticle};
   TJoyCheck joycheck;
@@ -60,6 +61,7 @@ extern Frontend frontend;
 inline ObjectList<TOptionSet>& lstOptionSets = frontend.lstOptionSets;
 inline ObjectList<TClickableText>& lstClickables = frontend.lstClickables;
 inline ObjectList<TLogoLetter>& lstLogoLetters = frontend.lstLogoLetters;
+inline Pool<TCreditsItem>& creditsItemPool = frontend.creditsItemPool;
 inline ObjectList<TCreditsItem>& lstCreditsItems = frontend.lstCreditsItems;
 inline ObjectList<TStar>& lstStars = frontend.lstStars;
 inline Pool<TMenuParticle>& menuParticlePool = frontend.menuParticlePool;

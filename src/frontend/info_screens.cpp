@@ -49,26 +49,31 @@ namespace {
 // controls panel, cut to the panel's width.
 void HelpKeys() {
   const auto& key = config.key;
-  const std::string item = KeyName(key[6]);
-  std::string move, fire, use;
+  char move[64], fire[32], use[48];
   switch (config.controls) {
     case 2:
-      move = "mouse", fire = "left button", use = "right button, " + item;
+      std::snprintf(move, sizeof move, "mouse");
+      std::snprintf(fire, sizeof fire, "left button");
+      std::snprintf(use, sizeof use, "right button, %s", KeyName(key[6]));
       break;
     case 3:
-      move = "joypad", fire = "button 1", use = "button 2, " + item;
+      std::snprintf(move, sizeof move, "joypad");
+      std::snprintf(fire, sizeof fire, "button 1");
+      std::snprintf(use, sizeof use, "button 2, %s", KeyName(key[6]));
       break;
     default:
       if (key[0] == vk::kLeft && key[1] == vk::kRight && key[2] == vk::kUp && key[3] == vk::kDown)
-        move = "arrows";
+        std::snprintf(move, sizeof move, "arrows");
       else
-        move = std::string(KeyName(key[0])) + " " + KeyName(key[1]) + " " + KeyName(key[2]) + " " + KeyName(key[3]);
-      fire = KeyName(key[4]), use = item;
+        std::snprintf(move, sizeof move, "%s %s %s %s", KeyName(key[0]), KeyName(key[1]), KeyName(key[2]),
+                      KeyName(key[3]));
+      std::snprintf(fire, sizeof fire, "%s", KeyName(key[4]));
+      std::snprintf(use, sizeof use, "%s", KeyName(key[6]));
       break;
   }
   SetImageFont(fntSmall);
   Colour(200, 200, 200);
-  const std::string lines[4] = {move, fire, use, KeyName(key[5])};
+  const char* const lines[4] = {move, fire, use, KeyName(key[5])};
   for (int i = 0; i < 4; ++i) DrawTextShadow(FitText(lines[i], 80), 234, 163 + 9 * i);
 }
 

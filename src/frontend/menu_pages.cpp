@@ -92,11 +92,6 @@ void BuildHighscores() {
 
 void BackToMain() { MenuFadeTo(MENU_MAIN); }
 
-void StartCredits() {
-  RemoveCreditsItems();
-  creditsClock = 0;
-}
-
 void CloseCredits() {
   MenuFadeTo(MENU_MAIN);
   creditsClosing = 1;

@@ -19,10 +19,13 @@ void TStar::Die() { lstStars.Remove(this); }
 
 void TStar::Update() {
   y += vel;
-  if (y > ylim) {
-    Die();
-    Create(float(ShowRand(0, kScreenWidth)), 0, ShowRnd(0.3f, 1.0f));
-  }
+  if (y <= ylim) return;
+  // The star that fell out comes back at the top as a new one (its speed
+  // drawn first, then its place) and falls its first step at once: the field
+  // keeps its density, with nothing made or freed as it runs.
+  vel = ShowRnd(0.3f, 1.0f);
+  x = float(ShowRand(0, kScreenWidth));
+  y = vel;
 }
 
 void TStar::Draw() const {

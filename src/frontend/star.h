@@ -2,8 +2,8 @@
 #include "core/object_list.h"
 
 // One star of the field that falls behind the game; faster stars are brighter.
-// A star that reaches the bottom of the playfield is replaced by a new one at
-// the top, so the field keeps its density.
+// A star that reaches the bottom of the playfield starts again at the top, at
+// a new place and speed, so the field keeps its density.
 class TStar : public Listed {
  public:
   float x = 0, y = 0;

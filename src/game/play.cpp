@@ -40,7 +40,7 @@ constexpr int32_t kGameOverFrames = 300;
 
 void FadesAtRest(TFader& fader) { fader.Set(0, 1, 1, 0, 0, 0); }
 
-void DrawCentred(const std::string& text, int32_t x, int32_t y) { DrawTextCentred(text, x, y, 1); }
+void DrawCentred(std::string_view text, int32_t x, int32_t y) { DrawTextCentred(text, x, y, 1); }
 
 // The banners' big letters are the small font at double size.
 void SetDoubleScale(bool on) {
@@ -195,14 +195,18 @@ void TallyLine(int32_t at, const char* label, int32_t label_y, uint16_t killed, 
   SetColor(255, 255, 0);
   DrawCentred(label, 160, label_y);
   SetColor(255, 127, 0);
-  DrawCentred(std::to_string(killed) + " out of " + std::to_string(seen), 160, label_y + 8);
+  char text[32];
+  std::snprintf(text, sizeof text, "%u out of %u", unsigned(killed), unsigned(seen));
+  DrawCentred(text, 160, label_y + 8);
 }
 
 void ClearedDraw() {
   DrawWorld(kDrawAll);
   SetDoubleScale(true);
   rainbow.Set();
-  DrawCentred(std::string("Stage ") + StageLetter(player.stage) + " cleared!", 161, 30);
+  char text[32];
+  std::snprintf(text, sizeof text, "Stage %c cleared!", StageLetter(player.stage));
+  DrawCentred(text, 161, 30);
   SetDoubleScale(false);
 
   const TallyTimes at = TallyTimeline(player.stage);
@@ -215,14 +219,16 @@ void ClearedDraw() {
     DrawCentred("Mushrooms mangled", 212, 135);
     SetColor(0, 191, 191);
     DrawCentred(MultiplierText(mushroomMultiplier), 106, 143);
-    DrawCentred(std::to_string(statsStage.mushrooms), 212, 143);
+    std::snprintf(text, sizeof text, "%u", unsigned(statsStage.mushrooms));
+    DrawCentred(text, 212, 143);
   }
   if (stateTimer >= at.bonus) {
     SetColor(127, 255, 127);
     DrawCentred("Stage bonus", 160, 159);
     SetDoubleScale(true);
     SetColor(63, 191, 63);
-    DrawCentred(std::to_string(uint16_t(StageBonus())), 160, 170);
+    std::snprintf(text, sizeof text, "%u", unsigned(uint16_t(StageBonus())));
+    DrawCentred(text, 160, 170);
     SetDoubleScale(false);
   }
   if (stateTimer > kTallyEnd) {

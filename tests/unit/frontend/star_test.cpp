@@ -27,15 +27,14 @@ TEST(Stars, ANewGameFieldHasItsCountAndKeepsItAsStarsFall) {
   EXPECT_TRUE(lstStars.Empty());
 }
 
-TEST(Stars, AStarPastTheBottomIsReplacedAtTheTop) {
+TEST(Stars, AStarPastTheBottomStartsAgainAtTheTop) {
   UseHeadlessBackend();
   KillStars();
   TStar::Create(100, 225.5f, 1.0f);
   UpdateStars();
   ASSERT_EQ(lstStars.Count(), 1u);
   lstStars.ForEach([](TStar* star) {
-    // Born at the top during the walk, it is walked over in the same pass.
-    EXPECT_EQ(star->y, star->vel);
+    EXPECT_EQ(star->y, star->vel);  // its first step is taken at once
     EXPECT_GE(star->x, 0.0f);
     EXPECT_LE(star->x, 320.0f);
   });
