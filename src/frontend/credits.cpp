@@ -18,8 +18,8 @@
 
 namespace {
 
-// A picture row is loaded when it first appears and kept for later runs of
-// the credits, so watching them twice does not fill the texture atlas.
+// A picture is loaded the first time the credits open and kept for later
+// runs of them, so watching them twice does not fill the texture atlas.
 Image* CreditsImage(std::string_view path) {
   static std::map<std::string, Image*, std::less<>> loaded;
   auto found = loaded.find(path);
