@@ -165,18 +165,18 @@ TEST_F(ParticleTest, AnglesWrapOnceAndSpreadEvenly) {
 }
 
 TEST_F(ParticleTest, ZeroDegreesPointsDownAndNinetyRight) {
-  TParticle* down = TParticle::New();
-  down->vel = 2;
-  down->ang = 0;
-  down->SetVelocities();
-  EXPECT_NEAR(down->xvel, 0, 1e-5);
-  EXPECT_NEAR(down->yvel, 2, 1e-5);
-  TParticle* right = TParticle::New();
-  right->vel = 2;
-  right->ang = 90;
-  right->SetVelocities();
-  EXPECT_NEAR(right->xvel, 2, 1e-5);
-  EXPECT_NEAR(right->yvel, 0, 1e-5);
+  struct Case {
+    uint16_t ang;
+    float xvel, yvel;
+  };
+  for (const Case& c : {Case{0, 0, 2}, Case{90, 2, 0}}) {
+    TParticle* p = TParticle::New();
+    p->vel = 2;
+    p->ang = c.ang;
+    p->SetVelocities();
+    EXPECT_NEAR(p->xvel, c.xvel, 1e-5) << c.ang;
+    EXPECT_NEAR(p->yvel, c.yvel, 1e-5) << c.ang;
+  }
 }
 
 TEST_F(ParticleTest, RandomTypeRequestsPickADrawableTypePerParticle) {
