@@ -1,6 +1,6 @@
 #include "core/sine_table.h"
 
-#include "platform/text.h"
+#include "platform/trig.h"
 
 TSine::TSine() {
   for (int i = 0; i < 360; ++i) val[i] = SinDeg(float(i));

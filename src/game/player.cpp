@@ -243,7 +243,7 @@ void TPlayer::CollideEnemies() {
 
 void TPlayer::CollideOther() {
   if (state != SHIP_ALIVE) return;
-  const auto& hits = CollideImage(gfx.player, float(x), float(y), 0, kWardenCollisionLayer, 0, 0);
+  const auto& hits = CollideImage(gfx.player, float(x), float(y), 0, 0, kWardenCollisionLayer, 0, 0);
   if (!hits.empty() && power[POWER_SHIELD] == 0) {
     LoseLife();
     statsGame.player_wardendeaths = uint8_t(statsGame.player_wardendeaths + 1);

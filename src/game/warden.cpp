@@ -1,8 +1,6 @@
 #include "game/warden.h"
 
-#include <cmath>
 #include <cstdio>
-#include <numbers>
 
 #include "audio/audio.h"
 #include "audio/sfx.h"
@@ -18,10 +16,10 @@
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/random.h"
+#include "platform/trig.h"
 
 namespace {
 
-constexpr float kDegrees = 180.0f / std::numbers::pi_v<float>;
 constexpr uint8_t kLightFrames = 30;  // an alarm light swaps sides every 30 frames
 constexpr uint8_t kTrailType = 18;
 
@@ -71,15 +69,15 @@ void TWarden::Update() {
 
 void TWarden::ShootAtPlayer() {
   // Aimed from the base height at the middle of the ship; 0 degrees is up.
-  aim = std::atan2(float(player.y + 5) - y, float(player.x + 3) - x) * kDegrees + 90.0f;
+  aim = ATan2Deg(float(player.y + 5) - y, float(player.x + 3) - x) + 90.0f;
   if (aim < 0) aim += 360.0f;
   TWardenBullet* shot = TWardenBullet::New();
   shot->x = x;
   shot->y = sy;
   shot->ang = aim;
   shot->vel = Rnd(2.5f, 3.0f);
-  shot->xvel = std::sin(aim / kDegrees) * shot->vel;
-  shot->yvel = -std::cos(aim / kDegrees) * shot->vel;
+  shot->xvel = SinDeg(aim) * shot->vel;
+  shot->yvel = -CosDeg(aim) * shot->vel;
   PlayEffect(sfx.sndWardenShoot);
 }
 
@@ -143,12 +141,10 @@ void UpdateWardenBullets() {
 void RegisterWardenCollisions() {
   ResetCollisions(kWardenCollisionLayer);
   lstWardenBullets.ForEach([](TWardenBullet* shot) {
-    SetRotation(shot->ang);
-    CollideImage(gfx.warden_bullet, shot->x, shot->y, 0, 0, kWardenCollisionLayer, 0);
+    CollideImage(gfx.warden_bullet, shot->x, shot->y, shot->ang, 0, 0, kWardenCollisionLayer, 0);
   });
-  SetRotation(0);
   lstEnemies.ForEachOf<TWarden>(
-      [](TWarden* warden) { CollideImage(gfx.warden, warden->x, warden->sy, 0, 0, kWardenCollisionLayer, 0); });
+      [](TWarden* warden) { CollideImage(gfx.warden, warden->x, warden->sy, 0, 0, 0, kWardenCollisionLayer, 0); });
 }
 
 void DrawWardens() {

@@ -12,6 +12,7 @@
 #include "platform/backend.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
+#include "platform/trig.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ int auto_flags = kMaskedImage;
 struct Footprint {
   const Image* image;
   int cell;
-  float x, y, sx, sy, rotation;
+  float x, y, rotation;  // in picture pixels, unscaled
   int64_t id;
   uint32_t layers;
 };
@@ -184,7 +185,7 @@ void Corners(float x, float y, float w, float h, float hx, float hy, float sx, f
     }
     return;
   }
-  const float rad = rotation * 3.14159265f / 180.0f, c = std::cos(rad), s = std::sin(rad);
+  const float c = CosDeg(rotation), s = SinDeg(rotation);
   for (int i = 0; i < 4; ++i) {
     const float px = lx[i] * sx, py = ly[i] * sy;
     cx[i] = x + px * c - py * s;
@@ -221,13 +222,12 @@ namespace {
 bool Covers(const Footprint& f, float px, float py) {
   float dx = px - f.x, dy = py - f.y;
   if (f.rotation != 0) {
-    const float rad = -f.rotation * 3.14159265f / 180.0f, c = std::cos(rad), s = std::sin(rad);
+    const float c = CosDeg(-f.rotation), s = SinDeg(-f.rotation);
     const float rx = dx * c - dy * s, ry = dx * s + dy * c;
     dx = rx;
     dy = ry;
   }
-  if (f.sx == 0 || f.sy == 0) return false;
-  const float lx = dx / f.sx + f.image->handle_x, ly = dy / f.sy + f.image->handle_y;
+  const float lx = dx + f.image->handle_x, ly = dy + f.image->handle_y;
   if (lx < 0 || ly < 0) return false;
   const int ix = int(lx), iy = int(ly);
   if (ix >= f.image->width || iy >= f.image->height) return false;
@@ -236,7 +236,7 @@ bool Covers(const Footprint& f, float px, float py) {
 
 void Bounds(const Footprint& f, float& x0, float& y0, float& x1, float& y1) {
   float cx[4], cy[4];
-  Corners(f.x, f.y, float(f.image->width), float(f.image->height), f.image->handle_x, f.image->handle_y, f.sx, f.sy,
+  Corners(f.x, f.y, float(f.image->width), float(f.image->height), f.image->handle_x, f.image->handle_y, 1, 1,
           f.rotation, cx, cy);
   x0 = std::min({cx[0], cx[1], cx[2], cx[3]});
   x1 = std::max({cx[0], cx[1], cx[2], cx[3]});
@@ -258,13 +258,13 @@ bool Overlap(const Footprint& a, const Footprint& b) {
 
 }  // namespace
 
-const std::vector<int64_t>& CollideImage(const Image* image, float x, float y, int cell, uint32_t test_layers,
-                                         uint32_t write_layers, int64_t id) {
+const std::vector<int64_t>& CollideImage(const Image* image, float x, float y, float rotation, int cell,
+                                         uint32_t test_layers, uint32_t write_layers, int64_t id) {
   hits.clear();
   if (!ValidCell(image, cell)) return hits;
-  // Footprints are kept in picture pixels, so every layer compares alike.
-  const Transform t = CurrentTransform();
-  const Footprint probe{image, cell, x * t.position, y * t.position, t.sx, t.sy, t.rotation, id, write_layers};
+  // Footprints are in picture pixels and read nothing of the drawing state:
+  // a collision is a rule of play, the same at every window scale.
+  const Footprint probe{image, cell, x, y, rotation, id, write_layers};
   if (test_layers != 0) {
     for (const Footprint& f : footprints)
       if ((f.layers & test_layers) && Overlap(probe, f)) hits.push_back(f.id);

@@ -85,10 +85,3 @@ std::string Hex8(uint32_t value) {
   std::snprintf(buffer, sizeof buffer, "%08X", value);
   return buffer;
 }
-
-namespace {
-constexpr double kDegrees = 3.14159265358979323846 / 180.0;
-}
-float SinDeg(float degrees) { return float(std::sin(degrees * kDegrees)); }
-float CosDeg(float degrees) { return float(std::cos(degrees * kDegrees)); }
-float ATan2Deg(float y, float x) { return float(std::atan2(y, x) / kDegrees); }

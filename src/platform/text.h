@@ -17,7 +17,3 @@ std::string Trim(std::string_view text);   // drops codes below 33 at both ends
 std::string Lower(std::string_view text);  // A-Z only
 std::string Hex8(uint32_t value);          // 8 upper-case digits
 
-// Degree-based trigonometry.
-float SinDeg(float degrees);
-float CosDeg(float degrees);
-float ATan2Deg(float y, float x);

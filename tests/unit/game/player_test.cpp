@@ -187,7 +187,7 @@ TEST_F(Ship, PowersFreezeAndFiringStopsDuringTheTally) {
 void WardenFootprintAt(float x, float y) {
   std::vector<uint32_t> pixels(64, 0xffffffffu);
   Image* blob = CreateImage(pixels.data(), 8, 8, 8, 8, 1);
-  CollideImage(blob, x, y, 0, 0, kWardenCollisionLayer, 1);
+  CollideImage(blob, x, y, 0, 0, 0, kWardenCollisionLayer, 1);
 }
 
 TEST_F(Ship, WardenLayerKillsUnlessShielded) {

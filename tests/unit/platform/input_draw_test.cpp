@@ -155,30 +155,31 @@ Image* HalfImage() {
 TEST_F(Headless, CollisionsAreExactToThePixel) {
   Image* image = HalfImage();
   ResetCollisions(~0u);
-  CollideImage(image, 10, 10, 0, 0, 1, 7);                       // opaque x 10..11
-  EXPECT_TRUE(CollideImage(image, 12, 10, 0, 1, 0, 0).empty());  // opaque 12..13: touching only
-  const auto& hits = CollideImage(image, 11, 10, 0, 1, 0, 0);
+  CollideImage(image, 10, 10, 0, 0, 0, 1, 7);                       // opaque x 10..11
+  EXPECT_TRUE(CollideImage(image, 12, 10, 0, 0, 1, 0, 0).empty());  // opaque 12..13: touching only
+  const auto& hits = CollideImage(image, 11, 10, 0, 0, 1, 0, 0);
   ASSERT_EQ(hits.size(), 1u);
   EXPECT_EQ(hits[0], 7);
-  EXPECT_TRUE(CollideImage(image, 11, 10, 0, 2, 0, 0).empty());  // other layer
+  EXPECT_TRUE(CollideImage(image, 11, 10, 0, 0, 2, 0, 0).empty());  // other layer
   ResetCollisions(1);
-  EXPECT_TRUE(CollideImage(image, 11, 10, 0, 1, 0, 0).empty());
+  EXPECT_TRUE(CollideImage(image, 11, 10, 0, 0, 1, 0, 0).empty());
 }
 
-TEST_F(Headless, CollisionsFollowScaleAndRotation) {
+TEST_F(Headless, CollisionsTurnWithTheirRotationAndIgnoreTheDrawingState) {
   Image* image = HalfImage();
   ResetCollisions(~0u);
-  // Rotated 180 degrees about its top-left handle, the opaque half lies at x 8..9, y 7..10.
-  SetRotation(180);
-  CollideImage(image, 10, 11, 0, 0, 1, 3);
-  SetRotation(0);
-  EXPECT_FALSE(CollideImage(image, 7, 7, 0, 1, 0, 0).empty());  // opaque 7..8 meets 8..9
-  EXPECT_TRUE(CollideImage(image, 10, 7, 0, 1, 0, 0).empty());  // opaque 10..11 misses
-  // At scale 2 the probe's opaque half covers x 5..8 from x 5, and 4..7 from x 4.
+  // The drawing's scale and rotation are the picture's, not the rules'.
+  SetDrawScale(3);
   SetScale(2, 2);
-  EXPECT_FALSE(CollideImage(image, 5, 7, 0, 1, 0, 0).empty());
-  EXPECT_TRUE(CollideImage(image, 4, 7, 0, 1, 0, 0).empty());
-  EXPECT_TRUE(CollideImage(image, 0, 7, 0, 1, 0, 0).empty());
+  SetRotation(90);
+  // Rotated 180 degrees about its top-left handle, the opaque half lies at x 8..9, y 7..10.
+  CollideImage(image, 10, 11, 180, 0, 0, 1, 3);
+  EXPECT_FALSE(CollideImage(image, 7, 7, 0, 0, 1, 0, 0).empty());  // opaque 7..8 meets 8..9
+  EXPECT_TRUE(CollideImage(image, 10, 7, 0, 0, 1, 0, 0).empty());  // opaque 10..11 misses
+  EXPECT_TRUE(CollideImage(image, 5, 7, 0, 0, 1, 0, 0).empty());   // opaque 5..6 misses
+  SetDrawScale(1);
+  SetScale(1, 1);
+  SetRotation(0);
 }
 
 TEST_F(Headless, FullScreenModesOpenOnlyWhenTheyExist) {
