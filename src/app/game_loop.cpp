@@ -63,8 +63,7 @@ int32_t TakeGameSeed() {
 // The game the screen shows: one the player plays, recorded as it goes, or a
 // replay played back.
 struct GameSource {
-  Replay recording;  // the live game's input so far
-  Replay watching;   // the replay shown, when watching
+  Replay watching;  // the replay shown, when watching
   bool watch = false;
   size_t next = 0;              // the replay's next frame
   Screen* return_to = nullptr;  // where watching ends
@@ -124,11 +123,7 @@ void GameKeys() {
 }
 
 FrameInput NextInput() {
-  if (!source.watch) {
-    const FrameInput input = ReadFrameInput(world.controls);
-    source.recording.inputs.push_back(input);
-    return input;
-  }
+  if (!source.watch) return ReadFrameInput(world.controls);
   if (source.next >= source.watching.inputs.size()) {
     // The recording ends where the player quit.
     QuitGame();
@@ -221,21 +216,6 @@ class SteppedGame : public Screen {
   void CloseRequested() override { WindowClosedDuringGame(); }
 };
 
-// The recorded game, its header filled in from how it ended.
-void CompleteRecording() {
-  ReplayHeader& h = source.recording.header;
-  const GameResult result = ResultOfGame();
-  h.version = kGameVersion;
-  h.seed = world.seed;
-  h.date = ReplayDateNow();
-  h.score = result.score;
-  h.stage = result.stage;
-  h.wave = result.wave;
-  h.frames = result.frames;
-  h.controls = world.controls;
-  h.over = result.over;
-}
-
 Screen* ScreenAfterWatching() {
   Screen* next = source.return_to;
   source.watch = false;
@@ -311,7 +291,7 @@ void StartGame() {
 bool WatchReplay(const std::string& path) {
   std::string error;
   Replay replay;
-  if (!LoadReplay(path, replay, error)) {
+  if (!LoadReplay(path, replay, error) || !SameRules(replay.header, error)) {
     std::fprintf(stderr, "skitterworm: the replay %s cannot be played: %s\n", path.c_str(), error.c_str());
     DebugLog("The replay " + path + " cannot be played: " + error);
     return false;
@@ -325,10 +305,6 @@ bool WatchReplay(const std::string& path) {
 
 void NewLiveGame() {
   source.watch = false;
-  // The buffer keeps its size from game to game: steady play allocates nothing.
-  source.recording.header = {};
-  source.recording.inputs.clear();
-  source.recording.inputs.reserve(60 * 60 * 10);
   StartShow();
   const int32_t seed = TakeGameSeed();
   NewGame({seed, AutopilotOn() ? CONTROLS_KEYBOARD : config.controls});
@@ -357,8 +333,9 @@ void FinishGame() {
     return;
   }
   AddGameToLifetimeStatistics();
-  CompleteRecording();
-  KeepLastGame(source.recording);
+  Replay recorded = RecordOfGame();
+  recorded.header.date = ReplayDateNow();
+  KeepLastGame(recorded);
   if (!DebugLogEnabled()) return;
   // Frames, shots and hits say why a score is low: a short game, little
   // fire, or fire into an empty field.

@@ -10,3 +10,7 @@ constexpr const char* kDataFileVersion = "1.2.0";
 // No version line is longer: a first line that goes on is not read any further
 // (a huge file is never taken in whole), and the file counts as another version.
 constexpr size_t kDataFileVersionMaxBytes = 16;
+// The rules of play: raised by every change that makes a seed and its input
+// play another game, so a replay of other rules is refused, never misplayed.
+// Replays from before the rules had a version are version 1.
+constexpr int kRulesVersion = 2;

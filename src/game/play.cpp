@@ -12,6 +12,7 @@
 #include "core/images.h"
 #include "core/play_states.h"
 #include "core/rainbow_phaser.h"
+#include "core/version.h"
 #include "game/bullet.h"
 #include "game/enemy_passes.h"
 #include "game/hud.h"
@@ -25,6 +26,7 @@
 #include "game/warden.h"
 #include "game/weapon_passes.h"
 #include "game/world.h"
+#include "game/world_hash.h"
 #include "persist/records.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -320,6 +322,9 @@ void NewGame(const GameSetup& setup) {
   SeedRnd(setup.seed);
   world.controls = setup.controls;
   world.seed = setup.seed;
+  // Ten minutes of play before the buffers grow: steady play allocates nothing.
+  world.recording.inputs.reserve(60 * 60 * 10);
+  world.recording.checks.reserve(60 * 10);
   gameFrames = 0;
   waveFrames = 0;
   fadeScene.SetChange(0.05f);
@@ -340,12 +345,18 @@ void NewGame(const GameSetup& setup) {
 
 void StepGame(const FrameInput& input) {
   if (GameEnded() || gameState == STATE_PAUSED) return;
+  Replay& recording = world.recording;
+  // A game left running for hours ends as quit where its replay would grow
+  // past what a replay may hold.
+  if (recording.inputs.size() >= kReplayMaxFrames) return QuitGame();
+  recording.inputs.push_back(input);
   world.input = input;
   ++gameFrames;
   UpdateSmartBomb();
   const uint8_t state_before = gameState;
   RunStateUpdate();
   if (gameState != state_before) LogStateChange(state_before);
+  if (gameFrames % kReplayCheckFrames == 0) recording.checks.push_back(uint32_t(WorldHash()));
 }
 
 void DrawGame() {
@@ -377,6 +388,21 @@ bool GameEnded() { return quitGame || gameState == STATE_ENDED; }
 
 GameResult ResultOfGame() {
   return {player.score, player.stage, player.wave, gameFrames, gameState == STATE_ENDED && !quitGame};
+}
+
+const Replay& RecordOfGame() {
+  const GameResult result = ResultOfGame();
+  ReplayHeader& h = world.recording.header;
+  h.version = kGameVersion;
+  h.rules = kRulesVersion;
+  h.seed = world.seed;
+  h.score = result.score;
+  h.stage = result.stage;
+  h.wave = result.wave;
+  h.frames = result.frames;
+  h.controls = world.controls;
+  h.over = result.over;
+  return world.recording;
 }
 
 void PauseGame() {

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "core/frame_input.h"
+#include "persist/replay.h"
 
 // One game, from the stage banner of stage A until the game is over: the play
 // states, the stages and waves, the world's update and draw passes in their
@@ -74,6 +75,9 @@ void DrawGame();
 // The game has ended: its game over ran out, or the player quit.
 bool GameEnded();
 GameResult ResultOfGame();
+// The game as recorded so far, its header filled in from where it stands (all
+// but the date and the name, which are the program's and the player's).
+const Replay& RecordOfGame();
 
 // The pause: play stands still, and paused frames are not frames of the game.
 // Resuming returns to the state the pause interrupted.

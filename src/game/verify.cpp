@@ -1,5 +1,6 @@
 #include "game/verify.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/images.h"
@@ -29,25 +30,46 @@ bool SameResult(const GameResult& result, const ReplayHeader& header, size_t inp
          result.frames == header.frames;
 }
 
+// The first check of the world the game played now that differs from the
+// recorded one: the frame where it went another way.
+void ReportWhereItParted(const Replay& replay) {
+  const std::vector<uint32_t>& now = RecordOfGame().checks;
+  for (size_t i = 0; i < replay.checks.size() && i < now.size(); ++i) {
+    if (now[i] == replay.checks[i]) continue;
+    std::fprintf(stderr, "skitterworm: the game went another way between frames %u and %u\n",
+                 unsigned(i * kReplayCheckFrames), unsigned((i + 1) * kReplayCheckFrames));
+    return;
+  }
+  std::fprintf(stderr, "skitterworm: the game went another way after frame %u\n",
+               unsigned(std::min(replay.checks.size(), now.size()) * kReplayCheckFrames));
+}
+
 }  // namespace
 
-int VerifyReplay(const std::string& path) {
-  Replay replay;
-  std::string error;
-  if (!LoadReplay(path, replay, error)) {
-    std::fprintf(stderr, "skitterworm: %s is not a usable replay: %s\n", path.c_str(), error.c_str());
-    return 2;
-  }
-  StartHeadless();
+bool PlaysAsRecorded(const Replay& replay, GameResult& result) {
   NewGame({replay.header.seed, replay.header.controls});
   for (const FrameInput& input : replay.inputs) {
     if (GameEnded()) break;
     StepGame(input);
   }
-  const GameResult result = ResultOfGame();
+  result = ResultOfGame();
+  return SameResult(result, replay.header, replay.inputs.size()) && RecordOfGame().checks == replay.checks;
+}
+
+int VerifyReplay(const std::string& path) {
+  Replay replay;
+  std::string error;
+  if (!LoadReplay(path, replay, error) || !SameRules(replay.header, error)) {
+    std::fprintf(stderr, "skitterworm: %s is not a usable replay: %s\n", path.c_str(), error.c_str());
+    return 2;
+  }
+  StartHeadless();
+  GameResult result;
+  const bool as_recorded = PlaysAsRecorded(replay, result);
   std::printf("seed %d score %d stage %d wave %d frames %u\n", replay.header.seed, result.score, result.stage,
               result.wave, result.frames);
-  if (SameResult(result, replay.header, replay.inputs.size())) return 0;
+  if (as_recorded) return 0;
+  ReportWhereItParted(replay);
   std::fprintf(
       stderr,
       "skitterworm: the replay plays to another result than its header's (score %d, stage %d, wave %d, %u frames)\n",

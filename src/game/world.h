@@ -15,6 +15,7 @@
 #include "game/playfield.h"
 #include "game/radar.h"
 #include "game/smart_bomb.h"
+#include "persist/replay.h"
 #include "persist/statistics.h"
 
 class TEnemy;
@@ -34,6 +35,7 @@ struct World {
   int32_t seed = 0;         // the game's seed: the rules' random numbers start from it
   uint8_t controls = 0;     // the control method the game is played with (CONTROLS_...)
   FrameInput input;         // this frame's input, as the rules read it
+  Replay recording;         // every frame's input so far and the checks of the world
   bool warpPointer = false;  // the rules put the mouse pointer on the ship (tx, ty)
   uint32_t gameFrames = 0;  // frames of play since the game began, pauses not counted
   int32_t waveFrames = 0;   // frames of play in this wave (the hurry-up's clock)

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/version.h"
 #include "platform/stream.h"
 
 namespace {
@@ -15,6 +16,9 @@ namespace {
 constexpr std::string_view kMagic = "SKITTERWORM REPLAY 1";
 constexpr size_t kMaxHeaderBytes = 4096;
 constexpr size_t kBytesPerFrame = 5;  // buttons, x step, y step
+constexpr size_t kBytesPerCheck = 4;
+
+size_t CheckCount(const ReplayHeader& h) { return h.rules >= 2 ? h.frames / kReplayCheckFrames : 0; }
 
 void PutShort(std::string& out, size_t at, int16_t v) {
   out[at] = char(uint16_t(v) & 0xff);
@@ -27,9 +31,9 @@ int16_t GetShort(std::string_view in, size_t at) {
 
 // The inputs as columns: the buttons of every frame, then every frame's x
 // step from the frame before, then the y steps, two bytes each.
-std::string Columns(const std::vector<FrameInput>& inputs) {
+std::string Columns(const std::vector<FrameInput>& inputs, const std::vector<uint32_t>& checks) {
   const size_t n = inputs.size();
-  std::string out(n * kBytesPerFrame, '\0');
+  std::string out(n * kBytesPerFrame + checks.size() * kBytesPerCheck, '\0');
   FrameInput last;
   for (size_t i = 0; i < n; ++i) {
     out[i] = char(inputs[i].buttons);
@@ -37,7 +41,33 @@ std::string Columns(const std::vector<FrameInput>& inputs) {
     PutShort(out, 3 * n + 2 * i, int16_t(inputs[i].y - last.y));
     last = inputs[i];
   }
+  for (size_t i = 0; i < checks.size(); ++i)
+    for (size_t b = 0; b < kBytesPerCheck; ++b) out[n * kBytesPerFrame + i * kBytesPerCheck + b] = char(checks[i] >> (8 * b));
   return out;
+}
+
+std::vector<uint32_t> ChecksFrom(std::string_view in, size_t count) {
+  std::vector<uint32_t> checks(count);
+  for (size_t i = 0; i < count; ++i)
+    for (size_t b = 0; b < kBytesPerCheck; ++b) checks[i] |= uint32_t(uint8_t(in[i * kBytesPerCheck + b])) << (8 * b);
+  return checks;
+}
+
+// The whole zlib stream, which must fill `raw` exactly and end the file.
+bool Inflate(std::string_view packed, std::string& raw, std::string& error) {
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) return error = "out of memory", false;
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+  z.avail_in = uInt(packed.size());
+  z.next_out = reinterpret_cast<Bytef*>(raw.data());
+  z.avail_out = uInt(raw.size());
+  const int result = inflate(&z, Z_FINISH);
+  const bool whole = result == Z_STREAM_END && z.avail_out == 0;
+  const bool trailing = z.avail_in != 0;
+  inflateEnd(&z);
+  if (!whole) return error = "the recorded input is damaged or cut short", false;
+  if (trailing) return error = "bytes follow the recorded input", false;
+  return true;
 }
 
 std::vector<FrameInput> FromColumns(std::string_view in, size_t n) {
@@ -69,6 +99,8 @@ bool ReadHeaderLine(ReplayHeader& h, std::string_view key, std::string_view valu
   int32_t n = 0;
   if (key == "version")
     h.version = value;
+  else if (key == "rules")
+    return ParseNumber(value, h.rules) && h.rules >= 1;
   else if (key == "date")
     h.date = value;
   else if (key == "name")
@@ -119,13 +151,13 @@ bool ReadHeader(std::string_view text, ReplayHeader& h, std::string& error) {
 std::string EncodeReplay(const Replay& replay) {
   const ReplayHeader& h = replay.header;
   std::string out(kMagic);
-  out += "\nversion " + OneLine(h.version) + "\nseed " + std::to_string(h.seed) + "\ndate " + OneLine(h.date) +
+  out += "\nversion " + OneLine(h.version) + "\nrules " + std::to_string(h.rules) + "\nseed " + std::to_string(h.seed) + "\ndate " + OneLine(h.date) +
          "\nscore " + std::to_string(h.score) + "\nstage " + std::to_string(h.stage) + "\nwave " +
          std::to_string(h.wave) + "\nframes " + std::to_string(replay.inputs.size()) + "\ncontrols " +
          std::to_string(h.controls) + "\nend " + (h.over ? "gameover" : "quit") + "\n";
   if (!h.name.empty()) out += "name " + OneLine(h.name) + "\n";
   out += "\n";
-  const std::string raw = Columns(replay.inputs);
+  const std::string raw = Columns(replay.inputs, replay.checks);
   uLongf packed_size = compressBound(uLong(raw.size()));
   std::string packed(packed_size, '\0');
   compress2(reinterpret_cast<Bytef*>(packed.data()), &packed_size, reinterpret_cast<const Bytef*>(raw.data()),
@@ -141,16 +173,20 @@ bool DecodeReplay(std::string_view bytes, Replay& out, std::string& error) {
   Replay replay;
   if (!ReadHeader(bytes.substr(0, blank), replay.header, error)) return false;
   const std::string_view packed = bytes.substr(blank + 2);
-  const size_t frames = replay.header.frames;
-  if (frames == 0) return out = std::move(replay), true;
-  std::string raw(frames * kBytesPerFrame, '\0');
-  uLongf raw_size = uLongf(raw.size());
-  const int z = uncompress(reinterpret_cast<Bytef*>(raw.data()), &raw_size,
-                           reinterpret_cast<const Bytef*>(packed.data()), uLong(packed.size()));
-  if (z != Z_OK || raw_size != raw.size()) return error = "the recorded input is damaged or cut short", false;
+  const size_t frames = replay.header.frames, checks = CheckCount(replay.header);
+  std::string raw(frames * kBytesPerFrame + checks * kBytesPerCheck, '\0');
+  if (!Inflate(packed, raw, error)) return false;
   replay.inputs = FromColumns(raw, frames);
+  replay.checks = ChecksFrom(std::string_view(raw).substr(frames * kBytesPerFrame), checks);
   out = std::move(replay);
   return true;
+}
+
+bool SameRules(const ReplayHeader& header, std::string& error) {
+  if (header.rules == kRulesVersion) return true;
+  error = "a game of rules version " + std::to_string(header.rules) + "; this program plays rules version " +
+          std::to_string(kRulesVersion);
+  return false;
 }
 
 bool SaveReplay(const std::string& path, const Replay& replay) {

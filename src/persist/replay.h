@@ -12,12 +12,14 @@
 // what it should come to.
 //
 // The file: the line "SKITTERWORM REPLAY 1", then "key value" lines (version,
-// seed, date, score, stage, wave, frames, controls, end, and name when one was
-// entered), an empty line, then a zlib stream of the inputs stored as three
-// columns (all buttons, then the pointer's x steps, then its y steps), which
-// packs a game of held keys and short pointer moves into a few bytes a second.
+// rules, seed, date, score, stage, wave, frames, controls, end, and name when
+// one was entered), an empty line, then one zlib stream and nothing after it:
+// the inputs stored as three columns (all buttons, then the pointer's x steps,
+// then its y steps), which packs a game of held keys and short pointer moves
+// into a few bytes a second, then the checks, four bytes each.
 struct ReplayHeader {
   std::string version;  // the program that played it
+  int rules = 1;        // the rules of play it was played by (kRulesVersion)
   int32_t seed = 0;
   std::string date;  // UTC, as 2026-12-08T10:15:00Z
   int32_t score = 0;
@@ -29,9 +31,14 @@ struct ReplayHeader {
   std::string name;   // the name signed at the name entry, Latin-1; may be empty
 };
 
+// Every second of play the recording notes a short fingerprint of the world,
+// so a replay that plays another way shows where it parted.
+constexpr uint32_t kReplayCheckFrames = 60;
+
 struct Replay {
   ReplayHeader header;
   std::vector<FrameInput> inputs;
+  std::vector<uint32_t> checks;  // after every kReplayCheckFrames-th frame (rules 2 on)
 };
 
 // What a replay file may claim: four hours of play, a megabyte on disk.
@@ -42,6 +49,9 @@ std::string EncodeReplay(const Replay& replay);
 // False, with the reason in `error`, for anything that is not a whole replay
 // of a version this program reads.
 bool DecodeReplay(std::string_view bytes, Replay& out, std::string& error);
+// False, with the reason, for a replay of other rules than this program's:
+// it would play another game than the one recorded.
+bool SameRules(const ReplayHeader& header, std::string& error);
 
 // Written like every data file: a crash never leaves half a replay.
 bool SaveReplay(const std::string& path, const Replay& replay);

@@ -10,11 +10,12 @@ namespace {
 // to its game); here, what must be refused.
 Replay SampleReplay() {
   Replay replay;
-  replay.header = {"1.0", 4242, "2026-12-08T10:15:00Z", 1234, 3, 5, 0, CONTROLS_MOUSE, true, "M\xFCller"};
+  replay.header = {"1.0", 2, 4242, "2026-12-08T10:15:00Z", 1234, 3, 5, 0, CONTROLS_MOUSE, true, "M\xFCller"};
   for (int i = 0; i < 600; ++i)
     replay.inputs.push_back({uint8_t(i % 7 == 0 ? kInputFire : 0), int16_t(17 + i % 280), int16_t(214 - i % 30)});
   replay.inputs.push_back({kInputLeft, -32768, 32767});  // the steps wrap, the places do not
   replay.header.frames = uint32_t(replay.inputs.size());
+  replay.checks.assign(replay.inputs.size() / kReplayCheckFrames, 0xC0FFEE);
   return replay;
 }
 
@@ -38,6 +39,7 @@ TEST(Replay, RefusesWhatIsNotAWholeReplay) {
       {"frames beyond any game", replaced("frames 601", "frames 99999999")},
       {"no control method", replaced("controls 2", "controls 9")},
       {"a seed that is no number", replaced("seed 4242", "seed 42x")},
+      {"bytes after the input", good + "x"},
       {"input bytes flipped", good.substr(0, body) + std::string(good.size() - body, '\x55')},
   };
   for (const auto& c : cases) {
