@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <set>
+#include <thread>
 #include <vector>
 
 #include "core/common.h"
@@ -30,6 +35,19 @@ int Count(const TPlayfield& field, uint8_t code, int first = 0, int last = kFiel
   int n = 0;
   for (int i = first; i <= last; ++i) n += field.data[i] == code;
   return n;
+}
+
+// A call that never returns ends the run with a message instead of hanging it.
+template <typename F>
+void ReturnsOrAbort(F&& call) {
+  std::atomic<bool> returned{false};
+  std::thread watchdog([&] {
+    for (int i = 0; i < 300 && !returned; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (!returned) std::fputs("FAIL: the call never returned\n", stderr), std::_Exit(1);
+  });
+  call();
+  returned = true;
+  watchdog.join();
 }
 
 TEST(Playfield, FillPlacesOneMoreThanAskedUnlessACellIsPickedTwice) {
@@ -93,6 +111,7 @@ TEST(Playfield, ScatterminesNeverDoubleUpAndStayAboveRowSixteen) {
   full.data[400] = 7;
   full.DropScattermines(2);
   EXPECT_EQ(Count(full, CELL_SCATTERMINE, 0, 511), 512);
+  ReturnsOrAbort([&] { full.DropScattermines(15); });  // no free cell left: the drop gives up
 }
 
 TEST(Playfield, ClearPoisonKeepsTheDamage) {
