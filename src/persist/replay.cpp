@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <charconv>
 #include <ctime>
-#include <fstream>
 #include <iterator>
 
 #include "platform/stream.h"
@@ -159,12 +158,11 @@ bool SaveReplay(const std::string& path, const Replay& replay) {
 }
 
 bool LoadReplay(const std::string& path, Replay& out, std::string& error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return error = "cannot be opened", false;
-  std::string bytes;
-  bytes.resize(kReplayMaxBytes + 1);
-  file.read(bytes.data(), std::streamsize(bytes.size()));
-  bytes.resize(size_t(file.gcount()));
+  const auto file = Stream::OpenRead(path, &error);
+  if (!file) return false;
+  std::string bytes(kReplayMaxBytes + 1, '\0');
+  bytes.resize(file->ReadSome(bytes.data(), bytes.size()));
+  if (file->read_error()) return error = "cannot be read", false;
   return DecodeReplay(bytes, out, error);
 }
 
