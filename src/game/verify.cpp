@@ -31,11 +31,11 @@ bool SameResult(const GameResult& result, const ReplayHeader& header, size_t inp
 
 }  // namespace
 
-int VerifyReplay(const std::string& path) {
+int VerifyReplay(const std::string& path, const char* program) {
   Replay replay;
   std::string error;
   if (!LoadReplay(path, replay, error)) {
-    std::fprintf(stderr, "skitterworm: %s is not a usable replay: %s\n", path.c_str(), error.c_str());
+    std::fprintf(stderr, "%s: %s is not a usable replay: %s\n", program, path.c_str(), error.c_str());
     return 2;
   }
   StartHeadless();
@@ -48,9 +48,8 @@ int VerifyReplay(const std::string& path) {
   std::printf("seed %d score %d stage %d wave %d frames %u\n", replay.header.seed, result.score, result.stage,
               result.wave, result.frames);
   if (SameResult(result, replay.header, replay.inputs.size())) return 0;
-  std::fprintf(
-      stderr,
-      "skitterworm: the replay plays to another result than its header's (score %d, stage %d, wave %d, %u frames)\n",
-      replay.header.score, replay.header.stage, replay.header.wave, replay.header.frames);
+  std::fprintf(stderr,
+               "%s: the replay plays to another result than its header's (score %d, stage %d, wave %d, %u frames)\n",
+               program, replay.header.score, replay.header.stage, replay.header.wave, replay.header.frames);
   return 1;
 }
