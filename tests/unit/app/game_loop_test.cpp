@@ -17,8 +17,8 @@
 #include "game/world.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
-#include "persist/temp_dir.h"
 #include "platform/clock.h"
+#include "platform/paths.h"
 
 namespace {
 
@@ -379,9 +379,6 @@ TEST_F(GameFlow, AWindowClosedDuringTheSplashCountsNoGame) {
 }
 
 TEST(GameRecords, AFinishedGameIsSavedAtOnce) {
-  TempDir folder;
-  const std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(folder.path());
   ResetProgram();
   statsLife = TStatsLife{};
   SwitchScreen(TheGameScreen());
@@ -389,12 +386,11 @@ TEST(GameRecords, AFinishedGameIsSavedAtOnce) {
   quitGame = 1;  // quit from the pause screen
   StepFrame();
   TStatsLife saved;
-  EXPECT_TRUE(saved.Load(kStatsFile));
+  EXPECT_TRUE(saved.Load(DataFilePath(kStatsFile)));
   EXPECT_EQ(saved.games_played, 1);
-  EXPECT_TRUE(std::filesystem::exists(kHighscoreFile));
+  EXPECT_TRUE(std::filesystem::exists(DataFilePath(kHighscoreFile)));
   SwitchScreen(nullptr);
   ApplyScreenSwitch();
-  std::filesystem::current_path(previous);
 }
 
 TEST_F(GameFlow, AutofireKeyTogglesContinuousFireWithANotice) {
