@@ -1,13 +1,13 @@
 #include "persist/replay.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <string>
 
 namespace {
 
-// Real games' replays round-trip in the end-to-end tests (a replay verifies
-// to its game); here, what must be refused.
+// A game steered with the pointer: its x and y move every frame, and wrap.
 Replay SampleReplay() {
   Replay replay;
   replay.header = {"1.0", 4242, "2026-12-08T10:15:00Z", 1234, 3, 5, 0, CONTROLS_MOUSE, true, "M\xFCller"};
@@ -16,6 +16,23 @@ Replay SampleReplay() {
   replay.inputs.push_back({kInputLeft, -32768, 32767});  // the steps wrap, the places do not
   replay.header.frames = uint32_t(replay.inputs.size());
   return replay;
+}
+
+// Every frame's buttons and pointer come back as recorded, and the header too.
+TEST(Replay, RoundTripKeepsEveryInput) {
+  const Replay sent = SampleReplay();
+  Replay back;
+  std::string error;
+  ASSERT_TRUE(DecodeReplay(EncodeReplay(sent), back, error)) << error;
+  EXPECT_EQ(back.inputs, sent.inputs);
+  EXPECT_EQ(EncodeReplay(back), EncodeReplay(sent));
+}
+
+// The peak of the process's resident memory, in kilobytes.
+long PeakMemoryKb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
 }
 
 TEST(Replay, RefusesWhatIsNotAWholeReplay) {
@@ -36,16 +53,20 @@ TEST(Replay, RefusesWhatIsNotAWholeReplay) {
       {"cut in the header", good.substr(0, body - 5)},
       {"more frames claimed", replaced("frames 601", "frames 602")},
       {"frames beyond any game", replaced("frames 601", "frames 99999999")},
-      {"no control method", replaced("controls 2", "controls 9")},
+      {"a control method out of range", replaced("controls 2", "controls 9")},
+      {"no control method", replaced("controls 2\n", "")},
       {"a seed that is no number", replaced("seed 4242", "seed 42x")},
       {"input bytes flipped", good.substr(0, body) + std::string(good.size() - body, '\x55')},
   };
+  const long peak = PeakMemoryKb();
   for (const auto& c : cases) {
     Replay out;
     std::string error;
     EXPECT_FALSE(DecodeReplay(c.bytes, out, error)) << c.what;
     EXPECT_FALSE(error.empty()) << c.what;
   }
+  // What a header merely claims costs nothing: 99,999,999 frames would be 500 MB.
+  EXPECT_LT(PeakMemoryKb() - peak, 64 * 1024);
 }
 
 }  // namespace
