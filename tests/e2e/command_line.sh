@@ -27,8 +27,9 @@ trap 'exec 3<&- 2>/dev/null || true; rm -rf "$WORK"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 # status COMMAND...: its exit status, the run bounded by the watchdog.
 status() { local code=0; timeout 20 "$@" >"$WORK/out" 2>"$WORK/err" </dev/null || code=$?; echo "$code"; }
-# A replay of no frames whose seed sits on the generator's modulus.
-printf 'SKITTERWORM REPLAY 1\nversion 1.2.0\nseed -1\ndate 2026-12-08T10:15:00Z\nscore 0\nstage 0\nwave 0\nframes 0\ncontrols 1\nend quit\n\n' >"$WORK/seed.replay"
+# A second of idle play from the seed that sits on the generator's modulus.
+python3 -c 'import sys, zlib; sys.stdout.buffer.write(b"SKITTERWORM REPLAY 1\nversion 1.2.0\nseed -1\ndate 2026-12-08T10:15:00Z\n"
+  b"score 0\nstage 1\nwave 1\nframes 60\ncontrols 1\nend quit\n\n" + zlib.compress(bytes(5 * 60)))' >"$WORK/seed.replay"
 for run in "$GAME --data $DATA --verify" "$VERIFIER --data $DATA --verify"; do
   # shellcheck disable=SC2086
   [ "$(status $run "$WORK/seed.replay")" = 0 ] || fail "$run on seed -1: $(cat "$WORK/err")"
