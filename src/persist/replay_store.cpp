@@ -19,6 +19,8 @@ Replay last_game;
 bool last_game_signed = false;
 
 bool EnsureReplaysDir() { return SettlePlayersFolder(ReplaysDir()); }
+// Reading makes no folder: there is nothing to read before the first game.
+bool ReplaysDirToRead() { return FileType(ReplaysDir()) == FileKind::kDirectory && EnsureReplaysDir(); }
 
 std::string LastGamePath() { return ReplaysDir() + "/" + kLastGame; }
 
@@ -36,7 +38,7 @@ struct StoredReplay {
 // The table's replays on disk (every one but the last game's).
 std::vector<StoredReplay> TableReplays() {
   std::vector<StoredReplay> found;
-  if (!EnsureReplaysDir()) return found;
+  if (!ReplaysDirToRead()) return found;
   for (const std::string& name : ReadDirectory(ReplaysDir())) {
     if (name == kLastGame || ExtractExt(name) != "replay") continue;
     StoredReplay stored{ReplaysDir() + "/" + name, {}};
@@ -116,7 +118,7 @@ void ReadLastGame() {
   const SaveLock hold = HoldSaves();
   std::string error;
   Replay replay;
-  if (!EnsureReplaysDir() || !LoadReplay(LastGamePath(), replay, error)) return;
+  if (!ReplaysDirToRead() || !LoadReplay(LastGamePath(), replay, error)) return;
   last_game = std::move(replay);
   last_game_signed = true;
 }

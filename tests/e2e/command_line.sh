@@ -1,7 +1,9 @@
 # The executable answers --version and --help and refuses unknown options
-# with exit code 2, without opening a window; so do --verify, --replay and
-# skitterworm-verify a replay that cannot be played, a pipe included, each
-# under its own name. Every seed verifies, and a stopped --verify is no result.
+# with exit code 2, without opening a window. Replays: each run is bounded
+# (timeout's 124 fails it) and names its own program: a second of play from
+# seed -1 (on the generator's modulus) verifies, a pipe or a file that is no
+# replay gives 2 (--replay too, before any window), and a stopped --verify
+# is no result.
 set -euo pipefail
 GAME=$1
 [ "$("$GAME" --version)" = "1.2.0" ] || { echo "FAIL: --version"; exit 1; }
@@ -16,48 +18,23 @@ done
 code=0
 SKITTERWORM_SCOREBOARD=host:x "$GAME" --version >/dev/null 2>&1 || code=$?
 [ "$code" = 2 ] || { echo "FAIL: a bad SKITTERWORM_SCOREBOARD gave exit code $code"; exit 1; }
-echo "command_line: options ok"
-
-# Replays: nothing blocks and every failure is an exit code. A watchdog
-# (timeout, status 124) bounds each run that could hang.
-DATA=$2
-VERIFIER="$(dirname "$GAME")/skitterworm-verify"
-WORK=$(mktemp -d)
-trap 'exec 3<&- 2>/dev/null || true; rm -rf "$WORK"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-# status COMMAND...: its exit status, the run bounded by the watchdog.
-status() { local code=0; timeout 20 "$@" >"$WORK/out" 2>"$WORK/err" </dev/null || code=$?; echo "$code"; }
-# A second of idle play from the seed that sits on the generator's modulus.
-python3 -c 'import sys, zlib; sys.stdout.buffer.write(b"SKITTERWORM REPLAY 1\nversion 1.2.0\nseed -1\ndate 2026-12-08T10:15:00Z\n"
-  b"score 0\nstage 1\nwave 1\nframes 60\ncontrols 1\nend quit\n\n" + zlib.compress(bytes(5 * 60)))' >"$WORK/seed.replay"
-for run in "$GAME --data $DATA --verify" "$VERIFIER --data $DATA --verify"; do
-  # shellcheck disable=SC2086
-  [ "$(status $run "$WORK/seed.replay")" = 0 ] || fail "$run on seed -1: $(cat "$WORK/err")"
-done
-mkfifo "$WORK/pipe.replay"
+DATA=$2 VERIFIER="$(dirname "$GAME")/skitterworm-verify" WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+python3 -c 'import sys, zlib; sys.stdout.buffer.write(b"SKITTERWORM REPLAY 1\nseed -1\nscore 0\nstage 1\nwave 1\n"
+  b"frames 60\ncontrols 1\nend quit\n\n" + zlib.compress(bytes(5 * 60)))' >"$WORK/seed.replay"
+mkfifo "$WORK/pipe.replay" "$WORK/log"
 echo "no replay" >"$WORK/not.replay"
-for file in pipe not; do
-  # Each run as NAME:COMMAND, NAME the program its messages must give.
-  for run in "skitterworm:$GAME --data $DATA --verify" "skitterworm-verify:$VERIFIER --data $DATA --verify" \
-    "skitterworm:env -u DISPLAY $GAME --data $DATA --replay"; do
-    # shellcheck disable=SC2086
-    code=$(status ${run#*:} "$WORK/$file.replay")
-    [ "$code" = 2 ] && grep -q "^${run%%:*}: .*$file.replay" "$WORK/err" ||
-      fail "${run#*:} on a $file replay: status $code, $(cat "$WORK/err")"
-  done
+for run in "0 $GAME --verify seed" "0 $VERIFIER --verify seed" "2 $GAME --verify pipe" "2 $VERIFIER --verify pipe" \
+  "2 $GAME --replay pipe" "2 $GAME --verify not" "2 $VERIFIER --verify not" "2 $GAME --replay not"; do
+  read -r want program option file <<<"$run"
+  code=0
+  env -u DISPLAY timeout 20 "$program" --data "$DATA" "$option" "$WORK/$file.replay" >/dev/null 2>"$WORK/err" || code=$?
+  [ "$code" = "$want" ] && { [ "$want" = 0 ] || grep -q "^$(basename "$program"): .*$file.replay" "$WORK/err"; } ||
+    { echo "FAIL: $run gave $code: $(cat "$WORK/err")"; exit 1; }
 done
-# A stopped verification is no result: SIGTERM while it waits to open its
-# debug log (a pipe no one reads yet) ends it with the signal's status.
-mkfifo "$WORK/log"
+# SIGTERM while it waits to open its log (a pipe no one reads yet) ends it by the signal.
 "$GAME" --data "$DATA" --debug-log "$WORK/log" --verify "$WORK/seed.replay" >/dev/null 2>&1 &
-pid=$!
-for _ in $(seq 100); do
-  [ "$(cat "/proc/$pid/wchan" 2>/dev/null)" = wait_for_partner ] && break
-  sleep 0.05
-done
-kill -TERM "$pid"
-exec 3<>"$WORK/log" # the log has a reader now: a run that lived on would go on
-code=0
-wait "$pid" || code=$?
-[ "$code" = 143 ] || fail "--verify stopped by SIGTERM gave status $code"
-echo "command_line: replays ok"
+for _ in $(seq 100); do [ "$(cat /proc/$!/wchan)" = wait_for_partner ] && break || sleep 0.05; done
+kill -TERM $! && exec 3<>"$WORK/log" && code=0 && wait $! || code=$?
+[ "$code" = 143 ] || { echo "FAIL: --verify stopped by SIGTERM gave status $code"; exit 1; }
+echo "command_line: ok"

@@ -39,10 +39,8 @@ expect_files() {  # expect_files FOLDER
 }
 
 export HOME="$WORK/home" XDG_DATA_HOME=
-# What a killed run left of a screenshot goes at the start, in this folder apart too.
 shots="$HOME/.local/share/skitterworm/screenshots"
-mkdir -p "$shots"
-: >"$shots/.skitterworm-new-Q1w2E3"
+mkdir -p "$shots" && : >"$shots/.skitterworm-new-Q1w2E3" # what a killed run left of a screenshot
 run_installed "$HOME" F12
 expect_files "$HOME/.local/share/skitterworm"
 ls "$shots/"screenshot*.png >/dev/null 2>&1 || fail "no screenshot in screenshots/"

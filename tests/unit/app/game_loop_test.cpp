@@ -17,17 +17,21 @@
 #include "game/world.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
+#include "persist/temp_dir.h"
 #include "platform/clock.h"
-#include "platform/paths.h"
 
 namespace {
 
 using namespace game_test;
 
+// The player's files (a screenshot of the pause, a finished game's replay) go
+// to a scratch folder, never to the one the tests run from.
 class GameFlow : public ::testing::Test {
  protected:
-  void SetUp() override { backend_ = &ResetProgram(); }
+  void SetUp() override { backend_ = &ResetProgram(), SettleFilesDir(files_.path()); }
+  void TearDown() override { SettleFilesDir("."); }
   HeadlessBackend* backend_ = nullptr;
+  TempDir files_;
 };
 
 // Drives a tally from its first frame with the given stage statistics.
@@ -379,6 +383,9 @@ TEST_F(GameFlow, AWindowClosedDuringTheSplashCountsNoGame) {
 }
 
 TEST(GameRecords, AFinishedGameIsSavedAtOnce) {
+  TempDir folder;
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());
   ResetProgram();
   statsLife = TStatsLife{};
   SwitchScreen(TheGameScreen());
@@ -386,11 +393,12 @@ TEST(GameRecords, AFinishedGameIsSavedAtOnce) {
   quitGame = 1;  // quit from the pause screen
   StepFrame();
   TStatsLife saved;
-  EXPECT_TRUE(saved.Load(DataFilePath(kStatsFile)));
+  EXPECT_TRUE(saved.Load(kStatsFile));
   EXPECT_EQ(saved.games_played, 1);
-  EXPECT_TRUE(std::filesystem::exists(DataFilePath(kHighscoreFile)));
+  EXPECT_TRUE(std::filesystem::exists(kHighscoreFile));
   SwitchScreen(nullptr);
   ApplyScreenSwitch();
+  std::filesystem::current_path(previous);
 }
 
 TEST_F(GameFlow, AutofireKeyTogglesContinuousFireWithANotice) {

@@ -13,7 +13,6 @@
 #include "persist/temp_dir.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/paths.h"
 
 namespace {
 
@@ -28,7 +27,6 @@ class InTempFolder : public ::testing::Test {
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     fs::current_path(folder_);
-    SettleFilesDir(".");  // the player's files in the working folder, as a build keeps them
   }
   void TearDown() override {
     fs::current_path(previous_);

@@ -8,7 +8,6 @@
 #include "persist/config.h"
 #include "persist/records.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/paths.h"
 
 namespace {
 
@@ -23,7 +22,6 @@ class StartupSettings : public ::testing::Test {
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     fs::current_path(folder_);
-    SettleFilesDir(".");  // the player's files in the working folder, as a build keeps them
     HeadlessBackend& backend = UseHeadlessBackend();
     backend.AddMode(320, 240, 32);
     backend.AddMode(640, 480, 24);
