@@ -54,14 +54,18 @@ TEST_F(ReplayStore, EachEntryKeepsItsOwnGame) {
 }
 
 // A table that cannot be saved (its file could not be read) removes no replay,
-// not even the one it pushed out, and keeps the new game's.
-TEST_F(ReplayStore, AFailedTableSaveRemovesNoReplay) {
+// not even the one it pushed out, and keeps the new game's; a replay that
+// cannot be saved is shown.
+TEST_F(ReplayStore, AFailedSaveLosesNoReplay) {
   for (int i = 1; i <= THighscores::kEntries; ++i) ASSERT_TRUE(Enter(Game(i, 10 * i), "P"));
   const std::string pushed_out = ReplaysOfEntries(table).back();
   KeepFileUntouched(DataFilePath(kHighscoreFile));
   EXPECT_FALSE(Enter(Game(99, 500), "Q"));
   EXPECT_TRUE(fs::exists(pushed_out));
   EXPECT_NE(ReplaysOfEntries(table)[0], "");
+  FullDisk full(16);
+  KeepLastGame(Game(1, 100));
+  EXPECT_EQ(LastFailedSave().what, "replay");
 }
 
 // Killed at the name entry, a game is owed its place at the next start; killed
@@ -75,12 +79,6 @@ TEST_F(ReplayStore, AGameCutShortAtItsNameEntryIsNotLost) {
   EXPECT_FALSE(LastGameAwaitsTable(table));
   MendTableReplays(table);
   EXPECT_NE(ReplaysOfEntries(table)[0], "");
-}
-
-TEST_F(ReplayStore, AReplayThatCannotBeSavedIsShown) {
-  std::ofstream(ReplaysDir()) << "a file where the folder should be";
-  KeepLastGame(Game(1, 100));
-  EXPECT_EQ(LastFailedSave().what, "replay");
 }
 
 // Run as root, the game neither writes nor removes behind a "replays" link of another user.
