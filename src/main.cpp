@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "core/version.h"
 #include "game/verify.h"
+#include "persist/replay.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/paths.h"
@@ -21,6 +22,23 @@ std::string ExecutablePath(const char* argv0) {
   const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
   if (n <= 0) return argv0;
   return std::string(buffer, size_t(n));
+}
+
+// Verifying needs the data (the shapes of the sprites), no window, no save folder.
+int Verify(const std::string& replay, const std::string& data_dir, const char* argv0) {
+  if (!FindDataDir(data_dir, ExecutablePath(argv0))) {
+    std::fprintf(stderr, "skitterworm: the game's data was not found. Looked in: %s\n", DataFoldersTried().c_str());
+    return 2;
+  }
+  return VerifyReplay(replay);
+}
+
+bool Playable(const std::string& path) {
+  Replay replay;
+  std::string error;
+  if (LoadReplay(path, replay, error)) return true;
+  std::fprintf(stderr, "skitterworm: the replay %s cannot be played: %s\n", path.c_str(), error.c_str());
+  return false;
 }
 }  // namespace
 
@@ -39,8 +57,14 @@ int main(int argc, char** argv) {
     std::puts(SKITTERWORM_VERSION);
     return 0;
   }
-  InstallStopSignals();
   SetDebugLogFile(command_line.debug_log);
+  // Verifying is a tool's run, with no window and none of the player's files,
+  // so it keeps no stop handling: a stop signal ends it as it ends any
+  // program, and whoever waits on it sees a stopped run, never a result.
+  if (!command_line.verify.empty()) return Verify(command_line.verify, command_line.data_dir, argv[0]);
+  // A replay that cannot be played is said at once, before any window opens.
+  if (!command_line.replay.empty() && !Playable(command_line.replay)) return 2;
+  InstallStopSignals();
   AppTitle(kWindowTitle);  // the message boxes below carry it too
   if (!FindDataDir(command_line.data_dir, ExecutablePath(argv[0]))) {
     // Without fonts and images the window would stay black: say so instead.
@@ -52,8 +76,6 @@ int main(int argc, char** argv) {
     Notify("Skitterworm cannot start. " + text);
     return 1;
   }
-  // Verifying needs the data (the shapes of the sprites), no window, no save folder.
-  if (!command_line.verify.empty()) return VerifyReplay(command_line.verify);
   if (!SettleFilesDir(command_line.save_dir)) return 1;
   if (!LockFilesDir()) {
     // A second copy on the same files would overwrite the first one's results

@@ -9,9 +9,12 @@
 #include <string>
 
 #include "game/verify.h"
+#include "platform/log.h"
 #include "platform/paths.h"
 
 namespace {
+constexpr const char* kProgram = "skitterworm-verify";
+
 std::string ExecutablePath(const char* argv0) {
   char buffer[4096];
   const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
@@ -20,6 +23,7 @@ std::string ExecutablePath(const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  SetProgramName(kProgram);
   std::string data, file;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
@@ -31,9 +35,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (!FindDataDir(data, ExecutablePath(argv[0]))) {
-    std::fprintf(stderr, "skitterworm-verify: the game's data was not found. Looked in: %s\n",
-                 DataFoldersTried().c_str());
+    std::fprintf(stderr, "%s: the game's data was not found. Looked in: %s\n", kProgram, DataFoldersTried().c_str());
     return 2;
   }
-  return VerifyReplay(file);
+  return VerifyReplay(file, kProgram);
 }

@@ -6,6 +6,7 @@
 #include "app/splash.h"
 #include "frontend/frontend_hooks.h"
 #include "frontend/menu.h"
+#include "frontend/name_entry.h"
 #include "game/autopilot.h"
 
 // The splash leads to the menu; the menu starts games, and a game hands back
@@ -21,7 +22,7 @@ void RunMainLoop(const CommandLine& command_line) {
   frontendHooks.start_game = StartGame;
   frontendHooks.watch_replay = WatchReplay;
   frontendHooks.attract_mode = command_line.autopilot;
-  SetScreenAfterSplash(&TheMenuScreen());
+  SetScreenAfterSplash(ScreenAfterStart());
   // A replay named on the command line is shown at once, and ends the program.
   if (!command_line.replay.empty()) {
     if (WatchReplay(command_line.replay)) RunScreens(TheGameScreen());

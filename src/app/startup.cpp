@@ -28,6 +28,7 @@
 #include "persist/highscores.h"
 #include "persist/online_highscores.h"
 #include "persist/records.h"
+#include "persist/replay_store.h"
 #include "persist/statistics.h"
 #include "platform/clock.h"
 #include "platform/font.h"
@@ -63,17 +64,19 @@ void LoadSettings() {
 // lifetime statistics (a missing file is only written at exit).
 void LoadRecords() {
   highscores = THighscores{};
-  if (FileType(DataFilePath(kHighscoreFile)) == FileKind::kFile)
-    highscores.Load(DataFilePath(kHighscoreFile));
-  else
+  ReadLastGame();
+  if (FileType(DataFilePath(kHighscoreFile)) != FileKind::kFile)
     highscores.Save(DataFilePath(kHighscoreFile));
+  else if (highscores.Load(DataFilePath(kHighscoreFile)))
+    MendTableReplays(highscores);
   statsLife = TStatsLife{};
   if (FileType(DataFilePath(kStatsFile)) == FileKind::kFile) statsLife.Load(DataFilePath(kStatsFile));
 }
 
 void SaveRecords() {
   const SaveLock hold = HoldSaves();  // both files in one go, never beside the stop watchdog's save
-  highscores.Save(DataFilePath(kHighscoreFile));
+  // A table whose save failed at its name entry reaches the disk here, with its replays.
+  SaveTableWithReplays(highscores, DataFilePath(kHighscoreFile));
   statsLife.Save(DataFilePath(kStatsFile));
 }
 

@@ -73,9 +73,8 @@ void TMusic::Shuffle() {
   const int32_t swaps = ShowRand(2 * n, 4 * n);
   for (int32_t k = 0; k < swaps; ++k) {
     const int32_t d = ShowRand(0, n - 1);
-    int32_t a;
-    do a = ShowRand(0, n - 1);
-    while (a == d);
+    int32_t a = ShowRand(0, n - 1);
+    for (int tries = 0; a == d && tries < 64; ++tries) a = ShowRand(0, n - 1);
     std::swap(pl[a], pl[d]);
   }
   // pl_current stays: a new game goes on from the same place in the new order.

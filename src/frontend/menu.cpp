@@ -213,7 +213,7 @@ void BuildScreen(uint8_t screen) {
 }
 
 void MenuActivate(uint8_t id) {
-  const MenuItem* item = FindMenuItem(id);
+  const MenuItem* item = FindMenuItem(menuScreen, id);
   if (!item) return;
   if (item->opens) MenuFadeTo(item->opens);
   if (item->choose) item->choose(id);

@@ -227,9 +227,9 @@ const MenuPage* FindMenuPage(uint8_t screen) {
   return nullptr;
 }
 
-const MenuItem* FindMenuItem(uint8_t id) {
-  for (const MenuPage& page : kPages)
-    for (const MenuItem& item : page.items)
+const MenuItem* FindMenuItem(uint8_t screen, uint8_t id) {
+  if (const MenuPage* page = FindMenuPage(screen))
+    for (const MenuItem& item : page->items)
       if (item.id == id) return &item;
   return nullptr;
 }

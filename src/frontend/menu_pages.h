@@ -30,5 +30,7 @@ struct MenuPage {
 };
 
 const MenuPage* FindMenuPage(uint8_t screen);
-// The item of that id on any page, or nullptr.
-const MenuItem* FindMenuItem(uint8_t id);
+// The item of that id on the page of that screen, or nullptr. Ids are only
+// unique within a page: the table's entries share theirs with the
+// statistics' return item.
+const MenuItem* FindMenuItem(uint8_t screen, uint8_t id);

@@ -30,6 +30,7 @@
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "platform/stream.h"
 
 namespace {
 
@@ -57,7 +58,16 @@ constexpr const char* kNotInTable[10] = {"So long, and thanks for all the fish..
 // The pilot signs the table after a second and a half.
 constexpr int32_t kAttractSignMillis = 1500;
 
-void Centred(const char* text, int32_t y, bool shadow = true) { DrawTextCentred(text, 160, y, shadow ? 1 : 0); }
+void Centred(std::string_view text, int32_t y, bool shadow = true) { DrawTextCentred(text, 160, y, shadow ? 1 : 0); }
+
+// The scoreboard's reason for a refusal as one line across the screen, made
+// once when the answer comes, not every frame.
+std::string RefusalLine() {
+  SetImageFont(fntSmall);
+  std::string line(FitText(onlineScores.refusal, 312));
+  SetImageFont(fntMain);
+  return line;
+}
 
 bool Online() { return config.online && !frontendHooks.attract_mode; }
 
@@ -67,8 +77,8 @@ bool Online() { return config.online && !frontendHooks.attract_mode; }
 // display or a killed process cannot take it away.
 void NameEntryScreen::AddToTable() {
   highscores.Add(player.score, input->txt, player.stage, player.wave);
-  highscores.Save(DataFilePath(kHighscoreFile));
-  KeepLastGameForTable(input->txt, highscores);
+  SignLastGame(input->txt, player.score);
+  SaveTableWithReplays(highscores, DataFilePath(kHighscoreFile));
 }
 
 namespace {
@@ -89,6 +99,17 @@ NameEntryScreen& TheNameEntryScreen() {
   return screen;
 }
 
+Screen* ScreenAfterStart() {
+  const bool table_read = !FileKeptUntouched(DataFilePath(kHighscoreFile));
+  if (frontendHooks.attract_mode || !table_read || !LastGameAwaitsTable(highscores)) return &TheMenuScreen();
+  const ReplayHeader& game = LastGame().header;
+  player.score = game.score;
+  player.stage = game.stage;
+  player.wave = game.wave;
+  DebugLog("The last game (score " + std::to_string(game.score) + ") never reached the table: its name entry again");
+  return &TheNameEntryScreen();
+}
+
 Screen* ScreenAfterGame() {
   if (player.score > 0 && (highscores.Check(player.score) || config.online)) return &TheNameEntryScreen();
   return &TheMenuScreen();
@@ -106,6 +127,7 @@ void NameEntryScreen::Enter() {
   phase = 1;
   submit_due = false;
   submitted_ok = false;
+  refusal.clear();
   entered = MilliSecs();
   if (DebugLogEnabled()) DebugLog("Name entry for a score of " + std::to_string(player.score));
 }
@@ -184,6 +206,12 @@ void NameEntryScreen::Result() {
   } else {
     SetColor(255, 0, 0);
     Centred("Failed.", 180);
+    if (!refusal.empty()) {
+      SetImageFont(fntSmall);
+      SetColor(255, 191, 127);
+      Centred(refusal, 191);
+      SetImageFont(fntMain);
+    }
     SetColor(255, 127, 0);
     Centred("Hit Enter to retry or Escape to cancel.", 200);
     const bool escape = KeyHit(vk::kEscape) > 0, enter = KeyHit(vk::kEnter) > 0;
@@ -202,6 +230,7 @@ void NameEntryScreen::Step() {
   // The frame before showed "Putting online...": the submission blocks now.
   if (phase == 2 && submit_due) {
     submitted_ok = SubmitOnlineScore(input->txt, player.score, player.stage, player.wave, SignedReplay(input->txt));
+    refusal = submitted_ok ? std::string() : RefusalLine();
     DebugLog(submitted_ok ? "Name entry: the online scoreboard took the score"
                           : "Name entry: the online scoreboard did not take the score");
     submit_due = false;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "core/screen.h"
 #include "frontend/text_input.h"
@@ -22,6 +23,7 @@ class NameEntryScreen : public Screen {
   int32_t firework_delay = 0;
   bool submit_due = false;  // "Putting online..." has been shown; submit now
   bool submitted_ok = false;
+  std::string refusal;  // the scoreboard's reason, shown under "Failed."
   int32_t entered = 0;  // when the screen was entered
   std::unique_ptr<TTextInput> input;
 
@@ -35,6 +37,10 @@ class NameEntryScreen : public Screen {
 
 NameEntryScreen& TheNameEntryScreen();
 
+// Where the splash leads: the name entry of the last game when that game
+// enters the table but never reached it (the program ended during its name
+// entry: the player signs it now), otherwise the menu.
+Screen* ScreenAfterStart();
 // Where a finished game goes: the name entry when the score is above 0 and
 // enters the table or online scores are on, otherwise the menu.
 Screen* ScreenAfterGame();

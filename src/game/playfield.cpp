@@ -41,6 +41,11 @@ void SpawnFlash(int32_t x, int32_t y, int32_t frame) {
 
 int32_t RandomCell() { return Rand(0, kFieldRandomCells - 1); }
 
+// How many draws a loop waits for a number it needs: far more than play ever
+// takes (the odds of reaching them are nil), so they change no game.
+constexpr int32_t kMaxCellDraws = 1 << 16;
+constexpr int32_t kMaxStyleDraws = 64;
+
 }  // namespace
 
 TPlayfield::TPlayfield() {
@@ -83,7 +88,10 @@ int TPlayfield::Fill(uint16_t n) {
 int TPlayfield::DropScattermines(uint16_t n) {
   for (uint32_t i = 1; i <= n; ++i) {
     int32_t cell = RandomCell();
-    while (data[cell] == CELL_SCATTERMINE) cell = RandomCell();
+    // A free cell turns up within a few draws while the field has any; a
+    // field whose top is all mines takes no more.
+    for (int32_t tries = 0; data[cell] == CELL_SCATTERMINE && tries < kMaxCellDraws; ++tries) cell = RandomCell();
+    if (data[cell] == CELL_SCATTERMINE) break;
     const int32_t col = cell % kFieldCols, row = cell / kFieldCols;
     SpawnMineAppear(CellX(col) - 4, CellY(row) - 4);
     data[cell] = CELL_SCATTERMINE;
@@ -104,8 +112,9 @@ int TPlayfield::ChangeColor() {
 
 int TPlayfield::ChangeStyle() {
   uint8_t next = uint8_t(Rand(0, 7));
-  while (next == style) next = uint8_t(Rand(0, 7));
-  style = next;
+  // Another style comes within a few draws; the bound only guards the loop.
+  for (int32_t tries = 0; next == style && tries < kMaxStyleDraws; ++tries) next = uint8_t(Rand(0, 7));
+  style = next != style ? next : uint8_t((style + 1) % 8);
   return 0;
 }
 

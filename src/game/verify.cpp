@@ -32,15 +32,15 @@ bool SameResult(const GameResult& result, const ReplayHeader& header, size_t inp
 
 // The first check of the world the game played now that differs from the
 // recorded one: the frame where it went another way.
-void ReportWhereItParted(const Replay& replay) {
+void ReportWhereItParted(const Replay& replay, const char* program) {
   const std::vector<uint32_t>& now = RecordOfGame().checks;
   for (size_t i = 0; i < replay.checks.size() && i < now.size(); ++i) {
     if (now[i] == replay.checks[i]) continue;
-    std::fprintf(stderr, "skitterworm: the game went another way between frames %u and %u\n",
+    std::fprintf(stderr, "%s: the game went another way between frames %u and %u\n", program,
                  unsigned(i * kReplayCheckFrames), unsigned((i + 1) * kReplayCheckFrames));
     return;
   }
-  std::fprintf(stderr, "skitterworm: the game went another way after frame %u\n",
+  std::fprintf(stderr, "%s: the game went another way after frame %u\n", program,
                unsigned(std::min(replay.checks.size(), now.size()) * kReplayCheckFrames));
 }
 
@@ -56,11 +56,11 @@ bool PlaysAsRecorded(const Replay& replay, GameResult& result) {
   return SameResult(result, replay.header, replay.inputs.size()) && RecordOfGame().checks == replay.checks;
 }
 
-int VerifyReplay(const std::string& path) {
+int VerifyReplay(const std::string& path, const char* program) {
   Replay replay;
   std::string error;
   if (!LoadReplay(path, replay, error) || !SameRules(replay.header, error)) {
-    std::fprintf(stderr, "skitterworm: %s is not a usable replay: %s\n", path.c_str(), error.c_str());
+    std::fprintf(stderr, "%s: %s is not a usable replay: %s\n", program, path.c_str(), error.c_str());
     return 2;
   }
   StartHeadless();
@@ -69,10 +69,9 @@ int VerifyReplay(const std::string& path) {
   std::printf("seed %d score %d stage %d wave %d frames %u\n", replay.header.seed, result.score, result.stage,
               result.wave, result.frames);
   if (as_recorded) return 0;
-  ReportWhereItParted(replay);
-  std::fprintf(
-      stderr,
-      "skitterworm: the replay plays to another result than its header's (score %d, stage %d, wave %d, %u frames)\n",
-      replay.header.score, replay.header.stage, replay.header.wave, replay.header.frames);
+  ReportWhereItParted(replay, program);
+  std::fprintf(stderr,
+               "%s: the replay plays to another result than its header's (score %d, stage %d, wave %d, %u frames)\n",
+               program, replay.header.score, replay.header.stage, replay.header.wave, replay.header.frames);
   return 1;
 }

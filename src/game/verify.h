@@ -8,8 +8,8 @@
 // allows, and prints "seed S score N stage T wave W frames F". Returns the
 // exit status: 0 when the game ended as it did when recorded and as its
 // header says, 1 when it came to another result, 2 when the file cannot be
-// played (the reason goes to stderr).
-int VerifyReplay(const std::string& path);
+// played (the reason goes to stderr, after the program's name).
+int VerifyReplay(const std::string& path, const char* program = "skitterworm");
 
 // Plays the replay on rules already set up for quiet play and tells whether
 // it ends as recorded: the header's result, the same checks of the world all

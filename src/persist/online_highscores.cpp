@@ -42,14 +42,31 @@ void TOnlineHighscores::Init(const std::string& version, const std::string& host
 namespace {
 
 // Sends one request; nothing when the server could not be reached or
-// answered with an error status (which the debug log then names).
-std::unique_ptr<THttpResponse> Send(TPost& post) {
+// answered with an error status (which the debug log then names, with the
+// first line of the answer: the server's reason, passed on in `reason`).
+std::unique_ptr<THttpResponse> Send(TPost& post, std::string* reason = nullptr) {
   auto response = post.SendData();
   if (response && !response->Ok()) {
-    DebugLog("Scoreboard answered \"" + response->status_line + "\": " + Trim(response->ReadLine()));
+    const std::string first_line = Trim(response->ReadLine());
+    DebugLog("Scoreboard answered \"" + response->status_line + "\": " + first_line);
+    if (reason) *reason = first_line;
     return nullptr;
   }
   return response;
+}
+
+// The server's reason as the player may see it: printable characters only, no
+// "error:" of the protocol before it, and no longer than a line of the screen
+// could ever show.
+std::string ShownReason(std::string_view line) {
+  if (Lower(Left(line, 6)) == "error:") line.remove_prefix(6);
+  std::string shown;
+  for (const char c : line) {
+    if (shown.size() >= kRefusalMax) break;
+    if (c >= 32 && c < 127 && !(c == ' ' && (shown.empty() || shown.back() == ' '))) shown.push_back(c);
+  }
+  while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+  return shown;
 }
 
 // A stage or wave as the game keeps them (0..255); the server's word is not
@@ -114,7 +131,9 @@ uint8_t TOnlineHighscores::SetScore(const std::string& name, int32_t score, int3
   post->AddInputField("v", current_version);
   // After the six fields every scoreboard knows: one that does not know it ignores it.
   if (!replay.empty()) post->AddInputField("r", Base64(replay));
-  auto answer = Send(*post);
+  std::string reason;
+  auto answer = Send(*post, &reason);
+  refusal = ShownReason(reason);
   if (!answer) return 0;
   uint8_t result = 0;
   while (!answer->Eof())

@@ -49,6 +49,10 @@ class TOnlineHighscores {
   // The page shown under the table and on the highscore screen's error text.
   std::string web_address;
   THttpLimits limits;
+  // Why the scoreboard refused the score posted last, in its own words (the
+  // first line of its answer to a refusal), made safe to show; empty when it
+  // took the score, could not be reached or gave no reason.
+  std::string refusal;
 
   // Stores the scoreboard: "http://" and a trailing "/" are dropped from the
   // host, the script path gets its leading "/", a port of 0 or less means 80.
@@ -76,6 +80,9 @@ std::string StageWaveText(int32_t stage, int32_t wave);
 
 // The rows the online table shows, and the most a fetch keeps.
 constexpr int32_t kOnlineRows = 15;
+
+// The longest refusal reason kept: more than one line of the screen shows.
+constexpr size_t kRefusalMax = 160;
 
 // The longest name the scoreboard stores. The name entry holds fewer
 // characters than this; a longer name is cut here rather than refused.

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <charconv>
 #include <ctime>
-#include <fstream>
 #include <iterator>
 
 #include "core/version.h"
@@ -18,7 +17,7 @@ constexpr size_t kMaxHeaderBytes = 4096;
 constexpr size_t kBytesPerFrame = 5;  // buttons, x step, y step
 constexpr size_t kBytesPerCheck = 4;
 
-size_t CheckCount(const ReplayHeader& h) { return h.rules >= 2 ? h.frames / kReplayCheckFrames : 0; }
+size_t CheckCount(int rules, size_t frames) { return rules >= 2 ? frames / kReplayCheckFrames : 0; }
 
 void PutShort(std::string& out, size_t at, int16_t v) {
   out[at] = char(uint16_t(v) & 0xff);
@@ -157,7 +156,11 @@ std::string EncodeReplay(const Replay& replay) {
          std::to_string(h.controls) + "\nend " + (h.over ? "gameover" : "quit") + "\n";
   if (!h.name.empty()) out += "name " + OneLine(h.name) + "\n";
   out += "\n";
-  const std::string raw = Columns(replay.inputs, replay.checks);
+  // The reader takes one check per second of input; a replay made by hand
+  // with fewer gets zeros, which then fail to verify rather than to read.
+  std::vector<uint32_t> checks = replay.checks;
+  checks.resize(CheckCount(h.rules, replay.inputs.size()));
+  const std::string raw = Columns(replay.inputs, checks);
   uLongf packed_size = compressBound(uLong(raw.size()));
   std::string packed(packed_size, '\0');
   compress2(reinterpret_cast<Bytef*>(packed.data()), &packed_size, reinterpret_cast<const Bytef*>(raw.data()),
@@ -173,7 +176,7 @@ bool DecodeReplay(std::string_view bytes, Replay& out, std::string& error) {
   Replay replay;
   if (!ReadHeader(bytes.substr(0, blank), replay.header, error)) return false;
   const std::string_view packed = bytes.substr(blank + 2);
-  const size_t frames = replay.header.frames, checks = CheckCount(replay.header);
+  const size_t frames = replay.header.frames, checks = CheckCount(replay.header.rules, frames);
   std::string raw(frames * kBytesPerFrame + checks * kBytesPerCheck, '\0');
   if (!Inflate(packed, raw, error)) return false;
   replay.inputs = FromColumns(raw, frames);
@@ -195,12 +198,11 @@ bool SaveReplay(const std::string& path, const Replay& replay) {
 }
 
 bool LoadReplay(const std::string& path, Replay& out, std::string& error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return error = "cannot be opened", false;
-  std::string bytes;
-  bytes.resize(kReplayMaxBytes + 1);
-  file.read(bytes.data(), std::streamsize(bytes.size()));
-  bytes.resize(size_t(file.gcount()));
+  const auto file = Stream::OpenRead(path, &error);
+  if (!file) return false;
+  std::string bytes(kReplayMaxBytes + 1, '\0');
+  bytes.resize(file->ReadSome(bytes.data(), bytes.size()));
+  if (file->read_error()) return error = "cannot be read", false;
   return DecodeReplay(bytes, out, error);
 }
 

@@ -5,14 +5,18 @@
 namespace {
 // Process-wide: the one debug log of the run.
 FILE* log_file = nullptr;
+// Process-wide: the name messages on stderr begin with.
+const char* program_name = "skitterworm";
 }  // namespace
 
 void SetDebugLogFile(const std::string& path) {
   CloseDebugLog();
   if (path.empty()) return;
   log_file = std::fopen(path.c_str(), "w");
-  if (!log_file) std::fprintf(stderr, "skitterworm: cannot write the debug log to %s\n", path.c_str());
+  if (!log_file) std::fprintf(stderr, "%s: cannot write the debug log to %s\n", program_name, path.c_str());
 }
+
+void SetProgramName(const char* name) { program_name = name; }
 
 void CloseDebugLog() {
   if (log_file) std::fclose(log_file);
@@ -29,6 +33,6 @@ void DebugLog(std::string_view line) {
 }
 
 void Warn(std::string_view line) {
-  std::fprintf(stderr, "skitterworm: %.*s\n", int(line.size()), line.data());
+  std::fprintf(stderr, "%s: %.*s\n", program_name, int(line.size()), line.data());
   DebugLog(line);
 }

@@ -11,3 +11,5 @@ bool DebugLogEnabled();
 // A problem the player should hear of even without a debug log (a data file
 // that cannot be read): written to stderr and to the debug log.
 void Warn(std::string_view line);
+// The name those lines begin with: "skitterworm" unless a tool names itself.
+void SetProgramName(const char* name);

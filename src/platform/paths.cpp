@@ -212,6 +212,23 @@ std::string ScreenshotDir() {
   return screenshots_dir;
 }
 
+namespace {
+// A symbolic link of another user, which no save of the game follows.
+bool ForeignLink(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && st.st_uid != ::geteuid();
+}
+}  // namespace
+
+bool SettlePlayersFolder(const std::string& dir) {
+  if (ForeignLink(dir)) {
+    DebugLog("The link " + dir + " belongs to another user, so it is replaced by a folder, not followed");
+    if (::unlink(dir.c_str()) != 0) return false;
+  }
+  if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  return FileType(dir) == FileKind::kDirectory;
+}
+
 int MoveFilesOver(const std::string& from, const std::string& to, const char* const* names, int count) {
   int moved = 0;
   for (int i = 0; i < count; ++i) {
@@ -295,7 +312,7 @@ int RemoveLeftoverTempFiles() {
   const std::string replays = DataFilePath("replays");
   const bool screenshots_apart = !SameFolder(screenshots_dir, files_dir);
   for (const std::string& dir : {files_dir, screenshots_apart ? screenshots_dir : std::string(), replays}) {
-    if (dir.empty()) continue;
+    if (dir.empty() || (dir == replays && ForeignLink(replays))) continue;
     for (const std::string& name : ReadDirectory(dir)) {
       const std::string path = dir + "/" + name;
       struct stat st;

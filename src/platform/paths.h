@@ -54,6 +54,12 @@ std::string FilesDirInFull();
 std::string DataFilePath(const std::string& name);
 // The folder screenshots go to, created when missing.
 std::string ScreenshotDir();
+// A folder of the player's files (the replays), made when missing. Like every
+// data file, it is reached through a symbolic link only when the player owns
+// the link: a link of another user is replaced by a folder of the player's
+// own, so the game never writes or deletes in a place someone else chose.
+// False when no folder can be had there.
+bool SettlePlayersFolder(const std::string& dir);
 
 // Moves each named file from one folder into another where the other has no
 // file of that name; a file that is there already is never replaced (the one

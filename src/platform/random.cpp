@@ -27,9 +27,14 @@ int32_t RandomGenerator::Advance() {
   return state_;
 }
 
+// Every seed gives a state inside 1 .. modulus - 1: the seeds whose low 31
+// bits are all ones (2147483647, -1) sit on the modulus itself, which the
+// generator would turn into 0 and then draw nothing but 0 for ever. They are
+// taken as 0 is (the modulus is 0 to the generator); every other seed keeps
+// the state it always had, so recorded games play as they did.
 void RandomGenerator::Seed(int32_t seed) {
   state_ = seed & 0x7FFFFFFF;
-  if (state_ == 0) state_ = 0x1234;
+  if (state_ == 0 || state_ == kModulus) state_ = 0x1234;
 }
 
 double RandomGenerator::Double() {

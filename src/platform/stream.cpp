@@ -11,9 +11,27 @@
 
 #include "platform/log.h"
 
-std::unique_ptr<Stream> Stream::OpenRead(const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return nullptr;
+std::unique_ptr<Stream> Stream::OpenRead(const std::string& path, std::string* why) {
+  // A pipe would hold the open until someone writes to it, and a device
+  // might never end: the file is opened without waiting, and only a regular
+  // file is read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat st;
+  if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+    ::close(fd);
+    if (why) *why = "not a regular file";
+    errno = EINVAL;
+    return nullptr;
+  }
+  FILE* f = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
+  if (!f) {
+    const int error = errno;
+    if (fd >= 0) ::close(fd);
+    if (why) *why = std::string("cannot be opened (") + std::strerror(error) + ")";
+    errno = error;
+    return nullptr;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   return std::unique_ptr<Stream>(new Stream(f));
 }
 
@@ -48,6 +66,16 @@ bool Stream::ReadBytes(void* out, size_t n) {
     return false;
   }
   return true;
+}
+
+size_t Stream::ReadSome(void* out, size_t n) {
+  if (!file_ || eof_) return 0;
+  const size_t got = std::fread(out, 1, n, file_);
+  if (got < n) {
+    if (std::ferror(file_)) read_error_ = true;
+    eof_ = true;
+  }
+  return got;
 }
 
 uint8_t Stream::ReadByte() {
@@ -247,6 +275,16 @@ void ReportFailedSave(const std::string& what, const std::string& path) {
 FailedSave LastFailedSave() {
   std::lock_guard guard(failed_save_mutex);
   return failed_save;
+}
+
+int FailedSaveSerial() {
+  std::lock_guard guard(failed_save_mutex);
+  return failed_save.serial;
+}
+
+void ClearFailedSaves() {
+  std::lock_guard guard(failed_save_mutex);
+  failed_save = {};
 }
 
 SaveLock HoldSaves() { return SaveLock(SaveMutex()); }

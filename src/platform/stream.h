@@ -12,7 +12,9 @@
 // the end return 0 and set eof(), so a truncated file can never be read beyond.
 class Stream {
  public:
-  static std::unique_ptr<Stream> OpenRead(const std::string& path);
+  // Only a regular file opens for reading (a pipe or a device never blocks
+  // the game); nothing otherwise, with errno set and the reason in `why`.
+  static std::unique_ptr<Stream> OpenRead(const std::string& path, std::string* why = nullptr);
   static std::unique_ptr<Stream> OpenWrite(const std::string& path);
   ~Stream();
 
@@ -26,6 +28,8 @@ class Stream {
   std::string ReadLine(size_t max_bytes);
   // Reads exactly n bytes into out; false (and eof) when fewer remain.
   bool ReadBytes(void* out, size_t n);
+  // Reads up to n bytes into out and returns how many; fewer means the end.
+  size_t ReadSome(void* out, size_t n);
 
   void WriteByte(uint8_t v);
   void WriteShort(uint16_t v);
@@ -83,6 +87,10 @@ struct FailedSave {
 };
 void ReportFailedSave(const std::string& what, const std::string& path);
 FailedSave LastFailedSave();
+// The serial alone, for a look every frame that copies nothing.
+int FailedSaveSerial();
+// Forgets the failures on record, as at the start of a run.
+void ClearFailedSaves();
 
 // Writes a data file so that a crash or a full disk never leaves half a file:
 // `write` fills a temporary file beside the target, which then replaces the

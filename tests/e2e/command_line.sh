@@ -1,5 +1,9 @@
 # The executable answers --version and --help and refuses unknown options
-# with exit code 2, without opening a window.
+# with exit code 2, without opening a window. Replays: each run is bounded
+# (timeout's 124 fails it) and names its own program: a second of play from
+# seed -1 (on the generator's modulus) verifies, a pipe or a file that is no
+# replay gives 2 (--replay too, before any window), and a stopped --verify
+# is no result.
 set -euo pipefail
 GAME=$1
 [ "$("$GAME" --version)" = "1.2.0" ] || { echo "FAIL: --version"; exit 1; }
@@ -14,4 +18,23 @@ done
 code=0
 SKITTERWORM_SCOREBOARD=host:x "$GAME" --version >/dev/null 2>&1 || code=$?
 [ "$code" = 2 ] || { echo "FAIL: a bad SKITTERWORM_SCOREBOARD gave exit code $code"; exit 1; }
+DATA=$2 VERIFIER="$(dirname "$GAME")/skitterworm-verify" WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+python3 -c 'import sys, zlib; sys.stdout.buffer.write(b"SKITTERWORM REPLAY 1\nseed -1\nscore 0\nstage 1\nwave 1\n"
+  b"frames 60\ncontrols 1\nend quit\n\n" + zlib.compress(bytes(5 * 60)))' >"$WORK/seed.replay"
+mkfifo "$WORK/pipe.replay" "$WORK/log"
+echo "no replay" >"$WORK/not.replay"
+for run in "0 $GAME --verify seed" "0 $VERIFIER --verify seed" "2 $GAME --verify pipe" "2 $VERIFIER --verify pipe" \
+  "2 $GAME --replay pipe" "2 $GAME --verify not" "2 $VERIFIER --verify not" "2 $GAME --replay not"; do
+  read -r want program option file <<<"$run"
+  code=0
+  env -u DISPLAY timeout 20 "$program" --data "$DATA" "$option" "$WORK/$file.replay" >/dev/null 2>"$WORK/err" || code=$?
+  [ "$code" = "$want" ] && { [ "$want" = 0 ] || grep -q "^$(basename "$program"): .*$file.replay" "$WORK/err"; } ||
+    { echo "FAIL: $run gave $code: $(cat "$WORK/err")"; exit 1; }
+done
+# SIGTERM while it waits to open its log (a pipe no one reads yet) ends it by the signal.
+"$GAME" --data "$DATA" --debug-log "$WORK/log" --verify "$WORK/seed.replay" >/dev/null 2>&1 &
+for _ in $(seq 100); do [ "$(cat /proc/$!/wchan)" = wait_for_partner ] && break || sleep 0.05; done
+kill -TERM $! && exec 3<>"$WORK/log" && code=0 && wait $! || code=$?
+[ "$code" = 143 ] || { echo "FAIL: --verify stopped by SIGTERM gave status $code"; exit 1; }
 echo "command_line: ok"

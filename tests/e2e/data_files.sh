@@ -39,10 +39,12 @@ expect_files() {  # expect_files FOLDER
 }
 
 export HOME="$WORK/home" XDG_DATA_HOME=
-mkdir -p "$HOME"
+shots="$HOME/.local/share/skitterworm/screenshots"
+mkdir -p "$shots" && : >"$shots/.skitterworm-new-Q1w2E3" # what a killed run left of a screenshot
 run_installed "$HOME" F12
 expect_files "$HOME/.local/share/skitterworm"
-ls "$HOME/.local/share/skitterworm/screenshots/"screenshot*.png >/dev/null 2>&1 || fail "no screenshot in screenshots/"
+ls "$shots/"screenshot*.png >/dev/null 2>&1 || fail "no screenshot in screenshots/"
+[ ! -e "$shots/.skitterworm-new-Q1w2E3" ] || fail "a killed run's screenshot was left in screenshots/"
 [ "$(ls -A "$HOME")" = .local ] || fail "the home folder holds $(ls -A "$HOME" | tr '\n' ' ')"
 echo "installed: files in ~/.local/share/skitterworm"
 

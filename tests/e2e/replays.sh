@@ -3,8 +3,9 @@
 # once unpaced at scale 1 with particles at 50 %. Both games end alike and
 # record the same input, and --verify plays each replay to that result.
 # Then a game played by hand (the mouse driven by xdotool) verifies to the
-# score the game showed, and a replay changed by one byte, or whose header
-# claims another score, is refused.
+# score the game showed; killed at its name entry, it is offered to the table
+# at the next start. A replay changed by one byte, or whose header claims
+# another score or wave, is refused.
 source "$(dirname "$0")/lib.sh"
 
 SEED=965420 # the pilot's first game of this seed is over in about 100 s
@@ -67,12 +68,25 @@ play_to_name_entry 3 Return
 verify "$WORK/replays/last.replay"
 echo "verified the hand-played game: $RESULT (the game showed $SCORE)"
 [ "$VERIFIED" = 0 ] && [[ "$RESULT" == "seed 7 score $SCORE "* ]] || fail "the hand-played game did not verify to $SCORE"
+# Killed at its name entry, the game is offered to the table at the next
+# start, and signed there it keeps a replay of its own.
+kill -KILL "$GAME_PID" && wait "$GAME_PID" 2>/dev/null || true
+start_game
+wait_window
+sleep 1.5 && press space && sleep 1.2 && press space
+logged "Name entry for a score of $SCORE" 10
+press k i m Return
+on_screen 3
 close_game
+entry=$(grep -alx "name kim" "$WORK"/replays/*-*.replay || true)
+[ -n "$entry" ] && grep -aqx "score $SCORE" "$entry" || fail "the game offered again has no entry replay"
 
 # Damage: a header that claims more, one byte of input changed, a cut file.
-sed 's/^score .*/score 999999/' "$WORK/paced.replay" >"$WORK/claims.replay"
-verify "$WORK/claims.replay"
-[ "$VERIFIED" = 1 ] || fail "a replay claiming another score verified with status $VERIFIED"
+for claim in "score 999999" "wave 77"; do
+  sed "s/^${claim%% *} .*/$claim/" "$WORK/paced.replay" >"$WORK/claims.replay"
+  verify "$WORK/claims.replay"
+  [ "$VERIFIED" = 1 ] || fail "a replay claiming $claim verified with status $VERIFIED"
+done
 python3 - "$WORK/unpaced.replay" "$WORK/changed.replay" <<'PY'
 import sys, zlib
 data = open(sys.argv[1], "rb").read()

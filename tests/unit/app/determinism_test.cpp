@@ -12,6 +12,7 @@
 #include "game/world.h"
 #include "game/world_hash.h"
 #include "persist/records.h"
+#include "persist/temp_dir.h"
 
 namespace {
 
@@ -115,6 +116,8 @@ int64_t HeapInUse() {
 // play, more with SKITTERWORM_SOAK_FRAMES): nothing crashes and, once the pools are warm, the heap stays flat.
 TEST(Soak, PilotPlaysAHundredThousandFrames) {
   ResetProgram(4242, true);
+  TempDir files;  // for the games' replays
+  SettleFilesDir(files.path());
   autopilotOn = true;
   config.particles = 3;
   NewLiveGame();
@@ -141,6 +144,7 @@ TEST(Soak, PilotPlaysAHundredThousandFrames) {
   RecordProperty("best_stage", best_stage);
   std::printf("soak: %d games, best stage %d, heap %lld -> %lld, particle pool %zu\n", games, best_stage,
               (long long)warm_heap, (long long)end_heap, particlePool.capacity());
+  SettleFilesDir(".");
 }
 
 }  // namespace

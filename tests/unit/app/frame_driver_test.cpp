@@ -9,6 +9,7 @@
 #include "app/splash.h"
 #include "persist/records.h"
 #include "platform/recording_backend.h"
+#include "platform/stream.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ TEST(FrameDriver, AFailedSaveIsShownOnScreen) {
   EXPECT_TRUE(backend.batches.empty());
   SwitchScreen(nullptr);
   StepFrame();
+  ClearFailedSaves();  // the next test starts with none on record
 }
 
 TEST(FrameDriver, TheCloseRequestGoesToTheScreenNotItsStep) {

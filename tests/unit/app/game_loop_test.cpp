@@ -24,10 +24,14 @@ namespace {
 
 using namespace game_test;
 
+// The player's files (a screenshot of the pause, a finished game's replay) go
+// to a scratch folder, never to the one the tests run from.
 class GameFlow : public ::testing::Test {
  protected:
-  void SetUp() override { backend_ = &ResetProgram(); }
+  void SetUp() override { backend_ = &ResetProgram(), SettleFilesDir(files_.path()); }
+  void TearDown() override { SettleFilesDir("."); }
   HeadlessBackend* backend_ = nullptr;
+  TempDir files_;
 };
 
 // Drives a tally from its first frame with the given stage statistics.

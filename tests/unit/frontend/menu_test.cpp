@@ -23,19 +23,26 @@ TEST_F(MenuTest, EachScreenIsReachedAndReturningSelectsTheItemThatLedThere) {
   struct Case {
     uint8_t item, screen, selected_there;
     size_t widgets;
+    uint8_t return_item;
   };
-  const Case cases[] = {{2, MENU_OPTIONS, 10, 9},
-                        {3, MENU_HIGHSCORES, 21, 2},
-                        {4, MENU_STATISTICS, 30, 1},
-                        {5, MENU_HELP, 40, 1},
-                        {6, MENU_CREDITS, 0, 0}};  // 0: the credits select nothing
+  // 0: the credits select nothing and have no items. Play, with joypad control
+  // and no joypad, opens the joypad dialog.
+  const Case cases[] = {{2, MENU_OPTIONS, 10, 9, 18}, {3, MENU_HIGHSCORES, 21, 2, 21}, {4, MENU_STATISTICS, 30, 1, 30},
+                        {5, MENU_HELP, 40, 1, 40},    {6, MENU_CREDITS, 0, 0, 0},      {1, MENU_JOYPAD, 250, 4, 253}};
   for (const Case& c : cases) {
     SCOPED_TRACE(int(c.item));
+    config.controls = 3;
     GoTo(c.item);
     EXPECT_EQ(menuScreen, c.screen);
     if (c.selected_there) EXPECT_EQ(menuSelected, c.selected_there);
     EXPECT_EQ(lstClickables.Count() + lstOptionSets.Count(), c.widgets);
     Key(vk::kEscape);
+    Settle();
+    EXPECT_EQ(menuScreen, MENU_MAIN);
+    EXPECT_EQ(menuSelected, c.item);
+    if (!c.return_item) continue;
+    GoTo(c.item);
+    MenuActivate(c.return_item);  // the page's own way back leads back alike
     Settle();
     EXPECT_EQ(menuScreen, MENU_MAIN);
     EXPECT_EQ(menuSelected, c.item);

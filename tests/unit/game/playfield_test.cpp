@@ -93,6 +93,7 @@ TEST(Playfield, ScatterminesNeverDoubleUpAndStayAboveRowSixteen) {
   full.data[400] = 7;
   full.DropScattermines(2);
   EXPECT_EQ(Count(full, CELL_SCATTERMINE, 0, 511), 512);
+  full.DropScattermines(15);  // and with none left the drop still returns
 }
 
 TEST(Playfield, ClearPoisonKeepsTheDamage) {

@@ -80,7 +80,8 @@ TEST(OnlineHighscores, ScoreboardAddressesAreCleanedUp) {
 }
 
 // The answers are read as the scoreboard writes them: six lines a row, a
-// "success" line, a count; an error status or no server is no answer.
+// "success" line, a count; an error status or no server is no answer (a
+// refused score's reason is its first line, printable and bounded).
 TEST(OnlineHighscores, AnswersAreReadLineByLine) {
   struct Case {
     const char* what;
@@ -89,6 +90,7 @@ TEST(OnlineHighscores, AnswersAreReadLineByLine) {
     std::vector<std::string> rows;
     uint8_t stored;
     int32_t count;
+    std::string refusal = "";
   };
   const Case cases[] = {
       {"one row", "200 OK", "7\n2026-12-07\nann\n1200\n2\n3\n", 1, {"7|2026-12-07|ann|1200|B:3"}, 0, 7},
@@ -102,7 +104,7 @@ TEST(OnlineHighscores, AnswersAreReadLineByLine) {
       {"success in capitals with blanks", "200 OK", "\n  SUCCESS  \r\n", 1, {"0|SUCCESS||0|@:0"}, 1, 0},
       {"success and more", "200 OK", "success: stored\n", 1, {}, 1, 0},
       {"no success", "200 OK", "stored\n", 1, {}, 0, 0},
-      {"an error status", "400 Bad Request", "success\n7\ndate\nann\n1\n1\n1\n", 0, {}, 0, 0},
+      {"an error status", "429 No", "error: a\tb" + std::string(200, 'x'), 0, {}, 0, 0, "ab" + std::string(158, 'x')},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -111,6 +113,7 @@ TEST(OnlineHighscores, AnswersAreReadLineByLine) {
     EXPECT_EQ(onlineScores.GetScores(0, 15), c.fetched);
     EXPECT_EQ(Rows(), c.rows);
     EXPECT_EQ(onlineScores.SetScore("ann", 9210, 2, 3), c.stored);
+    EXPECT_EQ(onlineScores.refusal, c.refusal);
     EXPECT_EQ(onlineScores.CountScores(), c.count);
   }
   UseScoreboard(LoopbackServer::HeldClosedPort());

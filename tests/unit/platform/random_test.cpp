@@ -28,9 +28,12 @@ TEST(Random, FirstValuesOfSeedOneFollowTheGenerator) {
   for (int i = 0; i < 1000; ++i) ASSERT_DOUBLE_EQ(RndDouble(), Expected(state)) << "value " << i;
 }
 
+// -1 and 2147483647 would stand on the modulus, which the generator takes for 0.
 TEST(Random, SeedIsMaskedAndZeroIsReplaced) {
   SeedRnd(-1);
-  EXPECT_EQ(RndSeed(), 0x7FFFFFFF);
+  EXPECT_EQ(RndSeed(), 0x1234);
+  SeedRnd(-2);
+  EXPECT_EQ(RndSeed(), 0x7FFFFFFE);
   SeedRnd(0);
   EXPECT_EQ(RndSeed(), 0x1234);
   SeedRnd(int32_t(0x80000000));
