@@ -13,6 +13,7 @@
 #include "frontend/credits.h"
 #include "frontend/joy_check.h"
 #include "frontend/menu_particle.h"
+#include "persist/replay_store.h"
 
 class TOptionSet;
 class TClickableText;
@@ -41,7 +42,7 @@ struct Frontend {
   uint8_t showOnlineScores = 0;     // the highscores screen shows the online table
   int32_t onlineFetchResult = 0;
   uint8_t returnToHighscores = 0;   // the next menu entry opens at the highscores
-  std::vector<std::string> entryReplays;  // each local entry's recorded game, found as the table opens
+  std::vector<EntryGame> entryReplays;  // each local entry's recorded game, found as the table opens
   uint8_t creditsClosing = 0;
   uint16_t creditsClock = 0;
   uint8_t joypadPresent = 0;
@@ -74,7 +75,7 @@ inline uint8_t& keyConfigStep = frontend.keyConfigStep;
 inline uint8_t& showOnlineScores = frontend.showOnlineScores;
 inline int32_t& onlineFetchResult = frontend.onlineFetchResult;
 inline uint8_t& returnToHighscores = frontend.returnToHighscores;
-inline std::vector<std::string>& entryReplays = frontend.entryReplays;
+inline std::vector<EntryGame>& entryReplays = frontend.entryReplays;
 inline uint8_t& creditsClosing = frontend.creditsClosing;
 inline uint16_t& creditsClock = frontend.creditsClock;
 inline uint8_t& joypadPresent = frontend.joypadPresent;

@@ -18,13 +18,23 @@
 namespace {
 
 bool EntryHasGame(int entry) {
-  return entry >= 0 && size_t(entry) < entryReplays.size() && !entryReplays[size_t(entry)].empty();
+  return entry >= 0 && size_t(entry) < entryReplays.size() && entryReplays[size_t(entry)].Watchable();
+}
+
+bool EntryOfOtherRules(int entry) {
+  return size_t(entry) < entryReplays.size() && entryReplays[size_t(entry)].other_rules;
+}
+
+bool AnyEntryHasGame() {
+  for (int i = 0; i < THighscores::kEntries; ++i)
+    if (EntryHasGame(i)) return true;
+  return false;
 }
 
 void WatchEntry(int entry) {
   if (!EntryHasGame(entry) || !frontendHooks.watch_replay) return;
   returnToHighscores = 1;
-  if (!frontendHooks.watch_replay(entryReplays[size_t(entry)])) returnToHighscores = 0;
+  if (!frontendHooks.watch_replay(entryReplays[size_t(entry)].path)) returnToHighscores = 0;
 }
 
 // The bar behind the row the cursor keys have selected.
@@ -62,9 +72,14 @@ void DrawHighscoreTable(uint8_t y) {
     SetImageFont(fntSmall);
     std::snprintf(text, sizeof text, "%c:%u", char(highscores.stage[i] + 64), unsigned(highscores.wave[i]));
     DrawTextRight(text, 233, y + 14 + 9 * i, 1);
+    // A game of other rules would play another way than it was played.
+    if (EntryOfOtherRules(i)) {
+      SetColor(127, 127, 127);
+      DrawText("older game", 238, y + 14 + 9 * i);
+    }
     SetImageFont(fntMain);
   }
-  if (EntryHasGame(0)) {
+  if (AnyEntryHasGame()) {
     SetImageFont(fntSmall);
     SetColor(127, 127, 127);
     DrawTextCentred("Click or select an entry to watch its game", 160, y + 10 + 9 * THighscores::kEntries + 6, 1);
@@ -77,7 +92,7 @@ void DrawHighscoreTable(uint8_t y) {
 
 bool IsEntryItem(uint8_t id) { return id >= kFirstEntryItem && id < kFirstEntryItem + THighscores::kEntries; }
 
-void FindEntryReplays() { entryReplays = ReplaysOfEntries(highscores); }
+void FindEntryReplays() { entryReplays = GamesOfEntries(highscores); }
 
 bool EntryItemShown(uint8_t id) { return !showOnlineScores && EntryHasGame(id - kFirstEntryItem); }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/version.h"
 #include "persist/highscores.h"
 #include "platform/log.h"
 #include "platform/paths.h"
@@ -152,4 +153,14 @@ void MendTableReplays(const THighscores& table) {
   RemoveReplaysOfNoEntry(table);
 }
 
-std::vector<std::string> ReplaysOfEntries(const THighscores& table) { return AssignToEntries(TableReplays(), table); }
+std::vector<EntryGame> GamesOfEntries(const THighscores& table) {
+  const std::vector<StoredReplay> stored = TableReplays();
+  const std::vector<std::string> paths = AssignToEntries(stored, table);
+  std::vector<EntryGame> games(paths.size());
+  for (size_t entry = 0; entry < paths.size(); ++entry) {
+    games[entry].path = paths[entry];
+    for (const StoredReplay& replay : stored)
+      if (replay.path == paths[entry]) games[entry].other_rules = replay.header.rules != kRulesVersion;
+  }
+  return games;
+}

@@ -39,6 +39,12 @@ bool SaveTableWithReplays(const THighscores& table, const std::string& path);
 // and the replays no entry claims are removed.
 void MendTableReplays(const THighscores& table);
 
-// For each entry of the local table, its replay, or empty when there is none.
-// Reads every stored replay: for when the table is opened, not every frame.
-std::vector<std::string> ReplaysOfEntries(const THighscores& table);
+// An entry's recorded game as the highscores page offers it.
+struct EntryGame {
+  std::string path;          // empty when the entry has none
+  bool other_rules = false;  // recorded by other rules of play: kept, but not to be watched
+  bool Watchable() const { return !path.empty() && !other_rules; }
+};
+// For each entry of the local table, its game. Reads every stored replay: for
+// when the table is opened, not every frame.
+std::vector<EntryGame> GamesOfEntries(const THighscores& table);

@@ -20,8 +20,8 @@ SKITTERWORM_SCOREBOARD=host:x "$GAME" --version >/dev/null 2>&1 || code=$?
 [ "$code" = 2 ] || { echo "FAIL: a bad SKITTERWORM_SCOREBOARD gave exit code $code"; exit 1; }
 DATA=$2 VERIFIER="$(dirname "$GAME")/skitterworm-verify" WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
-python3 -c 'import sys, zlib; sys.stdout.buffer.write(b"SKITTERWORM REPLAY 1\nseed -1\nscore 0\nstage 1\nwave 1\n"
-  b"frames 60\ncontrols 1\nend quit\n\n" + zlib.compress(bytes(5 * 60)))' >"$WORK/seed.replay"
+python3 -c 'import sys, zlib; sys.stdout.buffer.write(b"SKITTERWORM REPLAY 1\nrules 2\nseed -1\nscore 0\n"
+  b"stage 1\nwave 1\nframes 59\ncontrols 1\nend quit\n\n" + zlib.compress(bytes(5 * 59)))' >"$WORK/seed.replay"
 mkfifo "$WORK/pipe.replay" "$WORK/log"
 echo "no replay" >"$WORK/not.replay"
 for run in "0 $GAME --verify seed" "0 $VERIFIER --verify seed" "2 $GAME --verify pipe" "2 $VERIFIER --verify pipe" \

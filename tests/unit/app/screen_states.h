@@ -136,7 +136,7 @@ inline void FullLocalTable() {
   highscoreHighlight = 2;
   Menu(3);
   // Every entry has a game (the hint shows) and the last is selected.
-  entryReplays.assign(THighscores::kEntries, "entry.replay");
+  entryReplays.assign(THighscores::kEntries, {"entry.replay"});
   menuSelected = kFirstEntryItem + THighscores::kEntries - 1;
 }
 

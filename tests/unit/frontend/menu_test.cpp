@@ -69,8 +69,9 @@ TEST_F(MenuTest, SelectionWrapsWithinEachScreensRange) {
       c.next ? MenuSelectNext() : MenuSelectPrevious();
       EXPECT_EQ(menuSelected, c.to) << int(c.screen) << " from " << int(c.from);
     }
-    entryReplays.assign(15, "");
-    entryReplays[2] = entryReplays[4] = "a.replay";
+    entryReplays.assign(15, {});
+    entryReplays[2] = entryReplays[4] = {"a.replay"};
+    entryReplays[5] = {"old.replay", true};  // of other rules: not offered
   }
 }
 

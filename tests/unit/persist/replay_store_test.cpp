@@ -44,9 +44,9 @@ TEST_F(ReplayStore, EachEntryKeepsItsOwnGame) {
   table.Add(100, "", 2, 3);  // alike to the last game before it is signed
   KeepLastGame(Game(7, 100));
   std::string games;
-  for (const std::string& path : ReplaysOfEntries(table)) {
+  for (const EntryGame& game : GamesOfEntries(table)) {
     Replay stored;
-    if (std::string error; LoadReplay(path, stored, error))
+    if (std::string error; LoadReplay(game.path, stored, error))
       games += stored.header.name + std::to_string(stored.header.seed);
   }
   EXPECT_TRUE(games == "Ann5Bo5Ann6" || games == "Ann6Bo5Ann5") << games;
@@ -58,11 +58,11 @@ TEST_F(ReplayStore, EachEntryKeepsItsOwnGame) {
 // cannot be saved is shown.
 TEST_F(ReplayStore, AFailedSaveLosesNoReplay) {
   for (int i = 1; i <= THighscores::kEntries; ++i) ASSERT_TRUE(Enter(Game(i, 10 * i), "P"));
-  const std::string pushed_out = ReplaysOfEntries(table).back();
+  const std::string pushed_out = GamesOfEntries(table).back().path;
   KeepFileUntouched(DataFilePath(kHighscoreFile));
   EXPECT_FALSE(Enter(Game(99, 500), "Q"));
   EXPECT_TRUE(fs::exists(pushed_out));
-  EXPECT_NE(ReplaysOfEntries(table)[0], "");
+  EXPECT_TRUE(GamesOfEntries(table)[0].Watchable());
   FullDisk full(16);
   KeepLastGame(Game(1, 100));
   EXPECT_EQ(LastFailedSave().what, "replay");
@@ -78,7 +78,7 @@ TEST_F(ReplayStore, AGameCutShortAtItsNameEntryIsNotLost) {
   SignLastGame("Bo", 300);
   EXPECT_FALSE(LastGameAwaitsTable(table));
   MendTableReplays(table);
-  EXPECT_NE(ReplaysOfEntries(table)[0], "");
+  EXPECT_TRUE(GamesOfEntries(table)[0].Watchable());
 }
 
 // Run as root, the game neither writes nor removes behind a "replays" link of another user.
