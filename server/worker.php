@@ -21,8 +21,6 @@ require __DIR__ . '/lib/storage.php';
 require __DIR__ . '/lib/verifier.php';
 require __DIR__ . '/lib/queue.php';
 
-const RETRY_SECONDS = 30;  // a game the verifier could not play is tried again after this
-
 $options = getopt('', ['settings:', 'jobs:', 'status']);
 if (isset($options['settings']) && !load_settings((string) $options['settings'])) {
     exit(2);
@@ -214,10 +212,12 @@ function verify_claimed(string $verifier, string $owner, array $game): string
     return 'ok';
 }
 
+// A game the verifier could not play waits, to be tried again in
+// SCOREBOARD_RETRY_SECONDS (30).
 function could_not_run(int $id, string $owner, string $why): string
 {
-    postpone_game($id, $owner, RETRY_SECONDS);
-    fwrite(STDERR, "scoreboard worker: the verifier cannot run; game $id waits (tried again in " . RETRY_SECONDS
-        . " s): $why\n");
+    $retry = (int) setting('SCOREBOARD_RETRY_SECONDS', '30');
+    postpone_game($id, $owner, $retry);
+    fwrite(STDERR, "scoreboard worker: the verifier cannot run; game $id waits (tried again in $retry s): $why\n");
     return $why;
 }

@@ -18,7 +18,9 @@ function claim_game(string $owner, int $lease): ?array
         // Looked at first without writing: idle workers ask often.
         $waiting = $db->prepare('SELECT 1 FROM scores WHERE verified = ' . PENDING . ' AND lease_until < :now LIMIT 1');
         $waiting->execute([':now' => $now]);
-        if ($waiting->fetchColumn() === false) {
+        $none = $waiting->fetchColumn() === false;
+        $waiting->closeCursor();
+        if ($none) {
             return null;
         }
         $claim = $db->prepare('UPDATE scores SET lease_until = :until, lease_owner = :owner, tries = tries + 1
@@ -27,6 +29,7 @@ function claim_game(string $owner, int $lease): ?array
             RETURNING id, name, score, stage, wave, digest, replay');
         $claim->execute([':until' => $now + $lease, ':owner' => $owner, ':now' => $now]);
         $game = $claim->fetch(PDO::FETCH_ASSOC);
+        $claim->closeCursor();  // SQLite ends the claim's write only here
         if ($game === false) {
             return null;
         }

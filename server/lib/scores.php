@@ -60,7 +60,10 @@ function count_attempt(string $who): bool
             $recent->bindValue(':since', $since, PDO::PARAM_INT);
             $recent->bindValue(':most', $limit + 1, PDO::PARAM_INT);
             $recent->execute();
-            return (int) $recent->fetchColumn();
+            $count = (int) $recent->fetchColumn();
+            // An open read would make SQLite refuse the write that follows.
+            $recent->closeCursor();
+            return $count;
         };
         if ($count() >= $limit) {
             return false;
@@ -116,6 +119,7 @@ function stored_game(PDO $db, Submission $submission, string $who, ?string $dige
             ':stage' => $submission->stage, ':wave' => $submission->wave, ':since' => time() - DUPLICATE_SECONDS]);
     }
     $row = $query->fetch(PDO::FETCH_ASSOC);
+    $query->closeCursor();
     return $row === false ? null : $row;
 }
 
@@ -138,16 +142,4 @@ function insert_game(PDO $db, Submission $submission, string $who, int $state, ?
     if ($state === PENDING && !is_sqlite($db)) {
         $db->exec('NOTIFY skitterworm_pending');  // wakes a waiting worker
     }
-}
-
-// The game writes one byte per character (Latin-1); the database keeps UTF-8.
-function to_utf8(string $latin1): string
-{
-    return iconv('ISO-8859-1', 'UTF-8', $latin1);
-}
-
-function to_latin1(string $utf8): string
-{
-    $text = iconv('UTF-8', 'ISO-8859-1//TRANSLIT', $utf8);
-    return $text === false ? '?' : $text;
 }

@@ -223,3 +223,15 @@ function address_key(string $address): string
 {
     return hash_hmac('sha256', network_of($address), secret());
 }
+
+// The game writes one byte per character (Latin-1); the database keeps UTF-8.
+function to_utf8(string $latin1): string
+{
+    return iconv('ISO-8859-1', 'UTF-8', $latin1);
+}
+
+function to_latin1(string $utf8): string
+{
+    $text = iconv('UTF-8', 'ISO-8859-1//TRANSLIT', $utf8);
+    return $text === false ? '?' : $text;
+}

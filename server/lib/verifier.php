@@ -110,7 +110,7 @@ function read_both($out, $err, float $deadline): array
 // The verifier's reason, without the program's name in front.
 function verifier_reason(VerifierRun $run, string $otherwise): string
 {
-    $reason = preg_replace('/^[\w.-]+: /', '', $run->message);
+    $reason = preg_replace('/^[\w.-]+: (\S+ is not a usable replay: )?/', '', $run->message);
     return $reason !== '' ? $reason : $otherwise;
 }
 
@@ -128,8 +128,11 @@ function replay_identity(string $verifier, string $replay): array
         return ['digest' => $m[1], 'name' => $m[2]] + ($run->status === VERIFY_OTHER_RULES
             ? ['other_rules' => verifier_reason($run, 'the replay was played by other rules of play')] : []);
     }
-    return $run->status === 2 ? ['refused' => 'the replay cannot be read: ' . verifier_reason($run, 'damaged')]
-        : ['failed' => $run->describe($verifier)];
+    return match ($run->status) {
+        2 => ['refused' => 'the replay cannot be read: ' . verifier_reason($run, 'damaged')],
+        VERIFY_OTHER_RULES => ['refused' => verifier_reason($run, 'the replay was played by other rules of play')],
+        default => ['failed' => $run->describe($verifier)],
+    };
 }
 
 // What playing the replay came to: ['verified'], ['refused' => why] or

@@ -29,6 +29,16 @@ function spawn(array $command, array $env = [], string $log = '/dev/null')
         2 => ['file', $log, 'a']], $pipes, null, $env + getenv());
 }
 
+// Runs a command to its end with more settings; gives [exit status, output].
+function run(array $command, array $env = []): array
+{
+    $p = proc_open($command, [0 => ['file', '/dev/null', 'r'], 1 => ['pipe', 'w'], 2 => ['file', '/dev/null', 'w']],
+        $pipes, null, $env + getenv());
+    $output = stream_get_contents($pipes[1]);
+    fclose($pipes[1]);
+    return [proc_close($p), $output];
+}
+
 function stop($process): void
 {
     posix_kill(-proc_get_status($process)['pid'], 15);  // SIGTERM
@@ -85,7 +95,7 @@ function count_scores(int $port): int
 }
 
 // A throwaway PostgreSQL cluster on a loopback port, when PostgreSQL and
-// PDO's driver for it are installed; returns [DSN, stop] or null.
+// PDO's driver for it are installed; returns [DSN, stop, restart] or null.
 function throwaway_postgres(): ?array
 {
     $bin = glob('/usr/lib/postgresql/*/bin/initdb');
@@ -111,13 +121,14 @@ function throwaway_postgres(): ?array
         $run(["$bin/pg_ctl", '-D', "$dir/data", '-m', 'immediate', 'stop']);
         exec('rm -rf ' . escapeshellarg($dir));
     };
+    $restart = fn () => $run(["$bin/pg_ctl", '-D', "$dir/data", '-w', '-m', 'fast', 'restart']);
     if (!$run(["$bin/initdb", '-D', "$dir/data", '-A', 'trust', '-U', 'scoreboard', '--no-sync'])
         || !$run(["$bin/pg_ctl", '-D', "$dir/data", '-w', '-l', "$dir/log", '-o',
             "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200", 'start'])) {
         $stop();
         return null;
     }
-    return ["pgsql:host=127.0.0.1;port=$port;dbname=postgres;user=scoreboard", $stop];
+    return ["pgsql:host=127.0.0.1;port=$port;dbname=postgres;user=scoreboard", $stop, $restart];
 }
 
 // The settings of an empty scoreboard: a fresh SQLite file in $dir, or the
@@ -128,8 +139,33 @@ function fresh_settings(string $dir, ?string $dsn): array
     if ($dsn === null) {
         return ['SCOREBOARD_SQLITE' => "$dir/scores" . ++$files . '.sqlite'];
     }
-    (new PDO($dsn))->exec('DROP TABLE IF EXISTS scores');
+    (new PDO($dsn))->exec('DROP TABLE IF EXISTS scores, attempts, board');
     return ['SCOREBOARD_DSN' => $dsn, 'SCOREBOARD_SECRET_FILE' => "$dir/pg" . ++$files . '.secret'];
+}
+
+// A game as the verifier plays it: $frames frames of held fire from $seed
+// under the keyboard, quit at the end and signed by $name. Returns
+// [replay, score, stage, wave].
+function genuine_replay(string $verifier, int $seed, string $name, int $frames = 600): array
+{
+    $input = gzcompress(str_repeat("\x10", $frames) . str_repeat("\0", 4 * $frames));
+    $make = fn (int $score, int $stage, int $wave) => "SKITTERWORM REPLAY 1\nversion 1.2.0\nseed $seed\n"
+        . "score $score\nstage $stage\nwave $wave\nframes $frames\ncontrols 1\nend quit\nname $name\n\n$input";
+    $file = tempnam(sys_get_temp_dir(), 'replay-');
+    file_put_contents($file, $make(0, 1, 1));
+    preg_match('/score (\d+) stage (\d+) wave (\d+)/', (string) shell_exec("$verifier --verify $file 2>/dev/null"), $m);
+    unlink($file);
+    $result = array_map('intval', array_slice($m, 1, 3));
+    return [$make(...$result), ...$result];
+}
+
+// Waits (at most $seconds) until $done() gives something true; gives its last answer.
+function wait_until(callable $done, int $seconds = 30): mixed
+{
+    for ($end = microtime(true) + $seconds; !($answer = $done()) && microtime(true) < $end;) {
+        usleep(100000);
+    }
+    return $answer;
 }
 
 function finish(string $name): never
