@@ -45,10 +45,10 @@ function stop($process): void
     proc_close($process);
 }
 
-function wait_for_port(int $port): bool
+function wait_for_port(int $port, string $address = '127.0.0.1'): bool
 {
     for ($i = 0; $i < 200; $i++) {
-        $s = @stream_socket_client("tcp://127.0.0.1:$port", $errno, $error, 1);
+        $s = @stream_socket_client("tcp://$address:$port", $errno, $error, 1);
         if ($s) {
             fclose($s);
             return true;
@@ -59,9 +59,10 @@ function wait_for_port(int $port): bool
 }
 
 // Writes a raw request (the body as given) and returns the open socket.
-function send(int $port, string $body, string $method = 'POST', string $extra = '', string $path = '')
+function send(int $port, string $body, string $method = 'POST', string $extra = '', string $path = '',
+    string $address = '127.0.0.1')
 {
-    $s = stream_socket_client("tcp://127.0.0.1:$port", $errno, $error, 5);
+    $s = stream_socket_client("tcp://$address:$port", $errno, $error, 5);
     stream_set_timeout($s, 20);
     fwrite($s, "$method /sysops/worm-highscore.php$path HTTP/1.0\r\nHost: 127.0.0.1\r\n$extra"
         . "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " . strlen($body) . "\r\n\r\n$body");
@@ -77,9 +78,10 @@ function receive($s): array
     return [(int) substr($head, 9, 3), $body];
 }
 
-function post(int $port, string $body, string $method = 'POST', string $extra = '', string $path = ''): array
+function post(int $port, string $body, string $method = 'POST', string $extra = '', string $path = '',
+    string $address = '127.0.0.1'): array
 {
-    return receive(send($port, $body, $method, $extra, $path));
+    return receive(send($port, $body, $method, $extra, $path, $address));
 }
 
 // The set-score form as the game sends it; $more adds fields (the replay).
@@ -96,7 +98,8 @@ function count_scores(int $port): int
 
 // A throwaway PostgreSQL cluster on a loopback port, when PostgreSQL and
 // PDO's driver for it are installed; returns [DSN, stop, restart] or null.
-function throwaway_postgres(): ?array
+// Its superuser logs in without a password, or, given one, as postgres with it.
+function throwaway_postgres(?string $password = null): ?array
 {
     $bin = glob('/usr/lib/postgresql/*/bin/initdb');
     if (!$bin || !in_array('pgsql', PDO::getAvailableDrivers(), true)) {
@@ -122,13 +125,18 @@ function throwaway_postgres(): ?array
         exec('rm -rf ' . escapeshellarg($dir));
     };
     $restart = fn () => $run(["$bin/pg_ctl", '-D', "$dir/data", '-w', '-m', 'fast', 'restart']);
-    if (!$run(["$bin/initdb", '-D', "$dir/data", '-A', 'trust', '-U', 'scoreboard', '--no-sync'])
+    file_put_contents("$dir/password", (string) $password);
+    chmod("$dir/password", 0644);
+    $auth = $password === null ? ['-A', 'trust', '-U', 'scoreboard'] : ['-A', 'scram-sha-256', '-U', 'postgres',
+        "--pwfile=$dir/password"];
+    if (!$run(array_merge(["$bin/initdb", '-D', "$dir/data", '--no-sync'], $auth))
         || !$run(["$bin/pg_ctl", '-D', "$dir/data", '-w', '-l', "$dir/log", '-o',
             "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200", 'start'])) {
         $stop();
         return null;
     }
-    return ["pgsql:host=127.0.0.1;port=$port;dbname=postgres;user=scoreboard", $stop, $restart];
+    return ["pgsql:host=127.0.0.1;port=$port;dbname=postgres;user=" . ($password === null ? 'scoreboard'
+        : "postgres;password=$password"), $stop, $restart];
 }
 
 // The settings of an empty scoreboard: a fresh SQLite file in $dir, or the
