@@ -20,6 +20,8 @@ declare(strict_types=1);
 require __DIR__ . '/lib/storage.php';
 require __DIR__ . '/lib/verifier.php';
 require __DIR__ . '/lib/queue.php';
+require __DIR__ . '/lib/scores.php';
+require __DIR__ . '/lib/cache.php';
 
 $options = getopt('', ['settings:', 'jobs:', 'status']);
 if (isset($options['settings']) && !load_settings((string) $options['settings'])) {
@@ -206,6 +208,9 @@ function verify_claimed(string $verifier, string $owner, array $game): string
     }
     $verified = !isset($outcome['refused']);
     $kept = finish_game($id, $owner, $verified ? VERIFIED : REFUSED, $outcome['refused'] ?? null);
+    if ($verified && $kept) {
+        renew_cache();
+    }
     fwrite(STDERR, sprintf("scoreboard worker: game %d %s in %.2f s%s\n", $id, $verified ? 'verified' : 'refused',
         microtime(true) - $started, ($verified ? '' : ": {$outcome['refused']}")
         . ($kept ? '' : ' (its lease had ended: another worker took it)')));

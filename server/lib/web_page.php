@@ -17,6 +17,11 @@ function stage_text(int $stage): string
 
 function web_page(): never
 {
+    answer(200, cached('page', 'page_text'), 'text/html; charset=utf-8');
+}
+
+function page_text(): string
+{
     $rows = '';
     foreach (top_rows(0, PAGE_ROWS) as $i => $row) {
         // Relative to the page itself, whatever path the request named.
@@ -26,11 +31,10 @@ function web_page(): never
             . '</td><td>' . ((int) $row['verified'] === VERIFIED ? '&#10003; verified' : '') . "</td><td>$replay</td><td>"
             . html((string) $row['created']) . "</td></tr>\n";
     }
-    answer(200, "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Skitterworm world leaderboard</title>"
+    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Skitterworm world leaderboard</title>"
         . "</head><body><h1>Skitterworm world leaderboard</h1>\n<p>A verified score was proven by playing its replay "
         . "again on the server.</p>\n<table>\n<tr><th></th><th>Name</th><th>Score</th><th>Reached</th><th>Verified</th>"
-        . "<th>Replay</th><th>Date (UTC)</th></tr>\n$rows</table>\n" . footer() . "</body></html>\n",
-        'text/html; charset=utf-8');
+        . "<th>Replay</th><th>Date (UTC)</th></tr>\n$rows</table>\n" . footer() . "</body></html>\n";
 }
 
 // How many games wait for verification and whether it works; the reasons

@@ -151,20 +151,20 @@ function fresh_settings(string $dir, ?string $dsn): array
     return ['SCOREBOARD_DSN' => $dsn, 'SCOREBOARD_SECRET_FILE' => "$dir/pg" . ++$files . '.secret'];
 }
 
-// A game as the verifier plays it: $frames frames of held fire from $seed
-// under the keyboard, quit at the end and signed by $name. Returns
-// [replay, score, stage, wave].
+// A game as the verifier plays it: up to $frames frames of held fire from
+// $seed under the keyboard, quit then (or over by itself), signed by $name.
+// Returns [replay, score, stage, wave].
 function genuine_replay(string $verifier, int $seed, string $name, int $frames = 600): array
 {
-    $input = gzcompress(str_repeat("\x10", $frames) . str_repeat("\0", 4 * $frames));
-    $make = fn (int $score, int $stage, int $wave) => "SKITTERWORM REPLAY 1\nversion 1.2.0\nseed $seed\n"
-        . "score $score\nstage $stage\nwave $wave\nframes $frames\ncontrols 1\nend quit\nname $name\n\n$input";
+    $make = fn (int $frames, int $score, int $stage, int $wave, string $end) => "SKITTERWORM REPLAY 1\n"
+        . "version 1.2.0\nseed $seed\nscore $score\nstage $stage\nwave $wave\nframes $frames\ncontrols 1\n"
+        . "end $end\nname $name\n\n" . gzcompress(str_repeat("\x10", $frames) . str_repeat("\0", 4 * $frames));
     $file = tempnam(sys_get_temp_dir(), 'replay-');
-    file_put_contents($file, $make(0, 1, 1));
-    preg_match('/score (\d+) stage (\d+) wave (\d+)/', (string) shell_exec("$verifier --verify $file 2>/dev/null"), $m);
+    file_put_contents($file, $make($frames, 0, 1, 1, 'quit'));
+    preg_match('/score (\d+) stage (\d+) wave (\d+) frames (\d+)/', (string) shell_exec("$verifier --verify $file 2>/dev/null"), $m);
     unlink($file);
-    $result = array_map('intval', array_slice($m, 1, 3));
-    return [$make(...$result), ...$result];
+    [, $score, $stage, $wave, $played] = array_map('intval', $m);
+    return [$make($played, $score, $stage, $wave, $played < $frames ? 'gameover' : 'quit'), $score, $stage, $wave];
 }
 
 // Waits (at most $seconds) until $done() gives something true; gives its last answer.
