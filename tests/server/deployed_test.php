@@ -196,7 +196,7 @@ if (($argv[1] ?? 'one') === 'one') {
     wait_until(fn () => substr_count($logged(), 'end ') >= 21, 90);
     preg_match_all('/^end (\w+)$/m', $logged(), $ends);
     $times = array_count_values($ends[1]);
-    check(count($times) === 21 && max($times) === 1 && substr_count($logged(), 'start ') === 22
+    check(count($times) === 21 && max($times) === 1 && substr_count($logged(), 'start ') > 21
         && post($nodes['127.0.0.3'], 'action=5&v=1.2.0&', 'POST', '', '', '127.0.0.3')[1] === "20\n",
         "every game is verified exactly once (games verified " . count($times) . ', most times '
         . max($times ?: [0]) . ', verifications begun ' . substr_count($logged(), 'start ') . ')');
