@@ -1,9 +1,10 @@
 <?php
-// Scores proven by their replays, on a scoreboard whose verifier is the real
-// game: a genuine replay is stored verified and offered for download; a
-// replay whose header claims another score, and one whose input was changed
-// so that the game plays differently, are refused; a post without a replay
-// is stored unverified.
+// Scores proven by their replays, on the bundled scoreboard with the build's
+// verifier and its worker: a genuine replay is stored, proven and offered for
+// download; the same game posted again claiming more stores nothing; one whose
+// input was changed so that the game plays differently is refused, and says
+// why when posted again; a post without a replay is stored unverified and
+// not listed.
 //   php verified_replays.php PORT GAME REPLAY SQLITE_FILE
 declare(strict_types=1);
 require __DIR__ . '/support.php';
@@ -14,7 +15,13 @@ $replay = file_get_contents($file);
 [$head, $input] = explode("\n\n", $replay, 2);
 preg_match_all('/^(\w+) (.*)$/m', $head, $m);
 $header = array_combine($m[1], $m[2]);
-[$score, $stage, $wave] = [(int) $header['score'], (int) $header['stage'], (int) $header['wave']];
+if (!isset($header['name'])) {
+    // Signed as the game signs a replay it posts.
+    $head .= "\nname " . ($header['name'] = 'Pilot');
+    $replay = "$head\n\n$input";
+}
+[$score, $stage, $wave, $signed] = [(int) $header['score'], (int) $header['stage'], (int) $header['wave'],
+    $header['name']];
 
 // The verifier's exit status for a replay: 0 plays to its header, 1 does not, 2 unusable.
 function verify(string $game, string $replay): int
@@ -51,20 +58,24 @@ $claims = preg_replace('/^score \d+$/m', 'score ' . ($score + 10), $head) . "\n\
 
 $cases = [
     // name, score posted, replay, status
-    ['Genuine', $score, $replay, 200],
-    ['Claims', $score + 10, $claims, 422],
-    ['Altered', $score, $altered ?? $claims, 422],
+    [$signed, $score, $replay, 200],
+    [$signed, $score + 10, $claims, 200],  // the same game: stored once, as it plays
+    [$signed, $score, $altered ?? $claims, 200],
     ['Plain', $score, null, 200],
 ];
-foreach ($cases as [$name, $posted, $bytes, $status]) {
+foreach ($cases as $i => [$name, $posted, $bytes, $status]) {
     [$got, $text] = post_replay($port, $name, $posted, $stage, $wave, $bytes);
-    check($got === $status, "$name: $status (got $got: " . trim($text) . ')');
+    check($got === $status, "post $i: $status (got $got: " . trim($text) . ')');
 }
 $db = new PDO("sqlite:$sqlite");
-$stored = $db->query('SELECT name, verified FROM scores ORDER BY id')->fetchAll(PDO::FETCH_KEY_PAIR);
-check($stored === ['Genuine' => 1, 'Plain' => 0], 'stored: ' . json_encode($stored));
-$id = $db->query("SELECT id FROM scores WHERE name = 'Genuine'")->fetchColumn();
+$states = fn () => $db->query('SELECT verified FROM scores ORDER BY id')->fetchAll(PDO::FETCH_COLUMN);
+check(wait_until(fn () => $states() === [1, 3, 0]), 'stored: verified, refused, unverified (' . json_encode($states()) . ')');
+[$status, $text] = post_replay($port, $signed, $score, $stage, $wave, $altered ?? $claims);
+check($status === 422 && str_starts_with($text, 'error: the replay does not play to the result in its header'),
+    "the refused game says why when posted again (got $status: " . trim($text) . ')');
+$id = $db->query('SELECT id FROM scores WHERE verified = 1')->fetchColumn();
 check(post($port, '', 'GET', '', "?replay=$id")[1] === $replay, 'the replay is offered as it came');
-check((bool) preg_match("~<td>Genuine</td><td>$score</td><td>[^<]*</td><td>&#10003; verified</td><td><a href=~",
-    post($port, '', 'GET')[1]), 'the web page marks the game verified and links its replay');
+check(array_slice(explode("\n", post($port, 'a=1&v=1.2.0&f=0&l=15&')[1]), 2, 2) === [$signed, (string) $score]
+    && (bool) preg_match("~<td>\\Q$signed\\E</td><td>$score</td><td>[^<]*</td><td>&#10003; verified</td><td><a href=~",
+    post($port, '', 'GET')[1]), 'the game alone is listed, marked verified on the web page with its replay');
 finish('verified replays');
