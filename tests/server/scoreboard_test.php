@@ -189,27 +189,21 @@ function verified_suite(string $label, callable $fresh, callable $sql, string $v
         ['Bea', $more(12, 'Bea'), 200, ''],                                 // claims more
         ['Cid', $other(13, 'Cid', '/end quit/', 'end gameover'), 200, ''],  // claims another ending
         ['Dan', $other(14, 'Dan', '/version/', "rules 2\nversion"), 422, 'recorded by rules 2'],
-        ['Eve', 'SKITTERWORM REPLAY 1', 422, 'the replay cannot be read'],
-        ['Fay', null, 200, ''],
+        ['Eve', "SKITTERWORM REPLAY 1\nscore 9\nstage 1\nwave 1", 422, 'the replay cannot be read'],
     ];
-    // The game's post of a replay, with the result its header claims.
-    $form = function (string $name, ?string $replay): string {
-        $claim = preg_match('/^score (\d+)\nstage (\d+)\nwave (\d+)/m', (string) $replay, $m) ? $m : [0, 9, 1, 1];
-        return score_form($name, (int) $claim[1], (int) $claim[2], (int) $claim[3],
-            $replay === null ? '' : 'r=' . urlencode(base64_encode($replay)));
-    };
     foreach ($posts as [$name, $replay, $status, $reason]) {
-        [$got, $text] = post($port, $form($name, $replay));
+        [$got, $text] = post($port, game_form($name, $replay));
         check($got === $status && str_starts_with($text, $status === 200 ? 'success' : "error: $reason"),
             "$label: $name's post gives $status \"$reason\" (got $got: " . trim($text) . ')');
     }
-    wait_until(fn () => $sql('SELECT COUNT(*) FROM scores WHERE verified = 2') === [0]);
-    check($sql('SELECT name || verified FROM scores ORDER BY id') === ['Ann1', 'Bea3', 'Cid3', 'Fay0'],
-        "$label: one verified game, two refused, one unverified: " . implode(' ', $sql('SELECT name || verified FROM scores ORDER BY id')));
+    post($port, score_form('Fay', 9));
+    $states = fn () => implode(' ', $sql('SELECT name || verified FROM scores ORDER BY id'));
+    check(wait_until(fn () => $states() === 'Ann1 Bea3 Cid3 Fay0'), "$label: one game verified, two refused, one "
+        . 'without a replay unverified: ' . $states());
     check(array_column(rows($port), 2) === ['Ann'], "$label: only the verified score is listed");
     $runs = array_count_values(file("$wrapper.log", FILE_IGNORE_NEW_LINES));
     check(($runs['--verify'] ?? 0) === 3, "$label: each stored game was played once, re-posts not at all");
-    [$status, $text] = post($port, $form('Bea', $posts[7][1]));
+    [$status, $text] = post($port, game_form('Bea', $posts[7][1]));
     check($status === 422 && str_starts_with($text, 'error: the replay does not play to the result in its header'),
         "$label: a refused game posted again gives its reason (got $status: " . trim($text) . ')');
     stop($server);
@@ -227,7 +221,7 @@ function verified_suite(string $label, callable $fresh, callable $sql, string $v
         "$dir/worker-$label.log");
     [$gil] = genuine_replay($verify, 15, 'Gil');
     foreach (['192.0.2.1', '192.0.2.2'] as $address) {
-        check(post_from($port, $address, $form('Gil', $gil)) === 200,
+        check(post_from($port, $address, game_form('Gil', $gil)) === 200,
             "$label: a game is taken while its identity cannot be read");
     }
     $status = fn () => run(['php', WORKER, '--status'], $settings)[1];

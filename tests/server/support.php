@@ -59,10 +59,12 @@ function wait_for_port(int $port, string $address = '127.0.0.1'): bool
 }
 
 // Writes a raw request (the body as given) and returns the open socket.
+// $address is the server's, $from the address the request comes from.
 function send(int $port, string $body, string $method = 'POST', string $extra = '', string $path = '',
-    string $address = '127.0.0.1')
+    string $address = '127.0.0.1', string $from = '0')
 {
-    $s = stream_socket_client("tcp://$address:$port", $errno, $error, 5);
+    $s = stream_socket_client("tcp://$address:$port", $errno, $error, 5, STREAM_CLIENT_CONNECT,
+        stream_context_create(['socket' => ['bindto' => "$from:0"]]));
     stream_set_timeout($s, 20);
     fwrite($s, "$method /sysops/worm-highscore.php$path HTTP/1.0\r\nHost: 127.0.0.1\r\n$extra"
         . "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " . strlen($body) . "\r\n\r\n$body");
@@ -79,9 +81,9 @@ function receive($s): array
 }
 
 function post(int $port, string $body, string $method = 'POST', string $extra = '', string $path = '',
-    string $address = '127.0.0.1'): array
+    string $address = '127.0.0.1', string $from = '0'): array
 {
-    return receive(send($port, $body, $method, $extra, $path, $address));
+    return receive(send($port, $body, $method, $extra, $path, $address, $from));
 }
 
 // The set-score form as the game sends it; $more adds fields (the replay).
@@ -89,6 +91,13 @@ function score_form(string $name, int $score, int $stage = 1, int $wave = 1, str
 {
     $s = $score * 9 + ($stage + $wave) * 42;
     return 'a=2&u=' . urlencode($name) . "&s=$s&st=$stage&w=$wave&v=1.2.0&$more";
+}
+
+// The form posting a game of genuine_replay() with the result it claims.
+function game_form(string $name, string $replay): string
+{
+    preg_match('/^score (\d+)\nstage (\d+)\nwave (\d+)/m', $replay, $m);
+    return score_form($name, (int) $m[1], (int) $m[2], (int) $m[3], 'r=' . urlencode(base64_encode($replay)));
 }
 
 function count_scores(int $port): int
