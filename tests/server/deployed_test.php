@@ -1,13 +1,14 @@
 <?php
-// The scoreboard deployed as the README says, from the files of
-// server/deploy with only their paths, addresses and ports changed: nginx
-// with the site file, PHP-FPM with the pool file, the verifier worker as its
-// service unit starts it, all running as www-data, against a PostgreSQL
-// cluster of the test's own whose role (made by setup-postgresql) logs in
-// with a password. All on loopback, in a temporary folder.
-//   php deployed_test.php one   one node: the game's requests, a database restart,
-//                               then scripts/scoreboard-load (SCOREBOARD_LOAD_REQUESTS, default 600)
-//   php deployed_test.php two   two nodes (127.0.0.2 and 127.0.0.3) and two workers on one database
+// The scoreboard deployed as the README says, past one machine, from the
+// files of server/deploy with only their paths, addresses and ports changed:
+// two web nodes (nginx with the site file and PHP-FPM with the pool file, on
+// 127.0.0.2 and 127.0.0.3) and two verifier workers as their service unit
+// starts them, all running as www-data, on one PostgreSQL cluster of the
+// test's own whose role (made by setup-postgresql) logs in with a password.
+// All on loopback, in a temporary folder. The game's requests, the limit
+// across the nodes, every game verified once (a worker killed in the middle
+// of one too), a database restart, then scripts/scoreboard-load
+// (SCOREBOARD_LOAD_REQUESTS, default 600; SCOREBOARD_LOAD_MORE adds options).
 // SKITTERWORM_VERIFY names the build's verifier.
 declare(strict_types=1);
 require __DIR__ . '/support.php';
@@ -40,17 +41,22 @@ function deployed(string $file, array $changes): string
     return str_replace('/srv/skitterworm', $repo, $text);
 }
 
-// The pool file, as README step 1 has it, with its settings for this test.
-function pool(array $env): string
+// The pool file, as README step 1 has it, with the test's verifier: a
+// wrapper that logs each verification and, while $dir/slow exists, takes a
+// second for it, so that a worker can be stopped in the middle of one.
+function pool(): string
 {
     global $dir, $pgport, $verify;
+    file_put_contents("$dir/verify", "#!/bin/sh\n[ \"\$1\" = --verify ] || exec $verify \"\$@\"\n"
+        . "game=\$(md5sum <\"\$2\" | cut -c1-32)\necho \"start \$game \$(ps -o pgid= -p \$\$)\" >>$dir/log\n"
+        . "[ -e $dir/slow ] && sleep 1\n$verify \"\$@\"\nstatus=\$?\necho \"end \$game\" >>$dir/log\nexit \$status\n");
+    chmod("$dir/verify", 0755);
+    touch("$dir/log");
+    chmod("$dir/log", 0666);
     $text = deployed('php-fpm-pool.conf', ['/run/php/skitterworm.sock' => '/run/php/SOCKET',
         'host=127.0.0.1;' => "host=127.0.0.1;port=$pgport;", '/var/lib/skitterworm' => "$dir/lib",
-        '"/srv/skitterworm/build/skitterworm-verify"' => "\"$verify\""]);
-    foreach ($env as $name => $value) {
-        $text = preg_replace("/^env\\[$name\\] = .*$/m", '', $text) . "env[$name] = \"$value\"\n";
-    }
-    file_put_contents("$dir/pool.conf", $text);
+        '"/srv/skitterworm/build/skitterworm-verify"' => "\"$dir/verify\""]);
+    file_put_contents("$dir/pool.conf", "$text\nenv[SCOREBOARD_LEASE_SECONDS] = \"4\"\n");
     chown("$dir/pool.conf", 'root');
     chgrp("$dir/pool.conf", 'www-data');
     chmod("$dir/pool.conf", 0640);
@@ -79,8 +85,8 @@ function node(string $name, string $address): int
     return $port;
 }
 
-// Starts a verifier worker as its service unit does; returns it.
-function worker(string $name, array $env = [])
+// Starts a verifier worker as its service unit does.
+function worker(string $name): void
 {
     global $dir, $repo;
     $unit = deployed('skitterworm-worker.service', ['/etc/php/8.2/fpm/pool.d/skitterworm.conf' => "$dir/pool.conf"]);
@@ -88,8 +94,8 @@ function worker(string $name, array $env = [])
     preg_match_all('/^Environment=(\w+)=(.*)$/m', $unit, $settings);
     @mkdir("$dir/slots", 0755);
     chown("$dir/slots", 'www-data');
-    $env += array_combine($settings[1], str_replace('/run/skitterworm-worker', "$dir/slots", $settings[2]));
-    return $GLOBALS['running'][] = spawn(array_merge(['runuser', '-u', 'www-data', '--', 'nice', '-n', '19'],
+    $env = array_combine($settings[1], str_replace('/run/skitterworm-worker', "$dir/slots", $settings[2]));
+    $GLOBALS['running'][] = spawn(array_merge(['runuser', '-u', 'www-data', '--', 'nice', '-n', '19'],
         explode(' ', $start[1])), $env, "$dir/$name.log");
 }
 
@@ -106,87 +112,79 @@ function end_all(): void
     $cluster = null;
 }
 register_shutdown_function('end_all');
-$rows = fn (int $port) => explode("\n", post($port, 'a=1&v=1.2.0&f=0&l=15&')[1]);
-check(run(["$repo/server/deploy/setup-postgresql", pool([])], ['PGHOST' => '127.0.0.1', 'PGPORT' => $pgport,
+check(run(["$repo/server/deploy/setup-postgresql", pool()], ['PGHOST' => '127.0.0.1', 'PGPORT' => $pgport,
     'PGUSER' => 'postgres', 'PGPASSWORD' => 'superuser secret'])[0] === 0, 'setup-postgresql makes the role');
+$nodes = ['127.0.0.2' => node('node2', '127.0.0.2'), '127.0.0.3' => node('node3', '127.0.0.3')];
+worker('worker1');
+worker('worker2');
+// Request $i goes to one node, the next to the other; [status, answer].
+$ask = fn (int $i, string $form, string $from = '0', string $method = 'POST', string $path = '') =>
+    post(array_values($nodes)[$i % 2], $form, $method, '', $path, array_keys($nodes)[$i % 2], $from);
 
-if (($argv[1] ?? 'one') === 'one') {
-    pool(['SCOREBOARD_RATE_LIMIT' => '1000000']);
-    $port = node('node', '127.0.0.1');
-    worker('worker');
-    $game = genuine_replay($verify, 5, "Ann \xFC");
-    $answers = [
-        [fn () => post($port, game_form("Ann \xFC", $game[0])), 200, "success\n"],
-        [fn () => post($port, score_form('ann', 5, 1, 9)), 400, "error: stage (st) must be 1 to 99 and wave (w) 1 to 6\n"],
-        [fn () => post($port, score_form('ann', 5) . 'r=' . str_repeat('A', 200000)), 413,
-            "error: the form is longer than 128 KB\n"],
-        [fn () => post($port, '', 'GET', '', '/../../lib/storage.php'), 404, null],
-    ];
-    foreach ($answers as $i => [$ask, $status, $text]) {
-        [$got, $answer] = $ask();
-        check($got === $status && ($text === null || $answer === $text), "request $i gives $status "
-            . json_encode($text) . " (got $got " . json_encode(substr($answer, 0, 80)) . ')');
-    }
-    check(wait_until(fn () => array_slice($rows($port), 2, 4) === ["Ann \xFC", ...array_map('strval',
-        array_slice($game, 1))]), 'the game is verified and listed');
-    check(str_contains(post($port, '', 'GET')[1], "<td>Ann \u{FC}</td><td>{$game[1]}</td><td>A:{$game[3]}</td>"
-        . '<td>&#10003; verified'), 'the web page marks it verified');
-    $secret = stat("$dir/lib/scoreboard.secret");
-    check(($secret['mode'] & 0777) === 0600 && $secret['uid'] === posix_getpwnam('www-data')['uid'], 'the secret');
-    $cluster[2]();
-    $answers = array_map(fn () => post($port, 'a=1&v=1.2.0&f=0&l=15&')[0], range(1, 12));
-    check($answers === array_fill(0, 12, 200), 'every fetch after a database restart answers: ' . json_encode($answers));
-    $out = [];
-    exec(escapeshellarg("$repo/scripts/scoreboard-load") . " --url http://127.0.0.1:$port/sysops/worm-highscore.php"
-        . ' --replays --requests ' . (getenv('SCOREBOARD_LOAD_REQUESTS') ?: '600') . ' --clients '
-        . (getenv('SCOREBOARD_LOAD_CLIENTS') ?: '20') . ' ' . (getenv('SCOREBOARD_LOAD_MORE') ?: '') . ' 2>&1',
-        $out, $code);
-    echo "under load:\n  " . implode("\n  ", $out) . "\n";
-    check($code === 0, 'the load runs without errors or lost scores');
-} else {
-    // Two web nodes and two workers on one database. Each verification
-    // takes a second, so that a worker can be stopped in the middle of one.
-    $log = "$dir/verifications.log";
-    touch($log);
-    chmod($log, 0666);
-    file_put_contents("$dir/slow-verify", "#!/bin/sh\n[ \"\$1\" = --verify ] || exec $verify \"\$@\"\n"
-        . "game=\$(md5sum <\"\$2\" | cut -c1-32)\necho \"start \$game \$(ps -o pgid= -p \$\$)\" >>$log\nsleep 1\n"
-        . "$verify \"\$@\"\nstatus=\$?\necho \"end \$game\" >>$log\nexit \$status\n");
-    chmod("$dir/slow-verify", 0755);
-    pool(['SCOREBOARD_VERIFIER' => "$dir/slow-verify", 'SCOREBOARD_LEASE_SECONDS' => '4']);
-    $nodes = ['127.0.0.2' => node('node2', '127.0.0.2'), '127.0.0.3' => node('node3', '127.0.0.3')];
-    worker('worker1');
-    worker('worker2');
-    // Post $i goes to one node, the next to the other.
-    $post = fn (int $i, string $form, string $from) => post(array_values($nodes)[$i % 2], $form, 'POST', '', '',
-        array_keys($nodes)[$i % 2], $from)[0];
-
-    // The limit holds across the nodes: one network's attempts on either,
-    // stored or refused, pass ten times in all.
-    $flood = game_form('flood', preg_replace('/^score \d+/m', 'score 9999', genuine_replay($verify, 1, 'flood')[0]));
-    $answers = array_map(fn ($i) => $post($i, $flood, '127.0.0.9'), range(0, 39));
-    $passed = count(array_filter($answers, fn ($status) => $status !== 429));
-    check($passed === 10, "one network passes its limit of 10 once across two nodes (passed $passed)");
-
-    // Twenty games from twenty networks, posted to either node: each is
-    // verified exactly once, the one whose worker is killed in the middle too.
-    foreach (range(0, 19) as $i) {
-        check($post($i, game_form("p$i", genuine_replay($verify, 100 + $i, "p$i")[0]), "127.0.1.$i") === 200,
-            "game $i is taken");
-    }
-    $logged = fn () => (string) file_get_contents($log);
-    check((bool) wait_until(fn () => preg_match('/^start \w+ +(\d+)$/m', $logged(), $first) ? $first : null, 20),
-        'a verification starts');
-    preg_match('/^start \w+ +(\d+)$/m', $logged(), $first);
-    posix_kill(-(int) $first[1], 9);
-    wait_until(fn () => substr_count($logged(), 'end ') >= 21, 90);
-    preg_match_all('/^end (\w+)$/m', $logged(), $ends);
-    $times = array_count_values($ends[1]);
-    check(count($times) === 21 && max($times) === 1 && substr_count($logged(), 'start ') > 21
-        && post($nodes['127.0.0.3'], 'action=5&v=1.2.0&', 'POST', '', '', '127.0.0.3')[1] === "20\n",
-        "every game is verified exactly once (games verified " . count($times) . ', most times '
-        . max($times ?: [0]) . ', verifications begun ' . substr_count($logged(), 'start ') . ')');
+$game = genuine_replay($verify, 5, "Ann \xFC");
+$answers = [
+    [fn () => $ask(0, game_form("Ann \xFC", $game[0])), 200, "success\n"],
+    [fn () => $ask(1, score_form('ann', 5, 1, 9)), 400, "error: stage (st) must be 1 to 99 and wave (w) 1 to 6\n"],
+    [fn () => $ask(0, score_form('ann', 5) . 'r=' . str_repeat('A', 200000)), 413,
+        "error: the form is longer than 128 KB\n"],
+    [fn () => $ask(1, '', '0', 'GET', '/../../lib/storage.php'), 404, null],
+];
+foreach ($answers as $i => [$request, $status, $text]) {
+    [$got, $answer] = $request();
+    check($got === $status && ($text === null || $answer === $text), "request $i gives $status "
+        . json_encode($text) . " (got $got " . json_encode(substr($answer, 0, 80)) . ')');
 }
+check(wait_until(fn () => array_slice(explode("\n", $ask(1, 'a=1&v=1.2.0&f=0&l=15&')[1]), 2, 4)
+    === ["Ann \xFC", ...array_map('strval', array_slice($game, 1))]), 'the game is verified and listed on both nodes');
+check(str_contains($ask(0, '', '0', 'GET')[1], "<td>Ann \u{FC}</td><td>{$game[1]}</td><td>A:{$game[3]}</td>"
+    . '<td>&#10003; verified'), 'the web page marks it verified');
+$secret = stat("$dir/lib/scoreboard.secret");
+check(($secret['mode'] & 0777) === 0600 && $secret['uid'] === posix_getpwnam('www-data')['uid'], 'the secret');
+
+// The limit holds across the nodes: one network's attempts on either,
+// stored or refused, pass ten times in all.
+$flood = game_form('flood', preg_replace('/^score \d+/m', 'score 9999', genuine_replay($verify, 1, 'flood')[0]));
+$passed = count(array_filter(range(0, 39), fn ($i) => $ask($i, $flood, '127.0.0.9')[0] !== 429));
+check($passed === 10, "one network passes its limit of 10 once across two nodes (passed $passed)");
+
+// Twenty games from twenty networks, posted to either node: each is
+// verified exactly once, the one whose worker is killed in the middle too.
+touch("$dir/slow");
+foreach (range(0, 19) as $i) {
+    check($ask($i, game_form("p$i", genuine_replay($verify, 100 + $i, "p$i")[0]), "127.0.1.$i")[0] === 200,
+        "game $i is taken");
+}
+$logged = fn () => (string) file_get_contents("$dir/log");
+// The process group of a worker in the middle of a verification.
+$busy = function () use ($logged): int {
+    preg_match_all('/^(start|end) (\w+) *(\d*)$/m', $logged(), $lines, PREG_SET_ORDER);
+    $ended = array_column(array_filter($lines, fn ($line) => $line[1] === 'end'), 2);
+    foreach ($lines as [, $what, $game, $group]) {
+        if ($what === 'start' && !in_array($game, $ended, true)) {
+            return (int) $group;
+        }
+    }
+    return 0;
+};
+$killed = wait_until($busy, 20);
+posix_kill(-$killed, 9);
+wait_until(fn () => substr_count($logged(), 'end ') >= 22, 90);
+unlink("$dir/slow");
+preg_match_all('/^end (\w+)$/m', $logged(), $ends);
+$times = array_count_values($ends[1]);
+check($killed > 0 && count($times) === 22 && max($times) === 1 && substr_count($logged(), 'start ') > 22
+    && $ask(1, 'action=5&v=1.2.0&')[1] === "21\n", 'every game is verified exactly once (games verified '
+    . count($times) . ', most times ' . max($times ?: [0]) . ', begun ' . substr_count($logged(), 'start ') . ')');
+
+// A restarted database costs no request; then the game's load.
+$cluster[2]();
+$statuses = array_map(fn ($i) => $ask($i, 'a=1&v=1.2.0&f=0&l=15&')[0], range(0, 15));
+check($statuses === array_fill(0, 16, 200), 'every fetch after a database restart answers: ' . json_encode($statuses));
+[$code, $out] = run(array_merge(["$repo/scripts/scoreboard-load", '--url', 'http://127.0.0.2:' . $nodes['127.0.0.2']
+    . '/sysops/worm-highscore.php', '--replays', '--requests', getenv('SCOREBOARD_LOAD_REQUESTS') ?: '600',
+    '--clients', getenv('SCOREBOARD_LOAD_CLIENTS') ?: '20'], array_filter(explode(' ', getenv('SCOREBOARD_LOAD_MORE') ?: ''))));
+echo "under load:\n$out";
+check($code === 0, 'the load runs without errors or lost scores');
 
 end_all();
 if ($failures === 0) {
