@@ -17,13 +17,9 @@ $repo = dirname(__DIR__, 2);
 $nginx = is_executable('/usr/sbin/nginx') ? '/usr/sbin/nginx' : null;
 $fpm = (glob('/usr/sbin/php-fpm*') ?: [null])[0];
 $verify = getenv('SKITTERWORM_VERIFY') ?: '';
-if (!$nginx || !$fpm || !is_executable($verify) || posix_geteuid() !== 0 || !posix_getpwnam('www-data')) {
-    echo "deployed scoreboard: skipped (needs root, www-data, nginx, php-fpm and SKITTERWORM_VERIFY)\n";
-    exit(77);
-}
-$cluster = throwaway_postgres('superuser secret');
-if (!$cluster) {
-    echo "deployed scoreboard: skipped (PostgreSQL is not installed)\n";
+if (!$nginx || !$fpm || !is_executable($verify) || posix_geteuid() !== 0 || !posix_getpwnam('www-data')
+    || !($cluster = throwaway_postgres('superuser secret'))) {
+    echo "deployed scoreboard: skipped (needs root, www-data, nginx, php-fpm, PostgreSQL and SKITTERWORM_VERIFY)\n";
     exit(77);
 }
 preg_match('/port=(\d+)/', $cluster[0], $m);
@@ -150,23 +146,15 @@ check($passed === 10, "one network passes its limit of 10 once across two nodes 
 // Twenty games from twenty networks, posted to either node: each is
 // verified exactly once, the one whose worker is killed in the middle too.
 touch("$dir/slow");
+$logged = fn () => (string) file_get_contents("$dir/log");
+$begun = substr_count($logged(), 'start ');
 foreach (range(0, 19) as $i) {
     check($ask($i, game_form("p$i", genuine_replay($verify, 100 + $i, "p$i")[0]), "127.0.1.$i")[0] === 200,
         "game $i is taken");
 }
-$logged = fn () => (string) file_get_contents("$dir/log");
-// The process group of a worker in the middle of a verification.
-$busy = function () use ($logged): int {
-    preg_match_all('/^(start|end) (\w+) *(\d*)$/m', $logged(), $lines, PREG_SET_ORDER);
-    $ended = array_column(array_filter($lines, fn ($line) => $line[1] === 'end'), 2);
-    foreach ($lines as [, $what, $game, $group]) {
-        if ($what === 'start' && !in_array($game, $ended, true)) {
-            return (int) $group;
-        }
-    }
-    return 0;
-};
-$killed = wait_until($busy, 20);
+// The worker that began a verification last is in the middle of it (each takes a second).
+$killed = (int) wait_until(fn () => preg_match_all('/^start \w+ +(\d+)$/m', $logged(), $m) > $begun ? end($m[1])
+    : 0, 20);
 posix_kill(-$killed, 9);
 wait_until(fn () => substr_count($logged(), 'end ') >= 22, 90);
 unlink("$dir/slow");
