@@ -141,7 +141,7 @@ function work(string $verifier): int
             }
             $now = verify_claimed($verifier, $owner, $game);
             flock($slot, LOCK_UN);
-            if ($now !== $state) {
+            if ($now !== null && $now !== $state) {
                 $state = $now;
                 report_verifier($state);
                 $reported = time();
@@ -179,8 +179,9 @@ function free_core()
 }
 
 // Verifies a claimed game; returns the state of verification: 'ok', or why
-// the verifier could not run (the game then waits to be tried again).
-function verify_claimed(string $verifier, string $owner, array $game): string
+// the verifier could not run (the game then waits to be tried again), or
+// null when the game was settled without playing it.
+function verify_claimed(string $verifier, string $owner, array $game): ?string
 {
     $id = (int) $game['id'];
     $started = microtime(true);
@@ -195,11 +196,11 @@ function verify_claimed(string $verifier, string $owner, array $game): string
         if ($outcome !== null) {
             finish_game($id, $owner, REFUSED, $outcome);
             fwrite(STDERR, "scoreboard worker: game $id refused: $outcome\n");
-            return 'ok';
+            return null;
         }
         if (!identify_game($id, $identity['digest'])) {
             fwrite(STDERR, "scoreboard worker: game $id is a second copy of a stored game; dropped\n");
-            return 'ok';
+            return null;
         }
     }
     $outcome = verify_game($verifier, $game['replay'], (int) $game['score'], (int) $game['stage'], (int) $game['wave']);

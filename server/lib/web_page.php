@@ -28,7 +28,8 @@ function page_text(): string
         $replay = $row['has_replay'] ? '<a href="?replay=' . (int) $row['id'] . '">replay</a>' : '';
         $rows .= '<tr><td>' . ($i + 1) . '</td><td>' . html($row['name'] === '' ? '-' : $row['name']) . '</td><td>'
             . (int) $row['score'] . '</td><td>' . html(stage_text((int) $row['stage'])) . ':' . (int) $row['wave']
-            . '</td><td>' . ((int) $row['verified'] === VERIFIED ? '&#10003; verified' : '') . "</td><td>$replay</td><td>"
+            . '</td><td>' . ((int) $row['verified'] === VERIFIED ? '&#10003; verified' : '') . '</td><td>' . $replay
+            . '</td><td>'
             . html((string) $row['created']) . "</td></tr>\n";
     }
     return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Skitterworm world leaderboard</title>"

@@ -170,7 +170,8 @@ $statuses = array_map(fn ($i) => $ask($i, 'a=1&v=1.2.0&f=0&l=15&')[0], range(0, 
 check($statuses === array_fill(0, 16, 200), 'every fetch after a database restart answers: ' . json_encode($statuses));
 [$code, $out] = run(array_merge(["$repo/scripts/scoreboard-load", '--url', 'http://127.0.0.2:' . $nodes['127.0.0.2']
     . '/sysops/worm-highscore.php', '--replays', '--requests', getenv('SCOREBOARD_LOAD_REQUESTS') ?: '600',
-    '--clients', getenv('SCOREBOARD_LOAD_CLIENTS') ?: '20'], array_filter(explode(' ', getenv('SCOREBOARD_LOAD_MORE') ?: ''))));
+    '--clients', getenv('SCOREBOARD_LOAD_CLIENTS') ?: '20'],
+    array_filter(explode(' ', getenv('SCOREBOARD_LOAD_MORE') ?: ''))));
 echo "under load:\n$out";
 check($code === 0, 'the load runs without errors or lost scores');
 

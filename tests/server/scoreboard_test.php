@@ -163,8 +163,9 @@ function suite(string $label, callable $fresh, callable $sql): void
 function verified_suite(string $label, callable $fresh, callable $sql, string $verify, string $dir): void
 {
     $wrapper = "$dir/verify-$label";
-    file_put_contents($wrapper, "#!/bin/sh\necho \"\$1\" >>$wrapper.log\n[ \"\$1\" = --digest ] && grep -q '^rules 2\$' "
-        . "\"\$2\" && echo 'skitterworm-verify: recorded by rules 2; this verifier plays rules 1' >&2 && exit 3\n"
+    file_put_contents($wrapper, "#!/bin/sh\necho \"\$1\" >>$wrapper.log\n"
+        . "[ \"\$1\" = --digest ] && grep -q '^rules 2\$' \"\$2\" && echo 'skitterworm-verify: recorded by rules 2; "
+        . "this verifier plays rules 1' >&2 && exit 3\n"
         . "exec $verify \"\$@\"\n");
     chmod($wrapper, 0755);
     $settings = $fresh() + ['SCOREBOARD_VERIFIER' => $wrapper, 'SCOREBOARD_RATE_LIMIT' => '1000',
@@ -256,7 +257,8 @@ function transfers(string $dir, string $dsn, string $verify, callable $sql): voi
             === 0) && $transfer('--export', $files[$i], $board) === 0;
         check($ok && count(file($files[$i])) === 4, "transfer $i: import twice and export");
     }
-    check(count(array_unique(array_map('file_get_contents', $files))) === 1, 'scores move between SQLite and PostgreSQL');
+    check(count(array_unique(array_map('file_get_contents', $files))) === 1,
+        'scores move between SQLite and PostgreSQL');
     $good = file($files[0]);
     $zed = $good[2];
     $damaged = [
@@ -268,7 +270,8 @@ function transfers(string $dir, string $dsn, string $verify, callable $sql): voi
         'stage 0' => str_replace("\t3\t1\t0\tzed", "\t0\t1\t0\tzed", implode('', $good)),
         'wave 99' => str_replace("\t3\t1\t0\tzed", "\t3\t99\t0\tzed", implode('', $good)),
         'verified without a replay' => str_replace("\t3\t1\t0\tzed", "\t3\t1\t1\tzed", implode('', $good)),
-        'a cut replay' => preg_replace('/\t[A-Za-z0-9+\/=]{80,}\n/', "\tU0tJVFRFUldPUk0gUkVQTEFZIDEK\n", implode('', $good)),
+        'a cut replay' => preg_replace('/\t[A-Za-z0-9+\/=]{80,}\n/', "\tU0tJVFRFUldPUk0gUkVQTEFZIDEK\n",
+            implode('', $good)),
     ];
     foreach ($damaged as $what => $text) {
         $board = fresh_settings($dir, null);
@@ -339,7 +342,8 @@ if ($dsn) {
         count_scores($port);
         $cluster[2]();
         $answers = array_map(fn () => post($port, 'a=1&v=1.2.0&f=0&l=15&')[0], range(1, 12));
-        check($answers === array_fill(0, 12, 200), 'pgsql: every fetch after a restart answers: ' . json_encode($answers));
+        check($answers === array_fill(0, 12, 200),
+            'pgsql: every fetch after a restart answers: ' . json_encode($answers));
         stop($server);
         $cluster[1]();
     }

@@ -170,7 +170,8 @@ function genuine_replay(string $verifier, int $seed, string $name, int $frames =
         . "end $end\nname $name\n\n" . gzcompress(str_repeat("\x10", $frames) . str_repeat("\0", 4 * $frames));
     $file = tempnam(sys_get_temp_dir(), 'replay-');
     file_put_contents($file, $make($frames, 0, 1, 1, 'quit'));
-    preg_match('/score (\d+) stage (\d+) wave (\d+) frames (\d+)/', (string) shell_exec("$verifier --verify $file 2>/dev/null"), $m);
+    $played = (string) shell_exec("$verifier --verify $file 2>/dev/null");
+    preg_match('/score (\d+) stage (\d+) wave (\d+) frames (\d+)/', $played, $m);
     unlink($file);
     [, $score, $stage, $wave, $played] = array_map('intval', $m);
     return [$make($played, $score, $stage, $wave, $played < $frames ? 'gameover' : 'quit'), $score, $stage, $wave];
