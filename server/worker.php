@@ -124,6 +124,7 @@ function work(string $verifier): int
     $state = 'started';
     $reported = 0;
     while (!$stopping) {
+        $slot = $game = null;
         try {
             if (time() - $reported >= HEARTBEAT_SECONDS) {
                 report_verifier($state);
@@ -132,15 +133,7 @@ function work(string $verifier): int
             }
             $slot = free_core();
             $game = $slot ? claim_game($owner, $lease) : null;
-            if ($game === null) {
-                if ($slot) {
-                    flock($slot, LOCK_UN);
-                }
-                usleep(200000);
-                continue;
-            }
-            $now = verify_claimed($verifier, $owner, $game);
-            flock($slot, LOCK_UN);
+            $now = $game ? verify_claimed($verifier, $owner, $game) : null;
             if ($now !== null && $now !== $state) {
                 $state = $now;
                 report_verifier($state);
@@ -149,6 +142,13 @@ function work(string $verifier): int
         } catch (Throwable $e) {
             fwrite(STDERR, 'scoreboard worker: ' . $e->getMessage() . "\n");
             sleep(2);
+        } finally {
+            if ($slot) {
+                flock($slot, LOCK_UN);
+            }
+        }
+        if ($game === null) {
+            usleep(200000);  // nothing waits, or every core verifies
         }
     }
     return 0;
