@@ -139,7 +139,4 @@ function insert_game(PDO $db, Submission $submission, string $who, int $state, ?
     $insert->bindValue(':replay', $submission->replay, $submission->replay === null ? PDO::PARAM_NULL
         : PDO::PARAM_LOB);
     $insert->execute();
-    if ($state === PENDING && !is_sqlite($db)) {
-        $db->exec('NOTIFY skitterworm_pending');  // wakes a waiting worker
-    }
 }
