@@ -14,7 +14,11 @@
 // Settings come from the environment, as the web script's; --settings reads
 // them from a PHP-FPM pool file's env[NAME] = "value" lines instead (the
 // deployment's one place for them). --jobs: verifications at once (default:
-// the processor cores).
+// the processor cores). Besides the web script's settings:
+//   SCOREBOARD_LEASE_SECONDS   how long a claimed game is the worker's (default: 30 s more
+//                              than a verification may take on the clock)
+//   SCOREBOARD_RETRY_SECONDS   when a game the verifier could not play is tried again (30)
+//   SCOREBOARD_SLOT_DIR        the lock files of the machine's cores (in the temporary folder)
 declare(strict_types=1);
 
 require __DIR__ . '/lib/storage.php';

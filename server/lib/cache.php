@@ -8,12 +8,12 @@
 declare(strict_types=1);
 
 // The folder of this scoreboard's answers: one per database and way of
-// listing, under the temporary folder unless SCOREBOARD_CACHE_DIR names one.
+// listing, in SCOREBOARD_CACHE_DIR (by default the temporary folder).
 function cache_dir(): string
 {
     $board = setting('SCOREBOARD_DSN', '') ?: sqlite_file();
-    return setting('SCOREBOARD_CACHE_DIR', sys_get_temp_dir() . '/skitterworm-cache-'
-        . substr(hash('sha256', $board . listed_only()), 0, 16));
+    return setting('SCOREBOARD_CACHE_DIR', sys_get_temp_dir()) . '/skitterworm-cache-'
+        . substr(hash('sha256', $board . listed_only()), 0, 16);
 }
 
 // The answer kept under $key while it is fresh, else $make()'s, then kept.

@@ -52,7 +52,8 @@ function pool(): string
     $text = deployed('php-fpm-pool.conf', ['/run/php/skitterworm.sock' => '/run/php/SOCKET',
         'host=127.0.0.1;' => "host=127.0.0.1;port=$pgport;", '/var/lib/skitterworm' => "$dir/lib",
         '"/srv/skitterworm/build/skitterworm-verify"' => "\"$dir/verify\""]);
-    file_put_contents("$dir/pool.conf", "$text\nenv[SCOREBOARD_LEASE_SECONDS] = \"4\"\n");
+    file_put_contents("$dir/pool.conf", "$text\nenv[SCOREBOARD_LEASE_SECONDS] = \"4\"\n"
+        . "env[SCOREBOARD_CACHE_DIR] = \"$dir/lib\"\n");
     chown("$dir/pool.conf", 'root');
     chgrp("$dir/pool.conf", 'www-data');
     chmod("$dir/pool.conf", 0640);

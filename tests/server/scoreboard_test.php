@@ -37,7 +37,7 @@ function rows(int $port): array
 // $fresh() gives the settings of an empty scoreboard.
 function suite(string $label, callable $fresh, callable $sql): void
 {
-    $log = sys_get_temp_dir() . "/skitterworm-$label-" . getmypid() . '.log';
+    $log = "{$GLOBALS['dir']}/$label.log";
     [$server, $port] = start($fresh() + ['SCOREBOARD_RATE_LIMIT' => '1000', 'LOG' => $log]);
     $valid = 'u=ann&s=' . (1000 * 9 + 5 * 42) . '&st=2&w=3&v=1.2.0';
     $refused = [

@@ -154,10 +154,11 @@ function fresh_settings(string $dir, ?string $dsn): array
 {
     static $files = 0;
     if ($dsn === null) {
-        return ['SCOREBOARD_SQLITE' => "$dir/scores" . ++$files . '.sqlite'];
+        return ['SCOREBOARD_SQLITE' => "$dir/scores" . ++$files . '.sqlite', 'SCOREBOARD_CACHE_DIR' => $dir];
     }
     (new PDO($dsn))->exec('DROP TABLE IF EXISTS scores, attempts, board');
-    return ['SCOREBOARD_DSN' => $dsn, 'SCOREBOARD_SECRET_FILE' => "$dir/pg" . ++$files . '.secret'];
+    return ['SCOREBOARD_DSN' => $dsn, 'SCOREBOARD_SECRET_FILE' => "$dir/pg" . ++$files . '.secret',
+        'SCOREBOARD_CACHE_DIR' => "$dir/cache$files"];
 }
 
 // A game as the verifier plays it: up to $frames frames of held fire from

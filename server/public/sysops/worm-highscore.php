@@ -26,6 +26,9 @@
 //   SCOREBOARD_VERIFIER_SECONDS, SCOREBOARD_VERIFIER_MEMORY   its limits (10 s, 1024 MB)
 //   SCOREBOARD_LIST_UNVERIFIED   on or off: whether unverified scores are listed (default:
 //                                off with a verifier, on without)
+//   SCOREBOARD_CACHE_SECONDS, SCOREBOARD_CACHE_DIR   how long the top of the list is kept
+//                                (1 s; 0 keeps none), and where (the temporary folder)
+// The verifier worker's own settings are in ../../worker.php.
 declare(strict_types=1);
 
 require __DIR__ . '/../../lib/storage.php';
