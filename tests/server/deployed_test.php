@@ -91,7 +91,8 @@ function worker(string $name): void
     preg_match_all('/^Environment=(\w+)=(.*)$/m', $unit, $settings);
     @mkdir("$dir/slots", 0755);
     chown("$dir/slots", 'www-data');
-    $env = array_combine($settings[1], str_replace('/run/skitterworm-worker', "$dir/slots", $settings[2]));
+    $env = array_combine($settings[1], str_replace('/run/skitterworm-worker', "$dir/slots", $settings[2]))
+        + ['TMPDIR' => "$dir/lib"];  // a killed worker's replay stays in the test's folder
     $GLOBALS['running'][] = spawn(array_merge(['runuser', '-u', 'www-data', '--', 'nice', '-n', '19'],
         explode(' ', $start[1])), $env, "$dir/$name.log");
 }
