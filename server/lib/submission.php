@@ -19,7 +19,6 @@ const MAX_STAGE = 99;
 // at most 327,675. Real games score a few thousand points a stage.
 const MAX_SCORE_PER_STAGE = 1000000;
 const MAX_REPLAY_BYTES = 65536;  // a ten-minute game's replay is about 20 KB
-const REPLAY_MAGIC = 'SKITTERWORM REPLAY 1';
 
 final class Submission
 {
@@ -29,7 +28,6 @@ final class Submission
         public readonly int $stage,
         public readonly int $wave,
         public readonly ?string $replay,  // the replay file's bytes
-        public readonly ?string $seed,    // the replay header's seed, a plain number
     ) {
     }
 }
@@ -38,7 +36,7 @@ final class Submission
 function number(array $form, string $field, int $min, int $max): ?int
 {
     $text = $form[$field] ?? null;
-    if (!is_string($text) || !preg_match('/^[0-9]{1,10}$/', $text)) {
+    if (!is_string($text) || !preg_match('/^[0-9]{1,10}\z/', $text)) {
         return null;
     }
     $value = (int) $text;
@@ -47,7 +45,8 @@ function number(array $form, string $field, int $min, int $max): ?int
 
 // Why the name cannot be stored, or null. The game writes one byte per
 // character (Latin-1): control characters (C0, DEL and C1) are no letters of
-// it, and a name must show something.
+// it, and a name must show something: blanks, the no-break space and the
+// soft hyphen show nothing.
 function name_problem(mixed $name): ?string
 {
     if (!is_string($name)) {
@@ -59,27 +58,8 @@ function name_problem(mixed $name): ?string
     if (preg_match('/[\x00-\x1f\x7f-\x9f]/', $name)) {
         return 'control characters in the name';
     }
-    if (trim($name, " \xa0") === '') {
+    if (trim($name, " \xa0\xad") === '') {
         return 'the name is blank';
-    }
-    return null;
-}
-
-// The replay header's seed: untrusted bytes, so only a plain number counts.
-function replay_seed(string $replay): ?string
-{
-    $head = substr($replay, 0, 2048);
-    $lines = explode("\n", $head);
-    if (($lines[0] ?? '') !== REPLAY_MAGIC) {
-        return null;
-    }
-    foreach (array_slice($lines, 1, 20) as $line) {
-        if ($line === '') {
-            break;
-        }
-        if (preg_match('/^seed (-?[0-9]{1,20})$/', $line, $m)) {
-            return $m[1];
-        }
     }
     return null;
 }
@@ -129,5 +109,5 @@ function read_submission(array $form): Submission|array
     if ($problem !== null) {
         return $problem;
     }
-    return new Submission($form['u'], $score, $stage, $wave, $replay, $replay === null ? null : replay_seed($replay));
+    return new Submission($form['u'], $score, $stage, $wave, $replay);
 }

@@ -1,5 +1,5 @@
 <?php
-// The leaderboard as a web page, and each stored replay for download.
+// The leaderboard as a web page, and each listed score's replay for download.
 declare(strict_types=1);
 
 const PAGE_ROWS = 100;
@@ -15,25 +15,49 @@ function stage_text(int $stage): string
     return $stage >= 1 && $stage <= 26 ? chr(64 + $stage) : "#$stage";
 }
 
-function web_page(PDO $db, string $script): never
+function web_page(): never
 {
-    $rows = '';
-    foreach (top_rows($db, 0, PAGE_ROWS) as $i => $row) {
-        $replay = $row['has_replay'] ? '<a href="' . html($script . '?replay=' . $row['id']) . '">replay</a>' : '';
-        $rows .= '<tr><td>' . ($i + 1) . '</td><td>' . html($row['name'] === '' ? '-' : $row['name']) . '</td><td>'
-            . (int) $row['score'] . '</td><td>' . html(stage_text((int) $row['stage'])) . ':' . (int) $row['wave']
-            . '</td><td>' . ($row['verified'] ? '&#10003; verified' : '') . "</td><td>$replay</td><td>"
-            . html((string) $row['created']) . "</td></tr>\n";
-    }
-    answer(200, "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Skitterworm world leaderboard</title>"
-        . "</head><body><h1>Skitterworm world leaderboard</h1>\n<p>A verified score was proven by playing its replay "
-        . "again on the server.</p>\n<table>\n<tr><th></th><th>Name</th><th>Score</th><th>Reached</th><th>Verified</th>"
-        . "<th>Replay</th><th>Date (UTC)</th></tr>\n$rows</table></body></html>\n", 'text/html; charset=utf-8');
+    answer(200, cached('page', 'page_text'), 'text/html; charset=utf-8');
 }
 
-function replay_download(PDO $db, string $id): never
+function page_text(): string
 {
-    $replay = preg_match('/^[0-9]{1,18}$/', $id) ? replay_of($db, (int) $id) : null;
+    $rows = '';
+    foreach (top_rows(0, PAGE_ROWS) as $i => $row) {
+        // Relative to the page itself, whatever path the request named.
+        $replay = $row['has_replay'] ? '<a href="?replay=' . (int) $row['id'] . '">replay</a>' : '';
+        $rows .= '<tr><td>' . ($i + 1) . '</td><td>' . html($row['name'] === '' ? '-' : $row['name']) . '</td><td>'
+            . (int) $row['score'] . '</td><td>' . html(stage_text((int) $row['stage'])) . ':' . (int) $row['wave']
+            . '</td><td>' . ((int) $row['verified'] === VERIFIED ? '&#10003; verified' : '') . '</td><td>' . $replay
+            . '</td><td>'
+            . html((string) $row['created']) . "</td></tr>\n";
+    }
+    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Skitterworm world leaderboard</title>"
+        . "</head><body><h1>Skitterworm world leaderboard</h1>\n<p>A verified score was proven by playing its replay "
+        . "again on the server.</p>\n<table>\n<tr><th></th><th>Name</th><th>Score</th><th>Reached</th><th>Verified</th>"
+        . "<th>Replay</th><th>Date (UTC)</th></tr>\n$rows</table>\n" . footer() . "</body></html>\n";
+}
+
+// How many games wait for verification and whether it works; the reasons
+// stay in the log and `scripts/scoreboard --status`.
+function footer(): string
+{
+    if (setting('SCOREBOARD_VERIFIER', '') === '') {
+        return '';
+    }
+    [$waiting, $state] = verification_status();
+    $works = match ($state) {
+        'ok', 'started' => 'Verification works.',
+        'no worker' => 'No verifier is running at the moment.',
+        default => 'Verification does not work at the moment.',
+    };
+    return '<footer><p>' . ($waiting === 1 ? '1 game waits' : "$waiting games wait") . " for verification. $works"
+        . "</p></footer>\n";
+}
+
+function replay_download(mixed $id): never
+{
+    $replay = is_string($id) && preg_match('/^[0-9]{1,18}\z/', $id) ? replay_of((int) $id) : null;
     if ($replay === null) {
         refuse(404, 'no such replay');
     }

@@ -4,6 +4,10 @@
 // (with the rules version raised):
 //   record_corpus DATA_DIR OUT_DIR            records the corpus
 //   record_corpus DATA_DIR --explore FIRST N  lists candidate games
+//   record_corpus DATA_DIR --game SEED FRAMES NAME OUT
+//                 records one game of fire held from the start under the
+//                 keyboard, quit after FRAMES frames unless it ends first
+//                 (the scoreboard's tests post such games)
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -30,6 +34,7 @@ struct Game {
   bool pilot;
   int32_t number;  // the seed for the pilot, the player's number otherwise
   uint32_t quit_at = 0;
+  bool hold_fire = false;  // only fire, held all the way
 };
 
 FrameInput PilotInput() {
@@ -52,14 +57,15 @@ Replay Play(const Game& game, Seen& seen) {
   ResetForQuietPlay();
   config.particles = 0;
   game_test::HumanInput human(game.number);
-  NewGame({game.pilot ? game.number : game.number * 31 + 5, game.pilot ? CONTROLS_KEYBOARD : human.controls()});
+  const bool keyboard = game.pilot || game.hold_fire;
+  NewGame({keyboard ? game.number : game.number * 31 + 5, keyboard ? CONTROLS_KEYBOARD : human.controls()});
   while (!GameEnded() && world.gameFrames < 60u * 60u * 30u) {
     if (game.quit_at && world.gameFrames == game.quit_at) {
       PauseGame();
       QuitGame();
       break;
     }
-    StepGame(game.pilot ? PilotInput() : human.Next());
+    StepGame(game.hold_fire ? FrameInput{kInputFire, 0, 0} : game.pilot ? PilotInput() : human.Next());
     lstEnemies.ForEachOf<TWarden>([&](TWarden*) { seen.wardens = true; });
     lstEnemies.ForEachOf<TSaucer>([&](TSaucer*) { seen.saucers = true; });
   }
@@ -83,7 +89,7 @@ const Game kCorpus[] = {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fputs("usage: record_corpus DATA_DIR OUT_DIR | DATA_DIR --explore FIRST N\n", stderr);
+    std::fputs("usage: record_corpus DATA_DIR OUT_DIR | --explore FIRST N | --game SEED FRAMES NAME OUT\n", stderr);
     return 2;
   }
   UseHeadlessBackend();
@@ -91,6 +97,12 @@ int main(int argc, char** argv) {
   SetDataDir(argv[1]);
   LoadAssets();
   const std::string out = argv[2];
+  if (out == "--game" && argc == 7) {
+    Seen seen;
+    Replay replay = Play({"", false, std::atoi(argv[3]), uint32_t(std::atoi(argv[4])), true}, seen);
+    replay.header.name = argv[5];
+    return SaveReplay(argv[6], replay) ? 0 : 1;
+  }
   if (out == "--explore" && argc == 5) {
     for (int n = std::atoi(argv[3]), last = n + std::atoi(argv[4]); n < last; ++n)
       for (bool pilot : {true, false}) {

@@ -7,28 +7,36 @@
 //   a=2      u (name), s (encoded score), st (stage), w (wave), v, and
 //            optionally r (the game's replay, base64) -> "success"
 //   action=5 v                                   -> the number of listed scores
-// Anything else gets one line "error: ..." and a 4xx status. A plain GET
-// shows the leaderboard as a web page; GET ?replay=ID gives a stored replay.
-// The parts live in ../../lib.
+// Anything else gets a 4xx status and one line "error: REASON", the reason
+// being a short sentence the game can show the player. A plain GET shows the
+// leaderboard as a web page; GET ?replay=ID gives a listed score's replay.
+// With a verifier, a posted game is stored as pending at once and listed
+// when a verifier worker (../../worker.php) has played its replay to its
+// score. The parts live in ../../lib.
 //
-// Settings come from the environment (or fastcgi_param / SetEnv):
+// Settings come from the environment (or env[] in the PHP-FPM pool):
 //   SCOREBOARD_SQLITE        the SQLite file (default: data/scoreboard.sqlite beside public/)
 //   SCOREBOARD_DSN           a PDO DSN such as "pgsql:host=...;dbname=..." instead of SQLite,
 //   SCOREBOARD_DB_USER, SCOREBOARD_DB_PASSWORD   with its login
 //   SCOREBOARD_SECRET_FILE   the secret salting address keys (default: beside the SQLite
 //                            file, or data/scoreboard.secret); made on first use
-//   SCOREBOARD_RATE_LIMIT    scores one network may post per window (default 10)
+//   SCOREBOARD_RATE_LIMIT    scoring attempts one network may make per window (default 10)
 //   SCOREBOARD_RATE_WINDOW   the window in seconds (default 60)
-//   SCOREBOARD_VERIFIER      the game's executable: replays are played with --verify
+//   SCOREBOARD_VERIFIER      the game's verifier (skitterworm-verify): replays are proven with it
 //   SCOREBOARD_VERIFIER_SECONDS, SCOREBOARD_VERIFIER_MEMORY   its limits (10 s, 1024 MB)
-//   SCOREBOARD_LIST_UNVERIFIED   on (default) or off: whether unverified scores are listed
-
+//   SCOREBOARD_LIST_UNVERIFIED   on or off: whether unverified scores are listed (default:
+//                                off with a verifier, on without)
+//   SCOREBOARD_CACHE_SECONDS, SCOREBOARD_CACHE_DIR   how long the top of the list is kept
+//                                (1 s; 0 keeps none), and where (the temporary folder)
+// The verifier worker's own settings are in ../../worker.php.
 declare(strict_types=1);
 
 require __DIR__ . '/../../lib/storage.php';
 require __DIR__ . '/../../lib/submission.php';
 require __DIR__ . '/../../lib/scores.php';
 require __DIR__ . '/../../lib/verifier.php';
+require __DIR__ . '/../../lib/queue.php';
+require __DIR__ . '/../../lib/cache.php';
 require __DIR__ . '/../../lib/web_page.php';
 
 const GAME_VERSIONS = ['1.2.0'];
@@ -52,47 +60,68 @@ function refuse(int $status, string $reason): never
     answer($status, "error: $reason\n");
 }
 
-function get_scores(PDO $db, array $form): never
+function get_scores(array $form): never
 {
     $first = number($form, 'f', 0, MAX_FIRST);
     $count = number($form, 'l', 1, MAX_ROWS);
     if ($first === null || $count === null) {
         refuse(400, 'f must be 0 to ' . MAX_FIRST . ' and l 1 to ' . MAX_ROWS);
     }
-    $text = '';
-    foreach (top_rows($db, $first, $count) as $row) {
-        $text .= $row['id'] . "\n" . $row['created'] . "\n" . to_latin1($row['name']) . "\n" . $row['score'] . "\n"
-            . $row['stage'] . "\n" . $row['wave'] . "\n";
-    }
-    answer(200, $text);
+    // The game asks for the top rows: those answers are kept (a few at most).
+    $rows = function () use ($first, $count) {
+        $text = '';
+        foreach (top_rows($first, $count) as $row) {
+            $text .= $row['id'] . "\n" . $row['created'] . "\n" . to_latin1($row['name']) . "\n" . $row['score']
+                . "\n" . $row['stage'] . "\n" . $row['wave'] . "\n";
+        }
+        return $text;
+    };
+    answer(200, $first === 0 ? cached("top$count", $rows) : $rows());
 }
 
+// A scoring attempt: counted against its network's limit before anything
+// else is looked at; then the fields, then the replay's identity (read by
+// the verifier, which is quick: the game is not played). A game with a
+// replay is stored as pending, for a verifier worker to prove.
 function set_score(array $form, string $address): never
 {
+    $who = address_key($address);
+    if (!count_attempt($who)) {
+        $window = (int) setting('SCOREBOARD_RATE_WINDOW', '60');
+        refuse(429, "too many scores from your network; try again in $window seconds");
+    }
+    if (!is_string($form['v'] ?? null) || !in_array($form['v'], GAME_VERSIONS, true)) {
+        refuse(400, 'this scoreboard does not take scores of this version of the game');
+    }
     $submission = read_submission($form);
     if (is_array($submission)) {
         refuse(...$submission);
     }
-    $db = database();
-    $who = address_key($address);
-    $window = (int) setting('SCOREBOARD_RATE_WINDOW', '60');
     $verifier = setting('SCOREBOARD_VERIFIER', '');
-    $verified = false;
+    $state = UNVERIFIED;
+    $digest = null;
     if ($verifier !== '' && $submission->replay !== null) {
-        if (over_limit($db, $who)) {
-            refuse(429, "too many scores from your address; try again in $window seconds");
+        $state = PENDING;
+        $identity = replay_identity($verifier, $submission->replay);
+        $refused = $identity['refused'] ?? null;
+        if ($refused !== null) {
+            refuse(422, $refused);
         }
-        $verified = verify_replay($verifier, $submission);
-        if (is_string($verified)) {
-            error_log("scoreboard: $verified");
-            refuse(422, 'the replay could not be verified');
-        }
-        if (!$verified) {
-            refuse(422, 'the replay does not play to this score, stage and wave');
+        if (isset($identity['failed'])) {
+            // Stored all the same: a worker reads its identity once the verifier runs again.
+            error_log("scoreboard: cannot read a replay's identity: {$identity['failed']}");
+        } elseif ($identity['name'] !== $submission->name) {
+            refuse(422, 'the replay is signed by another name');
+        } else {
+            $digest = $identity['digest'];
         }
     }
-    if (!store($db, $submission, $who, $verified)) {
-        refuse(429, "too many scores from your address; try again in $window seconds");
+    $stored = store($submission, $who, $state, $digest);
+    if ($stored !== true) {
+        refuse(...$stored);
+    }
+    if ($state === UNVERIFIED && listed_only() !== 'verified = 1') {
+        renew_cache();
     }
     answer(200, "success\n");
 }
@@ -112,11 +141,16 @@ function client_address(): string
 
 try {
     $method = $_SERVER['REQUEST_METHOD'] ?? 'GET';
+    foreach ([$_GET, $_POST] as $fields) {
+        if (array_filter($fields, 'is_array')) {
+            refuse(400, 'a field is given as a list');
+        }
+    }
     if ($method === 'GET' || $method === 'HEAD') {
         if (isset($_GET['replay'])) {
-            replay_download(database(), (string) $_GET['replay']);
+            replay_download($_GET['replay']);
         }
-        web_page(database(), strtok((string) ($_SERVER['REQUEST_URI'] ?? ''), '?') ?: '');
+        web_page();
     }
     if ($method !== 'POST') {
         header('Allow: GET, HEAD, POST');
@@ -127,17 +161,18 @@ try {
     }
     $form = $_POST;
     $action = $form['a'] ?? $form['action'] ?? null;
-    $version = $form['v'] ?? null;
-    if (!is_string($action) || !in_array($action, ['1', '2', '5'], true)) {
+    if ($action === '2') {
+        set_score($form, client_address());
+    }
+    if (!is_string($action) || !in_array($action, ['1', '5'], true)) {
         refuse(400, 'unknown action');
     }
-    if (!is_string($version) || !in_array($version, GAME_VERSIONS, true)) {
+    if (!is_string($form['v'] ?? null) || !in_array($form['v'], GAME_VERSIONS, true)) {
         refuse(400, 'unknown game version');
     }
     match ($action) {
-        '1' => get_scores(database(), $form),
-        '2' => set_score($form, client_address()),
-        '5' => answer(200, score_count(database()) . "\n"),
+        '1' => get_scores($form),
+        '5' => answer(200, cached('count', fn () => score_count() . "\n")),
     };
 } catch (Throwable $e) {
     error_log('scoreboard: ' . $e->getMessage());
