@@ -4,7 +4,8 @@
 // once, whoever posts it.
 declare(strict_types=1);
 
-const DUPLICATE_SECONDS = 600;  // a retry of the same game within this is the same submission
+const DUPLICATE_SECONDS = 600;
+const REPLAY_HEAD_BYTES = 512;  // enough for every header line before "frames"  // a retry of the same game within this is the same submission
 
 // Which scores are listed. With a verifier, only verified ones unless
 // SCOREBOARD_LIST_UNVERIFIED says otherwise; pending and refused games never.
@@ -17,13 +18,30 @@ function listed_only(): string
 function top_rows(int $first, int $count): array
 {
     return with_db(function (PDO $db) use ($first, $count) {
-        $query = $db->prepare('SELECT id, created, name, score, stage, wave, verified, replay IS NOT NULL AS has_replay
-            FROM scores WHERE ' . listed_only() . ' ORDER BY score DESC, id ASC LIMIT :count OFFSET :first');
+        // The replay's header (plain text before its compressed inputs) names its rules and length.
+        $query = $db->prepare('SELECT id, created, name, score, stage, wave, verified, replay IS NOT NULL AS has_replay,
+            substr(replay, 1, ' . REPLAY_HEAD_BYTES . ') AS head FROM scores WHERE ' . listed_only() . ' ORDER BY score DESC, id ASC LIMIT :count OFFSET :first');
         $query->bindValue(':count', $count, PDO::PARAM_INT);
         $query->bindValue(':first', $first, PDO::PARAM_INT);
         $query->execute();
-        return $query->fetchAll(PDO::FETCH_ASSOC);
+        return array_map(function (array $row) {
+            $head = is_resource($row['head']) ? stream_get_contents($row['head']) : (string) $row['head'];
+            unset($row['head']);
+            return $row + replay_facts($head);
+        }, $query->fetchAll(PDO::FETCH_ASSOC));
     });
+}
+
+// What a replay's header says of the game: the rules it was played by (a
+// header without that line is of the first rules) and its frames (60 a second).
+function replay_facts(string $head): array
+{
+    if (!str_starts_with($head, "SKITTERWORM REPLAY")) {
+        return ['rules' => 0, 'frames' => 0];
+    }
+    $line = fn (string $key, int $otherwise) => preg_match("/^$key (\\d{1,9})\r?$/m", $head, $m) ? (int) $m[1]
+        : $otherwise;
+    return ['rules' => $line('rules', 1), 'frames' => $line('frames', 0)];
 }
 
 function score_count(): int

@@ -4,9 +4,12 @@
 // set per request) and reads plain text back:
 //   a=1      v, f (first row, from 0), l (rows)  -> six lines a row, best first:
 //                                                   id, date, name, score, stage, wave
+//            and r=1                             -> each row then followed by "replay ID" (0: no
+//                                                   replay to watch) and "rules N" (its rules version)
 //   a=2      u (name), s (encoded score), st (stage), w (wave), v, and
 //            optionally r (the game's replay, base64) -> "success"
 //   action=5 v                                   -> the number of listed scores
+//   a=6      v, i (a listed score's id)          -> its replay's bytes (404 when it has none)
 // Anything else gets a 4xx status and one line "error: REASON", the reason
 // being a short sentence the game can show the player. A plain GET shows the
 // leaderboard as a web page; GET ?replay=ID gives a listed score's replay.
@@ -67,16 +70,21 @@ function get_scores(array $form): never
     if ($first === null || $count === null) {
         refuse(400, 'f must be 0 to ' . MAX_FIRST . ' and l 1 to ' . MAX_ROWS);
     }
+    // Only a game that asks gets each row's replay: an older one reads six lines a row.
+    $replays = ($form['r'] ?? '') === '1';
     // The game asks for the top rows: those answers are kept (a few at most).
-    $rows = function () use ($first, $count) {
+    $rows = function () use ($first, $count, $replays) {
         $text = '';
         foreach (top_rows($first, $count) as $row) {
             $text .= $row['id'] . "\n" . $row['created'] . "\n" . to_latin1($row['name']) . "\n" . $row['score']
                 . "\n" . $row['stage'] . "\n" . $row['wave'] . "\n";
+            if ($replays) {
+                $text .= 'replay ' . ($row['has_replay'] ? $row['id'] : 0) . "\nrules {$row['rules']}\n";
+            }
         }
         return $text;
     };
-    answer(200, $first === 0 ? cached("top$count", $rows) : $rows());
+    answer(200, $first === 0 ? cached("top$count" . ($replays ? 'r' : ''), $rows) : $rows());
 }
 
 // A scoring attempt: counted against its network's limit before anything
@@ -164,7 +172,7 @@ try {
     if ($action === '2') {
         set_score($form, client_address());
     }
-    if (!is_string($action) || !in_array($action, ['1', '5'], true)) {
+    if (!is_string($action) || !in_array($action, ['1', '5', '6'], true)) {
         refuse(400, 'unknown action');
     }
     if (!is_string($form['v'] ?? null) || !in_array($form['v'], GAME_VERSIONS, true)) {
@@ -173,6 +181,7 @@ try {
     match ($action) {
         '1' => get_scores($form),
         '5' => answer(200, cached('count', fn () => score_count() . "\n")),
+        '6' => replay_download($form['i'] ?? null),
     };
 } catch (Throwable $e) {
     error_log('scoreboard: ' . $e->getMessage());
