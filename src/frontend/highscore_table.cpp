@@ -8,6 +8,7 @@
 #include "core/rainbow_phaser.h"
 #include "frontend/frontend.h"
 #include "frontend/frontend_hooks.h"
+#include "frontend/online_watch.h"
 #include "game/particle.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
@@ -94,9 +95,16 @@ bool IsEntryItem(uint8_t id) { return id >= kFirstEntryItem && id < kFirstEntryI
 
 void FindEntryReplays() { entryReplays = GamesOfEntries(highscores); }
 
-bool EntryItemShown(uint8_t id) { return !showOnlineScores && EntryHasGame(id - kFirstEntryItem); }
+bool EntryItemShown(uint8_t id) {
+  return showOnlineScores ? OnlineRowShown(id - kFirstEntryItem) : EntryHasGame(id - kFirstEntryItem);
+}
 
-void WatchEntryItem(uint8_t id) { WatchEntry(id - kFirstEntryItem); }
+void WatchEntryItem(uint8_t id) {
+  if (showOnlineScores)
+    WatchOnlineRow(id - kFirstEntryItem);
+  else
+    WatchEntry(id - kFirstEntryItem);
+}
 
 int HighscoreRowAt(int32_t x, int32_t y, uint8_t table_y) {
   const int32_t top = table_y + 10;
@@ -105,4 +113,10 @@ int HighscoreRowAt(int32_t x, int32_t y, uint8_t table_y) {
   return row < THighscores::kEntries ? row : -1;
 }
 
-void WatchEntryAt(int32_t x, int32_t y, uint8_t table_y) { WatchEntry(HighscoreRowAt(x, y, table_y)); }
+void WatchEntryAt(int32_t x, int32_t y, uint8_t table_y) {
+  const int row = HighscoreRowAt(x, y, table_y);
+  if (showOnlineScores)
+    WatchOnlineRow(row);
+  else
+    WatchEntry(row);
+}

@@ -8,6 +8,7 @@ void DrawHighscoreTable(uint8_t y);
 
 // The entries are items of the highscores page, so the cursor keys and Enter
 // reach their games as a click does: ids kFirstEntryItem onwards, top first.
+// They stand for the online table's rows while it is shown.
 constexpr uint8_t kFirstEntryItem = 22;
 bool IsEntryItem(uint8_t id);
 
@@ -21,5 +22,5 @@ void WatchEntryItem(uint8_t id);
 // The entry whose row is at the pointer (picture pixels) in a table drawn at
 // y, or -1.
 int HighscoreRowAt(int32_t x, int32_t y, uint8_t table_y);
-// A click on a row with a recorded game shows that game.
+// A click on a row with a recorded game shows that game (of the online table when it is shown).
 void WatchEntryAt(int32_t x, int32_t y, uint8_t table_y);

@@ -249,7 +249,9 @@ void MenuScreen::Enter() {
   keyConfigStep = 0;
   attractSince = MilliSecs();
   if (returnToHighscores) {
-    showOnlineScores = 0;
+    // Back from a game of the online table, that table shows again as it was.
+    showOnlineScores = returnToOnlineScores;
+    returnToOnlineScores = 0;
     menuScreen = MENU_HIGHSCORES;
     // Back from an entry's game, the entry stays selected.
     if (!IsEntryItem(menuSelected)) menuSelected = 21;

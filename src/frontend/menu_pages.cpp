@@ -19,6 +19,7 @@
 #include "frontend/menu.h"
 #include "frontend/menu_particle.h"
 #include "frontend/menu_state.h"
+#include "frontend/online_watch.h"
 #include "frontend/options.h"
 #include "game/particle.h"
 #include "persist/highscores.h"
@@ -75,6 +76,7 @@ void ShowOnlineViewText() {
 }
 
 void ToggleOnlineView(uint8_t) {
+  ForgetOnlineWatch();
   showOnlineScores = showOnlineScores ? 0 : 1;
   // Every switch to the online table asks the server again.
   if (showOnlineScores && config.online) {
@@ -91,6 +93,13 @@ void BuildHighscores() {
 }
 
 void BackToMain() { MenuFadeTo(MENU_MAIN); }
+
+// Escape gives a game's download up first, and leaves the page only after.
+void BackFromHighscores() {
+  if (CancelOnlineWatch()) return;
+  ForgetOnlineWatch();
+  BackToMain();
+}
 
 void CloseCredits() {
   MenuFadeTo(MENU_MAIN);
@@ -131,7 +140,10 @@ void HighscoresBody() {
     DrawHighscoreTable(kHighscoreTableY);
   } else if (config.online) {
     if (onlineFetchResult > 0) {
-      onlineScores.Draw(45, CreateMenuSparks);
+      StepOnlineWatch();
+      onlineScores.Draw(kHighscoreTableY, CreateMenuSparks,
+                        IsEntryItem(menuSelected) ? menuSelected - kFirstEntryItem : -1);
+      DrawOnlineWatchLine();
     } else {
       Paragraph({{"Uh oh! Something's gone wrong...", 255, 0, 0, 70},
                  {"Skitterworm couldn't connect to the online scoreboard.", 191, 191, 191, 90},
@@ -147,9 +159,9 @@ void HighscoresBody() {
   }
 }
 
-// A click on an entry of the local table shows its game.
+// A click on an entry of the table shown shows its game.
 void HighscoresClick() {
-  if (!showOnlineScores) WatchEntryAt(MouseX(), MouseY(), kHighscoreTableY);
+  if (!showOnlineScores || onlineFetchResult > 0) WatchEntryAt(MouseX(), MouseY(), kHighscoreTableY);
 }
 
 void CreditsBody() {
@@ -212,7 +224,8 @@ constexpr MenuItem kJoypadItems[] = {
 const MenuPage kPages[] = {
     {MENU_MAIN, kMainItems, 0, 0, true, nullptr, MainBody, QuitMenu},
     {MENU_OPTIONS, kOptionsItems, 10, 2, true, BuildOptionSets, OptionsBody, BackToMain},
-    {MENU_HIGHSCORES, kHighscoresItems, 21, 3, true, BuildHighscores, HighscoresBody, BackToMain, HighscoresClick},
+    {MENU_HIGHSCORES, kHighscoresItems, 21, 3, true, BuildHighscores, HighscoresBody, BackFromHighscores,
+     HighscoresClick},
     {MENU_STATISTICS, kStatisticsItems, 30, 4, true, nullptr, StatisticsBody, BackToMain},
     {MENU_HELP, kHelpItems, 40, 5, true, nullptr, HelpBody, BackToMain},
     {MENU_CREDITS, {}, 0, 6, false, StartCredits, CreditsBody, CloseCredits},

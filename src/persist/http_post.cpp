@@ -50,12 +50,19 @@ class Socket {
   int fd_;
 };
 
-// 1 ready, 0 time-out, -1 error.
-int PollFor(int fd, short events, int32_t ms) {
+bool Cancelled(const std::atomic<bool>* cancel) { return cancel && cancel->load(); }
+
+// 1 ready, 0 time-out (or the request was given up), -1 error. A request that
+// can be given up waits in short slices, looking at its flag between them.
+int PollFor(int fd, short events, int32_t ms, const std::atomic<bool>* cancel) {
   pollfd p{fd, events, 0};
+  const Clock::time_point end = Clock::now() + std::chrono::milliseconds(ms);
   for (;;) {
-    const int rc = poll(&p, 1, ms);
+    if (Cancelled(cancel)) return 0;
+    const int32_t slice = cancel ? std::min(Left(end), kCancelCheckMs) : Left(end);
+    const int rc = poll(&p, 1, slice);
     if (rc < 0 && errno == EINTR) continue;
+    if (rc == 0 && Left(end) > 0) continue;
     return rc < 0 ? -1 : (rc == 0 ? 0 : 1);
   }
 }
@@ -70,7 +77,8 @@ using AddrList = std::unique_ptr<addrinfo, AddrInfoDeleter>;
 // getaddrinfo has no time-out of its own, so a name (not an address) is
 // looked up on a helper thread; when it takes too long the request gives up
 // and the thread finishes on its own, cleaning up after itself.
-AddrList Lookup(const std::string& host, int32_t port, int32_t wait_ms, std::string& error) {
+AddrList Lookup(const std::string& host, int32_t port, int32_t wait_ms, const std::atomic<bool>* cancel,
+                std::string& error) {
   const std::string service = std::to_string(port);
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
@@ -101,7 +109,10 @@ AddrList Lookup(const std::string& host, int32_t port, int32_t wait_ms, std::str
     shared->done_signal.notify_all();
   }).detach();
   std::unique_lock lock(shared->mutex);
-  if (!shared->done_signal.wait_for(lock, std::chrono::milliseconds(wait_ms), [&] { return shared->done; })) {
+  const Clock::time_point end = Clock::now() + std::chrono::milliseconds(wait_ms);
+  while (!shared->done && Left(end) > 0 && !Cancelled(cancel))
+    shared->done_signal.wait_for(lock, std::chrono::milliseconds(std::min(Left(end), kCancelCheckMs)));
+  if (!shared->done) {
     error = "looking up " + host + " took longer than " + std::to_string(wait_ms) + " ms";
     return nullptr;
   }
@@ -226,7 +237,7 @@ std::unique_ptr<THttpResponse> TPost::SendData() {
 
   // Look the host up and connect to the first address that answers.
   std::string error;
-  AddrList addresses = Lookup(host, port, WaitFor(limits.connect_ms, end), error);
+  AddrList addresses = Lookup(host, port, WaitFor(limits.connect_ms, end), limits.cancel, error);
   if (!addresses) return fail(error, kNoConnection);
   Socket sock;
   bool any_socket = false;
@@ -243,7 +254,7 @@ std::unique_ptr<THttpResponse> TPost::SendData() {
         error = where + ": " + std::strerror(errno);
         continue;
       }
-      const int ready = PollFor(attempt.fd(), POLLOUT, WaitFor(limits.connect_ms, end));
+      const int ready = PollFor(attempt.fd(), POLLOUT, WaitFor(limits.connect_ms, end), limits.cancel);
       int so_error = 0;
       socklen_t len = sizeof so_error;
       if (ready == 0) {
@@ -271,7 +282,7 @@ std::unique_ptr<THttpResponse> TPost::SendData() {
     }
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
       return fail(host_ip_dotted + ": sending the request failed: " + std::strerror(errno));
-    if (PollFor(sock.fd(), POLLOUT, WaitFor(limits.io_ms, end)) <= 0)
+    if (PollFor(sock.fd(), POLLOUT, WaitFor(limits.io_ms, end), limits.cancel) <= 0)
       return fail(host_ip_dotted + ": the server took no request in time");
   }
 
@@ -332,7 +343,7 @@ std::unique_ptr<THttpResponse> TPost::SendData() {
         break;
       }
     }
-    const int ready = PollFor(sock.fd(), POLLIN, WaitFor(limits.io_ms, end));
+    const int ready = PollFor(sock.fd(), POLLIN, WaitFor(limits.io_ms, end), limits.cancel);
     if (ready <= 0) {
       how = ready == 0 ? End::kTimeOut : End::kClosed;
       break;

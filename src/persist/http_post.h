@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -17,7 +18,11 @@ struct THttpLimits {
   size_t max_header_line = 8192;
   size_t max_header_lines = 64;
   size_t max_body = 256 * 1024;  // a longer answer is cut off here
+  // A request run beside the frame loop can be given up: once this is set,
+  // every wait ends within kCancelCheckMs and the request fails.
+  const std::atomic<bool>* cancel = nullptr;
 };
+constexpr int32_t kCancelCheckMs = 50;
 
 // One form field.
 class TInputFields {

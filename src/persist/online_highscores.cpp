@@ -6,6 +6,7 @@
 #include "core/fonts.h"
 #include "core/helpers.h"
 #include "core/rainbow_phaser.h"
+#include "core/version.h"
 #include "persist/records.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -26,6 +27,17 @@ TScores* TScores::AddScore(int32_t score_id, const std::string& user_name, int32
 }
 
 void TScores::KillScore() { lstOnlineScores.Remove(this); }
+
+bool TScores::Watchable() const { return replay_id > 0 && rules == kRulesVersion; }
+
+TScores* TOnlineHighscores::Row(int32_t index) {
+  TScores* found = nullptr;
+  int32_t n = 0;
+  lstOnlineScores.ForEach([&](TScores* row) {
+    if (n++ == index) found = row;
+  });
+  return found;
+}
 
 void TOnlineHighscores::Init(const std::string& version, const std::string& host, const std::string& script,
                              int32_t new_port) {
@@ -82,23 +94,40 @@ int32_t TOnlineHighscores::GetScores(int32_t first, int32_t count) {
   post->AddInputField("v", current_version);
   post->AddInputField("f", std::to_string(first));
   post->AddInputField("l", std::to_string(count));
+  post->AddInputField("r", "1");  // each row's replay: a scoreboard that does not know it sends six lines a row
   auto answer = Send(*post);
   if (!answer) return 0;
-  // Six lines a row; a row without a date is no row, and lines past the end
-  // read empty, so a trailing partial group is dropped. No more rows than
-  // asked for are kept, and no longer texts than the game could have sent:
-  // a server that answers with more gets its excess ignored.
+  // Six lines a row, then "replay ID" and "rules N" from a scoreboard that
+  // keeps games; a row without a date is no row, and lines past the end read
+  // empty, so a trailing partial group is dropped. No more rows than asked
+  // for are kept, and no longer texts than the game could have sent: a
+  // server that answers with more gets its excess ignored.
   const int32_t wanted = std::clamp(count, 0, kOnlineRows);
   int32_t kept = 0;
-  while (kept < wanted && !answer->Eof()) {
+  std::string next = Trim(answer->ReadLine());
+  while (kept < wanted && !(answer->Eof() && next.empty())) {
     std::string line[6];
-    for (auto& l : line) l = Trim(answer->ReadLine());
+    line[0] = next;
+    for (int i = 1; i < 6; ++i) line[i] = Trim(answer->ReadLine());
+    next = Trim(answer->ReadLine());
+    int32_t replay_id = 0, rules = 0;
+    for (int extra = 0; extra < 2; ++extra, next = Trim(answer->ReadLine())) {
+      if (next.starts_with("replay "))
+        replay_id = std::max(0, ParseInt(next.substr(7)));
+      else if (next.starts_with("rules "))
+        rules = std::max(0, ParseInt(next.substr(6)));
+      else
+        break;
+    }
     if (line[1].empty()) continue;
     scores = TScores::AddScore(ParseInt(line[0]), line[2].substr(0, kOnlineNameMax), ParseInt(line[3]),
                                ServerNumber(line[4]), ServerNumber(line[5]), line[1].substr(0, kOnlineNameMax));
+    scores->replay_id = replay_id;
+    scores->rules = rules;
     ++kept;
   }
-  if (!answer->Eof()) DebugLog("Scoreboard: rows past the " + std::to_string(wanted) + " asked for are ignored");
+  if (!answer->Eof() || !next.empty())
+    DebugLog("Scoreboard: rows past the " + std::to_string(wanted) + " asked for are ignored");
   return 1;
 }
 
@@ -158,7 +187,7 @@ void TOnlineHighscores::Unload() {
   scores = nullptr;
 }
 
-void TOnlineHighscores::Draw(uint8_t y, SparkEmitter sparks) {
+void TOnlineHighscores::Draw(uint8_t y, SparkEmitter sparks, int32_t selected) {
   SetImageFont(fntMain);
   rainbow.Set();
   DrawTextCentred("W O R L D   L E A D E R B O A R D", 160, y, 1);
@@ -166,6 +195,10 @@ void TOnlineHighscores::Draw(uint8_t y, SparkEmitter sparks) {
   lstOnlineScores.ForEach([&](TScores* row) {
     if (n >= kOnlineRows) return;  // the buttons are below the fifteenth row
     const int32_t r = y + 10 + 9 * n;
+    if (n == selected) {
+      SetColor(48, 48, 56);
+      DrawRect(78, float(r - 1), 164, 9);
+    }
     SetColor(127, 127, 127);
     DrawTextRight(IntText(n + 1), 92, r, 1);
     SetColor(255, 255, 255);
@@ -176,6 +209,11 @@ void TOnlineHighscores::Draw(uint8_t y, SparkEmitter sparks) {
     SetColor(255, 255, 0);
     SetImageFont(fntSmall);
     DrawTextRight(StageWaveText(row->user_stage, row->user_wave), 233, y + 14 + 9 * n, 1);
+    // A game of other rules would play another way than it was played.
+    if (row->OfOtherRules()) {
+      SetColor(127, 127, 127);
+      DrawText(row->rules < kRulesVersion ? "older game" : "newer game", 238, float(y + 14 + 9 * n));
+    }
     SetImageFont(fntMain);
     ++n;
   });

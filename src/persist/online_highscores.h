@@ -19,6 +19,13 @@ class TScores : public Listed {
   int32_t user_stage = 0;  // 1 = A
   int32_t user_wave = 0;
   std::string date;
+  int32_t replay_id = 0;  // the scoreboard's id of the game's replay; 0: none to watch
+  int32_t rules = 0;      // the rules of play the replay was recorded by
+
+  // A game this program can play again as it was played.
+  bool Watchable() const;
+  // A game kept on the scoreboard but recorded by other rules of play.
+  bool OfOtherRules() const { return replay_id > 0 && !Watchable(); }
 
   static TScores* AddScore(int32_t score_id, const std::string& user_name, int32_t user_score, int32_t user_stage,
                            int32_t user_wave, const std::string& date);
@@ -40,6 +47,7 @@ class TOnlineHighscores {
   static constexpr uint8_t ACTION_SETSCORE = 2;
   static constexpr uint8_t ACTION_KILLSCORE = 3;  // the game never sends it
   static constexpr uint8_t ACTION_COUNTSCORES = 5;
+  static constexpr uint8_t ACTION_GETREPLAY = 6;
 
   TScores* scores = nullptr;  // the row made last by GetScores
   std::string current_version;
@@ -58,7 +66,8 @@ class TOnlineHighscores {
   // host, the script path gets its leading "/", a port of 0 or less means 80.
   // The web address defaults to the script's own page on that host.
   void Init(const std::string& version, const std::string& host, const std::string& script, int32_t new_port);
-  // Fetches count rows from position first into lstOnlineScores. 1 when the
+  // Fetches count rows from position first into lstOnlineScores, each with
+  // its replay's id and rules when the scoreboard gives them. 1 when the
   // server answered (even with no rows), 0 when it could not be reached or
   // answered with an error status.
   int32_t GetScores(int32_t first, int32_t count);
@@ -70,7 +79,10 @@ class TOnlineHighscores {
   // The table with its top at y, in logical 320x240 positions: fifteen rows,
   // the fetched ones first, then placeholders; the web address below. The
   // highscore screen calls Draw(45, CreateMenuSparks) after a GetScores above 0.
-  void Draw(uint8_t y, SparkEmitter sparks = nullptr);
+  // The row `selected` (from 0) stands on a bar; a game of other rules is marked.
+  void Draw(uint8_t y, SparkEmitter sparks = nullptr, int32_t selected = -1);
+  // The fetched row at that place in the table (from 0), or nullptr.
+  TScores* Row(int32_t index);
   // Removes every row.
   void Unload();
 };
