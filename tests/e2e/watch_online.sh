@@ -63,6 +63,7 @@ wait_window
 past_splash
 online_table
 logged "Online scores: 2 rows"
+shoot watch_table
 # Up from the buttons reaches the lowest row with a game, then the top one.
 press Up Up Return
 logged "Online replay 1: downloading"
@@ -85,8 +86,8 @@ press Escape
 on_screen 1
 close_game
 
-# The stand-in: one row claiming the corpus game of score 112; what its
-# download sends is read from $WORK/mode at each request.
+# The stand-in: a row claiming the corpus game of score 112 and one of
+# older rules; what its download sends is read from $WORK/mode at each request.
 STAND_IN=$(free_port)
 setsid python3 - "$STAND_IN" "$WORK/mode" "$CORPUS" <<'PY' 2>"$WORK/stand-in.log" &
 import http.server, sys, time, urllib.parse
@@ -96,7 +97,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         form = urllib.parse.parse_qs(self.rfile.read(int(self.headers["Content-Length"])).decode())
         mode = open(mode_file).read().strip()
         if form.get("a") == ["1"]:
-            body = b"7\n2026-12-08 10:00\nAutopilot\n112\n1\n2\nreplay 7\nrules 2\n"
+            body = (b"7\n2026-12-08 10:00\nAutopilot\n112\n1\n2\nreplay 7\nrules 2\n"
+                    b"8\n2026-12-08 09:00\nOld\n100\n1\n1\nreplay 8\nrules 1\n")
         elif mode == "stall":
             time.sleep(20)
             return
@@ -117,8 +119,9 @@ start_game --scoreboard "127.0.0.1:$STAND_IN"
 wait_window
 past_splash
 online_table
-logged "Online scores: 1 rows"
-# Stalled: Escape gives the download up at once and the table stays.
+logged "Online scores: 2 rows"
+# The game of other rules below is passed by. Stalled: Escape gives the
+# download up at once and the table stays.
 press Up Return
 logged "Online replay 7: downloading"
 shoot watch_downloading # F12 is answered: the frames go on while the download waits
