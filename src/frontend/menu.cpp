@@ -19,6 +19,7 @@
 #include "frontend/menu_pages.h"
 #include "frontend/menu_particle.h"
 #include "frontend/menu_state.h"
+#include "frontend/online_watch.h"
 #include "frontend/option_set.h"
 #include "game/particle.h"
 #include "game/world.h"
@@ -315,4 +316,6 @@ void MenuScreen::Step() {
   }
 }
 
-void MenuScreen::Leave() {}
+// A download under way ends with the menu: its thread logs, and the log
+// closes when the program does.
+void MenuScreen::Leave() { ForgetOnlineWatch(); }
