@@ -295,15 +295,17 @@ void GlRenderer::DropOffscreen() {
   fbo_ = picture_ = 0;
 }
 
-void GlRenderer::DrawIntoWindow(bool direct, int x, int y) {
+void GlRenderer::DrawIntoWindow(bool direct, int x, int y, int scale) {
   if (!has_picture()) return;
   if (!direct) x = y = 0;
-  if (target_chosen_ && direct == direct_ && x == origin_x_ && y == origin_y_) return;
+  scale = direct ? std::max(scale, 1) : 1;
+  if (target_chosen_ && direct == direct_ && x == origin_x_ && y == origin_y_ && scale == scale_) return;
   Submit();
   target_chosen_ = true;
   direct_ = direct;
   origin_x_ = x;
   origin_y_ = y;
+  scale_ = scale;
   // The offscreen picture is as large as the window's own buffer (4.9 MB at
   // 1280x960): it is kept only while frames need it.
   if (direct) {
@@ -318,12 +320,14 @@ void GlRenderer::DrawIntoWindow(bool direct, int x, int y) {
 
 void GlRenderer::BindPicture() {
   gl::BindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : fbo_);
-  gl::Viewport(origin_x_, origin_y_, picture_w_, picture_h_);
+  // The viewport scales: the triangles stay in picture pixels, and the
+  // rasteriser fills scale x scale screen pixels for each.
+  gl::Viewport(origin_x_, origin_y_, picture_w_ * scale_, picture_h_ * scale_);
   // In a window larger than the picture, nothing (a clear included) may
   // spill from the picture onto the black border around it.
   if (origin_x_ != 0 || origin_y_ != 0) {
     gl::Enable(GL_SCISSOR_TEST);
-    gl::Scissor(origin_x_, origin_y_, picture_w_, picture_h_);
+    gl::Scissor(origin_x_, origin_y_, picture_w_ * scale_, picture_h_ * scale_);
   } else {
     gl::Disable(GL_SCISSOR_TEST);
   }
@@ -364,11 +368,14 @@ void GlRenderer::Clear(uint8_t r, uint8_t g, uint8_t b) {
   commands_.clear();
   queued_vertices_.clear();
   if (origin_x_ != 0 || origin_y_ != 0) {
-    // The window's buffer holds nothing after a swap: its border is made black again.
+    // The window's buffer holds nothing after a swap: its border is made black
+    // again, by a clear of the whole buffer, which the software renderer
+    // makes far cheaper than one within the scissor.
     gl::Disable(GL_SCISSOR_TEST);
     gl::ClearColor(0, 0, 0, 1);
     gl::Clear(GL_COLOR_BUFFER_BIT);
     gl::Enable(GL_SCISSOR_TEST);
+    if (r == 0 && g == 0 && b == 0) return;  // the picture is black already
   }
   gl::ClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
   gl::Clear(GL_COLOR_BUFFER_BIT);
@@ -496,9 +503,8 @@ void GlRenderer::DrawPictureQuad(int x0, int y0, int x1, int y1, int window_w, i
   // The picture texture holds its top row at v = 1 (GL rows run bottom-up).
   const float fx0 = float(x0), fy0 = float(y0), fx1 = float(x1), fy1 = float(y1);
   const Vertex quad[6] = {
-      {fx0, fy0, 0, 1, 255, 255, 255, 255}, {fx1, fy0, 1, 1, 255, 255, 255, 255},
-      {fx1, fy1, 1, 0, 255, 255, 255, 255}, {fx0, fy0, 0, 1, 255, 255, 255, 255},
-      {fx1, fy1, 1, 0, 255, 255, 255, 255}, {fx0, fy1, 0, 0, 255, 255, 255, 255},
+      {fx0, fy0, 0, 1, 255, 255, 255, 255}, {fx1, fy0, 1, 1, 255, 255, 255, 255}, {fx1, fy1, 1, 0, 255, 255, 255, 255},
+      {fx0, fy0, 0, 1, 255, 255, 255, 255}, {fx1, fy1, 1, 0, 255, 255, 255, 255}, {fx0, fy1, 0, 0, 255, 255, 255, 255},
   };
   if (fixed_) {
     Vertex clip[6];
@@ -518,10 +524,8 @@ void GlRenderer::DrawPictureQuad(int x0, int y0, int x1, int y1, int window_w, i
 void GlRenderer::ClearAround(int x0, int y0, int x1, int y1, int window_w, int window_h) {
   // Only the border around the picture's place needs black: the picture
   // covers the rest. Rows count from the bottom.
-  const int strips[4][4] = {{0, 0, window_w, y0},
-                            {0, y1, window_w, window_h - y1},
-                            {0, y0, x0, y1 - y0},
-                            {x1, y0, window_w - x1, y1 - y0}};
+  const int strips[4][4] = {
+      {0, 0, window_w, y0}, {0, y1, window_w, window_h - y1}, {0, y0, x0, y1 - y0}, {x1, y0, window_w - x1, y1 - y0}};
   gl::ClearColor(0, 0, 0, 1);
   gl::Enable(GL_SCISSOR_TEST);
   for (const auto& strip : strips) {
@@ -540,17 +544,19 @@ bool GlRenderer::ReadPixels(int x, int y, int w, int h, uint32_t* out) {
   const int left = std::max(x, 0), top = std::max(y, 0);
   const int right = std::min(x + w, picture_w_), bottom = std::min(y + h, picture_h_);
   if (right <= left || bottom <= top) return true;
-  const int rw = right - left, rh = bottom - top;
-  std::vector<uint32_t> rows(static_cast<size_t>(rw) * rh);
-  gl::ReadPixels(origin_x_ + left, origin_y_ + picture_h_ - bottom, rw, rh, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
-  // The window's own buffer may keep what the blend modes left in its alpha;
-  // the picture is opaque.
-  for (uint32_t& pixel : rows) pixel |= kOpaque;
-  // GL hands rows over bottom-up; the caller wants the top row first.
+  const int rw = right - left, rh = bottom - top, s = scale_;
+  const int sw = rw * s, sh = rh * s;
+  std::vector<uint32_t> rows(static_cast<size_t>(sw) * sh);
+  gl::ReadPixels(origin_x_ + left * s, origin_y_ + (picture_h_ - bottom) * s, sw, sh, GL_RGBA, GL_UNSIGNED_BYTE,
+                 rows.data());
+  // GL hands rows over bottom-up; the caller wants the top row first. A
+  // picture pixel shown as a square is read at the square's middle.
   for (int row = 0; row < rh; ++row) {
-    const uint32_t* src = rows.data() + static_cast<size_t>(rh - 1 - row) * rw;
+    const uint32_t* src = rows.data() + static_cast<size_t>(sh - 1 - (row * s + s / 2)) * sw + s / 2;
     uint32_t* dst = out + static_cast<size_t>(top - y + row) * w + (left - x);
-    std::memcpy(dst, src, sizeof(uint32_t) * rw);
+    // The window's own buffer may keep what the blend modes left in its
+    // alpha; the picture is opaque.
+    for (int column = 0; column < rw; ++column) dst[column] = src[static_cast<size_t>(column) * s] | kOpaque;
   }
   return true;
 }

@@ -43,13 +43,14 @@ class GlRenderer {
   void Shutdown();
   bool ready() const { return ready_; }
 
-  // Where the frame is drawn: straight into the window when the picture shows
-  // there 1:1 (no copy to show it: on a software renderer that copy costs more
-  // than the whole frame), its bottom-left corner at (x, y) of the window's
-  // buffer; else into the offscreen picture, shown scaled and centred. Chosen
-  // at the start of each frame, which always begins with a clear of the whole
-  // picture.
-  void DrawIntoWindow(bool direct, int x = 0, int y = 0);
+  // Where the frame is drawn: straight into the window once its size is
+  // known, its bottom-left corner at (x, y) of the window's buffer, every
+  // picture pixel a square of scale x scale screen pixels (no copy to show
+  // it: on a software renderer a copy, or a scaled one, costs more than the
+  // whole frame); else into the offscreen picture, shown scaled and centred.
+  // Chosen at the start of each frame, which always begins with a clear of
+  // the whole picture.
+  void DrawIntoWindow(bool direct, int x = 0, int y = 0, int scale = 1);
   // The size of the picture the next frames draw; where they draw it is chosen
   // again by the next frame's DrawIntoWindow.
   bool SetPictureSize(int width, int height);
@@ -103,9 +104,11 @@ class GlRenderer {
   int blend_state_ = -1;  // the Blend last applied, -1 when unknown
   bool direct_ = false;
   bool target_chosen_ = false;  // false until a frame of the current picture size chose where it draws
-  // Where the picture's bottom-left corner lies in the framebuffer drawn into:
-  // away from 0 only when drawn straight into a window larger than the picture.
+  // Where the picture's bottom-left corner lies in the framebuffer drawn into,
+  // and its screen pixels per picture pixel: away from 0 and 1 only when drawn
+  // straight into a window larger than the picture.
   int origin_x_ = 0, origin_y_ = 0;
+  int scale_ = 1;
   bool ready_ = false;
   // Fixed function: vertices are queued already in clip space, as no shader
   // maps picture pixels there.

@@ -262,11 +262,12 @@ TEST_F(GlDisplayTest, AScaledFullScreenPictureShowsEveryPixelAsASquare) {
   SetBlend(Blend::kSolid);
   // The display server makes the window desktop-size a moment after it opens,
   // and clears it when it does: the frames go on, events read, until it has,
-  // and a few more are shown in the window's final size.
+  // and past the frames a new size is given to settle, so that the last are
+  // drawn straight into the window at their scale.
   SDL_DisplayMode desktop{};
   ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
   int frames_at_desktop_size = 0;
-  for (int frame = 0; frame < 600 && frames_at_desktop_size < 5; ++frame) {
+  for (int frame = 0; frame < 600 && frames_at_desktop_size < 40; ++frame) {
     PollSystem();
     Cls();
     DrawImage(image, 0, 0);
@@ -285,6 +286,10 @@ TEST_F(GlDisplayTest, AScaledFullScreenPictureShowsEveryPixelAsASquare) {
     const bool inside = x >= layout.offset_x && y >= layout.offset_y && px < 320 && py < 240;
     return inside ? texels[size_t(py) * 320 + px] : Rgba(0, 0, 0);
   });
+  // A grab (a screenshot) reads the picture back at its own size.
+  Cls();
+  DrawImage(image, 0, 0);
+  EXPECT_EQ(GrabPixmap(0, 0, 320, 240)->pixels, texels);
 }
 
 TEST_F(GlDisplayTest, ModesUpToTheDesktopSizeExist) {
