@@ -19,6 +19,13 @@ class TClickableText;
 class TLogoLetter;
 class TStar;
 
+// Where the menu comes back from when it opens at the highscores
+// (returnToHighscores): a new highscore's name entry, whose tune plays on
+// until the table is left for the main menu's "Play", or an entry's game
+// watched from the table, which brings back the table's own music and leaves
+// for "Highscores".
+constexpr uint8_t kBackFromNameEntry = 1, kBackFromWatching = 2;
+
 struct Frontend {
   ObjectList<TOptionSet> lstOptionSets;
   ObjectList<TClickableText> lstClickables;
@@ -32,21 +39,21 @@ struct Frontend {
   ObjectList<TMenuParticle> lstMenuParticles{ReleaseMenuParticle};
   TJoyCheck joycheck;
 
-  uint8_t menuTarget = 1;           // screen the fade-out leads to: a menu screen, or kStartGame
-  uint8_t menuSelected = 1;         // id of the highlighted widget
-  uint8_t menuQuit = 0;             // 1: the program ends after this frame
-  uint8_t keyConfigStep = 0;        // 0 idle, 1..7 waiting for action n, 8 one frame after the last
+  uint8_t menuTarget = 1;             // screen the fade-out leads to: a menu screen, or kStartGame
+  uint8_t menuSelected = 1;           // id of the highlighted widget
+  uint8_t menuQuit = 0;               // 1: the program ends after this frame
+  uint8_t keyConfigStep = 0;          // 0 idle, 1..7 waiting for action n, 8 one frame after the last
   uint8_t keysBeforeCapture[7] = {};  // the bindings as they were when the capture began
   uint8_t keyRefused = 0;             // the last key pressed for this action was refused
-  uint8_t showOnlineScores = 0;     // the highscores screen shows the online table
+  uint8_t showOnlineScores = 0;       // the highscores screen shows the online table
   int32_t onlineFetchResult = 0;
-  uint8_t returnToHighscores = 0;   // the next menu entry opens at the highscores
+  uint8_t returnToHighscores = 0;         // the next menu entry opens at the highscores: kBackFrom...
   std::vector<std::string> entryReplays;  // each local entry's recorded game, found as the table opens
   uint8_t creditsClosing = 0;
   uint16_t creditsClock = 0;
   uint8_t joypadPresent = 0;
   int32_t joyNavFrames = 0;
-  int32_t attractSince = 0;         // attract mode: when the shown screen settled
+  int32_t attractSince = 0;  // attract mode: when the shown screen settled
 
   // Made and freed where every object type is known.
   Frontend();

@@ -23,8 +23,9 @@ bool EntryHasGame(int entry) {
 
 void WatchEntry(int entry) {
   if (!EntryHasGame(entry) || !frontendHooks.watch_replay) return;
-  returnToHighscores = 1;
-  if (!frontendHooks.watch_replay(entryReplays[size_t(entry)])) returnToHighscores = 0;
+  const uint8_t before = returnToHighscores;
+  returnToHighscores = kBackFromWatching;
+  if (!frontendHooks.watch_replay(entryReplays[size_t(entry)])) returnToHighscores = before;
 }
 
 // The bar behind the row the cursor keys have selected.

@@ -1,5 +1,6 @@
 #include <span>
 
+#include "audio/audio.h"
 #include "core/common.h"
 #include "core/menu_screens.h"
 #include "frontend/credits.h"
@@ -143,19 +144,32 @@ TEST_F(MenuTest, FiftyMenuParticlesStayFifty) {
   EXPECT_EQ(lstMenuParticles.Count(), 50u);
 }
 
-TEST_F(MenuTest, AfterANewHighscoreTheMenuOpensAtTheTableAndReturnsToPlay) {
-  returnToHighscores = 1;
-  highscoreHighlight = 4;
-  TheMenuScreen().Enter();
-  EXPECT_EQ(menuScreen, MENU_HIGHSCORES);
-  EXPECT_EQ(highscoreHighlight, 4);
-  Key(vk::kEscape);
-  Settle();
-  EXPECT_EQ(menuScreen, MENU_MAIN);
-  EXPECT_EQ(menuSelected, 1);
-  EXPECT_EQ(returnToHighscores, 0);
-  TheMenuScreen().Enter();
-  EXPECT_EQ(highscoreHighlight, 255);
+// Back at the table after a new highscore, its tune plays on and leaving goes
+// to "Play"; back from an entry's game, the table's music plays again and
+// leaving goes back to "Highscores".
+TEST_F(MenuTest, TheMenuOpensAtTheTableAfterANewHighscoreOrAWatchedGame) {
+  fmodSystem.InitOffline();
+  config.music = 1;
+  music.mus_menu = music.mus_highscore = fmodSystem.AddSound(Sound::FromPcm(std::vector<int16_t>(441), 1, true));
+  for (auto [back_from, selected_after] : {std::pair{kBackFromNameEntry, 1}, {kBackFromWatching, 3}}) {
+    music.Stop();
+    if (back_from == kBackFromNameEntry) music.Play(MUSIC_HIGHSCORE);
+    returnToHighscores = back_from;
+    highscoreHighlight = 4;
+    TheMenuScreen().Enter();
+    EXPECT_EQ(menuScreen, MENU_HIGHSCORES);
+    EXPECT_EQ(highscoreHighlight, 4);
+    EXPECT_TRUE(music.chnMusic.IsPlaying()) << int(back_from);
+    Key(vk::kEscape);
+    Settle();
+    EXPECT_EQ(menuScreen, MENU_MAIN);
+    EXPECT_EQ(menuSelected, selected_after) << int(back_from);
+    EXPECT_EQ(returnToHighscores, 0);
+    TheMenuScreen().Enter();
+    EXPECT_EQ(highscoreHighlight, 255);
+  }
+  music.Stop();
+  audio.Reset();
 }
 
 TEST_F(MenuTest, AClickThatComesAndGoesWithinOnePollStillActivates) {
