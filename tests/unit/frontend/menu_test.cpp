@@ -1,11 +1,17 @@
+#include <algorithm>
 #include <span>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "audio/audio.h"
 #include "core/common.h"
 #include "core/menu_screens.h"
 #include "frontend/credits.h"
 #include "frontend/frontend.h"
+#include "frontend/info_screens.h"
 #include "frontend/menu_particle.h"
+#include "frontend/options.h"
 #include "menu_fixture.h"
 #include "persist/records.h"
 
@@ -170,6 +176,45 @@ TEST_F(MenuTest, TheMenuOpensAtTheTableAfterANewHighscoreOrAWatchedGame) {
   }
   music.Stop();
   audio.Reset();
+}
+
+// Whatever the bindings, the help's controls panel names every key whole
+// (in full or shortened, on more lines if need be), inside the picture.
+TEST_F(MenuTest, HelpShowsEveryBoundKeyWhole) {
+  struct Binding {
+    uint8_t controls;
+    uint8_t keys[7];
+  };
+  const Binding bindings[] = {
+      {1, {'A', 'D', vk::kUp, vk::kDown, 163, ' ', 13}},
+      {1, {161, 160, 163, 162, 101, 33, 164}},
+      {1, {39, 37, 40, 38, 110, 34, 20}},
+      {2, {37, 39, 38, 40, 163, 32, 161}},
+      {3, {37, 39, 38, 40, 163, 32, 165}},
+  };
+  static std::vector<std::pair<std::string, GlyphBox>> shown;
+  for (const Binding& binding : bindings) {
+    config.controls = binding.controls;
+    std::copy(std::begin(binding.keys), std::end(binding.keys), config.key);
+    shown.clear();
+    WatchText([](std::string_view text, const GlyphBox* boxes, int count) {
+      if (count > 0 && boxes[0].x0 >= 234) shown.emplace_back(std::string(text), boxes[count - 1]);
+    });
+    HelpBody();
+    WatchText(nullptr);
+    std::string keys;
+    for (const auto& [text, last_glyph] : shown) {
+      keys += text + " ";
+      EXPECT_LE(last_glyph.x1, 320.0f) << text;
+      EXPECT_LE(last_glyph.y1, 240.0f) << text;
+    }
+    const auto named = [&keys](int code) {
+      return keys.find(KeyName(code)) != std::string::npos || keys.find(ShortKeyName(code)) != std::string::npos;
+    };
+    const bool keyboard = binding.controls == 1;
+    for (int action = keyboard ? 0 : 5; action < 7; ++action)
+      EXPECT_TRUE(named(config.key[action])) << KeyName(config.key[action]) << " missing from \"" << keys << "\"";
+  }
 }
 
 TEST_F(MenuTest, AClickThatComesAndGoesWithinOnePollStillActivates) {
