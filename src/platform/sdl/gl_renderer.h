@@ -43,14 +43,13 @@ class GlRenderer {
   void Shutdown();
   bool ready() const { return ready_; }
 
-  // Where the frame is drawn: straight into the window once its size is
-  // known, its bottom-left corner at (x, y) of the window's buffer, every
-  // picture pixel a square of scale x scale screen pixels (no copy to show
-  // it: on a software renderer a copy, or a scaled one, costs more than the
-  // whole frame); else into the offscreen picture, shown scaled and centred.
-  // Chosen at the start of each frame, which always begins with a clear of
-  // the whole picture.
-  void DrawIntoWindow(bool direct, int x = 0, int y = 0, int scale = 1);
+  // Where the frame is drawn: straight into the window when the picture shows
+  // there 1:1 (no copy to show it: on a software renderer that copy costs more
+  // than the whole frame), its bottom-left corner at (x, y) of the window's
+  // buffer; else into the offscreen picture, shown scaled and centred. Chosen
+  // at the start of each frame, which always begins with a clear of the whole
+  // picture.
+  void DrawIntoWindow(bool direct, int x = 0, int y = 0);
   // The size of the picture the next frames draw; where they draw it is chosen
   // again by the next frame's DrawIntoWindow.
   bool SetPictureSize(int width, int height);
@@ -79,11 +78,11 @@ class GlRenderer {
   void ApplyBlend(Blend blend);
   void Stream(const Vertex* vertices, int count);
   void BindPicture();
-  // Black around the rectangle [x0, x1) x [y0, y1) of the window, rows from the bottom.
-  void ClearAround(int x0, int y0, int x1, int y1, int window_w, int window_h);
-  // Draws the offscreen picture as one textured quad over [x0, x1) x [y0, y1)
-  // of the window (y down), every picture pixel an exact square.
-  void DrawPictureQuad(int x0, int y0, int x1, int y1, int window_w, int window_h);
+  // Notes the tiles of the offscreen picture the triangles fall on.
+  void MarkDrawnTiles(const Vertex* vertices, int count);
+  // Draws the drawn tiles of the offscreen picture into the window as textured
+  // quads, laid out as given, every picture pixel an exact square.
+  void DrawDrawnTiles(const PictureLayout& layout, int window_w, int window_h);
   void Submit();
 
   struct Command {
@@ -101,14 +100,20 @@ class GlRenderer {
   int atlas_w_ = 0, atlas_h_ = 0;
   GLuint fbo_ = 0, picture_ = 0;
   int picture_w_ = 0, picture_h_ = 0;
+  // The offscreen picture is shown tile by tile: only the tiles something was
+  // drawn on since the frame's clear are copied to the window, scaled; the
+  // rest is the black the window is cleared to. The software renderer's
+  // scaled copy costs by the pixel, and most of the picture is the black field.
+  static constexpr int kTile = 8;  // picture pixels
+  std::vector<uint8_t> drawn_tiles_;
+  int tiles_x_ = 0, tiles_y_ = 0;
+  std::vector<Vertex> tile_quads_;
   int blend_state_ = -1;  // the Blend last applied, -1 when unknown
   bool direct_ = false;
   bool target_chosen_ = false;  // false until a frame of the current picture size chose where it draws
-  // Where the picture's bottom-left corner lies in the framebuffer drawn into,
-  // and its screen pixels per picture pixel: away from 0 and 1 only when drawn
-  // straight into a window larger than the picture.
+  // Where the picture's bottom-left corner lies in the framebuffer drawn into:
+  // away from 0 only when drawn straight into a window larger than the picture.
   int origin_x_ = 0, origin_y_ = 0;
-  int scale_ = 1;
   bool ready_ = false;
   // Fixed function: vertices are queued already in clip space, as no shader
   // maps picture pixels there.

@@ -307,17 +307,17 @@ void SdlBackend::UploadAtlas(const uint32_t* pixels, int width, int height, int 
 void SdlBackend::Clear(uint8_t r, uint8_t g, uint8_t b) {
   if (!open_) return;
   // A frame starts with its clear: the moment to choose where it is drawn.
-  // Straight into the window, at the scale and place it shows there (1:1 in
-  // a window of its size, scaled and centred in full screen), once the
-  // window's size has settled: the display server may still be resizing it,
-  // and what is drawn outside its real size would be lost.
+  // Straight into the window when the picture shows there 1:1 (a window of its
+  // size, or a full-screen desktop too small for the picture at twice its
+  // size), and only once the window's size has settled: the display server
+  // may still be resizing it, and what is drawn outside its real size would be
+  // lost.
   int w = 0, h = 0;
   SDL_GL_GetDrawableSize(window_, &w, &h);
   const PictureLayout layout = FitPicture(picture_w_, picture_h_, w, h);
-  const bool fits = layout.offset_x >= 0 && layout.offset_y >= 0;
+  const bool fits = layout.scale == 1 && layout.offset_x >= 0 && layout.offset_y >= 0;
   // GL counts the window's rows from the bottom.
-  renderer_.DrawIntoWindow(Settled() && fits, layout.offset_x, h - layout.offset_y - picture_h_ * layout.scale,
-                           layout.scale);
+  renderer_.DrawIntoWindow(Settled() && fits, layout.offset_x, h - layout.offset_y - picture_h_);
   renderer_.Clear(r, g, b);
 }
 
