@@ -288,10 +288,6 @@ TEST_F(GlDisplayTest, AScaledFullScreenPictureShowsEveryPixelAsASquare) {
         x >= layout.offset_x + kX * layout.scale && y >= layout.offset_y + kY * layout.scale && px < kW && py < kH;
     return inside ? texels[size_t(py) * kW + px] : Rgba(0, 0, 0);
   });
-  // A grab (a screenshot) reads the picture back at its own size.
-  Cls();
-  DrawImage(image, kX, kY);
-  EXPECT_EQ(GrabPixmap(kX, kY, kW, kH)->pixels, texels);
 }
 
 TEST_F(GlDisplayTest, ModesUpToTheDesktopSizeExist) {
