@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "app/usage_text.h"
+
 namespace {
 
 bool ParseNumber(const std::string& text, long min, long max, long& out) {
@@ -83,40 +85,4 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   return cl;
 }
 
-std::string UsageText() {
-  return "Usage: skitterworm [options]\n"
-         "Shoot the skitterworms winding down through the mushroom field.\n\n"
-         "Options:\n"
-         "  --help             show this help and exit\n"
-         "  --version          show the version and exit\n"
-         "  --data DIR         read fonts/, graphics/, sound/ and music/ from DIR\n"
-         "  --save-dir DIR     keep settings, highscores, statistics and screenshots in DIR\n"
-         "  --debug-log FILE   write the debug log to FILE (also SKITTERWORM_DEBUG_LOG)\n"
-         "  --windowed         play in a window this time\n"
-         "  --fullscreen       play full screen this time\n"
-         "  --scale N          window scale 1 to 4 this time\n"
-         "  --seed N           the first game's seed: the same seed and the same input\n"
-         "                     play the same game\n"
-         "  --replay FILE      watch a recorded game (P pauses, hold Space to skip ahead,\n"
-         "                     Escape ends); every game is recorded in replays/\n"
-         "  --verify FILE      play a recorded game with no window and no sound, print\n"
-         "                     its seed, score, stage, wave and frames; exit 0 when it\n"
-         "                     ends as its header says, 1 when not, 2 when unusable\n"
-         "  --autopilot        let the built-in pilot play\n"
-         "  --unpaced          run frames back to back without waiting for the clock\n"
-         "                     (for tests and benchmarks; frames per second go to the debug log)\n"
-         "  --scoreboard HOST[:PORT]\n"
-         "                     post scores to and fetch the world leaderboard from\n"
-         "                     this scoreboard (also SKITTERWORM_SCOREBOARD); default\n"
-         "                     127.0.0.1:47474, the bundled one scripts/play starts\n"
-         "  --scoreboard-web URL\n"
-         "                     the page named under the online table (also\n"
-         "                     SKITTERWORM_SCOREBOARD_WEB)\n\n"
-         "Settings (skitterworm.cfg), highscores (skitterworm.hi), statistics\n"
-         "(skitterworm.stats) and screenshots are kept in the working directory when it\n"
-         "holds any of those files, or when the game runs from its own folder (a build\n"
-         "or a portable copy). An installed game keeps them in\n"
-         "$XDG_DATA_HOME/skitterworm (by default ~/.local/share/skitterworm), the\n"
-         "screenshots in its screenshots/ folder, the replays in replays/ (the last\n"
-         "game and those of the highscore table). --save-dir chooses the folder.\n";
-}
+std::string UsageText() { return kUsageText; }

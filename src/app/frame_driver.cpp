@@ -19,7 +19,7 @@ namespace {
 // process-wide.
 struct Driver {
   bool unpaced = false;
-  int64_t frames = 0;
+  int64_t frames = 0, pictures = 0;
   int64_t first_ms = -1, last_ms = 0;
 };
 // Process-wide: the one frame driver every loop of the program runs through.
@@ -31,8 +31,11 @@ void SetUnpaced(bool unpaced) { driver.unpaced = unpaced; }
 bool Unpaced() { return driver.unpaced; }
 
 bool RunFrame(Screen& screen) {
-  const bool by_timer = screen.pacing() == Pacing::kTimer;
-  if (by_timer && !driver.unpaced) gameTimer.Wait();
+  const bool by_timer = screen.pacing() == Pacing::kTimer && !driver.unpaced;
+  // Ticks owed are stepped at once; a screen that paces itself leaves the
+  // timer to start afresh when a timer-paced one comes back.
+  const int steps_owed = by_timer ? gameTimer.Tick() : 0;
+  if (!by_timer) gameTimer.Restart();
   PollSystem();
   if (AppTerminate()) {
     screen.CloseRequested();
@@ -45,7 +48,12 @@ bool RunFrame(Screen& screen) {
   screen.Step();
   DrawSaveNotice();
   if (KeyHit(vk::kF12)) SaveScreenshot();
-  Flip(!by_timer && !driver.unpaced);
+  // With steps still owed this picture is never shown; a screen that is
+  // leaving shows its last one now.
+  if (steps_owed == 0 || ScreenSwitchPending()) {
+    Flip(screen.pacing() == Pacing::kFlip && !driver.unpaced);
+    ++driver.pictures;
+  }
   const int64_t now = MilliSecs();
   if (driver.first_ms < 0) driver.first_ms = now;
   driver.last_ms = now;
@@ -63,7 +71,9 @@ bool StepFrame() {
   return true;
 }
 
-FrameCount FramesRun() { return {driver.frames, driver.first_ms < 0 ? 0 : driver.last_ms - driver.first_ms}; }
+FrameCount FramesRun() {
+  return {driver.frames, driver.pictures, driver.first_ms < 0 ? 0 : driver.last_ms - driver.first_ms};
+}
 
 void RunScreens(Screen* first) {
   SwitchScreen(first);
@@ -71,10 +81,11 @@ void RunScreens(Screen* first) {
   }
   if (DebugLogEnabled()) {
     const FrameCount count = FramesRun();
-    char line[128];
-    std::snprintf(line, sizeof line, "%lld frames in %.2f s: %.1f frames per second%s", (long long)count.frames,
-                  double(count.millis) / 1000.0,
-                  count.millis > 0 ? double(count.frames) * 1000.0 / double(count.millis) : 0.0,
+    const double seconds = double(count.millis) / 1000.0;
+    const auto per_second = [seconds](int64_t n) { return seconds > 0 ? double(n) / seconds : 0.0; };
+    char line[160];
+    std::snprintf(line, sizeof line, "%lld frames in %.2f s: %.1f frames per second, %.1f pictures per second%s",
+                  (long long)count.frames, seconds, per_second(count.frames), per_second(count.pictures),
                   driver.unpaced ? " (unpaced)" : "");
     DebugLog(line);
   }

@@ -4,6 +4,7 @@
 
 #include "core/common.h"
 #include "core/fader.h"
+#include "core/readable_colour.h"
 #include "platform/clock.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -13,11 +14,24 @@
 #include "platform/stream.h"
 #include "platform/text.h"
 
+namespace {
+void ParseHexColour(std::string_view hex, int& r, int& g, int& b) {
+  r = ParseInt("$" + Left(hex, 2));
+  g = ParseInt("$" + Mid(hex, 3, 2));
+  b = ParseInt("$" + Right(hex, 2));
+}
+}  // namespace
+
 void SetColorHex(std::string_view hex) {
-  const int r = ParseInt("$" + Left(hex, 2));
-  const int g = ParseInt("$" + Mid(hex, 3, 2));
-  const int b = ParseInt("$" + Right(hex, 2));
+  int r, g, b;
+  ParseHexColour(hex, r, g, b);
   SetColor(r, g, b);
+}
+
+void SetReadableColorHex(std::string_view hex) {
+  int r, g, b;
+  ParseHexColour(hex, r, g, b);
+  SetReadableColor(r, g, b);
 }
 
 std::string RandomHexByte(uint8_t min, uint8_t max, RandomGenerator& random) {

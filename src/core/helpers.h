@@ -9,6 +9,9 @@
 
 // Sets the drawing colour from six hex digits, RRGGBB, either case.
 void SetColorHex(std::string_view hex);
+// The same for a creature, a mushroom or a text on the black field: lifted
+// where it is too dark to be seen there (core/readable_colour.h).
+void SetReadableColorHex(std::string_view hex);
 // A number drawn from min..max, written as two upper-case hex digits. The
 // rules' generator by default; the show's for colours only seen in passing.
 std::string RandomHexByte(uint8_t min, uint8_t max, RandomGenerator& random = RulesRandom());

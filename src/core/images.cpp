@@ -31,7 +31,8 @@ void LoadGameImages() {
   gfx.logo_refmask = Single("graphics/logo-refmask.png");
   gfx.logo_letters = Cells("graphics/logo-letters.png", 16, 16, 9);  // S K I T E R W O M
   gfx.help_powerups = Single("graphics/help-powerups.png");
-  gfx.help_controls = Single("graphics/help-controls.png");
+  // A row a cell: the help moves the rows down where the player's keys need more than one line.
+  gfx.help_controls = Cells("graphics/help-controls.png", 114, 9, 6);
   gfx.bonus_scores = Cells("graphics/bonus-scores.png", 16, 8, 8);
   gfx.skitterworm = Cells("graphics/skitterworm.png", 8, 8, 2);
   gfx.snail = Cells("graphics/snail.png", 8, 8, 3);

@@ -1,6 +1,6 @@
 #include "core/rainbow_phaser.h"
 
-#include "platform/graphics.h"
+#include "core/readable_colour.h"
 
 void TRainbowPhaser::Update(uint8_t steps) {
   for (int i = 0; i < steps; ++i) {
@@ -13,4 +13,5 @@ void TRainbowPhaser::Update(uint8_t steps) {
   }
 }
 
-void TRainbowPhaser::Set() const { SetColor(r, g, b); }
+// Its pure blue is too dark for the texts it colours: it is drawn lifted.
+void TRainbowPhaser::Set() const { SetReadableColor(r, g, b); }

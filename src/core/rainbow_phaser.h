@@ -9,5 +9,5 @@ class TRainbowPhaser {
   uint8_t speed = 5;
 
   void Update(uint8_t steps);
-  void Set() const;  // makes the colour the drawing colour
+  void Set() const;  // makes the colour the drawing colour, lifted to be read on black
 };

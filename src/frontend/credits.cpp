@@ -154,7 +154,7 @@ void TCreditsItem::Draw() const {
     DrawImage(img, left, top);
   } else if (align <= 2) {
     // A picture that could not be loaded shows its path instead.
-    SetColorHex(clr);
+    SetReadableColorHex(clr);
     const int32_t w = TextWidth(txt);
     const float left = align == 0 ? x : align == 1 ? x - float(w) : x - float(w / 2);
     // Rows rise by fractions of a pixel; they are drawn on whole picture pixels.

@@ -20,6 +20,13 @@ class TClickableText;
 class TLogoLetter;
 class TStar;
 
+// Where the menu comes back from when it opens at the highscores
+// (returnToHighscores): a new highscore's name entry, whose tune plays on
+// until the table is left for the main menu's "Play", or an entry's game
+// watched from the table, which brings back the table's own music and leaves
+// for "Highscores".
+constexpr uint8_t kBackFromNameEntry = 1, kBackFromWatching = 2;
+
 struct Frontend {
   ObjectList<TOptionSet> lstOptionSets;
   ObjectList<TClickableText> lstClickables;
@@ -41,7 +48,7 @@ struct Frontend {
   uint8_t keyRefused = 0;             // the last key pressed for this action was refused
   uint8_t showOnlineScores = 0;       // the highscores screen shows the online table
   int32_t onlineFetchResult = 0;
-  uint8_t returnToHighscores = 0;       // the next menu entry opens at the highscores
+  uint8_t returnToHighscores = 0;       // the next menu entry opens at the highscores: kBackFrom...
   uint8_t returnToOnlineScores = 0;     // ... at the online table (back from one of its games)
   std::vector<EntryGame> entryReplays;  // each local entry's recorded game, found as the table opens
   uint8_t creditsClosing = 0;

@@ -34,8 +34,9 @@ bool AnyEntryHasGame() {
 
 void WatchEntry(int entry) {
   if (!EntryHasGame(entry) || !frontendHooks.watch_replay) return;
-  returnToHighscores = 1;
-  if (!frontendHooks.watch_replay(entryReplays[size_t(entry)].path)) returnToHighscores = 0;
+  const uint8_t before = returnToHighscores;
+  returnToHighscores = kBackFromWatching;
+  if (!frontendHooks.watch_replay(entryReplays[size_t(entry)].path)) returnToHighscores = before;
 }
 
 // The bar behind the row the cursor keys have selected.

@@ -1,5 +1,6 @@
 #include "frontend/info_screens.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -45,36 +46,91 @@ const char* ShortFloat(float value, char (&out)[6]) {
 
 namespace {
 
+// One control of the help's panel: its label (a row of the panel's image)
+// and what works it, in parts the panel never breaks: key names and the
+// pointer's or pad's buttons.
+struct Control {
+  int label_row;
+  const char* parts[4];
+  int keys[4];  // the key of each part, or -1 for a button
+};
+
+// Where the player's keys go beside their labels, and how wide they may be.
+constexpr int32_t kPanelX = 200, kPanelY = 163, kKeysX = 234, kKeysWidth = 320 - 2 - kKeysX, kRow = 9;
+
+// The parts of a control as one line when it fits; else with the keys' short
+// names, one line or more, broken between parts. Returns the lines drawn.
+int DrawControl(const Control& control, int32_t y) {
+  const char* parts[4];
+  int count = 0;
+  for (; count < 4 && control.parts[count]; ++count) parts[count] = control.parts[count];
+  char line[64];
+  const auto join = [&](int from, int to) {
+    int at = 0;
+    for (int i = from; i < to && at < int(sizeof line) - 1; ++i)
+      at += std::snprintf(line + at, sizeof line - size_t(at), i > from ? " %s" : "%s", parts[i]);
+    return std::string_view(line, size_t(std::min(at, int(sizeof line) - 1)));
+  };
+  if (TextWidth(join(0, count)) > kKeysWidth)
+    for (int i = 0; i < count; ++i)
+      if (control.keys[i] >= 0) parts[i] = ShortKeyName(control.keys[i]);
+  int lines = 0;
+  for (int first = 0; first < count; ++lines) {
+    int end = first + 1;
+    while (end < count && TextWidth(join(first, end + 1)) <= kKeysWidth) ++end;
+    DrawTextShadow(join(first, end), kKeysX, y + kRow * lines);
+    first = end;
+  }
+  return std::max(lines, 1);
+}
+
 // The player's own keys (and pointer or joypad) beside the labels of the
-// controls panel, cut to the panel's width.
+// controls panel; a control that needs more than a line pushes the rows
+// below it down.
 void HelpKeys() {
   const auto& key = config.key;
-  char move[64], fire[32], use[48];
+  Control controls[4] = {{0, {}, {-1, -1, -1, -1}},
+                         {1, {}, {-1, -1, -1, -1}},
+                         {2, {}, {-1, -1, -1, -1}},
+                         {3, {KeyName(key[5])}, {key[5], -1, -1, -1}}};
+  Control &move = controls[0], &fire = controls[1], &use = controls[2];
   switch (config.controls) {
     case 2:
-      std::snprintf(move, sizeof move, "mouse");
-      std::snprintf(fire, sizeof fire, "left button");
-      std::snprintf(use, sizeof use, "right button, %s", KeyName(key[6]));
+      move.parts[0] = "mouse";
+      fire.parts[0] = "left button";
+      use = {2, {"right button,", KeyName(key[6])}, {-1, key[6], -1, -1}};
       break;
     case 3:
-      std::snprintf(move, sizeof move, "joypad");
-      std::snprintf(fire, sizeof fire, "button 1");
-      std::snprintf(use, sizeof use, "button 2, %s", KeyName(key[6]));
+      move.parts[0] = "joypad";
+      fire.parts[0] = "button 1";
+      use = {2, {"button 2,", KeyName(key[6])}, {-1, key[6], -1, -1}};
       break;
     default:
-      if (key[0] == vk::kLeft && key[1] == vk::kRight && key[2] == vk::kUp && key[3] == vk::kDown)
-        std::snprintf(move, sizeof move, "arrows");
-      else
-        std::snprintf(move, sizeof move, "%s %s %s %s", KeyName(key[0]), KeyName(key[1]), KeyName(key[2]),
-                      KeyName(key[3]));
-      std::snprintf(fire, sizeof fire, "%s", KeyName(key[4]));
-      std::snprintf(use, sizeof use, "%s", KeyName(key[6]));
+      if (key[0] == vk::kLeft && key[1] == vk::kRight && key[2] == vk::kUp && key[3] == vk::kDown) {
+        move.parts[0] = "arrows";
+      } else {
+        move = {
+            0, {KeyName(key[0]), KeyName(key[1]), KeyName(key[2]), KeyName(key[3])}, {key[0], key[1], key[2], key[3]}};
+      }
+      fire = {1, {KeyName(key[4])}, {key[4], -1, -1, -1}};
+      use = {2, {KeyName(key[6])}, {key[6], -1, -1, -1}};
       break;
   }
-  SetImageFont(fntSmall);
-  Colour(200, 200, 200);
-  const char* const lines[4] = {move, fire, use, KeyName(key[5])};
-  for (int i = 0; i < 4; ++i) DrawTextShadow(FitText(lines[i], 80), 234, 163 + 9 * i);
+  int32_t y = kPanelY;
+  for (const Control& control : controls) {
+    Colour(255, 255, 255);
+    SetBlend(Blend::kAlpha);
+    DrawImage(gfx.help_controls, kPanelX, float(y), control.label_row);
+    SetBlend(Blend::kLight);
+    SetImageFont(fntSmall);
+    Colour(200, 200, 200);
+    y += kRow * DrawControl(control, y);
+  }
+  // The rows that name fixed keys: pause, then F4, F5 and F12.
+  Colour(255, 255, 255);
+  SetBlend(Blend::kAlpha);
+  for (int row : {4, 5}) DrawImage(gfx.help_controls, kPanelX, float(y + kRow * (row - 4)), row);
+  SetBlend(Blend::kLight);
 }
 
 }  // namespace
@@ -115,7 +171,6 @@ void HelpBody() {
   Colour(255, 255, 255);
   SetBlend(Blend::kAlpha);
   DrawImage(gfx.help_powerups, 5, 163);
-  DrawImage(gfx.help_controls, 200, 163);
   SetBlend(Blend::kLight);
   HelpKeys();
 }

@@ -33,7 +33,7 @@ void TLogoLetter::Update() {
 }
 
 void TLogoLetter::Draw() const {
-  SetColorHex(c);
+  SetReadableColorHex(c);
   DrawImage(gfx.logo_letters, x, y, t);
   // Upside down about the line y = 30.
   SetScale(1, -1);

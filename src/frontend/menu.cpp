@@ -55,7 +55,7 @@ void PointerToRest() { MoveMouse(160, 200); }
 
 // Coming back to the main menu selects the item that led to the page left.
 void SelectOnReturn() {
-  if (menuScreen == MENU_HIGHSCORES && returnToHighscores) {
+  if (menuScreen == MENU_HIGHSCORES && returnToHighscores == kBackFromNameEntry) {
     // Straight after a new highscore: the highscore tune gives way.
     returnToHighscores = 0;
     if (config.music) {
@@ -65,6 +65,8 @@ void SelectOnReturn() {
     menuSelected = 1;
     return;
   }
+  // Back from a watched game, the table is left like any other time.
+  if (menuScreen == MENU_HIGHSCORES) returnToHighscores = 0;
   if (const MenuPage* page = FindMenuPage(menuScreen); page && page->main_item) menuSelected = page->main_item;
 }
 
@@ -268,7 +270,8 @@ void MenuScreen::Enter() {
   PointerToRest();
   lstLogoLetters.Clear();
   CreateLogo();
-  if (config.music && !returnToHighscores) {
+  // After a new highscore its tune plays on; a watched game left silence.
+  if (config.music && returnToHighscores != kBackFromNameEntry) {
     music.Stop();
     music.Play(MUSIC_MENU);
   }

@@ -5,6 +5,7 @@
 #include "core/images.h"
 #include "core/menu_screens.h"
 #include "core/rainbow_phaser.h"
+#include "core/readable_colour.h"
 #include "frontend/frontend.h"
 #include "frontend/menu_state.h"
 #include "platform/graphics.h"
@@ -61,7 +62,7 @@ void TMenuParticle::Draw() const {
   SetAlpha(alpha);
   SetScale(s, s);
   SetRotation(r);
-  SetColor(cr, cg, cb);
+  SetReadableColor(cr, cg, cb);
   if (t <= 7)
     DrawImage(gfx.shroom, x, y, 4 * t);
   else if (t == 8)

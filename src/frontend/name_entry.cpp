@@ -266,7 +266,7 @@ void NameEntryScreen::Step() {
       break;
   }
   if (phase == 4) {
-    returnToHighscores = 1;
+    returnToHighscores = kBackFromNameEntry;
     SwitchScreen(&TheMenuScreen());
   }
 }

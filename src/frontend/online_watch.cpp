@@ -48,7 +48,7 @@ void StepOnlineWatch() {
   switch (fetch.Poll()) {
     case TOnlineReplayFetch::State::kReady:
       fetch.Cancel();  // done with: the next step does nothing
-      returnToHighscores = 1;
+      returnToHighscores = kBackFromWatching;
       returnToOnlineScores = 1;
       if (!frontendHooks.watch_replay || !frontendHooks.watch_replay(fetch.path())) {
         returnToHighscores = returnToOnlineScores = 0;

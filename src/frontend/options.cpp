@@ -131,18 +131,47 @@ std::array<const char*, 256> BuildKeyNames() {
   static const char* const numpad[10] = {"Numpad 0", "Numpad 1", "Numpad 2", "Numpad 3", "Numpad 4",
                                          "Numpad 5", "Numpad 6", "Numpad 7", "Numpad 8", "Numpad 9"};
   for (int n = 0; n < 10; ++n) names[96 + n] = numpad[n];
-  const std::pair<int, const char*> named[] = {
-      {8, "Backspace"},     {9, "Tab"},          {12, "Clear"},        {13, "Enter"},
-      {20, "Caps Lock"},    {32, "Space"},       {33, "Page Up"},      {34, "Page Down"},
-      {35, "End"},          {36, "Home"},        {37, "Cursor left"},  {38, "Cursor up"},
-      {39, "Cursor right"}, {40, "Cursor down"}, {45, "Insert"},       {46, "Delete"},
-      {106, "Numpad *"},    {107, "Numpad +"},   {109, "Numpad -"},    {110, "Numpad ."},
-      {111, "Numpad /"},    {16, "Shift"},       {17, "Ctrl"},         {18, "Alt"},
-      {160, "Left Shift"}, {161, "Right Shift"}, {162, "Left Ctrl"},
-      {163, "Right Ctrl"},  {164, "Left Alt"},   {165, "Right Alt"},   {186, ";"},
-      {187, "Equals"},      {188, ","},          {189, "Minus"},       {190, "."},
-      {191, "/"},           {192, "'"},          {219, "["},           {220, "\\"},
-      {221, "]"},           {222, "#"}};
+  const std::pair<int, const char*> named[] = {{8, "Backspace"},
+                                               {9, "Tab"},
+                                               {12, "Clear"},
+                                               {13, "Enter"},
+                                               {20, "Caps Lock"},
+                                               {32, "Space"},
+                                               {33, "Page Up"},
+                                               {34, "Page Down"},
+                                               {35, "End"},
+                                               {36, "Home"},
+                                               {37, "Cursor left"},
+                                               {38, "Cursor up"},
+                                               {39, "Cursor right"},
+                                               {40, "Cursor down"},
+                                               {45, "Insert"},
+                                               {46, "Delete"},
+                                               {106, "Numpad *"},
+                                               {107, "Numpad +"},
+                                               {109, "Numpad -"},
+                                               {110, "Numpad ."},
+                                               {111, "Numpad /"},
+                                               {16, "Shift"},
+                                               {17, "Ctrl"},
+                                               {18, "Alt"},
+                                               {160, "Left Shift"},
+                                               {161, "Right Shift"},
+                                               {162, "Left Ctrl"},
+                                               {163, "Right Ctrl"},
+                                               {164, "Left Alt"},
+                                               {165, "Right Alt"},
+                                               {186, ";"},
+                                               {187, "Equals"},
+                                               {188, ","},
+                                               {189, "Minus"},
+                                               {190, "."},
+                                               {191, "/"},
+                                               {192, "'"},
+                                               {219, "["},
+                                               {220, "\\"},
+                                               {221, "]"},
+                                               {222, "#"}};
   for (const auto& [code, name] : named) names[code] = name;
   return names;
 }
@@ -152,6 +181,24 @@ std::array<const char*, 256> BuildKeyNames() {
 const char* KeyName(int code) {
   static const std::array<const char*, 256> names = BuildKeyNames();
   return code >= 0 && code < 256 ? names[code] : "";
+}
+
+const char* ShortKeyName(int code) {
+  static const std::array<const char*, 256> names = [] {
+    std::array<const char*, 256> shorter{};
+    for (int c = 0; c < 256; ++c) shorter[size_t(c)] = KeyName(c);
+    static const char* const numpad[10] = {"Num 0", "Num 1", "Num 2", "Num 3", "Num 4",
+                                           "Num 5", "Num 6", "Num 7", "Num 8", "Num 9"};
+    for (int n = 0; n < 10; ++n) shorter[size_t(96 + n)] = numpad[n];
+    const std::pair<int, const char*> named[] = {
+        {8, "Bksp"},    {20, "Caps"},   {33, "PgUp"},   {34, "PgDn"},    {37, "Left"},    {38, "Up"},
+        {39, "Right"},  {40, "Down"},   {45, "Ins"},    {46, "Del"},     {106, "Num *"},  {107, "Num +"},
+        {109, "Num -"}, {110, "Num ."}, {111, "Num /"}, {160, "LShift"}, {161, "RShift"}, {162, "LCtrl"},
+        {163, "RCtrl"}, {164, "LAlt"},  {165, "RAlt"},  {187, "="},      {189, "-"}};
+    for (const auto& [code, name] : named) shorter[size_t(code)] = name;
+    return shorter;
+  }();
+  return code >= 0 && code < 256 ? names[size_t(code)] : "";
 }
 
 void DrawKeyName(int code, int32_t x, int32_t y) { DrawTextShadow(KeyName(code), x, y); }
@@ -211,8 +258,7 @@ void OptionHeaderAction(uint8_t id) {
       } else {
         Call(frontendHooks.next_window_scale);
         // The window changed size: keep the pointer on the header it clicked.
-        if (TOptionSet* set = Set(kDisplay))
-          MoveMouse(35 + set->head_w / 2, 80 + set->head_h / 2);
+        if (TOptionSet* set = Set(kDisplay)) MoveMouse(35 + set->head_w / 2, 80 + set->head_h / 2);
       }
       break;
     case kSound:

@@ -20,4 +20,7 @@ void RefillControlsSet();
 void KeyCapture();
 // The name the options show for a key code; "" for a key without one.
 const char* KeyName(int code);
+// A shorter name where a narrow place needs one ("Up" for "Cursor up"); the
+// name itself for keys without.
+const char* ShortKeyName(int code);
 void DrawKeyName(int code, int32_t x, int32_t y);

@@ -161,7 +161,7 @@ int TPlayfield::Draw() {
       const uint8_t code = data[cell];
       const float x = float(CellX(col)), y = float(CellY(row));
       if (code <= 3) {
-        SetColorHex(clr[cell]);
+        SetReadableColorHex(clr[cell]);
         DrawImage(gfx.shroom, x, y, code + 4 * style);
       } else if (IsPoison(code)) {
         const int frame = code - CELL_POISON + 4 * style;

@@ -97,7 +97,7 @@ void TSaucer::Particles(uint8_t showPopup) {
 
 void TSaucer::Draw() {
   const float px = float(int32_t(x)), py = float(y);
-  SetColorHex(c);
+  SetReadableColorHex(c);
   SetBlend(Blend::kAlpha);
   DrawImage(gfx.saucer, px, py, f);
   SetBlend(Blend::kLight);

@@ -210,7 +210,7 @@ void TSkitterworm::Particles() {
 }
 
 void TSkitterworm::Draw() {
-  SetColorHex(c);
+  SetReadableColorHex(c);
   DrawImage(gfx.skitterworm, float(x), float(y), f);
 }
 

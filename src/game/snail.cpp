@@ -110,7 +110,7 @@ void TSnail::Particles(uint8_t showPopup) {
 }
 
 void TSnail::Draw() {
-  SetColorHex(c);
+  SetReadableColorHex(c);
   // Two fading copies behind it, on the light blending the playfield left.
   float bx = 8.0f, by = 0.0f;  // offset of the far copy
   int frame = 0;

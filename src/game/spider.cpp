@@ -69,7 +69,7 @@ void TSpider::Particles(uint8_t popupType, uint8_t showPopup) {
 }
 
 void TSpider::Draw() {
-  SetColorHex(c);
+  SetReadableColorHex(c);
   DrawImage(gfx.spider, float(x), float(y));
 }
 

@@ -16,19 +16,29 @@ void Delay(int32_t ms) {
 
 Timer::Timer(int hertz) : hertz_(hertz > 0 ? hertz : 60), next_tick_us_(0) {}
 
-int Timer::Wait() {
+void Timer::Restart() {
+  next_tick_us_ = 0;
+  owed_ = 0;
+}
+
+int Timer::Tick() {
+  if (owed_ > 0) return --owed_;
   Backend& backend = ActiveBackend();
   const int64_t period = 1'000'000 / hertz_;
-  int64_t now = backend.MicroSecs();
+  const int64_t now = backend.MicroSecs();
   if (next_tick_us_ == 0) next_tick_us_ = now + period;
-  int ticks = 1;
   if (now < next_tick_us_) {
     backend.SleepMicros(next_tick_us_ - now);
     next_tick_us_ += period;
-  } else {
-    // Late: count the ticks that went by and drop them rather than catch up.
-    ticks = int(1 + (now - next_tick_us_) / period);
-    next_tick_us_ += int64_t(ticks) * period;
+    return 0;
   }
-  return ticks;
+  // Late: the tick due is taken now, and the ones that went by since are owed.
+  const int64_t missed = (now - next_tick_us_) / period;
+  if (missed > kMostOwed) {
+    next_tick_us_ = now + period;
+    return 0;
+  }
+  owed_ = int(missed);
+  next_tick_us_ += (missed + 1) * period;
+  return owed_;
 }

@@ -37,4 +37,11 @@ done
 for _ in $(seq 100); do [ "$(cat /proc/$!/wchan)" = wait_for_partner ] && break || sleep 0.05; done
 kill -TERM $! && exec 3<>"$WORK/log" && code=0 && wait $! || code=$?
 [ "$code" = 143 ] || { echo "FAIL: --verify stopped by SIGTERM gave status $code"; exit 1; }
+# scripts/play answers the same before anything is set up or built.
+play="$(dirname "$0")/../../scripts/play"
+unbuilt=$(mktemp -u -d)  # a name only: nothing may be made there
+for asked in --help --version; do
+  cmp <(SKITTERWORM_PLAY_BUILD_DIR=$unbuilt "$play" "$asked") <("$GAME" "$asked") || { echo "FAIL: play $asked"; exit 1; }
+done
+[ ! -e "$unbuilt" ] || { echo "FAIL: play --help built the game first"; exit 1; }
 echo "command_line: ok"

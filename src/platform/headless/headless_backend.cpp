@@ -36,6 +36,13 @@ void HeadlessBackend::DrawTriangles(Blend blend, const Vertex*, int count) {
   last_blend_ = blend;
 }
 
+void HeadlessBackend::Present() {
+  ++presents_;
+  if (refresh_hertz_ <= 0) return;
+  const int64_t next_refresh = now_us_ * refresh_hertz_ / 1'000'000 + 1;
+  now_us_ = (next_refresh * 1'000'000 + refresh_hertz_ - 1) / refresh_hertz_;
+}
+
 bool HeadlessBackend::ReadPixels(int, int, int w, int h, uint32_t* out) {
   std::fill(out, out + size_t(w) * h, 0u);
   return open_;

@@ -25,7 +25,7 @@ class HeadlessBackend : public Backend {
   void UploadAtlas(const uint32_t*, int, int, int, int, int, int) override { ++atlas_uploads_; }
   void Clear(uint8_t, uint8_t, uint8_t) override { ++clears_; }
   void DrawTriangles(Blend blend, const Vertex* vertices, int count) override;
-  void Present() override { ++presents_; }
+  void Present() override;
   bool ReadPixels(int x, int y, int w, int h, uint32_t* out) override;
 
   void PumpEvents(InputState& input) override;
@@ -36,6 +36,9 @@ class HeadlessBackend : public Backend {
 
   // Test controls.
   void AdvanceMillis(int64_t ms) { now_us_ += ms * 1000; }
+  // A display whose flip waits for its next refresh, as with vsync on; 0 (the
+  // default) is one whose flip waits for nothing.
+  void SetRefreshHertz(int hertz) { refresh_hertz_ = hertz; }
   // Events the next input poll delivers, as a window's events arrive together.
   void QueueEvents(std::function<void(InputState&)> events) { queued_.push_back(std::move(events)); }
   void AddMode(int width, int height, int depth) { modes_.insert({width, height, depth}); }
@@ -71,6 +74,7 @@ class HeadlessBackend : public Backend {
   int64_t triangles_ = 0, draw_calls_ = 0;
   Blend last_blend_ = Blend::kLight;
   int64_t now_us_ = 1'000'000;
+  int refresh_hertz_ = 0;
   std::vector<std::function<void(InputState&)>> queued_;
 };
 

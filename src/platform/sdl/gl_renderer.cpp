@@ -272,6 +272,11 @@ bool GlRenderer::SetPictureSize(int width, int height) {
 }
 
 bool GlRenderer::MakeOffscreen(int width, int height) {
+  tiles_x_ = (width + kTile - 1) / kTile;
+  tiles_y_ = (height + kTile - 1) / kTile;
+  drawn_tiles_.assign(size_t(tiles_x_) * size_t(tiles_y_), 1);
+  // A quad for every run of drawn tiles in a row: at most every other tile.
+  tile_quads_.reserve(size_t((tiles_x_ + 1) / 2) * size_t(tiles_y_) * 6);
   if (!picture_) gl::GenTextures(1, &picture_);
   gl::BindTexture(GL_TEXTURE_2D, picture_);
   SetTextureParameters();
@@ -293,6 +298,9 @@ void GlRenderer::DropOffscreen() {
   if (fbo_) gl::DeleteFramebuffers(1, &fbo_);
   if (picture_) gl::DeleteTextures(1, &picture_);
   fbo_ = picture_ = 0;
+  std::vector<uint8_t>().swap(drawn_tiles_);
+  std::vector<Vertex>().swap(tile_quads_);
+  tiles_x_ = tiles_y_ = 0;
 }
 
 void GlRenderer::DrawIntoWindow(bool direct, int x, int y) {
@@ -372,6 +380,8 @@ void GlRenderer::Clear(uint8_t r, uint8_t g, uint8_t b) {
   }
   gl::ClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
   gl::Clear(GL_COLOR_BUFFER_BIT);
+  // A picture cleared to black shows as the window's own black until drawn on.
+  std::fill(drawn_tiles_.begin(), drawn_tiles_.end(), uint8_t(r != 0 || g != 0 || b != 0));
 }
 
 void GlRenderer::ApplyBlend(Blend blend) {
@@ -419,6 +429,7 @@ void GlRenderer::Stream(const Vertex* vertices, int count) {
 void GlRenderer::DrawTriangles(Blend blend, const Vertex* vertices, int count) {
   if (!has_picture() || !vertices || count < 3) return;
   count -= count % 3;
+  if (!direct_) MarkDrawnTiles(vertices, count);
   // Queued, not drawn: the whole frame goes to the GPU in one upload, so a
   // blend change costs a draw call and not a buffer upload of its own.
   const int first = static_cast<int>(queued_vertices_.size());
@@ -470,66 +481,70 @@ void GlRenderer::Present(int window_w, int window_h, const PictureLayout& layout
   if (direct_ || !fbo_) return;
   gl::BindFramebuffer(GL_FRAMEBUFFER, 0);
   gl::Viewport(0, 0, window_w, window_h);
-  const int x0 = layout.offset_x, y0 = layout.offset_y;
-  const int x1 = x0 + picture_w_ * layout.scale, y1 = y0 + picture_h_ * layout.scale;
-  ClearAround(x0, window_h - y1, x1, window_h - y0, window_w, window_h);
-  // Scaled up in the fixed-function pipeline, the picture is one quad textured
-  // straight from it: on the software renderer as cheap as a zoomed pixel copy
-  // or cheaper than a blit, and unlike the copy it needs no fresh buffer of
-  // the picture's size every frame. Else a blit, which at 1:1 the driver does
-  // as a memory copy, and the quad only where there is no blit.
-  if ((fixed_ && layout.scale > 1) || !gl::BlitFramebuffer) {
-    DrawPictureQuad(x0, y0, x1, y1, window_w, window_h);
-  } else {
-    // Both framebuffers count rows from the bottom, so the window's rows are flipped.
-    gl::BindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
-    gl::BlitFramebuffer(0, 0, picture_w_, picture_h_, x0, window_h - y1, x1, window_h - y0, GL_COLOR_BUFFER_BIT,
-                        GL_NEAREST);
-  }
+  // The whole window black at once (the border, and the tiles nothing was
+  // drawn on): far cheaper than clearing the border alone, within a scissor.
+  gl::Disable(GL_SCISSOR_TEST);
+  gl::ClearColor(0, 0, 0, 1);
+  gl::Clear(GL_COLOR_BUFFER_BIT);
+  DrawDrawnTiles(layout, window_w, window_h);
   BindPicture();
 }
 
-void GlRenderer::DrawPictureQuad(int x0, int y0, int x1, int y1, int window_w, int window_h) {
-  ApplyBlend(Blend::kSolid);
-  if (!fixed_) gl::Uniform2f(u_size_, static_cast<float>(window_w), static_cast<float>(window_h));
-  gl::BindTexture(GL_TEXTURE_2D, picture_);
-  // The picture texture holds its top row at v = 1 (GL rows run bottom-up).
-  const float fx0 = float(x0), fy0 = float(y0), fx1 = float(x1), fy1 = float(y1);
-  const Vertex quad[6] = {
-      {fx0, fy0, 0, 1, 255, 255, 255, 255}, {fx1, fy0, 1, 1, 255, 255, 255, 255},
-      {fx1, fy1, 1, 0, 255, 255, 255, 255}, {fx0, fy0, 0, 1, 255, 255, 255, 255},
-      {fx1, fy1, 1, 0, 255, 255, 255, 255}, {fx0, fy1, 0, 0, 255, 255, 255, 255},
-  };
-  if (fixed_) {
-    Vertex clip[6];
-    for (int i = 0; i < 6; ++i) clip[i] = ToClip(quad[i], float(window_w), float(window_h));
-    Stream(clip, 6);
-    // The texel as it is, not tinted by the vertex colour: the driver's
-    // plainest texture copy.
-    gl::TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    gl::DrawArrays(GL_TRIANGLES, 0, 6);
-    gl::TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-  } else {
-    Stream(quad, 6);
-    gl::DrawArrays(GL_TRIANGLES, 0, 6);
+void GlRenderer::MarkDrawnTiles(const Vertex* vertices, int count) {
+  if (drawn_tiles_.empty()) return;
+  const float width = float(picture_w_), height = float(picture_h_);
+  for (int i = 0; i + 2 < count; i += 3) {
+    const Vertex &a = vertices[i], &b = vertices[i + 1], &c = vertices[i + 2];
+    const float x0 = std::min({a.x, b.x, c.x}), x1 = std::max({a.x, b.x, c.x});
+    const float y0 = std::min({a.y, b.y, c.y}), y1 = std::max({a.y, b.y, c.y});
+    // Off the picture (or not a number): it covers nothing.
+    if (!(x1 >= 0 && y1 >= 0 && x0 < width && y0 < height)) continue;
+    const int tx0 = int(std::max(x0, 0.0f)) / kTile, tx1 = std::min(int(x1) / kTile, tiles_x_ - 1);
+    const int ty0 = int(std::max(y0, 0.0f)) / kTile, ty1 = std::min(int(y1) / kTile, tiles_y_ - 1);
+    for (int ty = ty0; ty <= ty1; ++ty)
+      std::fill_n(drawn_tiles_.begin() + ptrdiff_t(ty) * tiles_x_ + tx0, tx1 - tx0 + 1, uint8_t(1));
   }
 }
 
-void GlRenderer::ClearAround(int x0, int y0, int x1, int y1, int window_w, int window_h) {
-  // Only the border around the picture's place needs black: the picture
-  // covers the rest. Rows count from the bottom.
-  const int strips[4][4] = {{0, 0, window_w, y0},
-                            {0, y1, window_w, window_h - y1},
-                            {0, y0, x0, y1 - y0},
-                            {x1, y0, window_w - x1, y1 - y0}};
-  gl::ClearColor(0, 0, 0, 1);
-  gl::Enable(GL_SCISSOR_TEST);
-  for (const auto& strip : strips) {
-    if (strip[2] <= 0 || strip[3] <= 0) continue;
-    gl::Scissor(strip[0], strip[1], strip[2], strip[3]);
-    gl::Clear(GL_COLOR_BUFFER_BIT);
+void GlRenderer::DrawDrawnTiles(const PictureLayout& layout, int window_w, int window_h) {
+  tile_quads_.clear();
+  const float width = float(picture_w_), height = float(picture_h_), scale = float(layout.scale);
+  const float window_wf = float(window_w), window_hf = float(window_h);
+  for (int ty = 0; ty < tiles_y_; ++ty) {
+    const uint8_t* row = drawn_tiles_.data() + size_t(ty) * size_t(tiles_x_);
+    for (int tx = 0; tx < tiles_x_;) {
+      if (!row[tx]) {
+        ++tx;
+        continue;
+      }
+      int end = tx;
+      while (end < tiles_x_ && row[end]) ++end;
+      // One quad over the run, picture pixels to window pixels (y down); the
+      // picture texture holds its top row at v = 1 (GL rows run bottom-up).
+      const float px0 = float(tx * kTile), px1 = std::min(width, float(end * kTile));
+      const float py0 = float(ty * kTile), py1 = std::min(height, float((ty + 1) * kTile));
+      const float x0 = float(layout.offset_x) + px0 * scale, x1 = float(layout.offset_x) + px1 * scale;
+      const float y0 = float(layout.offset_y) + py0 * scale, y1 = float(layout.offset_y) + py1 * scale;
+      const float u0 = px0 / width, u1 = px1 / width, v0 = 1.0f - py0 / height, v1 = 1.0f - py1 / height;
+      const Vertex quad[6] = {
+          {x0, y0, u0, v0, 255, 255, 255, 255}, {x1, y0, u1, v0, 255, 255, 255, 255},
+          {x1, y1, u1, v1, 255, 255, 255, 255}, {x0, y0, u0, v0, 255, 255, 255, 255},
+          {x1, y1, u1, v1, 255, 255, 255, 255}, {x0, y1, u0, v1, 255, 255, 255, 255},
+      };
+      for (const Vertex& v : quad) tile_quads_.push_back(fixed_ ? ToClip(v, window_wf, window_hf) : v);
+      tx = end;
+    }
   }
-  gl::Disable(GL_SCISSOR_TEST);
+  if (tile_quads_.empty()) return;
+  ApplyBlend(Blend::kSolid);
+  if (!fixed_) gl::Uniform2f(u_size_, window_wf, window_hf);
+  gl::BindTexture(GL_TEXTURE_2D, picture_);
+  Stream(tile_quads_.data(), static_cast<int>(tile_quads_.size()));
+  // The fixed pipeline takes the texel as it is, not tinted by the vertex
+  // colour: the driver's plainest texture copy.
+  if (fixed_) gl::TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  gl::DrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(tile_quads_.size()));
+  if (fixed_) gl::TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
 bool GlRenderer::ReadPixels(int x, int y, int w, int h, uint32_t* out) {

@@ -78,11 +78,11 @@ class GlRenderer {
   void ApplyBlend(Blend blend);
   void Stream(const Vertex* vertices, int count);
   void BindPicture();
-  // Black around the rectangle [x0, x1) x [y0, y1) of the window, rows from the bottom.
-  void ClearAround(int x0, int y0, int x1, int y1, int window_w, int window_h);
-  // Draws the offscreen picture as one textured quad over [x0, x1) x [y0, y1)
-  // of the window (y down), every picture pixel an exact square.
-  void DrawPictureQuad(int x0, int y0, int x1, int y1, int window_w, int window_h);
+  // Notes the tiles of the offscreen picture the triangles fall on.
+  void MarkDrawnTiles(const Vertex* vertices, int count);
+  // Draws the drawn tiles of the offscreen picture into the window as textured
+  // quads, laid out as given, every picture pixel an exact square.
+  void DrawDrawnTiles(const PictureLayout& layout, int window_w, int window_h);
   void Submit();
 
   struct Command {
@@ -100,6 +100,14 @@ class GlRenderer {
   int atlas_w_ = 0, atlas_h_ = 0;
   GLuint fbo_ = 0, picture_ = 0;
   int picture_w_ = 0, picture_h_ = 0;
+  // The offscreen picture is shown tile by tile: only the tiles something was
+  // drawn on since the frame's clear are copied to the window, scaled; the
+  // rest is the black the window is cleared to. The software renderer's
+  // scaled copy costs by the pixel, and most of the picture is the black field.
+  static constexpr int kTile = 8;  // picture pixels
+  std::vector<uint8_t> drawn_tiles_;
+  int tiles_x_ = 0, tiles_y_ = 0;
+  std::vector<Vertex> tile_quads_;
   int blend_state_ = -1;  // the Blend last applied, -1 when unknown
   bool direct_ = false;
   bool target_chosen_ = false;  // false until a frame of the current picture size chose where it draws

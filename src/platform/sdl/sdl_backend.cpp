@@ -178,7 +178,9 @@ bool SdlBackend::CreateWindowAndContext(int width, int height) {
     window_ = nullptr;
     return false;
   }
-  // Only a hint: many drivers ignore it, and the flip paces the frames anyway.
+  // Vsync where the driver offers it, on any display's refresh: a swap that
+  // waits for the display holds back the picture only, as the frame driver
+  // steps the ticks that went by meanwhile before it shows the next one.
   if (SDL_GL_SetSwapInterval(1) != 0) DebugLog("OpenGL: no swap interval control; the flip paces alone");
   return true;
 }

@@ -89,6 +89,29 @@ TEST(FrameDriver, UnpacedFramesDoNotWaitForTheClock) {
   SetUnpaced(false);
 }
 
+// Play keeps the clock's 60 steps a second whatever the display: a flip that
+// waits for the display's next refresh (vsync) delays only the picture, which
+// shows the latest step at the display's own pace.
+TEST(FrameDriver, ScreensStepSixtyTimesASecondOnEveryDisplay) {
+  for (int hertz : {0, 50, 60, 75, 144}) {  // 0: vsync off
+    HeadlessBackend& backend = ResetProgram();
+    backend.SetRefreshHertz(hertz);
+    struct : Screen {
+      int steps = 0;
+      void Step() override { ++steps; }
+    } counted;
+    SwitchScreen(&counted);
+    StepFrame();  // starts the timer's schedule
+    const int32_t start = MilliSecs();
+    const int steps_before = counted.steps, pictures_before = backend.presents();
+    while (MilliSecs() - start < 10'000) StepFrame();
+    EXPECT_NEAR(counted.steps - steps_before, 600, 1) << hertz << " Hz";
+    EXPECT_LE(backend.presents() - pictures_before, hertz ? hertz * 10 + 1 : 601) << hertz << " Hz";
+    SwitchScreen(nullptr);
+    ApplyScreenSwitch();
+  }
+}
+
 TEST(Splash, AKeyFadesEachCardOutThenTheNextScreenStarts) {
   for (bool close : {false, true}) {
     ResetProgram();

@@ -224,6 +224,7 @@ inline const ScreenState kScreenStates[] = {
     {"statistics", "large counts", Statistics, MenuFrame},
     {"help", "default keys", [] { Menu(5); }, MenuFrame},
     {"help", "keyboard, keys rebound", [] { config.controls = 1; config.key[4] = 'Z'; config.key[6] = 'X'; Menu(5); }, MenuFrame},
+    {"help", "keyboard, long names on two lines", [] { config.controls = 1; config.key[0] = 161; config.key[1] = 160; config.key[2] = 165; config.key[3] = 162; Menu(5); }, MenuFrame},
     {"help", "joypad control", [] { config.controls = 3; Menu(5); }, MenuFrame},
     {"credits", "at 0:10", [] { Credits(600); }, MenuFrame},
     {"credits", "at 0:20", [] { Credits(1200); }, MenuFrame},

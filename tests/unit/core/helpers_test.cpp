@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/common.h"
 #include "core/fader.h"
+#include "core/rainbow_phaser.h"
+#include "core/readable_colour.h"
 #include "platform/atlas.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -115,6 +120,39 @@ TEST(Helpers, RandomColourFamiliesStayInTheirRanges) {
           << "family " << range.family << " gave " << hex;
     }
   }
+}
+
+// The hue of a colour in degrees, or -1 for a grey.
+double Hue(Rgb8 c) {
+  const double top = std::max({c.r, c.g, c.b}), d = top - std::min({c.r, c.g, c.b});
+  if (d == 0) return -1;
+  const double h = top == c.r   ? std::fmod((c.g - c.b) / d + 6.0, 6.0)
+                   : top == c.g ? (c.b - c.r) / d + 2.0
+                                : (c.r - c.g) / d + 4.0;
+  return h * 60.0;
+}
+
+// Every shade of every family, and every colour of the cyclers, is drawn with
+// at least 3:1 contrast on black in its own hue; light ones are left alone.
+TEST(Helpers, EveryColourIsDrawnReadableOnBlackInItsHue) {
+  SeedRnd(5);
+  std::vector<Rgb8> colours;
+  for (int family : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 20, 200})
+    for (int i = 0; i < 300; ++i) {
+      const Rgb c = Parts(RandomColour(uint8_t(family)));
+      colours.push_back({uint8_t(c.r), uint8_t(c.g), uint8_t(c.b)});
+    }
+  TRainbowPhaser rainbow;
+  for (int i = 0; i < 6 * 51; ++i, rainbow.Update(1)) colours.push_back({rainbow.r, rainbow.g, rainbow.b});
+  for (const Rgb8 c : colours) {
+    const Rgb8 shown = ReadableOnBlack(c);
+    const std::string what = std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
+    EXPECT_GE(ContrastOnBlack(shown), 3.0) << what;
+    const double dh = std::abs(Hue(shown) - Hue(c));
+    EXPECT_LE(std::min(dh, 360.0 - dh), 2.0) << what;
+    if (ContrastOnBlack(c) >= 5.0) EXPECT_EQ(shown, c) << what;
+  }
+  EXPECT_EQ(ReadableOnBlack({}), Rgb8{});
 }
 
 TEST(Helpers, RandomColourGreysAndUnknownFamilies) {

@@ -1,10 +1,17 @@
+#include <algorithm>
 #include <span>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "audio/audio.h"
 #include "core/common.h"
 #include "core/menu_screens.h"
 #include "frontend/credits.h"
 #include "frontend/frontend.h"
+#include "frontend/info_screens.h"
 #include "frontend/menu_particle.h"
+#include "frontend/options.h"
 #include "menu_fixture.h"
 #include "persist/records.h"
 
@@ -151,19 +158,58 @@ TEST_F(MenuTest, FiftyMenuParticlesStayFifty) {
   EXPECT_EQ(lstMenuParticles.Count(), 50u);
 }
 
-TEST_F(MenuTest, AfterANewHighscoreTheMenuOpensAtTheTableAndReturnsToPlay) {
-  returnToHighscores = 1;
-  highscoreHighlight = 4;
-  TheMenuScreen().Enter();
-  EXPECT_EQ(menuScreen, MENU_HIGHSCORES);
-  EXPECT_EQ(highscoreHighlight, 4);
-  Key(vk::kEscape);
-  Settle();
-  EXPECT_EQ(menuScreen, MENU_MAIN);
-  EXPECT_EQ(menuSelected, 1);
-  EXPECT_EQ(returnToHighscores, 0);
-  TheMenuScreen().Enter();
-  EXPECT_EQ(highscoreHighlight, 255);
+// Back at the table after a new highscore, its tune plays on and leaving goes
+// to "Play"; back from an entry's game, the table's music plays again and
+// leaving goes back to "Highscores".
+TEST_F(MenuTest, TheMenuOpensAtTheTableAfterANewHighscoreOrAWatchedGame) {
+  fmodSystem.InitOffline();
+  config.music = 1;
+  music.mus_menu = music.mus_highscore = fmodSystem.AddSound(Sound::FromPcm(std::vector<int16_t>(441), 1, true));
+  for (auto [back_from, selected_after] : {std::pair{kBackFromNameEntry, 1}, {kBackFromWatching, 3}}) {
+    music.Stop();
+    if (back_from == kBackFromNameEntry) music.Play(MUSIC_HIGHSCORE);
+    returnToHighscores = back_from;
+    highscoreHighlight = 4;
+    TheMenuScreen().Enter();
+    EXPECT_EQ(menuScreen, MENU_HIGHSCORES);
+    EXPECT_EQ(highscoreHighlight, 4);
+    EXPECT_TRUE(music.chnMusic.IsPlaying()) << int(back_from);
+    Key(vk::kEscape);
+    Settle();
+    EXPECT_EQ(menuScreen, MENU_MAIN);
+    EXPECT_EQ(menuSelected, selected_after) << int(back_from);
+    EXPECT_EQ(returnToHighscores, 0);
+    TheMenuScreen().Enter();
+    EXPECT_EQ(highscoreHighlight, 255);
+  }
+  music.Stop();
+  audio.Reset();
+}
+
+// Whatever the bindings, the help's controls panel names every key whole
+// (in full or shortened, on more lines if need be), inside the picture.
+TEST_F(MenuTest, HelpShowsEveryBoundKeyWhole) {
+  const uint8_t bindings[][8] = {{1, 'A', 'D', vk::kUp, vk::kDown, 163, ' ', 13},  // the controls, then the keys
+                                 {1, 161, 160, 163, 162, 101, 33, 164},
+                                 {2, 37, 39, 38, 40, 163, 32, 161}};
+  static std::string keys;
+  for (const auto& binding : bindings) {
+    config.controls = binding[0];
+    std::copy(binding + 1, binding + 8, config.key);
+    keys.clear();
+    WatchText([](std::string_view text, const GlyphBox* boxes, int count) {
+      if (count == 0 || boxes[0].x0 < 234) return;
+      keys += std::string(text) + " ";
+      EXPECT_TRUE(boxes[count - 1].x1 <= 320 && boxes[count - 1].y1 <= 240) << text;
+    });
+    HelpBody();
+    WatchText(nullptr);
+    for (int action = binding[0] == 1 ? 0 : 5; action < 7; ++action) {
+      const int code = config.key[action];
+      EXPECT_TRUE(keys.find(KeyName(code)) != std::string::npos || keys.find(ShortKeyName(code)) != std::string::npos)
+          << KeyName(code) << " missing from \"" << keys << "\"";
+    }
+  }
 }
 
 TEST_F(MenuTest, AClickThatComesAndGoesWithinOnePollStillActivates) {

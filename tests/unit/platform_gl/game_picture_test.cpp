@@ -109,13 +109,13 @@ const Scene kScenes[] = {
      {0x43550c044ce14522ull, 0x5715425d4a523b23ull, 0xad1acd70556421a2ull, 0xea899aa47e48931bull}},
     {"banner fading into the field",
      [] { Frames(170); },
-     {0x942a19c816da555eull, 0xb37fd7be7350b7dbull, 0xb72e3b4f33da2acdull, 0x6fc8306f4aa704bfull}},
+     {0x76c3ca0647c5923aull, 0x5c74a20178ac584bull, 0xaffd44e8268469cdull, 0xe73bc21906e804bfull}},
     {"playfield with chain and HUD",
      [] {
        ToPlaying();
        Frames(90);
      },
-     {0xe23e468c26d76869ull, 0x739d3bbea489e225ull, 0x77e82975c7011738ull, 0x9471ea25bbd231d3ull}},
+     {0xd824672e104d973aull, 0x730860c5dc7a369dull, 0x77e82975c7011738ull, 0x9471ea25bbd231d3ull}},
     {"particles of every kind and the hurry-up",
      [] {
        ToPlaying();
@@ -127,7 +127,7 @@ const Scene kScenes[] = {
        ActivateHurryUp();
        Frames(12);
      },
-     {0x7f86ea183e6e09f1ull, 0xab655ea2bd3315d4ull, 0xe717509c83793c25ull, 0x18cdc776421f8107ull}},
+     {0xfe25a9786cd4557cull, 0x052248f771b293e4ull, 0x31095d92f607a7ebull, 0x7419a32e77e6ffe7ull}},
     {"pause",
      [] {
        ToPlaying();
@@ -135,7 +135,7 @@ const Scene kScenes[] = {
        Tap(vk::kP);
        Frames(3);
      },
-     {0x049ed2864194860bull, 0x45d994fc78b4f263ull, 0xe5e8b75139ebee57ull, 0x5d17ef11bddafb07ull}},
+     {0x8dc04399e4ae9331ull, 0x76cc6cf8f540dce3ull, 0x6deeebeca6db6292ull, 0x5d17ef11bddafb07ull}},
     {"tally with bonus and prompt",
      [] {
        ToPlaying();
@@ -150,13 +150,13 @@ const Scene kScenes[] = {
        gameState = STATE_GAMEOVER;
        Frames(40);
      },
-     {0x0199578152ff80d7ull, 0x4fcba3cad3b58813ull, 0xf7a3bb349f162fa9ull, 0xd409f5058efb473full}},
+     {0xeccd66d7302953caull, 0x354885374b6ada6bull, 0xe697876684c40acdull, 0x6429b67495194edfull}},
     {"autopilot play after half a minute",
      [] {
        autopilotOn = true;
        Frames(1800);
      },
-     {0x660adf4a830368b6ull, 0x5c0657dea8ff8f8full, 0x49ff08413e48d599ull, 0x83ddfe0c68477885ull}},
+     {0x675db398402de5eaull, 0x68cc0a74a0cbc4ffull, 0x64bda728a1e247e3ull, 0x135ad31fc3c37895ull}},
 };
 
 class GamePicture : public GlPictureTest {

@@ -251,25 +251,27 @@ TEST_F(GlDisplayTest, AWindowSettledBeforeItsFirstFrameIsDrawnIntoDirectly) {
 
 // A full-screen picture far smaller than the desktop is shown at the largest
 // whole factor: every picture pixel becomes a square of the screen, exactly,
-// with black around the picture.
+// with black around the picture and wherever nothing was drawn.
 TEST_F(GlDisplayTest, AScaledFullScreenPictureShowsEveryPixelAsASquare) {
   ASSERT_TRUE(GraphicsModeExists(320, 240, 32));
-  std::vector<uint32_t> texels(320 * 240);
-  for (size_t i = 0; i < texels.size(); ++i) texels[i] = Rgba(i * 7 % 256, i / 320, i * 13 / 5 % 256);
-  Image* image = CreateImage(texels.data(), 320, 240, 320, 240, 1);
+  // An odd size at an odd place, across the edges of the parts the picture is shown in.
+  constexpr int kW = 29, kH = 19, kX = 21, kY = 13;
+  std::vector<uint32_t> texels(kW * kH);
+  for (size_t i = 0; i < texels.size(); ++i) texels[i] = Rgba(i * 7 % 256, 40 + i / kW, i * 13 / 5 % 256);
+  Image* image = CreateImage(texels.data(), kW, kH, kW, kH, 1);
   ASSERT_NE(image, nullptr);
   ASSERT_TRUE(Graphics(320, 240, 32));
   SetBlend(Blend::kSolid);
   // The display server makes the window desktop-size a moment after it opens,
   // and clears it when it does: the frames go on, events read, until it has,
-  // and a few more are shown in the window's final size.
+  // and past the frames a new size is given to settle.
   SDL_DisplayMode desktop{};
   ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
   int frames_at_desktop_size = 0;
-  for (int frame = 0; frame < 600 && frames_at_desktop_size < 5; ++frame) {
+  for (int frame = 0; frame < 600 && frames_at_desktop_size < 40; ++frame) {
     PollSystem();
     Cls();
-    DrawImage(image, 0, 0);
+    DrawImage(image, kX, kY);
     Flip();
     int w = 0, h = 0;
     const bool settled = ShownWindowSize(w, h) && w == desktop.w && h == desktop.h;
@@ -281,9 +283,10 @@ TEST_F(GlDisplayTest, AScaledFullScreenPictureShowsEveryPixelAsASquare) {
   const PictureLayout layout = FitPicture(320, 240, shown.width, shown.height);
   ASSERT_GE(layout.scale, 2);
   ExpectPixels(shown, [&](int x, int y) {
-    const int px = (x - layout.offset_x) / layout.scale, py = (y - layout.offset_y) / layout.scale;
-    const bool inside = x >= layout.offset_x && y >= layout.offset_y && px < 320 && py < 240;
-    return inside ? texels[size_t(py) * 320 + px] : Rgba(0, 0, 0);
+    const int px = (x - layout.offset_x) / layout.scale - kX, py = (y - layout.offset_y) / layout.scale - kY;
+    const bool inside =
+        x >= layout.offset_x + kX * layout.scale && y >= layout.offset_y + kY * layout.scale && px < kW && py < kH;
+    return inside ? texels[size_t(py) * kW + px] : Rgba(0, 0, 0);
   });
 }
 
