@@ -56,10 +56,10 @@ void HelpKeys() {
       std::snprintf(fire, sizeof fire, "left button");
       std::snprintf(use, sizeof use, "right button, %s", KeyName(key[6]));
       break;
-    case 3:
-      std::snprintf(move, sizeof move, "joypad");
-      std::snprintf(fire, sizeof fire, "button 1");
-      std::snprintf(use, sizeof use, "button 2, %s", KeyName(key[6]));
+    case 3:  // the pad's own names for its buttons: "A", or "Cross" on a PlayStation pad
+      std::snprintf(move, sizeof move, "stick, D-pad");
+      std::snprintf(fire, sizeof fire, "%s", JoyButtonName(0, 0));
+      std::snprintf(use, sizeof use, "%s, %s", JoyButtonName(1, 0), KeyName(key[6]));
       break;
     default:
       if (key[0] == vk::kLeft && key[1] == vk::kRight && key[2] == vk::kUp && key[3] == vk::kDown)

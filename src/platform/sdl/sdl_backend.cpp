@@ -68,6 +68,15 @@ int GameMouseButton(Uint8 sdl_button) {
 // through the library SDL already loaded: on Wayland there is nothing to do.
 int OnLostX11Display(void* /*display*/) { EndAfterLostDisplay(); }
 
+// Which display servers the session offers, for the log beside the driver SDL chose.
+std::string DisplaysOffered() {
+  const char* x11 = SDL_getenv("DISPLAY");
+  const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  return std::string(" (WAYLAND_DISPLAY ") + (wayland ? wayland : "unset") + ", DISPLAY " + (x11 ? x11 : "unset") +
+         (asked ? std::string(", SDL_VIDEODRIVER ") + asked : std::string()) + ")";
+}
+
 void WatchX11Connection() {
   void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
   if (!x11) return;
@@ -89,6 +98,10 @@ SdlBackend::~SdlBackend() { Shutdown(); }
 bool SdlBackend::EnsureSdl() {
   if (sdl_ready_) return true;
   if (sdl_failed_) return false;
+  // SDL would fake a warp on Wayland by locking the pointer to the window, in
+  // the menu too, where the player must be free to leave it: the game locks it
+  // itself, only while it steers the ship (HoldPointer).
+  SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_EMULATE_MOUSE_WARP, "0");
   if (SDL_InitSubSystem(kDisplaySystems) != 0) {
     DebugLog(std::string("SDL could not start its video: ") + SDL_GetError());
     sdl_failed_ = true;
@@ -97,7 +110,8 @@ bool SdlBackend::EnsureSdl() {
   // Without a real display SDL falls back to drivers that draw nowhere; a game
   // nobody can see is worse than a clear refusal, unless someone asked for one.
   const char* driver = SDL_GetCurrentVideoDriver();
-  DebugLog(std::string("Video driver: ") + (driver ? driver : "none"));
+  DebugLog(std::string("Video driver: ") + (driver ? driver : "none") + DisplaysOffered());
+  wayland_ = driver && SDL_strcmp(driver, "wayland") == 0;
   if (!SDL_getenv("SDL_VIDEODRIVER") && driver &&
       (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "evdev") == 0)) {
     DebugLog("No display to show the game on (is DISPLAY or WAYLAND_DISPLAY set?)");
@@ -112,6 +126,7 @@ bool SdlBackend::EnsureSdl() {
   // Pads are a bonus: without them the game still runs on keyboard and mouse.
   pads_ready_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   if (!pads_ready_) DebugLog(std::string("Joypads are not available: ") + SDL_GetError());
+  if (pads_ready_) virtual_pad_.Start();
   sdl_ready_ = true;
   return true;
 }
@@ -126,6 +141,7 @@ void SdlBackend::Shutdown() {
   if (window_) SDL_DestroyWindow(window_);
   window_ = nullptr;
   joypads_.CloseAll(nullptr);
+  virtual_pad_.Stop();
   if (pads_ready_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
   if (sdl_ready_) SDL_QuitSubSystem(kDisplaySystems);
   sdl_ready_ = pads_ready_ = false;
@@ -373,6 +389,15 @@ void SdlBackend::WarpPointer(int x, int y) {
   SDL_WarpMouseInWindow(window_, px, py);
 }
 
+void SdlBackend::HoldPointer(bool held) {
+  if (!wayland_ || !window_ || held == (SDL_GetRelativeMouseMode() == SDL_TRUE)) return;
+  if (SDL_SetRelativeMouseMode(held ? SDL_TRUE : SDL_FALSE) != 0) {
+    DebugLog(std::string("The pointer cannot be locked to the window: ") + SDL_GetError());
+    return;
+  }
+  DebugLog(held ? "The pointer is locked to the window while it steers the ship" : "The pointer is free again");
+}
+
 void SdlBackend::PinPointer(InputState& input) {
   pin_pointer_ = false;
   SDL_PumpEvents();
@@ -426,6 +451,7 @@ void SdlBackend::PumpEvents(InputState& input) {
   // Where the game's pointer was before this poll: a resize that belongs to a
   // display switch puts it back there.
   const int kept_x = input.mouse_x, kept_y = input.mouse_y;
+  virtual_pad_.Step();
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (joypads_.HandleEvent(event, input)) continue;
