@@ -241,6 +241,8 @@ bool SdlBackend::OpenDisplay(int width, int height, int depth, int /*hertz*/) {
   SDL_GL_MakeCurrent(window_, context_);
   const bool fullscreen = depth != 0;
   ApplyWindowMode(width, height, fullscreen);
+  DebugLog("Display: a " + std::to_string(width) + "x" + std::to_string(height) + " picture " +
+           (fullscreen ? "in full screen" : "in a window"));
   // A new display draws into the offscreen picture until its window has
   // settled, whatever the display before it did (see Clear).
   if (!renderer_.SetPictureSize(width, height)) return false;
@@ -462,6 +464,8 @@ void SdlBackend::PumpEvents(InputState& input) {
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) input.close_requested = true;
         if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+          DebugLog("The window is now " + std::to_string(event.window.data1) + "x" +
+                   std::to_string(event.window.data2));
           Unsettle();
           if (SteadyMicros() < switch_ends_us_) pin_pointer_ = true;
         }
