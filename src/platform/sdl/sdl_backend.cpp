@@ -388,15 +388,18 @@ void SdlBackend::WarpPointer(int x, int y) {
     px = px * ww / dw;
     py = py * wh / dh;
   }
-  SDL_WarpMouseInWindow(window_, px, py);
+  held_x_ = px;
+  held_y_ = py;
+  if (!pointer_held_) SDL_WarpMouseInWindow(window_, px, py);
 }
 
 void SdlBackend::HoldPointer(bool held) {
-  if (!wayland_ || !window_ || held == (SDL_GetRelativeMouseMode() == SDL_TRUE)) return;
+  if (!wayland_ || !window_ || held == pointer_held_) return;
   if (SDL_SetRelativeMouseMode(held ? SDL_TRUE : SDL_FALSE) != 0) {
     DebugLog(std::string("The pointer cannot be locked to the window: ") + SDL_GetError());
     return;
   }
+  pointer_held_ = held;
   DebugLog(held ? "The pointer is locked to the window while it steers the ship" : "The pointer is free again");
 }
 
@@ -485,7 +488,17 @@ void SdlBackend::PumpEvents(InputState& input) {
         HandleText(event.text.text, input);
         break;
       case SDL_MOUSEMOTION:
-        MovePointer(input, event.motion.x, event.motion.y);
+        if (pointer_held_) {
+          // Locked, the pointer reports only its motion: it moves the game's
+          // pointer from where the game last put it, as a warp does on X.
+          int ww = 0, wh = 0;
+          SDL_GetWindowSize(window_, &ww, &wh);
+          held_x_ = std::clamp(held_x_ + event.motion.xrel, 0, std::max(0, ww - 1));
+          held_y_ = std::clamp(held_y_ + event.motion.yrel, 0, std::max(0, wh - 1));
+          MovePointer(input, held_x_, held_y_);
+        } else {
+          MovePointer(input, event.motion.x, event.motion.y);
+        }
         break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP: {

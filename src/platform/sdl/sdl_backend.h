@@ -81,6 +81,9 @@ class SdlBackend : public Backend {
   // Wayland lets no program move the pointer: the game's pointer then moves
   // alone, and while it steers the ship the system pointer is locked instead.
   bool wayland_ = false;
+  bool pointer_held_ = false;
+  // The game's pointer in window pixels while the pointer is held.
+  int held_x_ = 0, held_y_ = 0;
   bool open_ = false;
   bool fullscreen_ = false;
   int picture_w_ = 0, picture_h_ = 0;
