@@ -123,9 +123,9 @@ void VirtualPad::Run(const char* line) {
   } else if (command == "unplug") {
     Unplug();
   } else if ((command == "press" || command == "release") && fields >= 2) {
-    SetButton(name, command == "press");
+    if (!SetButton(name, command == "press")) DebugLog(std::string("Virtual joypad: no button ") + name);
   } else if (command == "axis" && fields == 3) {
-    SetAxis(name, value);
+    if (!SetAxis(name, value)) DebugLog(std::string("Virtual joypad: no axis ") + name);
   } else if (command == "wait" && fields >= 2) {
     waiting_ = std::max(0, std::atoi(name) - 1);
   } else {
@@ -180,16 +180,18 @@ void VirtualPad::Unplug() {
     if (SDL_JoystickGetDeviceInstanceID(device) == id) SDL_JoystickDetachVirtual(device);
 }
 
-void VirtualPad::SetButton(const char* name, bool down) {
+bool VirtualPad::SetButton(const char* name, bool down) {
   const SDL_GameControllerButton button = SDL_GameControllerGetButtonFromString(name);
-  if (!controller_ || button == SDL_CONTROLLER_BUTTON_INVALID) return;
-  Apply(SDL_GameControllerGetBindForButton(controller_, button), down ? SDL_JOYSTICK_AXIS_MAX : 0);
+  if (button == SDL_CONTROLLER_BUTTON_INVALID) return false;
+  if (controller_) Apply(SDL_GameControllerGetBindForButton(controller_, button), down ? SDL_JOYSTICK_AXIS_MAX : 0);
+  return true;
 }
 
-void VirtualPad::SetAxis(const char* name, int value) {
+bool VirtualPad::SetAxis(const char* name, int value) {
   const SDL_GameControllerAxis axis = SDL_GameControllerGetAxisFromString(name);
-  if (!controller_ || axis == SDL_CONTROLLER_AXIS_INVALID) return;
-  Apply(SDL_GameControllerGetBindForAxis(controller_, axis), value);
+  if (axis == SDL_CONTROLLER_AXIS_INVALID) return false;
+  if (controller_) Apply(SDL_GameControllerGetBindForAxis(controller_, axis), value);
+  return true;
 }
 
 void VirtualPad::Apply(const SDL_GameControllerButtonBind& bind, int value) {

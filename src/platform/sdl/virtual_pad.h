@@ -40,8 +40,9 @@ class VirtualPad {
   void Run(const char* line);
   void Plug(const char* model_name);
   void Unplug();
-  void SetButton(const char* name, bool down);
-  void SetAxis(const char* name, int value);
+  // False for a name SDL does not know.
+  bool SetButton(const char* name, bool down);
+  bool SetAxis(const char* name, int value);
   // Puts a value on whatever raw input the mapping binds a button or an axis to.
   void Apply(const SDL_GameControllerButtonBind& bind, int value);
 
