@@ -61,6 +61,7 @@ expect_picture pilot 320 240 200 3
 logged "Game over" 240
 logged "Menu entered at screen 3" 20 # the pilot signed the table
 close_game
+grep "frames per second" "$WORK/debug.log"
 [ "$(stat -c %s "$WORK/skitterworm.cfg")" = 22 ] || fail "the settings were not saved"
 grep -q Autopilot "$WORK/skitterworm.hi" || fail "the pilot's score was not saved"
 
