@@ -134,11 +134,12 @@ grab() {
   xwd -silent -id "$WINDOW" -out "$WORK/$1.xwd" || fail "cannot dump the window"
 }
 
-# expect_shown NAME X Y WIDTH HEIGHT SCALE: the dump NAME.xwd shows the
-# picture at SCALE in that rectangle, whole (each SCALExSCALE block of one
-# colour), lit, and black around it.
+# expect_shown NAME X Y WIDTH HEIGHT SCALE: the window, dumped to NAME.xwd,
+# shows the picture at SCALE in that rectangle, whole (each SCALExSCALE block
+# of one colour), lit, and black around it.
 expect_shown() {
   local outside broken inside
+  grab "$1"
   read -r outside broken inside <<<"$("$PROBE" "$WORK/$1.xwd" "$2" "$3" "$4" "$5" "$6")"
   echo "$1: $outside lit outside the picture, $broken of its ${6}x$6 blocks not whole, $inside lit"
   [ "$outside" = 0 ] || fail "$1: the border is not black"

@@ -21,7 +21,6 @@ resized() {
   done
   [ "$(window_size)" = "$1x$2" ] || fail "the window stays $(window_size), not $1x$2"
   sleep 0.5
-  grab "resized$1"
   expect_shown "resized$1" "$4" "$5" $((320 * $3)) $((240 * $3)) "$3"
 }
 resized 1000 700 2 180 110
