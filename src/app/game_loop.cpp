@@ -80,34 +80,47 @@ void HumsOff() {
   sfx.SetShieldHum(false);
 }
 
-// P, Escape and a window gone to the background all pause the same way; the
-// pointer is the player's again until play resumes.
+// P, Escape, a window gone to the background and a pad pulled out all pause
+// the same way; the pointer is the player's again until play resumes.
 void Pause() {
   PauseGame();
   HumsOff();
   FlushKeys();
+  FlushJoys();
+  HoldPointer(false);
   ShowPointer();
 }
 
 void Resume() {
   ResumeGame();
   FlushKeys();
+  FlushJoys();  // the button that resumed is no item used
   if (player.power[POWER_SHIELD] > 0 && config.sound) sfx.SetShieldHum(true);
   if (source.watch) return;
   HidePointer();
   MoveMouse(player.tx, player.ty);
+  HoldPointer(world.controls == CONTROLS_MOUSE);
+}
+
+bool AnyJoyHit() {
+  bool hit = false;
+  for (int button = 0; button < 16; ++button) hit = JoyHit(button, 0) > 0 || hit;
+  return hit;
 }
 
 // The pause screen's keys: the pausing key was flushed, so holding it
-// neither resumes nor quits.
+// neither resumes nor quits. A pad's button resumes too.
 void PausedKeys() {
   const int32_t key = AnyKey();
   // F12 takes a screenshot of the pause screen and leaves it paused.
   if (key == vk::kEscape)
     QuitGame();
-  else if (key != 0 && key != vk::kF12)
+  else if ((key != 0 && key != vk::kF12) || AnyJoyHit())
     Resume();
 }
+
+// A game played with the pad stands still while the pad is away.
+bool PadMissing() { return world.controls == CONTROLS_JOYPAD && !JoyConnected(0) && !AutopilotOn() && !source.watch; }
 
 // The display keys work in every state; P and Escape pause where play can
 // stand still (not during the banner, nor once the game is over).
@@ -183,6 +196,9 @@ void GameStep() {
     PausedKeys();
   } else if (gameState == STATE_PLAYING && !WindowActive() && !AutopilotOn() && !source.watch) {
     DebugLog("The window is in the background: play pauses");
+    Pause();
+  } else if (gameState == STATE_PLAYING && PadMissing()) {
+    DebugLog("The joypad is unplugged: play pauses");
     Pause();
   } else {
     PlayFrames();
@@ -309,6 +325,7 @@ void NewLiveGame() {
   const int32_t seed = TakeGameSeed();
   NewGame({seed, AutopilotOn() ? CONTROLS_KEYBOARD : config.controls});
   if (world.controls == CONTROLS_MOUSE) MoveMouse(player.tx, player.ty);
+  HoldPointer(world.controls == CONTROLS_MOUSE);
   world.warpPointer = false;
   if (DebugLogEnabled())
     DebugLog(std::string("Game started") + (AutopilotOn() ? " with the autopilot" : "") + ", seed " +
@@ -321,6 +338,7 @@ bool GameFrame() {
 }
 
 void FinishGame() {
+  HoldPointer(false);
   HidePointer();  // a game quit from the pause screen leaves it shown
   FadesAtRest(fadeScene);
   FadesAtRest(fadeText);

@@ -94,16 +94,18 @@ void HelpKeys() {
                          {2, {}, {-1, -1, -1, -1}},
                          {3, {KeyName(key[5])}, {key[5], -1, -1, -1}}};
   Control &move = controls[0], &fire = controls[1], &use = controls[2];
+  char use_button[24];
   switch (config.controls) {
     case 2:
       move.parts[0] = "mouse";
       fire.parts[0] = "left button";
       use = {2, {"right button,", KeyName(key[6])}, {-1, key[6], -1, -1}};
       break;
-    case 3:
-      move.parts[0] = "joypad";
-      fire.parts[0] = "button 1";
-      use = {2, {"button 2,", KeyName(key[6])}, {-1, key[6], -1, -1}};
+    case 3:  // the pad's own names for its buttons: "A", or "Cross" on a PlayStation pad
+      std::snprintf(use_button, sizeof use_button, "%s,", JoyButtonName(1, 0));
+      move.parts[0] = "stick, D-pad";
+      fire.parts[0] = JoyButtonName(0, 0);
+      use = {2, {use_button, KeyName(key[6])}, {-1, key[6], -1, -1}};
       break;
     default:
       if (key[0] == vk::kLeft && key[1] == vk::kRight && key[2] == vk::kUp && key[3] == vk::kDown) {

@@ -7,6 +7,7 @@
 #include "frontend/options.h"
 #include "platform/clock.h"
 #include "platform/input.h"
+#include "platform/log.h"
 
 void TJoyCheck::Update() {
   const int64_t now = MilliSecs();
@@ -17,7 +18,10 @@ void TJoyCheck::Update() {
 }
 
 void TJoyCheck::Check() {
+  const uint8_t was_present = joypadPresent;
   joypadPresent = JoyCount() > 0 ? 1 : 0;
+  if (joypadPresent != was_present)
+    DebugLog(joypadPresent ? "Joypad check: a joypad is there" : "Joypad check: no joypad");
   // "Joypad" comes and goes in the controls while the options are shown.
   if (menuScreen == MENU_OPTIONS) RefillControlsSet();
 }

@@ -51,6 +51,9 @@ class Backend {
   // The pointer, both ways, is in the game's 320x240 picture (the display
   // scale undone), so a display switch never leaves it stale.
   virtual void WarpPointer(int x, int y) = 0;
+  // Keeps the pointer inside the window while the game steers by it, on
+  // desktops where WarpPointer alone cannot (see HoldPointer).
+  virtual void HoldPointer(bool /*held*/) {}
 
   // Time.
   virtual int64_t MicroSecs() = 0;

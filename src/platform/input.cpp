@@ -80,6 +80,8 @@ void WantPointer(bool visible) {
   ApplyPointer();
 }
 
+void HoldPointer(bool held) { ActiveBackend().HoldPointer(held); }
+
 bool WindowActive() { return input.window_active; }
 
 void FlushMouse() { input.mouse_hits.fill(0); }
@@ -88,6 +90,12 @@ int JoyCount() {
   int count = 0;
   for (const auto& pad : input.joypads) count += pad.connected;
   return count;
+}
+
+bool JoyConnected(int port) { return Pad(port) != nullptr; }
+
+void FlushJoys() {
+  for (auto& pad : input.joypads) pad.hits.fill(0);
 }
 
 float JoyX(int port) {
@@ -111,6 +119,14 @@ int JoyHit(int button, int port) {
 bool JoyDown(int button, int port) {
   const JoypadState* pad = Pad(port);
   return pad && button >= 0 && button < kJoyButtons && pad->down[button];
+}
+
+const char* JoyButtonName(int button, int port) {
+  static constexpr const char* kLetters[] = {"A", "B", "X", "Y"};
+  static constexpr const char* kPlayStation[] = {"Cross", "Circle", "Square", "Triangle"};
+  if (button < 0 || button > 3) return "?";
+  const JoypadState* pad = Pad(port);
+  return pad && pad->labels == JoypadLabels::kPlayStation ? kPlayStation[button] : kLetters[button];
 }
 
 bool AppTerminate() {

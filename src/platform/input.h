@@ -23,13 +23,23 @@ void MoveMouse(int x, int y);
 // Shows or hides the system pointer over the window (HidePointer and
 // ShowPointer); while the window is in the background it always shows.
 void WantPointer(bool visible);
+// While the game steers by the pointer it holds it inside the window. Where the
+// desktop lets a program put the pointer (X), MoveMouse already does; where it
+// does not (Wayland), the pointer is locked to the window and its motion read.
+void HoldPointer(bool held);
 void FlushMouse();
 
 int JoyCount();
+bool JoyConnected(int port);
+// Forgets every pad's button presses so far (held buttons stay held).
+void FlushJoys();
 float JoyX(int port);
 float JoyY(int port);
 int JoyHit(int button, int port);
 bool JoyDown(int button, int port);
+// What the pad in the port has written on a face button (0..3): "A", "B", "X",
+// "Y", or the PlayStation's "Cross", "Circle", "Square", "Triangle".
+const char* JoyButtonName(int button, int port);
 
 // True once after the player asked to close the window.
 bool AppTerminate();

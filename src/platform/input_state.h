@@ -9,8 +9,13 @@ constexpr int kMaxJoypads = 4;
 constexpr int kJoyButtons = 16;
 constexpr int kCharQueue = 64;
 
+// What a pad's face buttons say on them. The game's button 0 is SDL's A (the
+// bottom face button; the one labelled A on a Nintendo pad) and button 1 is B.
+enum class JoypadLabels : uint8_t { kLetters, kPlayStation };
+
 struct JoypadState {
   bool connected = false;
+  JoypadLabels labels = JoypadLabels::kLetters;
   float axis_x = 0, axis_y = 0;  // -1..1
   std::array<bool, kJoyButtons> down{};
   std::array<uint8_t, kJoyButtons> hits{};

@@ -65,9 +65,11 @@ start_display() {
   fail "no virtual display could be started"
 }
 
-# start_game [options...]: the game in $WORK with the data folder given.
+# start_game [options...]: the game in $WORK with the data folder given
+# (started through $GAME_ENV, a command such as "env -u DISPLAY", if set).
 start_game() {
-  (cd "$WORK" && exec "$GAME" --data "$DATA" --debug-log "$WORK/debug.log" "$@") &
+  # shellcheck disable=SC2086
+  (cd "$WORK" && exec ${GAME_ENV:-} "$GAME" --data "$DATA" --debug-log "$WORK/debug.log" "$@") &
   GAME_PID=$!
 }
 
@@ -130,6 +132,19 @@ shoot() {
 # grab NAME: dumps what the X server shows in the game window to $WORK/NAME.xwd.
 grab() {
   xwd -silent -id "$WINDOW" -out "$WORK/$1.xwd" || fail "cannot dump the window"
+}
+
+# expect_shown NAME X Y WIDTH HEIGHT SCALE: the window, dumped to NAME.xwd,
+# shows the picture at SCALE in that rectangle, whole (each SCALExSCALE block
+# of one colour), lit, and black around it.
+expect_shown() {
+  local outside broken inside
+  grab "$1"
+  read -r outside broken inside <<<"$("$PROBE" "$WORK/$1.xwd" "$2" "$3" "$4" "$5" "$6")"
+  echo "$1: $outside lit outside the picture, $broken of its ${6}x$6 blocks not whole, $inside lit"
+  [ "$outside" = 0 ] || fail "$1: the border is not black"
+  [ "$broken" = 0 ] || fail "$1: the picture is not at scale $6 from $2,$3"
+  [ "$inside" -ge 200 ] || fail "$1: the picture is nearly blank"
 }
 
 # expect_picture NAME WIDTH HEIGHT MIN_LIT MIN_COLOURS

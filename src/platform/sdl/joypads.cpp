@@ -51,6 +51,26 @@ int JoyButtonFromController(SDL_GameControllerButton button) {
   }
 }
 
+bool PlayStationPad(SDL_GameControllerType type) {
+  return type == SDL_CONTROLLER_TYPE_PS3 || type == SDL_CONTROLLER_TYPE_PS4 || type == SDL_CONTROLLER_TYPE_PS5;
+}
+
+const char* JoypadLayoutName(SDL_GameControllerType type) {
+  if (PlayStationPad(type)) return "PlayStation";
+  switch (type) {
+    case SDL_CONTROLLER_TYPE_XBOX360:
+    case SDL_CONTROLLER_TYPE_XBOXONE:
+      return "Xbox";
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_PRO:
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_LEFT:
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_RIGHT:
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_PAIR:
+      return "Nintendo";
+    default:
+      return "standard";
+  }
+}
+
 float JoyAxisValue(int raw) {
   const float v = std::clamp(static_cast<float>(raw) / 32767.0f, -1.0f, 1.0f);
   const float magnitude = std::fabs(v);
@@ -132,8 +152,11 @@ void SdlJoypads::Add(int device_index, InputState& input) {
   free_port->id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad));
   input.joypads[port] = JoypadState{};
   input.joypads[port].connected = true;
+  const SDL_GameControllerType type = SDL_GameControllerGetType(pad);
+  if (PlayStationPad(type)) input.joypads[port].labels = JoypadLabels::kPlayStation;
   const char* name = SDL_GameControllerName(pad);
-  DebugLog("Joypad " + std::to_string(port) + " connected: " + (name ? name : "unnamed"));
+  DebugLog("Joypad " + std::to_string(port) + " connected: " + (name ? name : "unnamed") + " (" +
+           JoypadLayoutName(type) + " layout)");
 }
 
 void SdlJoypads::Remove(SDL_JoystickID id, InputState& input) {

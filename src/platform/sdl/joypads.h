@@ -46,5 +46,9 @@ class SdlJoypads {
 
 // The game's button number of a controller button, -1 for buttons it has none for.
 int JoyButtonFromController(SDL_GameControllerButton button);
+bool PlayStationPad(SDL_GameControllerType type);
+// The maker whose layout a pad follows, as the debug log names it: "Xbox",
+// "PlayStation", "Nintendo" or "standard".
+const char* JoypadLayoutName(SDL_GameControllerType type);
 // A raw axis value (-32768..32767) as -1..1 with the rest position's dead zone removed.
 float JoyAxisValue(int raw);

@@ -68,6 +68,15 @@ int GameMouseButton(Uint8 sdl_button) {
 // through the library SDL already loaded: on Wayland there is nothing to do.
 int OnLostX11Display(void* /*display*/) { EndAfterLostDisplay(); }
 
+// Which display servers the session offers, for the log beside the driver SDL chose.
+std::string DisplaysOffered() {
+  const char* x11 = SDL_getenv("DISPLAY");
+  const char* wayland = SDL_getenv("WAYLAND_DISPLAY");
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  return std::string(" (WAYLAND_DISPLAY ") + (wayland ? wayland : "unset") + ", DISPLAY " + (x11 ? x11 : "unset") +
+         (asked ? std::string(", SDL_VIDEODRIVER ") + asked : std::string()) + ")";
+}
+
 void WatchX11Connection() {
   void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
   if (!x11) return;
@@ -89,6 +98,10 @@ SdlBackend::~SdlBackend() { Shutdown(); }
 bool SdlBackend::EnsureSdl() {
   if (sdl_ready_) return true;
   if (sdl_failed_) return false;
+  // SDL would fake a warp on Wayland by locking the pointer to the window, in
+  // the menu too, where the player must be free to leave it: the game locks it
+  // itself, only while it steers the ship (HoldPointer).
+  SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_EMULATE_MOUSE_WARP, "0");
   if (SDL_InitSubSystem(kDisplaySystems) != 0) {
     DebugLog(std::string("SDL could not start its video: ") + SDL_GetError());
     sdl_failed_ = true;
@@ -97,7 +110,8 @@ bool SdlBackend::EnsureSdl() {
   // Without a real display SDL falls back to drivers that draw nowhere; a game
   // nobody can see is worse than a clear refusal, unless someone asked for one.
   const char* driver = SDL_GetCurrentVideoDriver();
-  DebugLog(std::string("Video driver: ") + (driver ? driver : "none"));
+  DebugLog(std::string("Video driver: ") + (driver ? driver : "none") + DisplaysOffered());
+  wayland_ = driver && SDL_strcmp(driver, "wayland") == 0;
   if (!SDL_getenv("SDL_VIDEODRIVER") && driver &&
       (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "evdev") == 0)) {
     DebugLog("No display to show the game on (is DISPLAY or WAYLAND_DISPLAY set?)");
@@ -112,6 +126,7 @@ bool SdlBackend::EnsureSdl() {
   // Pads are a bonus: without them the game still runs on keyboard and mouse.
   pads_ready_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   if (!pads_ready_) DebugLog(std::string("Joypads are not available: ") + SDL_GetError());
+  if (pads_ready_) virtual_pad_.Start();
   sdl_ready_ = true;
   return true;
 }
@@ -126,6 +141,7 @@ void SdlBackend::Shutdown() {
   if (window_) SDL_DestroyWindow(window_);
   window_ = nullptr;
   joypads_.CloseAll(nullptr);
+  virtual_pad_.Stop();
   if (pads_ready_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
   if (sdl_ready_) SDL_QuitSubSystem(kDisplaySystems);
   sdl_ready_ = pads_ready_ = false;
@@ -227,6 +243,8 @@ bool SdlBackend::OpenDisplay(int width, int height, int depth, int /*hertz*/) {
   SDL_GL_MakeCurrent(window_, context_);
   const bool fullscreen = depth != 0;
   ApplyWindowMode(width, height, fullscreen);
+  DebugLog("Display: a " + std::to_string(width) + "x" + std::to_string(height) + " picture " +
+           (fullscreen ? "in full screen" : "in a window"));
   // A new display draws into the offscreen picture until its window has
   // settled, whatever the display before it did (see Clear).
   if (!renderer_.SetPictureSize(width, height)) return false;
@@ -372,7 +390,19 @@ void SdlBackend::WarpPointer(int x, int y) {
     px = px * ww / dw;
     py = py * wh / dh;
   }
-  SDL_WarpMouseInWindow(window_, px, py);
+  held_x_ = px;
+  held_y_ = py;
+  if (!pointer_held_) SDL_WarpMouseInWindow(window_, px, py);
+}
+
+void SdlBackend::HoldPointer(bool held) {
+  if (!wayland_ || !window_ || held == pointer_held_) return;
+  if (SDL_SetRelativeMouseMode(held ? SDL_TRUE : SDL_FALSE) != 0) {
+    DebugLog(std::string("The pointer cannot be locked to the window: ") + SDL_GetError());
+    return;
+  }
+  pointer_held_ = held;
+  DebugLog(held ? "The pointer is locked to the window while it steers the ship" : "The pointer is free again");
 }
 
 void SdlBackend::PinPointer(InputState& input) {
@@ -428,6 +458,7 @@ void SdlBackend::PumpEvents(InputState& input) {
   // Where the game's pointer was before this poll: a resize that belongs to a
   // display switch puts it back there.
   const int kept_x = input.mouse_x, kept_y = input.mouse_y;
+  virtual_pad_.Step();
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (joypads_.HandleEvent(event, input)) continue;
@@ -438,6 +469,8 @@ void SdlBackend::PumpEvents(InputState& input) {
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) input.close_requested = true;
         if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+          DebugLog("The window is now " + std::to_string(event.window.data1) + "x" +
+                   std::to_string(event.window.data2));
           Unsettle();
           if (SteadyMicros() < switch_ends_us_) pin_pointer_ = true;
         }
@@ -457,7 +490,17 @@ void SdlBackend::PumpEvents(InputState& input) {
         HandleText(event.text.text, input);
         break;
       case SDL_MOUSEMOTION:
-        MovePointer(input, event.motion.x, event.motion.y);
+        if (pointer_held_) {
+          // Locked, the pointer reports only its motion: it moves the game's
+          // pointer from where the game last put it, as a warp does on X.
+          int ww = 0, wh = 0;
+          SDL_GetWindowSize(window_, &ww, &wh);
+          held_x_ = std::clamp(held_x_ + event.motion.xrel, 0, std::max(0, ww - 1));
+          held_y_ = std::clamp(held_y_ + event.motion.yrel, 0, std::max(0, wh - 1));
+          MovePointer(input, held_x_, held_y_);
+        } else {
+          MovePointer(input, event.motion.x, event.motion.y);
+        }
         break;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP: {

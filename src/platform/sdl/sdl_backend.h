@@ -7,6 +7,7 @@
 #include "platform/backend.h"
 #include "platform/sdl/gl_renderer.h"
 #include "platform/sdl/joypads.h"
+#include "platform/sdl/virtual_pad.h"
 
 // The real backend: one SDL window with one OpenGL context for the whole run.
 // A display switch resizes the window or makes it full screen instead of
@@ -39,6 +40,7 @@ class SdlBackend : public Backend {
 
   void PumpEvents(InputState& input) override;
   void WarpPointer(int x, int y) override;
+  void HoldPointer(bool held) override;
 
   int64_t MicroSecs() override;
   void SleepMicros(int64_t us) override;
@@ -75,6 +77,13 @@ class SdlBackend : public Backend {
   bool pointer_visible_ = true;
   GlRenderer renderer_;
   SdlJoypads joypads_;
+  VirtualPad virtual_pad_;
+  // Wayland lets no program move the pointer: the game's pointer then moves
+  // alone, and while it steers the ship the system pointer is locked instead.
+  bool wayland_ = false;
+  bool pointer_held_ = false;
+  // The game's pointer in window pixels while the pointer is held.
+  int held_x_ = 0, held_y_ = 0;
   bool open_ = false;
   bool fullscreen_ = false;
   int picture_w_ = 0, picture_h_ = 0;
