@@ -40,6 +40,7 @@
 #include "platform/input.h"
 #include "platform/log.h"
 #include "platform/random.h"
+#include "show/game_show.h"
 
 bool quitProgram = false;
 
@@ -149,6 +150,7 @@ void PlayFrames() {
   for (int i = 0; i < frames && !GameEnded(); ++i) {
     const uint8_t state_before = gameState;
     StepGame(NextInput());
+    ShowEvents(FrameEvents());
     if (!source.watch) FlushInputAtTallySteps(state_before);
   }
   // The mouse control keeps the pointer on the ship.

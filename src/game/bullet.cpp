@@ -1,16 +1,14 @@
 #include "game/bullet.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "game/enemy_passes.h"
+#include "game/game_events.h"
 #include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/skitterworm.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "persist/records.h"
 #include "persist/statistics.h"
 #include "platform/graphics.h"
@@ -28,7 +26,7 @@ void TBullet::Fire() {
     DrawImage(gfx.particle[6], float(player.x + 3), float(player.y), 0);
     SetRotation(0);
   }
-  if (config.sound) sfx.PlayBlaster(sfx.Blaster(player.bpwr));
+  Report(game_event::Blaster{player.bpwr});
   ++statsGame.bullets_fired;
 }
 

@@ -1,12 +1,10 @@
 #include "game/explosion.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
+#include "game/game_events.h"
 #include "game/particle.h"
 #include "game/playfield.h"
 #include "game/weapon_hits.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "platform/random.h"
 
 namespace {
@@ -14,7 +12,7 @@ namespace {
 constexpr uint8_t kBlastFlash = 15, kAfterFlash = 16;
 constexpr int32_t kBlock[9] = {-33, -32, -31, -1, 0, 1, 31, 32, 33};
 
-void Bang() { PlayEffect(sfx.sndMissileExplode); }
+void Bang() { ReportSound(GameSound::kMissileExplode); }
 
 void Flash(float x, float y, uint8_t type) {
   TParticle* flash = CreateParticle(x, y, type, "FFFFFF", 90, 90);

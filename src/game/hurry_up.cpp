@@ -2,12 +2,10 @@
 
 #include <string>
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
 #include "core/helpers.h"
+#include "game/game_events.h"
 #include "game/warden.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/random.h"
@@ -27,7 +25,7 @@ void THurryUp::Activate() {
   state = STATE_WARNING;
   phase = 0;
   loops = 0;
-  PlayEffect(sfx.sndHurryUp);
+  ReportSound(GameSound::kHurryUp);
   if (DebugLogEnabled()) DebugLog("Hurry-up: " + msg);
 }
 
@@ -42,13 +40,13 @@ void THurryUp::Update() {
       if (loops == kWarningBeats)
         state = STATE_ALERT;
       else
-        PlayEffect(sfx.sndHurryUp);
+        ReportSound(GameSound::kHurryUp);
     }
   }
   // Warden alert starts with a warden in the very frame it begins.
   if (state == STATE_ALERT) {
     if (phase == 0) {
-      PlayEffect(sfx.sndWardenAppear);
+      ReportSound(GameSound::kWardenAppear);
       const TWarden* warden = SpawnWarden();
       if (DebugLogEnabled())
         DebugLog("Warden arrives at " + std::to_string(int32_t(warden->x)) + "," + std::to_string(int32_t(warden->y)));

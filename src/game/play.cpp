@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
 #include "core/common.h"
 #include "core/fader.h"
 #include "core/fonts.h"
@@ -15,6 +13,7 @@
 #include "core/version.h"
 #include "game/bullet.h"
 #include "game/enemy_passes.h"
+#include "game/game_events.h"
 #include "game/hud.h"
 #include "game/hurry_up.h"
 #include "game/particle.h"
@@ -63,7 +62,7 @@ void LogStateChange(uint8_t from) {
 void EnteringUpdate() {
   ++stateTimer;
   if (stateTimer == 1) SetupStage();
-  if (stateTimer == 30) PlayEffect(sfx.sndWaveAppear);
+  if (stateTimer == 30) ReportSound(GameSound::kWaveAppear);
   if (stateTimer == kFieldAppears) {
     // The banner fades out over the next 120 frames while the field appears.
     fadeText.SetChange(-0.0084f);
@@ -156,7 +155,7 @@ TallyTimes TallyTimeline(uint8_t stage) {
 int32_t StageBonus() { return int32_t(float(statsStage.mushrooms) * mushroomMultiplier); }
 
 void TallyTick(int32_t at) {
-  if (stateTimer == at) PlayEffect(sfx.sndStageClear1);
+  if (stateTimer == at) ReportSound(GameSound::kStageClear1);
 }
 
 void ClearedUpdate() {
@@ -182,7 +181,7 @@ void ClearedUpdate() {
   TallyTick(at.mushrooms);
   if (stateTimer == at.bonus) {
     // The bonus is credited whether or not sound is on; only the fanfare needs it.
-    PlayEffect(sfx.sndStageClear2);
+    ReportSound(GameSound::kStageClear2);
     player.AddScore(uint16_t(StageBonus()));
   }
   if (stateTimer > kTallyEnd && gameState == STATE_CLEARED && (world.input.buttons & kInputContinue)) {
@@ -246,7 +245,7 @@ void ClearedDraw() {
 
 void GameOverUpdate() {
   ++stateTimer;
-  if (stateTimer == 1) PlayEffect(sfx.sndGameOver);
+  if (stateTimer == 1) ReportSound(GameSound::kGameOver);
   if (stateTimer == 50) fadeScene.SetChange(-0.005f);  // the scene fades out over 200 frames
   UpdateWorld(kUpdateAll);
   if (stateTimer >= kGameOverFrames) {
@@ -325,6 +324,7 @@ void NewGame(const GameSetup& setup) {
   // Ten minutes of play before the buffers grow: steady play allocates nothing.
   world.recording.inputs.reserve(60 * 60 * 10);
   world.recording.checks.reserve(60 * 10);
+  world.events.reserve(1024);
   gameFrames = 0;
   waveFrames = 0;
   fadeScene.SetChange(0.05f);
@@ -344,6 +344,7 @@ void NewGame(const GameSetup& setup) {
 }
 
 void StepGame(const FrameInput& input) {
+  ClearFrameEvents();
   if (GameEnded() || gameState == STATE_PAUSED) return;
   Replay& recording = world.recording;
   // A game left running for hours ends as quit where its replay would grow
@@ -464,7 +465,7 @@ void UpdateWorld(uint16_t passes) {
   UpdateWardens();
   if (passes & kUpdateSaucers) {
     const int32_t saucers = UpdateSaucers();
-    if (config.sound) sfx.SetSaucerHum(saucers > 0);
+    Report(game_event::SaucerHum{saucers > 0});
   }
   if (passes & kUpdateKeys) GameKeys();
 }

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
 #include "core/common.h"
 #include "core/fader.h"
 #include "core/helpers.h"
@@ -14,6 +12,7 @@
 #include "game/autopilot.h"
 #include "game/bullet.h"
 #include "game/enemy_passes.h"
+#include "game/game_events.h"
 #include "game/particle.h"
 #include "game/playfield.h"
 #include "game/powerup.h"
@@ -21,7 +20,6 @@
 #include "game/warden.h"
 #include "game/weapon_passes.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "persist/records.h"
 #include "persist/statistics.h"
 #include "platform/graphics.h"
@@ -61,7 +59,7 @@ void TPlayer::CentraliseInPlayfield() {
 void TPlayer::LoseLife() {
   lives = uint8_t(lives - 1);
   state = SHIP_DEAD;
-  PlayEffect(sfx.sndPlayerDie);
+  ReportSound(GameSound::kPlayerDie);
   ClearPowers();
   Particles();
   CentraliseInPlayfield();
@@ -115,10 +113,8 @@ void TPlayer::UpdatePowers() {
         bpwr = 4;
         break;
       case POWER_SHIELD:
-        if (config.sound) {
-          sfx.SetShieldHum(true);
-          if (power[i] == 1) sfx.Play(sfx.sndShieldFade);
-        }
+        Report(game_event::ShieldHum{true});
+        if (power[i] == 1) ReportSound(GameSound::kShieldFade);
         break;
       case POWER_SCORE2:
         scorex = 2;
@@ -135,7 +131,7 @@ void TPlayer::UpdatePowers() {
     --power[i];
   }
   if (power[POWER_RADAR] != 0) UpdateRadar();
-  if (power[POWER_SHIELD] == 0 && config.sound) sfx.SetShieldHum(false);
+  if (power[POWER_SHIELD] == 0) Report(game_event::ShieldHum{false});
 }
 
 bool TPlayer::MayUse() const { return state > SHIP_DEAD && gameState != STATE_CLEARED; }
@@ -218,7 +214,7 @@ void TPlayer::AddScore(uint16_t points) {
   // One life per award: a big award past two thresholds gives the second
   // life with the next award of any size.
   if (score >= elife) {
-    PlayEffect(sfx.sndExtraLife);
+    ReportSound(GameSound::kExtraLife);
     lives = uint8_t(lives + 1);
     elife += kExtraLifeStep;
   }
@@ -260,7 +256,7 @@ void TPlayer::Particles() {
 
 void TPlayer::FireMissile() {
   LaunchMissile(x + 3, y, uint8_t((x + 3 - 16) / 9));
-  PlayEffect(sfx.sndMissileLaunch);
+  ReportSound(GameSound::kMissileLaunch);
 }
 
 void TPlayer::Draw() {

@@ -1,17 +1,15 @@
 #include "game/playfield.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
 #include "core/common.h"
 #include "core/fader.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
 #include "core/sine_table.h"
+#include "game/game_events.h"
 #include "game/particle.h"
 #include "game/player.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "persist/statistics.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
@@ -30,7 +28,7 @@ void CountShroomKill(bool poison) {
   else
     statsGame.killed_shrooms += 1;
 }
-void PlayMineAppear() { PlayEffect(sfx.sndMineAppear); }
+void PlayMineAppear() { ReportSound(GameSound::kMineAppear); }
 void SpawnMineAppear(int32_t x, int32_t y) {
   CreateParticle(float(x), float(y), PARTICLE_MINE_APPEAR, "FFFFFF", 60, 60);
 }

@@ -1,14 +1,12 @@
 #include "game/powerup.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
 #include "core/common.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
+#include "game/game_events.h"
 #include "game/player.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "persist/statistics.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
@@ -77,54 +75,56 @@ void TPowerup::Collect() {
     case POWERUP_LASER3:
     case POWERUP_LASER4:
       StartOneOf(POWER_LASER2, POWER_LASER2 + t - POWERUP_LASER2);
-      PlayEffect(sfx.sndPwrLaser);
+      ReportSound(GameSound::kPwrLaser);
       CountPowerup(STAT_LASER);
       break;
     case POWERUP_SHIELD:
       player.power[POWER_SHIELD] = kPowerupTicks;
-      PlayEffect(sfx.sndPwrShield);
+      ReportSound(GameSound::kPwrShield);
       CountPowerup(STAT_SHIELD);
       break;
     case POWERUP_SCORE2:
     case POWERUP_SCORE3:
     case POWERUP_SCORE5:
       StartOneOf(POWER_SCORE2, POWER_SCORE2 + t - POWERUP_SCORE2);
-      PlayEffect(t == POWERUP_SCORE2 ? sfx.sndPwrX2 : t == POWERUP_SCORE3 ? sfx.sndPwrX3 : sfx.sndPwrX5);
+      ReportSound(t == POWERUP_SCORE2   ? GameSound::kPwrX2
+                  : t == POWERUP_SCORE3 ? GameSound::kPwrX3
+                                        : GameSound::kPwrX5);
       CountPowerup(STAT_MULTIPLIER);
       break;
     case POWERUP_FREEMOVE:
       player.power[POWER_FREEMOVE] = kPowerupTicks;
-      PlayEffect(sfx.sndPwrFreeAction);
+      ReportSound(GameSound::kPwrFreeAction);
       CountPowerup(STAT_FREEMOVE);
       break;
     case POWERUP_RADAR:
       player.power[POWER_RADAR] = 1;  // a flag until the ship dies, not a timer
-      PlayEffect(sfx.sndPwrRadar);
+      ReportSound(GameSound::kPwrRadar);
       CountPowerup(STAT_RADAR);
       break;
     case POWERUP_MISSILES:
       player.AddItem(ITEM_MISSILES);
-      PlayEffect(sfx.sndPwrMissiles);
+      ReportSound(GameSound::kPwrMissiles);
       CountPowerup(STAT_MISSILES);
       break;
     case POWERUP_SMARTBOMB:
       player.AddItem(ITEM_SMARTBOMB);
-      PlayEffect(sfx.sndPwrBomb);
+      ReportSound(GameSound::kPwrBomb);
       CountPowerup(STAT_SMARTBOMB);
       break;
     case POWERUP_RAILBLAST:
       player.AddItem(ITEM_RAILBLAST);
-      PlayEffect(sfx.sndPwrRailblast);
+      ReportSound(GameSound::kPwrRailblast);
       CountPowerup(STAT_RAILBLAST);
       break;
     case POWERUP_SCATTERMINES:
       player.AddItem(ITEM_SCATTERMINES);
-      PlayEffect(sfx.sndPwrMines);
+      ReportSound(GameSound::kPwrMines);
       CountPowerup(STAT_SCATTERMINES);
       break;
     case POWERUP_EXTRALIFE:
       player.lives = uint8_t(player.lives + 1);
-      PlayEffect(sfx.sndExtraLife);
+      ReportSound(GameSound::kExtraLife);
       CountPowerup(STAT_EXTRALIFE);
       break;
     default:

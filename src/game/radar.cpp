@@ -1,12 +1,10 @@
 #include "game/radar.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
 #include "core/common.h"
 #include "core/fader.h"
 #include "core/images.h"
+#include "game/game_events.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 
@@ -28,10 +26,10 @@ void TRadar::Update() {
   // Only the exact ticks 60, 40 and 20 warn: a countdown running two a tick
   // during warden alert may step over them.
   if (spiderTimer >= 20 && spiderTimer <= 60 && spiderTimer % 20 == 0) {
-    PlayEffect(sfx.sndRadarDetect);
+    ReportSound(GameSound::kRadarDetect);
     detect = kDetectTicks;
   } else if (spiderTimer > 60 && int32_t(uint32_t(gameFrames) - uint32_t(lastblink)) > kBlipFrames) {
-    PlayEffect(sfx.sndRadarBlip);
+    ReportSound(GameSound::kRadarBlip);
     blink = kBlinkTicks;
     lastblink = int32_t(gameFrames);
   }

@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
 #include "core/common.h"
 #include "core/fader.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
+#include "game/game_events.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/weapon_hits.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 
@@ -35,7 +33,7 @@ TRailblast* TRailblast::Create(int32_t x) {
   rail->rightcol = uint8_t(std::min((x - 9) / 9, kFieldCols - 1));
   rail->targy = float(player.y);
   rail->targyvel = 0.6f;
-  PlayEffect(sfx.sndRailFire);
+  ReportSound(GameSound::kRailFire);
   return rail;
 }
 
@@ -43,14 +41,14 @@ void TRailblast::Die() { lstRailblasts.Remove(this); }
 
 void TRailblast::Update() {
   frame = uint16_t(frame + 1);
-  if (frame == kChargeAt) PlayEffect(sfx.sndRailStart);
+  if (frame == kChargeAt) ReportSound(GameSound::kRailStart);
   if (frame == kFireAt) {
-    PlayEffect(sfx.sndRailblast);
+    ReportSound(GameSound::kRailblast);
     DestroyShrooms();
   }
   if (frame == kGoneAt) Die();
   if (frame < kFireAt) {
-    if (frame > kChargeAt && frame % 20 == 5) PlayEffect(sfx.sndRailBleep);
+    if (frame > kChargeAt && frame % 20 == 5) ReportSound(GameSound::kRailBleep);
     // The drone climbs about 36 pixels, slowing to a stop.
     if (targyvel > 0) {
       targyvel -= 0.005f;

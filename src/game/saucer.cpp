@@ -2,19 +2,17 @@
 
 #include <algorithm>
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
 #include "core/common.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
+#include "game/game_events.h"
 #include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/powerup.h"
 #include "game/score_popup.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "persist/statistics.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
@@ -81,7 +79,7 @@ void TSaucer::PoisonMushroom() {
   uint8_t& code = playfield.data[my_sec];
   if (code > 3) return;  // poison already, a mine, or nothing
   code = uint8_t(code + CELL_POISON);
-  PlayEffect(sfx.sndSaucerPoison);
+  ReportSound(GameSound::kSaucerPoison);
 }
 
 void TSaucer::Particles(uint8_t showPopup) {
@@ -115,5 +113,5 @@ void TSaucer::Death() {
   Die();
   statsStage.saucers_killed += 1;
   statsGame.killed_saucers += 1;
-  PlayEffect(sfx.sndSaucerDie);
+  ReportSound(GameSound::kSaucerDie);
 }

@@ -1,14 +1,12 @@
 #include "game/skitterworm.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
 #include "core/helpers.h"
 #include "core/images.h"
+#include "game/game_events.h"
 #include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "persist/statistics.h"
 #include "platform/graphics.h"
 #include "platform/random.h"
@@ -111,7 +109,7 @@ bool TSkitterworm::CollideObstacles() {
       SetColor(255, 255, 255);
       DrawImage(gfx.scattermine_explode, float(mcol * 9 + 9), float(mrow * 9 + 8), 0);
       playfield.data[mine] = CELL_EMPTY;
-      PlayEffect(sfx.sndMineExplode);
+      ReportSound(GameSound::kMineExplode);
       Death(0);
       return true;
     }
@@ -128,7 +126,7 @@ bool TSkitterworm::CollideObstacles() {
 
   if (what == Obstacle::kPoison) {
     dir = DIR_DIVE;
-    PlayEffect(sfx.sndCrawlDive);
+    ReportSound(GameSound::kCrawlDive);
   }
   // Parts wear a mushroom down slowly: 15 bumps per damage step, no score.
   playfield.strength[index] -= 1;
@@ -221,7 +219,7 @@ void TSkitterworm::Death(uint8_t leaveMushroom) {
   Particles();
   Die();
   statsGame.killed_worms += 1;
-  PlayEffect(sfx.sndCrawlDie);
+  ReportSound(GameSound::kCrawlDie);
 }
 
 void ResetChains() {

@@ -1,13 +1,11 @@
 #include "game/smart_bomb.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
+#include "game/game_events.h"
 #include "game/playfield.h"
 #include "game/saucer.h"
 #include "game/snail.h"
 #include "game/spider.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "platform/graphics.h"
 
 namespace {
@@ -26,5 +24,5 @@ void TSmartBomb::Activate() {
   lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Death(); });
   lstEnemies.ForEachOf<TSaucer>([](TSaucer* saucer) { saucer->Death(); });
   playfield.SmartBomb();
-  PlayEffect(sfx.sndBombActivate);
+  ReportSound(GameSound::kBombActivate);
 }

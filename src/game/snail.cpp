@@ -2,19 +2,17 @@
 
 #include <algorithm>
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
 #include "core/common.h"
 #include "core/fader.h"
 #include "core/helpers.h"
 #include "core/images.h"
+#include "game/game_events.h"
 #include "game/hurry_up.h"
 #include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/score_popup.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "persist/statistics.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
@@ -35,7 +33,7 @@ int32_t ClampToRow(int32_t cell, uint16_t row) {
 
 TSnail::TSnail() {
   lstEnemies.Add(this);
-  PlayEffect(sfx.sndSnailSpawn);
+  ReportSound(GameSound::kSnailSpawn);
 }
 
 void TSnail::Die() { lstEnemies.Remove(this); }
@@ -83,7 +81,7 @@ void TSnail::Update() {
     SetColor(255, 255, 255);
     DrawImage(gfx.scattermine_explode, float(col * 9 + 9), float(mrow * 9 + 8));
     playfield.data[m] = CELL_EMPTY;
-    PlayEffect(sfx.sndMineExplode);
+    ReportSound(GameSound::kMineExplode);
     Death();
   }
 
@@ -98,7 +96,7 @@ void TSnail::DropMushroom() {
   if (playfield.data[my_sec] <= CELL_SCATTERMINE) return;  // only empty cells take one
   playfield.data[my_sec] = 0;
   playfield.strength[my_sec] = kFreshStrength;
-  PlayEffect(sfx.sndSnailDropShroom);
+  ReportSound(GameSound::kSnailDropShroom);
 }
 
 void TSnail::Particles(uint8_t showPopup) {
@@ -138,5 +136,5 @@ void TSnail::Death() {
   Die();
   statsStage.snails_killed += 1;
   statsGame.killed_snails += 1;
-  PlayEffect(sfx.sndSnailDie);
+  ReportSound(GameSound::kSnailDie);
 }

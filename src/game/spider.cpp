@@ -1,15 +1,13 @@
 #include "game/spider.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
 #include "core/helpers.h"
 #include "core/images.h"
+#include "game/game_events.h"
 #include "game/hurry_up.h"
 #include "game/particle.h"
 #include "game/player.h"
 #include "game/score_popup.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "persist/statistics.h"
 #include "platform/image.h"
 #include "platform/random.h"
@@ -22,7 +20,7 @@ uint8_t RandomCourse() {
   return kCourses[Rand(0, 2)];
 }
 
-void Bounce() { PlayEffect(sfx.sndSpider); }
+void Bounce() { ReportSound(GameSound::kSpider); }
 
 }  // namespace
 
@@ -91,5 +89,5 @@ void TSpider::Death() {
   statsStage.spiders_killed += 1;
   statsGame.killed_spiders += 1;
   // The spider has no death sound of its own.
-  PlayEffect(sfx.sndSnailDie);
+  ReportSound(GameSound::kSnailDie);
 }

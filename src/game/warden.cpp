@@ -2,17 +2,15 @@
 
 #include <cstdio>
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
 #include "core/common.h"
 #include "core/fader.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
 #include "core/sine_table.h"
+#include "game/game_events.h"
 #include "game/particle.h"
 #include "game/player.h"
 #include "game/world.h"
-#include "persist/config.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/random.h"
@@ -78,7 +76,7 @@ void TWarden::ShootAtPlayer() {
   shot->vel = Rnd(2.5f, 3.0f);
   shot->xvel = SinDeg(aim) * shot->vel;
   shot->yvel = -CosDeg(aim) * shot->vel;
-  PlayEffect(sfx.sndWardenShoot);
+  ReportSound(GameSound::kWardenShoot);
 }
 
 void TWarden::Draw() {

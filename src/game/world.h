@@ -9,6 +9,7 @@
 #include "core/frame_input.h"
 #include "core/object_list.h"
 #include "game/bullet.h"
+#include "game/game_events.h"
 #include "game/hurry_up.h"
 #include "game/particle.h"
 #include "game/player.h"
@@ -31,14 +32,15 @@ struct World {
   uint8_t gameState = 0;
   int32_t stateTimer = 0;  // frames in the current state
   uint8_t quitGame = 0;
-  uint8_t resumeState = 0;  // the state a pause returns to
-  int32_t seed = 0;         // the game's seed: the rules' random numbers start from it
-  uint8_t controls = 0;     // the control method the game is played with (CONTROLS_...)
-  FrameInput input;         // this frame's input, as the rules read it
-  Replay recording;         // every frame's input so far and the checks of the world
-  bool warpPointer = false;  // the rules put the mouse pointer on the ship (tx, ty)
-  uint32_t gameFrames = 0;  // frames of play since the game began, pauses not counted
-  int32_t waveFrames = 0;   // frames of play in this wave (the hurry-up's clock)
+  uint8_t resumeState = 0;        // the state a pause returns to
+  int32_t seed = 0;               // the game's seed: the rules' random numbers start from it
+  uint8_t controls = 0;           // the control method the game is played with (CONTROLS_...)
+  FrameInput input;               // this frame's input, as the rules read it
+  Replay recording;               // every frame's input so far and the checks of the world
+  std::vector<GameEvent> events;  // what this frame did that the show needs to know
+  bool warpPointer = false;       // the rules put the mouse pointer on the ship (tx, ty)
+  uint32_t gameFrames = 0;        // frames of play since the game began, pauses not counted
+  int32_t waveFrames = 0;         // frames of play in this wave (the hurry-up's clock)
   float waveSeconds = 0;
   float hurryTime = 0;
   float mushroomMultiplier = 1;
