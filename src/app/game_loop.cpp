@@ -41,6 +41,7 @@
 #include "platform/log.h"
 #include "platform/random.h"
 #include "show/game_show.h"
+#include "show/play_picture.h"
 
 bool quitProgram = false;
 

@@ -129,8 +129,3 @@ void TBullet::CollideEnemies() {
   BulletPassSpiders(*this);
   BulletPassSaucers(*this);
 }
-
-void TBullet::Draw() {
-  SetColor(255, 255, 255);
-  if (y > 0) DrawImage(gfx.bullet, float(x), float(y), player.bpwr > 0 ? player.bpwr - 1 : 0);
-}

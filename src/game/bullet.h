@@ -19,7 +19,6 @@ class TBullet {
   void Update();
   void CollideShrooms();
   void CollideEnemies();
-  void Draw();
 
   bool InFlight() const { return y > kBulletIdleY; }
   // One hit of the shot is used up; the last one puts it out of flight.

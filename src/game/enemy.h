@@ -6,7 +6,6 @@
 class TEnemy : public Listed {
  public:
   virtual void Update() = 0;
-  virtual void Draw() = 0;
   // Leaves the list (and the game) without any score or effect.
   virtual void Die();
 };

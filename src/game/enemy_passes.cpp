@@ -13,16 +13,8 @@ void UpdateSnails() {
   lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Update(); });
 }
 
-void DrawSnails() {
-  lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Draw(); });
-}
-
 void UpdateSpiders() {
   lstEnemies.ForEachOf<TSpider>([](TSpider* spider) { spider->Update(); });
-}
-
-void DrawSpiders() {
-  lstEnemies.ForEachOf<TSpider>([](TSpider* spider) { spider->Draw(); });
 }
 
 int32_t UpdateSaucers() {
@@ -32,10 +24,6 @@ int32_t UpdateSaucers() {
     ++count;
   });
   return count;
-}
-
-void DrawSaucers() {
-  lstEnemies.ForEachOf<TSaucer>([](TSaucer* saucer) { saucer->Draw(); });
 }
 
 // The ship's box is (x, y, 7, 8); each kind has its own contact box.

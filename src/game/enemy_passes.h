@@ -10,11 +10,8 @@ class TPlayer;
 class TBullet;
 
 void UpdateSnails();
-void DrawSnails();
 void UpdateSpiders();
-void DrawSpiders();
 int32_t UpdateSaucers();  // returns how many saucers were updated (the saucer hum follows it)
-void DrawSaucers();
 void CollideShipWithSnails(TPlayer& ship);
 void CollideShipWithSpiders(TPlayer& ship);
 void CollideShipWithSaucers(TPlayer& ship);  // only asked while free movement runs

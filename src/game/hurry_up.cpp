@@ -6,7 +6,6 @@
 #include "game/game_events.h"
 #include "game/warden.h"
 #include "game/world.h"
-#include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/random.h"
 
@@ -56,21 +55,9 @@ void THurryUp::Update() {
   }
 }
 
-void THurryUp::Draw() {
-  if (state != STATE_WARNING) return;
-  // Red that fades out over each beat, and a message that grows beat by beat.
-  SetColor(236 - 4 * phase, 0, 0);
-  const float s = 2.0f + 0.2f * float(loops);
-  SetScale(s, s);
-  DrawTextCentred(msg, 161, 200, 0);
-  SetScale(1, 1);
-}
-
 // --- the game loop's hooks -------------------------------------------------
 
 void UpdateHurryUp() { hurryup.Update(); }
-
-void DrawHurryUp() { hurryup.Draw(); }
 
 void ActivateHurryUp() { hurryup.Activate(); }
 

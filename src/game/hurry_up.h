@@ -21,7 +21,6 @@ class THurryUp {
   void Update();
   void Activate();
   void Deactivate();
-  void Draw();
 
   // The warning for a roll of 1..7 ("" outside).
   static const char* Message(int32_t roll);
@@ -29,7 +28,6 @@ class THurryUp {
 
 // The game loop's hooks.
 void UpdateHurryUp();
-void DrawHurryUp();
 void ActivateHurryUp();
 void DeactivateHurryUp();  // also makes every warden die
 uint8_t HurryUpState();    // 0 off, 1 warning, 2 wardens out (the HUD turns red)

@@ -1,13 +1,10 @@
 #include "game/missile.h"
 
-#include "core/images.h"
 #include "game/explosion.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/weapon_hits.h"
 #include "game/world.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
 
 TMissile::TMissile() : yvel(-1.0f), ydel(-0.03f) { lstMissiles.Add(this); }
 
@@ -52,11 +49,6 @@ void TMissile::CollideEnemies() {
 void TMissile::Explode() {
   TExplosion::Create(x, int32_t(y), kExplosionLife, m_pos);
   y = kMissileGoneY;  // removed at the end of this tick
-}
-
-void TMissile::Draw() {
-  SetColor(255, 255, 255);
-  DrawImage(gfx.missile, float(x), y, 0);
 }
 
 TMissileVolley::TMissileVolley() { lstMissileVolleys.Add(this); }

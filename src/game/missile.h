@@ -29,7 +29,6 @@ class TMissile : public Listed {
   void CollideShrooms();
   void CollideEnemies();
   void Explode();
-  void Draw();
 };
 
 class TMissileVolley : public Listed {

@@ -5,16 +5,12 @@
 
 #include "core/common.h"
 #include "core/fader.h"
-#include "core/fonts.h"
 #include "core/helpers.h"
-#include "core/images.h"
 #include "core/play_states.h"
-#include "core/rainbow_phaser.h"
 #include "core/version.h"
 #include "game/bullet.h"
 #include "game/enemy_passes.h"
 #include "game/game_events.h"
-#include "game/hud.h"
 #include "game/hurry_up.h"
 #include "game/particle.h"
 #include "game/player.h"
@@ -27,27 +23,15 @@
 #include "game/world.h"
 #include "game/world_hash.h"
 #include "persist/records.h"
-#include "platform/font.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
 #include "platform/log.h"
 #include "platform/random.h"
 
 namespace {
 
 constexpr int32_t kBannerFrames = 240;  // the stage banner: four seconds
-constexpr int32_t kFieldAppears = 120;  // the field shows halfway through it
 constexpr int32_t kGameOverFrames = 300;
 
 void FadesAtRest(TFader& fader) { fader.Set(0, 1, 1, 0, 0, 0); }
-
-void DrawCentred(std::string_view text, int32_t x, int32_t y) { DrawTextCentred(text, x, y, 1); }
-
-// The banners' big letters are the small font at double size.
-void SetDoubleScale(bool on) {
-  const float s = on ? 2.0f : 1.0f;
-  SetScale(s, s);
-}
 
 // Play-state changes go to the debug log, so a recorded run can be followed.
 void LogStateChange(uint8_t from) {
@@ -78,22 +62,6 @@ void EnteringUpdate() {
   }
 }
 
-void EnteringDraw() {
-  uint16_t draw = kDrawParticles | kDrawHud;
-  if (stateTimer >= kFieldAppears) draw |= kDrawPlayfield;
-  DrawWorld(draw);
-  SetImageFont(fntSmall);
-  SetColor(255, 255, 255);
-  DrawCentred("E n t e r i n g   s t a g e", 160, 100);
-  DrawCentred("Get ready!", 160, 130);
-  SetDoubleScale(true);
-  rainbow.Set();
-  DrawCentred(std::string(1, StageLetter(player.stage)), 161, 115);
-  SetColor(191, 191, 191);
-  SetDoubleScale(false);
-  SetAlpha(fadeScene.value);
-}
-
 // --- play and the step between waves ------------------------------------------
 
 void PlayingUpdate() {
@@ -110,11 +78,6 @@ void PlayingUpdate() {
     gameState = player.wave < 6 ? STATE_NEXTWAVE : STATE_CLEARED;
 }
 
-void PlayingDraw() {
-  DrawWorld(kDrawAll);
-  DrawHurryUp();
-}
-
 void NextWaveUpdate() {
   ++stateTimer;
   if (stateTimer == 1) SetupWave();
@@ -126,33 +89,7 @@ void NextWaveUpdate() {
   }
 }
 
-void PausedDraw() {
-  DrawWorld(kDrawAll);
-  SetBlend(Blend::kMask);
-  SetColor(31, 31, 31);
-  DrawImage(gfx.gameinfo_bgd, 0, 97);
-  SetBlend(Blend::kLight);
-  SetAlpha(fadeScene.value);
-  rainbow.Set();
-  DrawCentred("-   P   A   U   S   E   D   -", 160, 114);
-  SetColor(191, 191, 255);
-  DrawCentred("<ESC> to quit - any other key to resume", 160, 124);
-}
-
 // --- the tally -----------------------------------------------------------------
-
-// A line every 40 frames, the mushroom multiplier, then the bonus.
-struct TallyTimes {
-  int32_t saucers, mushrooms, bonus;
-};
-
-TallyTimes TallyTimeline(uint8_t stage) {
-  // Stage A has no saucers, so its lines come one step earlier.
-  if (stage >= 2) return {140, 180, 220};
-  return {-1, 140, 180};
-}
-
-int32_t StageBonus() { return int32_t(float(statsStage.mushrooms) * mushroomMultiplier); }
 
 void TallyTick(int32_t at) {
   if (stateTimer == at) ReportSound(GameSound::kStageClear1);
@@ -191,56 +128,6 @@ void ClearedUpdate() {
   }
 }
 
-void TallyLine(int32_t at, const char* label, int32_t label_y, uint16_t killed, uint16_t seen) {
-  if (stateTimer <= at) return;
-  SetColor(255, 255, 0);
-  DrawCentred(label, 160, label_y);
-  SetColor(255, 127, 0);
-  char text[32];
-  std::snprintf(text, sizeof text, "%u out of %u", unsigned(killed), unsigned(seen));
-  DrawCentred(text, 160, label_y + 8);
-}
-
-void ClearedDraw() {
-  DrawWorld(kDrawAll);
-  SetDoubleScale(true);
-  rainbow.Set();
-  char text[32];
-  std::snprintf(text, sizeof text, "Stage %c cleared!", StageLetter(player.stage));
-  DrawCentred(text, 161, 30);
-  SetDoubleScale(false);
-
-  const TallyTimes at = TallyTimeline(player.stage);
-  TallyLine(60, "Snails squished", 60, statsStage.snails_killed, statsStage.snails_seen);
-  TallyLine(100, "Spiders splatted", 85, statsStage.spiders_killed, statsStage.spiders_seen);
-  if (at.saucers > 0) TallyLine(at.saucers, "Saucers smashed", 110, statsStage.saucers_killed, statsStage.saucers_seen);
-  if (stateTimer > at.mushrooms) {
-    SetColor(0, 255, 255);
-    DrawCentred("Mushroom multiplier", 106, 135);
-    DrawCentred("Mushrooms mangled", 212, 135);
-    SetColor(0, 191, 191);
-    DrawCentred(MultiplierText(mushroomMultiplier), 106, 143);
-    std::snprintf(text, sizeof text, "%u", unsigned(statsStage.mushrooms));
-    DrawCentred(text, 212, 143);
-  }
-  if (stateTimer >= at.bonus) {
-    SetColor(127, 255, 127);
-    DrawCentred("Stage bonus", 160, 159);
-    SetDoubleScale(true);
-    SetColor(63, 191, 63);
-    std::snprintf(text, sizeof text, "%u", unsigned(uint16_t(StageBonus())));
-    DrawCentred(text, 160, 170);
-    SetDoubleScale(false);
-  }
-  if (stateTimer > kTallyEnd) {
-    if (stateTimer % 60 < 30)
-      SetColor(127, 127, 127);
-    else
-      SetColor(255, 255, 255);
-    DrawCentred("< Press fire button to continue >", 160, 220);
-  }
-}
-
 // --- game over -----------------------------------------------------------------
 
 void GameOverUpdate() {
@@ -254,14 +141,6 @@ void GameOverUpdate() {
     FadesAtRest(fadeText);
     FadesAtRest(fadeScene);
   }
-}
-
-void GameOverDraw() {
-  DrawWorld(kDrawAll);
-  SetDoubleScale(true);
-  rainbow.Set();
-  DrawCentred("G A M E   O V E R", 161, 111);
-  SetDoubleScale(false);
 }
 
 void RunStateUpdate() {
@@ -296,14 +175,13 @@ void GameKeys() {
 
 }  // namespace
 
-const char* MultiplierText(float multiplier) {
-  // Process-wide scratch: the text is drawn at once, before the next call.
-  static char text[8];
-  char full[32];
-  std::snprintf(full, sizeof full, "%#.9g", double(multiplier));
-  std::snprintf(text, sizeof text, "x%.4s", full);
-  return text;
+TallyTimes TallyTimeline(uint8_t stage) {
+  // Stage A has no saucers, so its lines come one step earlier.
+  if (stage >= 2) return {140, 180, 220};
+  return {-1, 140, 180};
 }
+
+int32_t StageBonus() { return int32_t(float(statsStage.mushrooms) * mushroomMultiplier); }
 
 void ResetForQuietPlay() {
   common.Reset();
@@ -358,31 +236,6 @@ void StepGame(const FrameInput& input) {
   RunStateUpdate();
   if (gameState != state_before) LogStateChange(state_before);
   if (gameFrames % kReplayCheckFrames == 0) recording.checks.push_back(uint32_t(WorldHash()));
-}
-
-void DrawGame() {
-  SetClsColor(smartbomb.life, smartbomb.life, smartbomb.life);
-  SetAlpha(fadeScene.value);
-  switch (gameState) {
-    case STATE_ENTERING:
-      EnteringDraw();
-      break;
-    case STATE_PLAYING:
-      PlayingDraw();
-      break;
-    case STATE_PAUSED:
-      PausedDraw();
-      break;
-    case STATE_CLEARED:
-      ClearedDraw();
-      break;
-    case STATE_GAMEOVER:
-      GameOverDraw();
-      break;
-    default:
-      DrawWorld(kDrawAll);
-      break;
-  }
 }
 
 bool GameEnded() { return quitGame || gameState == STATE_ENDED; }
@@ -468,20 +321,4 @@ void UpdateWorld(uint16_t passes) {
     Report(game_event::SaucerHum{saucers > 0});
   }
   if (passes & kUpdateKeys) GameKeys();
-}
-
-void DrawWorld(uint16_t passes) {
-  if (passes & kDrawPlayfield) playfield.Draw();
-  DrawWardenBullets();
-  if (passes & kDrawShip) player.Draw();
-  if (passes & kDrawBullet) bullet.Draw();
-  if (passes & kDrawParticles) DrawParticles();
-  if (passes & kDrawPowerups) DrawPowerups();
-  if (passes & kDrawChains) lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { part->Draw(); });
-  if (passes & kDrawSnails) DrawSnails();
-  if (passes & kDrawSpiders) DrawSpiders();
-  if (passes & kDrawSaucers) DrawSaucers();
-  DrawWardens();
-  DrawMissilesAndRailblasts();
-  if (passes & kDrawHud) DrawHud();
 }

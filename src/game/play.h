@@ -5,14 +5,13 @@
 #include "persist/replay.h"
 
 // One game, from the stage banner of stage A until the game is over: the play
-// states, the stages and waves, the world's update and draw passes in their
-// fixed order and the tally's bonus. It runs without a window: the game screen
-// feeds it a frame's input and shows it, a replay feeds it recorded input and
-// the verifier only steps it. A game is a pure function of its seed, its
+// states, the stages and waves, the world's update passes in their fixed
+// order and the tally's bonus. It runs without a window: the game screen
+// feeds it a frame's input and shows it (show/play_picture.h), a replay feeds
+// it recorded input and the verifier only steps it. A game is a pure function of its seed, its
 // control method and its input, frame by frame.
 
-// The on/off switches of UpdateWorld and DrawWorld. The two passes switch
-// different things, so each has its own names; a pass's set is a bit mask.
+// The on/off switches of UpdateWorld; a pass's set is a bit mask.
 enum UpdatePass : uint16_t {
   kUpdateParticles = 1u << 1,
   kUpdatePowerups = 1u << 3,
@@ -26,22 +25,19 @@ enum UpdatePass : uint16_t {
   kUpdateKeys = 1u << 11,
   kUpdateAll = 0xffe,
 };
-enum DrawPass : uint16_t {
-  kDrawParticles = 1u << 1,
-  kDrawPowerups = 1u << 3,
-  kDrawChains = 1u << 4,
-  kDrawSnails = 1u << 5,
-  kDrawSpiders = 1u << 6,
-  kDrawSaucers = 1u << 7,
-  kDrawPlayfield = 1u << 8,
-  kDrawShip = 1u << 9,
-  kDrawBullet = 1u << 10,
-  kDrawHud = 1u << 11,
-  kDrawAll = 0xffe,
-};
 
+// The stage banner's field shows halfway through it.
+constexpr int32_t kFieldAppears = 120;
 // The tally's last step: from the next frame on, fire continues.
 constexpr int32_t kTallyEnd = 300;
+// The tally's lines: one every 40 frames, the mushroom multiplier, then the
+// bonus (-1: no saucer line, as at stage A).
+struct TallyTimes {
+  int32_t saucers, mushrooms, bonus;
+};
+TallyTimes TallyTimeline(uint8_t stage);
+// The stage's mushrooms at the tally's multiplier.
+int32_t StageBonus();
 
 // How a game starts: its seed (the rules' random numbers) and the control
 // method it is played with (the mouse steers by position, the others by steps).
@@ -69,9 +65,6 @@ void ResetForQuietPlay();
 // One frame of the rules with that frame's input. Does nothing while the game
 // is paused or over.
 void StepGame(const FrameInput& input);
-// The picture of the game as it stands: the world, the HUD and the banners of
-// the play state (the star field behind it is the game screen's).
-void DrawGame();
 // The game has ended: its game over ran out, or the player quit.
 bool GameEnded();
 GameResult ResultOfGame();
@@ -87,9 +80,5 @@ void ResumeGame();
 void QuitGame();
 
 void UpdateWorld(uint16_t passes);  // UpdatePass bits
-void DrawWorld(uint16_t passes);    // DrawPass bits
 void SetupStage();
 void SetupWave();
-
-// The tally's multiplier text: "x" and the first four characters of the value.
-const char* MultiplierText(float multiplier);

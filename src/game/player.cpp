@@ -2,13 +2,10 @@
 
 #include <algorithm>
 
-#include "core/common.h"
-#include "core/fader.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "core/mouse.h"
 #include "core/play_states.h"
-#include "core/rainbow_phaser.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
 #include "game/enemy_passes.h"
@@ -22,7 +19,6 @@
 #include "game/world.h"
 #include "persist/records.h"
 #include "persist/statistics.h"
-#include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/input.h"
 #include "platform/random.h"
@@ -257,26 +253,4 @@ void TPlayer::Particles() {
 void TPlayer::FireMissile() {
   LaunchMissile(x + 3, y, uint8_t((x + 3 - 16) / 9));
   ReportSound(GameSound::kMissileLaunch);
-}
-
-void TPlayer::Draw() {
-  SetColor(255, 255, 255);
-  const bool blink_on = death_timer % 10 >= 5;  // respawning: 5 ticks on, 5 off
-  if (state == SHIP_ALIVE || (state == SHIP_RESPAWNING && blink_on)) {
-    SetColorHex(c);
-    DrawImage(gfx.player, float(x), float(y), 0);
-  }
-  const uint16_t shield = power[POWER_SHIELD];
-  if (shield > 0) {
-    rainbowFast.Set();
-    // A running-out shield flickers more and more often.
-    if (shield < 240 && ShowRand(0, 239) > shield) SetAlpha(0.25f * fadeScene.value);
-    DrawImage(gfx.shield, float(x - 2), float(y - 2), 0);
-    SetAlpha(fadeScene.value);
-  }
-  const uint16_t free_left = power[POWER_FREEMOVE];
-  if (free_left >= 1 && free_left <= 239 && y < kShipMinY) {
-    DrawImage(gfx.freeaction_warn, float(x), float(y + 10), free_left % 60 >= 30 ? 1 : 0);
-  }
-  if (power[POWER_RADAR] != 0) DrawRadar();
 }

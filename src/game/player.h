@@ -73,7 +73,6 @@ class TPlayer {
   void CollidePowerups();
   void Particles();
   void FireMissile();
-  void Draw();
 
   // Steering by steps (keyboard, joypad, autopilot), or by the pointer's place.
   void Steer(const ShipSticks& sticks);

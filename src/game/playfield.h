@@ -56,10 +56,7 @@ class TPlayfield {
   int HandlePoison();                // called after every new wave; poison needs nothing then
   int ClearPoison();                 // every poison mushroom back to a plain one, damage kept
   int SmartBomb();                   // clears mushrooms with scoring
-  int Draw();                        // every occupied cell, after the background
 
   // Development aids, never called in play.
   int DebugFillColumn(uint8_t col);
-  int DebugData();
-  int DebugStrength();
 };

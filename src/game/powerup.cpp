@@ -1,15 +1,10 @@
 #include "game/powerup.h"
 
-#include "core/common.h"
 #include "core/helpers.h"
-#include "core/images.h"
-#include "core/rainbow_phaser.h"
 #include "game/game_events.h"
 #include "game/player.h"
 #include "game/world.h"
 #include "persist/statistics.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
 #include "platform/random.h"
 
 namespace {
@@ -58,15 +53,6 @@ void TPowerup::Update() {
   if (y > kPowerupGoneY) Die();
   r = uint16_t(r + 5);
   if (r >= 360) r = uint16_t(r - 360);
-}
-
-void TPowerup::Draw() {
-  SetColor(255, 255, 255);
-  DrawImage(gfx.powerup, float(x), y, t);
-  rainbow.Set();
-  SetRotation(float(r));
-  DrawImage(gfx.powerup_spin, float(x + 4), y + 4.0f, 0);
-  SetRotation(0);
 }
 
 void TPowerup::Collect() {
@@ -137,10 +123,6 @@ void TPowerup::Collect() {
 
 void UpdatePowerups() {
   lstPowerups.ForEach([](TPowerup* powerup) { powerup->Update(); });
-}
-
-void DrawPowerups() {
-  lstPowerups.ForEach([](TPowerup* powerup) { powerup->Draw(); });
 }
 
 void RemoveAllPowerups() {

@@ -30,7 +30,6 @@ class TPowerup : public Listed {
 
   void Die();
   void Update();
-  void Draw();
   // The ship touched it: the effect, its sound and its statistic, then gone.
   void Collect();
 };
@@ -43,7 +42,6 @@ uint8_t RollPowerupKind();
 // at its place (the saucer rolls the chance).
 class TPlayer;
 void UpdatePowerups();
-void DrawPowerups();
 void RemoveAllPowerups();
 void CollideShipWithPowerups(TPlayer& ship);
 void CreatePowerup(uint16_t x, uint16_t y);

@@ -14,5 +14,4 @@ class TRadar {
 
   // One tick, read against the spawner's spider countdown.
   void Update();
-  void Draw();
 };

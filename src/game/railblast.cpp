@@ -2,25 +2,11 @@
 
 #include <algorithm>
 
-#include "core/common.h"
-#include "core/fader.h"
-#include "core/images.h"
-#include "core/rainbow_phaser.h"
 #include "game/game_events.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/weapon_hits.h"
 #include "game/world.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
-
-namespace {
-
-// The beam: 21 pixels wide round the centre line, from the top of the screen
-// down to the ship's zone.
-constexpr int32_t kBeamHalf = 10, kBeamWidth = 21, kBeamHeight = 227;
-
-}  // namespace
 
 TRailblast::TRailblast() { lstRailblasts.Add(this); }
 
@@ -71,28 +57,4 @@ void TRailblast::DestroyEnemies() {
         return WeaponBox{int32_t(sourcex) - kBeamHalf, 0, kBeamWidth, kBeamHeight};
       },
       [] {});
-}
-
-void TRailblast::Draw() {
-  if (frame < kFireAt) {
-    // The drone's height is cut to whole picture pixels, so it is placed in those.
-    const int ds = DrawScale();
-    const float px = float(sourcex * ds), py = float(int32_t(targy * float(ds)));
-    SetRawPixels(true);
-    SetScale(float(ds), float(ds));
-    SetColor(127, 127, 127);
-    DrawImage(gfx.particle[1], px, py, 0);
-    if (frame > kChargeAt && frame % 20 <= 5) {
-      rainbow.Set();
-      DrawImage(gfx.raildrone_flash, px, py, 0);
-    }
-    SetScale(1, 1);
-    SetRawPixels(false);
-    return;
-  }
-  // The beam fades from full to nothing over its last 120 ticks.
-  SetAlpha(float(kFireAt - (frame - kFireAt)) / float(kFireAt) * fadeScene.value);
-  SetColor(255, 255, 0);
-  DrawImageRect(gfx.railblast, float(int32_t(sourcex) - kBeamHalf), 0, float(kBeamWidth), float(kBeamHeight), 0);
-  SetAlpha(fadeScene.value);
 }

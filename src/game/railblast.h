@@ -12,6 +12,9 @@
 class TRailblast : public Listed {
  public:
   static constexpr uint16_t kChargeAt = 60, kFireAt = 120, kBurnUntil = 200, kGoneAt = 240;
+  // The beam: 21 pixels wide round the centre line, from the top of the
+  // screen down to the ship's zone.
+  static constexpr int32_t kBeamHalf = 10, kBeamWidth = 21, kBeamHeight = 227;
 
   uint16_t sourcex = 0;   // x of the beam's centre line
   uint8_t sourcecol = 0;  // column under sourcex
@@ -30,5 +33,4 @@ class TRailblast : public Listed {
   void Update();
   void DestroyShrooms();
   void DestroyEnemies();
-  void Draw();
 };

@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include "core/common.h"
 #include "core/helpers.h"
-#include "core/images.h"
-#include "core/rainbow_phaser.h"
 #include "game/game_events.h"
 #include "game/particle.h"
 #include "game/player.h"
@@ -14,8 +11,6 @@
 #include "game/score_popup.h"
 #include "game/world.h"
 #include "persist/statistics.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
 #include "platform/random.h"
 
 namespace {
@@ -91,16 +86,6 @@ void TSaucer::Particles(uint8_t showPopup) {
   CreateParticles(cx, cy, 75, 200, 20, 60, 3, 4, PARTICLE_STREAK, uint16_t(a + 140), uint16_t(a + 220), 0.95f);
   CreateParticles(cx, cy, 150, clr, 20, 60, 0.1f, 2.75f, PARTICLE_ANY_SPARK, 0, 359, 0.95f);
   if (showPopup) CreateScorePopup(x - 12.0f, float(y - 20), POPUP_200);
-}
-
-void TSaucer::Draw() {
-  const float px = float(int32_t(x)), py = float(y);
-  SetColorHex(c);
-  SetBlend(Blend::kAlpha);
-  DrawImage(gfx.saucer, px, py, f);
-  SetBlend(Blend::kLight);
-  rainbowFast.Set();
-  DrawImage(gfx.saucer_glow, px, py, f);
 }
 
 uint8_t TSaucer::PowerupChance() const { return uint8_t(player.stage + 70 - 3 * row); }

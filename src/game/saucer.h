@@ -37,7 +37,6 @@ class TSaucer : public TEnemy {
   void Update() override;
   void PoisonMushroom();
   void Particles(uint8_t showPopup);
-  void Draw() override;
   // Shot (or rammed by a shielded, free-moving ship): 200 points, maybe a powerup.
   void Death();
   // The powerup chance in percent, in byte arithmetic as the stage grows.

@@ -207,11 +207,6 @@ void TSkitterworm::Particles() {
   }
 }
 
-void TSkitterworm::Draw() {
-  SetColorHex(c);
-  DrawImage(gfx.skitterworm, float(x), float(y), f);
-}
-
 void TSkitterworm::Death(uint8_t leaveMushroom) {
   player.AddScore(10);
   player.wave_parts -= 1;

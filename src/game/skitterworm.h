@@ -44,7 +44,6 @@ class TSkitterworm : public TEnemy {
   void BlockVrt();
   void TurnIntoMushroom();
   void Particles();
-  void Draw() override;
   // Killed by a weapon (or a mine): score, wave count, mushroom, burst, sound.
   void Death(uint8_t leaveMushroom);
 };

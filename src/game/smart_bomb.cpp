@@ -6,7 +6,6 @@
 #include "game/snail.h"
 #include "game/spider.h"
 #include "game/world.h"
-#include "platform/graphics.h"
 
 namespace {
 constexpr uint8_t kFlash = 200, kFade = 5;
@@ -15,8 +14,6 @@ constexpr uint8_t kFlash = 200, kFade = 5;
 void TSmartBomb::Update() {
   if (life != 0) life = uint8_t(life - kFade);
 }
-
-void TSmartBomb::SetCls() const { SetClsColor(life, life, life); }
 
 void TSmartBomb::Activate() {
   life = kFlash;

@@ -10,7 +10,5 @@ class TSmartBomb {
   uint8_t life = 0;  // brightness of the background flash
 
   void Update();
-  // The clear colour of this frame, set before the screen is cleared.
-  void SetCls() const;
   void Activate();
 };

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "core/common.h"
-#include "core/fader.h"
 #include "core/helpers.h"
 #include "core/images.h"
 #include "game/game_events.h"
@@ -15,7 +13,6 @@
 #include "game/world.h"
 #include "persist/statistics.h"
 #include "platform/graphics.h"
-#include "platform/image.h"
 #include "platform/random.h"
 
 namespace {
@@ -105,29 +102,6 @@ void TSnail::Particles(uint8_t showPopup) {
                   359, 0.5f);
   if (showPopup && hurryup.state < THurryUp::STATE_ALERT)
     CreateScorePopup(x - 4.0f, y - 12.0f, Falling() ? POPUP_50 : POPUP_100);
-}
-
-void TSnail::Draw() {
-  SetColorHex(c);
-  // Two fading copies behind it, on the light blending the playfield left.
-  float bx = 8.0f, by = 0.0f;  // offset of the far copy
-  int frame = 0;
-  if (dir == DIR_LEFT) {
-    bx = -8.0f;
-    frame = 1;
-  } else if (dir == DIR_DOWN) {
-    bx = 0.0f;
-    by = 8.0f;
-    frame = 2;
-  }
-  SetAlpha(0.25f * fadeScene.value);
-  DrawImage(gfx.snail, float(int32_t(x - bx)), float(int32_t(y - by)), frame);
-  SetAlpha(0.5f * fadeScene.value);
-  DrawImage(gfx.snail, float(int32_t(x - bx / 2)), float(int32_t(y - by / 2)), frame);
-  SetBlend(Blend::kMask);
-  SetAlpha(fadeScene.value);
-  DrawImage(gfx.snail, float(int32_t(x)), float(int32_t(y)), frame);
-  SetBlend(Blend::kLight);
 }
 
 void TSnail::Death() {

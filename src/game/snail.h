@@ -32,7 +32,6 @@ class TSnail : public TEnemy {
   void Update() override;
   void DropMushroom();
   void Particles(uint8_t showPopup);
-  void Draw() override;
   // Shot, rammed by a shielded ship, or blown up on a mine.
   void Death();
 

@@ -1,7 +1,6 @@
 #include "game/spider.h"
 
 #include "core/helpers.h"
-#include "core/images.h"
 #include "game/game_events.h"
 #include "game/hurry_up.h"
 #include "game/particle.h"
@@ -9,7 +8,6 @@
 #include "game/score_popup.h"
 #include "game/world.h"
 #include "persist/statistics.h"
-#include "platform/image.h"
 #include "platform/random.h"
 
 namespace {
@@ -64,11 +62,6 @@ void TSpider::Particles(uint8_t popupType, uint8_t showPopup) {
   CreateParticles(uint16_t(x - 4), uint16_t(y - 4), 8, clr, 50, 100, 3, 5, PARTICLE_SPLAT, 0, 359, 0.5f);
   // During warden alert spiders are worth nothing, so no pop-up either.
   if (showPopup && hurryup.state < THurryUp::STATE_ALERT) CreateScorePopup(float(x - 4), float(y - 12), popupType);
-}
-
-void TSpider::Draw() {
-  SetColorHex(c);
-  DrawImage(gfx.spider, float(x), float(y));
 }
 
 void TSpider::Death() {

@@ -30,7 +30,6 @@ class TSpider : public TEnemy {
   void Suicide();
   void Update() override;
   void Particles(uint8_t popupType, uint8_t showPopup);
-  void Draw() override;
   // Shot (or rammed by a shielded ship): score by distance to the ship, splat, count.
   void Death();
 };

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "core/common.h"
-#include "core/fader.h"
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
 #include "core/sine_table.h"
@@ -11,7 +10,6 @@
 #include "game/particle.h"
 #include "game/player.h"
 #include "game/world.h"
-#include "platform/graphics.h"
 #include "platform/image.h"
 #include "platform/random.h"
 #include "platform/trig.h"
@@ -79,25 +77,6 @@ void TWarden::ShootAtPlayer() {
   ReportSound(GameSound::kWardenShoot);
 }
 
-void TWarden::Draw() {
-  const float px = x, py = sy;
-  rainbow.Set();
-  DrawImage(gfx.warden_inner, px, py);
-  SetAlpha(ShowRnd(0.0f, 0.5f) * fadeScene.value);  // the glow flickers
-  DrawImage(gfx.warden_glow, px, py);
-  SetAlpha(fadeScene.value);
-  SetBlend(Blend::kAlpha);
-  SetColor(255, 255, 255);
-  DrawImage(gfx.warden, px, py);
-  SetAlpha(0.75f * fadeScene.value);
-  if (whichlight == 1)
-    DrawImage(gfx.warden_alarms, x - 6.0f, py, 1);
-  else
-    DrawImage(gfx.warden_alarms, x + 6.0f, py, 0);
-  SetAlpha(fadeScene.value);
-  SetBlend(Blend::kLight);
-}
-
 TWardenBullet::TWardenBullet() { lstWardenBullets.Add(this); }
 
 void TWardenBullet::Die() { lstWardenBullets.Remove(this); }
@@ -106,14 +85,6 @@ void TWardenBullet::Update() {
   x += xvel;
   y += yvel;
   if (x > 325.0f || x < -5.0f || y > 245.0f || y < -5.0f) Die();
-}
-
-void TWardenBullet::Draw() {
-  const float px = x, py = y;
-  SetRotation(ang);
-  SetColor(0, 255, 255);
-  DrawImage(gfx.warden_bullet, px, py);
-  SetRotation(0);
 }
 
 TWarden* SpawnWarden() {
@@ -143,14 +114,6 @@ void RegisterWardenCollisions() {
   });
   lstEnemies.ForEachOf<TWarden>(
       [](TWarden* warden) { CollideImage(gfx.warden, warden->x, warden->sy, 0, 0, 0, kWardenCollisionLayer, 0); });
-}
-
-void DrawWardens() {
-  lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Draw(); });
-}
-
-void DrawWardenBullets() {
-  lstWardenBullets.ForEach([](TWardenBullet* shot) { shot->Draw(); });
 }
 
 void RemoveAllWardens() {

@@ -32,7 +32,6 @@ class TWarden : public TEnemy {
   void Die() override;
   void Update() override;
   void ShootAtPlayer();
-  void Draw() override;
 };
 
 // A warden's shot: flies straight, leaves 5 pixels beyond any screen edge.
@@ -50,7 +49,6 @@ class TWardenBullet : public Listed {
 
   void Die();
   void Update();
-  void Draw();
 };
 
 // A warden at a random place in the upper field with slightly varied handling.
@@ -65,6 +63,4 @@ void UpdateWardenBullets();
 // The wardens and their shots where they stand, as the ship's collision test
 // sees them this frame (before anything moves).
 void RegisterWardenCollisions();
-void DrawWardens();
-void DrawWardenBullets();
 void RemoveAllWardens();

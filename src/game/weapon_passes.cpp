@@ -14,11 +14,6 @@ void UpdateWeapons() {
   lstRailblasts.ForEach([](TRailblast* rail) { rail->Update(); });
 }
 
-void DrawMissilesAndRailblasts() {
-  lstMissiles.ForEach([](TMissile* missile) { missile->Draw(); });
-  lstRailblasts.ForEach([](TRailblast* rail) { rail->Draw(); });
-}
-
 // A game left from the pause screen may leave weapons in flight; the next
 // game starts without them.
 void RemoveAllWeapons() {
@@ -33,10 +28,6 @@ void ActivateSmartBomb() { smartbomb.Activate(); }
 void CreateRailblast(int32_t x) { TRailblast::Create(x); }
 void LaunchMissile(int32_t x, int32_t y, uint8_t col) { TMissile::Launch(x, y, col); }
 
-void UpdateSmartBomb() {
-  smartbomb.Update();
-  smartbomb.SetCls();
-}
+void UpdateSmartBomb() { smartbomb.Update(); }
 
 void UpdateRadar() { radar.Update(); }
-void DrawRadar() { radar.Draw(); }

@@ -6,11 +6,9 @@
 
 void UpdateWeapons();     // explosions, missiles, volleys, railblasts, every frame
 void RemoveAllWeapons();  // new game: nothing left in flight from the last one
-void DrawMissilesAndRailblasts();
 void StartMissileVolley(int32_t life);
 void ActivateSmartBomb();
 void CreateRailblast(int32_t x);
 void LaunchMissile(int32_t x, int32_t y, uint8_t col);
-void UpdateSmartBomb();  // also sets the clear colour while the bomb flashes
+void UpdateSmartBomb();  // the background flash fades
 void UpdateRadar();
-void DrawRadar();

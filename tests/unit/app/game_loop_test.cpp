@@ -19,6 +19,7 @@
 #include "persist/records.h"
 #include "persist/temp_dir.h"
 #include "platform/clock.h"
+#include "show/play_picture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "game/hud.h"
+#include "show/hud.h"
 
 #include <string>
 
@@ -6,7 +6,6 @@
 #include "core/images.h"
 #include "core/play_states.h"
 #include "game/hurry_up.h"
-#include "game/play.h"
 #include "game/player.h"
 #include "game/world.h"
 #include "persist/highscores.h"

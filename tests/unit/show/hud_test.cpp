@@ -1,4 +1,4 @@
-#include "game/hud.h"
+#include "show/hud.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,13 @@
+#pragma once
+// The powerups falling from saucers and the special weapons in flight:
+// missiles, and railblasts (the rising drone, then the fading beam).
+class TPowerup;
+class TMissile;
+class TRailblast;
+
+void DrawPowerup(const TPowerup& powerup);
+void DrawMissile(const TMissile& missile);
+void DrawRailblast(const TRailblast& rail);
+
+void DrawPowerups();
+void DrawMissilesAndRailblasts();
