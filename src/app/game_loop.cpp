@@ -26,7 +26,6 @@
 #include "frontend/name_entry.h"
 #include "frontend/star.h"
 #include "game/autopilot.h"
-#include "game/particle.h"
 #include "game/play.h"
 #include "game/player.h"
 #include "game/world.h"
@@ -41,6 +40,7 @@
 #include "platform/log.h"
 #include "platform/random.h"
 #include "show/game_show.h"
+#include "show/particle.h"
 #include "show/play_picture.h"
 
 bool quitProgram = false;
@@ -199,6 +199,7 @@ void GameStep() {
 // The show around a game: faders, stars, music and hums.
 void StartShow() {
   timeNow = MilliSecs();
+  StartGameShow();
   KillStars();
   CreateGameStars(kStarCount);
   if (config.music) music.Play(MUSIC_INGAME);

@@ -38,6 +38,7 @@
 #include "platform/random.h"
 #include "platform/stop.h"
 #include "platform/stream.h"
+#include "show/show.h"
 
 // Every owned part of the program's state as at start-up; the audio's comes
 // with StartAudio.
@@ -45,6 +46,7 @@ void ResetState() {
   common.Reset();
   records.Reset();
   world.Reset();
+  show.Reset();
   frontend.Reset();
 }
 

@@ -8,12 +8,13 @@
 #include "core/rainbow_phaser.h"
 #include "frontend/frontend.h"
 #include "frontend/frontend_hooks.h"
-#include "game/particle.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
 #include "persist/replay_store.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 

@@ -20,8 +20,6 @@
 #include "frontend/menu_particle.h"
 #include "frontend/menu_state.h"
 #include "frontend/option_set.h"
-#include "game/particle.h"
-#include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "platform/clock.h"
@@ -30,6 +28,8 @@
 #include "platform/image.h"
 #include "platform/input.h"
 #include "platform/log.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 FrontendHooks frontendHooks;
 

@@ -20,13 +20,14 @@
 #include "frontend/menu_particle.h"
 #include "frontend/menu_state.h"
 #include "frontend/options.h"
-#include "game/particle.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/log.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 

@@ -15,7 +15,6 @@
 #include "frontend/frontend_hooks.h"
 #include "frontend/menu.h"
 #include "frontend/menu_state.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/world.h"
 #include "persist/config.h"
@@ -30,6 +29,8 @@
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 

@@ -131,18 +131,47 @@ std::array<const char*, 256> BuildKeyNames() {
   static const char* const numpad[10] = {"Numpad 0", "Numpad 1", "Numpad 2", "Numpad 3", "Numpad 4",
                                          "Numpad 5", "Numpad 6", "Numpad 7", "Numpad 8", "Numpad 9"};
   for (int n = 0; n < 10; ++n) names[96 + n] = numpad[n];
-  const std::pair<int, const char*> named[] = {
-      {8, "Backspace"},     {9, "Tab"},          {12, "Clear"},        {13, "Enter"},
-      {20, "Caps Lock"},    {32, "Space"},       {33, "Page Up"},      {34, "Page Down"},
-      {35, "End"},          {36, "Home"},        {37, "Cursor left"},  {38, "Cursor up"},
-      {39, "Cursor right"}, {40, "Cursor down"}, {45, "Insert"},       {46, "Delete"},
-      {106, "Numpad *"},    {107, "Numpad +"},   {109, "Numpad -"},    {110, "Numpad ."},
-      {111, "Numpad /"},    {16, "Shift"},       {17, "Ctrl"},         {18, "Alt"},
-      {160, "Left Shift"}, {161, "Right Shift"}, {162, "Left Ctrl"},
-      {163, "Right Ctrl"},  {164, "Left Alt"},   {165, "Right Alt"},   {186, ";"},
-      {187, "Equals"},      {188, ","},          {189, "Minus"},       {190, "."},
-      {191, "/"},           {192, "'"},          {219, "["},           {220, "\\"},
-      {221, "]"},           {222, "#"}};
+  const std::pair<int, const char*> named[] = {{8, "Backspace"},
+                                               {9, "Tab"},
+                                               {12, "Clear"},
+                                               {13, "Enter"},
+                                               {20, "Caps Lock"},
+                                               {32, "Space"},
+                                               {33, "Page Up"},
+                                               {34, "Page Down"},
+                                               {35, "End"},
+                                               {36, "Home"},
+                                               {37, "Cursor left"},
+                                               {38, "Cursor up"},
+                                               {39, "Cursor right"},
+                                               {40, "Cursor down"},
+                                               {45, "Insert"},
+                                               {46, "Delete"},
+                                               {106, "Numpad *"},
+                                               {107, "Numpad +"},
+                                               {109, "Numpad -"},
+                                               {110, "Numpad ."},
+                                               {111, "Numpad /"},
+                                               {16, "Shift"},
+                                               {17, "Ctrl"},
+                                               {18, "Alt"},
+                                               {160, "Left Shift"},
+                                               {161, "Right Shift"},
+                                               {162, "Left Ctrl"},
+                                               {163, "Right Ctrl"},
+                                               {164, "Left Alt"},
+                                               {165, "Right Alt"},
+                                               {186, ";"},
+                                               {187, "Equals"},
+                                               {188, ","},
+                                               {189, "Minus"},
+                                               {190, "."},
+                                               {191, "/"},
+                                               {192, "'"},
+                                               {219, "["},
+                                               {220, "\\"},
+                                               {221, "]"},
+                                               {222, "#"}};
   for (const auto& [code, name] : named) names[code] = name;
   return names;
 }
@@ -211,8 +240,7 @@ void OptionHeaderAction(uint8_t id) {
       } else {
         Call(frontendHooks.next_window_scale);
         // The window changed size: keep the pointer on the header it clicked.
-        if (TOptionSet* set = Set(kDisplay))
-          MoveMouse(35 + set->head_w / 2, 80 + set->head_h / 2);
+        if (TOptionSet* set = Set(kDisplay)) MoveMouse(35 + set->head_w / 2, 80 + set->head_h / 2);
       }
       break;
     case kSound:

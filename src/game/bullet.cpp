@@ -1,31 +1,20 @@
 #include "game/bullet.h"
 
 #include "core/helpers.h"
-#include "core/images.h"
 #include "game/enemy_passes.h"
 #include "game/game_events.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/skitterworm.h"
 #include "game/world.h"
-#include "persist/records.h"
 #include "persist/statistics.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
 #include "platform/random.h"
 
 void TBullet::Fire() {
   x = player.x + 2;
   y = player.y - 1;
   pwr = player.bpwr;
-  if (pwr > 2) {
-    // The muzzle flash is drawn from the update, on top of this frame's picture.
-    SetColor(255, 255, 255);
-    SetRotation(float(ShowRand(0, 359)));
-    DrawImage(gfx.particle[6], float(player.x + 3), float(player.y), 0);
-    SetRotation(0);
-  }
+  if (pwr > 2) Report(game_event::MuzzleFlash{player.x + 3, player.y});
   Report(game_event::Blaster{player.bpwr});
   ++statsGame.bullets_fired;
 }
@@ -33,7 +22,8 @@ void TBullet::Fire() {
 void TBullet::Update() {
   y -= kBulletSpeed;
   if (InFlight()) {
-    Trail();
+    // The trail shows the ship's laser level, not the shot's spent power.
+    Report(game_event::BulletTrail{x, y, player.bpwr});
     // All of this tick's hits happen where the shot is now; a mushroom can
     // take several damage steps from one strong shot.
     const uint8_t n = pwr;
@@ -45,37 +35,6 @@ void TBullet::Update() {
   if (hit) {
     ++statsGame.bullets_hit;
     hit = 0;
-  }
-}
-
-void TBullet::Trail() {
-  // The trail shows the ship's laser level, not the shot's spent power.
-  const uint8_t level = player.bpwr;
-  const int32_t count = level <= 1 ? 1 : ShowRand(1, 2);
-  for (int32_t i = 0; i < count; ++i) {
-    uint8_t type = 13, family = 5;
-    int32_t life = 0;
-    switch (level) {
-      case 0:
-      case 1:
-        life = ShowRand(10, 15);
-        break;
-      case 2:
-        family = 7;
-        break;
-      case 3:
-        family = 9;
-        type = ShowRand(0, 1) ? 14 : 13;
-        break;
-      default:
-        family = 200;
-        type = 14;
-        break;
-    }
-    if (life == 0) life = ShowRand(20, 30);
-    const float px = float(x + ShowRand(0, 2));
-    const float py = float(y + ShowRand(3, 11));
-    CreateParticle(px, py, type, RandomColour(family, ShowRandom()), life, life);
   }
 }
 
@@ -100,7 +59,7 @@ void TBullet::CollideShrooms() {
   if (code != 3 && code != 7) {
     const uint8_t damaged = uint8_t(code + 1);
     playfield.data[cell] = damaged;
-    CreateParticles(cx, cy, 2, family, 15, 50, 0.1f, 0.4f, damaged >= 4 ? 4 : 3, 0, 359, 1.0f);
+    Report(game_event::ShroomChipped{cx, cy, family, damaged});
   } else {
     const bool poison = code == 7;
     player.AddScore(poison ? 15 : 1);
@@ -111,7 +70,7 @@ void TBullet::CollideShrooms() {
       ++statsGame.killed_pshrooms;
     else
       ++statsGame.killed_shrooms;
-    CreateParticles(cx, cy, poison ? 10 : 5, family, 15, 50, 0.1f, 0.4f, poison ? 4 : 3, 0, 359, 1.0f);
+    Report(game_event::ShroomShotDown{cx, cy, family, poison});
   }
   SpendHit();
 }

@@ -23,7 +23,4 @@ class TBullet {
   bool InFlight() const { return y > kBulletIdleY; }
   // One hit of the shot is used up; the last one puts it out of flight.
   void SpendHit();
-
- private:
-  void Trail();
 };

@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "core/common.h"
-#include "core/fader.h"
 #include "core/helpers.h"
 #include "core/play_states.h"
 #include "core/version.h"
@@ -12,7 +10,6 @@
 #include "game/enemy_passes.h"
 #include "game/game_events.h"
 #include "game/hurry_up.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/powerup.h"
@@ -22,7 +19,6 @@
 #include "game/weapon_passes.h"
 #include "game/world.h"
 #include "game/world_hash.h"
-#include "persist/records.h"
 #include "platform/log.h"
 #include "platform/random.h"
 
@@ -30,8 +26,6 @@ namespace {
 
 constexpr int32_t kBannerFrames = 240;  // the stage banner: four seconds
 constexpr int32_t kGameOverFrames = 300;
-
-void FadesAtRest(TFader& fader) { fader.Set(0, 1, 1, 0, 0, 0); }
 
 // Play-state changes go to the debug log, so a recorded run can be followed.
 void LogStateChange(uint8_t from) {
@@ -49,16 +43,16 @@ void EnteringUpdate() {
   if (stateTimer == 30) ReportSound(GameSound::kWaveAppear);
   if (stateTimer == kFieldAppears) {
     // The banner fades out over the next 120 frames while the field appears.
-    fadeText.SetChange(-0.0084f);
+    Report(game_event::Fade{game_event::FadeChange::kBannerFadesOut});
     playfield.Flash();
   }
-  UpdateWorld(kUpdateParticles);
+  UpdateWorld(kUpdateEffects);
   if (stateTimer == kBannerFrames) {
     if (world.controls == CONTROLS_MOUSE) player.CentraliseInPlayfield();
     stateTimer = 0;
     gameState = STATE_PLAYING;
     waveFrames = 0;
-    FadesAtRest(fadeText);
+    Report(game_event::Fade{game_event::FadeChange::kTextAtRest});
   }
 }
 
@@ -85,7 +79,7 @@ void NextWaveUpdate() {
   if (stateTimer == 1) {
     stateTimer = 0;
     if (gameState != STATE_GAMEOVER) gameState = STATE_PLAYING;
-    FadesAtRest(fadeText);
+    Report(game_event::Fade{game_event::FadeChange::kTextAtRest});
   }
 }
 
@@ -124,7 +118,7 @@ void ClearedUpdate() {
   if (stateTimer > kTallyEnd && gameState == STATE_CLEARED && (world.input.buttons & kInputContinue)) {
     stateTimer = 0;
     gameState = STATE_ENTERING;
-    FadesAtRest(fadeText);
+    Report(game_event::Fade{game_event::FadeChange::kTextAtRest});
   }
 }
 
@@ -133,13 +127,12 @@ void ClearedUpdate() {
 void GameOverUpdate() {
   ++stateTimer;
   if (stateTimer == 1) ReportSound(GameSound::kGameOver);
-  if (stateTimer == 50) fadeScene.SetChange(-0.005f);  // the scene fades out over 200 frames
+  if (stateTimer == 50) Report(game_event::Fade{game_event::FadeChange::kSceneFadesOut});
   UpdateWorld(kUpdateAll);
   if (stateTimer >= kGameOverFrames) {
     stateTimer = 0;
     gameState = STATE_ENDED;
-    FadesAtRest(fadeText);
-    FadesAtRest(fadeScene);
+    Report(game_event::Fade{game_event::FadeChange::kAllAtRest});
   }
 }
 
@@ -170,7 +163,7 @@ void RunStateUpdate() {
 void GameKeys() {
   if (!(world.input.buttons & kInputAutofire)) return;
   player.cfire = player.cfire ? 0 : 1;
-  CreateCFireIcon();
+  Report(game_event::AutofireSwitched{player.cfire != 0});
 }
 
 }  // namespace
@@ -182,15 +175,6 @@ TallyTimes TallyTimeline(uint8_t stage) {
 }
 
 int32_t StageBonus() { return int32_t(float(statsStage.mushrooms) * mushroomMultiplier); }
-
-void ResetForQuietPlay() {
-  common.Reset();
-  records.Reset();
-  world.Reset();
-  config.SetDefaults();
-  config.sound = 0;
-  config.music = 0;
-}
 
 void NewGame(const GameSetup& setup) {
   // A game remembers nothing of the one before (the field's last style, the
@@ -205,15 +189,12 @@ void NewGame(const GameSetup& setup) {
   world.events.reserve(1024);
   gameFrames = 0;
   waveFrames = 0;
-  fadeScene.SetChange(0.05f);
-  fadeText.SetChange(0.05f);
   stateTimer = 0;
   gameState = STATE_ENTERING;
   quitGame = 0;
   player.Init();
   RemoveAllEnemies();
   RemoveAllWeapons();
-  KillParticles();
   ResetChains();
   snailTimer = Rand(600, 1200);
   spiderTimer = Rand(600, 1200);
@@ -283,7 +264,7 @@ void SetupStage() {
   playfield.Fill(uint16_t(4 * player.stage + 10));
   statsStage.Reset();
   RemoveAllPowerups();
-  KillParticles();
+  Report(game_event::NewStage{});
   RemoveAllWardens();
   bullet.x = 0;
   bullet.y = -50;
@@ -310,7 +291,7 @@ void UpdateWorld(uint16_t passes) {
   UpdateWardenBullets();
   if (passes & kUpdateShip) player.Update();
   if (passes & kUpdateBullet) bullet.Update();
-  if (passes & kUpdateParticles) UpdateParticles();
+  if (passes & kUpdateEffects) Report(game_event::EffectsMove{});
   if (passes & kUpdatePowerups) UpdatePowerups();
   if (passes & kUpdateChains) lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { part->Update(); });
   if (passes & kUpdateSnails) UpdateSnails();

@@ -13,7 +13,7 @@
 
 // The on/off switches of UpdateWorld; a pass's set is a bit mask.
 enum UpdatePass : uint16_t {
-  kUpdateParticles = 1u << 1,
+  kUpdateEffects = 1u << 1,  // the show's effects move (game_event::EffectsMove)
   kUpdatePowerups = 1u << 3,
   kUpdateChains = 1u << 4,
   kUpdateSnails = 1u << 5,
@@ -58,10 +58,6 @@ struct GameResult {
 
 // Resets the world and starts a game at the stage banner of stage A.
 void NewGame(const GameSetup& setup);
-// For programs and tests that play with no one listening: the world, the
-// shared state, the records and the settings as at start-up, sound and music
-// off.
-void ResetForQuietPlay();
 // One frame of the rules with that frame's input. Does nothing while the game
 // is paused or over.
 void StepGame(const FrameInput& input);

@@ -4,20 +4,17 @@
 
 #include "core/helpers.h"
 #include "core/images.h"
-#include "core/mouse.h"
 #include "core/play_states.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
 #include "game/enemy_passes.h"
 #include "game/game_events.h"
-#include "game/particle.h"
 #include "game/playfield.h"
 #include "game/powerup.h"
 #include "game/skitterworm.h"
 #include "game/warden.h"
 #include "game/weapon_passes.h"
 #include "game/world.h"
-#include "persist/records.h"
 #include "persist/statistics.h"
 #include "platform/image.h"
 #include "platform/input.h"
@@ -57,7 +54,7 @@ void TPlayer::LoseLife() {
   state = SHIP_DEAD;
   ReportSound(GameSound::kPlayerDie);
   ClearPowers();
-  Particles();
+  Report(game_event::ShipExploded{x, y});
   CentraliseInPlayfield();
 }
 
@@ -243,12 +240,6 @@ void TPlayer::CollideOther() {
 }
 
 void TPlayer::CollidePowerups() { CollideShipWithPowerups(*this); }
-
-void TPlayer::Particles() {
-  CreateParticles(uint16_t(x + 3), uint16_t(y + 3), 150, 200, 30, 100, 0.1f, 3.0f, 8, 0, 359, 0.98f);
-  CreateParticles(uint16_t(x + 3), uint16_t(y + 3), 150, 200, 30, 100, 0.1f, 3.0f, 10, 0, 359, 0.98f);
-  CreateFlash(uint16_t(x + 2), uint16_t(y - 8));
-}
 
 void TPlayer::FireMissile() {
   LaunchMissile(x + 3, y, uint8_t((x + 3 - 16) / 9));

@@ -71,7 +71,6 @@ class TPlayer {
   void CollideEnemies();
   void CollideOther();
   void CollidePowerups();
-  void Particles();
   void FireMissile();
 
   // Steering by steps (keyboard, joypad, autopilot), or by the pointer's place.

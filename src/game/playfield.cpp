@@ -2,7 +2,6 @@
 
 #include "core/helpers.h"
 #include "game/game_events.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/world.h"
 #include "persist/statistics.h"
@@ -21,13 +20,8 @@ void CountShroomKill(bool poison) {
     statsGame.killed_shrooms += 1;
 }
 void PlayMineAppear() { ReportSound(GameSound::kMineAppear); }
-void SpawnMineAppear(int32_t x, int32_t y) {
-  CreateParticle(float(x), float(y), PARTICLE_MINE_APPEAR, "FFFFFF", 60, 60);
-}
-void SpawnFlash(int32_t x, int32_t y, int32_t frame) {
-  TParticle* flash = CreateParticle(float(x), float(y), PARTICLE_SHROOM_FLASH, "FFFFFF", 120, 120);
-  flash->ang = uint16_t(frame);  // the flash shows the mushroom's own frame
-}
+void SpawnMineAppear(int32_t x, int32_t y) { Report(game_event::MineAppeared{x, y}); }
+void SpawnFlash(int32_t x, int32_t y, int32_t frame) { Report(game_event::ShroomFlash{x, y, frame}); }
 
 int32_t RandomCell() { return Rand(0, kFieldRandomCells - 1); }
 

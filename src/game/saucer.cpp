@@ -4,11 +4,9 @@
 
 #include "core/helpers.h"
 #include "game/game_events.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/powerup.h"
-#include "game/score_popup.h"
 #include "game/world.h"
 #include "persist/statistics.h"
 #include "platform/random.h"
@@ -18,11 +16,7 @@ namespace {
 constexpr float kSpeed = 0.75f;
 
 // A position light: a white dot that drifts along with the saucer for 3 frames.
-void Light(float x, float y, float xvel) {
-  TParticle* light = CreateParticle(x, y, 5, "FFFFFF", 3);
-  light->f = 1.0f;
-  light->xvel = xvel;
-}
+void Light(float x, float y, float xvel) { Report(game_event::SaucerLight{x, y, xvel}); }
 
 }  // namespace
 
@@ -31,7 +25,7 @@ TSaucer::TSaucer() { lstEnemies.Add(this); }
 void TSaucer::Die() { lstEnemies.Remove(this); }
 
 void TSaucer::Suicide() {
-  Particles(0);
+  Burst(0);
   Die();
 }
 
@@ -77,15 +71,10 @@ void TSaucer::PoisonMushroom() {
   ReportSound(GameSound::kSaucerPoison);
 }
 
-void TSaucer::Particles(uint8_t showPopup) {
-  const int32_t a = Rand(90, 180);
-  const uint16_t cx = uint16_t(int32_t(x + 4.0f)), cy = uint16_t(y + 4);
-  CreateFlash(uint16_t(int32_t(x + 3.0f)), uint16_t(y - 8));
-  // Two fans of streaks flung out to opposite sides, then a cloud of sparks.
-  CreateParticles(cx, cy, 75, 200, 20, 60, 3, 4, PARTICLE_STREAK, uint16_t(a - 40), uint16_t(a + 40), 0.95f);
-  CreateParticles(cx, cy, 75, 200, 20, 60, 3, 4, PARTICLE_STREAK, uint16_t(a + 140), uint16_t(a + 220), 0.95f);
-  CreateParticles(cx, cy, 150, clr, 20, 60, 0.1f, 2.75f, PARTICLE_ANY_SPARK, 0, 359, 0.95f);
-  if (showPopup) CreateScorePopup(x - 12.0f, float(y - 20), POPUP_200);
+void TSaucer::Burst(uint8_t showPopup) {
+  // The burst's angle is the rules' draw, so it stays where the game draws it.
+  const int32_t angle = Rand(90, 180);
+  Report(game_event::SaucerBurst{x, y, clr, angle, uint16_t(showPopup ? 200 : 0)});
 }
 
 uint8_t TSaucer::PowerupChance() const { return uint8_t(player.stage + 70 - 3 * row); }
@@ -93,7 +82,7 @@ uint8_t TSaucer::PowerupChance() const { return uint8_t(player.stage + 70 - 3 * 
 void TSaucer::Death() {
   // Saucers pay even during warden alert.
   player.AddScore(200);
-  Particles(1);
+  Burst(1);
   if (Rand(1, 100) <= PowerupChance()) CreatePowerup(uint16_t(int32_t(x)), y);
   Die();
   statsStage.saucers_killed += 1;

@@ -36,7 +36,8 @@ class TSaucer : public TEnemy {
   void Suicide();
   void Update() override;
   void PoisonMushroom();
-  void Particles(uint8_t showPopup);
+  // The burst, with a pop-up of the points when it scored.
+  void Burst(uint8_t showPopup);
   // Shot (or rammed by a shielded, free-moving ship): 200 points, maybe a powerup.
   void Death();
   // The powerup chance in percent, in byte arithmetic as the stage grows.

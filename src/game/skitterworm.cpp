@@ -1,14 +1,11 @@
 #include "game/skitterworm.h"
 
 #include "core/helpers.h"
-#include "core/images.h"
 #include "game/game_events.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/world.h"
 #include "persist/statistics.h"
-#include "platform/graphics.h"
 #include "platform/random.h"
 
 namespace {
@@ -104,10 +101,7 @@ bool TSkitterworm::CollideObstacles() {
     case Obstacle::kNothing:
       return false;
     case Obstacle::kMine: {
-      // The blast is a single white frame drawn during the update.
-      const int32_t mcol = mine % kFieldCols, mrow = mine / kFieldCols;
-      SetColor(255, 255, 255);
-      DrawImage(gfx.scattermine_explode, float(mcol * 9 + 9), float(mrow * 9 + 8), 0);
+      Report(game_event::MineBlast{mine});
       playfield.data[mine] = CELL_EMPTY;
       ReportSound(GameSound::kMineExplode);
       Death(0);
@@ -173,45 +167,11 @@ void TSkitterworm::TurnIntoMushroom() {
   playfield.clr[cell] = c;
 }
 
-void TSkitterworm::Particles() {
-  const uint16_t px = uint16_t(x + 3), py = uint16_t(y + 3);
-  const float e = 0.5f + 0.5f * float(ShowRand(1, 3));  // 1.0, 1.5 or 2.0
-  static constexpr uint8_t kTypes[7] = {3, 4, 5, 6, 7, 8, PARTICLE_ANY_SPARK};
-  const uint8_t type = kTypes[ShowRand(1, 7) - 1];
-  auto burst = [&](uint8_t count, float speed_min, float speed_max, uint16_t ang_min, uint16_t ang_max) {
-    CreateParticles(px, py, count, clr, 20, 60, speed_min, speed_max, type, ang_min, ang_max, 0.95f);
-  };
-  switch (ShowRand(1, 3)) {
-    case 1:
-      burst(30, 0.1f, 1.5f * e, 0, 359);
-      break;  // spray
-    case 2:
-      burst(30, 1.4f * e, 1.5f * e, 0, ShowRand(1, 2) == 1 ? 359 : 999);
-      break;    // ring
-    default: {  // jets, each a 20-degree window
-      struct Jets {
-        uint8_t count;
-        uint8_t n;
-        uint16_t start[4];
-      };
-      static constexpr Jets kJets[4] = {
-          {7, 4, {350, 80, 170, 260}},  // cross
-          {7, 4, {305, 35, 125, 215}},  // diagonal cross
-          {10, 3, {350, 110, 230, 0}},
-          {10, 3, {50, 170, 290, 0}},
-      };
-      const Jets& jets = kJets[ShowRand(1, 4) - 1];
-      for (int i = 0; i < jets.n; ++i) burst(jets.count, 0.75f, 1.5f * e, jets.start[i], uint16_t(jets.start[i] + 20));
-      break;
-    }
-  }
-}
-
 void TSkitterworm::Death(uint8_t leaveMushroom) {
   player.AddScore(10);
   player.wave_parts -= 1;
   if (leaveMushroom) TurnIntoMushroom();
-  Particles();
+  Report(game_event::ChainPartDied{x, y, clr});
   Die();
   statsGame.killed_worms += 1;
   ReportSound(GameSound::kCrawlDie);

@@ -43,7 +43,6 @@ class TSkitterworm : public TEnemy {
   void BlockHrz();
   void BlockVrt();
   void TurnIntoMushroom();
-  void Particles();
   // Killed by a weapon (or a mine): score, wave count, mushroom, burst, sound.
   void Death(uint8_t leaveMushroom);
 };

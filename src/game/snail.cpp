@@ -3,16 +3,12 @@
 #include <algorithm>
 
 #include "core/helpers.h"
-#include "core/images.h"
 #include "game/game_events.h"
 #include "game/hurry_up.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
-#include "game/score_popup.h"
 #include "game/world.h"
 #include "persist/statistics.h"
-#include "platform/graphics.h"
 #include "platform/random.h"
 
 namespace {
@@ -36,7 +32,7 @@ TSnail::TSnail() {
 void TSnail::Die() { lstEnemies.Remove(this); }
 
 void TSnail::Suicide() {
-  Particles(0);
+  Splat(0);
   Die();
 }
 
@@ -74,9 +70,7 @@ void TSnail::Update() {
   // Seen as a 16-bit cell number, a position above the field is far out of it.
   const uint16_t m = uint16_t(mine);
   if (m < kFieldCells && playfield.data[m] == CELL_SCATTERMINE) {
-    const int32_t col = m % kFieldCols, mrow = m / kFieldCols;
-    SetColor(255, 255, 255);
-    DrawImage(gfx.scattermine_explode, float(col * 9 + 9), float(mrow * 9 + 8));
+    Report(game_event::MineBlast{m});
     playfield.data[m] = CELL_EMPTY;
     ReportSound(GameSound::kMineExplode);
     Death();
@@ -96,17 +90,15 @@ void TSnail::DropMushroom() {
   ReportSound(GameSound::kSnailDropShroom);
 }
 
-void TSnail::Particles(uint8_t showPopup) {
-  CreateParticle(x - 4.0f, y - 4.0f, PARTICLE_SPLAT, c, 100);
-  CreateParticles(uint16_t(int32_t(x - 4.0f)), uint16_t(int32_t(y - 4.0f)), 8, clr, 50, 100, 3, 5, PARTICLE_SPLAT, 0,
-                  359, 0.5f);
-  if (showPopup && hurryup.state < THurryUp::STATE_ALERT)
-    CreateScorePopup(x - 4.0f, y - 12.0f, Falling() ? POPUP_50 : POPUP_100);
+void TSnail::Splat(uint8_t showPopup) {
+  // During warden alert snails are worth nothing, so no pop-up either.
+  const bool popup = showPopup && hurryup.state < THurryUp::STATE_ALERT;
+  Report(game_event::SnailSplat{x, y, game_event::ColourOf(c), clr, uint16_t(!popup ? 0 : Falling() ? 50 : 100)});
 }
 
 void TSnail::Death() {
   if (hurryup.state < THurryUp::STATE_ALERT) player.AddScore(Falling() ? 50 : 100);
-  Particles(1);
+  Splat(1);
   Die();
   statsStage.snails_killed += 1;
   statsGame.killed_snails += 1;

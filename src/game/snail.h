@@ -31,7 +31,8 @@ class TSnail : public TEnemy {
   // finishes its frame (drop, mine, paint) before it is freed.
   void Update() override;
   void DropMushroom();
-  void Particles(uint8_t showPopup);
+  // The splat, with a pop-up of the points when it scored.
+  void Splat(uint8_t showPopup);
   // Shot, rammed by a shielded ship, or blown up on a mine.
   void Death();
 

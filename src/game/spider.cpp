@@ -3,9 +3,7 @@
 #include "core/helpers.h"
 #include "game/game_events.h"
 #include "game/hurry_up.h"
-#include "game/particle.h"
 #include "game/player.h"
-#include "game/score_popup.h"
 #include "game/world.h"
 #include "persist/statistics.h"
 #include "platform/random.h"
@@ -27,7 +25,7 @@ TSpider::TSpider() { lstEnemies.Add(this); }
 void TSpider::Die() { lstEnemies.Remove(this); }
 
 void TSpider::Suicide() {
-  Particles(0, 0);
+  Splat(0);
   Die();
 }
 
@@ -56,27 +54,21 @@ void TSpider::Update() {
   }
 }
 
-void TSpider::Particles(uint8_t popupType, uint8_t showPopup) {
-  const float px = float(x - 4), py = float(y - 4);
-  CreateParticle(px, py, PARTICLE_SPLAT, c, 100);
-  CreateParticles(uint16_t(x - 4), uint16_t(y - 4), 8, clr, 50, 100, 3, 5, PARTICLE_SPLAT, 0, 359, 0.5f);
+void TSpider::Splat(uint16_t points) {
   // During warden alert spiders are worth nothing, so no pop-up either.
-  if (showPopup && hurryup.state < THurryUp::STATE_ALERT) CreateScorePopup(float(x - 4), float(y - 12), popupType);
+  if (hurryup.state >= THurryUp::STATE_ALERT) points = 0;
+  Report(game_event::SpiderSplat{x, y, game_event::ColourOf(c), clr, points});
 }
 
 void TSpider::Death() {
   // The nearer the spider was to the ship's level, the braver the shot.
   const int32_t d = player.y - (y + 8);
-  uint8_t popup = POPUP_75;
   uint16_t points = 75;
-  if (d > 16) {
-    popup = POPUP_25;
+  if (d > 16)
     points = 25;
-  } else if (d > 8) {
-    popup = POPUP_50;
+  else if (d > 8)
     points = 50;
-  }
-  Particles(popup, 1);
+  Splat(points);
   if (hurryup.state < THurryUp::STATE_ALERT) player.AddScore(points);
   Die();
   statsStage.spiders_killed += 1;

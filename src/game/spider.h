@@ -29,7 +29,8 @@ class TSpider : public TEnemy {
   // Leaves with a splat but without score or statistics (end of a stage).
   void Suicide();
   void Update() override;
-  void Particles(uint8_t popupType, uint8_t showPopup);
+  // The splat, with a pop-up of the points scored (0: none).
+  void Splat(uint16_t points);
   // Shot (or rammed by a shielded ship): score by distance to the ship, splat, count.
   void Death();
 };

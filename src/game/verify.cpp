@@ -5,7 +5,6 @@
 
 #include "core/images.h"
 #include "game/play.h"
-#include "persist/records.h"
 #include "persist/replay.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
@@ -19,8 +18,6 @@ void StartHeadless() {
   UseHeadlessBackend();
   Graphics(320, 240, 0);
   LoadAssets();
-  ResetForQuietPlay();
-  config.particles = 0;  // the show is never seen here
 }
 
 bool SameResult(const GameResult& result, const ReplayHeader& header, size_t inputs) {

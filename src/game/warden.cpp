@@ -2,12 +2,8 @@
 
 #include <cstdio>
 
-#include "core/common.h"
 #include "core/images.h"
-#include "core/rainbow_phaser.h"
-#include "core/sine_table.h"
 #include "game/game_events.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/world.h"
 #include "platform/image.h"
@@ -17,10 +13,6 @@
 namespace {
 
 constexpr uint8_t kLightFrames = 30;  // an alarm light swaps sides every 30 frames
-constexpr uint8_t kTrailType = 18;
-
-// The rainbow's colour as the particles take it.
-void RainbowHex(char (&hex)[7]) { std::snprintf(hex, sizeof hex, "%02X%02X%02X", rainbow.r, rainbow.g, rainbow.b); }
 
 }  // namespace
 
@@ -47,7 +39,7 @@ void TWarden::Update() {
 
   sinr += 5;
   if (sinr >= 360) sinr -= 360;
-  sy = y + sine.GetVal(sinr) * ysin;
+  sy = y + SinDeg(float(sinr)) * ysin;
 
   if (lighttimer == kLightFrames - 1) {
     whichlight ^= 1;
@@ -56,9 +48,7 @@ void TWarden::Update() {
     lighttimer += 1;
   }
 
-  char hex[7];
-  RainbowHex(hex);
-  CreateParticle(x, sy, kTrailType, hex, 60, 60);
+  Report(game_event::WardenTrail{x, sy});
 
   if (Rand(1, 60) == 60) ShootAtPlayer();
 }

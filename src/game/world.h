@@ -11,7 +11,6 @@
 #include "game/bullet.h"
 #include "game/game_events.h"
 #include "game/hurry_up.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/radar.h"
@@ -51,11 +50,8 @@ struct World {
   uint8_t chainBottomReached = 0;    // a part has turned back up at the bottom this wave
   uint16_t chainReinforceTimer = 0;  // frames to the next reinforcement part
 
-  // The lists. The particle pool comes before its list, so the list hands its
-  // particles back before the pool goes.
+  // The lists.
   ObjectList<TEnemy> lstEnemies;  // chain parts, spiders, snails, saucers, wardens
-  Pool<TParticle> particlePool{4096};
-  ObjectList<TParticle> lstParticles{ReleaseParticle};
   ObjectList<TPowerup> lstPowerups;
   ObjectList<TExplosion> lstExplosions;
   ObjectList<TMissile> lstMissiles;
@@ -97,8 +93,6 @@ inline float& chainSpeed = world.chainSpeed;
 inline uint8_t& chainBottomReached = world.chainBottomReached;
 inline uint16_t& chainReinforceTimer = world.chainReinforceTimer;
 inline ObjectList<TEnemy>& lstEnemies = world.lstEnemies;
-inline Pool<TParticle>& particlePool = world.particlePool;
-inline ObjectList<TParticle>& lstParticles = world.lstParticles;
 inline ObjectList<TPowerup>& lstPowerups = world.lstPowerups;
 inline ObjectList<TExplosion>& lstExplosions = world.lstExplosions;
 inline ObjectList<TMissile>& lstMissiles = world.lstMissiles;

@@ -7,7 +7,6 @@
 #include "game/explosion.h"
 #include "game/hurry_up.h"
 #include "game/missile.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/powerup.h"

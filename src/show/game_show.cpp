@@ -2,7 +2,11 @@
 
 #include "audio/audio.h"
 #include "audio/sfx.h"
+#include "core/common.h"
+#include "core/fader.h"
 #include "persist/records.h"
+#include "show/effects.h"
+#include "show/particle.h"
 
 namespace {
 
@@ -24,12 +28,38 @@ Sound* EffectOf(GameSound sound) {
   return sfx.*kEffects[size_t(sound)];
 }
 
+void FadesAtRest(TFader& fader) { fader.Set(0, 1, 1, 0, 0, 0); }
+
+void ShowFade(game_event::FadeChange change) {
+  switch (change) {
+    case game_event::FadeChange::kBannerFadesOut:
+      fadeText.SetChange(-0.0084f);  // over the 120 frames the field takes to appear
+      break;
+    case game_event::FadeChange::kTextAtRest:
+      FadesAtRest(fadeText);
+      break;
+    case game_event::FadeChange::kSceneFadesOut:
+      fadeScene.SetChange(-0.005f);  // over 200 frames
+      break;
+    case game_event::FadeChange::kAllAtRest:
+      FadesAtRest(fadeText);
+      FadesAtRest(fadeScene);
+      break;
+  }
+}
+
 template <class... Handlers>
 struct Handle : Handlers... {
   using Handlers::operator()...;
 };
 
 }  // namespace
+
+void StartGameShow() {
+  KillParticles();
+  fadeScene.SetChange(0.05f);
+  fadeText.SetChange(0.05f);
+}
 
 void ShowEvents(const std::vector<GameEvent>& events) {
   for (const GameEvent& event : events) {
@@ -44,6 +74,26 @@ void ShowEvents(const std::vector<GameEvent>& events) {
                    [](const game_event::ShieldHum& e) {
                      if (config.sound) sfx.SetShieldHum(e.on);
                    },
+                   [](game_event::EffectsMove) { UpdateParticles(); },
+                   [](game_event::NewStage) { KillParticles(); },
+                   [](const game_event::Fade& e) { ShowFade(e.change); },
+                   [](const game_event::AutofireSwitched& e) { CreateCFireIcon(e.on); },
+                   [](const game_event::MuzzleFlash& e) { MuzzleFlash(e.x, e.y); },
+                   [](const game_event::BulletTrail& e) { BulletTrail(e.x, e.y, e.level); },
+                   [](const game_event::ShroomChipped& e) { ShroomChips(e.x, e.y, e.family, e.code); },
+                   [](const game_event::ShroomShotDown& e) { ShroomShotDown(e.x, e.y, e.family, e.poison); },
+                   [](const game_event::ShroomFlash& e) { ShroomFlash(e.x, e.y, e.frame); },
+                   [](const game_event::MineAppeared& e) { MineAppears(e.x, e.y); },
+                   [](const game_event::MineBlast& e) { MineBlast(e.cell); },
+                   [](const game_event::ShipExploded& e) { ShipBurst(e.x, e.y); },
+                   [](const game_event::ChainPartDied& e) { ChainPartBurst(e.x, e.y, e.family); },
+                   [](const game_event::SnailSplat& e) { SnailSplat(e); },
+                   [](const game_event::SpiderSplat& e) { SpiderSplat(e); },
+                   [](const game_event::SaucerBurst& e) { SaucerBurst(e); },
+                   [](const game_event::SaucerLight& e) { SaucerLight(e.x, e.y, e.xvel); },
+                   [](const game_event::WardenTrail& e) { WardenTrail(e.x, e.y); },
+                   [](const game_event::ExplosionStarted& e) { ExplosionStarts(e.x, e.y); },
+                   [](const game_event::ExplosionBurns& e) { ExplosionBurns(e.x, e.y); },
                },
                event);
   }

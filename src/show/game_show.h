@@ -5,4 +5,6 @@
 
 #include "game/game_events.h"
 
+// A game starts: no effect of the last one is left, and the scene fades in.
+void StartGameShow();
 void ShowEvents(const std::vector<GameEvent>& events);

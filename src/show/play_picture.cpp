@@ -12,7 +12,6 @@
 #include "core/play_states.h"
 #include "core/rainbow_phaser.h"
 #include "game/hurry_up.h"
-#include "game/particle.h"
 #include "game/play.h"
 #include "game/player.h"
 #include "game/smart_bomb.h"
@@ -23,7 +22,9 @@
 #include "show/creature_pictures.h"
 #include "show/field_picture.h"
 #include "show/hud.h"
+#include "show/particle.h"
 #include "show/ship_picture.h"
+#include "show/show.h"
 #include "show/weapon_pictures.h"
 
 namespace {

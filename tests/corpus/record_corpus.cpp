@@ -11,11 +11,11 @@
 #include "core/images.h"
 #include "core/version.h"
 #include "game/autopilot.h"
+#include "game/human_input.h"
 #include "game/play.h"
 #include "game/saucer.h"
 #include "game/warden.h"
 #include "game/world.h"
-#include "game/human_input.h"
 #include "persist/records.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
@@ -49,8 +49,6 @@ struct Seen {
 
 // Plays the game to its end (or its quit) and returns its record.
 Replay Play(const Game& game, Seen& seen) {
-  ResetForQuietPlay();
-  config.particles = 0;
   game_test::HumanInput human(game.number);
   NewGame({game.pilot ? game.number : game.number * 31 + 5, game.pilot ? CONTROLS_KEYBOARD : human.controls()});
   while (!GameEnded() && world.gameFrames < 60u * 60u * 30u) {

@@ -12,6 +12,7 @@
 #include "game/world.h"
 #include "game/world_hash.h"
 #include "persist/records.h"
+#include "show/show.h"
 
 namespace {
 

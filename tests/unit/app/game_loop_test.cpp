@@ -19,7 +19,9 @@
 #include "persist/records.h"
 #include "persist/temp_dir.h"
 #include "platform/clock.h"
+#include "show/particle.h"
 #include "show/play_picture.h"
+#include "show/show.h"
 
 namespace {
 

@@ -9,10 +9,11 @@
 #include "core/menu_screens.h"
 #include "frontend/frontend.h"
 #include "frontend/star.h"
-#include "game/particle.h"
 #include "game/skitterworm.h"
 #include "game/world.h"
 #include "persist/records.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 
@@ -45,13 +46,10 @@ const Part kParts[] = {
        player.score = 100;
        chainSpeed = 3;
        TSkitterworm::New();
-       TParticle::New();
      },
-     [] { world.Reset(); },
-     [] {
-       return player.score == 0 && chainSpeed == 1.0f && lstEnemies.Empty() && lstParticles.Empty() &&
-              particlePool.in_use() == 0;
-     }},
+     [] { world.Reset(); }, [] { return player.score == 0 && chainSpeed == 1.0f && lstEnemies.Empty(); }},
+    {"show", [] { TParticle::New(); }, [] { show.Reset(); },
+     [] { return lstParticles.Empty() && particlePool.in_use() == 0; }},
     {"front end",
      [] {
        menuSelected = 9;

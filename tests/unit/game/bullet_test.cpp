@@ -139,11 +139,11 @@ TEST_F(Shot, AutofireFiresOnTheFirstIdleTick) {
 TEST_F(Shot, TrailFollowsTheShipsLaserLevel) {
   AimAt(20, 20, 1);
   player.bpwr = 4;
-  KillParticles();
+  ClearFrameEvents();
   bullet.Update();
-  EXPECT_GE(lstParticles.Count(), 1u);
-  EXPECT_LE(lstParticles.Count(), 2u);
-  lstParticles.ForEach([](TParticle* p) { EXPECT_EQ(p->t, 14); });
+  const auto trails = Reported<game_event::BulletTrail>();
+  ASSERT_EQ(trails.size(), 1u);
+  EXPECT_EQ(trails[0].level, 4);
 }
 
 }  // namespace

@@ -11,8 +11,8 @@
 #include "core/fader.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
+#include "game/game_test_world.h"
 #include "game/hurry_up.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/skitterworm.h"
@@ -68,11 +68,9 @@ class Battlefield : public ::testing::Test {
     return found;
   }
 
-  // How many live particles of a type there are (score pop-ups, trails...).
-  static int Particles(uint8_t type) {
-    int n = 0;
-    lstParticles.ForEach([&](TParticle* p) { n += p->t == type; });
-    return n;
+  template <typename Event>
+  static std::vector<Event> Reported() {
+    return game_test::Reported<Event>();
   }
 
   static void Put(int32_t cell, uint8_t code) {

@@ -3,6 +3,7 @@
 // tests: sound and music off, keyboard control with the default keys, a fixed
 // seed, every list empty and every singleton as at start-up.
 #include <cstdint>
+#include <vector>
 
 #include "core/common.h"
 #include "core/fader.h"
@@ -11,7 +12,7 @@
 #include "core/play_states.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
-#include "game/particle.h"
+#include "game/game_events.h"
 #include "game/play.h"
 #include "game/player.h"
 #include "game/playfield.h"
@@ -55,7 +56,13 @@ inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false
   SetScale(1, 1);
   if (with_assets) LoadAssetsOnce();
   SeedRnd(seed);
-  ResetForQuietPlay();
+  // The world and what the show around it reads, as at start-up; no sound.
+  common.Reset();
+  records.Reset();
+  world.Reset();
+  config.SetDefaults();
+  config.sound = 0;
+  config.music = 0;
   config.controls = 1;
   autopilotOn = false;
   timeNow = MilliSecs();
@@ -81,6 +88,15 @@ inline TSkitterworm* PlacePart(int32_t x, int32_t y) {
   part->clr = 1;
   part->c = "FF0000";
   return part;
+}
+
+// The events of a kind the rules reported since the last frame began.
+template <typename Event>
+std::vector<Event> Reported() {
+  std::vector<Event> found;
+  for (const GameEvent& event : FrameEvents())
+    if (const Event* e = std::get_if<Event>(&event)) found.push_back(*e);
+  return found;
 }
 
 inline int CountParts() {

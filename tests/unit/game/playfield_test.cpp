@@ -11,7 +11,7 @@
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
 #include "core/sine_table.h"
-#include "game/particle.h"
+#include "game/game_test_world.h"
 #include "game/player.h"
 #include "game/world.h"
 #include "persist/config.h"
@@ -235,39 +235,30 @@ TEST(Playfield, SmartBombScoresAndCountsEveryMushroomItClears) {
   EXPECT_EQ(player.score, 10 * 15 + plain) << "15 a poison mushroom, 1 a plain one";
 }
 
-TEST(Playfield, FlashAndMineDropThrowTheirParticles) {
-  KillParticles();
+TEST(Playfield, FlashAndMineDropReportTheirEffects) {
+  ClearFrameEvents();
   TPlayfield field;
   field.style = 2;
   field.data[CellIndex(3, 4)] = 2;
   field.data[CellIndex(6, 1)] = 7;
   field.data[CellIndex(7, 1)] = CELL_SCATTERMINE;
   field.Flash();
-  std::vector<TParticle*> flashes;
-  lstParticles.ForEach([&](TParticle* p) {
-    if (p->t == PARTICLE_SHROOM_FLASH) flashes.push_back(p);
-  });
+  const auto flashes = game_test::Reported<game_event::ShroomFlash>();
   ASSERT_EQ(flashes.size(), 2u) << "mushrooms and poison mushrooms flash, mines do not";
-  EXPECT_EQ(flashes[0]->x, float(CellX(3)));
-  EXPECT_EQ(flashes[0]->y, float(CellY(4)));
-  EXPECT_EQ(flashes[0]->ang, 2 + 4 * 2);
-  EXPECT_EQ(flashes[1]->ang, 3 + 4 * 2) << "a poison mushroom flashes with its damage";
-  EXPECT_EQ(flashes[1]->life, 120);
-  EXPECT_EQ(flashes[1]->c, "FFFFFF");
+  EXPECT_EQ(flashes[0].x, CellX(3));
+  EXPECT_EQ(flashes[0].y, CellY(4));
+  EXPECT_EQ(flashes[0].frame, 2 + 4 * 2);
+  EXPECT_EQ(flashes[1].frame, 3 + 4 * 2) << "a poison mushroom flashes with its damage";
 
-  KillParticles();
+  ClearFrameEvents();
   SeedRnd(4);
   field.DropScattermines(15);
-  int appear = 0;
-  lstParticles.ForEach([&](TParticle* p) {
-    if (p->t != PARTICLE_MINE_APPEAR) return;
-    ++appear;
-    const int col = (int(p->x) + 4 - kFieldLeft) / kCellPitch, row = (int(p->y) + 4 - kFieldTop) / kCellPitch;
+  const auto mines = game_test::Reported<game_event::MineAppeared>();
+  EXPECT_EQ(mines.size(), 15u);
+  for (const game_event::MineAppeared& mine : mines) {
+    const int col = (mine.x + 4 - kFieldLeft) / kCellPitch, row = (mine.y + 4 - kFieldTop) / kCellPitch;
     EXPECT_EQ(field.data[CellIndex(col, row)], CELL_SCATTERMINE);
-    EXPECT_EQ(p->life, 60);
-  });
-  EXPECT_EQ(appear, 15);
-  KillParticles();
+  }
 }
 
 }  // namespace

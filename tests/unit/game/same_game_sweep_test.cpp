@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "game/play.h"
-#include "show/play_picture.h"
 #include "game/world_hash.h"
 #include "game_test_world.h"
 #include "human_input.h"
+#include "show/play_picture.h"
 
 namespace {
 

@@ -2,7 +2,6 @@
 
 #include "game/enemy_fixture.h"
 #include "game/enemy_passes.h"
-#include "game/score_popup.h"
 #include "game/spawner.h"
 #include "game/world.h"
 
@@ -99,8 +98,8 @@ TEST_F(SaucerTest, PaysEvenInWardenAlertAndCountsTheKill) {
   hurryup.state = THurryUp::STATE_ALERT;
   Saucer(TSaucer::DIR_LEFT, 100, 5)->Death();
   EXPECT_EQ(player.score, 200);
-  EXPECT_EQ(Particles(POPUP_200), 1);
-  EXPECT_EQ(Particles(PARTICLE_KERSPLODE), 1);
+  ASSERT_EQ(Reported<game_event::SaucerBurst>().size(), 1u);
+  EXPECT_EQ(Reported<game_event::SaucerBurst>()[0].points, 200);
   EXPECT_EQ(statsStage.saucers_killed, 1);
   EXPECT_EQ(statsGame.killed_saucers, 1);
   EXPECT_EQ(Count<TSaucer>(), 0);

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "game/particle.h"
+#include "game/game_test_world.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/world.h"
@@ -17,26 +17,24 @@
 
 namespace {
 
+using game_test::Reported;
+
 class ChainTest : public ::testing::Test {
  protected:
   void SetUp() override {
     UseHeadlessBackend();
     lstEnemies.Clear();
-    lstParticles.Clear();
+    ClearFrameEvents();
     playfield.Clear();
     ResetChains();
     statsGame.Reset();
     config.sound = 0;
-    config.particles = 1;
     player.Init();  // score 0 at multiplier 1
     player.wave = 1;
     player.wave_parts = 6;
     SeedRnd(99);
   }
-  void TearDown() override {
-    lstEnemies.Clear();
-    lstParticles.Clear();
-  }
+  void TearDown() override { lstEnemies.Clear(); }
 
   // A part that makes exactly one step on every Update: 0.5 + 1.0 owed, one
   // pixel paid, 0.5 left for the next frame.
@@ -144,7 +142,7 @@ TEST_F(ChainTest, MineUnderAMushroomKillsThePartAndLeavesNoMushroom) {
   EXPECT_EQ(player.score, 10);
   EXPECT_EQ(player.wave_parts, 5);
   EXPECT_EQ(statsGame.killed_worms, 1);
-  EXPECT_GT(lstParticles.Count(), 0u);
+  EXPECT_EQ(Reported<game_event::MineBlast>().size(), 1u);
 
   // Heading right, one further left.
   Put(10, 3, 0);
@@ -329,9 +327,8 @@ TEST_F(ChainTest, DeathLeavesAMushroomOfThePartsColour) {
   EXPECT_EQ(player.wave_parts, 5);
   EXPECT_EQ(statsGame.killed_worms, 1);
   EXPECT_EQ(lstEnemies.Count(), 0u);
-  // 30 particles in a spray or ring, 28 or 30 in jets (four of 7, three of 10).
-  EXPECT_GE(lstParticles.Count(), 28u);
-  EXPECT_LE(lstParticles.Count(), 30u);
+  ASSERT_EQ(Reported<game_event::ChainPartDied>().size(), 1u);
+  EXPECT_EQ(Reported<game_event::ChainPartDied>()[0].family, 7);
 
   // Below the last mushroom row the cell index runs past the grid: the last cell takes it.
   Part(CellX(3), CellY(22), TSkitterworm::DIR_LEFT)->Death(1);
@@ -388,7 +385,7 @@ TEST_F(ChainTest, PartsStayInTheFieldWhateverTheyMeet) {
     for (int frame = 0; frame < 4000; ++frame) {
       lstEnemies.ForEach([](TEnemy* e) { e->Update(); });
       UpdateReinforcements();
-      lstParticles.Clear();
+      ClearFrameEvents();
       for (const TSkitterworm* p : Parts()) {
         ASSERT_GE(p->y, CellY(0)) << "seed " << seed << ", frame " << frame;
         ASSERT_LE(p->y, CellY(22)) << "seed " << seed << ", frame " << frame;

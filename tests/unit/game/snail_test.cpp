@@ -2,7 +2,6 @@
 
 #include "game/enemy_fixture.h"
 #include "game/enemy_passes.h"
-#include "game/score_popup.h"
 #include "game/spawner.h"
 #include "game/world.h"
 
@@ -101,7 +100,7 @@ TEST_F(SnailTest, ARunIntoAMineKillsItWithPoints) {
   RunOut(1000);
   EXPECT_EQ(playfield.data[CellIndex(12, 10)], CELL_EMPTY);
   EXPECT_EQ(player.score, 100);
-  EXPECT_EQ(Particles(POPUP_100), 1);
+  EXPECT_EQ(Reported<game_event::SnailSplat>().back().points, 100);
   EXPECT_EQ(statsStage.snails_killed, 1);
   EXPECT_EQ(statsGame.killed_snails, 1);
 
@@ -111,13 +110,14 @@ TEST_F(SnailTest, ARunIntoAMineKillsItWithPoints) {
   RunOut(1000);
   EXPECT_EQ(playfield.data[CellIndex(3, 8)], CELL_EMPTY);
   EXPECT_EQ(player.score, 150);
-  EXPECT_EQ(Particles(POPUP_50), 1);
+  EXPECT_EQ(Reported<game_event::SnailSplat>().back().points, 50);
   hurryup.state = THurryUp::STATE_ALERT;
   Put(CellIndex(20, 4), CELL_SCATTERMINE);
   Falling(20);
   RunOut(1000);
   EXPECT_EQ(playfield.data[CellIndex(20, 4)], CELL_EMPTY);
   EXPECT_EQ(player.score, 150);
+  EXPECT_EQ(Reported<game_event::SnailSplat>().back().points, 0);
   EXPECT_EQ(statsGame.killed_snails, 3);
 }
 

@@ -107,9 +107,12 @@ TEST_F(SpawnerTest, StageEndSuicidesUncountTheSeenButKeepTheKills) {
   EXPECT_EQ(statsStage.saucers_seen, 1);
   EXPECT_EQ(statsStage.saucers_killed, 1);
   EXPECT_EQ(statsGame.killed_spiders, 0);
-  // They leave with their bursts but without any pop-up.
-  EXPECT_GT(Particles(PARTICLE_SPLAT), 0);
-  EXPECT_EQ(Particles(105), 1);  // only the one shot saucer's
+  // They leave with their bursts but without any pop-up: only the one shot saucer's.
+  uint16_t points = 0;
+  for (const auto& burst : Reported<game_event::SaucerBurst>()) points += burst.points;
+  EXPECT_EQ(points, 200);
+  EXPECT_EQ(Reported<game_event::SpiderSplat>().size(), 2u);
+  for (const auto& splat : Reported<game_event::SpiderSplat>()) EXPECT_EQ(splat.points, 0);
 }
 
 TEST_F(SpawnerTest, ANewGameClearsEveryEnemyWithoutEffects) {
@@ -121,7 +124,7 @@ TEST_F(SpawnerTest, ANewGameClearsEveryEnemyWithoutEffects) {
   RemoveAllEnemies();
   EXPECT_TRUE(lstEnemies.Empty());
   EXPECT_TRUE(lstWardenBullets.Empty());
-  EXPECT_EQ(lstParticles.Count(), 0u);
+  EXPECT_TRUE(Reported<game_event::SnailSplat>().empty());
   EXPECT_EQ(statsStage.snails_seen, 1);
 }
 

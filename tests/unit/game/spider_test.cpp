@@ -2,7 +2,6 @@
 
 #include "game/enemy_fixture.h"
 #include "game/enemy_passes.h"
-#include "game/score_popup.h"
 #include "game/world.h"
 
 namespace {
@@ -66,18 +65,14 @@ TEST_F(SpiderTest, ScoresByHowCloseItWasToTheShip) {
   struct Case {
     int32_t spider_y;
     int32_t points;
-    uint8_t popup;
   };
   // The ship sits at y 214: d = 214 - (y + 8).
-  const Case cases[] = {
-      {189, 25, POPUP_25}, {190, 50, POPUP_50}, {197, 50, POPUP_50}, {198, 75, POPUP_75}, {210, 75, POPUP_75}};
+  const Case cases[] = {{189, 25}, {190, 50}, {197, 50}, {198, 75}, {210, 75}};
   for (const Case& c : cases) {
-    KillParticles();
     player.score = 0;
     Spider(100, c.spider_y, TSpider::VDIR_UP, TSpider::HDIR_NONE)->Death();
     EXPECT_EQ(player.score, c.points) << "spider at y " << c.spider_y;
-    EXPECT_EQ(Particles(c.popup), 1) << "spider at y " << c.spider_y;
-    EXPECT_EQ(Particles(PARTICLE_SPLAT), 9);  // the splat and eight flung drops
+    EXPECT_EQ(Reported<game_event::SpiderSplat>().back().points, c.points) << "spider at y " << c.spider_y;
   }
   EXPECT_EQ(Count<TSpider>(), 0);
   EXPECT_EQ(statsStage.spiders_killed, 5);
@@ -88,7 +83,7 @@ TEST_F(SpiderTest, KilledInWardenAlertScoresNothingButCounts) {
   hurryup.state = THurryUp::STATE_ALERT;
   Spider(100, 205, TSpider::VDIR_UP, TSpider::HDIR_NONE)->Death();
   EXPECT_EQ(player.score, 0);
-  for (uint8_t popup : {POPUP_25, POPUP_50, POPUP_75}) EXPECT_EQ(Particles(popup), 0);
+  EXPECT_EQ(Reported<game_event::SpiderSplat>().back().points, 0);
   EXPECT_EQ(statsStage.spiders_killed, 1);
   EXPECT_EQ(statsGame.killed_spiders, 1);
   // In the warning phase they still pay.

@@ -93,8 +93,8 @@ TEST_F(WardenTest, HomesInSidewaysUpToItsTopSpeedAndBobs) {
   EXPECT_NEAR(highest, 110.0f, 0.01f);
   EXPECT_NEAR(lowest, 90.0f, 0.01f);
   EXPECT_EQ(warden->sinr, 0);
-  // Its trail: one particle a frame.
-  EXPECT_EQ(Particles(18), 72);
+  // Its trail: one a frame.
+  EXPECT_EQ(Reported<game_event::WardenTrail>().size(), 72u);
 }
 
 TEST_F(WardenTest, ShootsStraightAtTheShipsMiddle) {

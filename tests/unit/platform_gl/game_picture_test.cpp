@@ -18,7 +18,8 @@
 #include "game/autopilot.h"
 #include "game/bullet.h"
 #include "game/hurry_up.h"
-#include "game/particle.h"
+#include "show/particle.h"
+#include "show/show.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/skitterworm.h"
@@ -123,7 +124,7 @@ const Scene kScenes[] = {
          CreateParticles(uint16_t(40 + 13 * (type % 20)), 120, 6, uint8_t(type % 7), 60, 90, 0.5f, 2.0f, type, 0, 999,
                          0.98f);
        CreateFlash(200, 60);
-       CreateCFireIcon();
+       CreateCFireIcon(player.cfire);
        ActivateHurryUp();
        Frames(12);
      },

@@ -1,4 +1,4 @@
-#include "game/particle.h"
+#include "show/particle.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +23,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/image.h"
 #include "platform/random.h"
+#include "show/show.h"
 
 // Counts heap allocations while a test asks for it, to show that drawing and
 // steady emission come from the pool.
