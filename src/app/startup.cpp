@@ -14,6 +14,7 @@
 #include "core/version.h"
 #include "frontend/frontend.h"
 #include "frontend/star.h"
+#include "game/collision_mask.h"
 #include "game/enemy.h"
 #include "game/explosion.h"
 #include "game/hurry_up.h"
@@ -132,6 +133,7 @@ int RunProgram(const CommandLine& command_line) {
   // once and the splash starts when it always did. Nothing is drawn or heard
   // before the splash, so the player sees and hears the same either way.
   LoadAssets();
+  LoadCollisionMasks();
   StartAudio();  // after the settings, which say whether sound and music are on
   const int32_t loading = MilliSecs() - window_open;
   DebugLog("Fonts, images and sounds loaded in " + std::to_string(loading) + " ms");

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "core/helpers.h"
-#include "core/images.h"
 #include "core/play_states.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
+#include "game/collision_mask.h"
 #include "game/enemy_passes.h"
 #include "game/game_events.h"
 #include "game/playfield.h"
@@ -16,8 +16,6 @@
 #include "game/weapon_passes.h"
 #include "game/world.h"
 #include "persist/statistics.h"
-#include "platform/image.h"
-#include "platform/input.h"
 #include "platform/random.h"
 
 namespace {
@@ -232,8 +230,8 @@ void TPlayer::CollideEnemies() {
 
 void TPlayer::CollideOther() {
   if (state != SHIP_ALIVE) return;
-  const auto& hits = CollideImage(gfx.player, float(x), float(y), 0, 0, kWardenCollisionLayer, 0, 0);
-  if (!hits.empty() && power[POWER_SHIELD] == 0) {
+  const bool hit = world.wardenFootprints.Hits(Masks().ship, float(x), float(y), 0);
+  if (hit && power[POWER_SHIELD] == 0) {
     LoseLife();
     statsGame.player_wardendeaths = uint8_t(statsGame.player_wardendeaths + 1);
   }

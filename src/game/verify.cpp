@@ -3,22 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/images.h"
+#include "game/collision_mask.h"
 #include "game/play.h"
 #include "persist/replay.h"
-#include "platform/graphics.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/log.h"
 
 namespace {
-
-// The rules need the images (the wardens' shots hit by their shapes), not a
-// window: the headless backend takes the drawing and no sound starts.
-void StartHeadless() {
-  UseHeadlessBackend();
-  Graphics(320, 240, 0);
-  LoadAssets();
-}
 
 bool SameResult(const GameResult& result, const ReplayHeader& header, size_t inputs) {
   // A game over ends with the last recorded frame; a quit game never ends by itself.
@@ -60,7 +50,9 @@ int VerifyReplay(const std::string& path) {
     std::fprintf(stderr, "skitterworm: %s is not a usable replay: %s\n", path.c_str(), error.c_str());
     return 2;
   }
-  StartHeadless();
+  // The rules need the pictures' masks (the wardens' shots hit by their
+  // shapes), and nothing else: no window, no sound.
+  LoadCollisionMasks();
   GameResult result;
   const bool as_recorded = PlaysAsRecorded(replay, result);
   std::printf("seed %d score %d stage %d wave %d frames %u\n", replay.header.seed, result.score, result.stage,

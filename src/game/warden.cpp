@@ -1,12 +1,9 @@
 #include "game/warden.h"
 
-#include <cstdio>
-
-#include "core/images.h"
+#include "game/collision_mask.h"
 #include "game/game_events.h"
 #include "game/player.h"
 #include "game/world.h"
-#include "platform/image.h"
 #include "platform/random.h"
 #include "platform/trig.h"
 
@@ -98,12 +95,10 @@ void UpdateWardenBullets() {
 }
 
 void RegisterWardenCollisions() {
-  ResetCollisions(kWardenCollisionLayer);
-  lstWardenBullets.ForEach([](TWardenBullet* shot) {
-    CollideImage(gfx.warden_bullet, shot->x, shot->y, shot->ang, 0, 0, kWardenCollisionLayer, 0);
-  });
-  lstEnemies.ForEachOf<TWarden>(
-      [](TWarden* warden) { CollideImage(gfx.warden, warden->x, warden->sy, 0, 0, 0, kWardenCollisionLayer, 0); });
+  CollisionLayer& layer = world.wardenFootprints;
+  layer.Clear();
+  lstWardenBullets.ForEach([&](TWardenBullet* shot) { layer.Add(Masks().warden_bullet, shot->x, shot->y, shot->ang); });
+  lstEnemies.ForEachOf<TWarden>([&](TWarden* warden) { layer.Add(Masks().warden, warden->x, warden->sy, 0); });
 }
 
 void RemoveAllWardens() {

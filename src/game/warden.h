@@ -7,8 +7,8 @@
 // The warden hovers over the field during warden alert, bobbing up and down,
 // slides sideways after the ship (accelerating, up to its top speed) and now
 // and then fires a bullet aimed at it. The ship is not hit by its box but by
-// its picture: the warden and its bullets write themselves into the warden
-// collision layer while drawn, and the ship tests its own image against it.
+// its picture: the footprints of the warden and its bullets, registered at
+// the start of every frame, are tested against the ship's own.
 // The laser cannot touch a warden; it stays until the wave or stage ends.
 class TWarden : public TEnemy {
  public:
@@ -54,13 +54,9 @@ class TWardenBullet : public Listed {
 // A warden at a random place in the upper field with slightly varied handling.
 TWarden* SpawnWarden();
 
-// The collision layer the warden and its bullets write themselves into while
-// drawn; the ship tests its image against it.
-constexpr uint32_t kWardenCollisionLayer = 1;
-
 void UpdateWardens();  // wardens and their bullets, every frame
 void UpdateWardenBullets();
 // The wardens and their shots where they stand, as the ship's collision test
-// sees them this frame (before anything moves).
+// sees them this frame (before anything moves): world.wardenFootprints.
 void RegisterWardenCollisions();
 void RemoveAllWardens();

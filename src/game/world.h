@@ -9,6 +9,7 @@
 #include "core/frame_input.h"
 #include "core/object_list.h"
 #include "game/bullet.h"
+#include "game/collision_mask.h"
 #include "game/game_events.h"
 #include "game/hurry_up.h"
 #include "game/player.h"
@@ -64,6 +65,7 @@ struct World {
   TBullet bullet;
   TRadar radar;
   TSmartBomb smartbomb;
+  CollisionLayer wardenFootprints;  // the wardens and their shots, as the ship meets them this frame
   THurryUp hurryup;
   TStatsStage statsStage;
   TStatsGame statsGame;

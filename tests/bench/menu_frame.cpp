@@ -19,8 +19,6 @@
 #include "frontend/menu.h"
 #include "frontend/menu_particle.h"
 #include "frontend/menu_state.h"
-#include "show/particle.h"
-#include "show/show.h"
 #include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
@@ -28,6 +26,8 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 

@@ -18,8 +18,6 @@
 #include "core/images.h"
 #include "core/menu_screens.h"
 #include "core/screen_size.h"
-#include "show/particle.h"
-#include "show/show.h"
 #include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
@@ -28,6 +26,8 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/image.h"
 #include "platform/random.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "core/images.h"
 #include "game/autopilot.h"
+#include "game/collision_mask.h"
 #include "game/play.h"
 #include "persist/records.h"
 #include "platform/graphics.h"
@@ -23,6 +24,7 @@ void BM_RulesFrame(benchmark::State& state) {
   Graphics(320, 240);
   FindDataDir("", "/proc/self/exe");
   LoadAssets();
+  LoadCollisionMasks();
   ResetState();
   config.SetDefaults();
   config.sound = config.music = 0;

@@ -22,8 +22,7 @@
 #include "core/screen_size.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
-#include "show/particle.h"
-#include "show/show.h"
+#include "game/collision_mask.h"
 #include "game/play.h"
 #include "game/player.h"
 #include "game/playfield.h"
@@ -36,6 +35,8 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ bool LoadTheGamesImages() {
   const char* env = std::getenv("SKITTERWORM_DATA");
   FindDataDir(env ? env : "", "/proc/self/exe");
   LoadAssets();
+  LoadCollisionMasks();
   return gfx.shroom != nullptr && gfx.player != nullptr;
 }
 

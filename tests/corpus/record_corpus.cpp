@@ -11,6 +11,7 @@
 #include "core/images.h"
 #include "core/version.h"
 #include "game/autopilot.h"
+#include "game/collision_mask.h"
 #include "game/human_input.h"
 #include "game/play.h"
 #include "game/saucer.h"
@@ -88,6 +89,7 @@ int main(int argc, char** argv) {
   Graphics(320, 240, 0);
   SetDataDir(argv[1]);
   LoadAssets();
+  LoadCollisionMasks();
   const std::string out = argv[2];
   if (out == "--explore" && argc == 5) {
     for (int n = std::atoi(argv[3]), last = n + std::atoi(argv[4]); n < last; ++n)

@@ -18,6 +18,7 @@
 #include "frontend/menu_state.h"
 #include "frontend/name_entry.h"
 #include "frontend/text_input.h"
+#include "game/collision_mask.h"
 #include "game/play.h"
 #include "game/player.h"
 #include "game/world.h"
@@ -77,6 +78,7 @@ inline void Prepare(int scale) {
     ReleaseAllImages();
     SetDataDir(SKITTERWORM_TEST_DATA_DIR);
     LoadAssets();
+    LoadCollisionMasks();
   }
   Graphics(320 * scale, 240 * scale, 0);
   SetDrawScale(scale);

@@ -12,6 +12,7 @@
 #include "core/play_states.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
+#include "game/collision_mask.h"
 #include "game/game_events.h"
 #include "game/play.h"
 #include "game/player.h"
@@ -39,6 +40,7 @@ inline void LoadAssetsOnce() {
   loaded = true;
   SetDataDir(SKITTERWORM_TEST_DATA_DIR);
   LoadAssets();
+  LoadCollisionMasks();
 }
 
 // The world and what it reads (the common state, the records, the settings)

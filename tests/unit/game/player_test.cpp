@@ -183,18 +183,13 @@ TEST_F(Ship, PowersFreezeAndFiringStopsDuringTheTally) {
   EXPECT_TRUE(bullet.InFlight());
 }
 
-// A warden's footprint in the collision layer, as the warden writes it when drawn.
-void WardenFootprintAt(float x, float y) {
-  std::vector<uint32_t> pixels(64, 0xffffffffu);
-  Image* blob = CreateImage(pixels.data(), 8, 8, 8, 8, 1);
-  CollideImage(blob, x, y, 0, 0, 0, kWardenCollisionLayer, 1);
-}
-
 TEST_F(Ship, WardenLayerKillsUnlessShielded) {
-  std::vector<uint32_t> pixels(56, 0xffffffffu);
-  Image* const saved = gfx.player;
-  gfx.player = CreateImage(pixels.data(), 7, 8, 7, 8, 1);
-  ResetCollisions(kWardenCollisionLayer);
+  SetDataDir(SKITTERWORM_TEST_DATA_DIR);
+  if (!LoadCollisionMasks()) GTEST_SKIP() << "game images not built";
+  // A solid 8x8 warden footprint in the layer the ship meets.
+  const std::vector<uint32_t> pixels(64, 0xffffffffu);
+  const CollisionMask blob = CollisionMask::FromPixels(pixels.data(), 8, 8, false);
+  auto WardenFootprintAt = [&](float x, float y) { world.wardenFootprints.Add(blob, x, y, 0); };
   WardenFootprintAt(float(player.x + 20), float(player.y));
   player.CollideOther();
   EXPECT_EQ(player.lives, 3);  // beside the ship
@@ -207,8 +202,7 @@ TEST_F(Ship, WardenLayerKillsUnlessShielded) {
   player.CollideOther();
   EXPECT_EQ(player.lives, 2);
   EXPECT_EQ(statsGame.player_wardendeaths, 1);
-  ResetCollisions(kWardenCollisionLayer);
-  gfx.player = saved;
+  world.wardenFootprints.Clear();
 }
 
 }  // namespace

@@ -170,11 +170,11 @@ class WardenPictureTest : public WardenTest {
     static bool loaded = false;
     if (!loaded) {
       SetDataDir(SKITTERWORM_TEST_DATA_DIR);
-      LoadGameImages();
+      LoadCollisionMasks();
       loaded = true;
     }
-    if (!gfx.warden || !gfx.warden_bullet || !gfx.player) GTEST_SKIP() << "game images not built";
-    ResetCollisions(~0u);
+    if (Masks().warden.Empty() || Masks().warden_bullet.Empty() || Masks().ship.Empty())
+      GTEST_SKIP() << "game images not built";
   }
 };
 

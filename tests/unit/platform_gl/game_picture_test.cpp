@@ -17,9 +17,8 @@
 #include "core/play_states.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
+#include "game/collision_mask.h"
 #include "game/hurry_up.h"
-#include "show/particle.h"
-#include "show/show.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/skitterworm.h"
@@ -34,6 +33,8 @@
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "platform/sdl/sdl_backend.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 
@@ -78,6 +79,7 @@ void StartWorld(int scale) {
   ReleaseAllImages();
   SetDataDir(SKITTERWORM_TEST_DATA_DIR);
   LoadAssets();
+  LoadCollisionMasks();
   ASSERT_TRUE(OpenDisplay());  // uploads the atlas the assets filled
   SeedRnd(4321);
   autopilotOn = false;
