@@ -8,7 +8,7 @@
 #include "app/command_line.h"
 #include "app/startup.h"
 #include "core/version.h"
-#include "game/verify.h"
+#include "persist/replay_verify.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/paths.h"

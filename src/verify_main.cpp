@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "game/verify.h"
+#include "persist/replay_verify.h"
 #include "platform/paths.h"
 
 namespace {

@@ -336,8 +336,8 @@ void FinishGame() {
     DebugLog("Replay watched to score " + std::to_string(result.score));
     return;
   }
-  AddGameToLifetimeStatistics();
-  Replay recorded = RecordOfGame();
+  statsLife.Add(statsGame);
+  Replay recorded = ReplayOf(RecordOfGame());
   recorded.header.date = ReplayDateNow();
   KeepLastGame(recorded);
   if (!DebugLogEnabled()) return;

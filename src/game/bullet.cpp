@@ -1,13 +1,13 @@
 #include "game/bullet.h"
 
-#include "core/helpers.h"
+#include "core/rects.h"
 #include "game/enemy_passes.h"
 #include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/skitterworm.h"
 #include "game/world.h"
-#include "persist/statistics.h"
 #include "platform/random.h"
 
 void TBullet::Fire() {

@@ -1,13 +1,13 @@
 // The game loop's, the ship's and the bullet's passes over snails, spiders
 // and saucers: one walk of lstEnemies per kind, in the order the loop asks.
-#include "core/helpers.h"
+#include "core/rects.h"
 #include "game/bullet.h"
+#include "game/game_statistics.h"
 #include "game/player.h"
 #include "game/saucer.h"
 #include "game/snail.h"
 #include "game/spider.h"
 #include "game/world.h"
-#include "persist/statistics.h"
 
 void UpdateSnails() {
   lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Update(); });

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "core/helpers.h"
 #include "game/game_events.h"
 #include "game/warden.h"
 #include "game/world.h"

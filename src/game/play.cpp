@@ -3,9 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/helpers.h"
 #include "core/play_states.h"
-#include "core/version.h"
 #include "game/bullet.h"
 #include "game/enemy_passes.h"
 #include "game/game_events.h"
@@ -205,7 +203,7 @@ void NewGame(const GameSetup& setup) {
 void StepGame(const FrameInput& input) {
   ClearFrameEvents();
   if (GameEnded() || gameState == STATE_PAUSED) return;
-  Replay& recording = world.recording;
+  GameRecord& recording = world.recording;
   // A game left running for hours ends as quit where its replay would grow
   // past what a replay may hold.
   if (recording.inputs.size() >= kReplayMaxFrames) return QuitGame();
@@ -225,18 +223,9 @@ GameResult ResultOfGame() {
   return {player.score, player.stage, player.wave, gameFrames, gameState == STATE_ENDED && !quitGame};
 }
 
-const Replay& RecordOfGame() {
-  const GameResult result = ResultOfGame();
-  ReplayHeader& h = world.recording.header;
-  h.version = kGameVersion;
-  h.rules = kRulesVersion;
-  h.seed = world.seed;
-  h.score = result.score;
-  h.stage = result.stage;
-  h.wave = result.wave;
-  h.frames = result.frames;
-  h.controls = world.controls;
-  h.over = result.over;
+const GameRecord& RecordOfGame() {
+  world.recording.setup = {world.seed, world.controls};
+  world.recording.result = ResultOfGame();
   return world.recording;
 }
 

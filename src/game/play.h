@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "core/frame_input.h"
-#include "persist/replay.h"
+#include "game/game_record.h"
 
 // One game, from the stage banner of stage A until the game is over: the play
 // states, the stages and waves, the world's update passes in their fixed
@@ -39,23 +39,6 @@ TallyTimes TallyTimeline(uint8_t stage);
 // The stage's mushrooms at the tally's multiplier.
 int32_t StageBonus();
 
-// How a game starts: its seed (the rules' random numbers) and the control
-// method it is played with (the mouse steers by position, the others by steps).
-struct GameSetup {
-  int32_t seed = 1;
-  uint8_t controls = CONTROLS_KEYBOARD;
-};
-
-// Where a game stands: what the highscore table, the replay's header and the
-// verifier report.
-struct GameResult {
-  int32_t score = 0;
-  uint8_t stage = 0;
-  uint8_t wave = 0;
-  uint32_t frames = 0;  // frames of play stepped, pauses not counted
-  bool over = false;    // ended by its game over (not quit)
-};
-
 // Resets the world and starts a game at the stage banner of stage A.
 void NewGame(const GameSetup& setup);
 // One frame of the rules with that frame's input. Does nothing while the game
@@ -64,9 +47,8 @@ void StepGame(const FrameInput& input);
 // The game has ended: its game over ran out, or the player quit.
 bool GameEnded();
 GameResult ResultOfGame();
-// The game as recorded so far, its header filled in from where it stands (all
-// but the date and the name, which are the program's and the player's).
-const Replay& RecordOfGame();
+// The game as recorded so far, with where it stands.
+const GameRecord& RecordOfGame();
 
 // The pause: play stands still, and paused frames are not frames of the game.
 // Resuming returns to the state the pause interrupted.

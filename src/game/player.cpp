@@ -2,20 +2,20 @@
 
 #include <algorithm>
 
-#include "core/helpers.h"
 #include "core/play_states.h"
+#include "core/rects.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
 #include "game/collision_mask.h"
 #include "game/enemy_passes.h"
 #include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/playfield.h"
 #include "game/powerup.h"
 #include "game/skitterworm.h"
 #include "game/warden.h"
 #include "game/weapon_passes.h"
 #include "game/world.h"
-#include "persist/statistics.h"
 #include "platform/random.h"
 
 namespace {

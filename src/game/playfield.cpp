@@ -1,10 +1,10 @@
 #include "game/playfield.h"
 
-#include "core/helpers.h"
+#include "core/colour_family.h"
 #include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/player.h"
 #include "game/world.h"
-#include "persist/statistics.h"
 #include "platform/random.h"
 
 namespace {

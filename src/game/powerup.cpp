@@ -1,10 +1,10 @@
 #include "game/powerup.h"
 
-#include "core/helpers.h"
+#include "core/rects.h"
 #include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/player.h"
 #include "game/world.h"
-#include "persist/statistics.h"
 #include "platform/random.h"
 
 namespace {

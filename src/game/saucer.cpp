@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
-#include "core/helpers.h"
 #include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/powerup.h"
 #include "game/world.h"
-#include "persist/statistics.h"
 #include "platform/random.h"
 
 namespace {

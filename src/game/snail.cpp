@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "core/helpers.h"
+#include "core/colour_family.h"
 #include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/hurry_up.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/world.h"
-#include "persist/statistics.h"
 #include "platform/random.h"
 
 namespace {

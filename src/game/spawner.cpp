@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "core/helpers.h"
+#include "core/colour_family.h"
+#include "game/game_statistics.h"
 #include "game/hurry_up.h"
 #include "game/player.h"
 #include "game/saucer.h"
@@ -11,7 +12,6 @@
 #include "game/spider.h"
 #include "game/warden.h"
 #include "game/world.h"
-#include "persist/statistics.h"
 #include "platform/log.h"
 #include "platform/random.h"
 

@@ -1,11 +1,10 @@
 #include "game/spider.h"
 
-#include "core/helpers.h"
 #include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/hurry_up.h"
 #include "game/player.h"
 #include "game/world.h"
-#include "persist/statistics.h"
 #include "platform/random.h"
 
 namespace {

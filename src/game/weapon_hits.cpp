@@ -1,9 +1,9 @@
 #include "game/weapon_hits.h"
 
+#include "game/game_statistics.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/world.h"
-#include "persist/statistics.h"
 
 void BlastCell(int32_t cell) {
   const uint8_t code = playfield.data[cell];

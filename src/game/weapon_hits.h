@@ -5,7 +5,7 @@
 // ship's own contact test uses.
 #include <cstdint>
 
-#include "core/helpers.h"
+#include "core/rects.h"
 #include "game/saucer.h"
 #include "game/skitterworm.h"
 #include "game/snail.h"

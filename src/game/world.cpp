@@ -11,8 +11,6 @@
 
 World world;
 
-void AddGameToLifetimeStatistics() { statsGame.AddToLifetime(); }
-
 World::World() = default;
 World::~World() = default;
 

@@ -11,13 +11,13 @@
 #include "game/bullet.h"
 #include "game/collision_mask.h"
 #include "game/game_events.h"
+#include "game/game_record.h"
+#include "game/game_statistics.h"
 #include "game/hurry_up.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/radar.h"
 #include "game/smart_bomb.h"
-#include "persist/replay.h"
-#include "persist/statistics.h"
 
 class TEnemy;
 class TPowerup;
@@ -36,7 +36,7 @@ struct World {
   int32_t seed = 0;               // the game's seed: the rules' random numbers start from it
   uint8_t controls = 0;           // the control method the game is played with (CONTROLS_...)
   FrameInput input;               // this frame's input, as the rules read it
-  Replay recording;               // every frame's input so far and the checks of the world
+  GameRecord recording;           // every frame's input so far and the checks of the world
   std::vector<GameEvent> events;  // what this frame did that the show needs to know
   bool warpPointer = false;       // the rules put the mouse pointer on the ship (tx, ty)
   uint32_t gameFrames = 0;        // frames of play since the game began, pauses not counted
@@ -109,5 +109,3 @@ inline TSmartBomb& smartbomb = world.smartbomb;
 inline THurryUp& hurryup = world.hurryup;
 inline TStatsStage& statsStage = world.statsStage;
 inline TStatsGame& statsGame = world.statsGame;
-
-void AddGameToLifetimeStatistics();  // the game's statistics join the lifetime totals

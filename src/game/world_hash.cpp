@@ -5,6 +5,7 @@
 
 #include "game/bullet.h"
 #include "game/explosion.h"
+#include "game/game_statistics.h"
 #include "game/hurry_up.h"
 #include "game/missile.h"
 #include "game/player.h"
@@ -19,7 +20,6 @@
 #include "game/spider.h"
 #include "game/warden.h"
 #include "game/world.h"
-#include "persist/statistics.h"
 #include "platform/random.h"
 
 namespace {

@@ -76,9 +76,7 @@ void SetBest(TConfig& c, int first, uint8_t vres) {
 
 }  // namespace
 
-bool KeyReserved(int32_t code) {
-  return code == vk::kP || code == vk::kF4 || code == vk::kF5 || code == vk::kF12;
-}
+bool KeyReserved(int32_t code) { return code == vk::kP || code == vk::kF4 || code == vk::kF5 || code == vk::kF12; }
 
 void TConfig::SetDefaults() {
   sound = 1;

@@ -91,6 +91,4 @@ void KeepLastGameForTable(const std::string& name, const THighscores& table) {
   }
 }
 
-std::vector<std::string> ReplaysOfEntries(const THighscores& table) {
-  return AssignToEntries(TableReplays(), table);
-}
+std::vector<std::string> ReplaysOfEntries(const THighscores& table) { return AssignToEntries(TableReplays(), table); }

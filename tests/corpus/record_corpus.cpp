@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/images.h"
 #include "core/version.h"
 #include "game/autopilot.h"
 #include "game/collision_mask.h"
@@ -17,9 +16,7 @@
 #include "game/saucer.h"
 #include "game/warden.h"
 #include "game/world.h"
-#include "persist/records.h"
-#include "platform/graphics.h"
-#include "platform/headless/headless_backend.h"
+#include "persist/replay.h"
 #include "platform/paths.h"
 
 namespace {
@@ -62,7 +59,7 @@ Replay Play(const Game& game, Seen& seen) {
     lstEnemies.ForEachOf<TWarden>([&](TWarden*) { seen.wardens = true; });
     lstEnemies.ForEachOf<TSaucer>([&](TSaucer*) { seen.saucers = true; });
   }
-  Replay replay = RecordOfGame();
+  Replay replay = ReplayOf(RecordOfGame());
   replay.header.date = "2026-12-08T00:00:00Z";
   replay.header.name = game.pilot ? "Autopilot" : "Generated";
   return replay;
@@ -85,10 +82,7 @@ int main(int argc, char** argv) {
     std::fputs("usage: record_corpus DATA_DIR OUT_DIR | DATA_DIR --explore FIRST N\n", stderr);
     return 2;
   }
-  UseHeadlessBackend();
-  Graphics(320, 240, 0);
   SetDataDir(argv[1]);
-  LoadAssets();
   LoadCollisionMasks();
   const std::string out = argv[2];
   if (out == "--explore" && argc == 5) {

@@ -1,4 +1,4 @@
-#include "game/verify.h"
+#include "persist/replay_verify.h"
 
 #include <algorithm>
 #include <cstdio>
