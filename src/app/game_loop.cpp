@@ -27,6 +27,7 @@
 #include "frontend/star.h"
 #include "game/autopilot.h"
 #include "game/play.h"
+#include "game/play_timeline.h"
 #include "game/player.h"
 #include "game/world.h"
 #include "persist/config.h"

@@ -15,10 +15,12 @@ class TBullet {
   uint8_t pwr = 0;  // hits left in this shot
   uint8_t hit = 0;  // the shot hit something this tick
 
-  void Fire();
-  void Update();
-  void CollideShrooms();
-  void CollideEnemies();
+  // A new shot from the ship at (ship_x, ship_y), with as many hits as its laser level.
+  void Fire(int32_t ship_x, int32_t ship_y, uint8_t level);
+  // One tick up the screen; its trail shows the ship's laser level (not the shot's spent power).
+  void Move(uint8_t level);
+  // A tick in which the shot hit counts once for the statistics.
+  void CountHits();
 
   bool InFlight() const { return y > kBulletIdleY; }
   // One hit of the shot is used up; the last one puts it out of flight.

@@ -1,8 +1,8 @@
 #include "game/explosion.h"
 
+#include "game/collisions.h"
 #include "game/game_events.h"
 #include "game/playfield.h"
-#include "game/weapon_hits.h"
 #include "game/world.h"
 #include "platform/random.h"
 

@@ -1,9 +1,10 @@
 #include "game/missile.h"
 
+#include "game/collisions.h"
 #include "game/explosion.h"
+#include "game/game_events.h"
 #include "game/player.h"
 #include "game/playfield.h"
-#include "game/weapon_hits.h"
 #include "game/world.h"
 
 TMissile::TMissile() : yvel(-1.0f), ydel(-0.03f) { lstMissiles.Add(this); }
@@ -62,6 +63,11 @@ TMissileVolley* TMissileVolley::Create(uint8_t life) {
 void TMissileVolley::Die() { lstMissileVolleys.Remove(this); }
 
 void TMissileVolley::Update() {
-  if (life % kVolleySpacing == 0) player.FireMissile();
+  if (life % kVolleySpacing == 0) {
+    // From wherever the ship is now, up the column above its middle.
+    const int32_t x = player.x + 3;
+    TMissile::Launch(x, player.y, uint8_t((x - 16) / 9));
+    ReportSound(GameSound::kMissileLaunch);
+  }
   if (life-- == 1) Die();
 }

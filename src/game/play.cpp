@@ -8,9 +8,12 @@
 #include "game/enemy_passes.h"
 #include "game/game_events.h"
 #include "game/hurry_up.h"
+#include "game/play_passes.h"
+#include "game/play_timeline.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/powerup.h"
+#include "game/ship.h"
 #include "game/skitterworm.h"
 #include "game/spawner.h"
 #include "game/warden.h"
@@ -166,14 +169,6 @@ void GameKeys() {
 
 }  // namespace
 
-TallyTimes TallyTimeline(uint8_t stage) {
-  // Stage A has no saucers, so its lines come one step earlier.
-  if (stage >= 2) return {140, 180, 220};
-  return {-1, 140, 180};
-}
-
-int32_t StageBonus() { return int32_t(float(statsStage.mushrooms) * mushroomMultiplier); }
-
 void NewGame(const GameSetup& setup) {
   // A game remembers nothing of the one before (the field's last style, the
   // radar's last blip...): its course is its seed's and its input's alone.
@@ -278,8 +273,8 @@ void UpdateWorld(uint16_t passes) {
   UpdateWeapons();
   if (passes & kUpdateSpawner) UpdateSpawner();
   UpdateWardenBullets();
-  if (passes & kUpdateShip) player.Update();
-  if (passes & kUpdateBullet) bullet.Update();
+  if (passes & kUpdateShip) StepShip();
+  if (passes & kUpdateBullet) StepBullet();
   if (passes & kUpdateEffects) Report(game_event::EffectsMove{});
   if (passes & kUpdatePowerups) UpdatePowerups();
   if (passes & kUpdateChains) lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { part->Update(); });

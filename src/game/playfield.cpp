@@ -3,15 +3,13 @@
 #include "core/colour_family.h"
 #include "game/game_events.h"
 #include "game/game_statistics.h"
-#include "game/player.h"
 #include "game/world.h"
 #include "platform/random.h"
 
 namespace {
 
-// Scores, statistics, sounds and particles belong to other objects; these
-// are the only places the grid reaches them.
-void AwardPoints(uint16_t points) { player.AddScore(points); }
+// Statistics and the show's effects belong to others; these are the only
+// places the grid reaches them.
 void CountShroomKill(bool poison) {
   statsStage.mushrooms += 1;
   if (poison)
@@ -102,19 +100,19 @@ int TPlayfield::ClearPoison() {
   return 0;
 }
 
-int TPlayfield::SmartBomb() {
+int TPlayfield::SmartBomb(void (*award)(uint16_t points)) {
   for (int i = 0; i < kFieldCells; ++i) {
     const uint8_t code = data[i];
     if (IsPoison(code)) {
       data[i] = CELL_EMPTY;
-      AwardPoints(15);
+      award(15);
       CountShroomKill(true);
     } else if (code <= 3 && Rand(1, 100) < 76) {
       // The blast may take all remaining hits at once, or leave it damaged.
       const uint8_t damaged = uint8_t(code + Rand(1, 4 - code));
       if (damaged >= 4) {
         data[i] = CELL_EMPTY;
-        AwardPoints(1);
+        award(1);
         CountShroomKill(false);
       } else {
         data[i] = damaged;

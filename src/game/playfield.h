@@ -47,15 +47,15 @@ class TPlayfield {
   TPlayfield();
 
   // Every method returns 0, which no caller uses; the slots keep this order.
-  int Flash();                       // a white flash particle on every mushroom (stage entry, tally)
-  int Clear();                       // every cell empty, strength 0
-  int Fill(uint16_t n);              // n + 1 mushrooms at random cells of rows 0..15
-  int DropScattermines(uint16_t n);  // n mines at random cells of rows 0..15, never two in one cell
-  int ChangeColor();                 // a new stage colour family, a shade of it per cell
-  int ChangeStyle();                 // a new mushroom style, never the current one
-  int HandlePoison();                // called after every new wave; poison needs nothing then
-  int ClearPoison();                 // every poison mushroom back to a plain one, damage kept
-  int SmartBomb();                   // clears mushrooms with scoring
+  int Flash();                                    // a white flash particle on every mushroom (stage entry, tally)
+  int Clear();                                    // every cell empty, strength 0
+  int Fill(uint16_t n);                           // n + 1 mushrooms at random cells of rows 0..15
+  int DropScattermines(uint16_t n);               // n mines at random cells of rows 0..15, never two in one cell
+  int ChangeColor();                              // a new stage colour family, a shade of it per cell
+  int ChangeStyle();                              // a new mushroom style, never the current one
+  int HandlePoison();                             // called after every new wave; poison needs nothing then
+  int ClearPoison();                              // every poison mushroom back to a plain one, damage kept
+  int SmartBomb(void (*award)(uint16_t points));  // clears mushrooms, awarding each one's points
 
   // Development aids, never called in play.
   int DebugFillColumn(uint8_t col);

@@ -1,6 +1,5 @@
 #include "game/powerup.h"
 
-#include "core/rects.h"
 #include "game/game_events.h"
 #include "game/game_statistics.h"
 #include "game/player.h"
@@ -127,13 +126,6 @@ void UpdatePowerups() {
 
 void RemoveAllPowerups() {
   lstPowerups.ForEach([](TPowerup* powerup) { powerup->Die(); });
-}
-
-// Works while respawning too: the ship picks up tokens before it can be hit.
-void CollideShipWithPowerups(TPlayer& ship) {
-  lstPowerups.ForEach([&](TPowerup* powerup) {
-    if (RectsOverlap(ship.x, ship.y, 7, 8, powerup->x, int32_t(powerup->y), 8, 8)) powerup->Collect();
-  });
 }
 
 void CreatePowerup(uint16_t x, uint16_t y) { TPowerup::Create(x, y); }

@@ -40,8 +40,6 @@ uint8_t RollPowerupKind();
 
 // The powerups falling from destroyed saucers; a destroyed saucer leaves one
 // at its place (the saucer rolls the chance).
-class TPlayer;
 void UpdatePowerups();
 void RemoveAllPowerups();
-void CollideShipWithPowerups(TPlayer& ship);
 void CreatePowerup(uint16_t x, uint16_t y);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "game/collisions.h"
 #include "game/game_events.h"
 #include "game/player.h"
 #include "game/playfield.h"
-#include "game/weapon_hits.h"
 #include "game/world.h"
 
 TRailblast::TRailblast() { lstRailblasts.Add(this); }

@@ -1,6 +1,7 @@
 #include "game/smart_bomb.h"
 
 #include "game/game_events.h"
+#include "game/player.h"
 #include "game/playfield.h"
 #include "game/saucer.h"
 #include "game/snail.h"
@@ -20,6 +21,6 @@ void TSmartBomb::Activate() {
   lstEnemies.ForEachOf<TSpider>([](TSpider* spider) { spider->Death(); });
   lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Death(); });
   lstEnemies.ForEachOf<TSaucer>([](TSaucer* saucer) { saucer->Death(); });
-  playfield.SmartBomb();
+  playfield.SmartBomb([](uint16_t points) { player.AddScore(points); });
   ReportSound(GameSound::kBombActivate);
 }

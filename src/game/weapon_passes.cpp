@@ -2,7 +2,6 @@
 // passes over their lists and the item launches.
 #include "game/explosion.h"
 #include "game/missile.h"
-#include "game/radar.h"
 #include "game/railblast.h"
 #include "game/smart_bomb.h"
 #include "game/world.h"
@@ -26,8 +25,4 @@ void RemoveAllWeapons() {
 void StartMissileVolley(int32_t life) { TMissileVolley::Create(uint8_t(life)); }
 void ActivateSmartBomb() { smartbomb.Activate(); }
 void CreateRailblast(int32_t x) { TRailblast::Create(x); }
-void LaunchMissile(int32_t x, int32_t y, uint8_t col) { TMissile::Launch(x, y, col); }
-
 void UpdateSmartBomb() { smartbomb.Update(); }
-
-void UpdateRadar() { radar.Update(); }

@@ -9,6 +9,4 @@ void RemoveAllWeapons();  // new game: nothing left in flight from the last one
 void StartMissileVolley(int32_t life);
 void ActivateSmartBomb();
 void CreateRailblast(int32_t x);
-void LaunchMissile(int32_t x, int32_t y, uint8_t col);
 void UpdateSmartBomb();  // the background flash fades
-void UpdateRadar();

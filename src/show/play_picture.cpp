@@ -13,6 +13,7 @@
 #include "core/rainbow_phaser.h"
 #include "game/hurry_up.h"
 #include "game/play.h"
+#include "game/play_timeline.h"
 #include "game/player.h"
 #include "game/smart_bomb.h"
 #include "game/world.h"

@@ -24,6 +24,7 @@
 #include "game/bullet.h"
 #include "game/collision_mask.h"
 #include "game/play.h"
+#include "game/play_passes.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/skitterworm.h"

@@ -9,6 +9,7 @@
 #include "app/live_game.h"
 #include "core/play_states.h"
 #include "game/play.h"
+#include "game/play_passes.h"
 #include "game/world.h"
 #include "game/world_hash.h"
 #include "persist/records.h"

@@ -11,6 +11,7 @@
 #include "game/game_test_world.h"
 #include "game/play.h"
 #include "game/player.h"
+#include "game/ship.h"
 #include "game/world.h"
 #include "persist/config.h"
 
@@ -36,7 +37,7 @@ inline void StartPlaying() {
 inline void SteerFromDevices() {
   world.controls = config.controls;
   world.input = ReadFrameInput(config.controls);
-  player.UpdateControls();
+  ReadShipControls();
 }
 
 }  // namespace game_test

@@ -2,6 +2,7 @@
 
 #include "core/play_states.h"
 #include "game/game_test_world.h"
+#include "game/ship.h"
 #include "game/world.h"
 
 namespace {
@@ -39,7 +40,7 @@ class Shot : public ::testing::Test {
 TEST_F(Shot, LevelFourDestroysAWholeMushroomInOneTick) {
   PutShroom(10, 12, 0);
   AimAt(10, 12, 4);
-  bullet.Update();
+  StepBullet();
   EXPECT_EQ(playfield.data[CellIndex(10, 12)], CELL_EMPTY);
   EXPECT_EQ(playfield.strength[CellIndex(10, 12)], 0);
   EXPECT_EQ(player.score, 1);
@@ -52,7 +53,7 @@ TEST_F(Shot, LevelFourDestroysAWholeMushroomInOneTick) {
 TEST_F(Shot, LevelOneEndsOnItsFirstMushroomStep) {
   PutShroom(4, 5, 0);
   AimAt(4, 5, 1);
-  bullet.Update();
+  StepBullet();
   EXPECT_EQ(playfield.data[CellIndex(4, 5)], 1);
   EXPECT_EQ(player.score, 0);
   EXPECT_FALSE(bullet.InFlight());
@@ -63,19 +64,19 @@ TEST_F(Shot, LevelOneEndsOnItsFirstEnemy) {
   AimAt(8, 10, 1);
   PlacePart(CellX(8), CellY(10));
   PlacePart(CellX(8), CellY(9));  // in the shot's way later on
-  bullet.Update();
+  StepBullet();
   EXPECT_EQ(CountParts(), 1);
   EXPECT_EQ(player.wave_parts, 5);
   EXPECT_EQ(player.score, 10);
   EXPECT_FALSE(bullet.InFlight());
-  bullet.Update();
+  StepBullet();
   EXPECT_EQ(CountParts(), 1);
 }
 
 TEST_F(Shot, PoisonMushroomOnItsLastStepScoresFifteen) {
   PutShroom(2, 2, 7);
   AimAt(2, 2, 1);
-  bullet.Update();
+  StepBullet();
   EXPECT_EQ(playfield.data[CellIndex(2, 2)], CELL_EMPTY);
   EXPECT_EQ(player.score, 15);
   EXPECT_EQ(statsGame.killed_pshrooms, 1);
@@ -86,7 +87,7 @@ TEST_F(Shot, ScattermineAndEmptyCellsLetItPass) {
   playfield.data[CellIndex(6, 15)] = CELL_SCATTERMINE;
   AimAt(6, 15, 1);
   const int32_t y_before = bullet.y;
-  bullet.Update();
+  StepBullet();
   EXPECT_EQ(playfield.data[CellIndex(6, 15)], CELL_SCATTERMINE);
   EXPECT_TRUE(bullet.InFlight());
   EXPECT_EQ(bullet.y, y_before - kBulletSpeed);
@@ -98,12 +99,12 @@ TEST_F(Shot, HitsCountOncePerTickNotPerThing) {
   PutShroom(12, 14, 2);  // two steps from gone: the first tick uses two hits
   PutShroom(12, 12, 3);  // one more hit, two rows further up
   AimAt(12, 14, 4);
-  bullet.Update();
+  StepBullet();
   EXPECT_EQ(playfield.data[CellIndex(12, 14)], CELL_EMPTY);
   EXPECT_EQ(statsGame.bullets_hit, 1);
   EXPECT_TRUE(bullet.InFlight());
   EXPECT_EQ(bullet.pwr, 2);
-  for (int i = 0; i < 3 && bullet.InFlight(); ++i) bullet.Update();
+  for (int i = 0; i < 3 && bullet.InFlight(); ++i) StepBullet();
   EXPECT_EQ(playfield.data[CellIndex(12, 12)], CELL_EMPTY);
   EXPECT_EQ(statsGame.bullets_hit, 2);
   EXPECT_EQ(player.score, 2);
@@ -114,19 +115,19 @@ TEST_F(Shot, EveryOverlappingPartIsHitEvenPastThePower) {
   AimAt(8, 10, 1);
   PlacePart(CellX(8), CellY(10));
   PlacePart(CellX(8) - 2, CellY(10));  // overlapping the same shot
-  bullet.Update();
+  StepBullet();
   EXPECT_EQ(CountParts(), 0);
   EXPECT_EQ(player.wave_parts, 4);
 }
 
 TEST_F(Shot, AutofireFiresOnTheFirstIdleTick) {
   player.cfire = 1;
-  player.Update();
+  StepShip();
   ASSERT_EQ(statsGame.bullets_fired, 1);
   int ticks = 0;
   while (bullet.InFlight()) {
-    bullet.Update();
-    player.Update();
+    StepBullet();
+    StepShip();
     ++ticks;
     ASSERT_LT(ticks, 100);
     if (statsGame.bullets_fired == 2) break;
@@ -140,7 +141,7 @@ TEST_F(Shot, TrailFollowsTheShipsLaserLevel) {
   AimAt(20, 20, 1);
   player.bpwr = 4;
   ClearFrameEvents();
-  bullet.Update();
+  StepBullet();
   const auto trails = Reported<game_event::BulletTrail>();
   ASSERT_EQ(trails.size(), 1u);
   EXPECT_EQ(trails[0].level, 4);

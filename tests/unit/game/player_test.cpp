@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "core/play_states.h"
+#include "game/collisions.h"
 #include "game/game_test_world.h"
+#include "game/ship.h"
 #include "game/warden.h"
 #include "game/world.h"
 #include "persist/records.h"
@@ -54,7 +56,7 @@ TEST_F(Ship, UseItemShiftsEvenWithAnEmptyFirstSlot) {
   player.item[0] = ITEM_EMPTY;
   player.item[1] = ITEM_RAILBLAST;
   player.item[2] = ITEM_SCATTERMINES;
-  player.UseItem();
+  UseItem();
   EXPECT_EQ(player.item[0], ITEM_RAILBLAST);
   EXPECT_EQ(player.item[1], ITEM_SCATTERMINES);
   EXPECT_EQ(player.item[2], ITEM_EMPTY);
@@ -63,7 +65,7 @@ TEST_F(Ship, UseItemShiftsEvenWithAnEmptyFirstSlot) {
 TEST_F(Ship, ScattermineItemDropsFifteenMines) {
   playfield.Clear();
   player.item[0] = ITEM_SCATTERMINES;
-  player.UseItem();
+  UseItem();
   int mines = 0;
   for (int i = 0; i < kFieldCells; ++i) mines += playfield.data[i] == CELL_SCATTERMINE;
   EXPECT_EQ(mines, 15);
@@ -76,15 +78,15 @@ TEST_F(Ship, FreeMovementEndingAboveTheBandSnapsBackOnTheNextStepUp) {
   down.down = true;
   player.power[POWER_FREEMOVE] = 100;
   player.y = 18;
-  player.Steer(up);
-  player.Steer(up);
+  SteerShip(up);
+  SteerShip(up);
   EXPECT_EQ(player.y, 16);
 
   player.power[POWER_FREEMOVE] = 0;
   player.y = 100;
-  player.Steer(down);
+  SteerShip(down);
   EXPECT_EQ(player.y, 102);  // a step down moves as usual
-  player.Steer(up);
+  SteerShip(up);
   EXPECT_EQ(player.y, 178);  // a step up applies the band's top
 }
 
@@ -94,7 +96,7 @@ TEST_F(Ship, FiresWhileRespawningButCannotBeHit) {
   player.cfire = 1;
   TSkitterworm* part = PlacePart(player.x, player.y);
   const uint8_t parts_before = player.wave_parts;
-  player.Update();
+  StepShip();
   EXPECT_TRUE(bullet.InFlight());
   EXPECT_EQ(player.lives, 3);
   EXPECT_EQ(player.state, SHIP_RESPAWNING);
@@ -103,7 +105,7 @@ TEST_F(Ship, FiresWhileRespawningButCannotBeHit) {
 
   // Once the respawn ends, the same part is deadly.
   player.death_timer = 299;
-  player.Update();
+  StepShip();
   EXPECT_EQ(player.lives, 2);
   EXPECT_EQ(player.state, SHIP_DEAD);
   EXPECT_EQ(statsGame.player_wormdeaths, 1);
@@ -117,13 +119,13 @@ TEST_F(Ship, DeathRespawnTimeline) {
   EXPECT_EQ(player.lives, 2);
   EXPECT_EQ(player.power[POWER_LASER3], 0);
   EXPECT_EQ(player.x, 156);  // back at the start at once
-  for (int i = 0; i < 119; ++i) player.Update();
+  for (int i = 0; i < 119; ++i) StepShip();
   EXPECT_EQ(player.state, SHIP_DEAD);
-  player.Update();
+  StepShip();
   EXPECT_EQ(player.state, SHIP_RESPAWNING);
-  for (int i = 0; i < 179; ++i) player.Update();
+  for (int i = 0; i < 179; ++i) StepShip();
   EXPECT_EQ(player.state, SHIP_RESPAWNING);
-  player.Update();
+  StepShip();
   EXPECT_EQ(player.state, SHIP_ALIVE);
   EXPECT_EQ(player.death_timer, 0);
 }
@@ -131,7 +133,7 @@ TEST_F(Ship, DeathRespawnTimeline) {
 TEST_F(Ship, NoLivesLeftEndsTheGameInsteadOfRespawning) {
   player.lives = 1;
   player.LoseLife();
-  for (int i = 0; i < 120; ++i) player.Update();
+  for (int i = 0; i < 120; ++i) StepShip();
   EXPECT_EQ(gameState, STATE_GAMEOVER);
   EXPECT_EQ(player.state, SHIP_DEAD);
 }
@@ -140,7 +142,7 @@ TEST_F(Ship, ShieldKillsTheChainPartInstead) {
   player.power[POWER_SHIELD] = 100;
   player.wave_parts = 6;
   PlacePart(player.x + 3, player.y);
-  player.Update();
+  StepShip();
   EXPECT_EQ(player.lives, 3);
   EXPECT_EQ(CountParts(), 0);
   EXPECT_EQ(player.wave_parts, 5);
@@ -150,10 +152,10 @@ TEST_F(Ship, ContactBoxOfAChainPartStartsTwoPixelsDown) {
   // The part's box is (x, y + 2, 8, 5): a part whose lower edge only touches
   // the ship's top pixel row misses.
   PlacePart(player.x, player.y - 7);
-  player.Update();
+  StepShip();
   EXPECT_EQ(player.lives, 3);
   PlacePart(player.x, player.y - 6);
-  player.Update();
+  StepShip();
   EXPECT_EQ(player.lives, 2);
 }
 
@@ -174,11 +176,11 @@ TEST_F(Ship, PowersFreezeAndFiringStopsDuringTheTally) {
   player.power[POWER_SHIELD] = 50;
   player.cfire = 1;
   gameState = STATE_CLEARED;
-  player.Update();
+  StepShip();
   EXPECT_EQ(player.power[POWER_SHIELD], 50);
   EXPECT_FALSE(bullet.InFlight());
   gameState = STATE_PLAYING;
-  player.Update();
+  StepShip();
   EXPECT_EQ(player.power[POWER_SHIELD], 49);
   EXPECT_TRUE(bullet.InFlight());
 }
@@ -191,15 +193,15 @@ TEST_F(Ship, WardenLayerKillsUnlessShielded) {
   const CollisionMask blob = CollisionMask::FromPixels(pixels.data(), 8, 8, false);
   auto WardenFootprintAt = [&](float x, float y) { world.wardenFootprints.Add(blob, x, y, 0); };
   WardenFootprintAt(float(player.x + 20), float(player.y));
-  player.CollideOther();
+  CollideShipWithWardens(player);
   EXPECT_EQ(player.lives, 3);  // beside the ship
 
   WardenFootprintAt(float(player.x + 3), float(player.y + 2));
   player.power[POWER_SHIELD] = 10;
-  player.CollideOther();
+  CollideShipWithWardens(player);
   EXPECT_EQ(player.lives, 3);
   player.power[POWER_SHIELD] = 0;
-  player.CollideOther();
+  CollideShipWithWardens(player);
   EXPECT_EQ(player.lives, 2);
   EXPECT_EQ(statsGame.player_wardendeaths, 1);
   world.wardenFootprints.Clear();

@@ -167,7 +167,7 @@ Outcomes Bomb(uint8_t code, int runs) {
       field.data[i] = code;
       field.strength[i] = 15;
     }
-    field.SmartBomb();
+    field.SmartBomb([](uint16_t points) { player.AddScore(points); });
     for (int i = 0; i < 512; ++i) {
       ++total;
       const uint8_t now = field.data[i];
@@ -225,7 +225,7 @@ TEST(Playfield, SmartBombScoresAndCountsEveryMushroomItClears) {
   for (int i = 10; i < 400; ++i) field.data[i] = 3;
   for (int i = 400; i < 450; ++i) field.data[i] = CELL_SCATTERMINE;
   SeedRnd(55);
-  field.SmartBomb();
+  field.SmartBomb([](uint16_t points) { player.AddScore(points); });
   EXPECT_EQ(Count(field, CELL_SCATTERMINE), 50) << "mines are left alone";
   const int plain = 390 - Count(field, 3);
   EXPECT_GT(plain, 0);

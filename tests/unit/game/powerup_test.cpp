@@ -5,7 +5,9 @@
 #include "core/play_states.h"
 #include "game/enemy_fixture.h"
 #include "game/play.h"
+#include "game/play_passes.h"
 #include "game/saucer.h"
+#include "game/ship.h"
 #include "game/world.h"
 #include "persist/records.h"
 
@@ -144,10 +146,10 @@ TEST_F(Powerups, TheShipPicksThemUpAliveOrRespawningButNotDead) {
   TPowerup* edge = TPowerup::Create(uint16_t(player.x + 7), uint16_t(player.y));  // edges meet: no overlap
   edge->t = POWERUP_SHIELD;
   player.state = SHIP_DEAD;
-  player.Update();
+  StepShip();
   EXPECT_EQ(lstPowerups.Count(), 2u);
   player.state = SHIP_RESPAWNING;
-  player.Update();
+  StepShip();
   EXPECT_EQ(lstPowerups.Count(), 1u);
   EXPECT_GT(player.power[POWER_SHIELD], 0);
   EXPECT_EQ(statsGame.powerups[STAT_SHIELD], 1);

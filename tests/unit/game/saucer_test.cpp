@@ -1,7 +1,9 @@
 #include "game/saucer.h"
 
+#include "game/collisions.h"
 #include "game/enemy_fixture.h"
 #include "game/enemy_passes.h"
+#include "game/ship.h"
 #include "game/spawner.h"
 #include "game/world.h"
 
@@ -107,10 +109,10 @@ TEST_F(SaucerTest, PaysEvenInWardenAlertAndCountsTheKill) {
 
 TEST_F(SaucerTest, TheShipTouchesSaucersOnlyWithFreeMovement) {
   Saucer(TSaucer::DIR_LEFT, float(player.x), 0)->y = uint16_t(player.y - 3);
-  player.CollideEnemies();
+  CollideShipWithEnemies(player);
   EXPECT_EQ(player.state, SHIP_ALIVE);
   player.power[POWER_FREEMOVE] = 100;
-  player.CollideEnemies();
+  CollideShipWithEnemies(player);
   EXPECT_EQ(player.state, SHIP_DEAD);
   EXPECT_EQ(statsGame.player_saucerdeaths, 1);
 }

@@ -1,7 +1,9 @@
 #include "game/snail.h"
 
+#include "game/collisions.h"
 #include "game/enemy_fixture.h"
 #include "game/enemy_passes.h"
+#include "game/ship.h"
 #include "game/spawner.h"
 #include "game/world.h"
 
@@ -146,17 +148,17 @@ TEST_F(SnailTest, TheBulletAndTheShipMeetIt) {
   bullet.x = 103;
   bullet.y = 160;
   bullet.pwr = 1;
-  bullet.Update();
+  StepBullet();
   EXPECT_EQ(Count<TSnail>(), 0);
   EXPECT_EQ(player.score, 100);
 
   // The ship's contact box is one pixel narrower at the snail's left.
   TSnail* snail = Crawling(TSnail::DIR_LEFT, float(player.x - 7), 0);
   snail->y = float(player.y);
-  player.CollideEnemies();
+  CollideShipWithEnemies(player);
   EXPECT_EQ(statsGame.player_snaildeaths, 0);
   snail->x = float(player.x - 6);
-  player.CollideEnemies();
+  CollideShipWithEnemies(player);
   EXPECT_EQ(statsGame.player_snaildeaths, 1);
 }
 

@@ -1,7 +1,9 @@
 #include "game/spider.h"
 
+#include "game/collisions.h"
 #include "game/enemy_fixture.h"
 #include "game/enemy_passes.h"
+#include "game/ship.h"
 #include "game/world.h"
 
 namespace {
@@ -98,7 +100,7 @@ TEST_F(SpiderTest, TheBulletAndTheShipMeetIt) {
   bullet.x = 102;
   bullet.y = 200;
   bullet.pwr = 1;
-  bullet.Update();  // moves to 192: overlaps the spider's 8x8 box
+  StepBullet();  // moves to 192: overlaps the spider's 8x8 box
   EXPECT_EQ(Count<TSpider>(), 0);
   EXPECT_FALSE(bullet.InFlight());
   EXPECT_EQ(statsGame.killed_spiders, 1);
@@ -107,12 +109,12 @@ TEST_F(SpiderTest, TheBulletAndTheShipMeetIt) {
   const uint8_t lives = player.lives;
   Spider(player.x + 3, player.y - 4, TSpider::VDIR_UP, TSpider::HDIR_NONE);
   player.power[POWER_SHIELD] = 100;
-  player.CollideEnemies();
+  CollideShipWithEnemies(player);
   EXPECT_EQ(Count<TSpider>(), 0);
   EXPECT_EQ(player.lives, lives);
   player.power[POWER_SHIELD] = 0;
   Spider(player.x + 3, player.y - 4, TSpider::VDIR_UP, TSpider::HDIR_NONE);
-  player.CollideEnemies();
+  CollideShipWithEnemies(player);
   EXPECT_EQ(player.lives, lives - 1);
   EXPECT_EQ(statsGame.player_spiderdeaths, 1);
   EXPECT_EQ(Count<TSpider>(), 1);

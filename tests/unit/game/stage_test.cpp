@@ -6,6 +6,7 @@
 #include "core/play_states.h"
 #include "game/game_test_world.h"
 #include "game/play.h"
+#include "game/play_passes.h"
 #include "game/player.h"
 
 namespace {

@@ -5,8 +5,11 @@
 #include <string>
 
 #include "core/images.h"
+#include "game/collisions.h"
 #include "game/enemy_fixture.h"
 #include "game/play.h"
+#include "game/play_passes.h"
+#include "game/ship.h"
 #include "game/world.h"
 #include "platform/clock.h"
 #include "platform/image.h"
@@ -183,7 +186,7 @@ TEST_F(WardenPictureTest, TheShipDiesOnTheWardensPictureButNotBesideIt) {
   warden->x = float(player.x + 3);
   warden->sy = float(player.y + 4);
   RegisterWardenCollisions();
-  player.CollideOther();
+  CollideShipWithWardens(player);
   EXPECT_EQ(player.state, SHIP_DEAD);
   EXPECT_EQ(statsGame.player_wardendeaths, 1);
 
@@ -191,12 +194,12 @@ TEST_F(WardenPictureTest, TheShipDiesOnTheWardensPictureButNotBesideIt) {
   player.Init();
   warden->x = float(player.x + 60);
   RegisterWardenCollisions();
-  player.CollideOther();
+  CollideShipWithWardens(player);
   EXPECT_EQ(player.state, SHIP_ALIVE);
   warden->x = float(player.x + 3);
   player.power[POWER_SHIELD] = 50;
   RegisterWardenCollisions();
-  player.CollideOther();
+  CollideShipWithWardens(player);
   EXPECT_EQ(player.state, SHIP_ALIVE);
 }
 
@@ -206,7 +209,7 @@ TEST_F(WardenPictureTest, ItsBulletsHitToo) {
   shot->y = float(player.y + 4);
   shot->ang = 30;
   RegisterWardenCollisions();
-  player.CollideOther();
+  CollideShipWithWardens(player);
   EXPECT_EQ(player.state, SHIP_DEAD);
 }
 

@@ -13,6 +13,7 @@
 #include "game/radar.h"
 #include "game/railblast.h"
 #include "game/saucer.h"
+#include "game/ship.h"
 #include "game/smart_bomb.h"
 #include "game/snail.h"
 #include "game/spider.h"
@@ -52,6 +53,8 @@ class Weapons : public Battlefield {
     spider->hdir = TSpider::HDIR_NONE;
     return spider;
   }
+  // The first launch of a missile volley, from where the ship is.
+  static void FireMissile() { TMissileVolley::Create(kVolleySpacing)->Update(); }
 };
 
 // --- missiles and explosions ------------------------------------------------
@@ -60,7 +63,7 @@ TEST_F(Weapons, AMissileWithNothingAboveFliesOffWithoutExploding) {
   // Mines do not stop it.
   const int32_t col = (player.x + 3 - 16) / 9;
   for (int32_t row = 0; row < kFieldRows; ++row) Put(CellIndex(col, row), CELL_SCATTERMINE);
-  player.FireMissile();
+  FireMissile();
   int ticks = 0;
   while (!lstMissiles.Empty() && ticks < 200) {
     UpdateWeapons();
@@ -81,7 +84,7 @@ TEST_F(Weapons, AMissileExplodesOnTheFirstMushroomAndClearsItsBlock) {
   Put(CellIndex(col, 10), 2);                     // the first one in its way
   Put(CellIndex(col - 1, 10), 5);                 // poison, in the block
   Put(CellIndex(col + 1, 11), CELL_SCATTERMINE);  // in the block: vanishes
-  player.FireMissile();
+  FireMissile();
   TMissile* missile = nullptr;
   lstMissiles.ForEach([&](TMissile* m) { missile = m; });
   ASSERT_NE(missile, nullptr);
@@ -107,7 +110,7 @@ TEST_F(Weapons, AMissileExplodesOnTheFirstMushroomAndClearsItsBlock) {
 
 TEST_F(Weapons, AMissileExplodesOnAnEnemyInItsWay) {
   SpiderAt(player.x + 1, 150);
-  player.FireMissile();
+  FireMissile();
   while (lstExplosions.Empty() && !lstMissiles.Empty()) UpdateWeapons();
   EXPECT_EQ(Count<TSpider>(), 0);
   EXPECT_EQ(statsGame.killed_spiders, 1);
@@ -196,7 +199,7 @@ TEST_F(Weapons, MinesInAnExplosionOrARailblastVanishWithoutScoring) {
 
 TEST_F(Weapons, AVolleyLaunchesFiveMissilesFromWhereverTheShipIs) {
   player.item[0] = ITEM_MISSILES;
-  player.UseItem();
+  UseItem();
   ASSERT_EQ(lstMissileVolleys.Count(), 1u);
   std::vector<int32_t> launched_from;
   size_t known = 0;
@@ -245,7 +248,7 @@ TEST_F(Weapons, TheRailblastStripIsClampedAtTheEdges) {
 TEST_F(Weapons, TheRailblastRisesChargesFiresBurnsAndFades) {
   FillField(0);
   player.item[0] = ITEM_RAILBLAST;
-  player.UseItem();
+  UseItem();
   ASSERT_EQ(lstRailblasts.Count(), 1u);
   TRailblast* rail = nullptr;
   lstRailblasts.ForEach([&](TRailblast* r) { rail = r; });
@@ -338,7 +341,7 @@ TEST_F(Weapons, TheSmartBombLeavesChainsAliveAndFlashesTheBackground) {
   game_test::PlacePart(40, CellY(5));
   game_test::PlacePart(49, CellY(5));
   player.item[0] = ITEM_SMARTBOMB;
-  player.UseItem();
+  UseItem();
   EXPECT_EQ(Count<TSpider>() + Count<TSnail>() + Count<TSaucer>(), 0);
   EXPECT_EQ(Count<TSkitterworm>(), 2);
   EXPECT_EQ(statsGame.killed_spiders, 2);

@@ -1,8 +1,10 @@
 #pragma once
-// How the special weapons find the enemies in their reach: chain parts, then
-// snails, spiders and saucers, always in that order. Missiles and railblasts
-// hit an enemy's whole 8x8 body; an explosion hits the slimmer shapes the
-// ship's own contact test uses.
+// Every pair of things that meet in play, resolved here and nowhere else:
+// what the ship runs into and picks up, what its bullet hits, and what the
+// special weapons reach. The frame's passes ask for each at its fixed place
+// in the frame (game/play.cpp, game/ship.cpp, the weapons' own ticks); the
+// things themselves only move, and score or die when they are met. Enemies
+// are always met in one order: chain parts, then snails, spiders and saucers.
 #include <cstdint>
 
 #include "core/rects.h"
@@ -12,6 +14,25 @@
 #include "game/spider.h"
 #include "game/world.h"
 
+class TPlayer;
+class TBullet;
+
+// The ship meets chain parts, snails and spiders (and saucers while it moves
+// freely): a shielded ship kills what it touches, an unshielded one dies
+// (TPlayer::Touched). Its box is (x, y, 7, 8); each kind has its own contact box.
+void CollideShipWithEnemies(TPlayer& ship);
+// The ship meets the wardens and their shots by their pictures' masks.
+void CollideShipWithWardens(TPlayer& ship);
+// The ship picks up every powerup it touches, while respawning too.
+void CollideShipWithPowerups(TPlayer& ship);
+// One of the bullet's hits where it now is: a mushroom, then every chain
+// part, snail, spider and saucer it overlaps (box (x, y, 3, 5)), even once
+// the shot's power has run out within the pass.
+void CollideBullet(TBullet& shot);
+
+// How the special weapons find the enemies in their reach. Missiles and
+// railblasts hit an enemy's whole 8x8 body; an explosion hits the slimmer
+// shapes the ship's own contact test uses.
 struct WeaponBox {
   int32_t x, y, w, h;
 };
