@@ -18,11 +18,11 @@ uint8_t SticksBits(const ShipSticks& sticks) {
 
 ShipSticks KeyboardSticks() {
   ShipSticks sticks;
-  sticks.left = KeyDown(config.key[0]);
-  sticks.right = KeyDown(config.key[1]);
-  sticks.up = KeyDown(config.key[2]);
-  sticks.down = KeyDown(config.key[3]);
-  sticks.fire = KeyDown(config.key[4]);
+  sticks.left = KeyDown(config.key[key_slot::kLeft]);
+  sticks.right = KeyDown(config.key[key_slot::kRight]);
+  sticks.up = KeyDown(config.key[key_slot::kUp]);
+  sticks.down = KeyDown(config.key[key_slot::kDown]);
+  sticks.fire = KeyDown(config.key[key_slot::kFire]);
   return sticks;
 }
 
@@ -43,7 +43,8 @@ ShipSticks JoypadSticks() {
 // The tally's "press fire": any mouse button, the fire or item key, a joypad's
 // first button, or the pilot's trigger.
 bool AnyFireHeld() {
-  return mouse.anydown || KeyDown(config.key[4]) || KeyDown(config.key[6]) || JoyDown(0, 0) || JoyDown(1, 0);
+  return mouse.anydown || KeyDown(config.key[key_slot::kFire]) || KeyDown(config.key[key_slot::kUseItem]) ||
+         JoyDown(0, 0) || JoyDown(1, 0);
 }
 
 }  // namespace
@@ -51,7 +52,7 @@ bool AnyFireHeld() {
 FrameInput ReadFrameInput(uint8_t controls) {
   FrameInput input;
   // The item key uses an item with every control method.
-  const bool item_key = KeyHit(config.key[6]) > 0;
+  const bool item_key = KeyHit(config.key[key_slot::kUseItem]) > 0;
   if (AutopilotOn()) {
     input.buttons = SticksBits(AutopilotSticks());
   } else if (controls == CONTROLS_MOUSE) {
@@ -62,7 +63,7 @@ FrameInput ReadFrameInput(uint8_t controls) {
     input.buttons = SticksBits(controls == CONTROLS_JOYPAD ? JoypadSticks() : KeyboardSticks());
   }
   if (item_key) input.buttons |= kInputUseItem;
-  if (KeyHit(config.key[5]) > 0) input.buttons |= kInputAutofire;
+  if (KeyHit(config.key[key_slot::kAutofire]) > 0) input.buttons |= kInputAutofire;
   if (AnyFireHeld() || (input.buttons & kInputFire)) input.buttons |= kInputContinue;
   return input;
 }

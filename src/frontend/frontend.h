@@ -12,6 +12,7 @@
 #include "core/object_list.h"
 #include "frontend/credits.h"
 #include "frontend/joy_check.h"
+#include "frontend/menu_pages.h"
 #include "frontend/menu_particle.h"
 
 class TOptionSet;
@@ -32,21 +33,21 @@ struct Frontend {
   ObjectList<TMenuParticle> lstMenuParticles{ReleaseMenuParticle};
   TJoyCheck joycheck;
 
-  uint8_t menuTarget = 1;           // screen the fade-out leads to: a menu screen, or kStartGame
-  uint8_t menuSelected = 1;         // id of the highlighted widget
-  uint8_t menuQuit = 0;             // 1: the program ends after this frame
-  uint8_t keyConfigStep = 0;        // 0 idle, 1..7 waiting for action n, 8 one frame after the last
+  uint8_t menuTarget = 1;             // screen the fade-out leads to: a menu screen, or kStartGame
+  uint8_t menuSelected = kPlayItem;   // id of the highlighted widget
+  uint8_t menuQuit = 0;               // 1: the program ends after this frame
+  uint8_t keyConfigStep = 0;          // 0 idle, 1..7 waiting for action n, 8 one frame after the last
   uint8_t keysBeforeCapture[7] = {};  // the bindings as they were when the capture began
   uint8_t keyRefused = 0;             // the last key pressed for this action was refused
-  uint8_t showOnlineScores = 0;     // the highscores screen shows the online table
+  uint8_t showOnlineScores = 0;       // the highscores screen shows the online table
   int32_t onlineFetchResult = 0;
-  uint8_t returnToHighscores = 0;   // the next menu entry opens at the highscores
+  uint8_t returnToHighscores = 0;         // the next menu entry opens at the highscores
   std::vector<std::string> entryReplays;  // each local entry's recorded game, found as the table opens
   uint8_t creditsClosing = 0;
   uint16_t creditsClock = 0;
   uint8_t joypadPresent = 0;
   int32_t joyNavFrames = 0;
-  int32_t attractSince = 0;         // attract mode: when the shown screen settled
+  int32_t attractSince = 0;  // attract mode: when the shown screen settled
 
   // Made and freed where every object type is known.
   Frontend();

@@ -54,26 +54,27 @@ void HelpKeys() {
     case 2:
       std::snprintf(move, sizeof move, "mouse");
       std::snprintf(fire, sizeof fire, "left button");
-      std::snprintf(use, sizeof use, "right button, %s", KeyName(key[6]));
+      std::snprintf(use, sizeof use, "right button, %s", KeyName(key[key_slot::kUseItem]));
       break;
     case 3:
       std::snprintf(move, sizeof move, "joypad");
       std::snprintf(fire, sizeof fire, "button 1");
-      std::snprintf(use, sizeof use, "button 2, %s", KeyName(key[6]));
+      std::snprintf(use, sizeof use, "button 2, %s", KeyName(key[key_slot::kUseItem]));
       break;
     default:
-      if (key[0] == vk::kLeft && key[1] == vk::kRight && key[2] == vk::kUp && key[3] == vk::kDown)
+      if (key[key_slot::kLeft] == vk::kLeft && key[key_slot::kRight] == vk::kRight && key[key_slot::kUp] == vk::kUp &&
+          key[key_slot::kDown] == vk::kDown)
         std::snprintf(move, sizeof move, "arrows");
       else
-        std::snprintf(move, sizeof move, "%s %s %s %s", KeyName(key[0]), KeyName(key[1]), KeyName(key[2]),
-                      KeyName(key[3]));
-      std::snprintf(fire, sizeof fire, "%s", KeyName(key[4]));
-      std::snprintf(use, sizeof use, "%s", KeyName(key[6]));
+        std::snprintf(move, sizeof move, "%s %s %s %s", KeyName(key[key_slot::kLeft]), KeyName(key[key_slot::kRight]),
+                      KeyName(key[key_slot::kUp]), KeyName(key[key_slot::kDown]));
+      std::snprintf(fire, sizeof fire, "%s", KeyName(key[key_slot::kFire]));
+      std::snprintf(use, sizeof use, "%s", KeyName(key[key_slot::kUseItem]));
       break;
   }
   SetImageFont(fntSmall);
   Colour(200, 200, 200);
-  const char* const lines[4] = {move, fire, use, KeyName(key[5])};
+  const char* const lines[4] = {move, fire, use, KeyName(key[key_slot::kAutofire])};
   for (int i = 0; i < 4; ++i) DrawTextShadow(FitText(lines[i], 80), 234, 163 + 9 * i);
 }
 

@@ -61,7 +61,7 @@ void SelectOnReturn() {
       music.Stop();
       music.Play(MUSIC_MENU);
     }
-    menuSelected = 1;
+    menuSelected = kPlayItem;
     return;
   }
   if (const MenuPage* page = FindMenuPage(menuScreen); page && page->main_item) menuSelected = page->main_item;
@@ -252,11 +252,11 @@ void MenuScreen::Enter() {
     showOnlineScores = 0;
     menuScreen = MENU_HIGHSCORES;
     // Back from an entry's game, the entry stays selected.
-    if (!IsEntryItem(menuSelected)) menuSelected = 21;
+    if (!IsEntryItem(menuSelected)) menuSelected = kHighscoresBackItem;
   } else {
     highscoreHighlight = 255;
     menuScreen = MENU_MAIN;
-    menuSelected = 1;
+    menuSelected = kPlayItem;
   }
   if (DebugLogEnabled()) DebugLog("Menu entered at screen " + std::to_string(menuScreen));
   SetCreatureHandlesCentred(true);

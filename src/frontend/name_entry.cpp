@@ -104,7 +104,7 @@ void NameEntryScreen::Enter() {
   input = std::make_unique<TTextInput>(160, 125);
   message = uint8_t(ShowRand(1, 10));
   firework_delay = 0;
-  phase = 1;
+  phase = kTyping;
   submit_due = false;
   submitted_ok = false;
   entered = MilliSecs();
@@ -170,7 +170,7 @@ void NameEntryScreen::Typing() {
   FlushMouse();
   if (highscores.Check(player.score)) AddToTable();
   input->cursor = 0;  // and it stays hidden: the input is not updated again
-  phase = Online() ? 2 : 4;
+  phase = Online() ? kPosting : kLeaving;
 }
 
 void NameEntryScreen::Result() {
@@ -181,7 +181,7 @@ void NameEntryScreen::Result() {
     Centred("Done!", 180);
     SetColor(63, 255, 63);
     Centred("Press any key or button to continue.", 200);
-    if (GetChar() != 0 || mouse.anydown || joyButtons[0] || joyButtons[1]) phase = 4;
+    if (GetChar() != 0 || mouse.anydown || joyButtons[0] || joyButtons[1]) phase = kLeaving;
   } else {
     SetColor(255, 0, 0);
     Centred("Failed.", 180);
@@ -189,24 +189,24 @@ void NameEntryScreen::Result() {
     Centred("Hit Enter to retry or Escape to cancel.", 200);
     const bool escape = KeyHit(vk::kEscape) > 0, enter = KeyHit(vk::kEnter) > 0;
     if (escape) {
-      phase = 4;
+      phase = kLeaving;
     } else if (enter) {
       // The retry's Enter (its key and its typed character) must not answer the "Done!" that may follow.
       FlushKeys();
       FlushMouse();
-      phase = 2;
+      phase = kPosting;
     }
   }
 }
 
 void NameEntryScreen::Step() {
   // The frame before showed "Putting online...": the submission blocks now.
-  if (phase == 2 && submit_due) {
+  if (phase == kPosting && submit_due) {
     submitted_ok = SubmitOnlineScore(input->txt, player.score, player.stage, player.wave, SignedReplay(input->txt));
     DebugLog(submitted_ok ? "Name entry: the online scoreboard took the score"
                           : "Name entry: the online scoreboard did not take the score");
     submit_due = false;
-    phase = 3;
+    phase = kPostResult;
   }
   timeNow = MilliSecs();
   Fireworks();
@@ -223,21 +223,21 @@ void NameEntryScreen::Step() {
   }
   Texts();
   switch (phase) {
-    case 1:
+    case kTyping:
       Typing();
       break;
-    case 2:
+    case kPosting:
       SetColor(0, 191, 0);
       Centred("Putting online...", 170);
       submit_due = true;
       break;
-    case 3:
+    case kPostResult:
       Result();
       break;
     default:
       break;
   }
-  if (phase == 4) {
+  if (phase == kLeaving) {
     returnToHighscores = 1;
     SwitchScreen(&TheMenuScreen());
   }
@@ -246,8 +246,8 @@ void NameEntryScreen::Step() {
 void NameEntryScreen::Leave() {
   // Leaving while the name is still being typed (the window was closed) keeps
   // the score in the table under the name typed so far.
-  if (phase == 1 && input && highscores.Check(player.score)) AddToTable();
-  phase = 4;
+  if (phase == kTyping && input && highscores.Check(player.score)) AddToTable();
+  phase = kLeaving;
   input.reset();
   KillParticles();
   FlushKeys();

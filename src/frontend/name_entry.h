@@ -16,7 +16,9 @@ class NameEntryScreen : public Screen {
   void Step() override;
   void Leave() override;
 
-  // Phases: 1 typing, 2 submitting, 3 result of the submission, 4 leaving.
+  // Where the entry stands: the name being typed, the score being put online,
+  // the scoreboard's answer shown, leaving.
+  static constexpr uint8_t kTyping = 1, kPosting = 2, kPostResult = 3, kLeaving = 4;
   uint8_t phase = 0;
   uint8_t message = 1;  // which pair of messages (1..10)
   int32_t firework_delay = 0;

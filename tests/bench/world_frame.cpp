@@ -82,7 +82,7 @@ void BM_WorldFrame(benchmark::State& state) {
   config.SetDefaults();
   config.sound = 0;
   config.music = 0;
-  config.controls = 1;
+  config.controls = CONTROLS_KEYBOARD;
   config.particles = 3;
   autopilotOn = true;
   NewLiveGame();

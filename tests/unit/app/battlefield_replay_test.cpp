@@ -82,7 +82,7 @@ uint64_t PlayRunWithWeapons(int32_t seed, int frames, int& weapons_seen) {
   for (int frame = 0; frame < frames; ++frame) {
     if (frame % 300 == 299) {
       player.AddItem(items[(frame / 300) % 4]);
-      Tap(config.key[6]);
+      Tap(config.key[key_slot::kUseItem]);
     }
     if (frame % 450 == 100) TPowerup::Create(uint16_t(player.x), uint16_t(player.y - 4));
     if (!GameFrame()) NewLiveGame();

@@ -22,8 +22,8 @@ using namespace game_test;
 // Scripted keys on top of the pilot: autofire toggled now and then, a short
 // pause, a laser power-up handed over, so the run crosses more of the code.
 void ScriptedInput(int frame) {
-  if (frame == 700) Tap(config.key[5]);
-  if (frame == 1300) Tap(config.key[5]);
+  if (frame == 700) Tap(config.key[key_slot::kAutofire]);
+  if (frame == 1300) Tap(config.key[key_slot::kAutofire]);
   if (frame == 1500) Tap(vk::kP);
   if (frame == 1520) Press('Q');
   if (frame == 1521) Release('Q');

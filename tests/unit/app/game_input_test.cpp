@@ -28,7 +28,7 @@ class Ship : public ::testing::Test {
 };
 
 TEST_F(Ship, MouseControlClampsOnTheNextTick) {
-  config.controls = 2;
+  config.controls = CONTROLS_MOUSE;
   player.y = 100;
   Input().mouse_x = 5;
   Input().mouse_y = 100;
@@ -40,7 +40,7 @@ TEST_F(Ship, MouseControlClampsOnTheNextTick) {
 }
 
 TEST_F(Ship, KeyboardControlReadsTheConfiguredKeys) {
-  config.key[0] = 'A';
+  config.key[key_slot::kLeft] = 'A';
   Press('A');
   SteerFromDevices();
   EXPECT_EQ(player.x, 153);
@@ -51,7 +51,7 @@ TEST_F(Ship, KeyboardControlReadsTheConfiguredKeys) {
 }
 
 TEST_F(Ship, JoypadSteersFiresAndUsesItems) {
-  config.controls = 3;
+  config.controls = CONTROLS_JOYPAD;
   JoypadState& pad = Input().joypads[0];
   pad.connected = true;
   pad.axis_x = -0.8f;
@@ -71,7 +71,7 @@ TEST_F(Ship, JoypadSteersFiresAndUsesItems) {
 }
 
 TEST_F(Ship, MouseRightClickUsesAnItem) {
-  config.controls = 2;
+  config.controls = CONTROLS_MOUSE;
   player.item[0] = ITEM_SCATTERMINES;
   Input().mouse_x = 100;
   Input().mouse_y = 200;

@@ -105,14 +105,14 @@ TEST(GameFlowWithImages, NothingLeftAtTheTallyCostsALife) {
 
 TEST_F(GameFlow, TallyWaitsForFireAfterItsLastStep) {
   EnterTally(1);
-  Press(config.key[4]);  // fire held through the tally: flushed at its end
+  Press(config.key[key_slot::kFire]);  // fire held through the tally: flushed at its end
   for (int frame = 1; frame <= 310; ++frame) GameFrame();
   EXPECT_EQ(gameState, STATE_CLEARED);
-  Press(config.key[4]);
+  Press(config.key[key_slot::kFire]);
   GameFrame();
   EXPECT_EQ(gameState, STATE_ENTERING);
   EXPECT_EQ(stateTimer, 0);
-  Release(config.key[4]);
+  Release(config.key[key_slot::kFire]);
   GameFrame();  // the next stage is laid out on the banner's first frame
   EXPECT_EQ(player.stage, 2);
   EXPECT_EQ(player.wave, 1);
@@ -343,7 +343,7 @@ TEST_F(GameFlow, AWindowInTheBackgroundPausesPlayOnly) {
 }
 
 TEST_F(GameFlow, MouseSteeringLetsThePointerGoUntilPlayResumes) {
-  config.controls = 2;
+  config.controls = CONTROLS_MOUSE;
   HidePointer();
   StartPlaying();
   LoseFocus(*backend_);
@@ -403,13 +403,13 @@ TEST(GameRecords, AFinishedGameIsSavedAtOnce) {
 TEST_F(GameFlow, AutofireKeyTogglesContinuousFireWithANotice) {
   StartPlaying();
   KillParticles();
-  Tap(config.key[5]);
+  Tap(config.key[key_slot::kAutofire]);
   GameFrame();
   EXPECT_EQ(player.cfire, 1);
   bool notice = false;
   lstParticles.ForEach([&](TParticle* p) { notice |= p->t == PARTICLE_CFIRE_ON; });
   EXPECT_TRUE(notice);
-  Tap(config.key[5]);
+  Tap(config.key[key_slot::kAutofire]);
   GameFrame();
   EXPECT_EQ(player.cfire, 0);
 }

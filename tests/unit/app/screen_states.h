@@ -110,7 +110,7 @@ inline void Menu(uint8_t item) {
 inline void Options(uint8_t vmode, bool joypad) {
   config.vmode = vmode;
   Input().joypads[0].connected = joypad;
-  if (joypad) config.controls = 3;
+  if (joypad) config.controls = CONTROLS_JOYPAD;
   Menu(2);
 }
 
@@ -225,8 +225,8 @@ inline const ScreenState kScreenStates[] = {
     {"highscores", "online disabled", [] { OnlineScreen(false, 0, 0); }, MenuFrame},
     {"statistics", "large counts", Statistics, MenuFrame},
     {"help", "default keys", [] { Menu(5); }, MenuFrame},
-    {"help", "keyboard, keys rebound", [] { config.controls = 1; config.key[4] = 'Z'; config.key[6] = 'X'; Menu(5); }, MenuFrame},
-    {"help", "joypad control", [] { config.controls = 3; Menu(5); }, MenuFrame},
+    {"help", "keyboard, keys rebound", [] { config.controls = CONTROLS_KEYBOARD; config.key[key_slot::kFire] = 'Z'; config.key[key_slot::kUseItem] = 'X'; Menu(5); }, MenuFrame},
+    {"help", "joypad control", [] { config.controls = CONTROLS_JOYPAD; Menu(5); }, MenuFrame},
     {"credits", "at 0:10", [] { Credits(600); }, MenuFrame},
     {"credits", "at 0:20", [] { Credits(1200); }, MenuFrame},
     {"credits", "at 0:35", [] { Credits(2100); }, MenuFrame},
@@ -235,7 +235,7 @@ inline const ScreenState kScreenStates[] = {
     {"credits", "at 1:30", [] { Credits(5400); }, MenuFrame},
     {"credits", "at 1:55", [] { Credits(6900); }, MenuFrame},
     {"credits", "at 2:30", [] { Credits(9000); }, MenuFrame},
-    {"joypad check", "no joypad", [] { config.controls = 3; Menu(1); }, MenuFrame},
+    {"joypad check", "no joypad", [] { config.controls = CONTROLS_JOYPAD; Menu(1); }, MenuFrame},
     {"name entry", "typing", [] { NameEntry(true, 1, false); }, EntryFrame},
     {"name entry", "typing, not in the table", [] { NameEntry(false, 1, false); }, EntryFrame},
     {"name entry", "putting online", [] { NameEntry(true, 2, false); }, EntryFrame},

@@ -73,7 +73,7 @@ TEST_F(NameEntryTest, OnlyAScoreAboveTheFifteenthEntersTheTable) {
   EXPECT_EQ(highscores.stage[14], 2);
   EXPECT_EQ(highscoreHighlight, 14);
   EXPECT_EQ(returnToHighscores, 1);
-  EXPECT_EQ(entry.phase, 4);
+  EXPECT_EQ(entry.phase, NameEntryScreen::kLeaving);
   THighscores saved;
   ASSERT_TRUE(saved.Load(files_.File(kHighscoreFile)));
   EXPECT_EQ(saved.player[14], "Ann");
@@ -111,17 +111,17 @@ TEST_F(NameEntryTest, AFailedSubmissionOffersRetryAndEscapeLeavesTheTableAlone) 
   Type("Cy");
   StepEntry();
   PressEnter();
-  EXPECT_EQ(entry.phase, 2);
+  EXPECT_EQ(entry.phase, NameEntryScreen::kPosting);
   StepEntry(2);  // "Putting online..." is shown, then it submits, and fails
-  EXPECT_EQ(entry.phase, 3);
+  EXPECT_EQ(entry.phase, NameEntryScreen::kPostResult);
   EXPECT_FALSE(entry.submitted_ok);
   PressEnter();  // retry
-  EXPECT_EQ(entry.phase, 2);
+  EXPECT_EQ(entry.phase, NameEntryScreen::kPosting);
   StepEntry();
   Key(vk::kEscape);
   Key(vk::kEnter);  // both in one frame: Escape wins
   StepEntry();
-  EXPECT_EQ(entry.phase, 4);
+  EXPECT_EQ(entry.phase, NameEntryScreen::kLeaving);
   EXPECT_EQ(highscores.score[14], 1000);
   entry.Leave();
 }
@@ -142,7 +142,7 @@ TEST_F(NameEntryTest, DoneWaitsForAKeyAfterARetrySucceeds) {
   PressEnter();  // retry
   StepEntry(5);
   EXPECT_TRUE(entry.submitted_ok);
-  EXPECT_EQ(entry.phase, 3) << "\"Done!\" is shown until a key";
+  EXPECT_EQ(entry.phase, NameEntryScreen::kPostResult) << "\"Done!\" is shown until a key";
   entry.Leave();
 }
 
@@ -152,7 +152,7 @@ TEST_F(NameEntryTest, ThePilotSignsByItselfAndNeverGoesOnline) {
   player.score = 70;
   entry.Enter();
   StepEntry(120);
-  EXPECT_EQ(entry.phase, 4);
+  EXPECT_EQ(entry.phase, NameEntryScreen::kLeaving);
   EXPECT_EQ(highscores.player[0], kAutopilotName);
   entry.Leave();
 }

@@ -65,7 +65,7 @@ inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false
   config.SetDefaults();
   config.sound = 0;
   config.music = 0;
-  config.controls = 1;
+  config.controls = CONTROLS_KEYBOARD;
   autopilotOn = false;
   timeNow = MilliSecs();
   fadeScene.Set(0, 1, 1, 0, 0, 0);

@@ -72,7 +72,7 @@ void StartWorld(int scale) {
   config.SetDefaults();
   config.sound = 0;
   config.music = 0;
-  config.controls = 1;
+  config.controls = CONTROLS_KEYBOARD;
   config.vmode = 4;
   config.vscale = uint8_t(scale);
   ASSERT_TRUE(OpenDisplay());
