@@ -254,7 +254,7 @@ class GameScreen : public Screen {
     // The game's score and statistics are on disk before anything else can
     // happen: a killed process or a lost display loses nothing already played.
     SaveRecords();
-    SwitchScreen(ScreenAfterGame());
+    SwitchScreen(ScreenAfterGame(LastGame()));
   }
   void CloseRequested() override {
     WindowClosedDuringGame();

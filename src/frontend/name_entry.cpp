@@ -15,8 +15,6 @@
 #include "frontend/frontend_hooks.h"
 #include "frontend/menu.h"
 #include "frontend/menu_state.h"
-#include "game/player.h"
-#include "game/world.h"
 #include "persist/config.h"
 #include "persist/highscores.h"
 #include "persist/online_highscores.h"
@@ -67,32 +65,21 @@ bool Online() { return config.online && !frontendHooks.attract_mode; }
 // The new entry goes to disk at once, like the game's statistics: a lost
 // display or a killed process cannot take it away.
 void NameEntryScreen::AddToTable() {
-  highscores.Add(player.score, input->txt, player.stage, player.wave);
+  highscores.Add(game.header.score, input->txt, game.header.stage, game.header.wave);
   highscores.Save(DataFilePath(kHighscoreFile));
   KeepLastGameForTable(input->txt, highscores);
 }
-
-namespace {
-
-// The game's replay signed with the name, for the scoreboard to play again;
-// empty when the last recorded game is not this one.
-std::string SignedReplay(const std::string& name) {
-  Replay replay = LastGame();
-  if (replay.inputs.empty() || replay.header.score != player.score) return {};
-  replay.header.name = name;
-  return EncodeReplay(replay);
-}
-
-}  // namespace
 
 NameEntryScreen& TheNameEntryScreen() {
   static NameEntryScreen screen;  // one name entry for the whole run
   return screen;
 }
 
-Screen* ScreenAfterGame() {
-  if (player.score > 0 && (highscores.Check(player.score) || config.online)) return &TheNameEntryScreen();
-  return &TheMenuScreen();
+Screen* ScreenAfterGame(const Replay& game) {
+  const int32_t score = game.header.score;
+  if (score <= 0 || !(highscores.Check(score) || config.online)) return &TheMenuScreen();
+  TheNameEntryScreen().game = game;
+  return &TheNameEntryScreen();
 }
 
 void NameEntryScreen::Enter() {
@@ -108,7 +95,15 @@ void NameEntryScreen::Enter() {
   submit_due = false;
   submitted_ok = false;
   entered = MilliSecs();
-  if (DebugLogEnabled()) DebugLog("Name entry for a score of " + std::to_string(player.score));
+  if (DebugLogEnabled()) DebugLog("Name entry for a score of " + std::to_string(game.header.score));
+}
+
+// The game's replay signed with the name, for the scoreboard to play again.
+std::string NameEntryScreen::SignedReplay() const {
+  if (game.inputs.empty()) return {};
+  Replay signed_replay = game;
+  signed_replay.header.name = input->txt;
+  return EncodeReplay(signed_replay);
 }
 
 void NameEntryScreen::Fireworks() {
@@ -135,7 +130,7 @@ void NameEntryScreen::Texts() const {
   SetAlpha(1.0f);
   // Asked anew each frame: a score that took the last place no longer
   // qualifies once it is in, and the consoling message shows from then on.
-  if (highscores.Check(player.score)) {
+  if (highscores.Check(game.header.score)) {
     rainbow.Set();
     Centred(kInTable[message - 1], 50);
     SetColor(255, 255, 223);
@@ -153,7 +148,7 @@ void NameEntryScreen::Texts() const {
   SetColor(63, 127, 255);
   Centred("Your final score:", 70, false);
   char score[16];
-  std::snprintf(score, sizeof score, "%d", player.score);
+  std::snprintf(score, sizeof score, "%d", game.header.score);
   SetScale(2, 2);
   SetColor(127, 191, 255);
   Centred(score, 80);
@@ -168,7 +163,7 @@ void NameEntryScreen::Typing() {
   if (!(KeyHit(vk::kEnter) || pilot_signs)) return;
   FlushKeys();
   FlushMouse();
-  if (highscores.Check(player.score)) AddToTable();
+  if (highscores.Check(game.header.score)) AddToTable();
   input->cursor = 0;  // and it stays hidden: the input is not updated again
   phase = Online() ? kPosting : kLeaving;
 }
@@ -202,7 +197,8 @@ void NameEntryScreen::Result() {
 void NameEntryScreen::Step() {
   // The frame before showed "Putting online...": the submission blocks now.
   if (phase == kPosting && submit_due) {
-    submitted_ok = SubmitOnlineScore(input->txt, player.score, player.stage, player.wave, SignedReplay(input->txt));
+    submitted_ok =
+        SubmitOnlineScore(input->txt, game.header.score, game.header.stage, game.header.wave, SignedReplay());
     DebugLog(submitted_ok ? "Name entry: the online scoreboard took the score"
                           : "Name entry: the online scoreboard did not take the score");
     submit_due = false;
@@ -246,7 +242,7 @@ void NameEntryScreen::Step() {
 void NameEntryScreen::Leave() {
   // Leaving while the name is still being typed (the window was closed) keeps
   // the score in the table under the name typed so far.
-  if (phase == kTyping && input && highscores.Check(player.score)) AddToTable();
+  if (phase == kTyping && input && highscores.Check(game.header.score)) AddToTable();
   phase = kLeaving;
   input.reset();
   KillParticles();

@@ -4,6 +4,7 @@
 
 #include "core/screen.h"
 #include "frontend/text_input.h"
+#include "persist/replay.h"
 
 // The screen after a game whose score enters the table or may go online:
 // fireworks, a message, the final score and the name entry. Enter stores the
@@ -20,6 +21,9 @@ class NameEntryScreen : public Screen {
   // the scoreboard's answer shown, leaving.
   static constexpr uint8_t kTyping = 1, kPosting = 2, kPostResult = 3, kLeaving = 4;
   uint8_t phase = 0;
+  // The finished game as recorded: its result (the header) and the replay
+  // that goes online with the name.
+  Replay game;
   uint8_t message = 1;  // which pair of messages (1..10)
   int32_t firework_delay = 0;
   bool submit_due = false;  // "Putting online..." has been shown; submit now
@@ -33,12 +37,14 @@ class NameEntryScreen : public Screen {
   void Typing();
   void Result();
   void AddToTable();
+  std::string SignedReplay() const;
 };
 
 NameEntryScreen& TheNameEntryScreen();
 
-// Where a finished game goes: the name entry when the score is above 0 and
-// enters the table or online scores are on, otherwise the menu.
-Screen* ScreenAfterGame();
+// Where a finished game goes: the name entry (which takes the game) when the
+// score is above 0 and enters the table or online scores are on, otherwise
+// the menu.
+Screen* ScreenAfterGame(const Replay& game);
 // The autopilot's signature in the table.
 constexpr const char* kAutopilotName = "Autopilot";

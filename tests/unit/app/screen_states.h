@@ -178,9 +178,9 @@ inline void Credits(int frames) {
 // The name entry after a game of 1,234,567 points, the widest name typed.
 inline void NameEntry(bool in_table, uint8_t phase, bool submitted_ok) {
   config.online = 1;
-  player.score = 1'234'567;
   for (int i = 0; i < THighscores::kEntries; ++i) highscores.score[i] = in_table ? 0 : 99'999'999;
   NameEntryScreen& entry = TheNameEntryScreen();
+  entry.game.header.score = 1'234'567;
   entry.Enter();
   entry.message = in_table ? 5 : 5;  // the longest message of either list
   EntryFrame();
