@@ -4,6 +4,7 @@
 #include "core/mouse.h"
 #include "game/autopilot.h"
 #include "game/player.h"
+#include "game/world.h"
 #include "persist/records.h"
 #include "platform/input.h"
 
@@ -49,12 +50,12 @@ bool AnyFireHeld() {
 
 }  // namespace
 
-FrameInput ReadFrameInput(uint8_t controls) {
+FrameInput ReadFrameInput(const World& world, uint8_t controls) {
   FrameInput input;
   // The item key uses an item with every control method.
   const bool item_key = KeyHit(config.key[key_slot::kUseItem]) > 0;
   if (AutopilotOn()) {
-    input.buttons = SticksBits(AutopilotSticks());
+    input.buttons = SticksBits(AutopilotSticks(world));
   } else if (controls == CONTROLS_MOUSE) {
     input.x = int16_t(MouseX());
     input.y = int16_t(MouseY());

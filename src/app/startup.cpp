@@ -46,7 +46,7 @@
 void ResetState() {
   common.Reset();
   records.Reset();
-  world.Reset();
+  ShownGame().Reset();
   show.Reset();
   frontend.Reset();
 }

@@ -8,19 +8,19 @@ void TBullet::Fire(int32_t ship_x, int32_t ship_y, uint8_t level) {
   x = ship_x + 2;
   y = ship_y - 1;
   pwr = level;
-  if (pwr > 2) Report(game_event::MuzzleFlash{ship_x + 3, ship_y});
-  Report(game_event::Blaster{level});
-  ++statsGame.bullets_fired;
+  if (pwr > 2) world.Report(game_event::MuzzleFlash{ship_x + 3, ship_y});
+  world.Report(game_event::Blaster{level});
+  ++world.statsGame.bullets_fired;
 }
 
 void TBullet::Move(uint8_t level) {
   y -= kBulletSpeed;
-  if (InFlight()) Report(game_event::BulletTrail{x, y, level});
+  if (InFlight()) world.Report(game_event::BulletTrail{x, y, level});
 }
 
 void TBullet::CountHits() {
   if (!hit) return;
-  ++statsGame.bullets_hit;
+  ++world.statsGame.bullets_hit;
   hit = 0;
 }
 

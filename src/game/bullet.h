@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+struct World;
+
 // The ship's single laser bullet. A new shot is possible only once the last
 // one has left the top of the screen or spent its power: that one-shot rule is
 // what makes aiming matter. It flies 8 pixels up per tick and can hit as many
@@ -10,6 +12,9 @@ constexpr int32_t kBulletSpeed = 8;
 
 class TBullet {
  public:
+  explicit TBullet(World& world) : world(world) {}
+  World& world;  // the game it is part of
+
   int32_t x = 0;
   int32_t y = 0;
   uint8_t pwr = 0;  // hits left in this shot

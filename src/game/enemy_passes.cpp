@@ -5,17 +5,17 @@
 #include "game/spider.h"
 #include "game/world.h"
 
-void UpdateSnails() {
-  lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Update(); });
+void UpdateSnails(World& world) {
+  world.lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Update(); });
 }
 
-void UpdateSpiders() {
-  lstEnemies.ForEachOf<TSpider>([](TSpider* spider) { spider->Update(); });
+void UpdateSpiders(World& world) {
+  world.lstEnemies.ForEachOf<TSpider>([](TSpider* spider) { spider->Update(); });
 }
 
-int32_t UpdateSaucers() {
+int32_t UpdateSaucers(World& world) {
   int32_t count = 0;
-  lstEnemies.ForEachOf<TSaucer>([&](TSaucer* saucer) {
+  world.lstEnemies.ForEachOf<TSaucer>([&](TSaucer* saucer) {
     saucer->Update();
     ++count;
   });

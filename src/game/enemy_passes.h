@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 
+struct World;
+
 // Snails, spiders and saucers: one pass each over lstEnemies for their kind.
-void UpdateSnails();
-void UpdateSpiders();
-int32_t UpdateSaucers();  // returns how many saucers were updated (the saucer hum follows it)
+void UpdateSnails(World& world);
+void UpdateSpiders(World& world);
+int32_t UpdateSaucers(World& world);  // returns how many saucers were updated (the saucer hum follows it)

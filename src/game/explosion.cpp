@@ -12,28 +12,28 @@ constexpr int32_t kBlock[9] = {-33, -32, -31, -1, 0, 1, 31, 32, 33};
 
 }  // namespace
 
-TExplosion::TExplosion() { lstExplosions.Add(this); }
+TExplosion::TExplosion(World& world) : world(world) { world.lstExplosions.Add(this); }
 
-TExplosion* TExplosion::Create(int32_t x, int32_t y, uint16_t life, uint16_t pos) {
-  auto* explosion = new TExplosion();
+TExplosion* TExplosion::Create(World& world, int32_t x, int32_t y, uint16_t life, uint16_t pos) {
+  auto* explosion = new TExplosion(world);
   explosion->x = x;
   explosion->y = y;
   explosion->life = life;
   explosion->pos = pos;
   explosion->KillShrooms();
   explosion->KillEnemies();
-  Report(game_event::ExplosionStarted{x, y});
-  ReportSound(GameSound::kMissileExplode);
+  world.Report(game_event::ExplosionStarted{x, y});
+  world.ReportSound(GameSound::kMissileExplode);
   return explosion;
 }
 
-void TExplosion::Die() { lstExplosions.Remove(this); }
+void TExplosion::Die() { world.lstExplosions.Remove(this); }
 
 void TExplosion::Update() {
   life = uint16_t(life - 1);
   KillShrooms();
   KillEnemies();
-  Report(game_event::ExplosionBurns{x, y});
+  world.Report(game_event::ExplosionBurns{x, y});
   if (life == 0) Die();
 }
 
@@ -41,13 +41,13 @@ void TExplosion::KillShrooms() {
   if (pos >= kFieldCells) return;
   for (int32_t offset : kBlock) {
     const int32_t cell = int32_t(pos) + offset;
-    if (cell >= 0 && cell < kFieldCells) BlastCell(cell);
+    if (cell >= 0 && cell < kFieldCells) BlastCell(world, cell);
   }
 }
 
 void TExplosion::KillEnemies() {
   KillEnemiesInBox(
-      EnemyShape::kContact, 1,
+      world, EnemyShape::kContact, 1,
       [this](bool) {
         return WeaponBox{x - 10, y - 10, 24, 24};
       },

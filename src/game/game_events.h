@@ -180,10 +180,5 @@ using GameEvent =
                  game_event::ShipExploded, game_event::ChainPartDied, game_event::SnailSplat, game_event::SpiderSplat,
                  game_event::SaucerBurst, game_event::SaucerLight, game_event::WardenTrail,
                  game_event::ExplosionStarted, game_event::ExplosionBurns>;
-
-// This frame's events so far, oldest first; the next frame starts them anew.
-const std::vector<GameEvent>& FrameEvents();
-void ClearFrameEvents();
-// The rules' one way to the show.
-void Report(const GameEvent& event);
-inline void ReportSound(GameSound sound) { Report(game_event::Sound{sound}); }
+// A game's events (World::events) are this frame's so far, oldest first; the
+// next frame starts them anew. World::Report is the rules' one way to the show.

@@ -19,11 +19,11 @@ const char* THurryUp::Message(int32_t roll) {
 }
 
 void THurryUp::Activate() {
-  msg = Message(Rand(1, 7));
+  msg = Message(world.random.Rand(1, 7));
   state = STATE_WARNING;
   phase = 0;
   loops = 0;
-  ReportSound(GameSound::kHurryUp);
+  world.ReportSound(GameSound::kHurryUp);
   if (DebugLogEnabled()) DebugLog("Hurry-up: " + msg);
 }
 
@@ -38,14 +38,14 @@ void THurryUp::Update() {
       if (loops == kWarningBeats)
         state = STATE_ALERT;
       else
-        ReportSound(GameSound::kHurryUp);
+        world.ReportSound(GameSound::kHurryUp);
     }
   }
   // Warden alert starts with a warden in the very frame it begins.
   if (state == STATE_ALERT) {
     if (phase == 0) {
-      ReportSound(GameSound::kWardenAppear);
-      const TWarden* warden = SpawnWarden();
+      world.ReportSound(GameSound::kWardenAppear);
+      const TWarden* warden = SpawnWarden(world);
       if (DebugLogEnabled())
         DebugLog("Warden arrives at " + std::to_string(int32_t(warden->x)) + "," + std::to_string(int32_t(warden->y)));
     }
@@ -56,13 +56,13 @@ void THurryUp::Update() {
 
 // --- the game loop's hooks -------------------------------------------------
 
-void UpdateHurryUp() { hurryup.Update(); }
+void UpdateHurryUp(World& world) { world.hurryup.Update(); }
 
-void ActivateHurryUp() { hurryup.Activate(); }
+void ActivateHurryUp(World& world) { world.hurryup.Activate(); }
 
-void DeactivateHurryUp() {
-  hurryup.Deactivate();
-  RemoveAllWardens();
+void DeactivateHurryUp(World& world) {
+  world.hurryup.Deactivate();
+  RemoveAllWardens(world);
 }
 
-uint8_t HurryUpState() { return hurryup.state; }
+uint8_t HurryUpState(const World& world) { return world.hurryup.state; }

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+struct World;
+
 // The world's update passes in their fixed order, and the steps a stage and a
 // wave begin with: what one frame of the play states runs (game/play.cpp),
 // and what tests and benchmarks step on their own.
@@ -20,6 +22,6 @@ enum UpdatePass : uint16_t {
   kUpdateAll = 0xffe,
 };
 
-void UpdateWorld(uint16_t passes);  // UpdatePass bits
-void SetupStage();
-void SetupWave();
+void UpdateWorld(World& world, uint16_t passes);  // UpdatePass bits
+void SetupStage(World& world);
+void SetupWave(World& world);

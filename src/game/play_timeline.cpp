@@ -8,4 +8,4 @@ TallyTimes TallyTimeline(uint8_t stage) {
   return {-1, 140, 180};
 }
 
-int32_t StageBonus() { return int32_t(float(statsStage.mushrooms) * mushroomMultiplier); }
+int32_t StageBonus(const World& world) { return int32_t(float(world.statsStage.mushrooms) * world.mushroomMultiplier); }

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+struct World;
+
 // When the play states' steps come, which the show follows: the stage
 // banner, the tally's lines and its bonus.
 
@@ -15,4 +17,4 @@ struct TallyTimes {
 };
 TallyTimes TallyTimeline(uint8_t stage);
 // The stage's mushrooms at the tally's multiplier.
-int32_t StageBonus();
+int32_t StageBonus(const World& world);

@@ -40,9 +40,9 @@ void TPlayer::CentraliseInPlayfield() {
 void TPlayer::LoseLife() {
   lives = uint8_t(lives - 1);
   state = SHIP_DEAD;
-  ReportSound(GameSound::kPlayerDie);
+  world.ReportSound(GameSound::kPlayerDie);
   ClearPowers();
-  Report(game_event::ShipExploded{x, y});
+  world.Report(game_event::ShipExploded{x, y});
   CentraliseInPlayfield();
 }
 
@@ -51,9 +51,9 @@ void TPlayer::ClearPowers() { std::fill(std::begin(power), std::end(power), uint
 void TPlayer::Respawn() {
   if (lives > 0) {
     state = SHIP_RESPAWNING;
-    playfield.ClearPoison();
+    world.playfield.ClearPoison();
   } else {
-    gameState = STATE_GAMEOVER;
+    world.gameState = STATE_GAMEOVER;
   }
 }
 
@@ -85,8 +85,8 @@ void TPlayer::UpdatePowers() {
         bpwr = 4;
         break;
       case POWER_SHIELD:
-        Report(game_event::ShieldHum{true});
-        if (power[i] == 1) ReportSound(GameSound::kShieldFade);
+        world.Report(game_event::ShieldHum{true});
+        if (power[i] == 1) world.ReportSound(GameSound::kShieldFade);
         break;
       case POWER_SCORE2:
         scorex = 2;
@@ -102,11 +102,11 @@ void TPlayer::UpdatePowers() {
     }
     --power[i];
   }
-  if (power[POWER_RADAR] != 0) radar.Update();
-  if (power[POWER_SHIELD] == 0) Report(game_event::ShieldHum{false});
+  if (power[POWER_RADAR] != 0) world.radar.Update();
+  if (power[POWER_SHIELD] == 0) world.Report(game_event::ShieldHum{false});
 }
 
-bool TPlayer::MayUse() const { return state > SHIP_DEAD && gameState != STATE_CLEARED; }
+bool TPlayer::MayUse() const { return state > SHIP_DEAD && world.gameState != STATE_CLEARED; }
 
 void TPlayer::AddItem(uint8_t kind) {
   for (uint8_t& slot : item) {
@@ -122,7 +122,7 @@ void TPlayer::AddScore(uint16_t points) {
   // One life per award: a big award past two thresholds gives the second
   // life with the next award of any size.
   if (score >= elife) {
-    ReportSound(GameSound::kExtraLife);
+    world.ReportSound(GameSound::kExtraLife);
     lives = uint8_t(lives + 1);
     elife += kExtraLifeStep;
   }

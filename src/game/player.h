@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+struct World;
+
 // The player's ship: one object for the whole program, re-initialised at every
 // game start. It moves in a band at the bottom of the playfield, fires the one
 // bullet, carries timed powers and up to three held items, and keeps the
@@ -36,6 +38,9 @@ struct ShipSticks {
 
 class TPlayer {
  public:
+  explicit TPlayer(World& world) : world(world) {}
+  World& world;  // the game it is part of
+
   int32_t x = 0;
   int32_t y = 0;
   std::string c;

@@ -10,22 +10,24 @@ namespace {
 
 // Statistics and the show's effects belong to others; these are the only
 // places the grid reaches them.
-void CountShroomKill(bool poison) {
-  statsStage.mushrooms += 1;
+void CountShroomKill(World& world, bool poison) {
+  world.statsStage.mushrooms += 1;
   if (poison)
-    statsGame.killed_pshrooms += 1;
+    world.statsGame.killed_pshrooms += 1;
   else
-    statsGame.killed_shrooms += 1;
+    world.statsGame.killed_shrooms += 1;
 }
-void PlayMineAppear() { ReportSound(GameSound::kMineAppear); }
-void SpawnMineAppear(int32_t x, int32_t y) { Report(game_event::MineAppeared{x, y}); }
-void SpawnFlash(int32_t x, int32_t y, int32_t frame) { Report(game_event::ShroomFlash{x, y, frame}); }
+void PlayMineAppear(World& world) { world.ReportSound(GameSound::kMineAppear); }
+void SpawnMineAppear(World& world, int32_t x, int32_t y) { world.Report(game_event::MineAppeared{x, y}); }
+void SpawnFlash(World& world, int32_t x, int32_t y, int32_t frame) {
+  world.Report(game_event::ShroomFlash{x, y, frame});
+}
 
-int32_t RandomCell() { return Rand(0, kFieldRandomCells - 1); }
+int32_t RandomCell(World& world) { return world.random.Rand(0, kFieldRandomCells - 1); }
 
 }  // namespace
 
-TPlayfield::TPlayfield() {
+TPlayfield::TPlayfield(World& world) : world(world) {
   Clear();
   for (std::string& colour : clr) colour = "FFFFFF";
 }
@@ -37,7 +39,7 @@ int TPlayfield::Flash() {
       const uint8_t code = data[CellIndex(col, row)];
       if (!IsShroom(code)) continue;
       const int damage = IsPoison(code) ? code - CELL_POISON : code;
-      SpawnFlash(CellX(col), CellY(row), damage + 4 * style);
+      SpawnFlash(world, CellX(col), CellY(row), damage + 4 * style);
     }
   }
   return 0;
@@ -55,7 +57,7 @@ int TPlayfield::Fill(uint16_t n) {
   // n + 1 placements; a cell picked twice just gets a fresh mushroom again,
   // so a stage may start with fewer.
   for (uint32_t i = 0; i <= n; ++i) {
-    const int32_t cell = RandomCell();
+    const int32_t cell = RandomCell(world);
     data[cell] = 0;
     strength[cell] = kFreshStrength;
   }
@@ -64,29 +66,29 @@ int TPlayfield::Fill(uint16_t n) {
 
 int TPlayfield::DropScattermines(uint16_t n) {
   for (uint32_t i = 1; i <= n; ++i) {
-    int32_t cell = RandomCell();
-    while (data[cell] == CELL_SCATTERMINE) cell = RandomCell();
+    int32_t cell = RandomCell(world);
+    while (data[cell] == CELL_SCATTERMINE) cell = RandomCell(world);
     const int32_t col = cell % kFieldCols, row = cell / kFieldCols;
-    SpawnMineAppear(CellX(col) - 4, CellY(row) - 4);
+    SpawnMineAppear(world, CellX(col) - 4, CellY(row) - 4);
     data[cell] = CELL_SCATTERMINE;
     strength[cell] = 0;
   }
-  PlayMineAppear();
+  PlayMineAppear(world);
   return 0;
 }
 
 int TPlayfield::ChangeColor() {
-  const uint8_t family = uint8_t(Rand(1, 11));
+  const uint8_t family = uint8_t(world.random.Rand(1, 11));
   for (int i = 0; i < kFieldCells; ++i) {
     c[i] = family;
-    clr[i] = RandomColour(family);  // every mushroom its own shade
+    clr[i] = RandomColour(family, world.random);  // every mushroom its own shade
   }
   return 0;
 }
 
 int TPlayfield::ChangeStyle() {
-  uint8_t next = uint8_t(Rand(0, 7));
-  while (next == style) next = uint8_t(Rand(0, 7));
+  uint8_t next = uint8_t(world.random.Rand(0, 7));
+  while (next == style) next = uint8_t(world.random.Rand(0, 7));
   style = next;
   return 0;
 }
@@ -100,20 +102,20 @@ int TPlayfield::ClearPoison() {
   return 0;
 }
 
-int TPlayfield::SmartBomb(void (*award)(uint16_t points)) {
+int TPlayfield::SmartBomb(void (*award)(World& world, uint16_t points)) {
   for (int i = 0; i < kFieldCells; ++i) {
     const uint8_t code = data[i];
     if (IsPoison(code)) {
       data[i] = CELL_EMPTY;
-      award(15);
-      CountShroomKill(true);
-    } else if (code <= 3 && Rand(1, 100) < 76) {
+      award(world, 15);
+      CountShroomKill(world, true);
+    } else if (code <= 3 && world.random.Rand(1, 100) < 76) {
       // The blast may take all remaining hits at once, or leave it damaged.
-      const uint8_t damaged = uint8_t(code + Rand(1, 4 - code));
+      const uint8_t damaged = uint8_t(code + world.random.Rand(1, 4 - code));
       if (damaged >= 4) {
         data[i] = CELL_EMPTY;
-        award(1);
-        CountShroomKill(false);
+        award(world, 1);
+        CountShroomKill(world, false);
       } else {
         data[i] = damaged;
       }
@@ -126,7 +128,7 @@ int TPlayfield::DebugFillColumn(uint8_t col) {
   if (col >= kFieldCols) return 0;
   for (int row = 0; row <= 16; ++row) {
     const int cell = CellIndex(col, row);
-    data[cell] = Rand(1, 10) < 8 ? 0 : CELL_POISON;
+    data[cell] = world.random.Rand(1, 10) < 8 ? 0 : CELL_POISON;
     strength[cell] = kFreshStrength;
   }
   return 0;

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+struct World;
+
 // The mushroom grid: 32 columns by 22 rows of 9-pixel cells. Chain creatures
 // wind through it, saucers poison it, the player shoots it down. Every moving
 // object converts between its pixel position and a cell of this grid.
@@ -44,18 +46,19 @@ class TPlayfield {
   uint8_t c[kFieldCells] = {};             // colour family (1..11) the cell's colour came from
 
   // A new grid starts empty (every cell 255) in white, style 0.
-  TPlayfield();
+  explicit TPlayfield(World& world);
+  World& world;  // the game it is part of
 
   // Every method returns 0, which no caller uses; the slots keep this order.
-  int Flash();                                    // a white flash particle on every mushroom (stage entry, tally)
-  int Clear();                                    // every cell empty, strength 0
-  int Fill(uint16_t n);                           // n + 1 mushrooms at random cells of rows 0..15
-  int DropScattermines(uint16_t n);               // n mines at random cells of rows 0..15, never two in one cell
-  int ChangeColor();                              // a new stage colour family, a shade of it per cell
-  int ChangeStyle();                              // a new mushroom style, never the current one
-  int HandlePoison();                             // called after every new wave; poison needs nothing then
-  int ClearPoison();                              // every poison mushroom back to a plain one, damage kept
-  int SmartBomb(void (*award)(uint16_t points));  // clears mushrooms, awarding each one's points
+  int Flash();                       // a white flash particle on every mushroom (stage entry, tally)
+  int Clear();                       // every cell empty, strength 0
+  int Fill(uint16_t n);              // n + 1 mushrooms at random cells of rows 0..15
+  int DropScattermines(uint16_t n);  // n mines at random cells of rows 0..15, never two in one cell
+  int ChangeColor();                 // a new stage colour family, a shade of it per cell
+  int ChangeStyle();                 // a new mushroom style, never the current one
+  int HandlePoison();                // called after every new wave; poison needs nothing then
+  int ClearPoison();                 // every poison mushroom back to a plain one, damage kept
+  int SmartBomb(void (*award)(World& world, uint16_t points));  // clears mushrooms, awarding each one's points
 
   // Development aids, never called in play.
   int DebugFillColumn(uint8_t col);

@@ -13,13 +13,13 @@ constexpr uint8_t kDetectTicks = 11, kBlinkTicks = 21;
 void TRadar::Update() {
   // Only the exact ticks 60, 40 and 20 warn: a countdown running two a tick
   // during warden alert may step over them.
-  if (spiderTimer >= 20 && spiderTimer <= 60 && spiderTimer % 20 == 0) {
-    ReportSound(GameSound::kRadarDetect);
+  if (world.spiderTimer >= 20 && world.spiderTimer <= 60 && world.spiderTimer % 20 == 0) {
+    world.ReportSound(GameSound::kRadarDetect);
     detect = kDetectTicks;
-  } else if (spiderTimer > 60 && int32_t(uint32_t(gameFrames) - uint32_t(lastblink)) > kBlipFrames) {
-    ReportSound(GameSound::kRadarBlip);
+  } else if (world.spiderTimer > 60 && int32_t(uint32_t(world.gameFrames) - uint32_t(lastblink)) > kBlipFrames) {
+    world.ReportSound(GameSound::kRadarBlip);
     blink = kBlinkTicks;
-    lastblink = int32_t(gameFrames);
+    lastblink = int32_t(world.gameFrames);
   }
   if (detect > 0) --detect;
   if (blink > 0) --blink;

@@ -8,33 +8,33 @@
 #include "game/playfield.h"
 #include "game/world.h"
 
-TRailblast::TRailblast() { lstRailblasts.Add(this); }
+TRailblast::TRailblast(World& world) : world(world) { world.lstRailblasts.Add(this); }
 
-TRailblast* TRailblast::Create(int32_t x) {
-  auto* rail = new TRailblast();
+TRailblast* TRailblast::Create(World& world, int32_t x) {
+  auto* rail = new TRailblast(world);
   rail->sourcex = uint16_t(x);
   rail->sourcecol = uint8_t((x - 17) / 9);
   // One column each side of the blast line, kept inside the field.
   rail->leftcol = uint8_t(std::max((x - 25) / 9, 0));
   rail->rightcol = uint8_t(std::min((x - 9) / 9, kFieldCols - 1));
-  rail->targy = float(player.y);
+  rail->targy = float(world.player.y);
   rail->targyvel = 0.6f;
-  ReportSound(GameSound::kRailFire);
+  world.ReportSound(GameSound::kRailFire);
   return rail;
 }
 
-void TRailblast::Die() { lstRailblasts.Remove(this); }
+void TRailblast::Die() { world.lstRailblasts.Remove(this); }
 
 void TRailblast::Update() {
   frame = uint16_t(frame + 1);
-  if (frame == kChargeAt) ReportSound(GameSound::kRailStart);
+  if (frame == kChargeAt) world.ReportSound(GameSound::kRailStart);
   if (frame == kFireAt) {
-    ReportSound(GameSound::kRailblast);
+    world.ReportSound(GameSound::kRailblast);
     DestroyShrooms();
   }
   if (frame == kGoneAt) Die();
   if (frame < kFireAt) {
-    if (frame > kChargeAt && frame % 20 == 5) ReportSound(GameSound::kRailBleep);
+    if (frame > kChargeAt && frame % 20 == 5) world.ReportSound(GameSound::kRailBleep);
     // The drone climbs about 36 pixels, slowing to a stop.
     if (targyvel > 0) {
       targyvel -= 0.005f;
@@ -47,12 +47,12 @@ void TRailblast::Update() {
 
 void TRailblast::DestroyShrooms() {
   for (int32_t col = leftcol; col <= rightcol; ++col)
-    for (int32_t row = 0; row < kFieldRows; ++row) BlastCell(CellIndex(col, row));
+    for (int32_t row = 0; row < kFieldRows; ++row) BlastCell(world, CellIndex(col, row));
 }
 
 void TRailblast::DestroyEnemies() {
   KillEnemiesInBox(
-      EnemyShape::kBody, 0,
+      world, EnemyShape::kBody, 0,
       [this](bool) {
         return WeaponBox{int32_t(sourcex) - kBeamHalf, 0, kBeamWidth, kBeamHeight};
       },

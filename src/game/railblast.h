@@ -3,6 +3,8 @@
 
 #include "core/object_list.h"
 
+struct World;
+
 // The railblast item: a drone rises from the ship (ticks 0..59), charges with
 // flashes and bleeps (60..119), then fires a beam down a three-column strip
 // of the field: at tick 120 every mushroom and mine of the strip is gone, for
@@ -25,9 +27,10 @@ class TRailblast : public Listed {
   uint16_t frame = 0;     // ticks since creation
 
   // A new railblast (all zero) joins lstRailblasts.
-  TRailblast();
+  explicit TRailblast(World& world);
+  World& world;  // the game it is part of
   // The drone leaves the ship with the beam line at x.
-  static TRailblast* Create(int32_t x);
+  static TRailblast* Create(World& world, int32_t x);
 
   void Die();
   void Update();

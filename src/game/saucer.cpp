@@ -15,13 +15,13 @@ namespace {
 constexpr float kSpeed = 0.75f;
 
 // A position light: a white dot that drifts along with the saucer for 3 frames.
-void Light(float x, float y, float xvel) { Report(game_event::SaucerLight{x, y, xvel}); }
+void Light(World& world, float x, float y, float xvel) { world.Report(game_event::SaucerLight{x, y, xvel}); }
 
 }  // namespace
 
-TSaucer::TSaucer() { lstEnemies.Add(this); }
+TSaucer::TSaucer(World& world) : TEnemy(world) { world.lstEnemies.Add(this); }
 
-void TSaucer::Die() { lstEnemies.Remove(this); }
+void TSaucer::Die() { world.lstEnemies.Remove(this); }
 
 void TSaucer::Suicide() {
   Burst(0);
@@ -44,11 +44,11 @@ void TSaucer::Update() {
     blinkcount = blinkfreq;
   const float lvel = right ? kSpeed : -kSpeed;
   if (blinkcount == blink[0])
-    Light(x - 2.0f, float(y + 3), lvel);
+    Light(world, x - 2.0f, float(y + 3), lvel);
   else if (blinkcount == blink[1])
-    Light(x + 6.0f, float(y + 3), lvel);
+    Light(world, x + 6.0f, float(y + 3), lvel);
   else if (blinkcount == blink[2])
-    Light(x + 4.0f, float(y - 1), lvel);
+    Light(world, x + 4.0f, float(y - 1), lvel);
 
   if (right) {
     x += kSpeed;
@@ -58,33 +58,33 @@ void TSaucer::Update() {
     if (x < 9.0f) return Die();
   }
   my_sec = int32_t((x - (right ? 17.0f : 8.0f)) / 9.0f + float(row * kFieldCols));
-  if (Rand(1, 100) >= 96) PoisonMushroom();
+  if (world.random.Rand(1, 100) >= 96) PoisonMushroom();
   my_sec = std::clamp<int32_t>(my_sec, 0, kFieldCells - 1);
 }
 
 void TSaucer::PoisonMushroom() {
   if (my_sec < 0 || my_sec >= kFieldCells) return;
-  uint8_t& code = playfield.data[my_sec];
+  uint8_t& code = world.playfield.data[my_sec];
   if (code > 3) return;  // poison already, a mine, or nothing
   code = uint8_t(code + CELL_POISON);
-  ReportSound(GameSound::kSaucerPoison);
+  world.ReportSound(GameSound::kSaucerPoison);
 }
 
 void TSaucer::Burst(uint8_t showPopup) {
   // The burst's angle is the rules' draw, so it stays where the game draws it.
-  const int32_t angle = Rand(90, 180);
-  Report(game_event::SaucerBurst{x, y, clr, angle, uint16_t(showPopup ? 200 : 0)});
+  const int32_t angle = world.random.Rand(90, 180);
+  world.Report(game_event::SaucerBurst{x, y, clr, angle, uint16_t(showPopup ? 200 : 0)});
 }
 
-uint8_t TSaucer::PowerupChance() const { return uint8_t(player.stage + 70 - 3 * row); }
+uint8_t TSaucer::PowerupChance() const { return uint8_t(world.player.stage + 70 - 3 * row); }
 
 void TSaucer::Death() {
   // Saucers pay even during warden alert.
-  player.AddScore(200);
+  world.player.AddScore(200);
   Burst(1);
-  if (Rand(1, 100) <= PowerupChance()) CreatePowerup(uint16_t(int32_t(x)), y);
+  if (world.random.Rand(1, 100) <= PowerupChance()) CreatePowerup(world, uint16_t(int32_t(x)), y);
   Die();
-  statsStage.saucers_killed += 1;
-  statsGame.killed_saucers += 1;
-  ReportSound(GameSound::kSaucerDie);
+  world.statsStage.saucers_killed += 1;
+  world.statsGame.killed_saucers += 1;
+  world.ReportSound(GameSound::kSaucerDie);
 }

@@ -28,8 +28,8 @@ class TSaucer : public TEnemy {
   int32_t my_sec = 0;  // the cell under the saucer
 
   // A new saucer (all zero) joins lstEnemies.
-  TSaucer();
-  static TSaucer* New() { return new TSaucer(); }
+  explicit TSaucer(World& world);
+  static TSaucer* New(World& world) { return new TSaucer(world); }
 
   void Die() override;
   // Leaves with its burst but without score or statistics (end of a stage).

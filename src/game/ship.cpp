@@ -13,39 +13,40 @@
 namespace {
 constexpr int32_t kStepX = 3, kStepY = 2;
 
-void FireIfAsked(bool fire) {
-  if ((player.cfire || fire) && ShipMayFire()) bullet.Fire(player.x, player.y, player.bpwr);
+void FireIfAsked(World& world, bool fire) {
+  if ((world.player.cfire || fire) && ShipMayFire(world))
+    world.bullet.Fire(world.player.x, world.player.y, world.player.bpwr);
 }
 }  // namespace
 
-void StepShip() {
-  if (!player.Tick()) return;
-  if (player.state == SHIP_ALIVE) {
-    CollideShipWithEnemies(player);
-    CollideShipWithWardens(player);
+void StepShip(World& world) {
+  if (!world.player.Tick()) return;
+  if (world.player.state == SHIP_ALIVE) {
+    CollideShipWithEnemies(world.player);
+    CollideShipWithWardens(world.player);
   }
-  if (player.state == SHIP_RESPAWNING || player.state == SHIP_ALIVE) {
-    CollideShipWithPowerups(player);
-    ReadShipControls();
+  if (world.player.state == SHIP_RESPAWNING || world.player.state == SHIP_ALIVE) {
+    CollideShipWithPowerups(world.player);
+    ReadShipControls(world);
     // Powers stand still during the tally and the game-over banner.
-    if (gameState == STATE_PLAYING || gameState == STATE_NEXTWAVE) player.UpdatePowers();
+    if (world.gameState == STATE_PLAYING || world.gameState == STATE_NEXTWAVE) world.player.UpdatePowers();
   }
 }
 
-void StepBullet() {
-  bullet.Move(player.bpwr);
-  if (bullet.InFlight()) {
+void StepBullet(World& world) {
+  world.bullet.Move(world.player.bpwr);
+  if (world.bullet.InFlight()) {
     // All of this tick's hits happen where the shot is now; a mushroom can
     // take several damage steps from one strong shot.
-    const uint8_t n = bullet.pwr;
-    for (uint8_t i = 0; i < n; ++i) CollideBullet(bullet);
+    const uint8_t n = world.bullet.pwr;
+    for (uint8_t i = 0; i < n; ++i) CollideBullet(world.bullet);
   }
-  bullet.CountHits();
+  world.bullet.CountHits();
 }
 
-void ReadShipControls() {
+void ReadShipControls(World& world) {
   const FrameInput& input = world.input;
-  if (world.controls == CONTROLS_MOUSE) return SteerShipByPointer(input);
+  if (world.controls == CONTROLS_MOUSE) return SteerShipByPointer(world, input);
   ShipSticks sticks;
   sticks.left = input.buttons & kInputLeft;
   sticks.right = input.buttons & kInputRight;
@@ -53,23 +54,23 @@ void ReadShipControls() {
   sticks.down = input.buttons & kInputDown;
   sticks.fire = input.buttons & kInputFire;
   sticks.use_item = input.buttons & kInputUseItem;
-  SteerShip(sticks);
+  SteerShip(world, sticks);
 }
 
-void SteerShip(const ShipSticks& sticks) {
-  TPlayer& ship = player;
+void SteerShip(World& world, const ShipSticks& sticks) {
+  TPlayer& ship = world.player;
   if (sticks.left) ship.x = std::max(ship.x - kStepX, kShipMinX);
   if (sticks.right) ship.x = std::min(ship.x + kStepX, kShipMaxX);
   // Only a step up applies the band's top, so a ship left above it when free
   // movement ends snaps back on its next step up.
   if (sticks.up) ship.y = std::max(ship.y - kStepY, ship.MinY());
   if (sticks.down) ship.y = std::min(ship.y + kStepY, kShipMaxY);
-  FireIfAsked(sticks.fire);
-  if (sticks.use_item && ship.MayUse()) UseItem();
+  FireIfAsked(world, sticks.fire);
+  if (sticks.use_item && ship.MayUse()) UseItem(world);
 }
 
-void SteerShipByPointer(const FrameInput& input) {
-  TPlayer& ship = player;
+void SteerShipByPointer(World& world, const FrameInput& input) {
+  TPlayer& ship = world.player;
   // The pointer is read as logical pixels and put back at the clamped place
   // every tick, so it never leaves the band's rectangle.
   ship.tx = std::clamp<int32_t>(input.x, kShipMinX, kShipMaxX);
@@ -77,24 +78,24 @@ void SteerShipByPointer(const FrameInput& input) {
   world.warpPointer = true;
   ship.x = ship.tx;
   ship.y = ship.ty;
-  FireIfAsked(input.buttons & kInputFire);
-  if ((input.buttons & kInputUseItem) && ship.MayUse()) UseItem();
+  FireIfAsked(world, input.buttons & kInputFire);
+  if ((input.buttons & kInputUseItem) && ship.MayUse()) UseItem(world);
 }
 
-void UseItem() {
-  uint8_t(&item)[kItemSlots] = player.item;
+void UseItem(World& world) {
+  uint8_t(&item)[kItemSlots] = world.player.item;
   switch (item[0]) {
     case ITEM_MISSILES:
-      StartMissileVolley(75);
+      StartMissileVolley(world, 75);
       break;
     case ITEM_SMARTBOMB:
-      ActivateSmartBomb();
+      ActivateSmartBomb(world);
       break;
     case ITEM_RAILBLAST:
-      CreateRailblast(player.x + 3);
+      CreateRailblast(world, world.player.x + 3);
       break;
     case ITEM_SCATTERMINES:
-      playfield.DropScattermines(15);
+      world.playfield.DropScattermines(15);
       break;
     default:
       break;
@@ -104,4 +105,4 @@ void UseItem() {
   item[2] = ITEM_EMPTY;
 }
 
-bool ShipMayFire() { return !bullet.InFlight() && player.MayUse(); }
+bool ShipMayFire(const World& world) { return !world.bullet.InFlight() && world.player.MayUse(); }

@@ -6,15 +6,17 @@
 #include "core/frame_input.h"
 #include "game/player.h"
 
-void StepShip();
-void StepBullet();
+struct World;
+
+void StepShip(World& world);
+void StepBullet(World& world);
 
 // The frame's input under the game's control method.
-void ReadShipControls();
+void ReadShipControls(World& world);
 // Steering by steps (keyboard, joypad, autopilot), or by the pointer's place.
-void SteerShip(const ShipSticks& sticks);
-void SteerShipByPointer(const FrameInput& input);
+void SteerShip(World& world, const ShipSticks& sticks);
+void SteerShipByPointer(World& world, const FrameInput& input);
 // The first held item goes off; the slots move up even when it was empty.
-void UseItem();
+void UseItem(World& world);
 // A new shot only once the last one is gone, and not during the tally.
-bool ShipMayFire();
+bool ShipMayFire(const World& world);

@@ -18,9 +18,9 @@ void TSmartBomb::Update() {
 
 void TSmartBomb::Activate() {
   life = kFlash;
-  lstEnemies.ForEachOf<TSpider>([](TSpider* spider) { spider->Death(); });
-  lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Death(); });
-  lstEnemies.ForEachOf<TSaucer>([](TSaucer* saucer) { saucer->Death(); });
-  playfield.SmartBomb([](uint16_t points) { player.AddScore(points); });
-  ReportSound(GameSound::kBombActivate);
+  world.lstEnemies.ForEachOf<TSpider>([](TSpider* spider) { spider->Death(); });
+  world.lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Death(); });
+  world.lstEnemies.ForEachOf<TSaucer>([](TSaucer* saucer) { saucer->Death(); });
+  world.playfield.SmartBomb([](World& world, uint16_t points) { world.player.AddScore(points); });
+  world.ReportSound(GameSound::kBombActivate);
 }

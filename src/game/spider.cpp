@@ -10,18 +10,18 @@
 namespace {
 
 // A fresh sideways course at each bounce: left, right or straight up and down.
-uint8_t RandomCourse() {
+uint8_t RandomCourse(World& world) {
   static constexpr uint8_t kCourses[3] = {TSpider::HDIR_LEFT, TSpider::HDIR_RIGHT, TSpider::HDIR_NONE};
-  return kCourses[Rand(0, 2)];
+  return kCourses[world.random.Rand(0, 2)];
 }
 
-void Bounce() { ReportSound(GameSound::kSpider); }
+void Bounce(World& world) { world.ReportSound(GameSound::kSpider); }
 
 }  // namespace
 
-TSpider::TSpider() { lstEnemies.Add(this); }
+TSpider::TSpider(World& world) : TEnemy(world) { world.lstEnemies.Add(this); }
 
-void TSpider::Die() { lstEnemies.Remove(this); }
+void TSpider::Die() { world.lstEnemies.Remove(this); }
 
 void TSpider::Suicide() {
   Splat(0);
@@ -33,15 +33,15 @@ void TSpider::Update() {
     y -= 1;
     if (y <= kTopY) {
       vdir = VDIR_DOWN;
-      Bounce();
-      hdir = RandomCourse();
+      Bounce(world);
+      hdir = RandomCourse(world);
     }
   } else {
     y += 1;
     if (y >= kBottomY) {
       vdir = VDIR_UP;
-      Bounce();
-      hdir = RandomCourse();
+      Bounce(world);
+      hdir = RandomCourse(world);
     }
   }
   if (hdir == HDIR_LEFT) {
@@ -55,23 +55,23 @@ void TSpider::Update() {
 
 void TSpider::Splat(uint16_t points) {
   // During warden alert spiders are worth nothing, so no pop-up either.
-  if (hurryup.state >= THurryUp::STATE_ALERT) points = 0;
-  Report(game_event::SpiderSplat{x, y, game_event::ColourOf(c), clr, points});
+  if (world.hurryup.state >= THurryUp::STATE_ALERT) points = 0;
+  world.Report(game_event::SpiderSplat{x, y, game_event::ColourOf(c), clr, points});
 }
 
 void TSpider::Death() {
   // The nearer the spider was to the ship's level, the braver the shot.
-  const int32_t d = player.y - (y + 8);
+  const int32_t d = world.player.y - (y + 8);
   uint16_t points = 75;
   if (d > 16)
     points = 25;
   else if (d > 8)
     points = 50;
   Splat(points);
-  if (hurryup.state < THurryUp::STATE_ALERT) player.AddScore(points);
+  if (world.hurryup.state < THurryUp::STATE_ALERT) world.player.AddScore(points);
   Die();
-  statsStage.spiders_killed += 1;
-  statsGame.killed_spiders += 1;
+  world.statsStage.spiders_killed += 1;
+  world.statsGame.killed_spiders += 1;
   // The spider has no death sound of its own.
-  ReportSound(GameSound::kSnailDie);
+  world.ReportSound(GameSound::kSnailDie);
 }

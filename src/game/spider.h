@@ -22,8 +22,8 @@ class TSpider : public TEnemy {
   uint8_t hdir = 0;  // HDIR_*
 
   // A new spider (all zero) joins lstEnemies.
-  TSpider();
-  static TSpider* New() { return new TSpider(); }
+  explicit TSpider(World& world);
+  static TSpider* New(World& world) { return new TSpider(world); }
 
   void Die() override;
   // Leaves with a splat but without score or statistics (end of a stage).

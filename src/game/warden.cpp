@@ -13,20 +13,20 @@ constexpr uint8_t kLightFrames = 30;  // an alarm light swaps sides every 30 fra
 
 }  // namespace
 
-TWarden::TWarden() {
+TWarden::TWarden(World& world) : TEnemy(world) {
   xdelta = 0.125f;
   xvelmax = 3.0f;
   ysin = 10.0f;
-  lighttimer = uint8_t(Rand(0, kLightFrames - 1));
-  whichlight = uint8_t(Rand(0, 1));
-  lstEnemies.Add(this);
+  lighttimer = uint8_t(world.random.Rand(0, kLightFrames - 1));
+  whichlight = uint8_t(world.random.Rand(0, 1));
+  world.lstEnemies.Add(this);
 }
 
-void TWarden::Die() { lstEnemies.Remove(this); }
+void TWarden::Die() { world.lstEnemies.Remove(this); }
 
 void TWarden::Update() {
   // Homing: it aims for the ship's middle, so it overshoots and swings back.
-  if (x >= float(player.x + 3))
+  if (x >= float(world.player.x + 3))
     xvel -= xdelta;
   else
     xvel += xdelta;
@@ -45,28 +45,28 @@ void TWarden::Update() {
     lighttimer += 1;
   }
 
-  Report(game_event::WardenTrail{x, sy});
+  world.Report(game_event::WardenTrail{x, sy});
 
-  if (Rand(1, 60) == 60) ShootAtPlayer();
+  if (world.random.Rand(1, 60) == 60) ShootAtPlayer();
 }
 
 void TWarden::ShootAtPlayer() {
   // Aimed from the base height at the middle of the ship; 0 degrees is up.
-  aim = ATan2Deg(float(player.y + 5) - y, float(player.x + 3) - x) + 90.0f;
+  aim = ATan2Deg(float(world.player.y + 5) - y, float(world.player.x + 3) - x) + 90.0f;
   if (aim < 0) aim += 360.0f;
-  TWardenBullet* shot = TWardenBullet::New();
+  TWardenBullet* shot = TWardenBullet::New(world);
   shot->x = x;
   shot->y = sy;
   shot->ang = aim;
-  shot->vel = Rnd(2.5f, 3.0f);
+  shot->vel = world.random.Rnd(2.5f, 3.0f);
   shot->xvel = SinDeg(aim) * shot->vel;
   shot->yvel = -CosDeg(aim) * shot->vel;
-  ReportSound(GameSound::kWardenShoot);
+  world.ReportSound(GameSound::kWardenShoot);
 }
 
-TWardenBullet::TWardenBullet() { lstWardenBullets.Add(this); }
+TWardenBullet::TWardenBullet(World& world) : world(world) { world.lstWardenBullets.Add(this); }
 
-void TWardenBullet::Die() { lstWardenBullets.Remove(this); }
+void TWardenBullet::Die() { world.lstWardenBullets.Remove(this); }
 
 void TWardenBullet::Update() {
   x += xvel;
@@ -74,33 +74,34 @@ void TWardenBullet::Update() {
   if (x > 325.0f || x < -5.0f || y > 245.0f || y < -5.0f) Die();
 }
 
-TWarden* SpawnWarden() {
-  TWarden* warden = TWarden::New();
-  warden->x = float(Rand(10, 310));
-  warden->y = float(Rand(30, 150));
-  warden->xdelta += Rnd(-0.05f, 0.05f);
-  warden->xvelmax += Rnd(-1.0f, 1.0f);
-  warden->ysin += Rnd(-5.0f, 5.0f);
+TWarden* SpawnWarden(World& world) {
+  TWarden* warden = TWarden::New(world);
+  warden->x = float(world.random.Rand(10, 310));
+  warden->y = float(world.random.Rand(30, 150));
+  warden->xdelta += world.random.Rnd(-0.05f, 0.05f);
+  warden->xvelmax += world.random.Rnd(-1.0f, 1.0f);
+  warden->ysin += world.random.Rnd(-5.0f, 5.0f);
   return warden;
 }
 
 // --- the game loop's hooks -------------------------------------------------
 
-void UpdateWardens() {
-  lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Update(); });
+void UpdateWardens(World& world) {
+  world.lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Update(); });
 }
 
-void UpdateWardenBullets() {
-  lstWardenBullets.ForEach([](TWardenBullet* shot) { shot->Update(); });
+void UpdateWardenBullets(World& world) {
+  world.lstWardenBullets.ForEach([](TWardenBullet* shot) { shot->Update(); });
 }
 
-void RegisterWardenCollisions() {
+void RegisterWardenCollisions(World& world) {
   CollisionLayer& layer = world.wardenFootprints;
   layer.Clear();
-  lstWardenBullets.ForEach([&](TWardenBullet* shot) { layer.Add(Masks().warden_bullet, shot->x, shot->y, shot->ang); });
-  lstEnemies.ForEachOf<TWarden>([&](TWarden* warden) { layer.Add(Masks().warden, warden->x, warden->sy, 0); });
+  world.lstWardenBullets.ForEach(
+      [&](TWardenBullet* shot) { layer.Add(Masks().warden_bullet, shot->x, shot->y, shot->ang); });
+  world.lstEnemies.ForEachOf<TWarden>([&](TWarden* warden) { layer.Add(Masks().warden, warden->x, warden->sy, 0); });
 }
 
-void RemoveAllWardens() {
-  lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Die(); });
+void RemoveAllWardens(World& world) {
+  world.lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Die(); });
 }

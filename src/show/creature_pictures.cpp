@@ -85,26 +85,26 @@ void DrawWardenBullet(const TWardenBullet& shot) {
   SetRotation(0);
 }
 
-void DrawChainParts() {
-  lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { DrawChainPart(*part); });
+void DrawChainParts(const World& world) {
+  world.lstEnemies.ForEachOf<TSkitterworm>([](const TSkitterworm* part) { DrawChainPart(*part); });
 }
 
-void DrawSnails() {
-  lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { DrawSnail(*snail); });
+void DrawSnails(const World& world) {
+  world.lstEnemies.ForEachOf<TSnail>([](const TSnail* snail) { DrawSnail(*snail); });
 }
 
-void DrawSpiders() {
-  lstEnemies.ForEachOf<TSpider>([](TSpider* spider) { DrawSpider(*spider); });
+void DrawSpiders(const World& world) {
+  world.lstEnemies.ForEachOf<TSpider>([](const TSpider* spider) { DrawSpider(*spider); });
 }
 
-void DrawSaucers() {
-  lstEnemies.ForEachOf<TSaucer>([](TSaucer* saucer) { DrawSaucer(*saucer); });
+void DrawSaucers(const World& world) {
+  world.lstEnemies.ForEachOf<TSaucer>([](const TSaucer* saucer) { DrawSaucer(*saucer); });
 }
 
-void DrawWardens() {
-  lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { DrawWarden(*warden); });
+void DrawWardens(const World& world) {
+  world.lstEnemies.ForEachOf<TWarden>([](const TWarden* warden) { DrawWarden(*warden); });
 }
 
-void DrawWardenBullets() {
-  lstWardenBullets.ForEach([](TWardenBullet* shot) { DrawWardenBullet(*shot); });
+void DrawWardenBullets(const World& world) {
+  world.lstWardenBullets.ForEach([](const TWardenBullet* shot) { DrawWardenBullet(*shot); });
 }

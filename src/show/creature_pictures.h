@@ -1,4 +1,6 @@
 #pragma once
+
+struct World;
 // The creatures of the field as the player sees them: chain parts, snails,
 // spiders, saucers, wardens and the wardens' shots. Each reads its creature
 // and changes nothing of it.
@@ -17,9 +19,9 @@ void DrawWarden(const TWarden& warden);
 void DrawWardenBullet(const TWardenBullet& shot);
 
 // Every creature of a kind, in the order of the world's list.
-void DrawChainParts();
-void DrawSnails();
-void DrawSpiders();
-void DrawSaucers();
-void DrawWardens();
-void DrawWardenBullets();
+void DrawChainParts(const World& world);
+void DrawSnails(const World& world);
+void DrawSpiders(const World& world);
+void DrawSaucers(const World& world);
+void DrawWardens(const World& world);
+void DrawWardenBullets(const World& world);

@@ -40,38 +40,38 @@ void SetDoubleScale(bool on) {
 
 // A wave that lasts too long: red that fades out over each beat of the
 // warning, and a message that grows beat by beat.
-void DrawHurryUp() {
-  if (hurryup.state != THurryUp::STATE_WARNING) return;
-  SetColor(236 - 4 * hurryup.phase, 0, 0);
-  const float s = 2.0f + 0.2f * float(hurryup.loops);
+void DrawHurryUp(const World& world) {
+  if (world.hurryup.state != THurryUp::STATE_WARNING) return;
+  SetColor(236 - 4 * world.hurryup.phase, 0, 0);
+  const float s = 2.0f + 0.2f * float(world.hurryup.loops);
   SetScale(s, s);
-  DrawTextCentred(hurryup.msg, 161, 200, 0);
+  DrawTextCentred(world.hurryup.msg, 161, 200, 0);
   SetScale(1, 1);
 }
 
-void EnteringDraw() {
+void EnteringDraw(const World& world) {
   uint16_t draw = kDrawParticles | kDrawHud;
-  if (stateTimer >= kFieldAppears) draw |= kDrawPlayfield;
-  DrawWorld(draw);
+  if (world.stateTimer >= kFieldAppears) draw |= kDrawPlayfield;
+  DrawWorld(world, draw);
   SetImageFont(fntSmall);
   SetColor(255, 255, 255);
   DrawCentred("E n t e r i n g   s t a g e", 160, 100);
   DrawCentred("Get ready!", 160, 130);
   SetDoubleScale(true);
   rainbow.Set();
-  DrawCentred(std::string(1, StageLetter(player.stage)), 161, 115);
+  DrawCentred(std::string(1, StageLetter(world.player.stage)), 161, 115);
   SetColor(191, 191, 191);
   SetDoubleScale(false);
   SetAlpha(fadeScene.value);
 }
 
-void PlayingDraw() {
-  DrawWorld(kDrawAll);
-  DrawHurryUp();
+void PlayingDraw(const World& world) {
+  DrawWorld(world, kDrawAll);
+  DrawHurryUp(world);
 }
 
-void PausedDraw() {
-  DrawWorld(kDrawAll);
+void PausedDraw(const World& world) {
+  DrawWorld(world, kDrawAll);
   SetBlend(Blend::kMask);
   SetColor(31, 31, 31);
   DrawImage(gfx.gameinfo_bgd, 0, 97);
@@ -83,8 +83,8 @@ void PausedDraw() {
   DrawCentred("<ESC> to quit - any other key to resume", 160, 124);
 }
 
-void TallyLine(int32_t at, const char* label, int32_t label_y, uint16_t killed, uint16_t seen) {
-  if (stateTimer <= at) return;
+void TallyLine(const World& world, int32_t at, const char* label, int32_t label_y, uint16_t killed, uint16_t seen) {
+  if (world.stateTimer <= at) return;
   SetColor(255, 255, 0);
   DrawCentred(label, 160, label_y);
   SetColor(255, 127, 0);
@@ -93,39 +93,41 @@ void TallyLine(int32_t at, const char* label, int32_t label_y, uint16_t killed, 
   DrawCentred(text, 160, label_y + 8);
 }
 
-void ClearedDraw() {
-  DrawWorld(kDrawAll);
+void ClearedDraw(const World& world) {
+  DrawWorld(world, kDrawAll);
   SetDoubleScale(true);
   rainbow.Set();
   char text[32];
-  std::snprintf(text, sizeof text, "Stage %c cleared!", StageLetter(player.stage));
+  std::snprintf(text, sizeof text, "Stage %c cleared!", StageLetter(world.player.stage));
   DrawCentred(text, 161, 30);
   SetDoubleScale(false);
 
-  const TallyTimes at = TallyTimeline(player.stage);
-  TallyLine(60, "Snails squished", 60, statsStage.snails_killed, statsStage.snails_seen);
-  TallyLine(100, "Spiders splatted", 85, statsStage.spiders_killed, statsStage.spiders_seen);
-  if (at.saucers > 0) TallyLine(at.saucers, "Saucers smashed", 110, statsStage.saucers_killed, statsStage.saucers_seen);
-  if (stateTimer > at.mushrooms) {
+  const TallyTimes at = TallyTimeline(world.player.stage);
+  TallyLine(world, 60, "Snails squished", 60, world.statsStage.snails_killed, world.statsStage.snails_seen);
+  TallyLine(world, 100, "Spiders splatted", 85, world.statsStage.spiders_killed, world.statsStage.spiders_seen);
+  if (at.saucers > 0)
+    TallyLine(world, at.saucers, "Saucers smashed", 110, world.statsStage.saucers_killed,
+              world.statsStage.saucers_seen);
+  if (world.stateTimer > at.mushrooms) {
     SetColor(0, 255, 255);
     DrawCentred("Mushroom multiplier", 106, 135);
     DrawCentred("Mushrooms mangled", 212, 135);
     SetColor(0, 191, 191);
-    DrawCentred(MultiplierText(mushroomMultiplier), 106, 143);
-    std::snprintf(text, sizeof text, "%u", unsigned(statsStage.mushrooms));
+    DrawCentred(MultiplierText(world.mushroomMultiplier), 106, 143);
+    std::snprintf(text, sizeof text, "%u", unsigned(world.statsStage.mushrooms));
     DrawCentred(text, 212, 143);
   }
-  if (stateTimer >= at.bonus) {
+  if (world.stateTimer >= at.bonus) {
     SetColor(127, 255, 127);
     DrawCentred("Stage bonus", 160, 159);
     SetDoubleScale(true);
     SetColor(63, 191, 63);
-    std::snprintf(text, sizeof text, "%u", unsigned(uint16_t(StageBonus())));
+    std::snprintf(text, sizeof text, "%u", unsigned(uint16_t(StageBonus(world))));
     DrawCentred(text, 160, 170);
     SetDoubleScale(false);
   }
-  if (stateTimer > kTallyEnd) {
-    if (stateTimer % 60 < 30)
+  if (world.stateTimer > kTallyEnd) {
+    if (world.stateTimer % 60 < 30)
       SetColor(127, 127, 127);
     else
       SetColor(255, 255, 255);
@@ -133,8 +135,8 @@ void ClearedDraw() {
   }
 }
 
-void GameOverDraw() {
-  DrawWorld(kDrawAll);
+void GameOverDraw(const World& world) {
+  DrawWorld(world, kDrawAll);
   SetDoubleScale(true);
   rainbow.Set();
   DrawCentred("G A M E   O V E R", 161, 111);
@@ -152,43 +154,43 @@ const char* MultiplierText(float multiplier) {
   return text;
 }
 
-void DrawGame() {
-  SetClsColor(smartbomb.life, smartbomb.life, smartbomb.life);
+void DrawGame(const World& world) {
+  SetClsColor(world.smartbomb.life, world.smartbomb.life, world.smartbomb.life);
   SetAlpha(fadeScene.value);
-  switch (gameState) {
+  switch (world.gameState) {
     case STATE_ENTERING:
-      EnteringDraw();
+      EnteringDraw(world);
       break;
     case STATE_PLAYING:
-      PlayingDraw();
+      PlayingDraw(world);
       break;
     case STATE_PAUSED:
-      PausedDraw();
+      PausedDraw(world);
       break;
     case STATE_CLEARED:
-      ClearedDraw();
+      ClearedDraw(world);
       break;
     case STATE_GAMEOVER:
-      GameOverDraw();
+      GameOverDraw(world);
       break;
     default:
-      DrawWorld(kDrawAll);
+      DrawWorld(world, kDrawAll);
       break;
   }
 }
 
-void DrawWorld(uint16_t passes) {
-  if (passes & kDrawPlayfield) DrawPlayfield(playfield);
-  DrawWardenBullets();
-  if (passes & kDrawShip) DrawShip(player);
-  if (passes & kDrawBullet) DrawBullet(bullet, player);
+void DrawWorld(const World& world, uint16_t passes) {
+  if (passes & kDrawPlayfield) DrawPlayfield(world.playfield);
+  DrawWardenBullets(world);
+  if (passes & kDrawShip) DrawShip(world.player);
+  if (passes & kDrawBullet) DrawBullet(world.bullet, world.player);
   if (passes & kDrawParticles) DrawParticles();
-  if (passes & kDrawPowerups) DrawPowerups();
-  if (passes & kDrawChains) DrawChainParts();
-  if (passes & kDrawSnails) DrawSnails();
-  if (passes & kDrawSpiders) DrawSpiders();
-  if (passes & kDrawSaucers) DrawSaucers();
-  DrawWardens();
-  DrawMissilesAndRailblasts();
-  if (passes & kDrawHud) DrawHud();
+  if (passes & kDrawPowerups) DrawPowerups(world);
+  if (passes & kDrawChains) DrawChainParts(world);
+  if (passes & kDrawSnails) DrawSnails(world);
+  if (passes & kDrawSpiders) DrawSpiders(world);
+  if (passes & kDrawSaucers) DrawSaucers(world);
+  DrawWardens(world);
+  DrawMissilesAndRailblasts(world);
+  if (passes & kDrawHud) DrawHud(world);
 }

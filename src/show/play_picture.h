@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+struct World;
+
 // The picture of a game as it stands: the world, the HUD and the banners of
 // the play state (the star field behind it is the game screen's). It reads
 // the rules' world and changes nothing of it.
@@ -20,8 +22,8 @@ enum DrawPass : uint16_t {
   kDrawAll = 0xffe,
 };
 
-void DrawGame();
-void DrawWorld(uint16_t passes);  // DrawPass bits
+void DrawGame(const World& world);
+void DrawWorld(const World& world, uint16_t passes);  // DrawPass bits
 
 // The tally's multiplier text: "x" and the first four characters of the value.
 const char* MultiplierText(float multiplier);

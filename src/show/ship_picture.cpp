@@ -44,7 +44,7 @@ void DrawShip(const TPlayer& ship) {
   if (free_left >= 1 && free_left <= 239 && ship.y < kShipMinY) {
     DrawImage(gfx.freeaction_warn, float(ship.x), float(ship.y + 10), free_left % 60 >= 30 ? 1 : 0);
   }
-  if (ship.power[POWER_RADAR] != 0) DrawRadar(radar);
+  if (ship.power[POWER_RADAR] != 0) DrawRadar(ship.world.radar);
 }
 
 void DrawBullet(const TBullet& shot, const TPlayer& ship) {

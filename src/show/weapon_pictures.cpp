@@ -52,11 +52,11 @@ void DrawRailblast(const TRailblast& rail) {
   SetAlpha(fadeScene.value);
 }
 
-void DrawPowerups() {
-  lstPowerups.ForEach([](TPowerup* powerup) { DrawPowerup(*powerup); });
+void DrawPowerups(const World& world) {
+  world.lstPowerups.ForEach([](const TPowerup* powerup) { DrawPowerup(*powerup); });
 }
 
-void DrawMissilesAndRailblasts() {
-  lstMissiles.ForEach([](TMissile* missile) { DrawMissile(*missile); });
-  lstRailblasts.ForEach([](TRailblast* rail) { DrawRailblast(*rail); });
+void DrawMissilesAndRailblasts(const World& world) {
+  world.lstMissiles.ForEach([](const TMissile* missile) { DrawMissile(*missile); });
+  world.lstRailblasts.ForEach([](const TRailblast* rail) { DrawRailblast(*rail); });
 }

@@ -45,7 +45,6 @@ void BM_MenuFrame(benchmark::State& state) {
   SetDrawScale(4);
   SetScale(1, 1);
   static const bool assets = LoadTheGamesImages();
-  SeedRnd(4242);
   ResetState();
   config.SetDefaults();
   config.sound = 0;

@@ -6,12 +6,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "app/game_input.h"
 #include "app/startup.h"
 #include "core/images.h"
 #include "game/autopilot.h"
 #include "game/collision_mask.h"
 #include "game/play.h"
+#include "game/world.h"
 #include "persist/records.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
@@ -31,12 +34,14 @@ void BM_RulesFrame(benchmark::State& state) {
   config.particles = 0;
   autopilotOn = true;
   int32_t seed = 11;
-  NewGame({seed, CONTROLS_KEYBOARD});
+  const auto game = std::make_unique<World>();
+  World& world = *game;
+  NewGame(world, {seed, CONTROLS_KEYBOARD});
   int64_t games = 1;
   for (auto _ : state) {
-    StepGame(ReadFrameInput(CONTROLS_KEYBOARD));
-    if (GameEnded()) {
-      NewGame({++seed, CONTROLS_KEYBOARD});
+    StepGame(world, ReadFrameInput(world, CONTROLS_KEYBOARD));
+    if (GameEnded(world)) {
+      NewGame(world, {++seed, CONTROLS_KEYBOARD});
       ++games;
     }
   }

@@ -6,6 +6,7 @@
 //   record_corpus DATA_DIR --explore FIRST N  lists candidate games
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "core/version.h"
@@ -30,8 +31,8 @@ struct Game {
   uint32_t quit_at = 0;
 };
 
-FrameInput PilotInput() {
-  const ShipSticks s = AutopilotSticks();
+FrameInput PilotInput(const World& world) {
+  const ShipSticks s = AutopilotSticks(world);
   uint8_t b = 0;
   if (s.left) b |= kInputLeft;
   if (s.right) b |= kInputRight;
@@ -46,26 +47,26 @@ struct Seen {
 };
 
 // Plays the game to its end (or its quit) and returns its record.
-Replay Play(const Game& game, Seen& seen) {
+Replay Play(World& world, const Game& game, Seen& seen) {
   game_test::HumanInput human(game.number);
-  NewGame({game.pilot ? game.number : game.number * 31 + 5, game.pilot ? CONTROLS_KEYBOARD : human.controls()});
-  while (!GameEnded() && world.gameFrames < 60u * 60u * 30u) {
+  NewGame(world, {game.pilot ? game.number : game.number * 31 + 5, game.pilot ? CONTROLS_KEYBOARD : human.controls()});
+  while (!GameEnded(world) && world.gameFrames < 60u * 60u * 30u) {
     if (game.quit_at && world.gameFrames == game.quit_at) {
-      PauseGame();
-      QuitGame();
+      PauseGame(world);
+      QuitGame(world);
       break;
     }
-    StepGame(game.pilot ? PilotInput() : human.Next());
-    lstEnemies.ForEachOf<TWarden>([&](TWarden*) { seen.wardens = true; });
-    lstEnemies.ForEachOf<TSaucer>([&](TSaucer*) { seen.saucers = true; });
+    StepGame(world, game.pilot ? PilotInput(world) : human.Next());
+    world.lstEnemies.ForEachOf<TWarden>([&](TWarden*) { seen.wardens = true; });
+    world.lstEnemies.ForEachOf<TSaucer>([&](TSaucer*) { seen.saucers = true; });
   }
-  Replay replay = ReplayOf(RecordOfGame());
+  Replay replay = ReplayOf(RecordOfGame(world));
   replay.header.date = "2026-12-08T00:00:00Z";
   replay.header.name = game.pilot ? "Autopilot" : "Generated";
   return replay;
 }
 
-int Powerups() {
+int Powerups(const World& world) {
   int n = 0;
   for (uint8_t p : world.statsGame.powerups) n += p;
   return n;
@@ -85,14 +86,15 @@ int main(int argc, char** argv) {
   SetDataDir(argv[1]);
   LoadCollisionMasks();
   const std::string out = argv[2];
+  const auto world = std::make_unique<World>();  // each game a new one in it
   if (out == "--explore" && argc == 5) {
     for (int n = std::atoi(argv[3]), last = n + std::atoi(argv[4]); n < last; ++n)
       for (bool pilot : {true, false}) {
         Seen seen;
-        const ReplayHeader h = Play({"", pilot, n}, seen).header;
+        const ReplayHeader h = Play(*world, {"", pilot, n}, seen).header;
         std::printf("%s %d controls %d score %d stage %d wave %d frames %u wardens %d saucers %d powerups %d\n",
                     pilot ? "pilot" : "player", n, h.controls, h.score, h.stage, h.wave, h.frames, seen.wardens,
-                    seen.saucers, Powerups());
+                    seen.saucers, Powerups(*world));
       }
     return 0;
   }
@@ -100,7 +102,7 @@ int main(int argc, char** argv) {
   if (!expected) return 1;
   for (const Game& game : kCorpus) {
     Seen seen;
-    const Replay replay = Play(game, seen);
+    const Replay replay = Play(*world, game, seen);
     const ReplayHeader& h = replay.header;
     if (!SaveReplay(out + "/" + game.name + ".replay", replay)) return 1;
     std::fprintf(expected, "%s seed %d score %d stage %d wave %d frames %u\n", game.name, h.seed, h.score, h.stage,

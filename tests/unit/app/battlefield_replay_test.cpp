@@ -34,28 +34,30 @@ struct ReplayRun {
 
 template <typename T>
 bool Any() {
+  World& world = ShownGame();
   bool found = false;
-  lstEnemies.ForEachOf<T>([&](T*) { found = true; });
+  world.lstEnemies.ForEachOf<T>([&](T*) { found = true; });
   return found;
 }
 
 ReplayRun PlayIntoStageC(int32_t seed) {
+  World& world = ShownGame();
   ResetProgram(seed, true);
   autopilotOn = true;
   NewLiveGame();
   ReplayRun run;
   // Up to 40 minutes of play; lives are topped up so one game goes the distance.
   for (; run.frames < 60 * 60 * 40; ++run.frames) {
-    if (player.lives < 2) player.lives = 2;
+    if (world.player.lives < 2) world.player.lives = 2;
     if (!GameFrame()) break;
     run.snail |= Any<TSnail>();
     run.spider |= Any<TSpider>();
     run.saucer |= Any<TSaucer>();
     run.warden |= Any<TWarden>();
-    run.stage = player.stage;
-    if (player.stage == 3 && player.wave == 3) break;
+    run.stage = world.player.stage;
+    if (world.player.stage == 3 && world.player.wave == 3) break;
   }
-  run.hash = WorldHash();
+  run.hash = WorldHash(world);
   return run;
 }
 
@@ -74,6 +76,7 @@ TEST(BattlefieldReplay, SameSeedSameWorldThroughStageC) {
 // The pilot plays while every item is handed over and used in turn, and
 // powerups rain on the ship: the same seed must give the same world.
 uint64_t PlayRunWithWeapons(int32_t seed, int frames, int& weapons_seen) {
+  World& world = ShownGame();
   ResetProgram(seed, true);
   autopilotOn = true;
   NewLiveGame();
@@ -81,17 +84,18 @@ uint64_t PlayRunWithWeapons(int32_t seed, int frames, int& weapons_seen) {
   weapons_seen = 0;
   for (int frame = 0; frame < frames; ++frame) {
     if (frame % 300 == 299) {
-      player.AddItem(items[(frame / 300) % 4]);
+      world.player.AddItem(items[(frame / 300) % 4]);
       Tap(config.key[key_slot::kUseItem]);
     }
-    if (frame % 450 == 100) TPowerup::Create(uint16_t(player.x), uint16_t(player.y - 4));
+    if (frame % 450 == 100) TPowerup::Create(world, uint16_t(world.player.x), uint16_t(world.player.y - 4));
     if (!GameFrame()) NewLiveGame();
-    weapons_seen += int(lstMissiles.Count() + lstExplosions.Count() + lstRailblasts.Count());
+    weapons_seen += int(world.lstMissiles.Count() + world.lstExplosions.Count() + world.lstRailblasts.Count());
   }
-  return WorldHash();
+  return WorldHash(world);
 }
 
 TEST(WeaponsDeterminism, SameSeedGivesTheSameWorldWithEveryWeaponInPlay) {
+  World& world = ShownGame();
   int seen_first = 0, seen_second = 0;
   const uint64_t first = PlayRunWithWeapons(31, 3000, seen_first);
   const uint64_t second = PlayRunWithWeapons(31, 3000, seen_second);
@@ -99,7 +103,7 @@ TEST(WeaponsDeterminism, SameSeedGivesTheSameWorldWithEveryWeaponInPlay) {
   EXPECT_EQ(seen_first, seen_second);
   EXPECT_GT(seen_first, 0);
   int powerups = 0;
-  for (uint8_t n : statsGame.powerups) powerups += n;
+  for (uint8_t n : world.statsGame.powerups) powerups += n;
   EXPECT_GT(powerups, 0);
 }
 

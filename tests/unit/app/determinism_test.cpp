@@ -22,16 +22,18 @@ using namespace game_test;
 // Scripted keys on top of the pilot: autofire toggled now and then, a short
 // pause, a laser power-up handed over, so the run crosses more of the code.
 void ScriptedInput(int frame) {
+  World& world = ShownGame();
   if (frame == 700) Tap(config.key[key_slot::kAutofire]);
   if (frame == 1300) Tap(config.key[key_slot::kAutofire]);
   if (frame == 1500) Tap(vk::kP);
   if (frame == 1520) Press('Q');
   if (frame == 1521) Release('Q');
-  if (frame == 1800) player.power[POWER_LASER4] = 600;
+  if (frame == 1800) world.player.power[POWER_LASER4] = 600;
 }
 
 // A whole run from a fresh world: seed, pilot, scripted keys, headless clock.
 uint64_t PlayRun(int32_t seed, int frames) {
+  World& world = ShownGame();
   ResetProgram(seed, true);
   autopilotOn = true;
   NewLiveGame();
@@ -39,7 +41,7 @@ uint64_t PlayRun(int32_t seed, int frames) {
     ScriptedInput(frame);
     if (!GameFrame()) NewLiveGame();
   }
-  return WorldHash();
+  return WorldHash(world);
 }
 
 TEST(Determinism, SameSeedAndInputGiveTheSameWorld) {
@@ -52,14 +54,16 @@ TEST(Determinism, SameSeedAndInputGiveTheSameWorld) {
 // The pilot's game of a seed, stepped as the verifier steps it, after the
 // given game of another seed: a game must not remember the one before it.
 uint64_t PilotGameAfter(int32_t before, int32_t seed) {
+  World& world = ShownGame();
   ResetProgram(1, true);
   autopilotOn = true;
   for (int32_t s : {before, seed}) {
-    NewGame({s, CONTROLS_KEYBOARD});
-    for (int frame = 0; frame < 4000 && !GameEnded(); ++frame) StepGame(ReadFrameInput(CONTROLS_KEYBOARD));
+    NewGame(world, {s, CONTROLS_KEYBOARD});
+    for (int frame = 0; frame < 4000 && !GameEnded(world); ++frame)
+      StepGame(world, ReadFrameInput(world, CONTROLS_KEYBOARD));
   }
   autopilotOn = false;
-  return WorldHash();
+  return WorldHash(world);
 }
 
 TEST(Determinism, AGameDoesNotDependOnTheGameBefore) {
@@ -67,25 +71,27 @@ TEST(Determinism, AGameDoesNotDependOnTheGameBefore) {
 }
 
 TEST(Determinism, HashChangesWithEveryPartOfTheWorld) {
+  World& world = ShownGame();
   ResetProgram(5);
-  player.Init();
-  SetupStage();
-  const uint64_t base = WorldHash();
-  playfield.data[100] ^= 1;
-  EXPECT_NE(WorldHash(), base);
-  playfield.data[100] ^= 1;
-  player.score += 1;
-  EXPECT_NE(WorldHash(), base);
-  player.score -= 1;
-  EXPECT_EQ(WorldHash(), base);
+  world.player.Init();
+  SetupStage(world);
+  const uint64_t base = WorldHash(world);
+  world.playfield.data[100] ^= 1;
+  EXPECT_NE(WorldHash(world), base);
+  world.playfield.data[100] ^= 1;
+  world.player.score += 1;
+  EXPECT_NE(WorldHash(world), base);
+  world.player.score -= 1;
+  EXPECT_EQ(WorldHash(world), base);
   TSkitterworm* part = nullptr;
-  lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm* p) { part = p; });
+  world.lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm* p) { part = p; });
   ASSERT_NE(part, nullptr);
   part->x += 1;
-  EXPECT_NE(WorldHash(), base);
+  EXPECT_NE(WorldHash(world), base);
 }
 
 TEST(Autopilot, ClearsStageOneHeadlessly) {
+  World& world = ShownGame();
   ResetProgram(11, true);
   autopilotOn = true;
   NewLiveGame();
@@ -98,12 +104,12 @@ TEST(Autopilot, ClearsStageOneHeadlessly) {
       NewLiveGame();
       ++games;
     }
-    cleared = gameState == STATE_CLEARED && player.stage == 1;
+    cleared = world.gameState == STATE_CLEARED && world.player.stage == 1;
   }
   EXPECT_TRUE(cleared);
   EXPECT_EQ(games, 1);
-  EXPECT_GE(statsGame.killed_worms, 6 + 6 + 7 + 7 + 8 + 8);
-  EXPECT_GT(statsGame.bullets_hit, statsGame.killed_worms);
+  EXPECT_GE(world.statsGame.killed_worms, 6 + 6 + 7 + 7 + 8 + 8);
+  EXPECT_GT(world.statsGame.bullets_hit, world.statsGame.killed_worms);
 }
 
 // Heap in use outside the particle pool, in bytes (glibc's own count, so no
@@ -116,6 +122,7 @@ int64_t HeapInUse() {
 // The pilot plays game after game for 100,000 frames (about 28 minutes of
 // play, more with SKITTERWORM_SOAK_FRAMES): nothing crashes and, once the pools are warm, the heap stays flat.
 TEST(Soak, PilotPlaysAHundredThousandFrames) {
+  World& world = ShownGame();
   ResetProgram(4242, true);
   autopilotOn = true;
   config.particles = 3;
@@ -132,8 +139,8 @@ TEST(Soak, PilotPlaysAHundredThousandFrames) {
       NewLiveGame();
       ++games;
     }
-    best_stage = std::max(best_stage, player.stage);
-    ASSERT_LT(lstEnemies.Count(), 400u);
+    best_stage = std::max(best_stage, world.player.stage);
+    ASSERT_LT(world.lstEnemies.Count(), 400u);
     if (frame == 20000) warm_heap = HeapInUse();
   }
   const int64_t end_heap = HeapInUse();

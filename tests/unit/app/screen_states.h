@@ -71,6 +71,7 @@ inline void MenuFrames(int n) {
 // The world as at start-up with the built data, on the active backend (the
 // caller installs it), at the given window scale.
 inline void Prepare(int scale) {
+  World& world = ShownGame();
   // Loaded once: the credits keep the pictures they loaded for the whole run.
   static bool loaded = false;
   if (!loaded) {
@@ -83,7 +84,7 @@ inline void Prepare(int scale) {
   Graphics(320 * scale, 240 * scale, 0);
   SetDrawScale(scale);
   SetScale(1, 1);
-  SeedRnd(77);
+  world.random.Seed(77);
   ResetState();
   config.SetDefaults();
   config.sound = config.music = 0;
@@ -192,22 +193,23 @@ inline void NameEntry(bool in_table, uint8_t phase, bool submitted_ok) {
 }
 
 inline void Game(uint8_t state) {
+  World& world = ShownGame();
   SetFirstGameSeed(1234);
   NewLiveGame();
   for (int i = 0; i < 100; ++i) PlayFrame();  // the banner, at full strength
   if (state == STATE_ENTERING) return;
-  while (gameState == STATE_ENTERING) PlayFrame();
+  while (world.gameState == STATE_ENTERING) PlayFrame();
   if (state == STATE_PAUSED) {
     Input().PressKey(vk::kP);
     PlayFrame();
     Input().ReleaseKey(vk::kP);
   } else if (state == STATE_CLEARED) {
-    gameState = STATE_CLEARED;
-    stateTimer = 0;
+    world.gameState = STATE_CLEARED;
+    world.stateTimer = 0;
     for (int i = 0; i < 310; ++i) PlayFrame();
   } else if (state == STATE_GAMEOVER) {
-    gameState = STATE_GAMEOVER;
-    stateTimer = 0;
+    world.gameState = STATE_GAMEOVER;
+    world.stateTimer = 0;
     for (int i = 0; i < 20; ++i) PlayFrame();
   }
 }

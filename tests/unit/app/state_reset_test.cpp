@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "app/game_loop.h"
 #include "audio/audio.h"
 #include "core/common.h"
 #include "core/menu_screens.h"
@@ -43,11 +44,15 @@ const Part kParts[] = {
     {"audio", [] { fmodState.forbidden = 1; }, [] { audio.Reset(); }, [] { return fmodState.forbidden == 0; }},
     {"world",
      [] {
-       player.score = 100;
-       chainSpeed = 3;
-       TSkitterworm::New();
+       ShownGame().player.score = 100;
+       ShownGame().chainSpeed = 3;
+       TSkitterworm::New(ShownGame());
      },
-     [] { world.Reset(); }, [] { return player.score == 0 && chainSpeed == 1.0f && lstEnemies.Empty(); }},
+     [] { ShownGame().Reset(); },
+     [] {
+       const World& world = ShownGame();
+       return world.player.score == 0 && world.chainSpeed == 1.0f && world.lstEnemies.Empty();
+     }},
     {"show", [] { TParticle::New(); }, [] { show.Reset(); },
      [] { return lstParticles.Empty() && particlePool.in_use() == 0; }},
     {"front end",

@@ -43,9 +43,10 @@ inline void LoadAssetsOnce() {
   LoadCollisionMasks();
 }
 
-// The world and what it reads (the common state, the records, the settings)
-// as at start-up; the front end is not the world's (see app/live_game.h).
-inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false) {
+// A new game world, its rules' numbers seeded, and what the show around it
+// reads (the common state, the records, the settings) as at start-up; the
+// front end is not the world's (see app/live_game.h).
+inline HeadlessBackend& ResetWorld(World& world, int32_t seed = 1234, bool with_assets = false) {
   HeadlessBackend& backend = UseHeadlessBackend();
   // Each world's clock starts an hour after the last one's, so helpers that
   // remember when they last saw something (the key repeat of the pause
@@ -57,11 +58,10 @@ inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false
   SetDrawScale(1);
   SetScale(1, 1);
   if (with_assets) LoadAssetsOnce();
-  SeedRnd(seed);
-  // The world and what the show around it reads, as at start-up; no sound.
   common.Reset();
   records.Reset();
   world.Reset();
+  world.random.Seed(seed);
   config.SetDefaults();
   config.sound = 0;
   config.music = 0;
@@ -74,15 +74,15 @@ inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false
 }
 
 // The ship at the start of play, its bullet ready.
-inline void ShipInPlay() {
-  player.Init();
-  gameState = STATE_PLAYING;
-  bullet.y = kBulletIdleY;
+inline void ShipInPlay(World& world) {
+  world.player.Init();
+  world.gameState = STATE_PLAYING;
+  world.bullet.y = kBulletIdleY;
 }
 
 // A chain part placed by hand, heading right in the given row.
-inline TSkitterworm* PlacePart(int32_t x, int32_t y) {
-  TSkitterworm* part = TSkitterworm::New();
+inline TSkitterworm* PlacePart(World& world, int32_t x, int32_t y) {
+  TSkitterworm* part = TSkitterworm::New(world);
   part->x = x;
   part->y = y;
   part->dir = TSkitterworm::DIR_RIGHT;
@@ -94,16 +94,16 @@ inline TSkitterworm* PlacePart(int32_t x, int32_t y) {
 
 // The events of a kind the rules reported since the last frame began.
 template <typename Event>
-std::vector<Event> Reported() {
+std::vector<Event> Reported(const World& world) {
   std::vector<Event> found;
-  for (const GameEvent& event : FrameEvents())
+  for (const GameEvent& event : world.events)
     if (const Event* e = std::get_if<Event>(&event)) found.push_back(*e);
   return found;
 }
 
-inline int CountParts() {
+inline int CountParts(World& world) {
   int n = 0;
-  lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm*) { ++n; });
+  world.lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm*) { ++n; });
   return n;
 }
 

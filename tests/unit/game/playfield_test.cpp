@@ -33,13 +33,14 @@ int Count(const TPlayfield& field, uint8_t code, int first = 0, int last = kFiel
 }
 
 TEST(Playfield, FillPlacesOneMoreThanAskedUnlessACellIsPickedTwice) {
+  World world;
   for (int32_t seed : {1, 77, 1000, 31337}) {
     // The same seed gives the same picks: replay them to know what Fill chose.
-    SeedRnd(seed);
+    world.random.Seed(seed);
     std::set<int> picks;
-    for (int i = 0; i <= 60; ++i) picks.insert(Rand(0, 511));
-    SeedRnd(seed);
-    TPlayfield field;
+    for (int i = 0; i <= 60; ++i) picks.insert(world.random.Rand(0, 511));
+    world.random.Seed(seed);
+    TPlayfield field{world};
     field.clr[5] = "123456";
     field.Fill(60);
     EXPECT_EQ(Count(field, 0), int(picks.size())) << "seed " << seed;
@@ -51,19 +52,20 @@ TEST(Playfield, FillPlacesOneMoreThanAskedUnlessACellIsPickedTwice) {
     EXPECT_EQ(field.clr[5], "123456") << "colours are ChangeColor's business";
   }
   // With enough placements some cell is picked twice.
-  SeedRnd(5);
-  TPlayfield crowded;
+  world.random.Seed(5);
+  TPlayfield crowded{world};
   crowded.Fill(400);
   EXPECT_LT(Count(crowded, 0), 401);
 }
 
 TEST(Playfield, FillOverwritesMinesAndPoison) {
-  TPlayfield field;
+  World world;
+  TPlayfield field{world};
   for (int i = 0; i < 512; ++i) {
     field.data[i] = i % 2 ? CELL_SCATTERMINE : 6;
     field.strength[i] = 3;
   }
-  SeedRnd(9);
+  world.random.Seed(9);
   field.Fill(0);
   EXPECT_EQ(Count(field, 0), 1);
   for (int i = 0; i < 512; ++i)
@@ -71,12 +73,13 @@ TEST(Playfield, FillOverwritesMinesAndPoison) {
 }
 
 TEST(Playfield, ScatterminesNeverDoubleUpAndStayAboveRowSixteen) {
-  TPlayfield field;
+  World world;
+  TPlayfield field{world};
   for (int i = 0; i < kFieldCells; ++i) {
     field.data[i] = uint8_t(i % 3 == 0 ? 2 : i % 3 == 1 ? 5 : CELL_EMPTY);
     field.strength[i] = 9;
   }
-  SeedRnd(2024);
+  world.random.Seed(2024);
   field.DropScattermines(15);
   EXPECT_EQ(Count(field, CELL_SCATTERMINE), 15);
   field.DropScattermines(15);
@@ -87,7 +90,7 @@ TEST(Playfield, ScatterminesNeverDoubleUpAndStayAboveRowSixteen) {
 
   // Nearly full of mines: the last free cells are found, and whatever they
   // held (a mushroom, a poison mushroom) is replaced.
-  TPlayfield full;
+  TPlayfield full{world};
   for (int i = 0; i < 512; ++i) full.data[i] = CELL_SCATTERMINE;
   full.data[17] = 1;
   full.data[400] = 7;
@@ -96,7 +99,8 @@ TEST(Playfield, ScatterminesNeverDoubleUpAndStayAboveRowSixteen) {
 }
 
 TEST(Playfield, ClearPoisonKeepsTheDamage) {
-  TPlayfield field;
+  World world;
+  TPlayfield field{world};
   const uint8_t codes[] = {0, 1, 2, 3, 4, 5, 6, 7, CELL_SCATTERMINE, CELL_EMPTY};
   for (int i = 0; i < 10; ++i) {
     field.data[i] = codes[i];
@@ -111,8 +115,9 @@ TEST(Playfield, ClearPoisonKeepsTheDamage) {
 }
 
 TEST(Playfield, ChangeStyleNeverRepeatsAndReachesEveryStyle) {
-  SeedRnd(11);
-  TPlayfield field;
+  World world;
+  world.random.Seed(11);
+  TPlayfield field{world};
   std::set<int> styles;
   for (int i = 0; i < 500; ++i) {
     const uint8_t before = field.style;
@@ -125,8 +130,9 @@ TEST(Playfield, ChangeStyleNeverRepeatsAndReachesEveryStyle) {
 }
 
 TEST(Playfield, ChangeColorGivesEveryCellAShadeOfOneFamily) {
-  SeedRnd(12);
-  TPlayfield field;
+  World world;
+  world.random.Seed(12);
+  TPlayfield field{world};
   int repeats = 0;
   uint8_t previous = 0;
   std::set<int> families;
@@ -158,16 +164,17 @@ struct Outcomes {
   double became[4] = {};
 };
 Outcomes Bomb(uint8_t code, int runs) {
+  World world;
   Outcomes o;
   int total = 0;
   for (int run = 0; run < runs; ++run) {
-    SeedRnd(1000 + run);
-    TPlayfield field;
+    world.random.Seed(1000 + run);
+    TPlayfield field{world};
     for (int i = 0; i < 512; ++i) {
       field.data[i] = code;
       field.strength[i] = 15;
     }
-    field.SmartBomb([](uint16_t points) { player.AddScore(points); });
+    field.SmartBomb([](World& w, uint16_t points) { w.player.AddScore(points); });
     for (int i = 0; i < 512; ++i) {
       ++total;
       const uint8_t now = field.data[i];
@@ -213,47 +220,49 @@ TEST(Playfield, SmartBombOdds) {
 }
 
 TEST(Playfield, SmartBombScoresAndCountsEveryMushroomItClears) {
+  World world;
   config.sound = 0;
-  player.score = 0;
-  player.scorex = 1;
-  player.elife = 5000;
-  statsStage.mushrooms = 0;
-  statsGame.killed_shrooms = 0;
-  statsGame.killed_pshrooms = 0;
-  TPlayfield field;
+  world.player.score = 0;
+  world.player.scorex = 1;
+  world.player.elife = 5000;
+  world.statsStage.mushrooms = 0;
+  world.statsGame.killed_shrooms = 0;
+  world.statsGame.killed_pshrooms = 0;
+  TPlayfield field{world};
   for (int i = 0; i < 10; ++i) field.data[i] = uint8_t(4 + i % 4);
   for (int i = 10; i < 400; ++i) field.data[i] = 3;
   for (int i = 400; i < 450; ++i) field.data[i] = CELL_SCATTERMINE;
-  SeedRnd(55);
-  field.SmartBomb([](uint16_t points) { player.AddScore(points); });
+  world.random.Seed(55);
+  field.SmartBomb([](World& w, uint16_t points) { w.player.AddScore(points); });
   EXPECT_EQ(Count(field, CELL_SCATTERMINE), 50) << "mines are left alone";
   const int plain = 390 - Count(field, 3);
   EXPECT_GT(plain, 0);
-  EXPECT_EQ(statsGame.killed_pshrooms, 10);
-  EXPECT_EQ(statsGame.killed_shrooms, plain);
-  EXPECT_EQ(statsStage.mushrooms, 10 + plain);
-  EXPECT_EQ(player.score, 10 * 15 + plain) << "15 a poison mushroom, 1 a plain one";
+  EXPECT_EQ(world.statsGame.killed_pshrooms, 10);
+  EXPECT_EQ(world.statsGame.killed_shrooms, plain);
+  EXPECT_EQ(world.statsStage.mushrooms, 10 + plain);
+  EXPECT_EQ(world.player.score, 10 * 15 + plain) << "15 a poison mushroom, 1 a plain one";
 }
 
 TEST(Playfield, FlashAndMineDropReportTheirEffects) {
-  ClearFrameEvents();
-  TPlayfield field;
+  World world;
+  world.events.clear();
+  TPlayfield field{world};
   field.style = 2;
   field.data[CellIndex(3, 4)] = 2;
   field.data[CellIndex(6, 1)] = 7;
   field.data[CellIndex(7, 1)] = CELL_SCATTERMINE;
   field.Flash();
-  const auto flashes = game_test::Reported<game_event::ShroomFlash>();
+  const auto flashes = game_test::Reported<game_event::ShroomFlash>(world);
   ASSERT_EQ(flashes.size(), 2u) << "mushrooms and poison mushrooms flash, mines do not";
   EXPECT_EQ(flashes[0].x, CellX(3));
   EXPECT_EQ(flashes[0].y, CellY(4));
   EXPECT_EQ(flashes[0].frame, 2 + 4 * 2);
   EXPECT_EQ(flashes[1].frame, 3 + 4 * 2) << "a poison mushroom flashes with its damage";
 
-  ClearFrameEvents();
-  SeedRnd(4);
+  world.events.clear();
+  world.random.Seed(4);
   field.DropScattermines(15);
-  const auto mines = game_test::Reported<game_event::MineAppeared>();
+  const auto mines = game_test::Reported<game_event::MineAppeared>(world);
   EXPECT_EQ(mines.size(), 15u);
   for (const game_event::MineAppeared& mine : mines) {
     const int col = (mine.x + 4 - kFieldLeft) / kCellPitch, row = (mine.y + 4 - kFieldTop) / kCellPitch;

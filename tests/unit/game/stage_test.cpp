@@ -15,29 +15,31 @@ using namespace game_test;
 
 class GameFlow : public ::testing::Test {
  protected:
-  void SetUp() override { ResetWorld(); }
+  void SetUp() override { ResetWorld(world); }
+
+  World world;  // the game each test plays in
 };
 
 TEST_F(GameFlow, WavePartCountsGrowWithTheThreatLevel) {
-  player.Init();
-  SetupStage();
-  std::vector<int> stage_one{player.wave_parts};
+  world.player.Init();
+  SetupStage(world);
+  std::vector<int> stage_one{world.player.wave_parts};
   for (int w = 2; w <= 6; ++w) {
-    SetupWave();
-    stage_one.push_back(player.wave_parts);
+    SetupWave(world);
+    stage_one.push_back(world.player.wave_parts);
   }
   EXPECT_EQ(stage_one, (std::vector<int>{6, 6, 7, 7, 8, 8}));
-  EXPECT_EQ(CountParts(), 6 + 6 + 7 + 7 + 8 + 8);  // each wave lays out its count
+  EXPECT_EQ(CountParts(world), 6 + 6 + 7 + 7 + 8 + 8);  // each wave lays out its count
 
-  SetupStage();
-  EXPECT_EQ(player.stage, 2);
-  EXPECT_EQ(player.wave, 1);
-  EXPECT_EQ(player.wave_parts, 9);
+  SetupStage(world);
+  EXPECT_EQ(world.player.stage, 2);
+  EXPECT_EQ(world.player.wave, 1);
+  EXPECT_EQ(world.player.wave_parts, 9);
 
-  player.stage = 3;
-  player.wave = 5;
-  SetupWave();
-  EXPECT_EQ(player.wave_parts, 14);
+  world.player.stage = 3;
+  world.player.wave = 5;
+  SetupWave(world);
+  EXPECT_EQ(world.player.wave_parts, 14);
 }
 
 TEST_F(GameFlow, StageLettersFollowTheCharacterTableAndWrap) {
@@ -45,11 +47,11 @@ TEST_F(GameFlow, StageLettersFollowTheCharacterTableAndWrap) {
   EXPECT_EQ(StageLetter(2), 'B');
   EXPECT_EQ(StageLetter(26), 'Z');
   EXPECT_EQ(StageLetter(27), '[');
-  player.Init();
-  player.stage = 255;
-  SetupStage();
-  EXPECT_EQ(player.stage, 0);
-  EXPECT_EQ(StageLetter(player.stage), '@');
+  world.player.Init();
+  world.player.stage = 255;
+  SetupStage(world);
+  EXPECT_EQ(world.player.stage, 0);
+  EXPECT_EQ(StageLetter(world.player.stage), '@');
 }
 
 }  // namespace

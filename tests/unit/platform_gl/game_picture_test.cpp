@@ -81,7 +81,6 @@ void StartWorld(int scale) {
   LoadAssets();
   LoadCollisionMasks();
   ASSERT_TRUE(OpenDisplay());  // uploads the atlas the assets filled
-  SeedRnd(4321);
   autopilotOn = false;
   quitProgram = false;
   NewLiveGame();
@@ -97,7 +96,8 @@ void Tap(int code) {
 }
 
 void ToPlaying() {
-  while (gameState == STATE_ENTERING) GameFrame();
+  World& world = ShownGame();
+  while (world.gameState == STATE_ENTERING) GameFrame();
 }
 
 struct Scene {
@@ -126,8 +126,8 @@ const Scene kScenes[] = {
          CreateParticles(uint16_t(40 + 13 * (type % 20)), 120, 6, uint8_t(type % 7), 60, 90, 0.5f, 2.0f, type, 0, 999,
                          0.98f);
        CreateFlash(200, 60);
-       CreateCFireIcon(player.cfire);
-       ActivateHurryUp();
+       CreateCFireIcon(ShownGame().player.cfire);
+       ActivateHurryUp(ShownGame());
        Frames(12);
      },
      {0x7f86ea183e6e09f1ull, 0xab655ea2bd3315d4ull, 0xe717509c83793c25ull, 0x18cdc776421f8107ull}},
@@ -142,15 +142,15 @@ const Scene kScenes[] = {
     {"tally with bonus and prompt",
      [] {
        ToPlaying();
-       player.wave = 6;
-       player.wave_parts = 0;
+       ShownGame().player.wave = 6;
+       ShownGame().player.wave_parts = 0;
        Frames(1 + 320);
      },
      {0xadf650c1f10daa0cull, 0x815f8de8f41fe4c3ull, 0xb2c3fb928d8a2499ull, 0x8d08e8b0239d6547ull}},
     {"game over",
      [] {
        ToPlaying();
-       gameState = STATE_GAMEOVER;
+       ShownGame().gameState = STATE_GAMEOVER;
        Frames(40);
      },
      {0x0199578152ff80d7ull, 0x4fcba3cad3b58813ull, 0xf7a3bb349f162fa9ull, 0xd409f5058efb473full}},

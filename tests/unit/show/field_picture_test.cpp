@@ -9,6 +9,7 @@
 #include "core/images.h"
 #include "core/sine_table.h"
 #include "game/playfield.h"
+#include "game/world.h"
 #include "platform/atlas.h"
 #include "platform/graphics.h"
 #include "platform/image.h"
@@ -57,10 +58,11 @@ class PlayfieldDraw : public ::testing::Test {
 
   RecordingBackend* recorder_ = nullptr;
   GameImages saved_;
+  World world;  // the game drawn
 };
 
 TEST_F(PlayfieldDraw, EachKindOfCellIsDrawnAtItsOriginAndTheStateIsRestored) {
-  TPlayfield field;
+  TPlayfield field{world};
   field.style = 1;
   field.data[CellIndex(2, 3)] = 1;
   field.clr[CellIndex(2, 3)] = "FF7F00";
@@ -115,7 +117,7 @@ TEST_F(PlayfieldDraw, EachKindOfCellIsDrawnAtItsOriginAndTheStateIsRestored) {
 }
 
 TEST_F(PlayfieldDraw, PoisonPulseAtItsSmallestIsNormalSize) {
-  TPlayfield field;
+  TPlayfield field{world};
   field.data[0] = 4;
   sine.ang = 270;  // sine -1
   DrawPlayfield(field);

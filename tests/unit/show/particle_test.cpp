@@ -69,7 +69,6 @@ class ParticleTest : public ::testing::Test {
     fadeText.value = 1;
     fadeScene.value = 1;
     menuScreen = MENU_INGAME;
-    SeedRnd(1234);
     static const uint32_t kWhite[16] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu,
                                         0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu,
                                         0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
