@@ -31,17 +31,6 @@ struct Game {
   uint32_t quit_at = 0;
 };
 
-FrameInput PilotInput(const World& world) {
-  const ShipSticks s = AutopilotSticks(world);
-  uint8_t b = 0;
-  if (s.left) b |= kInputLeft;
-  if (s.right) b |= kInputRight;
-  if (s.up) b |= kInputUp;
-  if (s.down) b |= kInputDown;
-  if (s.fire) b |= kInputFire | kInputContinue;
-  return {b, 0, 0};
-}
-
 struct Seen {
   bool wardens = false, saucers = false;
 };
@@ -56,7 +45,7 @@ Replay Play(World& world, const Game& game, Seen& seen) {
       QuitGame(world);
       break;
     }
-    StepGame(world, game.pilot ? PilotInput(world) : human.Next());
+    StepGame(world, game.pilot ? game_test::PilotInput(world) : human.Next());
     world.lstEnemies.ForEachOf<TWarden>([&](TWarden*) { seen.wardens = true; });
     world.lstEnemies.ForEachOf<TSaucer>([&](TSaucer*) { seen.saucers = true; });
   }
