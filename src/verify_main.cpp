@@ -12,9 +12,9 @@
 #include <cstdio>
 #include <string>
 
-#include "game/verify.h"
 #include "persist/replay.h"
 #include "persist/replay_digest.h"
+#include "persist/replay_verify.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 

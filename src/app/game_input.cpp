@@ -4,6 +4,7 @@
 #include "core/mouse.h"
 #include "game/autopilot.h"
 #include "game/player.h"
+#include "game/world.h"
 #include "persist/records.h"
 #include "platform/input.h"
 
@@ -18,11 +19,11 @@ uint8_t SticksBits(const ShipSticks& sticks) {
 
 ShipSticks KeyboardSticks() {
   ShipSticks sticks;
-  sticks.left = KeyDown(config.key[0]);
-  sticks.right = KeyDown(config.key[1]);
-  sticks.up = KeyDown(config.key[2]);
-  sticks.down = KeyDown(config.key[3]);
-  sticks.fire = KeyDown(config.key[4]);
+  sticks.left = KeyDown(config.key[key_slot::kLeft]);
+  sticks.right = KeyDown(config.key[key_slot::kRight]);
+  sticks.up = KeyDown(config.key[key_slot::kUp]);
+  sticks.down = KeyDown(config.key[key_slot::kDown]);
+  sticks.fire = KeyDown(config.key[key_slot::kFire]);
   return sticks;
 }
 
@@ -43,17 +44,18 @@ ShipSticks JoypadSticks() {
 // The tally's "press fire": any mouse button, the fire or item key, a joypad's
 // first button, or the pilot's trigger.
 bool AnyFireHeld() {
-  return mouse.anydown || KeyDown(config.key[4]) || KeyDown(config.key[6]) || JoyDown(0, 0) || JoyDown(1, 0);
+  return mouse.anydown || KeyDown(config.key[key_slot::kFire]) || KeyDown(config.key[key_slot::kUseItem]) ||
+         JoyDown(0, 0) || JoyDown(1, 0);
 }
 
 }  // namespace
 
-FrameInput ReadFrameInput(uint8_t controls) {
+FrameInput ReadFrameInput(const World& world, uint8_t controls) {
   FrameInput input;
   // The item key uses an item with every control method.
-  const bool item_key = KeyHit(config.key[6]) > 0;
+  const bool item_key = KeyHit(config.key[key_slot::kUseItem]) > 0;
   if (AutopilotOn()) {
-    input.buttons = SticksBits(AutopilotSticks());
+    input.buttons = SticksBits(AutopilotSticks(world));
   } else if (controls == CONTROLS_MOUSE) {
     input.x = int16_t(MouseX());
     input.y = int16_t(MouseY());
@@ -62,7 +64,7 @@ FrameInput ReadFrameInput(uint8_t controls) {
     input.buttons = SticksBits(controls == CONTROLS_JOYPAD ? JoypadSticks() : KeyboardSticks());
   }
   if (item_key) input.buttons |= kInputUseItem;
-  if (KeyHit(config.key[5]) > 0) input.buttons |= kInputAutofire;
+  if (KeyHit(config.key[key_slot::kAutofire]) > 0) input.buttons |= kInputAutofire;
   if (AnyFireHeld() || (input.buttons & kInputFire)) input.buttons |= kInputContinue;
   return input;
 }

@@ -26,8 +26,8 @@
 #include "frontend/name_entry.h"
 #include "frontend/star.h"
 #include "game/autopilot.h"
-#include "game/particle.h"
 #include "game/play.h"
+#include "game/play_timeline.h"
 #include "game/player.h"
 #include "game/world.h"
 #include "persist/config.h"
@@ -40,6 +40,9 @@
 #include "platform/input.h"
 #include "platform/log.h"
 #include "platform/random.h"
+#include "show/game_show.h"
+#include "show/particle.h"
+#include "show/play_picture.h"
 
 bool quitProgram = false;
 
@@ -69,7 +72,7 @@ struct GameSource {
   Screen* return_to = nullptr;  // where watching ends
 };
 
-// Process-wide: the one game on screen.
+// Process-wide: the one game on screen, where it comes from.
 GameSource source;
 
 void FadesAtRest(TFader& fader) { fader.Set(0, 1, 1, 0, 0, 0); }
@@ -83,7 +86,8 @@ void HumsOff() {
 // P, Escape, a window gone to the background and a pad pulled out all pause
 // the same way; the pointer is the player's again until play resumes.
 void Pause() {
-  PauseGame();
+  World& world = ShownGame();
+  PauseGame(world);
   HumsOff();
   FlushKeys();
   FlushJoys();
@@ -92,13 +96,14 @@ void Pause() {
 }
 
 void Resume() {
-  ResumeGame();
+  World& world = ShownGame();
+  ResumeGame(world);
   FlushKeys();
   FlushJoys();  // the button that resumed is no item used
-  if (player.power[POWER_SHIELD] > 0 && config.sound) sfx.SetShieldHum(true);
+  if (world.player.power[POWER_SHIELD] > 0 && config.sound) sfx.SetShieldHum(true);
   if (source.watch) return;
   HidePointer();
-  MoveMouse(player.tx, player.ty);
+  MoveMouse(world.player.tx, world.player.ty);
   HoldPointer(world.controls == CONTROLS_MOUSE);
 }
 
@@ -111,35 +116,40 @@ bool AnyJoyHit() {
 // The pause screen's keys: the pausing key was flushed, so holding it
 // neither resumes nor quits. A pad's button resumes too.
 void PausedKeys() {
+  World& world = ShownGame();
   const int32_t key = AnyKey();
   // F12 takes a screenshot of the pause screen and leaves it paused.
   if (key == vk::kEscape)
-    QuitGame();
+    QuitGame(world);
   else if ((key != 0 && key != vk::kF12) || AnyJoyHit())
     Resume();
 }
 
 // A game played with the pad stands still while the pad is away.
-bool PadMissing() { return world.controls == CONTROLS_JOYPAD && !JoyConnected(0) && !AutopilotOn() && !source.watch; }
+bool PadMissing(const World& world) {
+  return world.controls == CONTROLS_JOYPAD && !JoyConnected(0) && !AutopilotOn() && !source.watch;
+}
 
 // The display keys work in every state; P and Escape pause where play can
 // stand still (not during the banner, nor once the game is over).
 void GameKeys() {
+  World& world = ShownGame();
   if (KeyHit(vk::kF4)) ToggleFullscreen();
   if (KeyHit(vk::kF5)) NextWindowScale();
-  if (gameState != STATE_PLAYING && gameState != STATE_CLEARED) return;
+  if (world.gameState != STATE_PLAYING && world.gameState != STATE_CLEARED) return;
   const bool pause = KeyHit(vk::kP) > 0;
   const bool escape = KeyHit(vk::kEscape) > 0;
   // Escape leaves a replay at once; a game it pauses.
-  if (escape && source.watch) return QuitGame();
+  if (escape && source.watch) return QuitGame(world);
   if (pause || escape) Pause();
 }
 
 FrameInput NextInput() {
-  if (!source.watch) return ReadFrameInput(world.controls);
+  World& world = ShownGame();
+  if (!source.watch) return ReadFrameInput(world, world.controls);
   if (source.next >= source.watching.inputs.size()) {
     // The recording ends where the player quit.
-    QuitGame();
+    QuitGame(world);
     return {};
   }
   return source.watching.inputs[source.next++];
@@ -148,8 +158,9 @@ FrameInput NextInput() {
 // Fire held through the tally does not skip what follows: the tally's end and
 // the next stage's start take it back, so the player presses it anew.
 void FlushInputAtTallySteps(uint8_t state_before) {
-  const bool tally_done = gameState == STATE_CLEARED && stateTimer == kTallyEnd;
-  const bool stage_next = state_before == STATE_CLEARED && gameState == STATE_ENTERING;
+  World& world = ShownGame();
+  const bool tally_done = world.gameState == STATE_CLEARED && world.stateTimer == kTallyEnd;
+  const bool stage_next = state_before == STATE_CLEARED && world.gameState == STATE_ENTERING;
   if (!tally_done && !stage_next) return;
   FlushKeys();
   FlushMouse();
@@ -158,14 +169,17 @@ void FlushInputAtTallySteps(uint8_t state_before) {
 }
 
 void PlayFrames() {
+  World& world = ShownGame();
   const int frames = source.watch && KeyDown(kSkipKey) ? kFastForward : 1;
-  for (int i = 0; i < frames && !GameEnded(); ++i) {
-    const uint8_t state_before = gameState;
-    StepGame(NextInput());
+  for (int i = 0; i < frames && !GameEnded(world); ++i) {
+    const uint8_t state_before = world.gameState;
+    StepGame(world, NextInput());
+    ShowEvents(world.events);
     if (!source.watch) FlushInputAtTallySteps(state_before);
   }
   // The mouse control keeps the pointer on the ship.
-  if (world.warpPointer && !source.watch && world.controls == CONTROLS_MOUSE) MoveMouse(player.tx, player.ty);
+  if (world.warpPointer && !source.watch && world.controls == CONTROLS_MOUSE)
+    MoveMouse(world.player.tx, world.player.ty);
   world.warpPointer = false;
   UpdateStars();
 }
@@ -179,6 +193,7 @@ void DrawReplayCaption() {
 
 // The game's part of a frame; the frame driver does the rest.
 void GameStep() {
+  World& world = ShownGame();
   fadeScene.Update();
   fadeText.Update();
   timeNow = MilliSecs();
@@ -192,12 +207,12 @@ void GameStep() {
   // background or minimised it pauses as if P had been pressed, and the pause
   // screen waits for the player's return. The tally and the game over wait
   // or end on their own, and the autopilot's games have no one to wait for.
-  if (gameState == STATE_PAUSED) {
+  if (world.gameState == STATE_PAUSED) {
     PausedKeys();
-  } else if (gameState == STATE_PLAYING && !WindowActive() && !AutopilotOn() && !source.watch) {
+  } else if (world.gameState == STATE_PLAYING && !WindowActive() && !AutopilotOn() && !source.watch) {
     DebugLog("The window is in the background: play pauses");
     Pause();
-  } else if (gameState == STATE_PLAYING && PadMissing()) {
+  } else if (world.gameState == STATE_PLAYING && PadMissing(world)) {
     DebugLog("The joypad is unplugged: play pauses");
     Pause();
   } else {
@@ -205,13 +220,14 @@ void GameStep() {
     GameKeys();
   }
   DrawStars();
-  DrawGame();
+  DrawGame(world);
   DrawReplayCaption();
 }
 
 // The show around a game: faders, stars, music and hums.
 void StartShow() {
   timeNow = MilliSecs();
+  StartGameShow();
   KillStars();
   CreateGameStars(kStarCount);
   if (config.music) music.Play(MUSIC_INGAME);
@@ -220,8 +236,9 @@ void StartShow() {
 
 // Closing the window ends the program at once, mid-game or not.
 void WindowClosedDuringGame() {
+  World& world = ShownGame();
   quitProgram = true;
-  QuitGame();
+  QuitGame(world);
 }
 
 // The game's frames as tests step them, one GameFrame at a time: the game
@@ -259,13 +276,13 @@ class GameScreen : public Screen {
   }
   void Step() override {
     GameStep();
-    if (!GameEnded()) return;
+    if (!GameEnded(ShownGame())) return;
     FinishGame();
     if (source.watch) return SwitchScreen(ScreenAfterWatching());
     // The game's score and statistics are on disk before anything else can
     // happen: a killed process or a lost display loses nothing already played.
     SaveRecords();
-    SwitchScreen(ScreenAfterGame());
+    SwitchScreen(ScreenAfterGame(LastGame()));
   }
   void CloseRequested() override {
     WindowClosedDuringGame();
@@ -284,7 +301,7 @@ class GameScreen : public Screen {
   static void StartWatching() {
     source.next = 0;
     StartShow();
-    NewGame({source.watching.header.seed, source.watching.header.controls});
+    NewGame(ShownGame(), {source.watching.header.seed, source.watching.header.controls});
     ShowPointer();
     DebugLog("Watching a replay of seed " + std::to_string(source.watching.header.seed));
   }
@@ -294,6 +311,11 @@ class GameScreen : public Screen {
 GameScreen game_screen;
 
 }  // namespace
+
+World& ShownGame() {
+  static World game;  // process-wide: the one game on screen, played or watched
+  return game;
+}
 
 void SetFirstGameSeed(int32_t seed) { nextGameSeed = seed; }
 
@@ -320,11 +342,12 @@ bool WatchReplay(const std::string& path) {
 }
 
 void NewLiveGame() {
+  World& world = ShownGame();
   source.watch = false;
   StartShow();
   const int32_t seed = TakeGameSeed();
-  NewGame({seed, AutopilotOn() ? CONTROLS_KEYBOARD : config.controls});
-  if (world.controls == CONTROLS_MOUSE) MoveMouse(player.tx, player.ty);
+  NewGame(world, {seed, AutopilotOn() ? CONTROLS_KEYBOARD : config.controls});
+  if (world.controls == CONTROLS_MOUSE) MoveMouse(world.player.tx, world.player.ty);
   HoldPointer(world.controls == CONTROLS_MOUSE);
   world.warpPointer = false;
   if (DebugLogEnabled())
@@ -333,11 +356,13 @@ void NewLiveGame() {
 }
 
 bool GameFrame() {
+  World& world = ShownGame();
   static SteppedGame stepped;  // holds no state of its own
-  return RunFrame(stepped) && !GameEnded();
+  return RunFrame(stepped) && !GameEnded(world);
 }
 
 void FinishGame() {
+  World& world = ShownGame();
   HoldPointer(false);
   HidePointer();  // a game quit from the pause screen leaves it shown
   FadesAtRest(fadeScene);
@@ -345,22 +370,23 @@ void FinishGame() {
   FlushKeys();
   if (config.music) music.Stop();
   HumsOff();
-  const GameResult result = ResultOfGame();
+  const GameResult result = ResultOfGame(world);
   if (source.watch) {
     DebugLog("Replay watched to score " + std::to_string(result.score));
     return;
   }
-  AddGameToLifetimeStatistics();
-  Replay recorded = RecordOfGame();
+  statsLife.Add(world.statsGame);
+  Replay recorded = ReplayOf(RecordOfGame(world));
   recorded.header.date = ReplayDateNow();
   KeepLastGame(recorded);
   if (!DebugLogEnabled()) return;
   // Frames, shots and hits say why a score is low: a short game, little
   // fire, or fire into an empty field.
-  DebugLog(std::string(quitProgram ? "Game left with the window"
-                       : quitGame  ? "Game quit"
-                                   : "Game over") +
+  DebugLog(std::string(quitProgram      ? "Game left with the window"
+                       : world.quitGame ? "Game quit"
+                                        : "Game over") +
            ": score " + std::to_string(result.score) + ", stage " + StageLetter(result.stage) + ":" +
            std::to_string(result.wave) + ", " + std::to_string(result.frames) + " frames, " +
-           std::to_string(statsGame.bullets_fired) + " shots, " + std::to_string(statsGame.bullets_hit) + " hits");
+           std::to_string(world.statsGame.bullets_fired) + " shots, " + std::to_string(world.statsGame.bullets_hit) +
+           " hits");
 }

@@ -12,6 +12,10 @@
 extern bool quitProgram;
 
 class Screen;
+struct World;
+
+// The one game on screen, played or watched.
+World& ShownGame();
 
 // The seed of the run's first game (--seed N, or the clock's). Each later game
 // draws its seed from the one before, so a run started with --seed N plays the

@@ -3,11 +3,12 @@
 #include <sys/stat.h>
 
 #include "core/screen_size.h"
-#include "game/particle.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/stream.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 

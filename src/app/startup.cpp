@@ -14,6 +14,7 @@
 #include "core/version.h"
 #include "frontend/frontend.h"
 #include "frontend/star.h"
+#include "game/collision_mask.h"
 #include "game/enemy.h"
 #include "game/explosion.h"
 #include "game/hurry_up.h"
@@ -39,13 +40,15 @@
 #include "platform/random.h"
 #include "platform/stop.h"
 #include "platform/stream.h"
+#include "show/show.h"
 
 // Every owned part of the program's state as at start-up; the audio's comes
 // with StartAudio.
 void ResetState() {
   common.Reset();
   records.Reset();
-  world.Reset();
+  ShownGame().Reset();
+  show.Reset();
   frontend.Reset();
 }
 
@@ -133,6 +136,7 @@ int RunProgram(const CommandLine& command_line) {
   // once and the splash starts when it always did. Nothing is drawn or heard
   // before the splash, so the player sees and hears the same either way.
   LoadAssets();
+  LoadCollisionMasks();
   StartAudio();  // after the settings, which say whether sound and music are on
   const int32_t loading = MilliSecs() - window_open;
   DebugLog("Fonts, images and sounds loaded in " + std::to_string(loading) + " ms");

@@ -34,55 +34,6 @@ void SetReadableColorHex(std::string_view hex) {
   SetReadableColor(r, g, b);
 }
 
-std::string RandomHexByte(uint8_t min, uint8_t max, RandomGenerator& random) {
-  return Right(Hex8(uint32_t(random.Rand(min, max))), 2);
-}
-
-std::string RandomColour(uint8_t family, RandomGenerator& random) {
-  std::string a, b, c;
-  switch (family) {
-    case 1:
-      return RandomHexByte(100, 255, random) + "0000";
-    case 2:
-      return "FF" + RandomHexByte(0, 150, random) + "00";
-    case 3:
-      return "FF" + RandomHexByte(100, 255, random) + "00";
-    case 4:
-      a = RandomHexByte(150, 255, random);  // green is drawn first
-      return RandomHexByte(100, 255, random) + a + "00";
-    case 5:
-      return "00" + RandomHexByte(100, 255, random) + "00";
-    case 6:
-      return "00FF" + RandomHexByte(100, 255, random);
-    case 7:
-      return "00" + RandomHexByte(100, 255, random) + "FF";
-    case 8:
-      return "0000" + RandomHexByte(150, 255, random);
-    case 9:
-      a = RandomHexByte(200, 255, random);  // blue is drawn first
-      return RandomHexByte(150, 255, random) + "00" + a;
-    case 10:
-      c = RandomHexByte(100, 255, random);  // blue, then green, then red
-      b = RandomHexByte(100, 255, random);
-      a = RandomHexByte(100, 255, random);
-      return a + b + c;
-    case 11:
-      a = RandomHexByte(100, 255, random);
-      return a + a + a;
-    case 20:
-      return "00" + RandomHexByte(200, 255, random) + "00";
-    case 200:
-      return "FF" + RandomHexByte(0, 255, random) + "00";
-    default:
-      return "";
-  }
-}
-
-uint8_t RectsOverlap(int32_t x1, int32_t y1, int32_t w1, int32_t h1, int32_t x2, int32_t y2, int32_t w2, int32_t h2) {
-  if (x1 >= x2 + w2 || x1 + w1 <= x2 || y1 >= y2 + h2 || y1 + h1 <= y2) return 0;
-  return 1;
-}
-
 void DrawTextShadow(std::string_view text, int32_t x, int32_t y) {
   int r, g, b;
   GetColor(r, g, b);

@@ -3,22 +3,17 @@
 #include <string>
 #include <string_view>
 
-#include "platform/random.h"
+#include "core/colour_family.h"
+#include "core/rects.h"
 
-// Small drawing, colour and text helpers shared by the whole game.
+// Small drawing and text helpers shared by the whole game (and, through the
+// two headers above, the colours and boxes the rules use too).
 
 // Sets the drawing colour from six hex digits, RRGGBB, either case.
 void SetColorHex(std::string_view hex);
 // The same for a creature, a mushroom or a text on the black field: lifted
 // where it is too dark to be seen there (core/readable_colour.h).
 void SetReadableColorHex(std::string_view hex);
-// A number drawn from min..max, written as two upper-case hex digits. The
-// rules' generator by default; the show's for colours only seen in passing.
-std::string RandomHexByte(uint8_t min, uint8_t max, RandomGenerator& random = RulesRandom());
-// A random colour of a numbered family (1..11, 20, 200); "" for any other.
-std::string RandomColour(uint8_t family, RandomGenerator& random = RulesRandom());
-// 1 when the rectangles overlap; touching edges do not.
-uint8_t RectsOverlap(int32_t x1, int32_t y1, int32_t w1, int32_t h1, int32_t x2, int32_t y2, int32_t w2, int32_t h2);
 
 // Text with a black drop shadow one logical pixel down and right; both take
 // their opacity from fadeText. Positions are logical, like every drawing call.

@@ -64,6 +64,20 @@ class ObjectList {
     });
   }
 
+  // A walk that only reads (the picture, the world's hash): f(const T*) for
+  // every live object, front to back. It may not add or remove objects.
+  template <typename F>
+  void ForEach(F&& f) const {
+    for (const T* object : items_)
+      if (!object->removed_) f(object);
+  }
+  template <typename U, typename F>
+  void ForEachOf(F&& f) const {
+    ForEach([&](const T* object) {
+      if (const U* u = dynamic_cast<const U*>(object)) f(u);
+    });
+  }
+
   size_t Count() const { return live_; }
   bool Empty() const { return live_ == 0; }
 

@@ -7,9 +7,10 @@
 #include "core/mouse.h"
 #include "frontend/frontend.h"
 #include "frontend/menu_state.h"
-#include "game/particle.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 TClickableText* TClickableText::Create(int32_t id, const std::string& txt, int32_t x, int32_t y, const std::string& clr,
                                        const std::string& clr_over, uint8_t align) {

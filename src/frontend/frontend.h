@@ -12,6 +12,7 @@
 #include "core/object_list.h"
 #include "frontend/credits.h"
 #include "frontend/joy_check.h"
+#include "frontend/menu_pages.h"
 #include "frontend/menu_particle.h"
 #include "persist/replay_store.h"
 
@@ -41,7 +42,7 @@ struct Frontend {
   TJoyCheck joycheck;
 
   uint8_t menuTarget = 1;             // screen the fade-out leads to: a menu screen, or kStartGame
-  uint8_t menuSelected = 1;           // id of the highlighted widget
+  uint8_t menuSelected = kPlayItem;   // id of the highlighted widget
   uint8_t menuQuit = 0;               // 1: the program ends after this frame
   uint8_t keyConfigStep = 0;          // 0 idle, 1..7 waiting for action n, 8 one frame after the last
   uint8_t keysBeforeCapture[7] = {};  // the bindings as they were when the capture began

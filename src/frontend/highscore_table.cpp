@@ -9,12 +9,13 @@
 #include "frontend/frontend.h"
 #include "frontend/frontend_hooks.h"
 #include "frontend/online_watch.h"
-#include "game/particle.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
 #include "persist/replay_store.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 

@@ -92,30 +92,33 @@ void HelpKeys() {
   Control controls[4] = {{0, {}, {-1, -1, -1, -1}},
                          {1, {}, {-1, -1, -1, -1}},
                          {2, {}, {-1, -1, -1, -1}},
-                         {3, {KeyName(key[5])}, {key[5], -1, -1, -1}}};
+                         {3, {KeyName(key[key_slot::kAutofire])}, {key[key_slot::kAutofire], -1, -1, -1}}};
   Control &move = controls[0], &fire = controls[1], &use = controls[2];
   char use_button[24];
   switch (config.controls) {
     case 2:
       move.parts[0] = "mouse";
       fire.parts[0] = "left button";
-      use = {2, {"right button,", KeyName(key[6])}, {-1, key[6], -1, -1}};
+      use = {2, {"right button,", KeyName(key[key_slot::kUseItem])}, {-1, key[key_slot::kUseItem], -1, -1}};
       break;
     case 3:  // the pad's own names for its buttons: "A", or "Cross" on a PlayStation pad
       std::snprintf(use_button, sizeof use_button, "%s,", JoyButtonName(1, 0));
       move.parts[0] = "stick, D-pad";
       fire.parts[0] = JoyButtonName(0, 0);
-      use = {2, {use_button, KeyName(key[6])}, {-1, key[6], -1, -1}};
+      use = {2, {use_button, KeyName(key[key_slot::kUseItem])}, {-1, key[key_slot::kUseItem], -1, -1}};
       break;
     default:
-      if (key[0] == vk::kLeft && key[1] == vk::kRight && key[2] == vk::kUp && key[3] == vk::kDown) {
+      if (key[key_slot::kLeft] == vk::kLeft && key[key_slot::kRight] == vk::kRight && key[key_slot::kUp] == vk::kUp &&
+          key[key_slot::kDown] == vk::kDown) {
         move.parts[0] = "arrows";
       } else {
-        move = {
-            0, {KeyName(key[0]), KeyName(key[1]), KeyName(key[2]), KeyName(key[3])}, {key[0], key[1], key[2], key[3]}};
+        move = {0,
+                {KeyName(key[key_slot::kLeft]), KeyName(key[key_slot::kRight]), KeyName(key[key_slot::kUp]),
+                 KeyName(key[key_slot::kDown])},
+                {key[key_slot::kLeft], key[key_slot::kRight], key[key_slot::kUp], key[key_slot::kDown]}};
       }
-      fire = {1, {KeyName(key[4])}, {key[4], -1, -1, -1}};
-      use = {2, {KeyName(key[6])}, {key[6], -1, -1, -1}};
+      fire = {1, {KeyName(key[key_slot::kFire])}, {key[key_slot::kFire], -1, -1, -1}};
+      use = {2, {KeyName(key[key_slot::kUseItem])}, {key[key_slot::kUseItem], -1, -1, -1}};
       break;
   }
   int32_t y = kPanelY;

@@ -21,8 +21,6 @@
 #include "frontend/menu_state.h"
 #include "frontend/online_watch.h"
 #include "frontend/option_set.h"
-#include "game/particle.h"
-#include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "platform/clock.h"
@@ -31,6 +29,8 @@
 #include "platform/image.h"
 #include "platform/input.h"
 #include "platform/log.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 FrontendHooks frontendHooks;
 
@@ -62,7 +62,7 @@ void SelectOnReturn() {
       music.Stop();
       music.Play(MUSIC_MENU);
     }
-    menuSelected = 1;
+    menuSelected = kPlayItem;
     return;
   }
   // Back from a watched game, the table is left like any other time.
@@ -257,11 +257,11 @@ void MenuScreen::Enter() {
     returnToOnlineScores = 0;
     menuScreen = MENU_HIGHSCORES;
     // Back from an entry's game, the entry stays selected.
-    if (!IsEntryItem(menuSelected)) menuSelected = 21;
+    if (!IsEntryItem(menuSelected)) menuSelected = kHighscoresBackItem;
   } else {
     highscoreHighlight = 255;
     menuScreen = MENU_MAIN;
-    menuSelected = 1;
+    menuSelected = kPlayItem;
   }
   if (DebugLogEnabled()) DebugLog("Menu entered at screen " + std::to_string(menuScreen));
   SetCreatureHandlesCentred(true);

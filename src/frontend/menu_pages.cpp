@@ -21,13 +21,14 @@
 #include "frontend/menu_state.h"
 #include "frontend/online_watch.h"
 #include "frontend/options.h"
-#include "game/particle.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/log.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void StartGameNow(uint8_t = 0) {
 
 void Play(uint8_t) {
   // A fresh count, not the last check: the pad may have gone since.
-  if (JoyCount() == 0 && config.controls == 3)
+  if (JoyCount() == 0 && config.controls == CONTROLS_JOYPAD)
     MenuFadeTo(MENU_JOYPAD);
   else
     MenuFadeAllTo(kStartGame);
@@ -56,12 +57,12 @@ void RetryJoypad(uint8_t) {
 }
 
 void PlayWithMouse(uint8_t) {
-  config.controls = 2;
+  config.controls = CONTROLS_MOUSE;
   StartGameNow();
 }
 
 void PlayWithKeyboard(uint8_t) {
-  config.controls = 1;
+  config.controls = CONTROLS_KEYBOARD;
   StartGameNow();
 }
 
@@ -69,7 +70,7 @@ const char* OnlineViewText() { return showOnlineScores ? "View Offline Scores" :
 
 void ShowOnlineViewText() {
   lstClickables.ForEach([](TClickableText* text) {
-    if (text->id != 20) return;
+    if (text->id != kOnlineViewItem) return;
     text->txt = OnlineViewText();
     text->CalculateDimensions();
   });
@@ -181,23 +182,23 @@ void JoypadDialogBody() {
 // --- the pages -------------------------------------------------------------------
 
 constexpr MenuItem kMainItems[] = {
-    {1, "Play", 80, 0, Play},
-    {2, "Options", 95, MENU_OPTIONS},
-    {3, "Highscores", 110, MENU_HIGHSCORES},
-    {4, "Statistics", 125, MENU_STATISTICS},
-    {5, "Help", 140, MENU_HELP},
-    {6, "Credits", 155, MENU_CREDITS},
-    {7, "Quit", 170, 0, Quit},
+    {kPlayItem, "Play", 80, 0, Play},
+    {kOptionsItem, "Options", 95, MENU_OPTIONS},
+    {kHighscoresItem, "Highscores", 110, MENU_HIGHSCORES},
+    {kStatisticsItem, "Statistics", 125, MENU_STATISTICS},
+    {kHelpItem, "Help", 140, MENU_HELP},
+    {kCreditsItem, "Credits", 155, MENU_CREDITS},
+    {kQuitItem, "Quit", 170, 0, Quit},
 };
 
-// The option sets' headers (10..17) are made by the options page itself.
-constexpr MenuItem kOptionsItems[] = {
-    {10, nullptr, 0, 0, OptionHeaderAction},     {11, nullptr, 0, 0, OptionHeaderAction},
-    {12, nullptr, 0, 0, OptionHeaderAction},     {13, nullptr, 0, 0, OptionHeaderAction},
-    {14, nullptr, 0, 0, OptionHeaderAction},     {15, nullptr, 0, 0, OptionHeaderAction},
-    {16, nullptr, 0, 0, OptionHeaderAction},     {17, nullptr, 0, 0, OptionHeaderAction},
-    {18, "Return to Main Menu", 224, MENU_MAIN},
-};
+// The option sets' headers are made by the options page itself.
+constexpr auto kOptionsItems = [] {
+  std::array<MenuItem, kOptionItems + 1> items{};
+  for (uint8_t i = 0; i < kOptionItems; ++i)
+    items[i] = {uint8_t(kFirstOptionItem + i), nullptr, 0, 0, OptionHeaderAction};
+  items[kOptionItems] = {kOptionsBackItem, "Return to Main Menu", 224, MENU_MAIN};
+  return items;
+}();
 
 // The local table's entries come first, so going up from the buttons reaches
 // the lowest entry with a game.
@@ -205,31 +206,79 @@ constexpr auto kHighscoresItems = [] {
   std::array<MenuItem, THighscores::kEntries + 2> items{};
   for (uint8_t i = 0; i < THighscores::kEntries; ++i)
     items[i] = {uint8_t(kFirstEntryItem + i), nullptr, 0, 0, WatchEntryItem, EntryItemShown};
-  items[THighscores::kEntries] = {20, "View Online Scores", 213, 0, ToggleOnlineView};
-  items[THighscores::kEntries + 1] = {21, "Return to Main Menu", 224, MENU_MAIN};
+  items[THighscores::kEntries] = {kOnlineViewItem, "View Online Scores", 213, 0, ToggleOnlineView};
+  items[THighscores::kEntries + 1] = {kHighscoresBackItem, "Return to Main Menu", 224, MENU_MAIN};
   return items;
 }();
 
-constexpr MenuItem kStatisticsItems[] = {{30, "Return to Main Menu", 224, MENU_MAIN}};
-constexpr MenuItem kHelpItems[] = {{40, "Return to Main Menu", 224, MENU_MAIN}};
+constexpr MenuItem kStatisticsItems[] = {{kStatisticsBackItem, "Return to Main Menu", 224, MENU_MAIN}};
+constexpr MenuItem kHelpItems[] = {{kHelpBackItem, "Return to Main Menu", 224, MENU_MAIN}};
 
 constexpr MenuItem kJoypadItems[] = {
-    {250, "I've plugged it in - try again!", 120, 0, RetryJoypad},
-    {251, "Use mouse instead", 135, 0, PlayWithMouse},
-    {252, "Use keyboard instead", 150, 0, PlayWithKeyboard},
-    {253, "Return to Main Menu", 224, MENU_MAIN},
+    {kJoypadRetryItem, "I've plugged it in - try again!", 120, 0, RetryJoypad},
+    {kJoypadMouseItem, "Use mouse instead", 135, 0, PlayWithMouse},
+    {kJoypadKeyboardItem, "Use keyboard instead", 150, 0, PlayWithKeyboard},
+    {kJoypadBackItem, "Return to Main Menu", 224, MENU_MAIN},
 };
 
-// screen, items, opens at, main item on return, logo, build, body, Escape, click beside the items
 const MenuPage kPages[] = {
-    {MENU_MAIN, kMainItems, 0, 0, true, nullptr, MainBody, QuitMenu},
-    {MENU_OPTIONS, kOptionsItems, 10, 2, true, BuildOptionSets, OptionsBody, BackToMain},
-    {MENU_HIGHSCORES, kHighscoresItems, 21, 3, true, BuildHighscores, HighscoresBody, BackFromHighscores,
-     HighscoresClick},
-    {MENU_STATISTICS, kStatisticsItems, 30, 4, true, nullptr, StatisticsBody, BackToMain},
-    {MENU_HELP, kHelpItems, 40, 5, true, nullptr, HelpBody, BackToMain},
-    {MENU_CREDITS, {}, 0, 6, false, StartCredits, CreditsBody, CloseCredits},
-    {MENU_JOYPAD, kJoypadItems, 250, 1, true, nullptr, JoypadDialogBody, BackToMain},
+    {.screen = MENU_MAIN,
+     .items = kMainItems,
+     .opens_at = 0,
+     .main_item = 0,
+     .logo = true,
+     .build = nullptr,
+     .body = MainBody,
+     .back = QuitMenu},
+    {.screen = MENU_OPTIONS,
+     .items = kOptionsItems,
+     .opens_at = kFirstOptionItem,
+     .main_item = kOptionsItem,
+     .logo = true,
+     .build = BuildOptionSets,
+     .body = OptionsBody,
+     .back = BackToMain},
+    {.screen = MENU_HIGHSCORES,
+     .items = kHighscoresItems,
+     .opens_at = kHighscoresBackItem,
+     .main_item = kHighscoresItem,
+     .logo = true,
+     .build = BuildHighscores,
+     .body = HighscoresBody,
+     .back = BackFromHighscores,
+     .click = HighscoresClick},
+    {.screen = MENU_STATISTICS,
+     .items = kStatisticsItems,
+     .opens_at = kStatisticsBackItem,
+     .main_item = kStatisticsItem,
+     .logo = true,
+     .build = nullptr,
+     .body = StatisticsBody,
+     .back = BackToMain},
+    {.screen = MENU_HELP,
+     .items = kHelpItems,
+     .opens_at = kHelpBackItem,
+     .main_item = kHelpItem,
+     .logo = true,
+     .build = nullptr,
+     .body = HelpBody,
+     .back = BackToMain},
+    {.screen = MENU_CREDITS,
+     .items = {},
+     .opens_at = 0,
+     .main_item = kCreditsItem,
+     .logo = false,
+     .build = StartCredits,
+     .body = CreditsBody,
+     .back = CloseCredits},
+    {.screen = MENU_JOYPAD,
+     .items = kJoypadItems,
+     .opens_at = kJoypadRetryItem,
+     .main_item = kPlayItem,
+     .logo = true,
+     .build = nullptr,
+     .body = JoypadDialogBody,
+     .back = BackToMain},
 };
 
 }  // namespace

@@ -8,6 +8,16 @@
 // is selected on coming back from it. The menu loop (frontend/menu.cpp) reads
 // these tables; adding an item to a page is one line of its table.
 
+// The items' ids, one of their own in the whole menu. The option sets'
+// headers are kFirstOptionItem onwards (frontend/options.cpp names each),
+// the highscore entries kFirstEntryItem onwards (frontend/highscore_table.h).
+constexpr uint8_t kPlayItem = 1, kOptionsItem = 2, kHighscoresItem = 3, kStatisticsItem = 4, kHelpItem = 5,
+                  kCreditsItem = 6, kQuitItem = 7;
+constexpr uint8_t kFirstOptionItem = 10, kOptionItems = 8, kOptionsBackItem = 18;
+constexpr uint8_t kOnlineViewItem = 20, kHighscoresBackItem = 21;
+constexpr uint8_t kStatisticsBackItem = 30, kHelpBackItem = 40;
+constexpr uint8_t kJoypadRetryItem = 250, kJoypadMouseItem = 251, kJoypadKeyboardItem = 252, kJoypadBackItem = 253;
+
 struct MenuItem {
   uint8_t id;         // the widget's id, one of its own in the whole menu
   const char* label;  // centred at x 160; nullptr: the page builds that widget itself

@@ -15,9 +15,6 @@
 #include "frontend/frontend_hooks.h"
 #include "frontend/menu.h"
 #include "frontend/menu_state.h"
-#include "game/particle.h"
-#include "game/player.h"
-#include "game/world.h"
 #include "persist/config.h"
 #include "persist/highscores.h"
 #include "persist/online_highscores.h"
@@ -31,6 +28,8 @@
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "platform/stream.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 
@@ -76,23 +75,10 @@ bool Online() { return config.online && !frontendHooks.attract_mode; }
 // The new entry goes to disk at once, like the game's statistics: a lost
 // display or a killed process cannot take it away.
 void NameEntryScreen::AddToTable() {
-  highscores.Add(player.score, input->txt, player.stage, player.wave);
-  SignLastGame(input->txt, player.score);
+  highscores.Add(game.header.score, input->txt, game.header.stage, game.header.wave);
+  SignLastGame(input->txt, game.header.score);
   SaveTableWithReplays(highscores, DataFilePath(kHighscoreFile));
 }
-
-namespace {
-
-// The game's replay signed with the name, for the scoreboard to play again;
-// empty when the last recorded game is not this one.
-std::string SignedReplay(const std::string& name) {
-  Replay replay = LastGame();
-  if (replay.inputs.empty() || replay.header.score != player.score) return {};
-  replay.header.name = name;
-  return EncodeReplay(replay);
-}
-
-}  // namespace
 
 NameEntryScreen& TheNameEntryScreen() {
   static NameEntryScreen screen;  // one name entry for the whole run
@@ -102,17 +88,17 @@ NameEntryScreen& TheNameEntryScreen() {
 Screen* ScreenAfterStart() {
   const bool table_read = !FileKeptUntouched(DataFilePath(kHighscoreFile));
   if (frontendHooks.attract_mode || !table_read || !LastGameAwaitsTable(highscores)) return &TheMenuScreen();
-  const ReplayHeader& game = LastGame().header;
-  player.score = game.score;
-  player.stage = game.stage;
-  player.wave = game.wave;
-  DebugLog("The last game (score " + std::to_string(game.score) + ") never reached the table: its name entry again");
+  TheNameEntryScreen().game = LastGame();
+  DebugLog("The last game (score " + std::to_string(LastGame().header.score) +
+           ") never reached the table: its name entry again");
   return &TheNameEntryScreen();
 }
 
-Screen* ScreenAfterGame() {
-  if (player.score > 0 && (highscores.Check(player.score) || config.online)) return &TheNameEntryScreen();
-  return &TheMenuScreen();
+Screen* ScreenAfterGame(const Replay& game) {
+  const int32_t score = game.header.score;
+  if (score <= 0 || !(highscores.Check(score) || config.online)) return &TheMenuScreen();
+  TheNameEntryScreen().game = game;
+  return &TheNameEntryScreen();
 }
 
 void NameEntryScreen::Enter() {
@@ -124,12 +110,20 @@ void NameEntryScreen::Enter() {
   input = std::make_unique<TTextInput>(160, 125);
   message = uint8_t(ShowRand(1, 10));
   firework_delay = 0;
-  phase = 1;
+  phase = kTyping;
   submit_due = false;
   submitted_ok = false;
   refusal.clear();
   entered = MilliSecs();
-  if (DebugLogEnabled()) DebugLog("Name entry for a score of " + std::to_string(player.score));
+  if (DebugLogEnabled()) DebugLog("Name entry for a score of " + std::to_string(game.header.score));
+}
+
+// The game's replay signed with the name, for the scoreboard to play again.
+std::string NameEntryScreen::SignedReplay() const {
+  if (game.inputs.empty()) return {};
+  Replay signed_replay = game;
+  signed_replay.header.name = input->txt;
+  return EncodeReplay(signed_replay);
 }
 
 void NameEntryScreen::Fireworks() {
@@ -156,7 +150,7 @@ void NameEntryScreen::Texts() const {
   SetAlpha(1.0f);
   // Asked anew each frame: a score that took the last place no longer
   // qualifies once it is in, and the consoling message shows from then on.
-  if (highscores.Check(player.score)) {
+  if (highscores.Check(game.header.score)) {
     rainbow.Set();
     Centred(kInTable[message - 1], 50);
     SetColor(255, 255, 223);
@@ -174,7 +168,7 @@ void NameEntryScreen::Texts() const {
   SetColor(63, 127, 255);
   Centred("Your final score:", 70, false);
   char score[16];
-  std::snprintf(score, sizeof score, "%d", player.score);
+  std::snprintf(score, sizeof score, "%d", game.header.score);
   SetScale(2, 2);
   SetColor(127, 191, 255);
   Centred(score, 80);
@@ -189,9 +183,9 @@ void NameEntryScreen::Typing() {
   if (!(KeyHit(vk::kEnter) || pilot_signs)) return;
   FlushKeys();
   FlushMouse();
-  if (highscores.Check(player.score)) AddToTable();
+  if (highscores.Check(game.header.score)) AddToTable();
   input->cursor = 0;  // and it stays hidden: the input is not updated again
-  phase = Online() ? 2 : 4;
+  phase = Online() ? kPosting : kLeaving;
 }
 
 void NameEntryScreen::Result() {
@@ -202,7 +196,7 @@ void NameEntryScreen::Result() {
     Centred("Done!", 180);
     SetColor(63, 255, 63);
     Centred("Press any key or button to continue.", 200);
-    if (GetChar() != 0 || mouse.anydown || joyButtons[0] || joyButtons[1]) phase = 4;
+    if (GetChar() != 0 || mouse.anydown || joyButtons[0] || joyButtons[1]) phase = kLeaving;
   } else {
     SetColor(255, 0, 0);
     Centred("Failed.", 180);
@@ -216,25 +210,26 @@ void NameEntryScreen::Result() {
     Centred("Hit Enter to retry or Escape to cancel.", 200);
     const bool escape = KeyHit(vk::kEscape) > 0, enter = KeyHit(vk::kEnter) > 0;
     if (escape) {
-      phase = 4;
+      phase = kLeaving;
     } else if (enter) {
       // The retry's Enter (its key and its typed character) must not answer the "Done!" that may follow.
       FlushKeys();
       FlushMouse();
-      phase = 2;
+      phase = kPosting;
     }
   }
 }
 
 void NameEntryScreen::Step() {
   // The frame before showed "Putting online...": the submission blocks now.
-  if (phase == 2 && submit_due) {
-    submitted_ok = SubmitOnlineScore(input->txt, player.score, player.stage, player.wave, SignedReplay(input->txt));
+  if (phase == kPosting && submit_due) {
+    submitted_ok =
+        SubmitOnlineScore(input->txt, game.header.score, game.header.stage, game.header.wave, SignedReplay());
     refusal = submitted_ok ? std::string() : RefusalLine();
     DebugLog(submitted_ok ? "Name entry: the online scoreboard took the score"
                           : "Name entry: the online scoreboard did not take the score");
     submit_due = false;
-    phase = 3;
+    phase = kPostResult;
   }
   timeNow = MilliSecs();
   Fireworks();
@@ -251,21 +246,21 @@ void NameEntryScreen::Step() {
   }
   Texts();
   switch (phase) {
-    case 1:
+    case kTyping:
       Typing();
       break;
-    case 2:
+    case kPosting:
       SetColor(0, 191, 0);
       Centred("Putting online...", 170);
       submit_due = true;
       break;
-    case 3:
+    case kPostResult:
       Result();
       break;
     default:
       break;
   }
-  if (phase == 4) {
+  if (phase == kLeaving) {
     returnToHighscores = kBackFromNameEntry;
     SwitchScreen(&TheMenuScreen());
   }
@@ -274,8 +269,8 @@ void NameEntryScreen::Step() {
 void NameEntryScreen::Leave() {
   // Leaving while the name is still being typed (the window was closed) keeps
   // the score in the table under the name typed so far.
-  if (phase == 1 && input && highscores.Check(player.score)) AddToTable();
-  phase = 4;
+  if (phase == kTyping && input && highscores.Check(game.header.score)) AddToTable();
+  phase = kLeaving;
   input.reset();
   KillParticles();
   FlushKeys();

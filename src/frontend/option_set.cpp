@@ -6,9 +6,10 @@
 #include "core/mouse.h"
 #include "frontend/frontend.h"
 #include "frontend/menu_state.h"
-#include "game/particle.h"
 #include "platform/font.h"
 #include "platform/graphics.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 TOptionSet* TOptionSet::Create(uint8_t id, const std::string& head_txt, uint16_t x, uint16_t y, ImageFont* f,
                                uint16_t opt_gap) {

@@ -13,6 +13,7 @@
 #include "core/mouse.h"
 #include "frontend/frontend.h"
 #include "frontend/frontend_hooks.h"
+#include "frontend/menu_pages.h"
 #include "frontend/menu_state.h"
 #include "frontend/option_set.h"
 #include "persist/config.h"
@@ -23,8 +24,10 @@
 
 namespace {
 
-constexpr uint8_t kGraphicsMode = 10, kDisplay = 11, kSound = 12, kMusic = 13, kParticles = 14, kOnline = 15,
-                  kControls = 16, kConfigureKeys = 17;
+constexpr uint8_t kGraphicsMode = kFirstOptionItem, kDisplay = kFirstOptionItem + 1, kSound = kFirstOptionItem + 2,
+                  kMusic = kFirstOptionItem + 3, kParticles = kFirstOptionItem + 4, kOnline = kFirstOptionItem + 5,
+                  kControls = kFirstOptionItem + 6, kConfigureKeys = kFirstOptionItem + 7;
+static_assert(kConfigureKeys == kFirstOptionItem + kOptionItems - 1, "one header per option item");
 constexpr uint8_t kWindowed = 4;
 
 bool Windowed() { return config.vmode == kWindowed; }
@@ -241,7 +244,7 @@ void RefillControlsSet() {
   set->AddOption("Keyboard");
   set->AddOption("Mouse");
   if (joypadPresent) set->AddOption("Joypad");
-  if (config.controls == 3 && !joypadPresent) config.controls = 2;
+  if (config.controls == CONTROLS_JOYPAD && !joypadPresent) config.controls = CONTROLS_MOUSE;
   set->opt_active = config.controls - 1;
 }
 
@@ -284,12 +287,12 @@ void OptionHeaderAction(uint8_t id) {
       SetActive(kOnline, config.online ? 0 : 1);
       break;
     case kControls:
-      if (config.controls == 1)
-        config.controls = 2;
-      else if (config.controls == 2)
-        config.controls = joypadPresent ? 3 : 1;
+      if (config.controls == CONTROLS_KEYBOARD)
+        config.controls = CONTROLS_MOUSE;
+      else if (config.controls == CONTROLS_MOUSE)
+        config.controls = joypadPresent ? CONTROLS_JOYPAD : CONTROLS_KEYBOARD;
       else
-        config.controls = 1;
+        config.controls = CONTROLS_KEYBOARD;
       SetActive(kControls, config.controls - 1);
       break;
     case kConfigureKeys:

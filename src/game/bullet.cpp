@@ -1,138 +1,31 @@
 #include "game/bullet.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
-#include "core/helpers.h"
-#include "core/images.h"
-#include "game/enemy_passes.h"
-#include "game/particle.h"
-#include "game/player.h"
-#include "game/playfield.h"
-#include "game/skitterworm.h"
+#include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/world.h"
-#include "persist/config.h"
-#include "persist/records.h"
-#include "persist/statistics.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
-#include "platform/random.h"
 
-void TBullet::Fire() {
-  x = player.x + 2;
-  y = player.y - 1;
-  pwr = player.bpwr;
-  if (pwr > 2) {
-    // The muzzle flash is drawn from the update, on top of this frame's picture.
-    SetColor(255, 255, 255);
-    SetRotation(float(ShowRand(0, 359)));
-    DrawImage(gfx.particle[6], float(player.x + 3), float(player.y), 0);
-    SetRotation(0);
-  }
-  if (config.sound) sfx.PlayBlaster(sfx.Blaster(player.bpwr));
-  ++statsGame.bullets_fired;
+void TBullet::Fire(int32_t ship_x, int32_t ship_y, uint8_t level) {
+  x = ship_x + 2;
+  y = ship_y - 1;
+  pwr = level;
+  if (pwr > 2) world.Report(game_event::MuzzleFlash{ship_x + 3, ship_y});
+  world.Report(game_event::Blaster{level});
+  ++world.statsGame.bullets_fired;
 }
 
-void TBullet::Update() {
+void TBullet::Move(uint8_t level) {
   y -= kBulletSpeed;
-  if (InFlight()) {
-    Trail();
-    // All of this tick's hits happen where the shot is now; a mushroom can
-    // take several damage steps from one strong shot.
-    const uint8_t n = pwr;
-    for (uint8_t i = 0; i < n; ++i) {
-      CollideShrooms();
-      CollideEnemies();
-    }
-  }
-  if (hit) {
-    ++statsGame.bullets_hit;
-    hit = 0;
-  }
+  if (InFlight()) world.Report(game_event::BulletTrail{x, y, level});
 }
 
-void TBullet::Trail() {
-  // The trail shows the ship's laser level, not the shot's spent power.
-  const uint8_t level = player.bpwr;
-  const int32_t count = level <= 1 ? 1 : ShowRand(1, 2);
-  for (int32_t i = 0; i < count; ++i) {
-    uint8_t type = 13, family = 5;
-    int32_t life = 0;
-    switch (level) {
-      case 0:
-      case 1:
-        life = ShowRand(10, 15);
-        break;
-      case 2:
-        family = 7;
-        break;
-      case 3:
-        family = 9;
-        type = ShowRand(0, 1) ? 14 : 13;
-        break;
-      default:
-        family = 200;
-        type = 14;
-        break;
-    }
-    if (life == 0) life = ShowRand(20, 30);
-    const float px = float(x + ShowRand(0, 2));
-    const float py = float(y + ShowRand(3, 11));
-    CreateParticle(px, py, type, RandomColour(family, ShowRandom()), life, life);
-  }
+void TBullet::CountHits() {
+  if (!hit) return;
+  ++world.statsGame.bullets_hit;
+  hit = 0;
 }
 
 void TBullet::SpendHit() {
   pwr = uint8_t(pwr - 1);
   if (pwr == 0) y = kBulletIdleY;
   hit = 1;
-}
-
-void TBullet::CollideShrooms() {
-  // Byte columns and rows: a position left of or above the grid wraps to a
-  // large value and finds no cell.
-  const uint8_t col = uint8_t((x - 16) / 9);
-  const uint8_t row = uint8_t((y - 13) / 9);
-  const uint16_t cell = uint16_t(row * 32 + col);
-  if (cell >= kFieldCells) return;
-  const uint8_t code = playfield.data[cell];
-  if (!IsShroom(code)) return;  // scattermines and empty cells let the shot pass
-
-  const uint16_t cx = uint16_t(col * 9 + 20), cy = uint16_t(row * 9 + 19);
-  const uint8_t family = playfield.c[cell];
-  if (code != 3 && code != 7) {
-    const uint8_t damaged = uint8_t(code + 1);
-    playfield.data[cell] = damaged;
-    CreateParticles(cx, cy, 2, family, 15, 50, 0.1f, 0.4f, damaged >= 4 ? 4 : 3, 0, 359, 1.0f);
-  } else {
-    const bool poison = code == 7;
-    player.AddScore(poison ? 15 : 1);
-    playfield.data[cell] = CELL_EMPTY;
-    playfield.strength[cell] = 0;
-    ++statsStage.mushrooms;
-    if (poison)
-      ++statsGame.killed_pshrooms;
-    else
-      ++statsGame.killed_shrooms;
-    CreateParticles(cx, cy, poison ? 10 : 5, family, 15, 50, 0.1f, 0.4f, poison ? 4 : 3, 0, 359, 1.0f);
-  }
-  SpendHit();
-}
-
-void TBullet::CollideEnemies() {
-  // Every part overlapping the shot where this pass began is hit, even after
-  // the shot's power has run out within the pass.
-  const int32_t bx = x, by = y;
-  lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm* part) {
-    if (!RectsOverlap(bx, by, 3, 5, part->x, part->y, 8, 8)) return;
-    part->Death(1);
-    SpendHit();
-  });
-  BulletPassSnails(*this);
-  BulletPassSpiders(*this);
-  BulletPassSaucers(*this);
-}
-
-void TBullet::Draw() {
-  SetColor(255, 255, 255);
-  if (y > 0) DrawImage(gfx.bullet, float(x), float(y), player.bpwr > 0 ? player.bpwr - 1 : 0);
 }

@@ -2,4 +2,4 @@
 
 #include "game/world.h"
 
-void TEnemy::Die() { lstEnemies.Remove(this); }
+void TEnemy::Die() { world.lstEnemies.Remove(this); }

@@ -3,6 +3,8 @@
 
 #include "core/object_list.h"
 
+struct World;
+
 // Where a missile hits, the 3x3 block of cells around it burns for a second:
 // on every one of its 60 ticks it clears the block's mushrooms (with score)
 // and mines (without), kills every enemy within 12 pixels of its centre and
@@ -21,9 +23,10 @@ class TExplosion : public Listed {
   uint16_t pos = 0;   // cell at the centre; above 703 the block clears nothing
 
   // A new explosion (all zero) joins lstExplosions.
-  TExplosion();
+  explicit TExplosion(World& world);
+  World& world;  // the game it is part of
   // Goes off at once: clears, kills, bursts and bangs before its first tick.
-  static TExplosion* Create(int32_t x, int32_t y, uint16_t life, uint16_t pos);
+  static TExplosion* Create(World& world, int32_t x, int32_t y, uint16_t life, uint16_t pos);
 
   void Die();
   void Update();

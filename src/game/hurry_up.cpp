@@ -2,13 +2,9 @@
 
 #include <string>
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
-#include "core/helpers.h"
+#include "game/game_events.h"
 #include "game/warden.h"
 #include "game/world.h"
-#include "persist/config.h"
-#include "platform/graphics.h"
 #include "platform/log.h"
 #include "platform/random.h"
 
@@ -23,11 +19,11 @@ const char* THurryUp::Message(int32_t roll) {
 }
 
 void THurryUp::Activate() {
-  msg = Message(Rand(1, 7));
+  msg = Message(world.random.Rand(1, 7));
   state = STATE_WARNING;
   phase = 0;
   loops = 0;
-  PlayEffect(sfx.sndHurryUp);
+  world.ReportSound(GameSound::kHurryUp);
   if (DebugLogEnabled()) DebugLog("Hurry-up: " + msg);
 }
 
@@ -42,14 +38,14 @@ void THurryUp::Update() {
       if (loops == kWarningBeats)
         state = STATE_ALERT;
       else
-        PlayEffect(sfx.sndHurryUp);
+        world.ReportSound(GameSound::kHurryUp);
     }
   }
   // Warden alert starts with a warden in the very frame it begins.
   if (state == STATE_ALERT) {
     if (phase == 0) {
-      PlayEffect(sfx.sndWardenAppear);
-      const TWarden* warden = SpawnWarden();
+      world.ReportSound(GameSound::kWardenAppear);
+      const TWarden* warden = SpawnWarden(world);
       if (DebugLogEnabled())
         DebugLog("Warden arrives at " + std::to_string(int32_t(warden->x)) + "," + std::to_string(int32_t(warden->y)));
     }
@@ -58,27 +54,15 @@ void THurryUp::Update() {
   }
 }
 
-void THurryUp::Draw() {
-  if (state != STATE_WARNING) return;
-  // Red that fades out over each beat, and a message that grows beat by beat.
-  SetColor(236 - 4 * phase, 0, 0);
-  const float s = 2.0f + 0.2f * float(loops);
-  SetScale(s, s);
-  DrawTextCentred(msg, 161, 200, 0);
-  SetScale(1, 1);
-}
-
 // --- the game loop's hooks -------------------------------------------------
 
-void UpdateHurryUp() { hurryup.Update(); }
+void UpdateHurryUp(World& world) { world.hurryup.Update(); }
 
-void DrawHurryUp() { hurryup.Draw(); }
+void ActivateHurryUp(World& world) { world.hurryup.Activate(); }
 
-void ActivateHurryUp() { hurryup.Activate(); }
-
-void DeactivateHurryUp() {
-  hurryup.Deactivate();
-  RemoveAllWardens();
+void DeactivateHurryUp(World& world) {
+  world.hurryup.Deactivate();
+  RemoveAllWardens(world);
 }
 
-uint8_t HurryUpState() { return hurryup.state; }
+uint8_t HurryUpState(const World& world) { return world.hurryup.state; }

@@ -1,25 +1,23 @@
 #include "game/missile.h"
 
-#include "core/images.h"
+#include "game/collisions.h"
 #include "game/explosion.h"
+#include "game/game_events.h"
 #include "game/player.h"
 #include "game/playfield.h"
-#include "game/weapon_hits.h"
 #include "game/world.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
 
-TMissile::TMissile() : yvel(-1.0f), ydel(-0.03f) { lstMissiles.Add(this); }
+TMissile::TMissile(World& world) : world(world), yvel(-1.0f), ydel(-0.03f) { world.lstMissiles.Add(this); }
 
-TMissile* TMissile::Launch(int32_t x, int32_t y, uint8_t col) {
-  auto* missile = new TMissile();
+TMissile* TMissile::Launch(World& world, int32_t x, int32_t y, uint8_t col) {
+  auto* missile = new TMissile(world);
   missile->x = x;
   missile->y = float(y);
   missile->m_col = col;
   return missile;
 }
 
-void TMissile::Die() { lstMissiles.Remove(this); }
+void TMissile::Die() { world.lstMissiles.Remove(this); }
 
 void TMissile::Update() {
   y += yvel;
@@ -35,14 +33,14 @@ void TMissile::Update() {
 
 // Only mushrooms stop it: it flies over mines and empty cells.
 void TMissile::CollideShrooms() {
-  if (m_pos < kFieldCells && IsShroom(playfield.data[m_pos])) Explode();
+  if (m_pos < kFieldCells && IsShroom(world.playfield.data[m_pos])) Explode();
 }
 
 void TMissile::CollideEnemies() {
   // After a kill the missile has exploded; the later passes test it where it
   // now is, above the screen, where nothing can be hit.
   KillEnemiesInBox(
-      EnemyShape::kBody, 1,
+      world, EnemyShape::kBody, 1,
       [this](bool saucer) {
         return WeaponBox{x, int32_t(y), 3, saucer ? 5 : 8};
       },
@@ -50,26 +48,26 @@ void TMissile::CollideEnemies() {
 }
 
 void TMissile::Explode() {
-  TExplosion::Create(x, int32_t(y), kExplosionLife, m_pos);
+  TExplosion::Create(world, x, int32_t(y), kExplosionLife, m_pos);
   y = kMissileGoneY;  // removed at the end of this tick
 }
 
-void TMissile::Draw() {
-  SetColor(255, 255, 255);
-  DrawImage(gfx.missile, float(x), y, 0);
-}
+TMissileVolley::TMissileVolley(World& world) : world(world) { world.lstMissileVolleys.Add(this); }
 
-TMissileVolley::TMissileVolley() { lstMissileVolleys.Add(this); }
-
-TMissileVolley* TMissileVolley::Create(uint8_t life) {
-  auto* volley = new TMissileVolley();
+TMissileVolley* TMissileVolley::Create(World& world, uint8_t life) {
+  auto* volley = new TMissileVolley(world);
   volley->life = life;
   return volley;
 }
 
-void TMissileVolley::Die() { lstMissileVolleys.Remove(this); }
+void TMissileVolley::Die() { world.lstMissileVolleys.Remove(this); }
 
 void TMissileVolley::Update() {
-  if (life % kVolleySpacing == 0) player.FireMissile();
+  if (life % kVolleySpacing == 0) {
+    // From wherever the ship is now, up the column above its middle.
+    const int32_t x = world.player.x + 3;
+    TMissile::Launch(world, x, world.player.y, uint8_t((x - 16) / 9));
+    world.ReportSound(GameSound::kMissileLaunch);
+  }
   if (life-- == 1) Die();
 }

@@ -3,6 +3,8 @@
 
 #include "core/object_list.h"
 
+struct World;
+
 // The missile volley item: for 75 ticks the ship launches a missile every 15
 // ticks from wherever it is, five in all. Each missile climbs straight up its
 // column, faster and faster, and explodes on the first mushroom or enemy it
@@ -21,15 +23,15 @@ class TMissile : public Listed {
   float ydel = 0;  // change of yvel per tick: it accelerates upward
 
   // A new missile joins lstMissiles moving up at 1 pixel per tick.
-  TMissile();
-  static TMissile* Launch(int32_t x, int32_t y, uint8_t col);
+  explicit TMissile(World& world);
+  World& world;  // the game it is part of
+  static TMissile* Launch(World& world, int32_t x, int32_t y, uint8_t col);
 
   void Die();
   void Update();
   void CollideShrooms();
   void CollideEnemies();
   void Explode();
-  void Draw();
 };
 
 class TMissileVolley : public Listed {
@@ -37,8 +39,9 @@ class TMissileVolley : public Listed {
   uint8_t life = 0;  // ticks left
 
   // A new volley joins lstMissileVolleys.
-  TMissileVolley();
-  static TMissileVolley* Create(uint8_t life);
+  explicit TMissileVolley(World& world);
+  World& world;  // the game it is part of
+  static TMissileVolley* Create(World& world, uint8_t life);
 
   void Die();
   void Update();

@@ -3,284 +3,158 @@
 #include <cstdio>
 #include <string>
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
-#include "core/common.h"
-#include "core/fader.h"
-#include "core/fonts.h"
-#include "core/helpers.h"
-#include "core/images.h"
 #include "core/play_states.h"
-#include "core/rainbow_phaser.h"
-#include "core/version.h"
 #include "game/bullet.h"
 #include "game/enemy_passes.h"
-#include "game/hud.h"
+#include "game/game_events.h"
 #include "game/hurry_up.h"
-#include "game/particle.h"
+#include "game/play_passes.h"
+#include "game/play_timeline.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/powerup.h"
+#include "game/ship.h"
 #include "game/skitterworm.h"
 #include "game/spawner.h"
 #include "game/warden.h"
 #include "game/weapon_passes.h"
 #include "game/world.h"
 #include "game/world_hash.h"
-#include "persist/records.h"
-#include "platform/font.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
 #include "platform/log.h"
 #include "platform/random.h"
 
 namespace {
 
 constexpr int32_t kBannerFrames = 240;  // the stage banner: four seconds
-constexpr int32_t kFieldAppears = 120;  // the field shows halfway through it
 constexpr int32_t kGameOverFrames = 300;
 
-void FadesAtRest(TFader& fader) { fader.Set(0, 1, 1, 0, 0, 0); }
-
-void DrawCentred(std::string_view text, int32_t x, int32_t y) { DrawTextCentred(text, x, y, 1); }
-
-// The banners' big letters are the small font at double size.
-void SetDoubleScale(bool on) {
-  const float s = on ? 2.0f : 1.0f;
-  SetScale(s, s);
-}
-
 // Play-state changes go to the debug log, so a recorded run can be followed.
-void LogStateChange(uint8_t from) {
+void LogStateChange(const World& world, uint8_t from) {
   if (!DebugLogEnabled()) return;
-  DebugLog("Play state " + std::to_string(from) + " -> " + std::to_string(gameState) + " at stage " +
-           StageLetter(player.stage) + ":" + std::to_string(player.wave) + ", score " + std::to_string(player.score) +
-           ", lives " + std::to_string(player.lives));
+  DebugLog("Play state " + std::to_string(from) + " -> " + std::to_string(world.gameState) + " at stage " +
+           StageLetter(world.player.stage) + ":" + std::to_string(world.player.wave) + ", score " +
+           std::to_string(world.player.score) + ", lives " + std::to_string(world.player.lives));
 }
 
 // --- the stage banner --------------------------------------------------------
 
-void EnteringUpdate() {
-  ++stateTimer;
-  if (stateTimer == 1) SetupStage();
-  if (stateTimer == 30) PlayEffect(sfx.sndWaveAppear);
-  if (stateTimer == kFieldAppears) {
+void EnteringUpdate(World& world) {
+  ++world.stateTimer;
+  if (world.stateTimer == 1) SetupStage(world);
+  if (world.stateTimer == 30) world.ReportSound(GameSound::kWaveAppear);
+  if (world.stateTimer == kFieldAppears) {
     // The banner fades out over the next 120 frames while the field appears.
-    fadeText.SetChange(-0.0084f);
-    playfield.Flash();
+    world.Report(game_event::Fade{game_event::FadeChange::kBannerFadesOut});
+    world.playfield.Flash();
   }
-  UpdateWorld(kUpdateParticles);
-  if (stateTimer == kBannerFrames) {
-    if (world.controls == CONTROLS_MOUSE) player.CentraliseInPlayfield();
-    stateTimer = 0;
-    gameState = STATE_PLAYING;
-    waveFrames = 0;
-    FadesAtRest(fadeText);
+  UpdateWorld(world, kUpdateEffects);
+  if (world.stateTimer == kBannerFrames) {
+    if (world.controls == CONTROLS_MOUSE) world.player.CentraliseInPlayfield();
+    world.stateTimer = 0;
+    world.gameState = STATE_PLAYING;
+    world.waveFrames = 0;
+    world.Report(game_event::Fade{game_event::FadeChange::kTextAtRest});
   }
-}
-
-void EnteringDraw() {
-  uint16_t draw = kDrawParticles | kDrawHud;
-  if (stateTimer >= kFieldAppears) draw |= kDrawPlayfield;
-  DrawWorld(draw);
-  SetImageFont(fntSmall);
-  SetColor(255, 255, 255);
-  DrawCentred("E n t e r i n g   s t a g e", 160, 100);
-  DrawCentred("Get ready!", 160, 130);
-  SetDoubleScale(true);
-  rainbow.Set();
-  DrawCentred(std::string(1, StageLetter(player.stage)), 161, 115);
-  SetColor(191, 191, 191);
-  SetDoubleScale(false);
-  SetAlpha(fadeScene.value);
 }
 
 // --- play and the step between waves ------------------------------------------
 
-void PlayingUpdate() {
-  UpdateWorld(kUpdateAll);
-  UpdateHurryUp();
+void PlayingUpdate(World& world) {
+  UpdateWorld(world, kUpdateAll);
+  UpdateHurryUp(world);
   // The hurry-up counts frames of play: a pause, or a slow machine dropping
   // frames, never brings it sooner.
-  ++waveFrames;
-  waveSeconds = float(waveFrames) / 60.0f;
-  if (waveSeconds >= hurryTime && HurryUpState() == 0) ActivateHurryUp();
+  ++world.waveFrames;
+  world.waveSeconds = float(world.waveFrames) / 60.0f;
+  if (world.waveSeconds >= world.hurryTime && HurryUpState(world) == 0) ActivateHurryUp(world);
   // The end of a wave wins over everything but a game over: the ship has
   // already used its last respawn then.
-  if (player.wave_parts == 0 && gameState != STATE_GAMEOVER)
-    gameState = player.wave < 6 ? STATE_NEXTWAVE : STATE_CLEARED;
+  if (world.player.wave_parts == 0 && world.gameState != STATE_GAMEOVER)
+    world.gameState = world.player.wave < 6 ? STATE_NEXTWAVE : STATE_CLEARED;
 }
 
-void PlayingDraw() {
-  DrawWorld(kDrawAll);
-  DrawHurryUp();
-}
-
-void NextWaveUpdate() {
-  ++stateTimer;
-  if (stateTimer == 1) SetupWave();
-  UpdateWorld(kUpdateAll);
-  if (stateTimer == 1) {
-    stateTimer = 0;
-    if (gameState != STATE_GAMEOVER) gameState = STATE_PLAYING;
-    FadesAtRest(fadeText);
+void NextWaveUpdate(World& world) {
+  ++world.stateTimer;
+  if (world.stateTimer == 1) SetupWave(world);
+  UpdateWorld(world, kUpdateAll);
+  if (world.stateTimer == 1) {
+    world.stateTimer = 0;
+    if (world.gameState != STATE_GAMEOVER) world.gameState = STATE_PLAYING;
+    world.Report(game_event::Fade{game_event::FadeChange::kTextAtRest});
   }
-}
-
-void PausedDraw() {
-  DrawWorld(kDrawAll);
-  SetBlend(Blend::kMask);
-  SetColor(31, 31, 31);
-  DrawImage(gfx.gameinfo_bgd, 0, 97);
-  SetBlend(Blend::kLight);
-  SetAlpha(fadeScene.value);
-  rainbow.Set();
-  DrawCentred("-   P   A   U   S   E   D   -", 160, 114);
-  SetColor(191, 191, 255);
-  DrawCentred("<ESC> to quit - any other key to resume", 160, 124);
 }
 
 // --- the tally -----------------------------------------------------------------
 
-// A line every 40 frames, the mushroom multiplier, then the bonus.
-struct TallyTimes {
-  int32_t saucers, mushrooms, bonus;
-};
-
-TallyTimes TallyTimeline(uint8_t stage) {
-  // Stage A has no saucers, so its lines come one step earlier.
-  if (stage >= 2) return {140, 180, 220};
-  return {-1, 140, 180};
+void TallyTick(World& world, int32_t at) {
+  if (world.stateTimer == at) world.ReportSound(GameSound::kStageClear1);
 }
 
-int32_t StageBonus() { return int32_t(float(statsStage.mushrooms) * mushroomMultiplier); }
-
-void TallyTick(int32_t at) {
-  if (stateTimer == at) PlayEffect(sfx.sndStageClear1);
-}
-
-void ClearedUpdate() {
-  ++stateTimer;
+void ClearedUpdate(World& world) {
+  ++world.stateTimer;
   // What is left goes before the tally's first frame is drawn: a warden drawn
   // once more could still hit the ship.
-  if (stateTimer == 1) RemoveEnemiesAtStageEnd();
-  UpdateWorld(kUpdateAll & ~kUpdateSpawner);
+  if (world.stateTimer == 1) RemoveEnemiesAtStageEnd(world);
+  UpdateWorld(world, kUpdateAll & ~kUpdateSpawner);
 
-  if (stateTimer == 1) {
-    const uint16_t killed = uint16_t(statsStage.snails_killed + statsStage.spiders_killed + statsStage.saucers_killed);
-    const uint16_t seen = uint16_t(statsStage.snails_seen + statsStage.spiders_seen + statsStage.saucers_seen);
-    mushroomMultiplier = 1.0f;
-    if (killed > 0 && seen > 0) mushroomMultiplier += 2.0f * float(killed) / float(seen);
-    playfield.Flash();
-    playfield.Clear();
+  if (world.stateTimer == 1) {
+    const uint16_t killed =
+        uint16_t(world.statsStage.snails_killed + world.statsStage.spiders_killed + world.statsStage.saucers_killed);
+    const uint16_t seen =
+        uint16_t(world.statsStage.snails_seen + world.statsStage.spiders_seen + world.statsStage.saucers_seen);
+    world.mushroomMultiplier = 1.0f;
+    if (killed > 0 && seen > 0) world.mushroomMultiplier += 2.0f * float(killed) / float(seen);
+    world.playfield.Flash();
+    world.playfield.Clear();
   }
 
-  const TallyTimes at = TallyTimeline(player.stage);
-  TallyTick(60);
-  TallyTick(100);
-  if (at.saucers > 0) TallyTick(at.saucers);
-  TallyTick(at.mushrooms);
-  if (stateTimer == at.bonus) {
+  const TallyTimes at = TallyTimeline(world.player.stage);
+  TallyTick(world, 60);
+  TallyTick(world, 100);
+  if (at.saucers > 0) TallyTick(world, at.saucers);
+  TallyTick(world, at.mushrooms);
+  if (world.stateTimer == at.bonus) {
     // The bonus is credited whether or not sound is on; only the fanfare needs it.
-    PlayEffect(sfx.sndStageClear2);
-    player.AddScore(uint16_t(StageBonus()));
+    world.ReportSound(GameSound::kStageClear2);
+    world.player.AddScore(uint16_t(StageBonus(world)));
   }
-  if (stateTimer > kTallyEnd && gameState == STATE_CLEARED && (world.input.buttons & kInputContinue)) {
-    stateTimer = 0;
-    gameState = STATE_ENTERING;
-    FadesAtRest(fadeText);
-  }
-}
-
-void TallyLine(int32_t at, const char* label, int32_t label_y, uint16_t killed, uint16_t seen) {
-  if (stateTimer <= at) return;
-  SetColor(255, 255, 0);
-  DrawCentred(label, 160, label_y);
-  SetColor(255, 127, 0);
-  char text[32];
-  std::snprintf(text, sizeof text, "%u out of %u", unsigned(killed), unsigned(seen));
-  DrawCentred(text, 160, label_y + 8);
-}
-
-void ClearedDraw() {
-  DrawWorld(kDrawAll);
-  SetDoubleScale(true);
-  rainbow.Set();
-  char text[32];
-  std::snprintf(text, sizeof text, "Stage %c cleared!", StageLetter(player.stage));
-  DrawCentred(text, 161, 30);
-  SetDoubleScale(false);
-
-  const TallyTimes at = TallyTimeline(player.stage);
-  TallyLine(60, "Snails squished", 60, statsStage.snails_killed, statsStage.snails_seen);
-  TallyLine(100, "Spiders splatted", 85, statsStage.spiders_killed, statsStage.spiders_seen);
-  if (at.saucers > 0) TallyLine(at.saucers, "Saucers smashed", 110, statsStage.saucers_killed, statsStage.saucers_seen);
-  if (stateTimer > at.mushrooms) {
-    SetColor(0, 255, 255);
-    DrawCentred("Mushroom multiplier", 106, 135);
-    DrawCentred("Mushrooms mangled", 212, 135);
-    SetColor(0, 191, 191);
-    DrawCentred(MultiplierText(mushroomMultiplier), 106, 143);
-    std::snprintf(text, sizeof text, "%u", unsigned(statsStage.mushrooms));
-    DrawCentred(text, 212, 143);
-  }
-  if (stateTimer >= at.bonus) {
-    SetColor(127, 255, 127);
-    DrawCentred("Stage bonus", 160, 159);
-    SetDoubleScale(true);
-    SetColor(63, 191, 63);
-    std::snprintf(text, sizeof text, "%u", unsigned(uint16_t(StageBonus())));
-    DrawCentred(text, 160, 170);
-    SetDoubleScale(false);
-  }
-  if (stateTimer > kTallyEnd) {
-    if (stateTimer % 60 < 30)
-      SetColor(127, 127, 127);
-    else
-      SetColor(255, 255, 255);
-    DrawCentred("< Press fire button to continue >", 160, 220);
+  if (world.stateTimer > kTallyEnd && world.gameState == STATE_CLEARED && (world.input.buttons & kInputContinue)) {
+    world.stateTimer = 0;
+    world.gameState = STATE_ENTERING;
+    world.Report(game_event::Fade{game_event::FadeChange::kTextAtRest});
   }
 }
 
 // --- game over -----------------------------------------------------------------
 
-void GameOverUpdate() {
-  ++stateTimer;
-  if (stateTimer == 1) PlayEffect(sfx.sndGameOver);
-  if (stateTimer == 50) fadeScene.SetChange(-0.005f);  // the scene fades out over 200 frames
-  UpdateWorld(kUpdateAll);
-  if (stateTimer >= kGameOverFrames) {
-    stateTimer = 0;
-    gameState = STATE_ENDED;
-    FadesAtRest(fadeText);
-    FadesAtRest(fadeScene);
+void GameOverUpdate(World& world) {
+  ++world.stateTimer;
+  if (world.stateTimer == 1) world.ReportSound(GameSound::kGameOver);
+  if (world.stateTimer == 50) world.Report(game_event::Fade{game_event::FadeChange::kSceneFadesOut});
+  UpdateWorld(world, kUpdateAll);
+  if (world.stateTimer >= kGameOverFrames) {
+    world.stateTimer = 0;
+    world.gameState = STATE_ENDED;
+    world.Report(game_event::Fade{game_event::FadeChange::kAllAtRest});
   }
 }
 
-void GameOverDraw() {
-  DrawWorld(kDrawAll);
-  SetDoubleScale(true);
-  rainbow.Set();
-  DrawCentred("G A M E   O V E R", 161, 111);
-  SetDoubleScale(false);
-}
-
-void RunStateUpdate() {
-  switch (gameState) {
+void RunStateUpdate(World& world) {
+  switch (world.gameState) {
     case STATE_ENTERING:
-      EnteringUpdate();
+      EnteringUpdate(world);
       break;
     case STATE_PLAYING:
-      PlayingUpdate();
+      PlayingUpdate(world);
       break;
     case STATE_NEXTWAVE:
-      NextWaveUpdate();
+      NextWaveUpdate(world);
       break;
     case STATE_CLEARED:
-      ClearedUpdate();
+      ClearedUpdate(world);
       break;
     case STATE_GAMEOVER:
-      GameOverUpdate();
+      GameOverUpdate(world);
       break;
     default:
       break;  // paused, or ended
@@ -289,198 +163,130 @@ void RunStateUpdate() {
 
 // The frame's rules keys: the autofire switch. (Using an item is the ship's
 // own control, read with its steering.)
-void GameKeys() {
+void GameKeys(World& world) {
   if (!(world.input.buttons & kInputAutofire)) return;
-  player.cfire = player.cfire ? 0 : 1;
-  CreateCFireIcon();
+  world.player.cfire = world.player.cfire ? 0 : 1;
+  world.Report(game_event::AutofireSwitched{world.player.cfire != 0});
 }
 
 }  // namespace
 
-const char* MultiplierText(float multiplier) {
-  // Process-wide scratch: the text is drawn at once, before the next call.
-  static char text[8];
-  char full[32];
-  std::snprintf(full, sizeof full, "%#.9g", double(multiplier));
-  std::snprintf(text, sizeof text, "x%.4s", full);
-  return text;
-}
-
-void ResetForQuietPlay() {
-  common.Reset();
-  records.Reset();
-  world.Reset();
-  config.SetDefaults();
-  config.sound = 0;
-  config.music = 0;
-}
-
-void NewGame(const GameSetup& setup) {
+void NewGame(World& world, const GameSetup& setup) {
   // A game remembers nothing of the one before (the field's last style, the
   // radar's last blip...): its course is its seed's and its input's alone.
   world.Reset();
-  SeedRnd(setup.seed);
+  world.random.Seed(setup.seed);
   world.controls = setup.controls;
   world.seed = setup.seed;
   // Ten minutes of play before the buffers grow: steady play allocates nothing.
   world.recording.inputs.reserve(60 * 60 * 10);
   world.recording.checks.reserve(60 * 10);
-  gameFrames = 0;
-  waveFrames = 0;
-  fadeScene.SetChange(0.05f);
-  fadeText.SetChange(0.05f);
-  stateTimer = 0;
-  gameState = STATE_ENTERING;
-  quitGame = 0;
-  player.Init();
-  RemoveAllEnemies();
-  RemoveAllWeapons();
-  KillParticles();
-  ResetChains();
-  snailTimer = Rand(600, 1200);
-  spiderTimer = Rand(600, 1200);
-  saucerTimer = Rand(1200, 2400);
-  statsGame.Reset();
+  world.events.reserve(1024);
+  world.gameFrames = 0;
+  world.waveFrames = 0;
+  world.stateTimer = 0;
+  world.gameState = STATE_ENTERING;
+  world.quitGame = 0;
+  world.player.Init();
+  RemoveAllEnemies(world);
+  RemoveAllWeapons(world);
+  ResetChains(world);
+  world.snailTimer = world.random.Rand(600, 1200);
+  world.spiderTimer = world.random.Rand(600, 1200);
+  world.saucerTimer = world.random.Rand(1200, 2400);
+  world.statsGame.Reset();
 }
 
-void StepGame(const FrameInput& input) {
-  if (GameEnded() || gameState == STATE_PAUSED) return;
-  Replay& recording = world.recording;
+void StepGame(World& world, const FrameInput& input) {
+  world.events.clear();
+  if (GameEnded(world) || world.gameState == STATE_PAUSED) return;
+  GameRecord& recording = world.recording;
   // A game left running for hours ends as quit where its replay would grow
   // past what a replay may hold.
-  if (recording.inputs.size() >= kReplayMaxFrames) return QuitGame();
+  if (recording.inputs.size() >= kReplayMaxFrames) return QuitGame(world);
   recording.inputs.push_back(input);
   world.input = input;
-  ++gameFrames;
-  UpdateSmartBomb();
-  const uint8_t state_before = gameState;
-  RunStateUpdate();
-  if (gameState != state_before) LogStateChange(state_before);
-  if (gameFrames % kReplayCheckFrames == 0) recording.checks.push_back(uint32_t(WorldHash()));
+  ++world.gameFrames;
+  UpdateSmartBomb(world);
+  const uint8_t state_before = world.gameState;
+  RunStateUpdate(world);
+  if (world.gameState != state_before) LogStateChange(world, state_before);
+  if (world.gameFrames % kReplayCheckFrames == 0) recording.checks.push_back(uint32_t(WorldHash(world)));
 }
 
-void DrawGame() {
-  SetClsColor(smartbomb.life, smartbomb.life, smartbomb.life);
-  SetAlpha(fadeScene.value);
-  switch (gameState) {
-    case STATE_ENTERING:
-      EnteringDraw();
-      break;
-    case STATE_PLAYING:
-      PlayingDraw();
-      break;
-    case STATE_PAUSED:
-      PausedDraw();
-      break;
-    case STATE_CLEARED:
-      ClearedDraw();
-      break;
-    case STATE_GAMEOVER:
-      GameOverDraw();
-      break;
-    default:
-      DrawWorld(kDrawAll);
-      break;
-  }
+bool GameEnded(const World& world) { return world.quitGame || world.gameState == STATE_ENDED; }
+
+GameResult ResultOfGame(const World& world) {
+  return {world.player.score, world.player.stage, world.player.wave, world.gameFrames,
+          world.gameState == STATE_ENDED && !world.quitGame};
 }
 
-bool GameEnded() { return quitGame || gameState == STATE_ENDED; }
-
-GameResult ResultOfGame() {
-  return {player.score, player.stage, player.wave, gameFrames, gameState == STATE_ENDED && !quitGame};
-}
-
-const Replay& RecordOfGame() {
-  const GameResult result = ResultOfGame();
-  ReplayHeader& h = world.recording.header;
-  h.version = kGameVersion;
-  h.rules = kRulesVersion;
-  h.seed = world.seed;
-  h.score = result.score;
-  h.stage = result.stage;
-  h.wave = result.wave;
-  h.frames = result.frames;
-  h.controls = world.controls;
-  h.over = result.over;
+const GameRecord& RecordOfGame(World& world) {
+  world.recording.setup = {world.seed, world.controls};
+  world.recording.result = ResultOfGame(world);
   return world.recording;
 }
 
-void PauseGame() {
-  if (gameState == STATE_PAUSED || GameEnded()) return;
-  world.resumeState = gameState;
-  gameState = STATE_PAUSED;
-  LogStateChange(world.resumeState);
+void PauseGame(World& world) {
+  if (world.gameState == STATE_PAUSED || GameEnded(world)) return;
+  world.resumeState = world.gameState;
+  world.gameState = STATE_PAUSED;
+  LogStateChange(world, world.resumeState);
 }
 
-void ResumeGame() {
-  if (gameState != STATE_PAUSED) return;
-  gameState = world.resumeState;
-  LogStateChange(STATE_PAUSED);
+void ResumeGame(World& world) {
+  if (world.gameState != STATE_PAUSED) return;
+  world.gameState = world.resumeState;
+  LogStateChange(world, STATE_PAUSED);
 }
 
-void QuitGame() { quitGame = 1; }
+void QuitGame(World& world) { world.quitGame = 1; }
 
-void SetupStage() {
-  player.stage = uint8_t(player.stage + 1);
-  player.wave = 0;
-  playfield.Clear();
-  playfield.ChangeColor();
-  playfield.ChangeStyle();
-  playfield.Fill(uint16_t(4 * player.stage + 10));
-  statsStage.Reset();
-  RemoveAllPowerups();
-  KillParticles();
-  RemoveAllWardens();
-  bullet.x = 0;
-  bullet.y = -50;
-  SetupWave();
+void SetupStage(World& world) {
+  world.player.stage = uint8_t(world.player.stage + 1);
+  world.player.wave = 0;
+  world.playfield.Clear();
+  world.playfield.ChangeColor();
+  world.playfield.ChangeStyle();
+  world.playfield.Fill(uint16_t(4 * world.player.stage + 10));
+  world.statsStage.Reset();
+  RemoveAllPowerups(world);
+  world.Report(game_event::NewStage{});
+  RemoveAllWardens(world);
+  world.bullet.x = 0;
+  world.bullet.y = -50;
+  SetupWave(world);
 }
 
-void SetupWave() {
-  player.wave = uint8_t(player.wave + 1);
-  player.wave_parts = uint8_t(ThreatLevel() / 2 + 6);
-  waveFrames = 0;
-  hurryTime = float(player.stage) + 29.0f;
-  DeactivateHurryUp();
-  StartChainWave();
-  GenerateWave();
-  playfield.HandlePoison();
+void SetupWave(World& world) {
+  world.player.wave = uint8_t(world.player.wave + 1);
+  world.player.wave_parts = uint8_t(ThreatLevel(world) / 2 + 6);
+  world.waveFrames = 0;
+  world.hurryTime = float(world.player.stage) + 29.0f;
+  DeactivateHurryUp(world);
+  StartChainWave(world);
+  GenerateWave(world);
+  world.playfield.HandlePoison();
 }
 
 // --- the world's passes ----------------------------------------------------
 
-void UpdateWorld(uint16_t passes) {
-  RegisterWardenCollisions();
-  UpdateWeapons();
-  if (passes & kUpdateSpawner) UpdateSpawner();
-  UpdateWardenBullets();
-  if (passes & kUpdateShip) player.Update();
-  if (passes & kUpdateBullet) bullet.Update();
-  if (passes & kUpdateParticles) UpdateParticles();
-  if (passes & kUpdatePowerups) UpdatePowerups();
-  if (passes & kUpdateChains) lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { part->Update(); });
-  if (passes & kUpdateSnails) UpdateSnails();
-  if (passes & kUpdateSpiders) UpdateSpiders();
-  UpdateWardens();
+void UpdateWorld(World& world, uint16_t passes) {
+  RegisterWardenCollisions(world);
+  UpdateWeapons(world);
+  if (passes & kUpdateSpawner) UpdateSpawner(world);
+  UpdateWardenBullets(world);
+  if (passes & kUpdateShip) StepShip(world);
+  if (passes & kUpdateBullet) StepBullet(world);
+  if (passes & kUpdateEffects) world.Report(game_event::EffectsMove{});
+  if (passes & kUpdatePowerups) UpdatePowerups(world);
+  if (passes & kUpdateChains) world.lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { part->Update(); });
+  if (passes & kUpdateSnails) UpdateSnails(world);
+  if (passes & kUpdateSpiders) UpdateSpiders(world);
+  UpdateWardens(world);
   if (passes & kUpdateSaucers) {
-    const int32_t saucers = UpdateSaucers();
-    if (config.sound) sfx.SetSaucerHum(saucers > 0);
+    const int32_t saucers = UpdateSaucers(world);
+    world.Report(game_event::SaucerHum{saucers > 0});
   }
-  if (passes & kUpdateKeys) GameKeys();
-}
-
-void DrawWorld(uint16_t passes) {
-  if (passes & kDrawPlayfield) playfield.Draw();
-  DrawWardenBullets();
-  if (passes & kDrawShip) player.Draw();
-  if (passes & kDrawBullet) bullet.Draw();
-  if (passes & kDrawParticles) DrawParticles();
-  if (passes & kDrawPowerups) DrawPowerups();
-  if (passes & kDrawChains) lstEnemies.ForEachOf<TSkitterworm>([](TSkitterworm* part) { part->Draw(); });
-  if (passes & kDrawSnails) DrawSnails();
-  if (passes & kDrawSpiders) DrawSpiders();
-  if (passes & kDrawSaucers) DrawSaucers();
-  DrawWardens();
-  DrawMissilesAndRailblasts();
-  if (passes & kDrawHud) DrawHud();
+  if (passes & kUpdateKeys) GameKeys(world);
 }

@@ -2,94 +2,31 @@
 #include <cstdint>
 
 #include "core/frame_input.h"
-#include "persist/replay.h"
+#include "game/game_record.h"
+
+struct World;
 
 // One game, from the stage banner of stage A until the game is over: the play
-// states, the stages and waves, the world's update and draw passes in their
-// fixed order and the tally's bonus. It runs without a window: the game screen
-// feeds it a frame's input and shows it, a replay feeds it recorded input and
-// the verifier only steps it. A game is a pure function of its seed, its
+// states, the stages and waves, the world's update passes in their fixed
+// order and the tally's bonus. It runs without a window: the game screen
+// feeds it a frame's input and shows it (show/play_picture.h), a replay feeds
+// it recorded input and the verifier only steps it. A game is a pure function of its seed, its
 // control method and its input, frame by frame.
 
-// The on/off switches of UpdateWorld and DrawWorld. The two passes switch
-// different things, so each has its own names; a pass's set is a bit mask.
-enum UpdatePass : uint16_t {
-  kUpdateParticles = 1u << 1,
-  kUpdatePowerups = 1u << 3,
-  kUpdateChains = 1u << 4,
-  kUpdateSnails = 1u << 5,
-  kUpdateSpiders = 1u << 6,
-  kUpdateSaucers = 1u << 7,
-  kUpdateShip = 1u << 8,
-  kUpdateBullet = 1u << 9,
-  kUpdateSpawner = 1u << 10,
-  kUpdateKeys = 1u << 11,
-  kUpdateAll = 0xffe,
-};
-enum DrawPass : uint16_t {
-  kDrawParticles = 1u << 1,
-  kDrawPowerups = 1u << 3,
-  kDrawChains = 1u << 4,
-  kDrawSnails = 1u << 5,
-  kDrawSpiders = 1u << 6,
-  kDrawSaucers = 1u << 7,
-  kDrawPlayfield = 1u << 8,
-  kDrawShip = 1u << 9,
-  kDrawBullet = 1u << 10,
-  kDrawHud = 1u << 11,
-  kDrawAll = 0xffe,
-};
-
-// The tally's last step: from the next frame on, fire continues.
-constexpr int32_t kTallyEnd = 300;
-
-// How a game starts: its seed (the rules' random numbers) and the control
-// method it is played with (the mouse steers by position, the others by steps).
-struct GameSetup {
-  int32_t seed = 1;
-  uint8_t controls = CONTROLS_KEYBOARD;
-};
-
-// Where a game stands: what the highscore table, the replay's header and the
-// verifier report.
-struct GameResult {
-  int32_t score = 0;
-  uint8_t stage = 0;
-  uint8_t wave = 0;
-  uint32_t frames = 0;  // frames of play stepped, pauses not counted
-  bool over = false;    // ended by its game over (not quit)
-};
-
 // Resets the world and starts a game at the stage banner of stage A.
-void NewGame(const GameSetup& setup);
-// For programs and tests that play with no one listening: the world, the
-// shared state, the records and the settings as at start-up, sound and music
-// off.
-void ResetForQuietPlay();
+void NewGame(World& world, const GameSetup& setup);
 // One frame of the rules with that frame's input. Does nothing while the game
 // is paused or over.
-void StepGame(const FrameInput& input);
-// The picture of the game as it stands: the world, the HUD and the banners of
-// the play state (the star field behind it is the game screen's).
-void DrawGame();
+void StepGame(World& world, const FrameInput& input);
 // The game has ended: its game over ran out, or the player quit.
-bool GameEnded();
-GameResult ResultOfGame();
-// The game as recorded so far, its header filled in from where it stands (all
-// but the date and the name, which are the program's and the player's).
-const Replay& RecordOfGame();
+bool GameEnded(const World& world);
+GameResult ResultOfGame(const World& world);
+// The game as recorded so far, with where it stands.
+const GameRecord& RecordOfGame(World& world);
 
 // The pause: play stands still, and paused frames are not frames of the game.
 // Resuming returns to the state the pause interrupted.
-void PauseGame();
-void ResumeGame();
+void PauseGame(World& world);
+void ResumeGame(World& world);
 // The player quits from the pause screen: the game ends where it stands.
-void QuitGame();
-
-void UpdateWorld(uint16_t passes);  // UpdatePass bits
-void DrawWorld(uint16_t passes);    // DrawPass bits
-void SetupStage();
-void SetupWave();
-
-// The tally's multiplier text: "x" and the first four characters of the value.
-const char* MultiplierText(float multiplier);
+void QuitGame(World& world);

@@ -2,37 +2,16 @@
 
 #include <algorithm>
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
-#include "core/common.h"
-#include "core/fader.h"
-#include "core/helpers.h"
-#include "core/images.h"
-#include "core/mouse.h"
 #include "core/play_states.h"
-#include "core/rainbow_phaser.h"
-#include "game/autopilot.h"
-#include "game/bullet.h"
-#include "game/enemy_passes.h"
-#include "game/particle.h"
+#include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/playfield.h"
-#include "game/powerup.h"
-#include "game/skitterworm.h"
-#include "game/warden.h"
-#include "game/weapon_passes.h"
+#include "game/radar.h"
 #include "game/world.h"
-#include "persist/config.h"
-#include "persist/records.h"
-#include "persist/statistics.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
-#include "platform/input.h"
-#include "platform/random.h"
 
 namespace {
 constexpr uint16_t kRespawnAt = 120;     // ticks dead before the ship comes back
 constexpr uint16_t kVulnerableAt = 300;  // ticks after death until enemies can hit again
-constexpr int32_t kStepX = 3, kStepY = 2;
 }  // namespace
 
 void TPlayer::Init() {
@@ -61,9 +40,9 @@ void TPlayer::CentraliseInPlayfield() {
 void TPlayer::LoseLife() {
   lives = uint8_t(lives - 1);
   state = SHIP_DEAD;
-  PlayEffect(sfx.sndPlayerDie);
+  world.ReportSound(GameSound::kPlayerDie);
   ClearPowers();
-  Particles();
+  world.Report(game_event::ShipExploded{x, y});
   CentraliseInPlayfield();
 }
 
@@ -72,31 +51,22 @@ void TPlayer::ClearPowers() { std::fill(std::begin(power), std::end(power), uint
 void TPlayer::Respawn() {
   if (lives > 0) {
     state = SHIP_RESPAWNING;
-    playfield.ClearPoison();
+    world.playfield.ClearPoison();
   } else {
-    gameState = STATE_GAMEOVER;
+    world.gameState = STATE_GAMEOVER;
   }
 }
 
-void TPlayer::Update() {
+bool TPlayer::Tick() {
   if (state == SHIP_DEAD) {
     if (++death_timer == kRespawnAt) Respawn();
-    return;
+    return false;
   }
   if (state == SHIP_RESPAWNING && ++death_timer == kVulnerableAt) {
     state = SHIP_ALIVE;
     death_timer = 0;
   }
-  if (state == SHIP_ALIVE) {
-    CollideEnemies();
-    CollideOther();
-  }
-  if (state == SHIP_RESPAWNING || state == SHIP_ALIVE) {
-    CollidePowerups();
-    UpdateControls();
-    // Powers stand still during the tally and the game-over banner.
-    if (gameState == STATE_PLAYING || gameState == STATE_NEXTWAVE) UpdatePowers();
-  }
+  return true;
 }
 
 void TPlayer::UpdatePowers() {
@@ -115,10 +85,8 @@ void TPlayer::UpdatePowers() {
         bpwr = 4;
         break;
       case POWER_SHIELD:
-        if (config.sound) {
-          sfx.SetShieldHum(true);
-          if (power[i] == 1) sfx.Play(sfx.sndShieldFade);
-        }
+        world.Report(game_event::ShieldHum{true});
+        if (power[i] == 1) world.ReportSound(GameSound::kShieldFade);
         break;
       case POWER_SCORE2:
         scorex = 2;
@@ -134,75 +102,11 @@ void TPlayer::UpdatePowers() {
     }
     --power[i];
   }
-  if (power[POWER_RADAR] != 0) UpdateRadar();
-  if (power[POWER_SHIELD] == 0 && config.sound) sfx.SetShieldHum(false);
+  if (power[POWER_RADAR] != 0) world.radar.Update();
+  if (power[POWER_SHIELD] == 0) world.Report(game_event::ShieldHum{false});
 }
 
-bool TPlayer::MayUse() const { return state > SHIP_DEAD && gameState != STATE_CLEARED; }
-
-bool TPlayer::MayFire() const { return !bullet.InFlight() && MayUse(); }
-
-void TPlayer::UpdateControls() {
-  const FrameInput& input = world.input;
-  if (world.controls == CONTROLS_MOUSE) {
-    SteerMouse(input);
-    return;
-  }
-  ShipSticks sticks;
-  sticks.left = input.buttons & kInputLeft;
-  sticks.right = input.buttons & kInputRight;
-  sticks.up = input.buttons & kInputUp;
-  sticks.down = input.buttons & kInputDown;
-  sticks.fire = input.buttons & kInputFire;
-  sticks.use_item = input.buttons & kInputUseItem;
-  Steer(sticks);
-}
-
-void TPlayer::Steer(const ShipSticks& sticks) {
-  if (sticks.left) x = std::max(x - kStepX, kShipMinX);
-  if (sticks.right) x = std::min(x + kStepX, kShipMaxX);
-  // Only a step up applies the band's top, so a ship left above it when free
-  // movement ends snaps back on its next step up.
-  if (sticks.up) y = std::max(y - kStepY, MinY());
-  if (sticks.down) y = std::min(y + kStepY, kShipMaxY);
-  if ((cfire || sticks.fire) && MayFire()) bullet.Fire();
-  if (sticks.use_item && MayUse()) UseItem();
-}
-
-void TPlayer::SteerMouse(const FrameInput& input) {
-  // The pointer is read as logical pixels and put back at the clamped place
-  // every tick, so it never leaves the band's rectangle.
-  tx = std::clamp<int32_t>(input.x, kShipMinX, kShipMaxX);
-  ty = std::clamp<int32_t>(input.y, MinY(), kShipMaxY);
-  world.warpPointer = true;
-  x = tx;
-  y = ty;
-  if ((cfire || (input.buttons & kInputFire)) && MayFire()) bullet.Fire();
-  if ((input.buttons & kInputUseItem) && MayUse()) UseItem();
-}
-
-void TPlayer::UseItem() {
-  switch (item[0]) {
-    case ITEM_MISSILES:
-      StartMissileVolley(75);
-      break;
-    case ITEM_SMARTBOMB:
-      ActivateSmartBomb();
-      break;
-    case ITEM_RAILBLAST:
-      CreateRailblast(x + 3);
-      break;
-    case ITEM_SCATTERMINES:
-      playfield.DropScattermines(15);
-      break;
-    default:
-      break;
-  }
-  // The slots move up even when the first one was empty.
-  item[0] = item[1];
-  item[1] = item[2];
-  item[2] = ITEM_EMPTY;
-}
+bool TPlayer::MayUse() const { return state > SHIP_DEAD && world.gameState != STATE_CLEARED; }
 
 void TPlayer::AddItem(uint8_t kind) {
   for (uint8_t& slot : item) {
@@ -218,7 +122,7 @@ void TPlayer::AddScore(uint16_t points) {
   // One life per award: a big award past two thresholds gives the second
   // life with the next award of any size.
   if (score >= elife) {
-    PlayEffect(sfx.sndExtraLife);
+    world.ReportSound(GameSound::kExtraLife);
     lives = uint8_t(lives + 1);
     elife += kExtraLifeStep;
   }
@@ -230,57 +134,4 @@ bool TPlayer::Touched(uint8_t& deaths) {
   LoseLife();
   deaths = uint8_t(deaths + 1);
   return false;
-}
-
-void TPlayer::CollideEnemies() {
-  lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm* part) {
-    if (RectsOverlap(x, y, 7, 8, part->x, part->y + 2, 8, 5) && Touched(statsGame.player_wormdeaths)) part->Death(1);
-  });
-  CollideShipWithSnails(*this);
-  CollideShipWithSpiders(*this);
-  if (power[POWER_FREEMOVE] > 0) CollideShipWithSaucers(*this);
-}
-
-void TPlayer::CollideOther() {
-  if (state != SHIP_ALIVE) return;
-  const auto& hits = CollideImage(gfx.player, float(x), float(y), 0, 0, kWardenCollisionLayer, 0, 0);
-  if (!hits.empty() && power[POWER_SHIELD] == 0) {
-    LoseLife();
-    statsGame.player_wardendeaths = uint8_t(statsGame.player_wardendeaths + 1);
-  }
-}
-
-void TPlayer::CollidePowerups() { CollideShipWithPowerups(*this); }
-
-void TPlayer::Particles() {
-  CreateParticles(uint16_t(x + 3), uint16_t(y + 3), 150, 200, 30, 100, 0.1f, 3.0f, 8, 0, 359, 0.98f);
-  CreateParticles(uint16_t(x + 3), uint16_t(y + 3), 150, 200, 30, 100, 0.1f, 3.0f, 10, 0, 359, 0.98f);
-  CreateFlash(uint16_t(x + 2), uint16_t(y - 8));
-}
-
-void TPlayer::FireMissile() {
-  LaunchMissile(x + 3, y, uint8_t((x + 3 - 16) / 9));
-  PlayEffect(sfx.sndMissileLaunch);
-}
-
-void TPlayer::Draw() {
-  SetColor(255, 255, 255);
-  const bool blink_on = death_timer % 10 >= 5;  // respawning: 5 ticks on, 5 off
-  if (state == SHIP_ALIVE || (state == SHIP_RESPAWNING && blink_on)) {
-    SetColorHex(c);
-    DrawImage(gfx.player, float(x), float(y), 0);
-  }
-  const uint16_t shield = power[POWER_SHIELD];
-  if (shield > 0) {
-    rainbowFast.Set();
-    // A running-out shield flickers more and more often.
-    if (shield < 240 && ShowRand(0, 239) > shield) SetAlpha(0.25f * fadeScene.value);
-    DrawImage(gfx.shield, float(x - 2), float(y - 2), 0);
-    SetAlpha(fadeScene.value);
-  }
-  const uint16_t free_left = power[POWER_FREEMOVE];
-  if (free_left >= 1 && free_left <= 239 && y < kShipMinY) {
-    DrawImage(gfx.freeaction_warn, float(x), float(y + 10), free_left % 60 >= 30 ? 1 : 0);
-  }
-  if (power[POWER_RADAR] != 0) DrawRadar();
 }

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/frame_input.h"
+struct World;
 
 // The player's ship: one object for the whole program, re-initialised at every
 // game start. It moves in a band at the bottom of the playfield, fires the one
@@ -38,6 +38,9 @@ struct ShipSticks {
 
 class TPlayer {
  public:
+  explicit TPlayer(World& world) : world(world) {}
+  World& world;  // the game it is part of
+
   int32_t x = 0;
   int32_t y = 0;
   std::string c;
@@ -62,26 +65,16 @@ class TPlayer {
   void LoseLife();
   void ClearPowers();
   void Respawn();
-  void Update();
+  // The ship's clocks of a frame: a dead ship counts towards its respawn, a
+  // respawning one towards the end of its grace. False while it is dead (it
+  // does nothing else then).
+  bool Tick();
   void UpdatePowers();
-  void UpdateControls();
-  void UseItem();
   void AddItem(uint8_t kind);
   void AddScore(uint16_t points);
-  void CollideEnemies();
-  void CollideOther();
-  void CollidePowerups();
-  void Particles();
-  void FireMissile();
-  void Draw();
-
-  // Steering by steps (keyboard, joypad, autopilot), or by the pointer's place.
-  void Steer(const ShipSticks& sticks);
-  void SteerMouse(const FrameInput& input);
 
   // The top of the band: 16 while free movement runs, else 178.
   int32_t MinY() const { return power[POWER_FREEMOVE] > 0 ? kShipMinYFree : kShipMinY; }
-  bool MayFire() const;
   bool MayUse() const;
   // An enemy touched the ship: true when the shield is up and the enemy must
   // die instead; otherwise (while alive) the ship loses a life and the death

@@ -1,45 +1,29 @@
 #include "game/playfield.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
-#include "core/common.h"
-#include "core/fader.h"
-#include "core/helpers.h"
-#include "core/images.h"
-#include "core/rainbow_phaser.h"
-#include "core/sine_table.h"
-#include "game/particle.h"
-#include "game/player.h"
+#include "core/colour_family.h"
+#include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/world.h"
-#include "persist/config.h"
-#include "persist/statistics.h"
-#include "platform/font.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
 #include "platform/random.h"
 
 namespace {
 
-// Scores, statistics, sounds and particles belong to other objects; these
-// are the only places the grid reaches them.
-void AwardPoints(uint16_t points) { player.AddScore(points); }
-void CountShroomKill(bool poison) {
-  statsStage.mushrooms += 1;
+// Statistics and the show's effects belong to others; these are the only
+// places the grid reaches them.
+void CountShroomKill(World& world, bool poison) {
+  world.statsStage.mushrooms += 1;
   if (poison)
-    statsGame.killed_pshrooms += 1;
+    world.statsGame.killed_pshrooms += 1;
   else
-    statsGame.killed_shrooms += 1;
+    world.statsGame.killed_shrooms += 1;
 }
-void PlayMineAppear() { PlayEffect(sfx.sndMineAppear); }
-void SpawnMineAppear(int32_t x, int32_t y) {
-  CreateParticle(float(x), float(y), PARTICLE_MINE_APPEAR, "FFFFFF", 60, 60);
-}
-void SpawnFlash(int32_t x, int32_t y, int32_t frame) {
-  TParticle* flash = CreateParticle(float(x), float(y), PARTICLE_SHROOM_FLASH, "FFFFFF", 120, 120);
-  flash->ang = uint16_t(frame);  // the flash shows the mushroom's own frame
+void PlayMineAppear(World& world) { world.ReportSound(GameSound::kMineAppear); }
+void SpawnMineAppear(World& world, int32_t x, int32_t y) { world.Report(game_event::MineAppeared{x, y}); }
+void SpawnFlash(World& world, int32_t x, int32_t y, int32_t frame) {
+  world.Report(game_event::ShroomFlash{x, y, frame});
 }
 
-int32_t RandomCell() { return Rand(0, kFieldRandomCells - 1); }
+int32_t RandomCell(World& world) { return world.random.Rand(0, kFieldRandomCells - 1); }
 
 // How many draws a loop waits for a number it needs: far more than play ever
 // takes (the odds of reaching them are nil), so they change no game.
@@ -48,7 +32,7 @@ constexpr int32_t kMaxStyleDraws = 64;
 
 }  // namespace
 
-TPlayfield::TPlayfield() {
+TPlayfield::TPlayfield(World& world) : world(world) {
   Clear();
   for (std::string& colour : clr) colour = "FFFFFF";
 }
@@ -60,7 +44,7 @@ int TPlayfield::Flash() {
       const uint8_t code = data[CellIndex(col, row)];
       if (!IsShroom(code)) continue;
       const int damage = IsPoison(code) ? code - CELL_POISON : code;
-      SpawnFlash(CellX(col), CellY(row), damage + 4 * style);
+      SpawnFlash(world, CellX(col), CellY(row), damage + 4 * style);
     }
   }
   return 0;
@@ -78,7 +62,7 @@ int TPlayfield::Fill(uint16_t n) {
   // n + 1 placements; a cell picked twice just gets a fresh mushroom again,
   // so a stage may start with fewer.
   for (uint32_t i = 0; i <= n; ++i) {
-    const int32_t cell = RandomCell();
+    const int32_t cell = RandomCell(world);
     data[cell] = 0;
     strength[cell] = kFreshStrength;
   }
@@ -87,33 +71,33 @@ int TPlayfield::Fill(uint16_t n) {
 
 int TPlayfield::DropScattermines(uint16_t n) {
   for (uint32_t i = 1; i <= n; ++i) {
-    int32_t cell = RandomCell();
+    int32_t cell = RandomCell(world);
     // A free cell turns up within a few draws while the field has any; a
     // field whose top is all mines takes no more.
-    for (int32_t tries = 0; data[cell] == CELL_SCATTERMINE && tries < kMaxCellDraws; ++tries) cell = RandomCell();
+    for (int32_t tries = 0; data[cell] == CELL_SCATTERMINE && tries < kMaxCellDraws; ++tries) cell = RandomCell(world);
     if (data[cell] == CELL_SCATTERMINE) break;
     const int32_t col = cell % kFieldCols, row = cell / kFieldCols;
-    SpawnMineAppear(CellX(col) - 4, CellY(row) - 4);
+    SpawnMineAppear(world, CellX(col) - 4, CellY(row) - 4);
     data[cell] = CELL_SCATTERMINE;
     strength[cell] = 0;
   }
-  PlayMineAppear();
+  PlayMineAppear(world);
   return 0;
 }
 
 int TPlayfield::ChangeColor() {
-  const uint8_t family = uint8_t(Rand(1, 11));
+  const uint8_t family = uint8_t(world.random.Rand(1, 11));
   for (int i = 0; i < kFieldCells; ++i) {
     c[i] = family;
-    clr[i] = RandomColour(family);  // every mushroom its own shade
+    clr[i] = RandomColour(family, world.random);  // every mushroom its own shade
   }
   return 0;
 }
 
 int TPlayfield::ChangeStyle() {
-  uint8_t next = uint8_t(Rand(0, 7));
+  uint8_t next = uint8_t(world.random.Rand(0, 7));
   // Another style comes within a few draws; the bound only guards the loop.
-  for (int32_t tries = 0; next == style && tries < kMaxStyleDraws; ++tries) next = uint8_t(Rand(0, 7));
+  for (int32_t tries = 0; next == style && tries < kMaxStyleDraws; ++tries) next = uint8_t(world.random.Rand(0, 7));
   style = next != style ? next : uint8_t((style + 1) % 8);
   return 0;
 }
@@ -127,20 +111,20 @@ int TPlayfield::ClearPoison() {
   return 0;
 }
 
-int TPlayfield::SmartBomb() {
+int TPlayfield::SmartBomb(void (*award)(World& world, uint16_t points)) {
   for (int i = 0; i < kFieldCells; ++i) {
     const uint8_t code = data[i];
     if (IsPoison(code)) {
       data[i] = CELL_EMPTY;
-      AwardPoints(15);
-      CountShroomKill(true);
-    } else if (code <= 3 && Rand(1, 100) < 76) {
+      award(world, 15);
+      CountShroomKill(world, true);
+    } else if (code <= 3 && world.random.Rand(1, 100) < 76) {
       // The blast may take all remaining hits at once, or leave it damaged.
-      const uint8_t damaged = uint8_t(code + Rand(1, 4 - code));
+      const uint8_t damaged = uint8_t(code + world.random.Rand(1, 4 - code));
       if (damaged >= 4) {
         data[i] = CELL_EMPTY;
-        AwardPoints(1);
-        CountShroomKill(false);
+        award(world, 1);
+        CountShroomKill(world, false);
       } else {
         data[i] = damaged;
       }
@@ -149,84 +133,12 @@ int TPlayfield::SmartBomb() {
   return 0;
 }
 
-// Column by column. The blend is set to alpha once, before the walk: a poison
-// mushroom leaves it at light, so the mushrooms drawn after one in the same
-// pass glow additively. On the black field the two look alike, and a seeded
-// game draws the same picture either way.
-int TPlayfield::Draw() {
-  SetBlend(Blend::kAlpha);
-  for (int col = 0; col < kFieldCols; ++col) {
-    for (int row = 0; row < kFieldRows; ++row) {
-      const int cell = CellIndex(col, row);
-      const uint8_t code = data[cell];
-      const float x = float(CellX(col)), y = float(CellY(row));
-      if (code <= 3) {
-        SetReadableColorHex(clr[cell]);
-        DrawImage(gfx.shroom, x, y, code + 4 * style);
-      } else if (IsPoison(code)) {
-        const int frame = code - CELL_POISON + 4 * style;
-        // A rainbow ghost pulsing between normal and double size about the
-        // mushroom's centre, the mushroom itself, a faint poison glow, then
-        // dark spots of rot: laid on by alpha, not added like the light, they
-        // show on every colour the rainbow lends the mushroom, so a poisoned
-        // mushroom never passes for a healthy one of the same hue.
-        rainbowFast.Set();
-        const float s = 1.0f + (sine.GetVal(-1) + 1.0f) / 2.0f;
-        SetScale(s, s);
-        SetBlend(Blend::kMask);
-        const float o = (s - 1.0f) * 4.0f;
-        DrawImage(gfx.shroom, float(CellX(col)) - o, float(CellY(row)) - o, frame);
-        SetScale(1, 1);
-        SetBlend(Blend::kLight);
-        DrawImage(gfx.shroom, x, y, frame);
-        SetAlpha(0.4f * fadeScene.value);
-        DrawImage(gfx.shroom_poison, float(CellX(col) - 1), float(CellY(row) - 1), frame);
-        SetAlpha(fadeScene.value);
-        SetBlend(Blend::kAlpha);
-        SetColor(255, 255, 255);
-        DrawImage(gfx.shroom_spots, x, y, frame);
-        SetBlend(Blend::kLight);
-      } else if (code == CELL_SCATTERMINE) {
-        SetColor(127, 127, 127);
-        DrawImage(gfx.scattermine, x, y, 0);
-        rainbowFast.Set();
-        DrawImage(gfx.scattermine, x, y, 1);
-      }
-    }
-  }
-  // Leave the state every caller expects next.
-  SetAlpha(fadeScene.value);
-  SetScale(1, 1);
-  SetBlend(Blend::kLight);
-  return 0;
-}
-
 int TPlayfield::DebugFillColumn(uint8_t col) {
   if (col >= kFieldCols) return 0;
   for (int row = 0; row <= 16; ++row) {
     const int cell = CellIndex(col, row);
-    data[cell] = Rand(1, 10) < 8 ? 0 : CELL_POISON;
+    data[cell] = world.random.Rand(1, 10) < 8 ? 0 : CELL_POISON;
     strength[cell] = kFreshStrength;
   }
-  return 0;
-}
-
-int TPlayfield::DebugData() {
-  SetColor(255, 255, 0);
-  for (int col = 0; col < kFieldCols; ++col)
-    for (int row = 0; row < kFieldRows; ++row) {
-      const uint8_t code = data[CellIndex(col, row)];
-      if (code != CELL_EMPTY) DrawText(std::to_string(code), float(CellX(col)), float(CellY(row)));
-    }
-  return 0;
-}
-
-int TPlayfield::DebugStrength() {
-  SetColor(255, 0, 0);
-  for (int col = 0; col < kFieldCols; ++col)
-    for (int row = 0; row < kFieldRows; ++row) {
-      const int cell = CellIndex(col, row);
-      if (data[cell] < 8) DrawText(std::to_string(strength[cell]), float(CellX(col)), float(CellY(row)));
-    }
   return 0;
 }

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+struct World;
+
 // The mushroom grid: 32 columns by 22 rows of 9-pixel cells. Chain creatures
 // wind through it, saucers poison it, the player shoots it down. Every moving
 // object converts between its pixel position and a cell of this grid.
@@ -44,7 +46,8 @@ class TPlayfield {
   uint8_t c[kFieldCells] = {};             // colour family (1..11) the cell's colour came from
 
   // A new grid starts empty (every cell 255) in white, style 0.
-  TPlayfield();
+  explicit TPlayfield(World& world);
+  World& world;  // the game it is part of
 
   // Every method returns 0, which no caller uses; the slots keep this order.
   int Flash();                       // a white flash particle on every mushroom (stage entry, tally)
@@ -55,11 +58,8 @@ class TPlayfield {
   int ChangeStyle();                 // a new mushroom style, never the current one
   int HandlePoison();                // called after every new wave; poison needs nothing then
   int ClearPoison();                 // every poison mushroom back to a plain one, damage kept
-  int SmartBomb();                   // clears mushrooms with scoring
-  int Draw();                        // every occupied cell, after the background
+  int SmartBomb(void (*award)(World& world, uint16_t points));  // clears mushrooms, awarding each one's points
 
   // Development aids, never called in play.
   int DebugFillColumn(uint8_t col);
-  int DebugData();
-  int DebugStrength();
 };

@@ -1,40 +1,34 @@
 #include "game/powerup.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
-#include "core/common.h"
-#include "core/helpers.h"
-#include "core/images.h"
-#include "core/rainbow_phaser.h"
+#include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/player.h"
 #include "game/world.h"
-#include "persist/config.h"
-#include "persist/statistics.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
 #include "platform/random.h"
 
 namespace {
 
 // Starts one power of a group (laser levels, multipliers) and stops the other
 // two, so the one just collected wins even over a higher level.
-void StartOneOf(int first, int chosen) {
-  for (int i = first; i < first + 3; ++i) player.power[i] = i == chosen ? kPowerupTicks : 0;
+void StartOneOf(World& world, int first, int chosen) {
+  for (int i = first; i < first + 3; ++i) world.player.power[i] = i == chosen ? kPowerupTicks : 0;
 }
 
-void CountPowerup(int stat) { statsGame.powerups[stat] = uint8_t(statsGame.powerups[stat] + 1); }
+void CountPowerup(World& world, int stat) {
+  world.statsGame.powerups[stat] = uint8_t(world.statsGame.powerups[stat] + 1);
+}
 
 }  // namespace
 
-TPowerup::TPowerup() { lstPowerups.Add(this); }
+TPowerup::TPowerup(World& world) : world(world) { world.lstPowerups.Add(this); }
 
-uint8_t RollPowerupKind() {
-  const int32_t roll = Rand(1, 100);
+uint8_t RollPowerupKind(World& world) {
+  const int32_t roll = world.random.Rand(1, 100);
   if (roll <= 2) return POWERUP_FREEMOVE;
   if (roll <= 5) return POWERUP_EXTRALIFE;
   if (roll <= 15) return POWERUP_SHIELD;
   if (roll <= 30) return POWERUP_RADAR;
-  const int32_t second = Rand(1, 100);
+  const int32_t second = world.random.Rand(1, 100);
   if (roll <= 60) {
     if (second >= 81) return POWERUP_SCATTERMINES;
     if (second >= 56) return POWERUP_MISSILES;
@@ -45,15 +39,15 @@ uint8_t RollPowerupKind() {
   return second >= 91 ? POWERUP_LASER4 : second >= 61 ? POWERUP_LASER3 : POWERUP_LASER2;
 }
 
-TPowerup* TPowerup::Create(uint16_t x, uint16_t y) {
-  auto* powerup = new TPowerup();
+TPowerup* TPowerup::Create(World& world, uint16_t x, uint16_t y) {
+  auto* powerup = new TPowerup(world);
   powerup->x = x;
   powerup->y = float(y);
-  powerup->t = RollPowerupKind();
+  powerup->t = RollPowerupKind(world);
   return powerup;
 }
 
-void TPowerup::Die() { lstPowerups.Remove(this); }
+void TPowerup::Die() { world.lstPowerups.Remove(this); }
 
 void TPowerup::Update() {
   y += 0.5f;
@@ -62,70 +56,63 @@ void TPowerup::Update() {
   if (r >= 360) r = uint16_t(r - 360);
 }
 
-void TPowerup::Draw() {
-  SetColor(255, 255, 255);
-  DrawImage(gfx.powerup, float(x), y, t);
-  rainbow.Set();
-  SetRotation(float(r));
-  DrawImage(gfx.powerup_spin, float(x + 4), y + 4.0f, 0);
-  SetRotation(0);
-}
-
 void TPowerup::Collect() {
   switch (t) {
     case POWERUP_LASER2:
     case POWERUP_LASER3:
     case POWERUP_LASER4:
-      StartOneOf(POWER_LASER2, POWER_LASER2 + t - POWERUP_LASER2);
-      PlayEffect(sfx.sndPwrLaser);
-      CountPowerup(STAT_LASER);
+      StartOneOf(world, POWER_LASER2, POWER_LASER2 + t - POWERUP_LASER2);
+      world.ReportSound(GameSound::kPwrLaser);
+      CountPowerup(world, STAT_LASER);
       break;
     case POWERUP_SHIELD:
-      player.power[POWER_SHIELD] = kPowerupTicks;
-      PlayEffect(sfx.sndPwrShield);
-      CountPowerup(STAT_SHIELD);
+      world.player.power[POWER_SHIELD] = kPowerupTicks;
+      world.ReportSound(GameSound::kPwrShield);
+      CountPowerup(world, STAT_SHIELD);
       break;
     case POWERUP_SCORE2:
     case POWERUP_SCORE3:
     case POWERUP_SCORE5:
-      StartOneOf(POWER_SCORE2, POWER_SCORE2 + t - POWERUP_SCORE2);
-      PlayEffect(t == POWERUP_SCORE2 ? sfx.sndPwrX2 : t == POWERUP_SCORE3 ? sfx.sndPwrX3 : sfx.sndPwrX5);
-      CountPowerup(STAT_MULTIPLIER);
+      StartOneOf(world, POWER_SCORE2, POWER_SCORE2 + t - POWERUP_SCORE2);
+      world.ReportSound(t == POWERUP_SCORE2   ? GameSound::kPwrX2
+                        : t == POWERUP_SCORE3 ? GameSound::kPwrX3
+                                              : GameSound::kPwrX5);
+      CountPowerup(world, STAT_MULTIPLIER);
       break;
     case POWERUP_FREEMOVE:
-      player.power[POWER_FREEMOVE] = kPowerupTicks;
-      PlayEffect(sfx.sndPwrFreeAction);
-      CountPowerup(STAT_FREEMOVE);
+      world.player.power[POWER_FREEMOVE] = kPowerupTicks;
+      world.ReportSound(GameSound::kPwrFreeAction);
+      CountPowerup(world, STAT_FREEMOVE);
       break;
     case POWERUP_RADAR:
-      player.power[POWER_RADAR] = 1;  // a flag until the ship dies, not a timer
-      PlayEffect(sfx.sndPwrRadar);
-      CountPowerup(STAT_RADAR);
+      world.player.power[POWER_RADAR] = 1;  // a flag until the ship dies, not a timer
+      world.ReportSound(GameSound::kPwrRadar);
+      CountPowerup(world, STAT_RADAR);
       break;
     case POWERUP_MISSILES:
-      player.AddItem(ITEM_MISSILES);
-      PlayEffect(sfx.sndPwrMissiles);
-      CountPowerup(STAT_MISSILES);
+      world.player.AddItem(ITEM_MISSILES);
+      world.ReportSound(GameSound::kPwrMissiles);
+      CountPowerup(world, STAT_MISSILES);
       break;
     case POWERUP_SMARTBOMB:
-      player.AddItem(ITEM_SMARTBOMB);
-      PlayEffect(sfx.sndPwrBomb);
-      CountPowerup(STAT_SMARTBOMB);
+      world.player.AddItem(ITEM_SMARTBOMB);
+      world.ReportSound(GameSound::kPwrBomb);
+      CountPowerup(world, STAT_SMARTBOMB);
       break;
     case POWERUP_RAILBLAST:
-      player.AddItem(ITEM_RAILBLAST);
-      PlayEffect(sfx.sndPwrRailblast);
-      CountPowerup(STAT_RAILBLAST);
+      world.player.AddItem(ITEM_RAILBLAST);
+      world.ReportSound(GameSound::kPwrRailblast);
+      CountPowerup(world, STAT_RAILBLAST);
       break;
     case POWERUP_SCATTERMINES:
-      player.AddItem(ITEM_SCATTERMINES);
-      PlayEffect(sfx.sndPwrMines);
-      CountPowerup(STAT_SCATTERMINES);
+      world.player.AddItem(ITEM_SCATTERMINES);
+      world.ReportSound(GameSound::kPwrMines);
+      CountPowerup(world, STAT_SCATTERMINES);
       break;
     case POWERUP_EXTRALIFE:
-      player.lives = uint8_t(player.lives + 1);
-      PlayEffect(sfx.sndExtraLife);
-      CountPowerup(STAT_EXTRALIFE);
+      world.player.lives = uint8_t(world.player.lives + 1);
+      world.ReportSound(GameSound::kExtraLife);
+      CountPowerup(world, STAT_EXTRALIFE);
       break;
     default:
       break;
@@ -135,23 +122,12 @@ void TPowerup::Collect() {
 
 // The game loop's and the ship's passes.
 
-void UpdatePowerups() {
-  lstPowerups.ForEach([](TPowerup* powerup) { powerup->Update(); });
+void UpdatePowerups(World& world) {
+  world.lstPowerups.ForEach([](TPowerup* powerup) { powerup->Update(); });
 }
 
-void DrawPowerups() {
-  lstPowerups.ForEach([](TPowerup* powerup) { powerup->Draw(); });
+void RemoveAllPowerups(World& world) {
+  world.lstPowerups.ForEach([](TPowerup* powerup) { powerup->Die(); });
 }
 
-void RemoveAllPowerups() {
-  lstPowerups.ForEach([](TPowerup* powerup) { powerup->Die(); });
-}
-
-// Works while respawning too: the ship picks up tokens before it can be hit.
-void CollideShipWithPowerups(TPlayer& ship) {
-  lstPowerups.ForEach([&](TPowerup* powerup) {
-    if (RectsOverlap(ship.x, ship.y, 7, 8, powerup->x, int32_t(powerup->y), 8, 8)) powerup->Collect();
-  });
-}
-
-void CreatePowerup(uint16_t x, uint16_t y) { TPowerup::Create(x, y); }
+void CreatePowerup(World& world, uint16_t x, uint16_t y) { TPowerup::Create(world, x, y); }

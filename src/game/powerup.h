@@ -3,6 +3,8 @@
 
 #include "core/object_list.h"
 
+struct World;
+
 // A spinning token a destroyed saucer may leave behind. It drifts down the
 // screen at half a pixel per tick; when the ship touches it, it grants a timed
 // power, an item for later, the spider radar or an extra life. Uncollected,
@@ -24,26 +26,23 @@ class TPowerup : public Listed {
   uint16_t r = 0;  // ring rotation, degrees 0..359
 
   // A new powerup (all zero) joins lstPowerups.
-  TPowerup();
+  explicit TPowerup(World& world);
+  World& world;  // the game it is part of
   // One at (x, y) of a kind rolled from the table.
-  static TPowerup* Create(uint16_t x, uint16_t y);
+  static TPowerup* Create(World& world, uint16_t x, uint16_t y);
 
   void Die();
   void Update();
-  void Draw();
   // The ship touched it: the effect, its sound and its statistic, then gone.
   void Collect();
 };
 
 // The roll table: which kind a fresh powerup is. Items come up most often,
 // the extra life and free movement rarely.
-uint8_t RollPowerupKind();
+uint8_t RollPowerupKind(World& world);
 
 // The powerups falling from destroyed saucers; a destroyed saucer leaves one
 // at its place (the saucer rolls the chance).
-class TPlayer;
-void UpdatePowerups();
-void DrawPowerups();
-void RemoveAllPowerups();
-void CollideShipWithPowerups(TPlayer& ship);
-void CreatePowerup(uint16_t x, uint16_t y);
+void UpdatePowerups(World& world);
+void RemoveAllPowerups(World& world);
+void CreatePowerup(World& world, uint16_t x, uint16_t y);

@@ -2,22 +2,12 @@
 
 #include <algorithm>
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
-#include "core/common.h"
-#include "core/helpers.h"
-#include "core/images.h"
-#include "core/rainbow_phaser.h"
-#include "game/particle.h"
+#include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/powerup.h"
-#include "game/score_popup.h"
 #include "game/world.h"
-#include "persist/config.h"
-#include "persist/statistics.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
 #include "platform/random.h"
 
 namespace {
@@ -25,20 +15,16 @@ namespace {
 constexpr float kSpeed = 0.75f;
 
 // A position light: a white dot that drifts along with the saucer for 3 frames.
-void Light(float x, float y, float xvel) {
-  TParticle* light = CreateParticle(x, y, 5, "FFFFFF", 3);
-  light->f = 1.0f;
-  light->xvel = xvel;
-}
+void Light(World& world, float x, float y, float xvel) { world.Report(game_event::SaucerLight{x, y, xvel}); }
 
 }  // namespace
 
-TSaucer::TSaucer() { lstEnemies.Add(this); }
+TSaucer::TSaucer(World& world) : TEnemy(world) { world.lstEnemies.Add(this); }
 
-void TSaucer::Die() { lstEnemies.Remove(this); }
+void TSaucer::Die() { world.lstEnemies.Remove(this); }
 
 void TSaucer::Suicide() {
-  Particles(0);
+  Burst(0);
   Die();
 }
 
@@ -58,11 +44,11 @@ void TSaucer::Update() {
     blinkcount = blinkfreq;
   const float lvel = right ? kSpeed : -kSpeed;
   if (blinkcount == blink[0])
-    Light(x - 2.0f, float(y + 3), lvel);
+    Light(world, x - 2.0f, float(y + 3), lvel);
   else if (blinkcount == blink[1])
-    Light(x + 6.0f, float(y + 3), lvel);
+    Light(world, x + 6.0f, float(y + 3), lvel);
   else if (blinkcount == blink[2])
-    Light(x + 4.0f, float(y - 1), lvel);
+    Light(world, x + 4.0f, float(y - 1), lvel);
 
   if (right) {
     x += kSpeed;
@@ -72,48 +58,33 @@ void TSaucer::Update() {
     if (x < 9.0f) return Die();
   }
   my_sec = int32_t((x - (right ? 17.0f : 8.0f)) / 9.0f + float(row * kFieldCols));
-  if (Rand(1, 100) >= 96) PoisonMushroom();
+  if (world.random.Rand(1, 100) >= 96) PoisonMushroom();
   my_sec = std::clamp<int32_t>(my_sec, 0, kFieldCells - 1);
 }
 
 void TSaucer::PoisonMushroom() {
   if (my_sec < 0 || my_sec >= kFieldCells) return;
-  uint8_t& code = playfield.data[my_sec];
+  uint8_t& code = world.playfield.data[my_sec];
   if (code > 3) return;  // poison already, a mine, or nothing
   code = uint8_t(code + CELL_POISON);
-  PlayEffect(sfx.sndSaucerPoison);
+  world.ReportSound(GameSound::kSaucerPoison);
 }
 
-void TSaucer::Particles(uint8_t showPopup) {
-  const int32_t a = Rand(90, 180);
-  const uint16_t cx = uint16_t(int32_t(x + 4.0f)), cy = uint16_t(y + 4);
-  CreateFlash(uint16_t(int32_t(x + 3.0f)), uint16_t(y - 8));
-  // Two fans of streaks flung out to opposite sides, then a cloud of sparks.
-  CreateParticles(cx, cy, 75, 200, 20, 60, 3, 4, PARTICLE_STREAK, uint16_t(a - 40), uint16_t(a + 40), 0.95f);
-  CreateParticles(cx, cy, 75, 200, 20, 60, 3, 4, PARTICLE_STREAK, uint16_t(a + 140), uint16_t(a + 220), 0.95f);
-  CreateParticles(cx, cy, 150, clr, 20, 60, 0.1f, 2.75f, PARTICLE_ANY_SPARK, 0, 359, 0.95f);
-  if (showPopup) CreateScorePopup(x - 12.0f, float(y - 20), POPUP_200);
+void TSaucer::Burst(uint8_t showPopup) {
+  // The burst's angle is the rules' draw, so it stays where the game draws it.
+  const int32_t angle = world.random.Rand(90, 180);
+  world.Report(game_event::SaucerBurst{x, y, clr, angle, uint16_t(showPopup ? 200 : 0)});
 }
 
-void TSaucer::Draw() {
-  const float px = float(int32_t(x)), py = float(y);
-  SetReadableColorHex(c);
-  SetBlend(Blend::kAlpha);
-  DrawImage(gfx.saucer, px, py, f);
-  SetBlend(Blend::kLight);
-  rainbowFast.Set();
-  DrawImage(gfx.saucer_glow, px, py, f);
-}
-
-uint8_t TSaucer::PowerupChance() const { return uint8_t(player.stage + 70 - 3 * row); }
+uint8_t TSaucer::PowerupChance() const { return uint8_t(world.player.stage + 70 - 3 * row); }
 
 void TSaucer::Death() {
   // Saucers pay even during warden alert.
-  player.AddScore(200);
-  Particles(1);
-  if (Rand(1, 100) <= PowerupChance()) CreatePowerup(uint16_t(int32_t(x)), y);
+  world.player.AddScore(200);
+  Burst(1);
+  if (world.random.Rand(1, 100) <= PowerupChance()) CreatePowerup(world, uint16_t(int32_t(x)), y);
   Die();
-  statsStage.saucers_killed += 1;
-  statsGame.killed_saucers += 1;
-  PlayEffect(sfx.sndSaucerDie);
+  world.statsStage.saucers_killed += 1;
+  world.statsGame.killed_saucers += 1;
+  world.ReportSound(GameSound::kSaucerDie);
 }

@@ -28,16 +28,16 @@ class TSaucer : public TEnemy {
   int32_t my_sec = 0;  // the cell under the saucer
 
   // A new saucer (all zero) joins lstEnemies.
-  TSaucer();
-  static TSaucer* New() { return new TSaucer(); }
+  explicit TSaucer(World& world);
+  static TSaucer* New(World& world) { return new TSaucer(world); }
 
   void Die() override;
   // Leaves with its burst but without score or statistics (end of a stage).
   void Suicide();
   void Update() override;
   void PoisonMushroom();
-  void Particles(uint8_t showPopup);
-  void Draw() override;
+  // The burst, with a pop-up of the points when it scored.
+  void Burst(uint8_t showPopup);
   // Shot (or rammed by a shielded, free-moving ship): 200 points, maybe a powerup.
   void Death();
   // The powerup chance in percent, in byte arithmetic as the stage grows.

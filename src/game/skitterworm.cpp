@@ -1,16 +1,11 @@
 #include "game/skitterworm.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
-#include "core/helpers.h"
-#include "core/images.h"
-#include "game/particle.h"
+#include "core/colour_family.h"
+#include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/world.h"
-#include "persist/config.h"
-#include "persist/statistics.h"
-#include "platform/graphics.h"
 #include "platform/random.h"
 
 namespace {
@@ -25,16 +20,18 @@ constexpr int32_t kLeftEdgeX = 17, kRightEdgeX = 294;
 
 enum class Obstacle { kNothing, kEdge, kShroom, kPoison, kMine };
 
-bool IsMine(int32_t index) { return index >= 0 && index <= kLastCell && playfield.data[index] == CELL_SCATTERMINE; }
+bool IsMine(World& world, int32_t index) {
+  return index >= 0 && index <= kLastCell && world.playfield.data[index] == CELL_SCATTERMINE;
+}
 
 }  // namespace
 
-TSkitterworm::TSkitterworm() { lstEnemies.Add(this); }
+TSkitterworm::TSkitterworm(World& world) : TEnemy(world) { world.lstEnemies.Add(this); }
 
-void TSkitterworm::Die() { lstEnemies.Remove(this); }
+void TSkitterworm::Die() { world.lstEnemies.Remove(this); }
 
 void TSkitterworm::Update() {
-  nrg += chainSpeed;
+  nrg += world.chainSpeed;
   nrg += nrg_xtra;
   // A fast part may owe more than one pixel; every step tests its own obstacles.
   while (nrg > 1.0f) {
@@ -81,7 +78,7 @@ bool TSkitterworm::CollideObstacles() {
   if ((dir == DIR_LEFT && x < kLeftEdgeX) || (dir != DIR_LEFT && x > kRightEdgeX)) {
     what = Obstacle::kEdge;
   } else if (index >= 0 && index <= kLastCell) {
-    const uint8_t code = playfield.data[index];
+    const uint8_t code = world.playfield.data[index];
     if (code <= 3)
       what = Obstacle::kShroom;
     else if (IsPoison(code))
@@ -91,12 +88,12 @@ bool TSkitterworm::CollideObstacles() {
   }
 
   // A turn takes the part into the cell below it, so a mine there is met now.
-  if (what == Obstacle::kEdge && IsMine(index + 32)) {
+  if (what == Obstacle::kEdge && IsMine(world, index + 32)) {
     what = Obstacle::kMine;
     mine = index + 32;
   } else if (what == Obstacle::kShroom || what == Obstacle::kPoison) {
     const int32_t below = dir == DIR_LEFT ? index + 33 : index + 31;
-    if (IsMine(below)) {
+    if (IsMine(world, below)) {
       what = Obstacle::kMine;
       mine = below;
     }
@@ -106,12 +103,9 @@ bool TSkitterworm::CollideObstacles() {
     case Obstacle::kNothing:
       return false;
     case Obstacle::kMine: {
-      // The blast is a single white frame drawn during the update.
-      const int32_t mcol = mine % kFieldCols, mrow = mine / kFieldCols;
-      SetColor(255, 255, 255);
-      DrawImage(gfx.scattermine_explode, float(mcol * 9 + 9), float(mrow * 9 + 8), 0);
-      playfield.data[mine] = CELL_EMPTY;
-      PlayEffect(sfx.sndMineExplode);
+      world.Report(game_event::MineBlast{mine});
+      world.playfield.data[mine] = CELL_EMPTY;
+      world.ReportSound(GameSound::kMineExplode);
       Death(0);
       return true;
     }
@@ -128,16 +122,16 @@ bool TSkitterworm::CollideObstacles() {
 
   if (what == Obstacle::kPoison) {
     dir = DIR_DIVE;
-    PlayEffect(sfx.sndCrawlDive);
+    world.ReportSound(GameSound::kCrawlDive);
   }
   // Parts wear a mushroom down slowly: 15 bumps per damage step, no score.
-  playfield.strength[index] -= 1;
-  if (playfield.strength[index] == 0) {
-    playfield.strength[index] = kFreshStrength;
-    uint8_t& code = playfield.data[index];
+  world.playfield.strength[index] -= 1;
+  if (world.playfield.strength[index] == 0) {
+    world.playfield.strength[index] = kFreshStrength;
+    uint8_t& code = world.playfield.data[index];
     if (code == 3 || code == 7) {
       code = CELL_EMPTY;
-      playfield.strength[index] = 0;
+      world.playfield.strength[index] = 0;
     } else {
       code += 1;
     }
@@ -159,7 +153,7 @@ void TSkitterworm::BlockHrz() {
 
 void TSkitterworm::BlockVrt() {
   if (mode == MODE_DESCENDING) {
-    chainBottomReached = 1;
+    world.chainBottomReached = 1;
     mode = MODE_ASCENDING;
   } else {
     mode = MODE_DESCENDING;
@@ -169,124 +163,85 @@ void TSkitterworm::BlockVrt() {
 void TSkitterworm::TurnIntoMushroom() {
   int32_t cell = (x - 13) / kCellPitch + (y - 12) / kCellPitch * kFieldCols;
   cell = cell < 0 ? 0 : cell > kLastCell ? kLastCell : cell;
-  playfield.data[cell] = 0;
-  playfield.strength[cell] = kFreshStrength;
-  playfield.c[cell] = clr;
-  playfield.clr[cell] = c;
-}
-
-void TSkitterworm::Particles() {
-  const uint16_t px = uint16_t(x + 3), py = uint16_t(y + 3);
-  const float e = 0.5f + 0.5f * float(ShowRand(1, 3));  // 1.0, 1.5 or 2.0
-  static constexpr uint8_t kTypes[7] = {3, 4, 5, 6, 7, 8, PARTICLE_ANY_SPARK};
-  const uint8_t type = kTypes[ShowRand(1, 7) - 1];
-  auto burst = [&](uint8_t count, float speed_min, float speed_max, uint16_t ang_min, uint16_t ang_max) {
-    CreateParticles(px, py, count, clr, 20, 60, speed_min, speed_max, type, ang_min, ang_max, 0.95f);
-  };
-  switch (ShowRand(1, 3)) {
-    case 1:
-      burst(30, 0.1f, 1.5f * e, 0, 359);
-      break;  // spray
-    case 2:
-      burst(30, 1.4f * e, 1.5f * e, 0, ShowRand(1, 2) == 1 ? 359 : 999);
-      break;    // ring
-    default: {  // jets, each a 20-degree window
-      struct Jets {
-        uint8_t count;
-        uint8_t n;
-        uint16_t start[4];
-      };
-      static constexpr Jets kJets[4] = {
-          {7, 4, {350, 80, 170, 260}},  // cross
-          {7, 4, {305, 35, 125, 215}},  // diagonal cross
-          {10, 3, {350, 110, 230, 0}},
-          {10, 3, {50, 170, 290, 0}},
-      };
-      const Jets& jets = kJets[ShowRand(1, 4) - 1];
-      for (int i = 0; i < jets.n; ++i) burst(jets.count, 0.75f, 1.5f * e, jets.start[i], uint16_t(jets.start[i] + 20));
-      break;
-    }
-  }
-}
-
-void TSkitterworm::Draw() {
-  SetReadableColorHex(c);
-  DrawImage(gfx.skitterworm, float(x), float(y), f);
+  world.playfield.data[cell] = 0;
+  world.playfield.strength[cell] = kFreshStrength;
+  world.playfield.c[cell] = clr;
+  world.playfield.clr[cell] = c;
 }
 
 void TSkitterworm::Death(uint8_t leaveMushroom) {
-  player.AddScore(10);
-  player.wave_parts -= 1;
+  world.player.AddScore(10);
+  world.player.wave_parts -= 1;
   if (leaveMushroom) TurnIntoMushroom();
-  Particles();
+  world.Report(game_event::ChainPartDied{x, y, clr});
   Die();
-  statsGame.killed_worms += 1;
-  PlayEffect(sfx.sndCrawlDie);
+  world.statsGame.killed_worms += 1;
+  world.ReportSound(GameSound::kCrawlDie);
 }
 
-void ResetChains() {
-  chainSpeed = 1.0f;
-  chainBottomReached = 0;
-  chainReinforceTimer = 0;
+void ResetChains(World& world) {
+  world.chainSpeed = 1.0f;
+  world.chainBottomReached = 0;
+  world.chainReinforceTimer = 0;
 }
 
-void StartChainWave() {
-  chainSpeed += 0.01f;
-  chainReinforceTimer = 0;
-  chainBottomReached = 0;
+void StartChainWave(World& world) {
+  world.chainSpeed += 0.01f;
+  world.chainReinforceTimer = 0;
+  world.chainBottomReached = 0;
 }
 
-void GenerateWave() {
-  const int32_t n = player.wave_parts;
-  const int32_t limit = Rand(4, 10);  // longest chain of this wave
+void GenerateWave(World& world) {
+  const int32_t n = world.player.wave_parts;
+  const int32_t limit = world.random.Rand(4, 10);  // longest chain of this wave
   const int32_t chains = n / limit + (n % limit != 0 ? 1 : 0);
   int32_t created = 0;
   for (int32_t j = 1; j <= chains; ++j) {
     // The first chain always runs at the plain speed; later ones may be fast.
-    const bool fast = j > 1 && Rand(1, 2) == 1 && player.wave > 0;
-    const float xtra = fast ? Rnd(0.2f, 0.6f) : Rnd(-0.05f, 0.05f);
-    const uint8_t family = uint8_t(Rand(1, 11));
-    const bool right = Rand(1, 2) == 1;
-    const int32_t lead = right ? Rand(8, 31) : Rand(0, 23);
-    const int32_t row = Rand(0, 2);
+    const bool fast = j > 1 && world.random.Rand(1, 2) == 1 && world.player.wave > 0;
+    const float xtra = fast ? world.random.Rnd(0.2f, 0.6f) : world.random.Rnd(-0.05f, 0.05f);
+    const uint8_t family = uint8_t(world.random.Rand(1, 11));
+    const bool right = world.random.Rand(1, 2) == 1;
+    const int32_t lead = right ? world.random.Rand(8, 31) : world.random.Rand(0, 23);
+    const int32_t row = world.random.Rand(0, 2);
     // Followers trail the lead part, so the chain enters the field in order.
     for (int32_t k = 0; k < limit && created < n; ++k, ++created) {
-      TSkitterworm* part = TSkitterworm::New();
+      TSkitterworm* part = TSkitterworm::New(world);
       part->dir = right ? TSkitterworm::DIR_RIGHT : TSkitterworm::DIR_LEFT;
       part->x = CellX(lead) + (right ? -9 : 9) * k;
       part->y = CellY(row);
-      part->c = RandomColour(family);
+      part->c = RandomColour(family, world.random);
       part->clr = family;
-      part->f = uint8_t(Rand(0, 1));
+      part->f = uint8_t(world.random.Rand(0, 1));
       part->mode = TSkitterworm::MODE_DESCENDING;
       part->nrg_xtra = xtra;
-      const float speed = (xtra + chainSpeed) * 60.0f;  // pixels per second
-      if (speed > statsGame.fastest_worm) statsGame.fastest_worm = speed;
+      const float speed = (xtra + world.chainSpeed) * 60.0f;  // pixels per second
+      if (speed > world.statsGame.fastest_worm) world.statsGame.fastest_worm = speed;
     }
   }
 }
 
-void UpdateReinforcements() {
-  if (!chainBottomReached) return;
-  if (chainReinforceTimer > 0) {
-    chainReinforceTimer -= 1;
+void UpdateReinforcements(World& world) {
+  if (!world.chainBottomReached) return;
+  if (world.chainReinforceTimer > 0) {
+    world.chainReinforceTimer -= 1;
     return;
   }
-  CreateReinforcement();
-  chainReinforceTimer = uint16_t(Rand(240, 360));
+  CreateReinforcement(world);
+  world.chainReinforceTimer = uint16_t(world.random.Rand(240, 360));
 }
 
-TSkitterworm* CreateReinforcement() {
-  TSkitterworm* part = TSkitterworm::New();
-  const bool left = Rand(1, 2) == 1;
+TSkitterworm* CreateReinforcement(World& world) {
+  TSkitterworm* part = TSkitterworm::New(world);
+  const bool left = world.random.Rand(1, 2) == 1;
   part->dir = left ? TSkitterworm::DIR_LEFT : TSkitterworm::DIR_RIGHT;
   part->x = left ? 296 : 17;
   part->y = CellY(17);
-  part->clr = uint8_t(Rand(1, 11));
-  part->c = RandomColour(part->clr);
-  part->f = uint8_t(Rand(0, 1));
+  part->clr = uint8_t(world.random.Rand(1, 11));
+  part->c = RandomColour(part->clr, world.random);
+  part->f = uint8_t(world.random.Rand(0, 1));
   part->mode = TSkitterworm::MODE_DESCENDING;
-  part->nrg_xtra = Rnd(-0.1f, 0.1f);
-  player.wave_parts += 1;
+  part->nrg_xtra = world.random.Rnd(-0.1f, 0.1f);
+  world.player.wave_parts += 1;
   return part;
 }

@@ -4,6 +4,8 @@
 
 #include "game/enemy.h"
 
+struct World;
+
 // One body part of a skitterworm. A chain is nothing but parts created 9 pixels
 // apart with the same direction and speed: every part obeys the same rules at
 // the same places, so the parts follow one another without any link. Shooting
@@ -31,8 +33,8 @@ class TSkitterworm : public TEnemy {
   uint8_t mode = 0;
 
   // A new part (all zero) joins lstEnemies.
-  TSkitterworm();
-  static TSkitterworm* New() { return new TSkitterworm(); }
+  explicit TSkitterworm(World& world);
+  static TSkitterworm* New(World& world) { return new TSkitterworm(world); }
 
   void Die() override;
   void Update() override;
@@ -43,8 +45,6 @@ class TSkitterworm : public TEnemy {
   void BlockHrz();
   void BlockVrt();
   void TurnIntoMushroom();
-  void Particles();
-  void Draw() override;
   // Killed by a weapon (or a mine): score, wave count, mushroom, burst, sound.
   void Death(uint8_t leaveMushroom);
 };
@@ -53,13 +53,13 @@ class TSkitterworm : public TEnemy {
 // chainReinforceTimer) is the world's, in game/world.h.
 
 // A new game: chains start at 1 pixel per frame.
-void ResetChains();
+void ResetChains(World& world);
 // Every wave start: chains get a little faster, reinforcements stop.
-void StartChainWave();
+void StartChainWave(World& world);
 // Lays out the chains of a wave whose part count (player.wave_parts) is set.
-void GenerateWave();
+void GenerateWave(World& world);
 // The spawner's per-frame step once the bottom is reached: counts the
 // reinforcement timer down and sends one more part at 0.
-void UpdateReinforcements();
+void UpdateReinforcements(World& world);
 // One reinforcement part entering the player's zone from either side.
-TSkitterworm* CreateReinforcement();
+TSkitterworm* CreateReinforcement(World& world);

@@ -1,14 +1,12 @@
 #include "game/smart_bomb.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
+#include "game/game_events.h"
+#include "game/player.h"
 #include "game/playfield.h"
 #include "game/saucer.h"
 #include "game/snail.h"
 #include "game/spider.h"
 #include "game/world.h"
-#include "persist/config.h"
-#include "platform/graphics.h"
 
 namespace {
 constexpr uint8_t kFlash = 200, kFade = 5;
@@ -18,13 +16,11 @@ void TSmartBomb::Update() {
   if (life != 0) life = uint8_t(life - kFade);
 }
 
-void TSmartBomb::SetCls() const { SetClsColor(life, life, life); }
-
 void TSmartBomb::Activate() {
   life = kFlash;
-  lstEnemies.ForEachOf<TSpider>([](TSpider* spider) { spider->Death(); });
-  lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Death(); });
-  lstEnemies.ForEachOf<TSaucer>([](TSaucer* saucer) { saucer->Death(); });
-  playfield.SmartBomb();
-  PlayEffect(sfx.sndBombActivate);
+  world.lstEnemies.ForEachOf<TSpider>([](TSpider* spider) { spider->Death(); });
+  world.lstEnemies.ForEachOf<TSnail>([](TSnail* snail) { snail->Death(); });
+  world.lstEnemies.ForEachOf<TSaucer>([](TSaucer* saucer) { saucer->Death(); });
+  world.playfield.SmartBomb([](World& world, uint16_t points) { world.player.AddScore(points); });
+  world.ReportSound(GameSound::kBombActivate);
 }

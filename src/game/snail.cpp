@@ -2,22 +2,13 @@
 
 #include <algorithm>
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
-#include "core/common.h"
-#include "core/fader.h"
-#include "core/helpers.h"
-#include "core/images.h"
+#include "core/colour_family.h"
+#include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/hurry_up.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
-#include "game/score_popup.h"
 #include "game/world.h"
-#include "persist/config.h"
-#include "persist/statistics.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
 #include "platform/random.h"
 
 namespace {
@@ -25,7 +16,7 @@ namespace {
 constexpr int32_t kLastCell = kFieldCells - 1;
 
 // Rand(1, 100) above the threshold: 88 gives 12 %, 92 gives 8 %.
-bool Chance(int32_t above) { return Rand(1, 100) > above; }
+bool Chance(World& world, int32_t above) { return world.random.Rand(1, 100) > above; }
 
 int32_t ClampToRow(int32_t cell, uint16_t row) {
   return std::clamp<int32_t>(cell, row * kFieldCols, row * kFieldCols + kFieldCols - 1);
@@ -33,21 +24,21 @@ int32_t ClampToRow(int32_t cell, uint16_t row) {
 
 }  // namespace
 
-TSnail::TSnail() {
-  lstEnemies.Add(this);
-  PlayEffect(sfx.sndSnailSpawn);
+TSnail::TSnail(World& world) : TEnemy(world) {
+  world.lstEnemies.Add(this);
+  world.ReportSound(GameSound::kSnailSpawn);
 }
 
-void TSnail::Die() { lstEnemies.Remove(this); }
+void TSnail::Die() { world.lstEnemies.Remove(this); }
 
 void TSnail::Suicide() {
-  Particles(0);
+  Splat(0);
   Die();
 }
 
 void TSnail::Update() {
   // Snails speed up with every stage and wave.
-  const float s = float(player.stage - 1) * 0.09f + float(player.wave - 1) * 0.015f;
+  const float s = float(world.player.stage - 1) * 0.09f + float(world.player.wave - 1) * 0.015f;
   const float rows = float(row * kFieldCols);
   int32_t mine = 0;
   switch (dir) {
@@ -56,14 +47,14 @@ void TSnail::Update() {
       if (x < 9.0f) Die();
       mine = int32_t((x - 7.0f) / 9.0f + (y - 16.0f) / 9.0f * 32.0f);
       my_sec = ClampToRow(int32_t((x - 1.0f) / 9.0f + rows), row);
-      if (x < 288.0f && Chance(88)) DropMushroom();
+      if (x < 288.0f && Chance(world, 88)) DropMushroom();
       break;
     case DIR_RIGHT:
       x += 2.0f + s;
       if (x > 304.0f) Die();
       mine = int32_t((x - 20.0f) / 9.0f + (y - 16.0f) / 9.0f * 32.0f);
       my_sec = ClampToRow(int32_t((x - 25.0f) / 9.0f + rows), row);
-      if (x > 25.0f && Chance(88)) DropMushroom();
+      if (x > 25.0f && Chance(world, 88)) DropMushroom();
       break;
     default: {  // falling
       y += 1.125f + s;
@@ -71,72 +62,45 @@ void TSnail::Update() {
       const int32_t ty = int32_t(y);
       mine = int32_t(float(int32_t((x - 17.0f) / 9.0f)) + float((ty - 16) / 9 * 32));
       my_sec = std::clamp<int32_t>(int32_t((x - 17.0f) / 9.0f + float((ty - 24) / 9 * 32)), 0, kLastCell);
-      if (Chance(92)) DropMushroom();
+      if (Chance(world, 92)) DropMushroom();
       break;
     }
   }
 
   // Seen as a 16-bit cell number, a position above the field is far out of it.
   const uint16_t m = uint16_t(mine);
-  if (m < kFieldCells && playfield.data[m] == CELL_SCATTERMINE) {
-    const int32_t col = m % kFieldCols, mrow = m / kFieldCols;
-    SetColor(255, 255, 255);
-    DrawImage(gfx.scattermine_explode, float(col * 9 + 9), float(mrow * 9 + 8));
-    playfield.data[m] = CELL_EMPTY;
-    PlayEffect(sfx.sndMineExplode);
+  if (m < kFieldCells && world.playfield.data[m] == CELL_SCATTERMINE) {
+    world.Report(game_event::MineBlast{m});
+    world.playfield.data[m] = CELL_EMPTY;
+    world.ReportSound(GameSound::kMineExplode);
     Death();
   }
 
   // The trail: every cell passed over takes the snail's colour, mushroom or not.
-  if (playfield.c[my_sec] != clr) {
-    playfield.c[my_sec] = clr;
-    playfield.clr[my_sec] = RandomColour(clr);
+  if (world.playfield.c[my_sec] != clr) {
+    world.playfield.c[my_sec] = clr;
+    world.playfield.clr[my_sec] = RandomColour(clr, world.random);
   }
 }
 
 void TSnail::DropMushroom() {
-  if (playfield.data[my_sec] <= CELL_SCATTERMINE) return;  // only empty cells take one
-  playfield.data[my_sec] = 0;
-  playfield.strength[my_sec] = kFreshStrength;
-  PlayEffect(sfx.sndSnailDropShroom);
+  if (world.playfield.data[my_sec] <= CELL_SCATTERMINE) return;  // only empty cells take one
+  world.playfield.data[my_sec] = 0;
+  world.playfield.strength[my_sec] = kFreshStrength;
+  world.ReportSound(GameSound::kSnailDropShroom);
 }
 
-void TSnail::Particles(uint8_t showPopup) {
-  CreateParticle(x - 4.0f, y - 4.0f, PARTICLE_SPLAT, c, 100);
-  CreateParticles(uint16_t(int32_t(x - 4.0f)), uint16_t(int32_t(y - 4.0f)), 8, clr, 50, 100, 3, 5, PARTICLE_SPLAT, 0,
-                  359, 0.5f);
-  if (showPopup && hurryup.state < THurryUp::STATE_ALERT)
-    CreateScorePopup(x - 4.0f, y - 12.0f, Falling() ? POPUP_50 : POPUP_100);
-}
-
-void TSnail::Draw() {
-  SetReadableColorHex(c);
-  // Two fading copies behind it, on the light blending the playfield left.
-  float bx = 8.0f, by = 0.0f;  // offset of the far copy
-  int frame = 0;
-  if (dir == DIR_LEFT) {
-    bx = -8.0f;
-    frame = 1;
-  } else if (dir == DIR_DOWN) {
-    bx = 0.0f;
-    by = 8.0f;
-    frame = 2;
-  }
-  SetAlpha(0.25f * fadeScene.value);
-  DrawImage(gfx.snail, float(int32_t(x - bx)), float(int32_t(y - by)), frame);
-  SetAlpha(0.5f * fadeScene.value);
-  DrawImage(gfx.snail, float(int32_t(x - bx / 2)), float(int32_t(y - by / 2)), frame);
-  SetBlend(Blend::kMask);
-  SetAlpha(fadeScene.value);
-  DrawImage(gfx.snail, float(int32_t(x)), float(int32_t(y)), frame);
-  SetBlend(Blend::kLight);
+void TSnail::Splat(uint8_t showPopup) {
+  // During warden alert snails are worth nothing, so no pop-up either.
+  const bool popup = showPopup && world.hurryup.state < THurryUp::STATE_ALERT;
+  world.Report(game_event::SnailSplat{x, y, game_event::ColourOf(c), clr, uint16_t(!popup ? 0 : Falling() ? 50 : 100)});
 }
 
 void TSnail::Death() {
-  if (hurryup.state < THurryUp::STATE_ALERT) player.AddScore(Falling() ? 50 : 100);
-  Particles(1);
+  if (world.hurryup.state < THurryUp::STATE_ALERT) world.player.AddScore(Falling() ? 50 : 100);
+  Splat(1);
   Die();
-  statsStage.snails_killed += 1;
-  statsGame.killed_snails += 1;
-  PlayEffect(sfx.sndSnailDie);
+  world.statsStage.snails_killed += 1;
+  world.statsGame.killed_snails += 1;
+  world.ReportSound(GameSound::kSnailDie);
 }

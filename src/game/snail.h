@@ -21,8 +21,8 @@ class TSnail : public TEnemy {
   int32_t my_sec = 0;  // the cell it is leaving: where it drops and paints
 
   // A new snail (all zero) joins lstEnemies and announces itself.
-  TSnail();
-  static TSnail* New() { return new TSnail(); }
+  explicit TSnail(World& world);
+  static TSnail* New(World& world) { return new TSnail(world); }
 
   void Die() override;
   // Leaves with a splat but without score or statistics (end of a stage).
@@ -31,8 +31,8 @@ class TSnail : public TEnemy {
   // finishes its frame (drop, mine, paint) before it is freed.
   void Update() override;
   void DropMushroom();
-  void Particles(uint8_t showPopup);
-  void Draw() override;
+  // The splat, with a pop-up of the points when it scored.
+  void Splat(uint8_t showPopup);
   // Shot, rammed by a shielded ship, or blown up on a mine.
   void Death();
 

@@ -1,37 +1,30 @@
 #include "game/spider.h"
 
-#include "audio/audio.h"
-#include "audio/sfx.h"
-#include "core/helpers.h"
-#include "core/images.h"
+#include "game/game_events.h"
+#include "game/game_statistics.h"
 #include "game/hurry_up.h"
-#include "game/particle.h"
 #include "game/player.h"
-#include "game/score_popup.h"
 #include "game/world.h"
-#include "persist/config.h"
-#include "persist/statistics.h"
-#include "platform/image.h"
 #include "platform/random.h"
 
 namespace {
 
 // A fresh sideways course at each bounce: left, right or straight up and down.
-uint8_t RandomCourse() {
+uint8_t RandomCourse(World& world) {
   static constexpr uint8_t kCourses[3] = {TSpider::HDIR_LEFT, TSpider::HDIR_RIGHT, TSpider::HDIR_NONE};
-  return kCourses[Rand(0, 2)];
+  return kCourses[world.random.Rand(0, 2)];
 }
 
-void Bounce() { PlayEffect(sfx.sndSpider); }
+void Bounce(World& world) { world.ReportSound(GameSound::kSpider); }
 
 }  // namespace
 
-TSpider::TSpider() { lstEnemies.Add(this); }
+TSpider::TSpider(World& world) : TEnemy(world) { world.lstEnemies.Add(this); }
 
-void TSpider::Die() { lstEnemies.Remove(this); }
+void TSpider::Die() { world.lstEnemies.Remove(this); }
 
 void TSpider::Suicide() {
-  Particles(0, 0);
+  Splat(0);
   Die();
 }
 
@@ -40,15 +33,15 @@ void TSpider::Update() {
     y -= 1;
     if (y <= kTopY) {
       vdir = VDIR_DOWN;
-      Bounce();
-      hdir = RandomCourse();
+      Bounce(world);
+      hdir = RandomCourse(world);
     }
   } else {
     y += 1;
     if (y >= kBottomY) {
       vdir = VDIR_UP;
-      Bounce();
-      hdir = RandomCourse();
+      Bounce(world);
+      hdir = RandomCourse(world);
     }
   }
   if (hdir == HDIR_LEFT) {
@@ -60,36 +53,25 @@ void TSpider::Update() {
   }
 }
 
-void TSpider::Particles(uint8_t popupType, uint8_t showPopup) {
-  const float px = float(x - 4), py = float(y - 4);
-  CreateParticle(px, py, PARTICLE_SPLAT, c, 100);
-  CreateParticles(uint16_t(x - 4), uint16_t(y - 4), 8, clr, 50, 100, 3, 5, PARTICLE_SPLAT, 0, 359, 0.5f);
+void TSpider::Splat(uint16_t points) {
   // During warden alert spiders are worth nothing, so no pop-up either.
-  if (showPopup && hurryup.state < THurryUp::STATE_ALERT) CreateScorePopup(float(x - 4), float(y - 12), popupType);
-}
-
-void TSpider::Draw() {
-  SetReadableColorHex(c);
-  DrawImage(gfx.spider, float(x), float(y));
+  if (world.hurryup.state >= THurryUp::STATE_ALERT) points = 0;
+  world.Report(game_event::SpiderSplat{x, y, game_event::ColourOf(c), clr, points});
 }
 
 void TSpider::Death() {
   // The nearer the spider was to the ship's level, the braver the shot.
-  const int32_t d = player.y - (y + 8);
-  uint8_t popup = POPUP_75;
+  const int32_t d = world.player.y - (y + 8);
   uint16_t points = 75;
-  if (d > 16) {
-    popup = POPUP_25;
+  if (d > 16)
     points = 25;
-  } else if (d > 8) {
-    popup = POPUP_50;
+  else if (d > 8)
     points = 50;
-  }
-  Particles(popup, 1);
-  if (hurryup.state < THurryUp::STATE_ALERT) player.AddScore(points);
+  Splat(points);
+  if (world.hurryup.state < THurryUp::STATE_ALERT) world.player.AddScore(points);
   Die();
-  statsStage.spiders_killed += 1;
-  statsGame.killed_spiders += 1;
+  world.statsStage.spiders_killed += 1;
+  world.statsGame.killed_spiders += 1;
   // The spider has no death sound of its own.
-  PlayEffect(sfx.sndSnailDie);
+  world.ReportSound(GameSound::kSnailDie);
 }

@@ -22,15 +22,15 @@ class TSpider : public TEnemy {
   uint8_t hdir = 0;  // HDIR_*
 
   // A new spider (all zero) joins lstEnemies.
-  TSpider();
-  static TSpider* New() { return new TSpider(); }
+  explicit TSpider(World& world);
+  static TSpider* New(World& world) { return new TSpider(world); }
 
   void Die() override;
   // Leaves with a splat but without score or statistics (end of a stage).
   void Suicide();
   void Update() override;
-  void Particles(uint8_t popupType, uint8_t showPopup);
-  void Draw() override;
+  // The splat, with a pop-up of the points scored (0: none).
+  void Splat(uint16_t points);
   // Shot (or rammed by a shielded ship): score by distance to the ship, splat, count.
   void Death();
 };

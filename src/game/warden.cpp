@@ -1,47 +1,32 @@
 #include "game/warden.h"
 
-#include <cstdio>
-
-#include "audio/audio.h"
-#include "audio/sfx.h"
-#include "core/common.h"
-#include "core/fader.h"
-#include "core/images.h"
-#include "core/rainbow_phaser.h"
-#include "core/sine_table.h"
-#include "game/particle.h"
+#include "game/collision_mask.h"
+#include "game/game_events.h"
 #include "game/player.h"
 #include "game/world.h"
-#include "persist/config.h"
-#include "platform/graphics.h"
-#include "platform/image.h"
 #include "platform/random.h"
 #include "platform/trig.h"
 
 namespace {
 
 constexpr uint8_t kLightFrames = 30;  // an alarm light swaps sides every 30 frames
-constexpr uint8_t kTrailType = 18;
-
-// The rainbow's colour as the particles take it.
-void RainbowHex(char (&hex)[7]) { std::snprintf(hex, sizeof hex, "%02X%02X%02X", rainbow.r, rainbow.g, rainbow.b); }
 
 }  // namespace
 
-TWarden::TWarden() {
+TWarden::TWarden(World& world) : TEnemy(world) {
   xdelta = 0.125f;
   xvelmax = 3.0f;
   ysin = 10.0f;
-  lighttimer = uint8_t(Rand(0, kLightFrames - 1));
-  whichlight = uint8_t(Rand(0, 1));
-  lstEnemies.Add(this);
+  lighttimer = uint8_t(world.random.Rand(0, kLightFrames - 1));
+  whichlight = uint8_t(world.random.Rand(0, 1));
+  world.lstEnemies.Add(this);
 }
 
-void TWarden::Die() { lstEnemies.Remove(this); }
+void TWarden::Die() { world.lstEnemies.Remove(this); }
 
 void TWarden::Update() {
   // Homing: it aims for the ship's middle, so it overshoots and swings back.
-  if (x >= float(player.x + 3))
+  if (x >= float(world.player.x + 3))
     xvel -= xdelta;
   else
     xvel += xdelta;
@@ -51,7 +36,7 @@ void TWarden::Update() {
 
   sinr += 5;
   if (sinr >= 360) sinr -= 360;
-  sy = y + sine.GetVal(sinr) * ysin;
+  sy = y + SinDeg(float(sinr)) * ysin;
 
   if (lighttimer == kLightFrames - 1) {
     whichlight ^= 1;
@@ -60,49 +45,28 @@ void TWarden::Update() {
     lighttimer += 1;
   }
 
-  char hex[7];
-  RainbowHex(hex);
-  CreateParticle(x, sy, kTrailType, hex, 60, 60);
+  world.Report(game_event::WardenTrail{x, sy});
 
-  if (Rand(1, 60) == 60) ShootAtPlayer();
+  if (world.random.Rand(1, 60) == 60) ShootAtPlayer();
 }
 
 void TWarden::ShootAtPlayer() {
   // Aimed from the base height at the middle of the ship; 0 degrees is up.
-  aim = ATan2Deg(float(player.y + 5) - y, float(player.x + 3) - x) + 90.0f;
+  aim = ATan2Deg(float(world.player.y + 5) - y, float(world.player.x + 3) - x) + 90.0f;
   if (aim < 0) aim += 360.0f;
-  TWardenBullet* shot = TWardenBullet::New();
+  TWardenBullet* shot = TWardenBullet::New(world);
   shot->x = x;
   shot->y = sy;
   shot->ang = aim;
-  shot->vel = Rnd(2.5f, 3.0f);
+  shot->vel = world.random.Rnd(2.5f, 3.0f);
   shot->xvel = SinDeg(aim) * shot->vel;
   shot->yvel = -CosDeg(aim) * shot->vel;
-  PlayEffect(sfx.sndWardenShoot);
+  world.ReportSound(GameSound::kWardenShoot);
 }
 
-void TWarden::Draw() {
-  const float px = x, py = sy;
-  rainbow.Set();
-  DrawImage(gfx.warden_inner, px, py);
-  SetAlpha(ShowRnd(0.0f, 0.5f) * fadeScene.value);  // the glow flickers
-  DrawImage(gfx.warden_glow, px, py);
-  SetAlpha(fadeScene.value);
-  SetBlend(Blend::kAlpha);
-  SetColor(255, 255, 255);
-  DrawImage(gfx.warden, px, py);
-  SetAlpha(0.75f * fadeScene.value);
-  if (whichlight == 1)
-    DrawImage(gfx.warden_alarms, x - 6.0f, py, 1);
-  else
-    DrawImage(gfx.warden_alarms, x + 6.0f, py, 0);
-  SetAlpha(fadeScene.value);
-  SetBlend(Blend::kLight);
-}
+TWardenBullet::TWardenBullet(World& world) : world(world) { world.lstWardenBullets.Add(this); }
 
-TWardenBullet::TWardenBullet() { lstWardenBullets.Add(this); }
-
-void TWardenBullet::Die() { lstWardenBullets.Remove(this); }
+void TWardenBullet::Die() { world.lstWardenBullets.Remove(this); }
 
 void TWardenBullet::Update() {
   x += xvel;
@@ -110,51 +74,34 @@ void TWardenBullet::Update() {
   if (x > 325.0f || x < -5.0f || y > 245.0f || y < -5.0f) Die();
 }
 
-void TWardenBullet::Draw() {
-  const float px = x, py = y;
-  SetRotation(ang);
-  SetColor(0, 255, 255);
-  DrawImage(gfx.warden_bullet, px, py);
-  SetRotation(0);
-}
-
-TWarden* SpawnWarden() {
-  TWarden* warden = TWarden::New();
-  warden->x = float(Rand(10, 310));
-  warden->y = float(Rand(30, 150));
-  warden->xdelta += Rnd(-0.05f, 0.05f);
-  warden->xvelmax += Rnd(-1.0f, 1.0f);
-  warden->ysin += Rnd(-5.0f, 5.0f);
+TWarden* SpawnWarden(World& world) {
+  TWarden* warden = TWarden::New(world);
+  warden->x = float(world.random.Rand(10, 310));
+  warden->y = float(world.random.Rand(30, 150));
+  warden->xdelta += world.random.Rnd(-0.05f, 0.05f);
+  warden->xvelmax += world.random.Rnd(-1.0f, 1.0f);
+  warden->ysin += world.random.Rnd(-5.0f, 5.0f);
   return warden;
 }
 
 // --- the game loop's hooks -------------------------------------------------
 
-void UpdateWardens() {
-  lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Update(); });
+void UpdateWardens(World& world) {
+  world.lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Update(); });
 }
 
-void UpdateWardenBullets() {
-  lstWardenBullets.ForEach([](TWardenBullet* shot) { shot->Update(); });
+void UpdateWardenBullets(World& world) {
+  world.lstWardenBullets.ForEach([](TWardenBullet* shot) { shot->Update(); });
 }
 
-void RegisterWardenCollisions() {
-  ResetCollisions(kWardenCollisionLayer);
-  lstWardenBullets.ForEach([](TWardenBullet* shot) {
-    CollideImage(gfx.warden_bullet, shot->x, shot->y, shot->ang, 0, 0, kWardenCollisionLayer, 0);
-  });
-  lstEnemies.ForEachOf<TWarden>(
-      [](TWarden* warden) { CollideImage(gfx.warden, warden->x, warden->sy, 0, 0, 0, kWardenCollisionLayer, 0); });
+void RegisterWardenCollisions(World& world) {
+  CollisionLayer& layer = world.wardenFootprints;
+  layer.Clear();
+  world.lstWardenBullets.ForEach(
+      [&](TWardenBullet* shot) { layer.Add(Masks().warden_bullet, shot->x, shot->y, shot->ang); });
+  world.lstEnemies.ForEachOf<TWarden>([&](TWarden* warden) { layer.Add(Masks().warden, warden->x, warden->sy, 0); });
 }
 
-void DrawWardens() {
-  lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Draw(); });
-}
-
-void DrawWardenBullets() {
-  lstWardenBullets.ForEach([](TWardenBullet* shot) { shot->Draw(); });
-}
-
-void RemoveAllWardens() {
-  lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Die(); });
+void RemoveAllWardens(World& world) {
+  world.lstEnemies.ForEachOf<TWarden>([](TWarden* warden) { warden->Die(); });
 }

@@ -4,11 +4,13 @@
 #include "core/object_list.h"
 #include "game/enemy.h"
 
+struct World;
+
 // The warden hovers over the field during warden alert, bobbing up and down,
 // slides sideways after the ship (accelerating, up to its top speed) and now
 // and then fires a bullet aimed at it. The ship is not hit by its box but by
-// its picture: the warden and its bullets write themselves into the warden
-// collision layer while drawn, and the ship tests its own image against it.
+// its picture: the footprints of the warden and its bullets, registered at
+// the start of every frame, are tested against the ship's own.
 // The laser cannot touch a warden; it stays until the wave or stage ends.
 class TWarden : public TEnemy {
  public:
@@ -26,13 +28,12 @@ class TWarden : public TEnemy {
 
   // A new warden with its standard handling, lights at a random point of
   // their cycle, in lstEnemies.
-  TWarden();
-  static TWarden* New() { return new TWarden(); }
+  explicit TWarden(World& world);
+  static TWarden* New(World& world) { return new TWarden(world); }
 
   void Die() override;
   void Update() override;
   void ShootAtPlayer();
-  void Draw() override;
 };
 
 // A warden's shot: flies straight, leaves 5 pixels beyond any screen edge.
@@ -45,26 +46,20 @@ class TWardenBullet : public Listed {
   float ang = 0;  // degrees, also the drawn rotation
   float vel = 0;
 
-  TWardenBullet();
-  static TWardenBullet* New() { return new TWardenBullet(); }
+  explicit TWardenBullet(World& world);
+  World& world;  // the game it is part of
+  static TWardenBullet* New(World& world) { return new TWardenBullet(world); }
 
   void Die();
   void Update();
-  void Draw();
 };
 
 // A warden at a random place in the upper field with slightly varied handling.
-TWarden* SpawnWarden();
+TWarden* SpawnWarden(World& world);
 
-// The collision layer the warden and its bullets write themselves into while
-// drawn; the ship tests its image against it.
-constexpr uint32_t kWardenCollisionLayer = 1;
-
-void UpdateWardens();  // wardens and their bullets, every frame
-void UpdateWardenBullets();
+void UpdateWardens(World& world);  // wardens and their bullets, every frame
+void UpdateWardenBullets(World& world);
 // The wardens and their shots where they stand, as the ship's collision test
-// sees them this frame (before anything moves).
-void RegisterWardenCollisions();
-void DrawWardens();
-void DrawWardenBullets();
-void RemoveAllWardens();
+// sees them this frame (before anything moves): world.wardenFootprints.
+void RegisterWardenCollisions(World& world);
+void RemoveAllWardens(World& world);

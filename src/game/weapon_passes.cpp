@@ -2,41 +2,27 @@
 // passes over their lists and the item launches.
 #include "game/explosion.h"
 #include "game/missile.h"
-#include "game/radar.h"
 #include "game/railblast.h"
 #include "game/smart_bomb.h"
 #include "game/world.h"
 
-void UpdateWeapons() {
-  lstExplosions.ForEach([](TExplosion* explosion) { explosion->Update(); });
-  lstMissiles.ForEach([](TMissile* missile) { missile->Update(); });
-  lstMissileVolleys.ForEach([](TMissileVolley* volley) { volley->Update(); });
-  lstRailblasts.ForEach([](TRailblast* rail) { rail->Update(); });
-}
-
-void DrawMissilesAndRailblasts() {
-  lstMissiles.ForEach([](TMissile* missile) { missile->Draw(); });
-  lstRailblasts.ForEach([](TRailblast* rail) { rail->Draw(); });
+void UpdateWeapons(World& world) {
+  world.lstExplosions.ForEach([](TExplosion* explosion) { explosion->Update(); });
+  world.lstMissiles.ForEach([](TMissile* missile) { missile->Update(); });
+  world.lstMissileVolleys.ForEach([](TMissileVolley* volley) { volley->Update(); });
+  world.lstRailblasts.ForEach([](TRailblast* rail) { rail->Update(); });
 }
 
 // A game left from the pause screen may leave weapons in flight; the next
 // game starts without them.
-void RemoveAllWeapons() {
-  lstExplosions.Clear();
-  lstMissiles.Clear();
-  lstMissileVolleys.Clear();
-  lstRailblasts.Clear();
+void RemoveAllWeapons(World& world) {
+  world.lstExplosions.Clear();
+  world.lstMissiles.Clear();
+  world.lstMissileVolleys.Clear();
+  world.lstRailblasts.Clear();
 }
 
-void StartMissileVolley(int32_t life) { TMissileVolley::Create(uint8_t(life)); }
-void ActivateSmartBomb() { smartbomb.Activate(); }
-void CreateRailblast(int32_t x) { TRailblast::Create(x); }
-void LaunchMissile(int32_t x, int32_t y, uint8_t col) { TMissile::Launch(x, y, col); }
-
-void UpdateSmartBomb() {
-  smartbomb.Update();
-  smartbomb.SetCls();
-}
-
-void UpdateRadar() { radar.Update(); }
-void DrawRadar() { radar.Draw(); }
+void StartMissileVolley(World& world, int32_t life) { TMissileVolley::Create(world, uint8_t(life)); }
+void ActivateSmartBomb(World& world) { world.smartbomb.Activate(); }
+void CreateRailblast(World& world, int32_t x) { TRailblast::Create(world, x); }
+void UpdateSmartBomb(World& world) { world.smartbomb.Update(); }

@@ -1,16 +1,14 @@
 #pragma once
 #include <cstdint>
 
+struct World;
+
 // Special weapons: explosions, missiles, missile volleys, railblasts, the
 // smart bomb and the radar, as the game loop and the ship use them.
 
-void UpdateWeapons();     // explosions, missiles, volleys, railblasts, every frame
-void RemoveAllWeapons();  // new game: nothing left in flight from the last one
-void DrawMissilesAndRailblasts();
-void StartMissileVolley(int32_t life);
-void ActivateSmartBomb();
-void CreateRailblast(int32_t x);
-void LaunchMissile(int32_t x, int32_t y, uint8_t col);
-void UpdateSmartBomb();  // also sets the clear colour while the bomb flashes
-void UpdateRadar();
-void DrawRadar();
+void UpdateWeapons(World& world);     // explosions, missiles, volleys, railblasts, every frame
+void RemoveAllWeapons(World& world);  // new game: nothing left in flight from the last one
+void StartMissileVolley(World& world, int32_t life);
+void ActivateSmartBomb(World& world);
+void CreateRailblast(World& world, int32_t x);
+void UpdateSmartBomb(World& world);  // the background flash fades

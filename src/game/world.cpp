@@ -9,15 +9,11 @@
 #include "game/railblast.h"
 #include "game/warden.h"
 
-World world;
-
-void AddGameToLifetimeStatistics() { statsGame.AddToLifetime(); }
-
 World::World() = default;
 World::~World() = default;
 
-// Made anew in place: every list is emptied and every value is as at start-up,
-// and the names that refer into the world stay valid.
+// Made anew in place: every list is emptied and every value is as new, and
+// the references the world's parts and the program hold to it stay valid.
 void World::Reset() {
   std::destroy_at(this);
   std::construct_at(this);

@@ -1,22 +1,26 @@
 #pragma once
-// The world of one game: the play state, the playfield, the ship and its
-// bullet, every object list of the game, the chain state, the spawn timers and
-// the stage and game statistics. One object owns it all; Reset() makes it as
-// at start-up. The game code reaches its parts by their usual names, which
-// refer into it (player is world.player, lstEnemies is world.lstEnemies...).
+// One game as a value: its play state, its rules' random numbers, the
+// playfield, the ship and its bullet, every object list, the chain state, the
+// spawn timers, the stage and game statistics, its record and this frame's
+// events. One object owns it all, and nothing of a game lives anywhere else,
+// so a program may hold two games at once. Every object of a game knows its
+// world and reaches the others by their names in it (world.player,
+// world.lstEnemies...). Reset() makes it as new.
 #include <cstdint>
 
 #include "core/frame_input.h"
 #include "core/object_list.h"
 #include "game/bullet.h"
+#include "game/collision_mask.h"
+#include "game/game_events.h"
+#include "game/game_record.h"
+#include "game/game_statistics.h"
 #include "game/hurry_up.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/radar.h"
 #include "game/smart_bomb.h"
-#include "persist/replay.h"
-#include "persist/statistics.h"
+#include "platform/random.h"
 
 class TEnemy;
 class TPowerup;
@@ -27,18 +31,21 @@ class TRailblast;
 class TWardenBullet;
 
 struct World {
+  // The rules' random numbers: the seed starts them, and only the rules draw.
+  RandomGenerator random;
   // Play state.
   uint8_t gameState = 0;
   int32_t stateTimer = 0;  // frames in the current state
   uint8_t quitGame = 0;
-  uint8_t resumeState = 0;  // the state a pause returns to
-  int32_t seed = 0;         // the game's seed: the rules' random numbers start from it
-  uint8_t controls = 0;     // the control method the game is played with (CONTROLS_...)
-  FrameInput input;         // this frame's input, as the rules read it
-  Replay recording;         // every frame's input so far and the checks of the world
-  bool warpPointer = false;  // the rules put the mouse pointer on the ship (tx, ty)
-  uint32_t gameFrames = 0;  // frames of play since the game began, pauses not counted
-  int32_t waveFrames = 0;   // frames of play in this wave (the hurry-up's clock)
+  uint8_t resumeState = 0;        // the state a pause returns to
+  int32_t seed = 0;               // the game's seed: the rules' random numbers start from it
+  uint8_t controls = 0;           // the control method the game is played with (CONTROLS_...)
+  FrameInput input;               // this frame's input, as the rules read it
+  GameRecord recording;           // every frame's input so far and the checks of the world
+  std::vector<GameEvent> events;  // what this frame did that the show needs to know
+  bool warpPointer = false;       // the rules put the mouse pointer on the ship (tx, ty)
+  uint32_t gameFrames = 0;        // frames of play since the game began, pauses not counted
+  int32_t waveFrames = 0;         // frames of play in this wave (the hurry-up's clock)
   float waveSeconds = 0;
   float hurryTime = 0;
   float mushroomMultiplier = 1;
@@ -49,11 +56,8 @@ struct World {
   uint8_t chainBottomReached = 0;    // a part has turned back up at the bottom this wave
   uint16_t chainReinforceTimer = 0;  // frames to the next reinforcement part
 
-  // The lists. The particle pool comes before its list, so the list hands its
-  // particles back before the pool goes.
+  // The lists.
   ObjectList<TEnemy> lstEnemies;  // chain parts, spiders, snails, saucers, wardens
-  Pool<TParticle> particlePool{4096};
-  ObjectList<TParticle> lstParticles{ReleaseParticle};
   ObjectList<TPowerup> lstPowerups;
   ObjectList<TExplosion> lstExplosions;
   ObjectList<TMissile> lstMissiles;
@@ -61,12 +65,13 @@ struct World {
   ObjectList<TRailblast> lstRailblasts;
   ObjectList<TWardenBullet> lstWardenBullets;
 
-  TPlayfield playfield;
-  TPlayer player;
-  TBullet bullet;
-  TRadar radar;
-  TSmartBomb smartbomb;
-  THurryUp hurryup;
+  TPlayfield playfield{*this};
+  TPlayer player{*this};
+  TBullet bullet{*this};
+  TRadar radar{*this};
+  TSmartBomb smartbomb{*this};
+  CollisionLayer wardenFootprints;  // the wardens and their shots, as the ship meets them this frame
+  THurryUp hurryup{*this};
   TStatsStage statsStage;
   TStatsGame statsGame;
 
@@ -76,40 +81,8 @@ struct World {
   World(const World&) = delete;
   World& operator=(const World&) = delete;
   void Reset();
+
+  // What this frame did that the show needs to know.
+  void Report(const GameEvent& event) { events.push_back(event); }
+  void ReportSound(GameSound sound) { Report(game_event::Sound{sound}); }
 };
-
-extern World world;
-
-inline uint8_t& gameState = world.gameState;
-inline int32_t& stateTimer = world.stateTimer;
-inline uint8_t& quitGame = world.quitGame;
-inline uint32_t& gameFrames = world.gameFrames;
-inline int32_t& waveFrames = world.waveFrames;
-inline float& waveSeconds = world.waveSeconds;
-inline float& hurryTime = world.hurryTime;
-inline float& mushroomMultiplier = world.mushroomMultiplier;
-inline int32_t& snailTimer = world.snailTimer;
-inline int32_t& spiderTimer = world.spiderTimer;
-inline int32_t& saucerTimer = world.saucerTimer;
-inline float& chainSpeed = world.chainSpeed;
-inline uint8_t& chainBottomReached = world.chainBottomReached;
-inline uint16_t& chainReinforceTimer = world.chainReinforceTimer;
-inline ObjectList<TEnemy>& lstEnemies = world.lstEnemies;
-inline Pool<TParticle>& particlePool = world.particlePool;
-inline ObjectList<TParticle>& lstParticles = world.lstParticles;
-inline ObjectList<TPowerup>& lstPowerups = world.lstPowerups;
-inline ObjectList<TExplosion>& lstExplosions = world.lstExplosions;
-inline ObjectList<TMissile>& lstMissiles = world.lstMissiles;
-inline ObjectList<TMissileVolley>& lstMissileVolleys = world.lstMissileVolleys;
-inline ObjectList<TRailblast>& lstRailblasts = world.lstRailblasts;
-inline ObjectList<TWardenBullet>& lstWardenBullets = world.lstWardenBullets;
-inline TPlayfield& playfield = world.playfield;
-inline TPlayer& player = world.player;
-inline TBullet& bullet = world.bullet;
-inline TRadar& radar = world.radar;
-inline TSmartBomb& smartbomb = world.smartbomb;
-inline THurryUp& hurryup = world.hurryup;
-inline TStatsStage& statsStage = world.statsStage;
-inline TStatsGame& statsGame = world.statsGame;
-
-void AddGameToLifetimeStatistics();  // the game's statistics join the lifetime totals

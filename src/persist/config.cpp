@@ -76,9 +76,7 @@ void SetBest(TConfig& c, int first, uint8_t vres) {
 
 }  // namespace
 
-bool KeyReserved(int32_t code) {
-  return code == vk::kP || code == vk::kF4 || code == vk::kF5 || code == vk::kF12;
-}
+bool KeyReserved(int32_t code) { return code == vk::kP || code == vk::kF4 || code == vk::kF5 || code == vk::kF12; }
 
 void TConfig::SetDefaults() {
   sound = 1;
@@ -86,7 +84,7 @@ void TConfig::SetDefaults() {
   vmode = 4;
   vres = 2;
   vscale = 2;
-  controls = 2;
+  controls = CONTROLS_MOUSE;
   particles = 1;
   online = 1;
   for (int i = 0; i < 7; ++i) key[i] = kDefaultKeys[i];
@@ -134,7 +132,7 @@ void TConfig::Load(const std::string& path) {
     uint8_t* fields[6] = {&sound, &music, &vmode, &vres, &vscale, &controls};
     for (uint8_t* field : fields) ReadInto(*in, *field);
     for (int i = 0; i < 6; ++i) ReadInto(*in, key[i]);
-    key[6] = 13;
+    key[key_slot::kUseItem] = 13;
     particles = 1;
     online = 1;
     if (ReadFailed(*this, *in, path)) return;

@@ -15,6 +15,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 
 #include "platform/log.h"
 #include "platform/text.h"
@@ -40,6 +41,7 @@ class Socket {
   }
   Socket(const Socket&) = delete;
   Socket& operator=(const Socket&) = delete;
+  Socket(Socket&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
   Socket& operator=(Socket&& other) noexcept {
     std::swap(fd_, other.fd_);
     return *this;
@@ -133,6 +135,199 @@ std::string AddressText(const sockaddr* addr, socklen_t len) {
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && Lower(text.substr(0, prefix.size())) == Lower(prefix);
 }
+
+constexpr const char* kNoConnection = "Es konnte keine Verbindung zum Host hergestellt werden.";
+
+std::nullptr_t Fail(const std::string& detail, const char* message = nullptr) {
+  DebugLog("HTTP: " + detail);
+  if (message) DebugLog(message);
+  return nullptr;
+}
+
+// A socket connected to the first of the host's addresses that answers, or
+// none (fd < 0) with the reason logged. `where` names the address.
+Socket Connect(const std::string& host, int32_t port, int32_t connect_ms, Clock::time_point end,
+               const std::atomic<bool>* cancel, std::string& where) {
+  std::string error;
+  AddrList addresses = Lookup(host, port, WaitFor(connect_ms, end), cancel, error);
+  if (!addresses) {
+    Fail(error, kNoConnection);
+    return Socket();
+  }
+  Socket sock;
+  bool any_socket = false;
+  for (addrinfo* a = addresses.get(); a && sock.fd() < 0; a = a->ai_next) {
+    Socket attempt(socket(a->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (attempt.fd() < 0) {
+      error = std::string("socket: ") + std::strerror(errno);
+      continue;
+    }
+    any_socket = true;
+    const std::string address = AddressText(a->ai_addr, a->ai_addrlen);
+    if (connect(attempt.fd(), a->ai_addr, a->ai_addrlen) != 0) {
+      if (errno != EINPROGRESS) {
+        error = address + ": " + std::strerror(errno);
+        continue;
+      }
+      const int ready = PollFor(attempt.fd(), POLLOUT, WaitFor(connect_ms, end), cancel);
+      int so_error = 0;
+      socklen_t len = sizeof so_error;
+      if (ready == 0) {
+        error = address + ": no connection within " + std::to_string(connect_ms) + " ms";
+        continue;
+      }
+      if (ready < 0 || getsockopt(attempt.fd(), SOL_SOCKET, SO_ERROR, &so_error, &len) != 0 || so_error != 0) {
+        error = address + ": " + std::strerror(so_error ? so_error : errno);
+        continue;
+      }
+    }
+    where = address;
+    sock = std::move(attempt);
+  }
+  if (!any_socket)
+    Fail(error, "Es konnte kein TCP Socket erstellt werden.");
+  else if (sock.fd() < 0)
+    Fail(error, kNoConnection);
+  return sock;
+}
+
+// Writes the whole request, waiting at most io_ms for the server to take each part.
+bool Send(const Socket& sock, const std::string& request, const std::string& where, int32_t io_ms,
+          Clock::time_point end, const std::atomic<bool>* cancel) {
+  for (size_t sent = 0; sent < request.size();) {
+    const ssize_t n = send(sock.fd(), request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
+    if (n > 0) {
+      sent += size_t(n);
+      continue;
+    }
+    if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+      return Fail(where + ": sending the request failed: " + std::strerror(errno)) != nullptr;
+    if (PollFor(sock.fd(), POLLOUT, WaitFor(io_ms, end), cancel) <= 0)
+      return Fail(where + ": the server took no request in time") != nullptr;
+  }
+  return true;
+}
+
+// Reads the answer: header lines one by one, then the body up to its
+// Content-Length, the end of the connection or max_body.
+class ResponseReader {
+ public:
+  ResponseReader(const THttpLimits& limits, const std::string& where) : limits_(limits), where_(where) {}
+
+  std::unique_ptr<THttpResponse> Read(const Socket& sock, Clock::time_point end) {
+    char chunk[16384];
+    for (;;) {
+      if (header_done_ && BodyComplete()) break;
+      const int ready = PollFor(sock.fd(), POLLIN, WaitFor(limits_.io_ms, end), limits_.cancel);
+      if (ready <= 0) {
+        how_ = ready == 0 ? End::kTimeOut : End::kClosed;
+        break;
+      }
+      const ssize_t n = recv(sock.fd(), chunk, sizeof chunk, 0);
+      if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) continue;
+      if (n <= 0) break;  // closed by the server (or reset)
+      received_ += size_t(n);
+      if (header_done_) {
+        response_->body.append(chunk, std::min(size_t(n), limits_.max_body + 1 - response_->body.size()));
+        continue;
+      }
+      pending_.append(chunk, size_t(n));
+      if (!LooksLikeHttp()) return Fail(where_ + ": the answer is not HTTP");
+      if (!TakeHeaderLines()) return nullptr;
+    }
+    return header_done_ ? Finish() : HeaderOnly();
+  }
+
+ private:
+  enum class End { kComplete, kClosed, kTimeOut, kCut };
+
+  bool BodyComplete() {
+    std::string& body = response_->body;
+    if (content_length_ && body.size() >= *content_length_) {
+      body.resize(*content_length_);
+      how_ = End::kComplete;
+      return true;
+    }
+    if (body.size() >= limits_.max_body) {
+      body.resize(limits_.max_body);
+      how_ = End::kCut;
+      return true;
+    }
+    return false;
+  }
+
+  bool LooksLikeHttp() const {
+    const std::string& first = first_line_ ? pending_ : response_->status_line;
+    const size_t n = std::min<size_t>(first.size(), 5);
+    return StartsWithNoCase("HTTP/", std::string_view(first).substr(0, n));
+  }
+
+  bool TakeHeaderLines() {
+    size_t start = 0;
+    for (size_t nl; !header_done_ && (nl = pending_.find('\n', start)) != std::string::npos; start = nl + 1) {
+      std::string line = pending_.substr(start, nl - start);
+      std::erase(line, '\r');
+      DebugLog("HEAD: " + line);
+      if (first_line_) {
+        response_->status_line = line;
+        first_line_ = false;
+      } else if (line.empty()) {
+        header_done_ = true;
+        response_->body = pending_.substr(nl + 1, limits_.max_body);
+      } else if (response_->header.size() >= limits_.max_header_lines) {
+        DebugLog("HTTP: more than " + std::to_string(limits_.max_header_lines) + " header lines; cut off");
+        return false;
+      } else {
+        if (StartsWithNoCase(line, "content-length:")) {
+          const int32_t value = ParseInt(std::string_view(line).substr(15));
+          if (value >= 0) content_length_ = size_t(value);
+        }
+        response_->header.push_back(std::move(line));
+      }
+    }
+    if (!header_done_) pending_.erase(0, start);
+    if (!header_done_ && pending_.size() > limits_.max_header_line) {
+      DebugLog("HTTP: a header line longer than " + std::to_string(limits_.max_header_line) + " bytes; cut off");
+      return false;
+    }
+    return true;
+  }
+
+  // The connection ended inside the header: what came is the header, the body is empty.
+  std::unique_ptr<THttpResponse> HeaderOnly() {
+    if (how_ == End::kTimeOut)
+      return Fail(where_ + ": no complete answer within the time limit (" + std::to_string(received_) + " bytes)");
+    if (received_ == 0) return Fail(where_ + ": the server closed the connection without an answer");
+    if (!pending_.empty()) {
+      std::erase(pending_, '\r');
+      DebugLog("HEAD: " + pending_);
+      if (first_line_) response_->status_line = pending_;
+    }
+    DebugLog("HTTP: the answer ended inside its header");
+    return std::move(response_);
+  }
+
+  std::unique_ptr<THttpResponse> Finish() {
+    if (how_ == End::kCut)
+      DebugLog("HTTP: answer longer than " + std::to_string(limits_.max_body) + " bytes; cut off");
+    else if (how_ == End::kTimeOut)
+      DebugLog("HTTP: the server kept the connection open; taking the " + std::to_string(response_->body.size()) +
+               " bytes that came");
+    else if (how_ == End::kClosed && content_length_ && response_->body.size() < *content_length_)
+      DebugLog("HTTP: answer ended " + std::to_string(*content_length_ - response_->body.size()) +
+               " bytes short of its length");
+    return std::move(response_);
+  }
+
+  const THttpLimits& limits_;
+  const std::string& where_;
+  std::unique_ptr<THttpResponse> response_ = std::make_unique<THttpResponse>();
+  std::string pending_;  // header bytes not yet split into lines
+  bool header_done_ = false, first_line_ = true;
+  std::optional<size_t> content_length_;
+  size_t received_ = 0;
+  End how_ = End::kClosed;
+};
 
 }  // namespace
 
@@ -228,160 +423,7 @@ std::unique_ptr<THttpResponse> TPost::SendData() {
     return nullptr;
   }
   const Clock::time_point end = Clock::now() + std::chrono::milliseconds(limits.total_ms);
-  auto fail = [](const std::string& detail, const char* message = nullptr) {
-    DebugLog("HTTP: " + detail);
-    if (message) DebugLog(message);
-    return nullptr;
-  };
-  constexpr const char* kNoConnection = "Es konnte keine Verbindung zum Host hergestellt werden.";
-
-  // Look the host up and connect to the first address that answers.
-  std::string error;
-  AddrList addresses = Lookup(host, port, WaitFor(limits.connect_ms, end), limits.cancel, error);
-  if (!addresses) return fail(error, kNoConnection);
-  Socket sock;
-  bool any_socket = false;
-  for (addrinfo* a = addresses.get(); a && sock.fd() < 0; a = a->ai_next) {
-    Socket attempt(socket(a->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
-    if (attempt.fd() < 0) {
-      error = std::string("socket: ") + std::strerror(errno);
-      continue;
-    }
-    any_socket = true;
-    const std::string where = AddressText(a->ai_addr, a->ai_addrlen);
-    if (connect(attempt.fd(), a->ai_addr, a->ai_addrlen) != 0) {
-      if (errno != EINPROGRESS) {
-        error = where + ": " + std::strerror(errno);
-        continue;
-      }
-      const int ready = PollFor(attempt.fd(), POLLOUT, WaitFor(limits.connect_ms, end), limits.cancel);
-      int so_error = 0;
-      socklen_t len = sizeof so_error;
-      if (ready == 0) {
-        error = where + ": no connection within " + std::to_string(limits.connect_ms) + " ms";
-        continue;
-      }
-      if (ready < 0 || getsockopt(attempt.fd(), SOL_SOCKET, SO_ERROR, &so_error, &len) != 0 || so_error != 0) {
-        error = where + ": " + std::strerror(so_error ? so_error : errno);
-        continue;
-      }
-    }
-    host_ip_dotted = where;
-    sock = std::move(attempt);
-  }
-  if (!any_socket) return fail(error, "Es konnte kein TCP Socket erstellt werden.");
-  if (sock.fd() < 0) return fail(error, kNoConnection);
-
-  // Write the request.
-  const std::string request = RequestBytes();
-  for (size_t sent = 0; sent < request.size();) {
-    const ssize_t n = send(sock.fd(), request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
-    if (n > 0) {
-      sent += size_t(n);
-      continue;
-    }
-    if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
-      return fail(host_ip_dotted + ": sending the request failed: " + std::strerror(errno));
-    if (PollFor(sock.fd(), POLLOUT, WaitFor(limits.io_ms, end), limits.cancel) <= 0)
-      return fail(host_ip_dotted + ": the server took no request in time");
-  }
-
-  // Read the answer: header lines one by one, then the body up to its
-  // Content-Length, the end of the connection or max_body.
-  auto response = std::make_unique<THttpResponse>();
-  std::string pending;  // header bytes not yet split into lines
-  bool header_done = false, first_line = true;
-  std::optional<size_t> content_length;
-  size_t received = 0;
-  char chunk[16384];
-  auto take_header_lines = [&]() -> bool {
-    size_t start = 0;
-    for (size_t nl; !header_done && (nl = pending.find('\n', start)) != std::string::npos; start = nl + 1) {
-      std::string line = pending.substr(start, nl - start);
-      std::erase(line, '\r');
-      DebugLog("HEAD: " + line);
-      if (first_line) {
-        response->status_line = line;
-        first_line = false;
-      } else if (line.empty()) {
-        header_done = true;
-        response->body = pending.substr(nl + 1, limits.max_body);
-      } else if (response->header.size() >= limits.max_header_lines) {
-        DebugLog("HTTP: more than " + std::to_string(limits.max_header_lines) + " header lines; cut off");
-        return false;
-      } else {
-        if (StartsWithNoCase(line, "content-length:")) {
-          const int32_t value = ParseInt(std::string_view(line).substr(15));
-          if (value >= 0) content_length = size_t(value);
-        }
-        response->header.push_back(std::move(line));
-      }
-    }
-    if (!header_done) pending.erase(0, start);
-    if (!header_done && pending.size() > limits.max_header_line) {
-      DebugLog("HTTP: a header line longer than " + std::to_string(limits.max_header_line) + " bytes; cut off");
-      return false;
-    }
-    return true;
-  };
-  auto looks_like_http = [&] {
-    const std::string& first = first_line ? pending : response->status_line;
-    const size_t n = std::min<size_t>(first.size(), 5);
-    return StartsWithNoCase("HTTP/", std::string_view(first).substr(0, n));
-  };
-  enum class End { kComplete, kClosed, kTimeOut, kCut } how = End::kClosed;
-  for (;;) {
-    if (header_done) {
-      if (content_length && response->body.size() >= *content_length) {
-        response->body.resize(*content_length);
-        how = End::kComplete;
-        break;
-      }
-      if (response->body.size() >= limits.max_body) {
-        response->body.resize(limits.max_body);
-        how = End::kCut;
-        break;
-      }
-    }
-    const int ready = PollFor(sock.fd(), POLLIN, WaitFor(limits.io_ms, end), limits.cancel);
-    if (ready <= 0) {
-      how = ready == 0 ? End::kTimeOut : End::kClosed;
-      break;
-    }
-    const ssize_t n = recv(sock.fd(), chunk, sizeof chunk, 0);
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) continue;
-    if (n <= 0) break;  // closed by the server (or reset)
-    received += size_t(n);
-    if (header_done) {
-      response->body.append(chunk, std::min(size_t(n), limits.max_body + 1 - response->body.size()));
-      continue;
-    }
-    pending.append(chunk, size_t(n));
-    if (!looks_like_http()) return fail(host_ip_dotted + ": the answer is not HTTP");
-    if (!take_header_lines()) return nullptr;
-  }
-
-  if (!header_done) {
-    if (how == End::kTimeOut)
-      return fail(host_ip_dotted + ": no complete answer within the time limit (" + std::to_string(received) +
-                  " bytes)");
-    if (received == 0) return fail(host_ip_dotted + ": the server closed the connection without an answer");
-    // The connection ended inside the header: what came is the header, the body is empty.
-    if (!pending.empty()) {
-      std::erase(pending, '\r');
-      DebugLog("HEAD: " + pending);
-      if (first_line) response->status_line = pending;
-    }
-    DebugLog("HTTP: the answer ended inside its header");
-    return response;
-  }
-  if (how == End::kCut)
-    DebugLog("HTTP: answer longer than " + std::to_string(limits.max_body) + " bytes; cut off");
-  else if (how == End::kTimeOut)
-    DebugLog("HTTP: the server kept the connection open; taking the " + std::to_string(response->body.size()) +
-             " bytes that came");
-  else if (how == End::kClosed && content_length && response->body.size() < *content_length)
-    DebugLog("HTTP: answer ended " + std::to_string(*content_length - response->body.size()) +
-             " bytes short of its length");
-  return response;
+  const Socket sock = Connect(host, port, limits.connect_ms, end, limits.cancel, host_ip_dotted);
+  if (sock.fd() < 0 || !Send(sock, RequestBytes(), host_ip_dotted, limits.io_ms, end, limits.cancel)) return nullptr;
+  return ResponseReader(limits, host_ip_dotted).Read(sock, end);
 }

@@ -41,7 +41,8 @@ std::string Columns(const std::vector<FrameInput>& inputs, const std::vector<uin
     last = inputs[i];
   }
   for (size_t i = 0; i < checks.size(); ++i)
-    for (size_t b = 0; b < kBytesPerCheck; ++b) out[n * kBytesPerFrame + i * kBytesPerCheck + b] = char(checks[i] >> (8 * b));
+    for (size_t b = 0; b < kBytesPerCheck; ++b)
+      out[n * kBytesPerFrame + i * kBytesPerCheck + b] = char(checks[i] >> (8 * b));
   return out;
 }
 
@@ -150,9 +151,9 @@ bool ReadHeader(std::string_view text, ReplayHeader& h, std::string& error) {
 std::string EncodeReplay(const Replay& replay) {
   const ReplayHeader& h = replay.header;
   std::string out(kMagic);
-  out += "\nversion " + OneLine(h.version) + "\nrules " + std::to_string(h.rules) + "\nseed " + std::to_string(h.seed) + "\ndate " + OneLine(h.date) +
-         "\nscore " + std::to_string(h.score) + "\nstage " + std::to_string(h.stage) + "\nwave " +
-         std::to_string(h.wave) + "\nframes " + std::to_string(replay.inputs.size()) + "\ncontrols " +
+  out += "\nversion " + OneLine(h.version) + "\nrules " + std::to_string(h.rules) + "\nseed " + std::to_string(h.seed) +
+         "\ndate " + OneLine(h.date) + "\nscore " + std::to_string(h.score) + "\nstage " + std::to_string(h.stage) +
+         "\nwave " + std::to_string(h.wave) + "\nframes " + std::to_string(replay.inputs.size()) + "\ncontrols " +
          std::to_string(h.controls) + "\nend " + (h.over ? "gameover" : "quit") + "\n";
   if (!h.name.empty()) out += "name " + OneLine(h.name) + "\n";
   out += "\n";
@@ -213,4 +214,21 @@ std::string ReplayDateNow() {
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
   return text;
+}
+
+Replay ReplayOf(const GameRecord& record) {
+  Replay replay;
+  ReplayHeader& h = replay.header;
+  h.version = kGameVersion;
+  h.rules = kRulesVersion;
+  h.seed = record.setup.seed;
+  h.controls = record.setup.controls;
+  h.score = record.result.score;
+  h.stage = record.result.stage;
+  h.wave = record.result.wave;
+  h.frames = record.result.frames;
+  h.over = record.result.over;
+  replay.inputs = record.inputs;
+  replay.checks = record.checks;
+  return replay;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/frame_input.h"
+#include "game/game_record.h"
 
 // A recorded game: a short text header (what the game was and how it ended)
 // and the player's input for every frame of play, compressed. The seed, the
@@ -31,19 +32,20 @@ struct ReplayHeader {
   std::string name;   // the name signed at the name entry, Latin-1; may be empty
 };
 
-// Every second of play the recording notes a short fingerprint of the world,
-// so a replay that plays another way shows where it parted.
-constexpr uint32_t kReplayCheckFrames = 60;
-
 struct Replay {
   ReplayHeader header;
   std::vector<FrameInput> inputs;
   std::vector<uint32_t> checks;  // after every kReplayCheckFrames-th frame (rules 2 on)
 };
 
-// What a replay file may claim: four hours of play, a megabyte on disk.
-constexpr uint32_t kReplayMaxFrames = 4u * 60u * 60u * 60u;
+// What a replay file may claim: four hours of play (kReplayMaxFrames), a
+// megabyte on disk.
 constexpr size_t kReplayMaxBytes = 1u << 20;
+
+// The replay of a game as the rules recorded it, its header filled in from
+// where the game stands (all but the date and the name, which are the
+// program's and the player's).
+Replay ReplayOf(const GameRecord& record);
 
 std::string EncodeReplay(const Replay& replay);
 // False, with the reason in `error`, for anything that is not a whole replay

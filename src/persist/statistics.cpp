@@ -9,10 +9,6 @@
 #include "platform/log.h"
 #include "platform/stream.h"
 
-void TStatsStage::Reset() { *this = TStatsStage(); }
-
-void TStatsGame::Reset() { *this = TStatsGame(); }
-
 namespace {
 
 // Lifetime totals stop at the largest count rather than wrap into negatives.
@@ -30,13 +26,11 @@ int32_t SumSaturating(Counts... counts) {
 
 }  // namespace
 
-void TStatsGame::AddToLifetime(TStatsLife& life) const {
-  for (const LifetimeCounter& counter : kLifetimeCounters) AddSaturating(life.*counter.total, counter.of_game(*this));
-  if (fastest_worm > life.fastest_worm) life.fastest_worm = fastest_worm;
-  for (int i = 0; i < kStatPowerups; ++i) AddSaturating(life.powerups[i], powerups[i]);
+void TStatsLife::Add(const TStatsGame& game) {
+  for (const LifetimeCounter& counter : kLifetimeCounters) AddSaturating(this->*counter.total, counter.of_game(game));
+  if (game.fastest_worm > fastest_worm) fastest_worm = game.fastest_worm;
+  for (int i = 0; i < kStatPowerups; ++i) AddSaturating(powerups[i], game.powerups[i]);
 }
-
-void TStatsGame::AddToLifetime() const { AddToLifetime(statsLife); }
 
 int32_t TStatsLife::TotalDeaths() const {
   return SumSaturating(player_wormdeaths, player_spiderdeaths, player_snaildeaths, player_saucerdeaths,

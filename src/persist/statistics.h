@@ -2,55 +2,9 @@
 #include <cstdint>
 #include <string>
 
-// The counters gameplay increments directly. statsStage feeds the stage-clear
-// tally, statsGame the end of a game, statsLife holds every game ever played.
-
-// Per stage; 16-bit and wrapping on purpose.
-class TStatsStage {
- public:
-  uint16_t snails_seen = 0;
-  uint16_t snails_killed = 0;
-  uint16_t spiders_seen = 0;
-  uint16_t spiders_killed = 0;
-  uint16_t saucers_seen = 0;
-  uint16_t saucers_killed = 0;
-  uint16_t mushrooms = 0;
-
-  void Reset();
-};
-
-// Index of the powerups counters (the same in TStatsLife).
-constexpr int STAT_LASER = 0, STAT_MULTIPLIER = 1, STAT_RADAR = 2, STAT_EXTRALIFE = 3, STAT_FREEMOVE = 4,
-              STAT_SHIELD = 5, STAT_MISSILES = 6, STAT_SMARTBOMB = 7, STAT_RAILBLAST = 8, STAT_SCATTERMINES = 9;
-constexpr int kStatPowerups = 10;
-
-class TStatsLife;
-
-// Per game. The death and powerup counters are bytes: a 256th count in one
-// game wraps to 0 before it reaches the lifetime totals.
-class TStatsGame {
- public:
-  uint8_t player_wormdeaths = 0;
-  uint8_t player_spiderdeaths = 0;
-  uint8_t player_snaildeaths = 0;
-  uint8_t player_saucerdeaths = 0;
-  uint8_t player_wardendeaths = 0;
-  int32_t killed_worms = 0;
-  int32_t killed_spiders = 0;
-  int32_t killed_snails = 0;
-  int32_t killed_saucers = 0;
-  int32_t killed_shrooms = 0;
-  int32_t killed_pshrooms = 0;
-  int32_t bullets_fired = 0;
-  int32_t bullets_hit = 0;
-  float fastest_worm = 0;  // pixels per second, only ever raised
-  uint8_t powerups[kStatPowerups] = {};
-
-  void Reset();
-  // Folds this game into the lifetime totals.
-  void AddToLifetime(TStatsLife& life) const;
-  void AddToLifetime() const;
-};
+// Every game ever played: the lifetime totals that each game's own counters
+// (game/game_statistics.h) join at its end, and their file.
+#include "game/game_statistics.h"
 
 // Every game ever played.
 class TStatsLife {
@@ -71,6 +25,9 @@ class TStatsLife {
   int32_t bullets_hit = 0;
   float fastest_worm = 0;
   int32_t powerups[kStatPowerups] = {};
+
+  // A game's counters join the totals, saturating.
+  void Add(const TStatsGame& game);
 
   int32_t TotalDeaths() const;
   int32_t TotalKills() const;

@@ -1,7 +1,5 @@
 #include "platform/image.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <cmath>
 #include <deque>
@@ -12,6 +10,7 @@
 #include "platform/backend.h"
 #include "platform/graphics.h"
 #include "platform/log.h"
+#include "platform/png_file.h"
 #include "platform/trig.h"
 
 namespace {
@@ -20,41 +19,6 @@ namespace {
 std::deque<std::unique_ptr<Image>> images;  // stable addresses for the game's handles
 uint8_t mask_r = 255, mask_g = 0, mask_b = 255;
 int auto_flags = kMaskedImage;
-
-struct Footprint {
-  const Image* image;
-  int cell;
-  float x, y, rotation;  // in picture pixels, unscaled
-  int64_t id;
-  uint32_t layers;
-};
-std::vector<Footprint> footprints;
-std::vector<int64_t> hits;
-
-constexpr png_uint_32 kMaxImageSide = 4096;
-
-bool DecodePng(const std::string& path, std::vector<uint32_t>& pixels, int& width, int& height) {
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&png, path.c_str())) return false;
-  // No picture of the game comes near this; a header claiming more is damaged
-  // and would only ask for gigabytes.
-  if (png.width == 0 || png.height == 0 || png.width > kMaxImageSide || png.height > kMaxImageSide) {
-    DebugLog("Image " + path + " claims " + std::to_string(png.width) + "x" + std::to_string(png.height) +
-             " pixels, more than any image of the game");
-    png_image_free(&png);
-    return false;
-  }
-  png.format = PNG_FORMAT_RGBA;
-  width = int(png.width);
-  height = int(png.height);
-  pixels.assign(size_t(width) * height, 0);
-  if (!png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr)) {
-    png_image_free(&png);
-    return false;
-  }
-  return true;
-}
 
 // Mask colour pixels become fully transparent (and black, so nothing of the
 // magenta can ever show at an edge).
@@ -94,13 +58,7 @@ Image* CreateImage(const uint32_t* rgba, int width, int height, int cell_width, 
 Image* LoadAnimImage(const std::string& path, int cell_width, int cell_height, int first_cell, int cell_count) {
   std::vector<uint32_t> pixels;
   int width = 0, height = 0;
-  bool decoded = false;
-  try {
-    decoded = DecodePng(path, pixels, width, height);
-  } catch (const std::exception& e) {
-    DebugLog("Image " + path + ": " + e.what());
-  }
-  if (!decoded) {
+  if (!ReadPng(path, pixels, width, height)) {
     Warn("Cannot load image " + path);
     return nullptr;
   }
@@ -134,13 +92,8 @@ Image* LoadImage(const std::string& path) { return LoadAnimImage(path, 0, 0, 0, 
 bool SetWindowIcon(const std::string& path) {
   std::vector<uint32_t> pixels;
   int width = 0, height = 0;
-  try {
-    if (!DecodePng(path, pixels, width, height)) {
-      DebugLog("Cannot load the window icon " + path);
-      return false;
-    }
-  } catch (const std::exception& e) {
-    DebugLog("Window icon " + path + ": " + e.what());
+  if (!ReadPng(path, pixels, width, height)) {
+    DebugLog("Cannot load the window icon " + path);
     return false;
   }
   ActiveBackend().SetIcon(pixels.data(), width, height);
@@ -216,72 +169,9 @@ void DrawImageRect(const Image* image, float x, float y, float w, float h, int c
   BatchQuad(cx, cy, image->regions[size_t(cell)]);
 }
 
-namespace {
-
-// Whether the footprint covers the picture point (px, py) with an opaque pixel.
-bool Covers(const Footprint& f, float px, float py) {
-  float dx = px - f.x, dy = py - f.y;
-  if (f.rotation != 0) {
-    const float c = CosDeg(-f.rotation), s = SinDeg(-f.rotation);
-    const float rx = dx * c - dy * s, ry = dx * s + dy * c;
-    dx = rx;
-    dy = ry;
-  }
-  const float lx = dx + f.image->handle_x, ly = dy + f.image->handle_y;
-  if (lx < 0 || ly < 0) return false;
-  const int ix = int(lx), iy = int(ly);
-  if (ix >= f.image->width || iy >= f.image->height) return false;
-  return f.image->opaque[size_t(f.cell)][size_t(iy) * f.image->width + ix] != 0;
-}
-
-void Bounds(const Footprint& f, float& x0, float& y0, float& x1, float& y1) {
-  float cx[4], cy[4];
-  Corners(f.x, f.y, float(f.image->width), float(f.image->height), f.image->handle_x, f.image->handle_y, 1, 1,
-          f.rotation, cx, cy);
-  x0 = std::min({cx[0], cx[1], cx[2], cx[3]});
-  x1 = std::max({cx[0], cx[1], cx[2], cx[3]});
-  y0 = std::min({cy[0], cy[1], cy[2], cy[3]});
-  y1 = std::max({cy[0], cy[1], cy[2], cy[3]});
-}
-
-bool Overlap(const Footprint& a, const Footprint& b) {
-  float ax0, ay0, ax1, ay1, bx0, by0, bx1, by1;
-  Bounds(a, ax0, ay0, ax1, ay1);
-  Bounds(b, bx0, by0, bx1, by1);
-  const int x0 = int(std::floor(std::max(ax0, bx0))), x1 = int(std::ceil(std::min(ax1, bx1)));
-  const int y0 = int(std::floor(std::max(ay0, by0))), y1 = int(std::ceil(std::min(ay1, by1)));
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x)
-      if (Covers(a, x + 0.5f, y + 0.5f) && Covers(b, x + 0.5f, y + 0.5f)) return true;
-  return false;
-}
-
-}  // namespace
-
-const std::vector<int64_t>& CollideImage(const Image* image, float x, float y, float rotation, int cell,
-                                         uint32_t test_layers, uint32_t write_layers, int64_t id) {
-  hits.clear();
-  if (!ValidCell(image, cell)) return hits;
-  // Footprints are in picture pixels and read nothing of the drawing state:
-  // a collision is a rule of play, the same at every window scale.
-  const Footprint probe{image, cell, x, y, rotation, id, write_layers};
-  if (test_layers != 0) {
-    for (const Footprint& f : footprints)
-      if ((f.layers & test_layers) && Overlap(probe, f)) hits.push_back(f.id);
-  }
-  if (write_layers != 0) footprints.push_back(probe);
-  return hits;
-}
-
-void ResetCollisions(uint32_t layers) {
-  for (Footprint& f : footprints) f.layers &= ~layers;
-  std::erase_if(footprints, [](const Footprint& f) { return f.layers == 0; });
-}
-
 void ReleaseAllImages() {
   FlushBatch();
   images.clear();
   ReleaseAllFonts();
-  footprints.clear();
   SharedAtlas().Clear();
 }

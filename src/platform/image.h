@@ -37,15 +37,5 @@ void DrawImage(const Image* image, float x, float y, int cell = 0);
 // The whole cell stretched to w x h (before the current scale), handle point on (x, y).
 void DrawImageRect(const Image* image, float x, float y, float w, float h, int cell = 0);
 
-// Pixel-exact collision layers (32, one bit each). With a test mask, returns the
-// identifiers of footprints in those layers that overlap the image's opaque
-// pixels at (x, y), turned by `rotation` degrees about its handle; with a write
-// mask, adds the image's footprint to those layers. Everything is in picture
-// pixels (320x240), whatever the display's scale or the drawing state.
-constexpr int kCollisionLayers = 32;
-const std::vector<int64_t>& CollideImage(const Image* image, float x, float y, float rotation, int cell,
-                                         uint32_t test_layers, uint32_t write_layers, int64_t id);
-void ResetCollisions(uint32_t layers);
-
 // Frees every image and font and empties the atlas (tests between cases).
 void ReleaseAllImages();

@@ -11,8 +11,7 @@ constexpr int32_t kMultiplier = 48271;
 constexpr int32_t kQuotient = 44488;  // kModulus / kMultiplier
 constexpr int32_t kRemainder = 3399;  // kModulus % kMultiplier
 
-// Process-wide: the two generators every part of the game shares.
-RandomGenerator rules_random;
+// Process-wide: the show's generator, which every screen shares.
 RandomGenerator show_random;
 }  // namespace
 
@@ -54,14 +53,8 @@ float RandomGenerator::Rnd(float min, float max) {
   return float(min + Double() * (max - min));
 }
 
-RandomGenerator& RulesRandom() { return rules_random; }
 RandomGenerator& ShowRandom() { return show_random; }
 
-void SeedRnd(int32_t seed) { rules_random.Seed(seed); }
-int32_t RndSeed() { return rules_random.State(); }
-double RndDouble() { return rules_random.Double(); }
-int32_t Rand(int32_t min, int32_t max) { return rules_random.Rand(min, max); }
-float Rnd(float min, float max) { return rules_random.Rnd(min, max); }
 int32_t ShowRand(int32_t min, int32_t max) { return show_random.Rand(min, max); }
 float ShowRnd(float min, float max) { return show_random.Rnd(min, max); }
 

@@ -19,7 +19,6 @@
 #include "frontend/menu.h"
 #include "frontend/menu_particle.h"
 #include "frontend/menu_state.h"
-#include "game/particle.h"
 #include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
@@ -27,6 +26,8 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 
@@ -44,7 +45,6 @@ void BM_MenuFrame(benchmark::State& state) {
   SetDrawScale(4);
   SetScale(1, 1);
   static const bool assets = LoadTheGamesImages();
-  SeedRnd(4242);
   ResetState();
   config.SetDefaults();
   config.sound = 0;

@@ -18,7 +18,6 @@
 #include "core/images.h"
 #include "core/menu_screens.h"
 #include "core/screen_size.h"
-#include "game/particle.h"
 #include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
@@ -27,6 +26,8 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/image.h"
 #include "platform/random.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 
@@ -44,7 +45,6 @@ void SetUpWorld(uint8_t scale) {
   fadeScene.value = 1;
   menuScreen = MENU_INGAME;
   config.particles = 3;
-  SeedRnd(2024);
   for (int i = 1; i <= 9; ++i) gfx.particle[i] = SolidImage(4, 1);
   gfx.splat = SolidImage(8, 1);
   gfx.kersplode = SolidImage(16, 1);
@@ -85,8 +85,8 @@ void BM_ParticlesChurn(benchmark::State& state) {
   // A burst of 25 at 300 % (75 particles) living 20..60 frames, every frame:
   // about 3,000 alive once settled.
   auto frame = [] {
-    CreateParticles(uint16_t(Rand(40, 280)), uint16_t(Rand(30, 200)), 25, uint8_t(Rand(1, 11)), 20, 60, 0.1f, 1.5f,
-                    PARTICLE_ANY_SPARK, 0, 359, 0.95f);
+    CreateParticles(uint16_t(ShowRand(40, 280)), uint16_t(ShowRand(30, 200)), 25, uint8_t(ShowRand(1, 11)), 20, 60,
+                    0.1f, 1.5f, PARTICLE_ANY_SPARK, 0, 359, 0.95f);
     UpdateParticles();
     DrawParticles();
     FlushBatch();

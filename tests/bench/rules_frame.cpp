@@ -6,11 +6,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "app/game_input.h"
 #include "app/startup.h"
 #include "core/images.h"
 #include "game/autopilot.h"
+#include "game/collision_mask.h"
 #include "game/play.h"
+#include "game/world.h"
 #include "persist/records.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
@@ -23,18 +27,21 @@ void BM_RulesFrame(benchmark::State& state) {
   Graphics(320, 240);
   FindDataDir("", "/proc/self/exe");
   LoadAssets();
+  LoadCollisionMasks();
   ResetState();
   config.SetDefaults();
   config.sound = config.music = 0;
   config.particles = 0;
   autopilotOn = true;
   int32_t seed = 11;
-  NewGame({seed, CONTROLS_KEYBOARD});
+  const auto game = std::make_unique<World>();
+  World& world = *game;
+  NewGame(world, {seed, CONTROLS_KEYBOARD});
   int64_t games = 1;
   for (auto _ : state) {
-    StepGame(ReadFrameInput(CONTROLS_KEYBOARD));
-    if (GameEnded()) {
-      NewGame({++seed, CONTROLS_KEYBOARD});
+    StepGame(world, ReadFrameInput(world, CONTROLS_KEYBOARD));
+    if (GameEnded(world)) {
+      NewGame(world, {++seed, CONTROLS_KEYBOARD});
       ++games;
     }
   }

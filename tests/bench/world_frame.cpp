@@ -22,8 +22,9 @@
 #include "core/screen_size.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
-#include "game/particle.h"
+#include "game/collision_mask.h"
 #include "game/play.h"
+#include "game/play_passes.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/skitterworm.h"
@@ -35,6 +36,8 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 
@@ -42,27 +45,29 @@ constexpr size_t kParticles = 3000;
 
 void TopUpParticles() {
   while (lstParticles.Count() < kParticles)
-    CreateParticles(uint16_t(Rand(20, 300)), uint16_t(Rand(20, 200)), 50, uint8_t(Rand(1, 11)), 60, 240, 0.05f, 0.6f,
-                    10, 0, 359, 0.99f);
+    CreateParticles(uint16_t(ShowRand(20, 300)), uint16_t(ShowRand(20, 200)), 50, uint8_t(ShowRand(1, 11)), 60, 240,
+                    0.05f, 0.6f, 10, 0, 359, 0.99f);
 }
 
 // Stage E, wave 6: the threat level gives 20 parts; the field is re-laid
 // whenever the pilot has shot most of them.
 void BusyWave() {
-  player.stage = 4;
-  SetupStage();
-  player.stage = 5;
-  player.wave = 5;
-  SetupWave();
-  playfield.Fill(60);
-  gameState = STATE_PLAYING;
-  stateTimer = 0;
+  World& world = ShownGame();
+  world.player.stage = 4;
+  SetupStage(world);
+  world.player.stage = 5;
+  world.player.wave = 5;
+  SetupWave(world);
+  world.playfield.Fill(60);
+  world.gameState = STATE_PLAYING;
+  world.stateTimer = 0;
 }
 
 bool LoadTheGamesImages() {
   const char* env = std::getenv("SKITTERWORM_DATA");
   FindDataDir(env ? env : "", "/proc/self/exe");
   LoadAssets();
+  LoadCollisionMasks();
   return gfx.shroom != nullptr && gfx.player != nullptr;
 }
 
@@ -73,16 +78,16 @@ void BM_WorldFrame(benchmark::State& state) {
   SetDrawScale(scale);
   SetScale(1, 1);
   static const bool images = LoadTheGamesImages();
-  SeedRnd(31337);
   ResetState();
   config.SetDefaults();
   config.sound = 0;
   config.music = 0;
-  config.controls = 1;
+  config.controls = CONTROLS_KEYBOARD;
   config.particles = 3;
   autopilotOn = true;
   NewLiveGame();
-  player.cfire = 1;
+  World& world = ShownGame();
+  world.player.cfire = 1;
   BusyWave();
   fadeScene.Set(0, 1, 1, 0, 0, 0);
   fadeText.Set(0, 1, 1, 0, 0, 0);
@@ -91,8 +96,8 @@ void BM_WorldFrame(benchmark::State& state) {
   int64_t frames = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    if (lstEnemies.Count() < 10 || gameState != STATE_PLAYING) BusyWave();
-    player.lives = 3;
+    if (world.lstEnemies.Count() < 10 || world.gameState != STATE_PLAYING) BusyWave();
+    world.player.lives = 3;
     TopUpParticles();
     state.ResumeTiming();
     GameFrame();
@@ -102,10 +107,10 @@ void BM_WorldFrame(benchmark::State& state) {
   state.counters["quads_per_frame"] = frames ? double(stats.quads) / double(frames) : 0;
   state.counters["flushes_per_frame"] = frames ? double(stats.flushes) / double(frames) : 0;
   state.counters["real_images"] = images ? 1 : 0;
-  state.counters["enemies"] = double(lstEnemies.Count());
+  state.counters["enemies"] = double(world.lstEnemies.Count());
   autopilotOn = false;
   KillParticles();
-  lstEnemies.Clear();
+  world.lstEnemies.Clear();
 }
 
 BENCHMARK(BM_WorldFrame)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);

@@ -10,19 +10,18 @@
 //                 (the scoreboard's tests post such games)
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
-#include "core/images.h"
 #include "core/version.h"
 #include "game/autopilot.h"
+#include "game/collision_mask.h"
+#include "game/human_input.h"
 #include "game/play.h"
 #include "game/saucer.h"
 #include "game/warden.h"
 #include "game/world.h"
-#include "game/human_input.h"
-#include "persist/records.h"
-#include "platform/graphics.h"
-#include "platform/headless/headless_backend.h"
+#include "persist/replay.h"
 #include "platform/paths.h"
 
 namespace {
@@ -37,45 +36,34 @@ struct Game {
   bool hold_fire = false;  // only fire, held all the way
 };
 
-FrameInput PilotInput() {
-  const ShipSticks s = AutopilotSticks();
-  uint8_t b = 0;
-  if (s.left) b |= kInputLeft;
-  if (s.right) b |= kInputRight;
-  if (s.up) b |= kInputUp;
-  if (s.down) b |= kInputDown;
-  if (s.fire) b |= kInputFire | kInputContinue;
-  return {b, 0, 0};
-}
-
 struct Seen {
   bool wardens = false, saucers = false;
 };
 
 // Plays the game to its end (or its quit) and returns its record.
-Replay Play(const Game& game, Seen& seen) {
-  ResetForQuietPlay();
-  config.particles = 0;
+Replay Play(World& world, const Game& game, Seen& seen) {
   game_test::HumanInput human(game.number);
   const bool keyboard = game.pilot || game.hold_fire;
-  NewGame({keyboard ? game.number : game.number * 31 + 5, keyboard ? CONTROLS_KEYBOARD : human.controls()});
-  while (!GameEnded() && world.gameFrames < 60u * 60u * 30u) {
+  NewGame(world, {keyboard ? game.number : game.number * 31 + 5, keyboard ? CONTROLS_KEYBOARD : human.controls()});
+  while (!GameEnded(world) && world.gameFrames < 60u * 60u * 30u) {
     if (game.quit_at && world.gameFrames == game.quit_at) {
-      PauseGame();
-      QuitGame();
+      PauseGame(world);
+      QuitGame(world);
       break;
     }
-    StepGame(game.hold_fire ? FrameInput{kInputFire, 0, 0} : game.pilot ? PilotInput() : human.Next());
-    lstEnemies.ForEachOf<TWarden>([&](TWarden*) { seen.wardens = true; });
-    lstEnemies.ForEachOf<TSaucer>([&](TSaucer*) { seen.saucers = true; });
+    StepGame(world, game.hold_fire ? FrameInput{kInputFire, 0, 0}
+                    : game.pilot   ? game_test::PilotInput(world)
+                                   : human.Next());
+    world.lstEnemies.ForEachOf<TWarden>([&](TWarden*) { seen.wardens = true; });
+    world.lstEnemies.ForEachOf<TSaucer>([&](TSaucer*) { seen.saucers = true; });
   }
-  Replay replay = RecordOfGame();
+  Replay replay = ReplayOf(RecordOfGame(world));
   replay.header.date = "2026-12-08T00:00:00Z";
   replay.header.name = game.pilot ? "Autopilot" : "Generated";
   return replay;
 }
 
-int Powerups() {
+int Powerups(const World& world) {
   int n = 0;
   for (uint8_t p : world.statsGame.powerups) n += p;
   return n;
@@ -92,14 +80,13 @@ int main(int argc, char** argv) {
     std::fputs("usage: record_corpus DATA_DIR OUT_DIR | --explore FIRST N | --game SEED FRAMES NAME OUT\n", stderr);
     return 2;
   }
-  UseHeadlessBackend();
-  Graphics(320, 240, 0);
   SetDataDir(argv[1]);
-  LoadAssets();
+  LoadCollisionMasks();
   const std::string out = argv[2];
+  const auto world = std::make_unique<World>();  // each game a new one in it
   if (out == "--game" && argc == 7) {
     Seen seen;
-    Replay replay = Play({"", false, std::atoi(argv[3]), uint32_t(std::atoi(argv[4])), true}, seen);
+    Replay replay = Play(*world, {"", false, std::atoi(argv[3]), uint32_t(std::atoi(argv[4])), true}, seen);
     replay.header.name = argv[5];
     return SaveReplay(argv[6], replay) ? 0 : 1;
   }
@@ -107,10 +94,10 @@ int main(int argc, char** argv) {
     for (int n = std::atoi(argv[3]), last = n + std::atoi(argv[4]); n < last; ++n)
       for (bool pilot : {true, false}) {
         Seen seen;
-        const ReplayHeader h = Play({"", pilot, n}, seen).header;
+        const ReplayHeader h = Play(*world, {"", pilot, n}, seen).header;
         std::printf("%s %d controls %d score %d stage %d wave %d frames %u wardens %d saucers %d powerups %d\n",
                     pilot ? "pilot" : "player", n, h.controls, h.score, h.stage, h.wave, h.frames, seen.wardens,
-                    seen.saucers, Powerups());
+                    seen.saucers, Powerups(*world));
       }
     return 0;
   }
@@ -118,7 +105,7 @@ int main(int argc, char** argv) {
   if (!expected) return 1;
   for (const Game& game : kCorpus) {
     Seen seen;
-    const Replay replay = Play(game, seen);
+    const Replay replay = Play(*world, game, seen);
     const ReplayHeader& h = replay.header;
     if (!SaveReplay(out + "/" + game.name + ".replay", replay)) return 1;
     std::fprintf(expected, "%s seed %d score %d stage %d wave %d frames %u\n", game.name, h.seed, h.score, h.stage,

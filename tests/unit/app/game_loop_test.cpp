@@ -19,6 +19,9 @@
 #include "persist/records.h"
 #include "persist/temp_dir.h"
 #include "platform/clock.h"
+#include "show/particle.h"
+#include "show/play_picture.h"
+#include "show/show.h"
 
 namespace {
 
@@ -36,264 +39,140 @@ class GameFlow : public ::testing::Test {
 
 // Drives a tally from its first frame with the given stage statistics.
 void EnterTally(uint8_t stage) {
-  player.Init();
-  player.stage = stage;
-  player.wave = 6;
-  player.wave_parts = 0;
-  gameState = STATE_CLEARED;
-  stateTimer = 0;
-}
-
-TEST_F(GameFlow, NoKillsGiveMultiplierOneAndAllKillsThree) {
-  EnterTally(2);
-  statsStage.snails_seen = 3;
-  statsStage.spiders_seen = 2;
-  GameFrame();
-  EXPECT_FLOAT_EQ(mushroomMultiplier, 1.0f);
-
-  EnterTally(2);
-  statsStage.snails_killed = 3;
-  statsStage.spiders_killed = 2;
-  GameFrame();
-  EXPECT_FLOAT_EQ(mushroomMultiplier, 3.0f);
-  EXPECT_STREQ(MultiplierText(mushroomMultiplier), "x3.00");
-  EXPECT_STREQ(MultiplierText(1.0f), "x1.00");
-  EXPECT_STREQ(MultiplierText(1.0f + 2.0f / 3.0f), "x1.66");  // cut, not rounded
-}
-
-// The frame of the tally on which the stage bonus reached the score.
-int BonusFrame(uint8_t stage, bool sound) {
-  EnterTally(stage);
-  config.sound = sound;
-  statsStage.mushrooms = 25;
-  statsStage.saucers_seen = 4;
-  statsStage.saucers_killed = 1;  // multiplier 1.5: a bonus of 37
-  player.scorex = 1;
-  for (int frame = 1; frame <= 300; ++frame) {
-    GameFrame();
-    if (player.score != 0) {
-      EXPECT_EQ(player.score, 37);
-      return frame;
-    }
-  }
-  return 0;
-}
-
-TEST_F(GameFlow, TallyBonusComesAtItsStepOnEveryStageWithOrWithoutSound) {
-  EXPECT_EQ(BonusFrame(1, false), 180);
-  EXPECT_EQ(BonusFrame(2, false), 220);
-  EXPECT_EQ(BonusFrame(7, false), 220);
-}
-
-TEST(GameFlowWithImages, NothingLeftAtTheTallyCostsALife) {
-  ResetProgram(1234, true);  // the warden hits through its drawn image
-  EnterTally(2);
-  player.lives = 1;
-  for (int i = 0; i < 3; ++i) {
-    TWarden* warden = SpawnWarden();
-    warden->x = float(player.x);
-    warden->y = float(player.y);
-    TWardenBullet* shot = TWardenBullet::New();
-    shot->x = float(player.x + 3);
-    shot->y = float(player.y);
-    PlacePart(player.x, player.y);
-  }
-  for (int frame = 1; frame <= 300; ++frame) GameFrame();
-  EXPECT_EQ(player.lives, 1);
-  EXPECT_EQ(gameState, STATE_CLEARED);
-  EXPECT_EQ(player.score, 0) << "what the tally removes scores nothing";
+  World& world = ShownGame();
+  world.player.Init();
+  world.player.stage = stage;
+  world.player.wave = 6;
+  world.player.wave_parts = 0;
+  world.gameState = STATE_CLEARED;
+  world.stateTimer = 0;
 }
 
 TEST_F(GameFlow, TallyWaitsForFireAfterItsLastStep) {
+  World& world = ShownGame();
   EnterTally(1);
-  Press(config.key[4]);  // fire held through the tally: flushed at its end
+  Press(config.key[key_slot::kFire]);  // fire held through the tally: flushed at its end
   for (int frame = 1; frame <= 310; ++frame) GameFrame();
-  EXPECT_EQ(gameState, STATE_CLEARED);
-  Press(config.key[4]);
+  EXPECT_EQ(world.gameState, STATE_CLEARED);
+  Press(config.key[key_slot::kFire]);
   GameFrame();
-  EXPECT_EQ(gameState, STATE_ENTERING);
-  EXPECT_EQ(stateTimer, 0);
-  Release(config.key[4]);
+  EXPECT_EQ(world.gameState, STATE_ENTERING);
+  EXPECT_EQ(world.stateTimer, 0);
+  Release(config.key[key_slot::kFire]);
   GameFrame();  // the next stage is laid out on the banner's first frame
-  EXPECT_EQ(player.stage, 2);
-  EXPECT_EQ(player.wave, 1);
+  EXPECT_EQ(world.player.stage, 2);
+  EXPECT_EQ(world.player.wave, 1);
 }
 
 TEST_F(GameFlow, BannerLastsFourSecondsThenPlayStarts) {
+  World& world = ShownGame();
   NewLiveGame();
   const int64_t start = timeNow;
-  EXPECT_EQ(gameState, STATE_ENTERING);
+  EXPECT_EQ(world.gameState, STATE_ENTERING);
   for (int i = 0; i < 239; ++i) GameFrame();
-  EXPECT_EQ(gameState, STATE_ENTERING);
-  EXPECT_EQ(player.stage, 1);
+  EXPECT_EQ(world.gameState, STATE_ENTERING);
+  EXPECT_EQ(world.player.stage, 1);
   GameFrame();
-  EXPECT_EQ(gameState, STATE_PLAYING);
-  EXPECT_EQ(waveFrames, 0);
-  EXPECT_EQ(stateTimer, 0);
+  EXPECT_EQ(world.gameState, STATE_PLAYING);
+  EXPECT_EQ(world.waveFrames, 0);
+  EXPECT_EQ(world.stateTimer, 0);
   // The frame timer and the flip pace together: 60 frames a second, not 30.
   EXPECT_NEAR(double(timeNow - start), 4000.0, 20.0);
 }
 
 TEST_F(GameFlow, PausedFramesAreNoFramesOfTheGame) {
+  World& world = ShownGame();
   StartPlaying();
   for (int i = 0; i < 30; ++i) GameFrame();
-  const uint32_t frames = gameFrames;
-  const int32_t wave_frames = waveFrames;
+  const uint32_t frames = world.gameFrames;
+  const int32_t wave_frames = world.waveFrames;
   Tap(vk::kP);
   GameFrame();
-  ASSERT_EQ(gameState, STATE_PAUSED);
+  ASSERT_EQ(world.gameState, STATE_PAUSED);
   for (int i = 0; i < 600; ++i) GameFrame();  // ten seconds paused
   Press(vk::kSpace);
   GameFrame();
   Release(vk::kSpace);
-  EXPECT_EQ(gameState, STATE_PLAYING);
+  EXPECT_EQ(world.gameState, STATE_PLAYING);
   // The frame that paused played; the paused ones did not, nor did the one that resumed.
-  EXPECT_EQ(gameFrames, frames + 1);
-  EXPECT_EQ(waveFrames, wave_frames + 1);
+  EXPECT_EQ(world.gameFrames, frames + 1);
+  EXPECT_EQ(world.waveFrames, wave_frames + 1);
 }
 
 TEST_F(GameFlow, TheHeldPauseKeyNeitherResumesNorQuits) {
+  World& world = ShownGame();
   StartPlaying();
   Press(vk::kEscape);
   GameFrame();
-  ASSERT_EQ(gameState, STATE_PAUSED);
+  ASSERT_EQ(world.gameState, STATE_PAUSED);
   for (int i = 0; i < 10; ++i) EXPECT_TRUE(GameFrame());
-  EXPECT_EQ(quitGame, 0);
+  EXPECT_EQ(world.quitGame, 0);
   Release(vk::kEscape);
   Press(vk::kF12);  // a screenshot of the pause screen
   GameFrame();
   Release(vk::kF12);
-  EXPECT_EQ(gameState, STATE_PAUSED);
+  EXPECT_EQ(world.gameState, STATE_PAUSED);
   GameFrame();
   Press(vk::kEscape);
   EXPECT_FALSE(GameFrame());  // a fresh Escape quits
-  EXPECT_EQ(quitGame, 1);
-}
-
-TEST_F(GameFlow, NothingMovesWhilePaused) {
-  StartPlaying();
-  Tap(vk::kP);
-  GameFrame();
-  ASSERT_EQ(gameState, STATE_PAUSED);
-  std::vector<int32_t> xs;
-  lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm* p) { xs.push_back(p->x); });
-  for (int i = 0; i < 30; ++i) GameFrame();
-  std::vector<int32_t> after;
-  lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm* p) { after.push_back(p->x); });
-  EXPECT_EQ(xs, after);
-  EXPECT_FALSE(xs.empty());
+  EXPECT_EQ(world.quitGame, 1);
 }
 
 TEST_F(GameFlow, PDoesNothingInGameOver) {
+  World& world = ShownGame();
   StartPlaying();
-  gameState = STATE_GAMEOVER;
-  stateTimer = 10;
+  world.gameState = STATE_GAMEOVER;
+  world.stateTimer = 10;
   Tap(vk::kP);
   GameFrame();
-  EXPECT_EQ(gameState, STATE_GAMEOVER);
+  EXPECT_EQ(world.gameState, STATE_GAMEOVER);
   Tap(vk::kEscape);
   GameFrame();
-  EXPECT_EQ(gameState, STATE_GAMEOVER);
-}
-
-TEST_F(GameFlow, GameOverEndsTheLoopAfterItsBanner) {
-  StartPlaying();
-  player.lives = 0;
-  gameState = STATE_GAMEOVER;
-  stateTimer = 0;
-  int frames = 0;
-  while (GameFrame()) ASSERT_LT(++frames, 400);
-  EXPECT_EQ(frames, 299);
-  EXPECT_EQ(gameState, STATE_ENDED);
-  EXPECT_FLOAT_EQ(fadeScene.value, 1.0f);
-}
-
-TEST_F(GameFlow, ALifeWonDuringTheGameOverBannerStillEndsTheGame) {
-  StartPlaying();
-  player.lives = 0;
-  gameState = STATE_GAMEOVER;
-  stateTimer = 0;
-  player.score = 4999;
-  player.AddScore(1);
-  ASSERT_EQ(player.lives, 1);
-  int frames = 0;
-  while (GameFrame()) ASSERT_LT(++frames, 400);
-  EXPECT_EQ(gameState, STATE_ENDED);
-}
-
-TEST_F(GameFlow, LastLifeLostLeadsToGameOver) {
-  StartPlaying();
-  player.lives = 1;
-  player.LoseLife();
-  for (int i = 0; i < 120; ++i) GameFrame();
-  EXPECT_EQ(gameState, STATE_GAMEOVER);
-}
-
-TEST_F(GameFlow, NextWaveLastsOneFrame) {
-  StartPlaying();
-  lstEnemies.Clear();
-  player.wave_parts = 0;
-  GameFrame();
-  EXPECT_EQ(gameState, STATE_NEXTWAVE);
-  EXPECT_EQ(player.wave, 1);
-  GameFrame();
-  EXPECT_EQ(gameState, STATE_PLAYING);
-  EXPECT_EQ(player.wave, 2);
-  EXPECT_EQ(player.wave_parts, 6);
-  EXPECT_EQ(CountParts(), 6);
-  EXPECT_EQ(stateTimer, 0);
+  EXPECT_EQ(world.gameState, STATE_GAMEOVER);
 }
 
 TEST_F(GameFlow, APauseDuringTheNextWaveFrameStops) {
+  World& world = ShownGame();
   StartPlaying();
-  lstEnemies.Clear();
-  player.wave_parts = 0;
+  world.lstEnemies.Clear();
+  world.player.wave_parts = 0;
   GameFrame();
-  ASSERT_EQ(gameState, STATE_NEXTWAVE);
+  ASSERT_EQ(world.gameState, STATE_NEXTWAVE);
   Tap(vk::kP);
   GameFrame();
-  EXPECT_EQ(gameState, STATE_PAUSED);
-  EXPECT_EQ(player.wave, 2);  // the next wave was laid out first
+  EXPECT_EQ(world.gameState, STATE_PAUSED);
+  EXPECT_EQ(world.player.wave, 2);  // the next wave was laid out first
 }
 
 TEST_F(GameFlow, WaveEndWinsOverAPauseInTheSameFrame) {
+  World& world = ShownGame();
   StartPlaying();
-  lstEnemies.Clear();
-  player.wave_parts = 0;
+  world.lstEnemies.Clear();
+  world.player.wave_parts = 0;
   Tap(vk::kP);
   GameFrame();
-  EXPECT_EQ(gameState, STATE_NEXTWAVE);
-}
-
-TEST_F(GameFlow, GameOverWinsOverAWaveEndInTheSameFrame) {
-  StartPlaying();
-  player.lives = 0;
-  player.state = SHIP_DEAD;
-  player.death_timer = 119;  // the respawn that finds no life comes this frame
-  lstEnemies.Clear();
-  player.wave_parts = 0;
-  GameFrame();
-  EXPECT_EQ(gameState, STATE_GAMEOVER);
+  EXPECT_EQ(world.gameState, STATE_NEXTWAVE);
 }
 
 TEST_F(GameFlow, SixthWaveLeadsToTheTally) {
+  World& world = ShownGame();
   StartPlaying();
-  player.wave = 6;
-  lstEnemies.Clear();
-  player.wave_parts = 0;
+  world.player.wave = 6;
+  world.lstEnemies.Clear();
+  world.player.wave_parts = 0;
   GameFrame();
-  EXPECT_EQ(gameState, STATE_CLEARED);
+  EXPECT_EQ(world.gameState, STATE_CLEARED);
   // A pause from the tally comes back into the tally, its timer kept.
   for (int i = 0; i < 50; ++i) GameFrame();
-  const int32_t timer = stateTimer;
+  const int32_t timer = world.stateTimer;
   Tap(vk::kP);
   GameFrame();
-  ASSERT_EQ(gameState, STATE_PAUSED);
+  ASSERT_EQ(world.gameState, STATE_PAUSED);
   Press('R');  // the pause screen reads held keys
   GameFrame();
   Release('R');
-  EXPECT_EQ(gameState, STATE_CLEARED);
-  EXPECT_EQ(stateTimer, timer + 1);
+  EXPECT_EQ(world.gameState, STATE_CLEARED);
+  EXPECT_EQ(world.stateTimer, timer + 1);
 }
 
 // The window goes to the background in the next input poll.
@@ -302,16 +181,17 @@ void LoseFocus(HeadlessBackend& backend) {
 }
 
 TEST_F(GameFlow, AWindowInTheBackgroundPausesPlayOnly) {
+  World& world = ShownGame();
   const auto tally = [] {
     StartPlaying();
-    player.wave = 6;
-    lstEnemies.Clear();
-    player.wave_parts = 0;
+    ShownGame().player.wave = 6;
+    ShownGame().lstEnemies.Clear();
+    ShownGame().player.wave_parts = 0;
     GameFrame();
   };
   const auto game_over = [] {
     StartPlaying();
-    gameState = STATE_GAMEOVER;
+    ShownGame().gameState = STATE_GAMEOVER;
   };
   const auto banner = [] {
     NewLiveGame();
@@ -338,28 +218,29 @@ TEST_F(GameFlow, AWindowInTheBackgroundPausesPlayOnly) {
     autopilotOn = c.autopilot;
     LoseFocus(*backend_);
     for (int i = 0; i < c.frames; ++i) GameFrame();
-    EXPECT_EQ(gameState, c.expected);
+    EXPECT_EQ(world.gameState, c.expected);
     EXPECT_TRUE(backend_->pointer_visible()) << "a window in the background never hides the pointer";
   }
 }
 
 TEST_F(GameFlow, MouseSteeringLetsThePointerGoUntilPlayResumes) {
-  config.controls = 2;
+  World& world = ShownGame();
+  config.controls = CONTROLS_MOUSE;
   HidePointer();
   StartPlaying();
   LoseFocus(*backend_);
   GameFrame();
-  ASSERT_EQ(gameState, STATE_PAUSED);
+  ASSERT_EQ(world.gameState, STATE_PAUSED);
   const int warps = backend_->pointer_warps();
   backend_->QueueEvents([](InputState& input) { input.window_active = true; });
   for (int i = 0; i < 10; ++i) GameFrame();
-  EXPECT_EQ(gameState, STATE_PAUSED) << "the player resumes, not the returning focus";
+  EXPECT_EQ(world.gameState, STATE_PAUSED) << "the player resumes, not the returning focus";
   EXPECT_TRUE(backend_->pointer_visible());
   EXPECT_EQ(backend_->pointer_warps(), warps);
   Press(vk::kSpace);
   GameFrame();
   Release(vk::kSpace);
-  EXPECT_EQ(gameState, STATE_PLAYING);
+  EXPECT_EQ(world.gameState, STATE_PLAYING);
   EXPECT_FALSE(backend_->pointer_visible());
   EXPECT_GT(backend_->pointer_warps(), warps);
 }
@@ -383,6 +264,7 @@ TEST_F(GameFlow, AWindowClosedDuringTheSplashCountsNoGame) {
 }
 
 TEST(GameRecords, AFinishedGameIsSavedAtOnce) {
+  World& world = ShownGame();
   TempDir folder;
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(folder.path());
@@ -390,7 +272,7 @@ TEST(GameRecords, AFinishedGameIsSavedAtOnce) {
   statsLife = TStatsLife{};
   SwitchScreen(TheGameScreen());
   StepFrame();
-  quitGame = 1;  // quit from the pause screen
+  world.quitGame = 1;  // quit from the pause screen
   StepFrame();
   TStatsLife saved;
   EXPECT_TRUE(saved.Load(kStatsFile));
@@ -402,49 +284,56 @@ TEST(GameRecords, AFinishedGameIsSavedAtOnce) {
 }
 
 TEST_F(GameFlow, AutofireKeyTogglesContinuousFireWithANotice) {
+  World& world = ShownGame();
   StartPlaying();
   KillParticles();
-  Tap(config.key[5]);
+  Tap(config.key[key_slot::kAutofire]);
   GameFrame();
-  EXPECT_EQ(player.cfire, 1);
+  EXPECT_EQ(world.player.cfire, 1);
   bool notice = false;
   lstParticles.ForEach([&](TParticle* p) { notice |= p->t == PARTICLE_CFIRE_ON; });
   EXPECT_TRUE(notice);
-  Tap(config.key[5]);
+  Tap(config.key[key_slot::kAutofire]);
   GameFrame();
-  EXPECT_EQ(player.cfire, 0);
+  EXPECT_EQ(world.player.cfire, 0);
 }
 
 class WardenTest : public enemy_test::Battlefield {
  protected:
-  static int Wardens() { return Count<TWarden>(); }
+  // The wardens of the game on screen.
+  static bool AnyWarden() {
+    bool any = false;
+    ShownGame().lstEnemies.ForEachOf<TWarden>([&](const TWarden*) { any = true; });
+    return any;
+  }
 };
 
 // The real frame loop: the warning comes stage + 29 seconds of play into a
 // wave, the first warden three seconds after it.
 TEST_F(WardenTest, TheWarningComesStagePlus29SecondsIntoAWave) {
+  World& world = ShownGame();
   for (uint8_t stage : {uint8_t(1), uint8_t(10)}) {
     gameTimer = Timer(60);
     NewLiveGame();
-    player.stage = uint8_t(stage - 1);  // the banner's first frame sets the next stage up
-    player.lives = 250;                 // the chains reach the ship long before
-    while (gameState == STATE_ENTERING) GameFrame();
-    ASSERT_EQ(player.stage, stage);
+    world.player.stage = uint8_t(stage - 1);  // the banner's first frame sets the next stage up
+    world.player.lives = 250;                 // the chains reach the ship long before
+    while (world.gameState == STATE_ENTERING) GameFrame();
+    ASSERT_EQ(world.player.stage, stage);
     int frames = 0;
-    while (hurryup.state == THurryUp::STATE_OFF) {
+    while (world.hurryup.state == THurryUp::STATE_OFF) {
       ASSERT_TRUE(GameFrame());
       ASSERT_LT(++frames, 60 * 60);
     }
     EXPECT_EQ(frames, (stage + 29) * 60);
-    EXPECT_EQ(gameState, STATE_PLAYING);
+    EXPECT_EQ(world.gameState, STATE_PLAYING);
 
     int alert = 0;
-    while (Wardens() == 0) {
+    while (!AnyWarden()) {
       ASSERT_TRUE(GameFrame());
       ASSERT_LT(++alert, 1000);
     }
     EXPECT_EQ(alert, 180);
-    EXPECT_EQ(hurryup.state, THurryUp::STATE_ALERT);
+    EXPECT_EQ(world.hurryup.state, THurryUp::STATE_ALERT);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "game/game_test_world.h"
 #include "game/play.h"
 #include "game/player.h"
+#include "game/ship.h"
 #include "game/world.h"
 #include "persist/config.h"
 
@@ -18,7 +19,8 @@ namespace game_test {
 
 // The whole program's state as at start-up, with a fresh world.
 inline HeadlessBackend& ResetProgram(int32_t seed = 1234, bool with_assets = false) {
-  HeadlessBackend& backend = ResetWorld(seed, with_assets);
+  World& world = ShownGame();
+  HeadlessBackend& backend = ResetWorld(world, seed, with_assets);
   frontend.Reset();
   SetFirstGameSeed(seed);
   quitProgram = false;
@@ -27,16 +29,18 @@ inline HeadlessBackend& ResetProgram(int32_t seed = 1234, bool with_assets = fal
 
 // A game already past the stage banner: stage A, wave 1, playing.
 inline void StartPlaying() {
+  World& world = ShownGame();
   NewLiveGame();
-  while (gameState == STATE_ENTERING) GameFrame();
+  while (world.gameState == STATE_ENTERING) GameFrame();
 }
 
 // One tick of the ship's controls with what the devices hold now, read as
 // the game screen reads them.
 inline void SteerFromDevices() {
+  World& world = ShownGame();
   world.controls = config.controls;
-  world.input = ReadFrameInput(config.controls);
-  player.UpdateControls();
+  world.input = ReadFrameInput(world, config.controls);
+  ReadShipControls(world);
 }
 
 }  // namespace game_test

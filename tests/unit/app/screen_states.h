@@ -18,6 +18,7 @@
 #include "frontend/menu_state.h"
 #include "frontend/name_entry.h"
 #include "frontend/text_input.h"
+#include "game/collision_mask.h"
 #include "game/play.h"
 #include "game/player.h"
 #include "game/world.h"
@@ -70,6 +71,7 @@ inline void MenuFrames(int n) {
 // The world as at start-up with the built data, on the active backend (the
 // caller installs it), at the given window scale.
 inline void Prepare(int scale) {
+  World& world = ShownGame();
   // Loaded once: the credits keep the pictures they loaded for the whole run.
   static bool loaded = false;
   if (!loaded) {
@@ -77,11 +79,12 @@ inline void Prepare(int scale) {
     ReleaseAllImages();
     SetDataDir(SKITTERWORM_TEST_DATA_DIR);
     LoadAssets();
+    LoadCollisionMasks();
   }
   Graphics(320 * scale, 240 * scale, 0);
   SetDrawScale(scale);
   SetScale(1, 1);
-  SeedRnd(77);
+  world.random.Seed(77);
   ResetState();
   config.SetDefaults();
   config.sound = config.music = 0;
@@ -108,7 +111,7 @@ inline void Menu(uint8_t item) {
 inline void Options(uint8_t vmode, bool joypad) {
   config.vmode = vmode;
   Input().joypads[0].connected = joypad;
-  if (joypad) config.controls = 3;
+  if (joypad) config.controls = CONTROLS_JOYPAD;
   Menu(2);
 }
 
@@ -176,9 +179,9 @@ inline void Credits(int frames) {
 // The name entry after a game of 1,234,567 points, the widest name typed.
 inline void NameEntry(bool in_table, uint8_t phase, bool submitted_ok) {
   config.online = 1;
-  player.score = 1'234'567;
   for (int i = 0; i < THighscores::kEntries; ++i) highscores.score[i] = in_table ? 0 : 99'999'999;
   NameEntryScreen& entry = TheNameEntryScreen();
+  entry.game.header.score = 1'234'567;
   entry.Enter();
   entry.message = in_table ? 5 : 5;  // the longest message of either list
   EntryFrame();
@@ -190,22 +193,23 @@ inline void NameEntry(bool in_table, uint8_t phase, bool submitted_ok) {
 }
 
 inline void Game(uint8_t state) {
+  World& world = ShownGame();
   SetFirstGameSeed(1234);
   NewLiveGame();
   for (int i = 0; i < 100; ++i) PlayFrame();  // the banner, at full strength
   if (state == STATE_ENTERING) return;
-  while (gameState == STATE_ENTERING) PlayFrame();
+  while (world.gameState == STATE_ENTERING) PlayFrame();
   if (state == STATE_PAUSED) {
     Input().PressKey(vk::kP);
     PlayFrame();
     Input().ReleaseKey(vk::kP);
   } else if (state == STATE_CLEARED) {
-    gameState = STATE_CLEARED;
-    stateTimer = 0;
+    world.gameState = STATE_CLEARED;
+    world.stateTimer = 0;
     for (int i = 0; i < 310; ++i) PlayFrame();
   } else if (state == STATE_GAMEOVER) {
-    gameState = STATE_GAMEOVER;
-    stateTimer = 0;
+    world.gameState = STATE_GAMEOVER;
+    world.stateTimer = 0;
     for (int i = 0; i < 20; ++i) PlayFrame();
   }
 }
@@ -223,9 +227,9 @@ inline const ScreenState kScreenStates[] = {
     {"highscores", "online disabled", [] { OnlineScreen(false, 0, 0); }, MenuFrame},
     {"statistics", "large counts", Statistics, MenuFrame},
     {"help", "default keys", [] { Menu(5); }, MenuFrame},
-    {"help", "keyboard, keys rebound", [] { config.controls = 1; config.key[4] = 'Z'; config.key[6] = 'X'; Menu(5); }, MenuFrame},
-    {"help", "keyboard, long names on two lines", [] { config.controls = 1; config.key[0] = 161; config.key[1] = 160; config.key[2] = 165; config.key[3] = 162; Menu(5); }, MenuFrame},
-    {"help", "joypad control", [] { config.controls = 3; Menu(5); }, MenuFrame},
+    {"help", "keyboard, keys rebound", [] { config.controls = CONTROLS_KEYBOARD; config.key[key_slot::kFire] = 'Z'; config.key[key_slot::kUseItem] = 'X'; Menu(5); }, MenuFrame},
+    {"help", "keyboard, long names on two lines", [] { config.controls = CONTROLS_KEYBOARD; config.key[key_slot::kLeft] = 161; config.key[key_slot::kRight] = 160; config.key[key_slot::kUp] = 165; config.key[key_slot::kDown] = 162; Menu(5); }, MenuFrame},
+    {"help", "joypad control", [] { config.controls = CONTROLS_JOYPAD; Menu(5); }, MenuFrame},
     {"credits", "at 0:10", [] { Credits(600); }, MenuFrame},
     {"credits", "at 0:20", [] { Credits(1200); }, MenuFrame},
     {"credits", "at 0:35", [] { Credits(2100); }, MenuFrame},
@@ -234,7 +238,7 @@ inline const ScreenState kScreenStates[] = {
     {"credits", "at 1:30", [] { Credits(5400); }, MenuFrame},
     {"credits", "at 1:55", [] { Credits(6900); }, MenuFrame},
     {"credits", "at 2:30", [] { Credits(9000); }, MenuFrame},
-    {"joypad check", "no joypad", [] { config.controls = 3; Menu(1); }, MenuFrame},
+    {"joypad check", "no joypad", [] { config.controls = CONTROLS_JOYPAD; Menu(1); }, MenuFrame},
     {"name entry", "typing", [] { NameEntry(true, 1, false); }, EntryFrame},
     {"name entry", "typing, not in the table", [] { NameEntry(false, 1, false); }, EntryFrame},
     {"name entry", "putting online", [] { NameEntry(true, 2, false); }, EntryFrame},

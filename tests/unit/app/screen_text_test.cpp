@@ -122,9 +122,8 @@ TEST(ScreenText, NoTwoTextsOverlap) {
         inks.push_back(LogoInk(30 + backend.FirstRow(gfx.logo_refmask, true)));
       for (size_t i = 0; i < inks.size(); ++i)
         for (size_t j = i + 1; j < inks.size(); ++j)
-          EXPECT_FALSE(Overlap(inks[i], inks[j]))
-              << s.screen << " (" << s.state << ", scale " << scale << "): \"" << inks[i].what << "\" runs into \""
-              << inks[j].what << "\"";
+          EXPECT_FALSE(Overlap(inks[i], inks[j])) << s.screen << " (" << s.state << ", scale " << scale << "): \""
+                                                  << inks[i].what << "\" runs into \"" << inks[j].what << "\"";
       SetBackend(nullptr);
     }
 }

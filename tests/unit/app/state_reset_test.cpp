@@ -4,15 +4,17 @@
 
 #include <functional>
 
+#include "app/game_loop.h"
 #include "audio/audio.h"
 #include "core/common.h"
 #include "core/menu_screens.h"
 #include "frontend/frontend.h"
 #include "frontend/star.h"
-#include "game/particle.h"
 #include "game/skitterworm.h"
 #include "game/world.h"
 #include "persist/records.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 
@@ -42,16 +44,17 @@ const Part kParts[] = {
     {"audio", [] { fmodState.forbidden = 1; }, [] { audio.Reset(); }, [] { return fmodState.forbidden == 0; }},
     {"world",
      [] {
-       player.score = 100;
-       chainSpeed = 3;
-       TSkitterworm::New();
-       TParticle::New();
+       ShownGame().player.score = 100;
+       ShownGame().chainSpeed = 3;
+       TSkitterworm::New(ShownGame());
      },
-     [] { world.Reset(); },
+     [] { ShownGame().Reset(); },
      [] {
-       return player.score == 0 && chainSpeed == 1.0f && lstEnemies.Empty() && lstParticles.Empty() &&
-              particlePool.in_use() == 0;
+       const World& world = ShownGame();
+       return world.player.score == 0 && world.chainSpeed == 1.0f && world.lstEnemies.Empty();
      }},
+    {"show", [] { TParticle::New(); }, [] { show.Reset(); },
+     [] { return lstParticles.Empty() && particlePool.in_use() == 0; }},
     {"front end",
      [] {
        menuSelected = 9;

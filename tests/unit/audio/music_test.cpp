@@ -34,7 +34,6 @@ class MusicTest : public ::testing::Test {
     fmodState = TFMod{};
     fmodState.initialised = 1;
     music = TMusic{};
-    SeedRnd(1234);
     Tick(0);
   }
   void TearDown() override {

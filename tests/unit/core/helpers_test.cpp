@@ -73,13 +73,14 @@ TEST(Helpers, SetColorHexOnShortOrBadTextReadsWhatThePartsGive) {
 }
 
 TEST(Helpers, RandomHexByteIsTwoUpperCaseDigitsWithinBounds) {
-  SeedRnd(1234);
-  EXPECT_EQ(RandomHexByte(0, 0), "00");
-  EXPECT_EQ(RandomHexByte(255, 255), "FF");
-  EXPECT_EQ(RandomHexByte(10, 10), "0A");
+  RandomGenerator random;
+  random.Seed(1234);
+  EXPECT_EQ(RandomHexByte(0, 0, random), "00");
+  EXPECT_EQ(RandomHexByte(255, 255, random), "FF");
+  EXPECT_EQ(RandomHexByte(10, 10, random), "0A");
   std::set<std::string> seen;
   for (int i = 0; i < 2000; ++i) {
-    const std::string hex = RandomHexByte(200, 210);
+    const std::string hex = RandomHexByte(200, 210, random);
     ASSERT_EQ(hex.size(), 2u);
     const int v = ParseInt("$" + hex);
     ASSERT_GE(v, 200);
@@ -99,7 +100,8 @@ Rgb Parts(const std::string& hex) {
 }
 
 TEST(Helpers, RandomColourFamiliesStayInTheirRanges) {
-  SeedRnd(99);
+  RandomGenerator random;
+  random.Seed(99);
   struct Range {
     int family, rmin, rmax, gmin, gmax, bmin, bmax;
   };
@@ -112,7 +114,7 @@ TEST(Helpers, RandomColourFamiliesStayInTheirRanges) {
   };
   for (const Range& range : ranges) {
     for (int i = 0; i < 300; ++i) {
-      const std::string hex = RandomColour(uint8_t(range.family));
+      const std::string hex = RandomColour(uint8_t(range.family), random);
       ASSERT_EQ(hex.size(), 6u) << "family " << range.family;
       const Rgb c = Parts(hex);
       ASSERT_TRUE(c.r >= range.rmin && c.r <= range.rmax && c.g >= range.gmin && c.g <= range.gmax &&
@@ -135,11 +137,12 @@ double Hue(Rgb8 c) {
 // Every shade of every family, and every colour of the cyclers, is drawn with
 // at least 3:1 contrast on black in its own hue; light ones are left alone.
 TEST(Helpers, EveryColourIsDrawnReadableOnBlackInItsHue) {
-  SeedRnd(5);
+  RandomGenerator random;
+  random.Seed(5);
   std::vector<Rgb8> colours;
   for (int family : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 20, 200})
     for (int i = 0; i < 300; ++i) {
-      const Rgb c = Parts(RandomColour(uint8_t(family)));
+      const Rgb c = Parts(RandomColour(uint8_t(family), random));
       colours.push_back({uint8_t(c.r), uint8_t(c.g), uint8_t(c.b)});
     }
   TRainbowPhaser rainbow;
@@ -156,27 +159,29 @@ TEST(Helpers, EveryColourIsDrawnReadableOnBlackInItsHue) {
 }
 
 TEST(Helpers, RandomColourGreysAndUnknownFamilies) {
-  SeedRnd(7);
+  RandomGenerator random;
+  random.Seed(7);
   for (int i = 0; i < 200; ++i) {
-    const std::string grey = RandomColour(11);
+    const std::string grey = RandomColour(11, random);
     ASSERT_EQ(grey.size(), 6u);
     EXPECT_EQ(grey.substr(0, 2), grey.substr(2, 2));
     EXPECT_EQ(grey.substr(2, 2), grey.substr(4, 2));
   }
-  for (int family : {0, 12, 19, 21, 199, 201, 255}) EXPECT_EQ(RandomColour(uint8_t(family)), "") << family;
+  for (int family : {0, 12, 19, 21, 199, 201, 255}) EXPECT_EQ(RandomColour(uint8_t(family), random), "") << family;
 }
 
 TEST(Helpers, RandomColourDrawsItsPartsInTheGameOrder) {
+  RandomGenerator random;
   // Yellows draw green first, purples blue first, light colours blue, green, red:
   // a seeded game gets the same colours only with the same order.
-  SeedRnd(4242);
-  const int g4 = Rand(150, 255), r4 = Rand(100, 255);
-  const int b9 = Rand(200, 255), r9 = Rand(150, 255);
-  const int b10 = Rand(100, 255), g10 = Rand(100, 255), r10 = Rand(100, 255);
-  SeedRnd(4242);
-  const Rgb c4 = Parts(RandomColour(4));
-  const Rgb c9 = Parts(RandomColour(9));
-  const Rgb c10 = Parts(RandomColour(10));
+  random.Seed(4242);
+  const int g4 = random.Rand(150, 255), r4 = random.Rand(100, 255);
+  const int b9 = random.Rand(200, 255), r9 = random.Rand(150, 255);
+  const int b10 = random.Rand(100, 255), g10 = random.Rand(100, 255), r10 = random.Rand(100, 255);
+  random.Seed(4242);
+  const Rgb c4 = Parts(RandomColour(4, random));
+  const Rgb c9 = Parts(RandomColour(9, random));
+  const Rgb c10 = Parts(RandomColour(10, random));
   EXPECT_EQ(c4.r, r4);
   EXPECT_EQ(c4.g, g4);
   EXPECT_EQ(c9.r, r9);

@@ -20,7 +20,6 @@
 #include "frontend/menu_particle.h"
 #include "frontend/menu_state.h"
 #include "frontend/option_set.h"
-#include "game/particle.h"
 #include "persist/config.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
@@ -31,6 +30,8 @@
 #include "platform/input_state.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace menu_test {
 
@@ -54,7 +55,6 @@ class MenuTest : public ::testing::Test {
       SetAutoImageFlags(kMaskedImage);
       LoadGameImages();
     }
-    SeedRnd(77);
     common.Reset();
     records.Reset();
     frontend.Reset();

@@ -131,7 +131,7 @@ TEST_F(MenuTest, PlayFadesBothOutAndStartsTheGameOnce) {
 }
 
 TEST_F(MenuTest, PlayWithJoypadControlsAndNoJoypadOpensTheDialog) {
-  config.controls = 3;
+  config.controls = CONTROLS_JOYPAD;
   Settle();
   MenuActivate(1);
   Settle();

@@ -5,8 +5,6 @@
 #include "core/fonts.h"
 #include "frontend/frontend.h"
 #include "frontend/info_screens.h"
-#include "game/player.h"
-#include "game/world.h"
 #include "menu_fixture.h"
 #include "persist/loopback_server.h"
 #include "persist/online_highscores.h"
@@ -36,6 +34,15 @@ class NameEntryTest : public MenuTest {
   std::filesystem::path old_dir_;
   NameEntryScreen& entry = TheNameEntryScreen();
 
+  // A finished game of that score, as the game screen hands it over.
+  static Replay Finished(int32_t score, uint8_t stage = 1, uint8_t wave = 1) {
+    Replay game;
+    game.header.score = score;
+    game.header.stage = stage;
+    game.header.wave = wave;
+    return game;
+  }
+
   void Type(const std::string& text) {
     for (unsigned char c : text) Input().TypeChar(c);
   }
@@ -57,12 +64,8 @@ class NameEntryTest : public MenuTest {
 TEST_F(NameEntryTest, OnlyAScoreAboveTheFifteenthEntersTheTable) {
   for (int i = 0; i < THighscores::kEntries; ++i) highscores.score[i] = 2000 - 100 * i;  // entry 15: 600
   config.online = 0;
-  player.score = 600;
-  EXPECT_EQ(ScreenAfterGame(), &TheMenuScreen());
-  player.score = 601;
-  player.stage = 2;
-  player.wave = 3;
-  ASSERT_EQ(ScreenAfterGame(), &entry);
+  EXPECT_EQ(ScreenAfterGame(Finished(600)), &TheMenuScreen());
+  ASSERT_EQ(ScreenAfterGame(Finished(601, 2, 3)), &entry);
   entry.Enter();
   StepEntry();
   Type("Ann");
@@ -73,7 +76,7 @@ TEST_F(NameEntryTest, OnlyAScoreAboveTheFifteenthEntersTheTable) {
   EXPECT_EQ(highscores.stage[14], 2);
   EXPECT_EQ(highscoreHighlight, 14);
   EXPECT_EQ(returnToHighscores, 1);
-  EXPECT_EQ(entry.phase, 4);
+  EXPECT_EQ(entry.phase, NameEntryScreen::kLeaving);
   THighscores saved;
   ASSERT_TRUE(saved.Load(files_.File(kHighscoreFile)));
   EXPECT_EQ(saved.player[14], "Ann");
@@ -105,30 +108,29 @@ TEST_F(NameEntryTest, TheNameKeepsPrintableCharactersAndFitsItsWidth) {
 TEST_F(NameEntryTest, AFailedSubmissionOffersRetryAndEscapeLeavesTheTableAlone) {
   config.online = 1;
   highscores.score[14] = 1000;
-  player.score = 10;
-  ASSERT_EQ(ScreenAfterGame(), &entry);
+  ASSERT_EQ(ScreenAfterGame(Finished(10)), &entry);
   entry.Enter();
   Type("Cy");
   StepEntry();
   PressEnter();
-  EXPECT_EQ(entry.phase, 2);
+  EXPECT_EQ(entry.phase, NameEntryScreen::kPosting);
   StepEntry(2);  // "Putting online..." is shown, then it submits, and fails
-  EXPECT_EQ(entry.phase, 3);
+  EXPECT_EQ(entry.phase, NameEntryScreen::kPostResult);
   EXPECT_FALSE(entry.submitted_ok);
   PressEnter();  // retry
-  EXPECT_EQ(entry.phase, 2);
+  EXPECT_EQ(entry.phase, NameEntryScreen::kPosting);
   StepEntry();
   Key(vk::kEscape);
   Key(vk::kEnter);  // both in one frame: Escape wins
   StepEntry();
-  EXPECT_EQ(entry.phase, 4);
+  EXPECT_EQ(entry.phase, NameEntryScreen::kLeaving);
   EXPECT_EQ(highscores.score[14], 1000);
   entry.Leave();
 }
 
 TEST_F(NameEntryTest, DoneWaitsForAKeyAfterARetrySucceeds) {
   config.online = 1;
-  player.score = 10;
+  entry.game = Finished(10);
   onlineScores.Init("1.2.0", "127.0.0.1", kScoreboardScript, LoopbackServer::ClosedPort());
   entry.Enter();
   PressEnter();
@@ -142,23 +144,23 @@ TEST_F(NameEntryTest, DoneWaitsForAKeyAfterARetrySucceeds) {
   PressEnter();  // retry
   StepEntry(5);
   EXPECT_TRUE(entry.submitted_ok);
-  EXPECT_EQ(entry.phase, 3) << "\"Done!\" is shown until a key";
+  EXPECT_EQ(entry.phase, NameEntryScreen::kPostResult) << "\"Done!\" is shown until a key";
   entry.Leave();
 }
 
 TEST_F(NameEntryTest, ThePilotSignsByItselfAndNeverGoesOnline) {
   frontendHooks.attract_mode = true;
   config.online = 1;
-  player.score = 70;
+  entry.game = Finished(70);
   entry.Enter();
   StepEntry(120);
-  EXPECT_EQ(entry.phase, 4);
+  EXPECT_EQ(entry.phase, NameEntryScreen::kLeaving);
   EXPECT_EQ(highscores.player[0], kAutopilotName);
   entry.Leave();
 }
 
 TEST_F(NameEntryTest, ClosingTheWindowWhileTypingKeepsTheScore) {
-  player.score = 40;
+  entry.game = Finished(40);
   entry.Enter();
   Type("Di");
   StepEntry();

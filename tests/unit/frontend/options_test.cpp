@@ -85,9 +85,14 @@ TEST_F(OptionsTest, EscapeDuringCaptureKeepsTheKeysAlreadyBound) {
 // Keys come as the real backend sends them: a side of Shift, Ctrl or Alt
 // together with its generic code.
 TEST_F(OptionsTest, CaptureTakesEachSideOfAModifierAndAsksAgainForATakenOrReservedKey) {
-  const std::pair<std::vector<int>, int> presses[] = {
-      {{vk::kRControl, vk::kControl}, 2}, {{vk::kP}, 2}, {{vk::kF4}, 2}, {{vk::kF5}, 2}, {{vk::kF12}, 2},
-      {{vk::kControl, vk::kRControl}, 2}, {{vk::kLAlt, vk::kAlt}, 3}, {{vk::kShift, vk::kLShift}, 4}};
+  const std::pair<std::vector<int>, int> presses[] = {{{vk::kRControl, vk::kControl}, 2},
+                                                      {{vk::kP}, 2},
+                                                      {{vk::kF4}, 2},
+                                                      {{vk::kF5}, 2},
+                                                      {{vk::kF12}, 2},
+                                                      {{vk::kControl, vk::kRControl}, 2},
+                                                      {{vk::kLAlt, vk::kAlt}, 3},
+                                                      {{vk::kShift, vk::kLShift}, 4}};
   const TConfig before = config;
   MenuActivate(17);
   for (const auto& [held, step] : presses) {
@@ -118,7 +123,7 @@ TEST_F(OptionsTest, ReturnBoundToUseItemActivatesNothingAndThePointerIsIgnored) 
 
 TEST_F(OptionsTest, AJoypadPulledOutShowsMouseWithinFiveSeconds) {
   Input().joypads[0].connected = true;
-  config.controls = 3;
+  config.controls = CONTROLS_JOYPAD;
   RemoveMenuParticles();
   TheMenuScreen().Enter();  // a fresh entry looks for joypads
   GoTo(2);
@@ -133,9 +138,9 @@ TEST_F(OptionsTest, AJoypadPulledOutShowsMouseWithinFiveSeconds) {
 }
 
 TEST_F(OptionsTest, KeyNamesCoverLettersDigitsAndTheTable) {
-  const std::pair<int, const char*> cases[] = {
-      {'A', "A"},  {'7', "7"},    {96, "Numpad 0"}, {105, "Numpad 9"}, {163, "Right Ctrl"},
-      {220, "\\"}, {13, "Enter"}, {58, ""},         {255, ""},        {17, "Ctrl"}};
+  const std::pair<int, const char*> cases[] = {{'A', "A"},          {'7', "7"},  {96, "Numpad 0"}, {105, "Numpad 9"},
+                                               {163, "Right Ctrl"}, {220, "\\"}, {13, "Enter"},    {58, ""},
+                                               {255, ""},           {17, "Ctrl"}};
   for (const auto& [code, name] : cases) EXPECT_STREQ(KeyName(code), name) << code;
 }
 

@@ -11,7 +11,6 @@ namespace {
 
 TEST(Stars, ANewGameFieldHasItsCountAndKeepsItAsStarsFall) {
   UseHeadlessBackend();
-  SeedRnd(3);
   KillStars();
   CreateGameStars(150);
   EXPECT_EQ(lstStars.Count(), 150u);

@@ -11,8 +11,8 @@
 #include "core/fader.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
+#include "game/game_test_world.h"
 #include "game/hurry_up.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/skitterworm.h"
@@ -26,6 +26,8 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/random.h"
 
+using game_test::Reported;
+
 namespace enemy_test {
 
 class Battlefield : public ::testing::Test {
@@ -34,52 +36,43 @@ class Battlefield : public ::testing::Test {
     backend_ = &UseHeadlessBackend();
     Graphics(320, 240, 0);
     SetDrawScale(1);
-    SeedRnd(4242);
+    world.random.Seed(4242);
     common.Reset();
     records.Reset();
-    world.Reset();
     autopilotOn = false;
     config.SetDefaults();
     config.sound = 0;
     config.music = 0;
     config.particles = 1;
-    player.Init();
-    player.stage = 1;
-    player.wave = 1;
+    world.player.Init();
+    world.player.stage = 1;
+    world.player.wave = 1;
     timeNow = MilliSecs();
     fadeScene.Set(0, 1, 1, 0, 0, 0);
     fadeText.Set(0, 1, 1, 0, 0, 0);
   }
-  void TearDown() override { world.Reset(); }
-
   template <typename T>
-  static int Count() {
+  int Count() {
     int n = 0;
-    lstEnemies.ForEachOf<T>([&](T*) { ++n; });
+    world.lstEnemies.ForEachOf<T>([&](T*) { ++n; });
     return n;
   }
 
   template <typename T>
-  static T* First() {
+  T* First() {
     T* found = nullptr;
-    lstEnemies.ForEachOf<T>([&](T* e) {
+    world.lstEnemies.ForEachOf<T>([&](T* e) {
       if (!found) found = e;
     });
     return found;
   }
 
-  // How many live particles of a type there are (score pop-ups, trails...).
-  static int Particles(uint8_t type) {
-    int n = 0;
-    lstParticles.ForEach([&](TParticle* p) { n += p->t == type; });
-    return n;
+  void Put(int32_t cell, uint8_t code) {
+    world.playfield.data[cell] = code;
+    world.playfield.strength[cell] = code == CELL_SCATTERMINE ? 0 : kFreshStrength;
   }
 
-  static void Put(int32_t cell, uint8_t code) {
-    playfield.data[cell] = code;
-    playfield.strength[cell] = code == CELL_SCATTERMINE ? 0 : kFreshStrength;
-  }
-
+  World world;  // the game each test plays in
   HeadlessBackend* backend_ = nullptr;
 };
 

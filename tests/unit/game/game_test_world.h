@@ -3,6 +3,7 @@
 // tests: sound and music off, keyboard control with the default keys, a fixed
 // seed, every list empty and every singleton as at start-up.
 #include <cstdint>
+#include <vector>
 
 #include "core/common.h"
 #include "core/fader.h"
@@ -11,7 +12,8 @@
 #include "core/play_states.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
-#include "game/particle.h"
+#include "game/collision_mask.h"
+#include "game/game_events.h"
 #include "game/play.h"
 #include "game/player.h"
 #include "game/playfield.h"
@@ -38,11 +40,13 @@ inline void LoadAssetsOnce() {
   loaded = true;
   SetDataDir(SKITTERWORM_TEST_DATA_DIR);
   LoadAssets();
+  LoadCollisionMasks();
 }
 
-// The world and what it reads (the common state, the records, the settings)
-// as at start-up; the front end is not the world's (see app/live_game.h).
-inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false) {
+// A new game world, its rules' numbers seeded, and what the show around it
+// reads (the common state, the records, the settings) as at start-up; the
+// front end is not the world's (see app/live_game.h).
+inline HeadlessBackend& ResetWorld(World& world, int32_t seed = 1234, bool with_assets = false) {
   HeadlessBackend& backend = UseHeadlessBackend();
   // Each world's clock starts an hour after the last one's, so helpers that
   // remember when they last saw something (the key repeat of the pause
@@ -54,9 +58,14 @@ inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false
   SetDrawScale(1);
   SetScale(1, 1);
   if (with_assets) LoadAssetsOnce();
-  SeedRnd(seed);
-  ResetForQuietPlay();
-  config.controls = 1;
+  common.Reset();
+  records.Reset();
+  world.Reset();
+  world.random.Seed(seed);
+  config.SetDefaults();
+  config.sound = 0;
+  config.music = 0;
+  config.controls = CONTROLS_KEYBOARD;
   autopilotOn = false;
   timeNow = MilliSecs();
   fadeScene.Set(0, 1, 1, 0, 0, 0);
@@ -65,15 +74,15 @@ inline HeadlessBackend& ResetWorld(int32_t seed = 1234, bool with_assets = false
 }
 
 // The ship at the start of play, its bullet ready.
-inline void ShipInPlay() {
-  player.Init();
-  gameState = STATE_PLAYING;
-  bullet.y = kBulletIdleY;
+inline void ShipInPlay(World& world) {
+  world.player.Init();
+  world.gameState = STATE_PLAYING;
+  world.bullet.y = kBulletIdleY;
 }
 
 // A chain part placed by hand, heading right in the given row.
-inline TSkitterworm* PlacePart(int32_t x, int32_t y) {
-  TSkitterworm* part = TSkitterworm::New();
+inline TSkitterworm* PlacePart(World& world, int32_t x, int32_t y) {
+  TSkitterworm* part = TSkitterworm::New(world);
   part->x = x;
   part->y = y;
   part->dir = TSkitterworm::DIR_RIGHT;
@@ -83,9 +92,18 @@ inline TSkitterworm* PlacePart(int32_t x, int32_t y) {
   return part;
 }
 
-inline int CountParts() {
+// The events of a kind the rules reported since the last frame began.
+template <typename Event>
+std::vector<Event> Reported(const World& world) {
+  std::vector<Event> found;
+  for (const GameEvent& event : world.events)
+    if (const Event* e = std::get_if<Event>(&event)) found.push_back(*e);
+  return found;
+}
+
+inline int CountParts(World& world) {
   int n = 0;
-  lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm*) { ++n; });
+  world.lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm*) { ++n; });
   return n;
 }
 

@@ -8,9 +8,18 @@
 #include <cstdint>
 
 #include "core/frame_input.h"
+#include "game/autopilot.h"
 #include "platform/random.h"
 
 namespace game_test {
+
+// The pilot's controls for the game as it stands, as the game screen reads them.
+inline FrameInput PilotInput(const World& world) {
+  const ShipSticks s = AutopilotSticks(world);
+  const int steer =
+      (s.left ? kInputLeft : 0) | (s.right ? kInputRight : 0) | (s.up ? kInputUp : 0) | (s.down ? kInputDown : 0);
+  return {uint8_t(steer | (s.fire ? kInputFire | kInputContinue : 0)), 0, 0};
+}
 
 class HumanInput {
  public:

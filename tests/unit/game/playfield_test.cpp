@@ -11,7 +11,7 @@
 #include "core/images.h"
 #include "core/rainbow_phaser.h"
 #include "core/sine_table.h"
-#include "game/particle.h"
+#include "game/game_test_world.h"
 #include "game/player.h"
 #include "game/world.h"
 #include "persist/config.h"
@@ -33,13 +33,14 @@ int Count(const TPlayfield& field, uint8_t code, int first = 0, int last = kFiel
 }
 
 TEST(Playfield, FillPlacesOneMoreThanAskedUnlessACellIsPickedTwice) {
+  World world;
   for (int32_t seed : {1, 77, 1000, 31337}) {
     // The same seed gives the same picks: replay them to know what Fill chose.
-    SeedRnd(seed);
+    world.random.Seed(seed);
     std::set<int> picks;
-    for (int i = 0; i <= 60; ++i) picks.insert(Rand(0, 511));
-    SeedRnd(seed);
-    TPlayfield field;
+    for (int i = 0; i <= 60; ++i) picks.insert(world.random.Rand(0, 511));
+    world.random.Seed(seed);
+    TPlayfield field{world};
     field.clr[5] = "123456";
     field.Fill(60);
     EXPECT_EQ(Count(field, 0), int(picks.size())) << "seed " << seed;
@@ -51,19 +52,20 @@ TEST(Playfield, FillPlacesOneMoreThanAskedUnlessACellIsPickedTwice) {
     EXPECT_EQ(field.clr[5], "123456") << "colours are ChangeColor's business";
   }
   // With enough placements some cell is picked twice.
-  SeedRnd(5);
-  TPlayfield crowded;
+  world.random.Seed(5);
+  TPlayfield crowded{world};
   crowded.Fill(400);
   EXPECT_LT(Count(crowded, 0), 401);
 }
 
 TEST(Playfield, FillOverwritesMinesAndPoison) {
-  TPlayfield field;
+  World world;
+  TPlayfield field{world};
   for (int i = 0; i < 512; ++i) {
     field.data[i] = i % 2 ? CELL_SCATTERMINE : 6;
     field.strength[i] = 3;
   }
-  SeedRnd(9);
+  world.random.Seed(9);
   field.Fill(0);
   EXPECT_EQ(Count(field, 0), 1);
   for (int i = 0; i < 512; ++i)
@@ -71,12 +73,13 @@ TEST(Playfield, FillOverwritesMinesAndPoison) {
 }
 
 TEST(Playfield, ScatterminesNeverDoubleUpAndStayAboveRowSixteen) {
-  TPlayfield field;
+  World world;
+  TPlayfield field{world};
   for (int i = 0; i < kFieldCells; ++i) {
     field.data[i] = uint8_t(i % 3 == 0 ? 2 : i % 3 == 1 ? 5 : CELL_EMPTY);
     field.strength[i] = 9;
   }
-  SeedRnd(2024);
+  world.random.Seed(2024);
   field.DropScattermines(15);
   EXPECT_EQ(Count(field, CELL_SCATTERMINE), 15);
   field.DropScattermines(15);
@@ -87,7 +90,7 @@ TEST(Playfield, ScatterminesNeverDoubleUpAndStayAboveRowSixteen) {
 
   // Nearly full of mines: the last free cells are found, and whatever they
   // held (a mushroom, a poison mushroom) is replaced.
-  TPlayfield full;
+  TPlayfield full{world};
   for (int i = 0; i < 512; ++i) full.data[i] = CELL_SCATTERMINE;
   full.data[17] = 1;
   full.data[400] = 7;
@@ -97,7 +100,8 @@ TEST(Playfield, ScatterminesNeverDoubleUpAndStayAboveRowSixteen) {
 }
 
 TEST(Playfield, ClearPoisonKeepsTheDamage) {
-  TPlayfield field;
+  World world;
+  TPlayfield field{world};
   const uint8_t codes[] = {0, 1, 2, 3, 4, 5, 6, 7, CELL_SCATTERMINE, CELL_EMPTY};
   for (int i = 0; i < 10; ++i) {
     field.data[i] = codes[i];
@@ -112,8 +116,9 @@ TEST(Playfield, ClearPoisonKeepsTheDamage) {
 }
 
 TEST(Playfield, ChangeStyleNeverRepeatsAndReachesEveryStyle) {
-  SeedRnd(11);
-  TPlayfield field;
+  World world;
+  world.random.Seed(11);
+  TPlayfield field{world};
   std::set<int> styles;
   for (int i = 0; i < 500; ++i) {
     const uint8_t before = field.style;
@@ -126,8 +131,9 @@ TEST(Playfield, ChangeStyleNeverRepeatsAndReachesEveryStyle) {
 }
 
 TEST(Playfield, ChangeColorGivesEveryCellAShadeOfOneFamily) {
-  SeedRnd(12);
-  TPlayfield field;
+  World world;
+  world.random.Seed(12);
+  TPlayfield field{world};
   int repeats = 0;
   uint8_t previous = 0;
   std::set<int> families;
@@ -159,16 +165,17 @@ struct Outcomes {
   double became[4] = {};
 };
 Outcomes Bomb(uint8_t code, int runs) {
+  World world;
   Outcomes o;
   int total = 0;
   for (int run = 0; run < runs; ++run) {
-    SeedRnd(1000 + run);
-    TPlayfield field;
+    world.random.Seed(1000 + run);
+    TPlayfield field{world};
     for (int i = 0; i < 512; ++i) {
       field.data[i] = code;
       field.strength[i] = 15;
     }
-    field.SmartBomb();
+    field.SmartBomb([](World& w, uint16_t points) { w.player.AddScore(points); });
     for (int i = 0; i < 512; ++i) {
       ++total;
       const uint8_t now = field.data[i];
@@ -214,170 +221,54 @@ TEST(Playfield, SmartBombOdds) {
 }
 
 TEST(Playfield, SmartBombScoresAndCountsEveryMushroomItClears) {
+  World world;
   config.sound = 0;
-  player.score = 0;
-  player.scorex = 1;
-  player.elife = 5000;
-  statsStage.mushrooms = 0;
-  statsGame.killed_shrooms = 0;
-  statsGame.killed_pshrooms = 0;
-  TPlayfield field;
+  world.player.score = 0;
+  world.player.scorex = 1;
+  world.player.elife = 5000;
+  world.statsStage.mushrooms = 0;
+  world.statsGame.killed_shrooms = 0;
+  world.statsGame.killed_pshrooms = 0;
+  TPlayfield field{world};
   for (int i = 0; i < 10; ++i) field.data[i] = uint8_t(4 + i % 4);
   for (int i = 10; i < 400; ++i) field.data[i] = 3;
   for (int i = 400; i < 450; ++i) field.data[i] = CELL_SCATTERMINE;
-  SeedRnd(55);
-  field.SmartBomb();
+  world.random.Seed(55);
+  field.SmartBomb([](World& w, uint16_t points) { w.player.AddScore(points); });
   EXPECT_EQ(Count(field, CELL_SCATTERMINE), 50) << "mines are left alone";
   const int plain = 390 - Count(field, 3);
   EXPECT_GT(plain, 0);
-  EXPECT_EQ(statsGame.killed_pshrooms, 10);
-  EXPECT_EQ(statsGame.killed_shrooms, plain);
-  EXPECT_EQ(statsStage.mushrooms, 10 + plain);
-  EXPECT_EQ(player.score, 10 * 15 + plain) << "15 a poison mushroom, 1 a plain one";
+  EXPECT_EQ(world.statsGame.killed_pshrooms, 10);
+  EXPECT_EQ(world.statsGame.killed_shrooms, plain);
+  EXPECT_EQ(world.statsStage.mushrooms, 10 + plain);
+  EXPECT_EQ(world.player.score, 10 * 15 + plain) << "15 a poison mushroom, 1 a plain one";
 }
 
-TEST(Playfield, FlashAndMineDropThrowTheirParticles) {
-  KillParticles();
-  TPlayfield field;
+TEST(Playfield, FlashAndMineDropReportTheirEffects) {
+  World world;
+  world.events.clear();
+  TPlayfield field{world};
   field.style = 2;
   field.data[CellIndex(3, 4)] = 2;
   field.data[CellIndex(6, 1)] = 7;
   field.data[CellIndex(7, 1)] = CELL_SCATTERMINE;
   field.Flash();
-  std::vector<TParticle*> flashes;
-  lstParticles.ForEach([&](TParticle* p) {
-    if (p->t == PARTICLE_SHROOM_FLASH) flashes.push_back(p);
-  });
+  const auto flashes = game_test::Reported<game_event::ShroomFlash>(world);
   ASSERT_EQ(flashes.size(), 2u) << "mushrooms and poison mushrooms flash, mines do not";
-  EXPECT_EQ(flashes[0]->x, float(CellX(3)));
-  EXPECT_EQ(flashes[0]->y, float(CellY(4)));
-  EXPECT_EQ(flashes[0]->ang, 2 + 4 * 2);
-  EXPECT_EQ(flashes[1]->ang, 3 + 4 * 2) << "a poison mushroom flashes with its damage";
-  EXPECT_EQ(flashes[1]->life, 120);
-  EXPECT_EQ(flashes[1]->c, "FFFFFF");
+  EXPECT_EQ(flashes[0].x, CellX(3));
+  EXPECT_EQ(flashes[0].y, CellY(4));
+  EXPECT_EQ(flashes[0].frame, 2 + 4 * 2);
+  EXPECT_EQ(flashes[1].frame, 3 + 4 * 2) << "a poison mushroom flashes with its damage";
 
-  KillParticles();
-  SeedRnd(4);
+  world.events.clear();
+  world.random.Seed(4);
   field.DropScattermines(15);
-  int appear = 0;
-  lstParticles.ForEach([&](TParticle* p) {
-    if (p->t != PARTICLE_MINE_APPEAR) return;
-    ++appear;
-    const int col = (int(p->x) + 4 - kFieldLeft) / kCellPitch, row = (int(p->y) + 4 - kFieldTop) / kCellPitch;
+  const auto mines = game_test::Reported<game_event::MineAppeared>(world);
+  EXPECT_EQ(mines.size(), 15u);
+  for (const game_event::MineAppeared& mine : mines) {
+    const int col = (mine.x + 4 - kFieldLeft) / kCellPitch, row = (mine.y + 4 - kFieldTop) / kCellPitch;
     EXPECT_EQ(field.data[CellIndex(col, row)], CELL_SCATTERMINE);
-    EXPECT_EQ(p->life, 60);
-  });
-  EXPECT_EQ(appear, 15);
-  KillParticles();
-}
-
-// Drawing: the game's images replaced by plain white cells of the right sizes.
-class PlayfieldDraw : public ::testing::Test {
- protected:
-  void SetUp() override {
-    recorder_ = &UseRecordingBackend();
-    ASSERT_TRUE(Graphics(640, 480, 0, 60));
-    SetDrawScale(2);
-    SetScale(1, 1);
-    saved_ = gfx;
-    const std::vector<uint32_t> white(16 * 16 * 32, 0xFFFFFFFFu);
-    gfx.shroom = CreateImage(white.data(), 8 * 32, 8, 8, 8, 32);
-    gfx.shroom_poison = CreateImage(white.data(), 16 * 32, 16, 16, 16, 32);
-    gfx.shroom_spots = CreateImage(white.data(), 8 * 32, 8, 8, 8, 32);
-    gfx.scattermine = CreateImage(white.data(), 16, 8, 8, 8, 2);
-    fadeScene.value = 0.5f;
   }
-  void TearDown() override {
-    EndGraphics();
-    gfx = saved_;
-  }
-
-  // Quads in drawing order with the blend they were drawn in.
-  struct DrawnQuad {
-    Blend blend;
-    float x, y, w, h;
-    Vertex corner;
-  };
-  std::vector<DrawnQuad> Quads() {
-    FlushBatch();
-    std::vector<DrawnQuad> quads;
-    for (const RecordingBackend::Batch& batch : recorder_->batches)
-      for (size_t i = 0; i + 6 <= batch.vertices.size(); i += 6) {
-        const Vertex& a = batch.vertices[i];
-        const Vertex& c = batch.vertices[i + 2];
-        quads.push_back({batch.blend, a.x, a.y, c.x - a.x, c.y - a.y, a});
-      }
-    return quads;
-  }
-
-  RecordingBackend* recorder_ = nullptr;
-  GameImages saved_;
-};
-
-TEST_F(PlayfieldDraw, EachKindOfCellIsDrawnAtItsOriginAndTheStateIsRestored) {
-  TPlayfield field;
-  field.style = 1;
-  field.data[CellIndex(2, 3)] = 1;
-  field.clr[CellIndex(2, 3)] = "FF7F00";
-  field.data[CellIndex(5, 0)] = 6;
-  field.data[CellIndex(31, 21)] = CELL_SCATTERMINE;
-  sine.ang = 90;  // the pulse at its largest: double size
-  SetBlend(Blend::kShade);
-  field.Draw();
-  const std::vector<DrawnQuad> quads = Quads();
-  ASSERT_EQ(quads.size(), 1u + 4u + 2u);
-
-  // The mushroom, in its own colour, column 2 drawn before column 5.
-  EXPECT_EQ(quads[0].x, 2.0f * CellX(2));
-  EXPECT_EQ(quads[0].y, 2.0f * CellY(3));
-  EXPECT_EQ(quads[0].w, 16.0f);
-  EXPECT_EQ(quads[0].blend, Blend::kAlpha);
-  EXPECT_EQ(quads[0].corner.r, 255);
-  EXPECT_EQ(quads[0].corner.g, 127);
-  EXPECT_EQ(quads[0].corner.b, 0);
-
-  // The poison mushroom: a masked ghost at twice the size about the centre,
-  // the mushroom in light blend, then the glow image one pixel up and left.
-  EXPECT_EQ(quads[1].blend, Blend::kMask);
-  EXPECT_EQ(quads[1].w, 32.0f);
-  EXPECT_EQ(quads[1].x, 2.0f * (CellX(5) - 4));
-  EXPECT_EQ(quads[1].y, 2.0f * (CellY(0) - 4));
-  EXPECT_EQ(quads[2].blend, Blend::kLight);
-  EXPECT_EQ(quads[2].x, 2.0f * CellX(5));
-  EXPECT_EQ(quads[2].w, 16.0f);
-  EXPECT_EQ(quads[3].x, 2.0f * (CellX(5) - 1));
-  EXPECT_EQ(quads[3].y, 2.0f * (CellY(0) - 1));
-  EXPECT_EQ(quads[3].w, 32.0f);
-  EXPECT_EQ(quads[3].corner.a, uint8_t(0.4f * 0.5f * 255 + 0.5f));
-  // Its spots of rot over the mushroom, laid on by alpha at the scene's fade.
-  EXPECT_EQ(quads[4].blend, Blend::kAlpha);
-  EXPECT_EQ(quads[4].x, 2.0f * CellX(5));
-  EXPECT_EQ(quads[4].y, 2.0f * CellY(0));
-  EXPECT_EQ(quads[4].corner.a, uint8_t(0.5f * 255 + 0.5f));
-
-  // The scattermine: a grey body and its light.
-  EXPECT_EQ(quads[5].x, 2.0f * CellX(31));
-  EXPECT_EQ(quads[5].y, 2.0f * CellY(21));
-  EXPECT_EQ(quads[5].corner.r, 127);
-  EXPECT_EQ(quads[6].x, quads[5].x);
-
-  EXPECT_EQ(GetBlend(), Blend::kLight);
-  EXPECT_EQ(GetAlpha(), 0.5f);
-  float sx, sy;
-  GetScale(sx, sy);
-  EXPECT_EQ(sx, 1.0f);
-  EXPECT_EQ(sy, 1.0f);
-}
-
-TEST_F(PlayfieldDraw, PoisonPulseAtItsSmallestIsNormalSize) {
-  TPlayfield field;
-  field.data[0] = 4;
-  sine.ang = 270;  // sine -1
-  field.Draw();
-  const std::vector<DrawnQuad> quads = Quads();
-  ASSERT_EQ(quads.size(), 4u);
-  EXPECT_NEAR(quads[0].w, 16.0f, 1e-3);
-  EXPECT_NEAR(quads[0].x, 2.0f * CellX(0), 1e-3);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "game/world_hash.h"
 #include "game_test_world.h"
 #include "human_input.h"
+#include "show/play_picture.h"
 
 namespace {
 
@@ -26,22 +27,23 @@ constexpr int kFrames = 60 * 60 * 3;  // a generated player's game lasts at most
 
 // The world hash after every frame of one generated player's game.
 std::vector<uint64_t> Play(int32_t player_number, Display display, uint8_t particles) {
-  ResetWorld(1, true);
+  World world;
+  ResetWorld(world, 1, true);
   Graphics(320 * display.factor, 240 * display.factor, display.depth);
   SetDrawScale(display.factor);
   config.particles = particles;
   HumanInput human(player_number);
-  NewGame({player_number + 100, human.controls()});
+  NewGame(world, {player_number + 100, human.controls()});
   std::vector<uint64_t> hashes;
-  for (int frame = 0; frame < kFrames && !GameEnded(); ++frame) {
+  for (int frame = 0; frame < kFrames && !GameEnded(world); ++frame) {
     if (const int paused = human.PauseFrames()) {
-      PauseGame();
-      for (int i = 0; i < paused; ++i) StepGame(human.Next());
-      ResumeGame();
+      PauseGame(world);
+      for (int i = 0; i < paused; ++i) StepGame(world, human.Next());
+      ResumeGame(world);
     }
-    StepGame(human.Next());
-    DrawGame();  // the picture is drawn between frames, as the game screen does
-    hashes.push_back(WorldHash());
+    StepGame(world, human.Next());
+    DrawGame(world);  // the picture is drawn between frames, as the game screen does
+    hashes.push_back(WorldHash(world));
   }
   return hashes;
 }

@@ -1,8 +1,9 @@
 #include "game/saucer.h"
 
+#include "game/collisions.h"
 #include "game/enemy_fixture.h"
 #include "game/enemy_passes.h"
-#include "game/score_popup.h"
+#include "game/ship.h"
 #include "game/spawner.h"
 #include "game/world.h"
 
@@ -14,10 +15,10 @@ class SaucerTest : public Battlefield {
  protected:
   void SetUp() override {
     Battlefield::SetUp();
-    player.stage = 2;
+    world.player.stage = 2;
   }
-  static TSaucer* Saucer(uint8_t dir, float x, uint16_t row) {
-    TSaucer* saucer = TSaucer::New();
+  TSaucer* Saucer(uint8_t dir, float x, uint16_t row) {
+    TSaucer* saucer = TSaucer::New(world);
     saucer->dir = dir;
     saucer->x = x;
     saucer->row = row;
@@ -30,27 +31,27 @@ class SaucerTest : public Battlefield {
 };
 
 TEST_F(SaucerTest, NeverComesInStageA) {
-  player.stage = 1;
-  saucerTimer = 0;
-  for (int i = 0; i < 5000; ++i) UpdateSpawner();
+  world.player.stage = 1;
+  world.saucerTimer = 0;
+  for (int i = 0; i < 5000; ++i) UpdateSpawner(world);
   EXPECT_EQ(Count<TSaucer>(), 0);
-  EXPECT_EQ(saucerTimer, 0);
-  EXPECT_EQ(statsStage.saucers_seen, 0);
+  EXPECT_EQ(world.saucerTimer, 0);
+  EXPECT_EQ(world.statsStage.saucers_seen, 0);
 
-  player.stage = 2;
-  UpdateSpawner();
+  world.player.stage = 2;
+  UpdateSpawner(world);
   EXPECT_EQ(Count<TSaucer>(), 1);
-  EXPECT_GE(saucerTimer, 600);
-  EXPECT_LE(saucerTimer, 1800);
-  EXPECT_EQ(statsStage.saucers_seen, 1);
+  EXPECT_GE(world.saucerTimer, 600);
+  EXPECT_LE(world.saucerTimer, 1800);
+  EXPECT_EQ(world.statsStage.saucers_seen, 1);
 }
 
 TEST_F(SaucerTest, PowerupChanceFallsWithTheRowAndWrapsAsAByte) {
   EXPECT_EQ(Saucer(TSaucer::DIR_LEFT, 100, 0)->PowerupChance(), 72);
   EXPECT_EQ(Saucer(TSaucer::DIR_LEFT, 100, 17)->PowerupChance(), 21);
-  player.stage = 9;
+  world.player.stage = 9;
   EXPECT_EQ(Saucer(TSaucer::DIR_LEFT, 100, 10)->PowerupChance(), 49);
-  player.stage = 250;  // 320 in byte arithmetic
+  world.player.stage = 250;  // 320 in byte arithmetic
   EXPECT_EQ(Saucer(TSaucer::DIR_LEFT, 100, 0)->PowerupChance(), 64);
 }
 
@@ -62,7 +63,7 @@ TEST_F(SaucerTest, PoisonsOnlyPlainMushrooms) {
     saucer->my_sec = CellIndex(int32_t(i), 3);
     Put(saucer->my_sec, codes[i]);
     saucer->PoisonMushroom();
-    EXPECT_EQ(playfield.data[saucer->my_sec], after[i]) << "code " << int(codes[i]);
+    EXPECT_EQ(world.playfield.data[saucer->my_sec], after[i]) << "code " << int(codes[i]);
   }
 }
 
@@ -72,9 +73,9 @@ TEST_F(SaucerTest, PoisonsTheCellBeneathAboutOneFrameInTwenty) {
   int poisoned = 0, frames = 0;
   while (Count<TSaucer>() > 0) {
     for (int32_t col = 0; col < kFieldCols; ++col) Put(CellIndex(col, 6), 1);
-    UpdateSaucers();
+    UpdateSaucers(world);
     ++frames;
-    for (int32_t col = 0; col < kFieldCols; ++col) poisoned += playfield.data[CellIndex(col, 6)] == 5;
+    for (int32_t col = 0; col < kFieldCols; ++col) poisoned += world.playfield.data[CellIndex(col, 6)] == 5;
     if (Count<TSaucer>() == 0) break;
   }
   // 17 to past 304 at 0.75 a frame.
@@ -85,35 +86,35 @@ TEST_F(SaucerTest, PoisonsTheCellBeneathAboutOneFrameInTwenty) {
 TEST_F(SaucerTest, SpinsEveryThirdFrame) {
   TSaucer* left = Saucer(TSaucer::DIR_LEFT, 200, 2);
   TSaucer* right = Saucer(TSaucer::DIR_RIGHT, 20, 2);
-  UpdateSaucers();
-  UpdateSaucers();
+  UpdateSaucers(world);
+  UpdateSaucers(world);
   EXPECT_EQ(left->f, 0);
   EXPECT_EQ(right->f, 0);
-  UpdateSaucers();
+  UpdateSaucers(world);
   EXPECT_EQ(right->f, 1);
   EXPECT_EQ(left->f, 6);  // leftward spin wraps from 0 to 6
-  EXPECT_EQ(UpdateSaucers(), 2);
+  EXPECT_EQ(UpdateSaucers(world), 2);
 }
 
 TEST_F(SaucerTest, PaysEvenInWardenAlertAndCountsTheKill) {
-  hurryup.state = THurryUp::STATE_ALERT;
+  world.hurryup.state = THurryUp::STATE_ALERT;
   Saucer(TSaucer::DIR_LEFT, 100, 5)->Death();
-  EXPECT_EQ(player.score, 200);
-  EXPECT_EQ(Particles(POPUP_200), 1);
-  EXPECT_EQ(Particles(PARTICLE_KERSPLODE), 1);
-  EXPECT_EQ(statsStage.saucers_killed, 1);
-  EXPECT_EQ(statsGame.killed_saucers, 1);
+  EXPECT_EQ(world.player.score, 200);
+  ASSERT_EQ(Reported<game_event::SaucerBurst>(world).size(), 1u);
+  EXPECT_EQ(Reported<game_event::SaucerBurst>(world)[0].points, 200);
+  EXPECT_EQ(world.statsStage.saucers_killed, 1);
+  EXPECT_EQ(world.statsGame.killed_saucers, 1);
   EXPECT_EQ(Count<TSaucer>(), 0);
 }
 
 TEST_F(SaucerTest, TheShipTouchesSaucersOnlyWithFreeMovement) {
-  Saucer(TSaucer::DIR_LEFT, float(player.x), 0)->y = uint16_t(player.y - 3);
-  player.CollideEnemies();
-  EXPECT_EQ(player.state, SHIP_ALIVE);
-  player.power[POWER_FREEMOVE] = 100;
-  player.CollideEnemies();
-  EXPECT_EQ(player.state, SHIP_DEAD);
-  EXPECT_EQ(statsGame.player_saucerdeaths, 1);
+  Saucer(TSaucer::DIR_LEFT, float(world.player.x), 0)->y = uint16_t(world.player.y - 3);
+  CollideShipWithEnemies(world.player);
+  EXPECT_EQ(world.player.state, SHIP_ALIVE);
+  world.player.power[POWER_FREEMOVE] = 100;
+  CollideShipWithEnemies(world.player);
+  EXPECT_EQ(world.player.state, SHIP_DEAD);
+  EXPECT_EQ(world.statsGame.player_saucerdeaths, 1);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "game/particle.h"
+#include "game/game_test_world.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/world.h"
@@ -17,31 +17,29 @@
 
 namespace {
 
+using game_test::Reported;
+
 class ChainTest : public ::testing::Test {
  protected:
   void SetUp() override {
     UseHeadlessBackend();
-    lstEnemies.Clear();
-    lstParticles.Clear();
-    playfield.Clear();
-    ResetChains();
-    statsGame.Reset();
+    world.lstEnemies.Clear();
+    world.events.clear();
+    world.playfield.Clear();
+    ResetChains(world);
+    world.statsGame.Reset();
     config.sound = 0;
-    config.particles = 1;
-    player.Init();  // score 0 at multiplier 1
-    player.wave = 1;
-    player.wave_parts = 6;
-    SeedRnd(99);
+    world.player.Init();  // score 0 at multiplier 1
+    world.player.wave = 1;
+    world.player.wave_parts = 6;
+    world.random.Seed(99);
   }
-  void TearDown() override {
-    lstEnemies.Clear();
-    lstParticles.Clear();
-  }
+  void TearDown() override { world.lstEnemies.Clear(); }
 
   // A part that makes exactly one step on every Update: 0.5 + 1.0 owed, one
   // pixel paid, 0.5 left for the next frame.
-  static TSkitterworm* Part(int32_t x, int32_t y, uint8_t dir, uint8_t mode = TSkitterworm::MODE_DESCENDING) {
-    TSkitterworm* part = TSkitterworm::New();
+  TSkitterworm* Part(int32_t x, int32_t y, uint8_t dir, uint8_t mode = TSkitterworm::MODE_DESCENDING) {
+    TSkitterworm* part = TSkitterworm::New(world);
     part->x = x;
     part->y = y;
     part->dir = dir;
@@ -52,20 +50,20 @@ class ChainTest : public ::testing::Test {
     return part;
   }
 
-  static void Put(int32_t col, int32_t row, uint8_t code) {
-    playfield.data[CellIndex(col, row)] = code;
-    playfield.strength[CellIndex(col, row)] = code == CELL_SCATTERMINE ? 0 : kFreshStrength;
+  void Put(int32_t col, int32_t row, uint8_t code) {
+    world.playfield.data[CellIndex(col, row)] = code;
+    world.playfield.strength[CellIndex(col, row)] = code == CELL_SCATTERMINE ? 0 : kFreshStrength;
   }
 
-  static std::vector<TSkitterworm*> Parts() {
+  std::vector<TSkitterworm*> Parts() {
     std::vector<TSkitterworm*> parts;
-    lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm* p) { parts.push_back(p); });
+    world.lstEnemies.ForEachOf<TSkitterworm>([&](TSkitterworm* p) { parts.push_back(p); });
     return parts;
   }
 
   // Splits the parts, in creation order, into chains: neighbours 9 pixels
   // apart on one row, heading and speed shared.
-  static std::vector<int> ChainLengths() {
+  std::vector<int> ChainLengths() {
     std::vector<int> lengths;
     const std::vector<TSkitterworm*> parts = Parts();
     for (size_t i = 0; i < parts.size(); ++i) {
@@ -83,19 +81,21 @@ class ChainTest : public ::testing::Test {
   }
 
   // A seed whose first draw of the chain length limit gives the wanted value.
-  static int32_t SeedForLimit(int32_t limit) {
+  int32_t SeedForLimit(int32_t limit) {
     for (int32_t seed = 1; seed < 100000; ++seed) {
-      SeedRnd(seed);
-      if (Rand(4, 10) == limit) return seed;
+      world.random.Seed(seed);
+      if (world.random.Rand(4, 10) == limit) return seed;
     }
     return 0;
   }
+
+  World world;  // the game each test plays in
 };
 
 TEST_F(ChainTest, LeftEdgeAtTheBottomRowTurnsUpAndCallsReinforcements) {
   TSkitterworm* part = Part(17, CellY(22), TSkitterworm::DIR_LEFT);
   part->Update();
-  EXPECT_EQ(chainBottomReached, 1);
+  EXPECT_EQ(world.chainBottomReached, 1);
   EXPECT_EQ(part->mode, TSkitterworm::MODE_ASCENDING);
   EXPECT_EQ(part->dir, TSkitterworm::DIR_UP);
   EXPECT_EQ(part->dir_last, TSkitterworm::DIR_LEFT);
@@ -114,7 +114,7 @@ TEST_F(ChainTest, AscendingPartTurnsDownAtTheTopOfTheZoneWithoutCallingReinforce
   EXPECT_EQ(part->dir, TSkitterworm::DIR_DOWN);
   EXPECT_EQ(part->x, 294);
   EXPECT_EQ(part->y, CellY(18) + 1);
-  EXPECT_EQ(chainBottomReached, 0);
+  EXPECT_EQ(world.chainBottomReached, 0);
   // Nine pixels down in all, then it runs left.
   for (int i = 0; i < 8; ++i) part->Update();
   EXPECT_EQ(part->y, CellY(19));
@@ -136,41 +136,41 @@ TEST_F(ChainTest, MineUnderAMushroomKillsThePartAndLeavesNoMushroom) {
   Put(5, 3, 0);
   Put(6, 4, CELL_SCATTERMINE);
   Part(CellX(6), CellY(3), TSkitterworm::DIR_LEFT)->Update();
-  EXPECT_EQ(lstEnemies.Count(), 0u);
-  EXPECT_EQ(playfield.data[CellIndex(6, 4)], CELL_EMPTY);
-  EXPECT_EQ(playfield.data[CellIndex(6, 3)], CELL_EMPTY);  // no mushroom where it died
-  EXPECT_EQ(playfield.data[CellIndex(5, 3)], 0);
-  EXPECT_EQ(playfield.strength[CellIndex(5, 3)], kFreshStrength);  // the mushroom was not bumped
-  EXPECT_EQ(player.score, 10);
-  EXPECT_EQ(player.wave_parts, 5);
-  EXPECT_EQ(statsGame.killed_worms, 1);
-  EXPECT_GT(lstParticles.Count(), 0u);
+  EXPECT_EQ(world.lstEnemies.Count(), 0u);
+  EXPECT_EQ(world.playfield.data[CellIndex(6, 4)], CELL_EMPTY);
+  EXPECT_EQ(world.playfield.data[CellIndex(6, 3)], CELL_EMPTY);  // no mushroom where it died
+  EXPECT_EQ(world.playfield.data[CellIndex(5, 3)], 0);
+  EXPECT_EQ(world.playfield.strength[CellIndex(5, 3)], kFreshStrength);  // the mushroom was not bumped
+  EXPECT_EQ(world.player.score, 10);
+  EXPECT_EQ(world.player.wave_parts, 5);
+  EXPECT_EQ(world.statsGame.killed_worms, 1);
+  EXPECT_EQ(Reported<game_event::MineBlast>(world).size(), 1u);
 
   // Heading right, one further left.
   Put(10, 3, 0);
   Put(9, 4, CELL_SCATTERMINE);
   Part(CellX(9), CellY(3), TSkitterworm::DIR_RIGHT)->Update();
-  EXPECT_EQ(lstEnemies.Count(), 0u);
-  EXPECT_EQ(playfield.data[CellIndex(9, 4)], CELL_EMPTY);
-  EXPECT_EQ(player.wave_parts, 4);
+  EXPECT_EQ(world.lstEnemies.Count(), 0u);
+  EXPECT_EQ(world.playfield.data[CellIndex(9, 4)], CELL_EMPTY);
+  EXPECT_EQ(world.player.wave_parts, 4);
 }
 
 TEST_F(ChainTest, MinesAheadAndBelowAnEdgeKillToo) {
   Put(5, 3, CELL_SCATTERMINE);
   Part(CellX(6), CellY(3), TSkitterworm::DIR_LEFT)->Update();
-  EXPECT_EQ(lstEnemies.Count(), 0u);
-  EXPECT_EQ(playfield.data[CellIndex(5, 3)], CELL_EMPTY);
+  EXPECT_EQ(world.lstEnemies.Count(), 0u);
+  EXPECT_EQ(world.playfield.data[CellIndex(5, 3)], CELL_EMPTY);
 
   Put(0, 4, CELL_SCATTERMINE);
   Part(17, CellY(3), TSkitterworm::DIR_LEFT)->Update();
-  EXPECT_EQ(lstEnemies.Count(), 0u);
-  EXPECT_EQ(playfield.data[CellIndex(0, 4)], CELL_EMPTY);
-  EXPECT_EQ(statsGame.killed_worms, 2);
+  EXPECT_EQ(world.lstEnemies.Count(), 0u);
+  EXPECT_EQ(world.playfield.data[CellIndex(0, 4)], CELL_EMPTY);
+  EXPECT_EQ(world.statsGame.killed_worms, 2);
 
   // A mine two rows down is no concern yet.
   Put(0, 5, CELL_SCATTERMINE);
   Part(17, CellY(3), TSkitterworm::DIR_LEFT)->Update();
-  EXPECT_EQ(lstEnemies.Count(), 1u);
+  EXPECT_EQ(world.lstEnemies.Count(), 1u);
 }
 
 TEST_F(ChainTest, FifteenBumpsAreOneDamageStepAndSixtyDestroyAMushroom) {
@@ -184,17 +184,17 @@ TEST_F(ChainTest, FifteenBumpsAreOneDamageStepAndSixtyDestroyAMushroom) {
       part->dir = TSkitterworm::DIR_LEFT;
       part->Update();
       if (bump == 14) {
-        EXPECT_EQ(playfield.data[cell], first);
-        EXPECT_EQ(playfield.strength[cell], 1);
+        EXPECT_EQ(world.playfield.data[cell], first);
+        EXPECT_EQ(world.playfield.strength[cell], 1);
       }
       if (bump == 15) {
-        EXPECT_EQ(playfield.data[cell], first + 1);
-        EXPECT_EQ(playfield.strength[cell], kFreshStrength);
+        EXPECT_EQ(world.playfield.data[cell], first + 1);
+        EXPECT_EQ(world.playfield.strength[cell], kFreshStrength);
       }
-      if (bump == 45) EXPECT_EQ(playfield.data[cell], first + 3);
+      if (bump == 45) EXPECT_EQ(world.playfield.data[cell], first + 3);
     }
-    EXPECT_EQ(playfield.data[cell], CELL_EMPTY) << "first code " << int(first);
-    EXPECT_EQ(player.score, 0);  // worn away, not shot
+    EXPECT_EQ(world.playfield.data[cell], CELL_EMPTY) << "first code " << int(first);
+    EXPECT_EQ(world.player.score, 0);  // worn away, not shot
     part->Die();
   }
 }
@@ -206,7 +206,7 @@ TEST_F(ChainTest, PoisonDiveIgnoresMushroomsAndEndsOnTheBottomRowReversed) {
   part->Update();
   ASSERT_EQ(part->dir, TSkitterworm::DIR_DIVE);
   EXPECT_EQ(part->dir_last, TSkitterworm::DIR_RIGHT);
-  EXPECT_EQ(playfield.strength[CellIndex(10, 5)], kFreshStrength - 1);
+  EXPECT_EQ(world.playfield.strength[CellIndex(10, 5)], kFreshStrength - 1);
 
   int frames = 0;
   while (part->dir == TSkitterworm::DIR_DIVE && frames < 1000) {
@@ -219,8 +219,8 @@ TEST_F(ChainTest, PoisonDiveIgnoresMushroomsAndEndsOnTheBottomRowReversed) {
   EXPECT_EQ(part->mode, TSkitterworm::MODE_DESCENDING);
   EXPECT_EQ(frames, CellY(22) - (CellY(5) + 1));
   for (int row = 6; row < kFieldRows; ++row) {
-    EXPECT_EQ(playfield.data[CellIndex(9, row)], 0);
-    EXPECT_EQ(playfield.strength[CellIndex(9, row)], kFreshStrength);
+    EXPECT_EQ(world.playfield.data[CellIndex(9, row)], 0);
+    EXPECT_EQ(world.playfield.strength[CellIndex(9, row)], kFreshStrength);
   }
 }
 
@@ -241,7 +241,7 @@ TEST_F(ChainTest, EveryStepOfAFastFrameTestsItsOwnObstacle) {
   early->Update();
   EXPECT_EQ(early->x, CellX(6));
   EXPECT_EQ(early->y, CellY(3) + 2);
-  EXPECT_EQ(playfield.strength[CellIndex(5, 3)], kFreshStrength - 2);
+  EXPECT_EQ(world.playfield.strength[CellIndex(5, 3)], kFreshStrength - 2);
 
   // Exactly one pixel owed is not yet a step.
   TSkitterworm* slow = Part(CellX(20), CellY(0), TSkitterworm::DIR_LEFT);
@@ -261,14 +261,14 @@ TEST_F(ChainTest, SixPartsSplitByTheLengthLimit) {
       {4, 6, {4, 2}}, {5, 6, {5, 1}}, {6, 6, {6}}, {10, 6, {6}}, {4, 14, {4, 4, 4, 2}},
   };
   for (const auto& c : cases) {
-    lstEnemies.Clear();
+    world.lstEnemies.Clear();
     const int32_t seed = SeedForLimit(c.limit);
     ASSERT_NE(seed, 0);
-    SeedRnd(seed);
-    player.wave_parts = c.parts;
-    GenerateWave();
-    EXPECT_EQ(lstEnemies.Count(), c.parts);
-    EXPECT_EQ(player.wave_parts, c.parts);  // generation does not count them again
+    world.random.Seed(seed);
+    world.player.wave_parts = c.parts;
+    GenerateWave(world);
+    EXPECT_EQ(world.lstEnemies.Count(), c.parts);
+    EXPECT_EQ(world.player.wave_parts, c.parts);  // generation does not count them again
     EXPECT_EQ(ChainLengths(), c.lengths) << "limit " << c.limit << ", " << int(c.parts) << " parts";
   }
 }
@@ -277,11 +277,11 @@ TEST_F(ChainTest, GeneratedChainsStartInTheTopRowsWithinTheField) {
   float fastest = 0;
   int fast_followers = 0;
   for (int32_t seed = 1; seed <= 200; ++seed) {
-    lstEnemies.Clear();
-    statsGame.Reset();
-    SeedRnd(seed);
-    player.wave_parts = 20;
-    GenerateWave();
+    world.lstEnemies.Clear();
+    world.statsGame.Reset();
+    world.random.Seed(seed);
+    world.player.wave_parts = 20;
+    GenerateWave(world);
     const std::vector<TSkitterworm*> parts = Parts();
     ASSERT_EQ(parts.size(), 20u);
     float wave_fastest = 0;
@@ -290,7 +290,7 @@ TEST_F(ChainTest, GeneratedChainsStartInTheTopRowsWithinTheField) {
       EXPECT_LE(p->y, CellY(2));
       EXPECT_EQ((p->y - kFieldTop) % kCellPitch, 0);
       EXPECT_EQ(p->mode, TSkitterworm::MODE_DESCENDING);
-      wave_fastest = std::max(wave_fastest, (p->nrg_xtra + chainSpeed) * 60.0f);
+      wave_fastest = std::max(wave_fastest, (p->nrg_xtra + world.chainSpeed) * 60.0f);
       if (p != parts[0] && p->nrg_xtra >= 0.2f) ++fast_followers;
     }
     // The first chain never runs fast.
@@ -302,17 +302,17 @@ TEST_F(ChainTest, GeneratedChainsStartInTheTopRowsWithinTheField) {
       EXPECT_GE(col, 8);
     else
       EXPECT_LE(col, 23);
-    EXPECT_FLOAT_EQ(statsGame.fastest_worm, wave_fastest);
+    EXPECT_FLOAT_EQ(world.statsGame.fastest_worm, wave_fastest);
     fastest = std::max(fastest, wave_fastest);
   }
   EXPECT_GT(fast_followers, 0);
-  EXPECT_LE(fastest, (0.6f + chainSpeed) * 60.0f);
+  EXPECT_LE(fastest, (0.6f + world.chainSpeed) * 60.0f);
 }
 
 TEST_F(ChainTest, FastestWormIsNeverLowered) {
-  statsGame.fastest_worm = 500.0f;
-  GenerateWave();
-  EXPECT_EQ(statsGame.fastest_worm, 500.0f);
+  world.statsGame.fastest_worm = 500.0f;
+  GenerateWave(world);
+  EXPECT_EQ(world.statsGame.fastest_worm, 500.0f);
 }
 
 TEST_F(ChainTest, DeathLeavesAMushroomOfThePartsColour) {
@@ -321,34 +321,33 @@ TEST_F(ChainTest, DeathLeavesAMushroomOfThePartsColour) {
   part->clr = 7;
   part->Death(1);
   const int32_t cell = CellIndex(5, 3);
-  EXPECT_EQ(playfield.data[cell], 0);
-  EXPECT_EQ(playfield.strength[cell], kFreshStrength);
-  EXPECT_EQ(playfield.clr[cell], "12AB34");
-  EXPECT_EQ(playfield.c[cell], 7);
-  EXPECT_EQ(player.score, 10);
-  EXPECT_EQ(player.wave_parts, 5);
-  EXPECT_EQ(statsGame.killed_worms, 1);
-  EXPECT_EQ(lstEnemies.Count(), 0u);
-  // 30 particles in a spray or ring, 28 or 30 in jets (four of 7, three of 10).
-  EXPECT_GE(lstParticles.Count(), 28u);
-  EXPECT_LE(lstParticles.Count(), 30u);
+  EXPECT_EQ(world.playfield.data[cell], 0);
+  EXPECT_EQ(world.playfield.strength[cell], kFreshStrength);
+  EXPECT_EQ(world.playfield.clr[cell], "12AB34");
+  EXPECT_EQ(world.playfield.c[cell], 7);
+  EXPECT_EQ(world.player.score, 10);
+  EXPECT_EQ(world.player.wave_parts, 5);
+  EXPECT_EQ(world.statsGame.killed_worms, 1);
+  EXPECT_EQ(world.lstEnemies.Count(), 0u);
+  ASSERT_EQ(Reported<game_event::ChainPartDied>(world).size(), 1u);
+  EXPECT_EQ(Reported<game_event::ChainPartDied>(world)[0].family, 7);
 
   // Below the last mushroom row the cell index runs past the grid: the last cell takes it.
   Part(CellX(3), CellY(22), TSkitterworm::DIR_LEFT)->Death(1);
-  EXPECT_EQ(playfield.data[kFieldCells - 1], 0);
+  EXPECT_EQ(world.playfield.data[kFieldCells - 1], 0);
 }
 
 TEST_F(ChainTest, ReinforcementsComeOnlyOnceTheBottomIsReached) {
-  for (int i = 0; i < 100; ++i) UpdateReinforcements();
-  EXPECT_EQ(lstEnemies.Count(), 0u);
+  for (int i = 0; i < 100; ++i) UpdateReinforcements(world);
+  EXPECT_EQ(world.lstEnemies.Count(), 0u);
 
-  statsGame.fastest_worm = 0;
-  chainBottomReached = 1;
-  UpdateReinforcements();
-  ASSERT_EQ(lstEnemies.Count(), 1u);
-  EXPECT_EQ(player.wave_parts, 7);
-  EXPECT_GE(chainReinforceTimer, 240);
-  EXPECT_LE(chainReinforceTimer, 360);
+  world.statsGame.fastest_worm = 0;
+  world.chainBottomReached = 1;
+  UpdateReinforcements(world);
+  ASSERT_EQ(world.lstEnemies.Count(), 1u);
+  EXPECT_EQ(world.player.wave_parts, 7);
+  EXPECT_GE(world.chainReinforceTimer, 240);
+  EXPECT_LE(world.chainReinforceTimer, 360);
   const TSkitterworm* part = Parts()[0];
   EXPECT_EQ(part->y, 169);
   if (part->dir == TSkitterworm::DIR_LEFT)
@@ -356,18 +355,18 @@ TEST_F(ChainTest, ReinforcementsComeOnlyOnceTheBottomIsReached) {
   else
     EXPECT_EQ(part->x, 17);
   EXPECT_LE(std::fabs(part->nrg_xtra), 0.1f);
-  EXPECT_EQ(statsGame.fastest_worm, 0.0f);
+  EXPECT_EQ(world.statsGame.fastest_worm, 0.0f);
 
-  const uint16_t wait = chainReinforceTimer;
-  for (int i = 0; i < wait; ++i) UpdateReinforcements();
-  EXPECT_EQ(lstEnemies.Count(), 1u);
-  UpdateReinforcements();
-  EXPECT_EQ(lstEnemies.Count(), 2u);
+  const uint16_t wait = world.chainReinforceTimer;
+  for (int i = 0; i < wait; ++i) UpdateReinforcements(world);
+  EXPECT_EQ(world.lstEnemies.Count(), 1u);
+  UpdateReinforcements(world);
+  EXPECT_EQ(world.lstEnemies.Count(), 2u);
 
-  StartChainWave();
-  EXPECT_EQ(chainBottomReached, 0);
-  EXPECT_EQ(chainReinforceTimer, 0);
-  EXPECT_FLOAT_EQ(chainSpeed, 1.01f);
+  StartChainWave(world);
+  EXPECT_EQ(world.chainBottomReached, 0);
+  EXPECT_EQ(world.chainReinforceTimer, 0);
+  EXPECT_FLOAT_EQ(world.chainSpeed, 1.01f);
 }
 
 TEST_F(ChainTest, PartsStayInTheFieldWhateverTheyMeet) {
@@ -375,20 +374,21 @@ TEST_F(ChainTest, PartsStayInTheFieldWhateverTheyMeet) {
   // reinforcements coming: after every frame each part is inside the field,
   // moving in a known direction, and the wave count matches the live parts.
   for (int32_t seed = 1; seed <= 20; ++seed) {
-    lstEnemies.Clear();
-    playfield.Clear();
-    ResetChains();
-    StartChainWave();
-    SeedRnd(seed);
-    playfield.Fill(60);
-    for (int i = 0; i < 15; ++i) playfield.data[Rand(0, kFieldCells - 1)] = uint8_t(CELL_POISON + Rand(0, 3));
-    playfield.DropScattermines(10);
-    player.wave_parts = 20;
-    GenerateWave();
+    world.lstEnemies.Clear();
+    world.playfield.Clear();
+    ResetChains(world);
+    StartChainWave(world);
+    world.random.Seed(seed);
+    world.playfield.Fill(60);
+    for (int i = 0; i < 15; ++i)
+      world.playfield.data[world.random.Rand(0, kFieldCells - 1)] = uint8_t(CELL_POISON + world.random.Rand(0, 3));
+    world.playfield.DropScattermines(10);
+    world.player.wave_parts = 20;
+    GenerateWave(world);
     for (int frame = 0; frame < 4000; ++frame) {
-      lstEnemies.ForEach([](TEnemy* e) { e->Update(); });
-      UpdateReinforcements();
-      lstParticles.Clear();
+      world.lstEnemies.ForEach([](TEnemy* e) { e->Update(); });
+      UpdateReinforcements(world);
+      world.events.clear();
       for (const TSkitterworm* p : Parts()) {
         ASSERT_GE(p->y, CellY(0)) << "seed " << seed << ", frame " << frame;
         ASSERT_LE(p->y, CellY(22)) << "seed " << seed << ", frame " << frame;
@@ -396,9 +396,9 @@ TEST_F(ChainTest, PartsStayInTheFieldWhateverTheyMeet) {
         ASSERT_LE(p->x, 296) << "seed " << seed << ", frame " << frame;
         ASSERT_TRUE(p->dir == 1 || p->dir == 2 || p->dir == 3 || p->dir == 4 || p->dir == 9);
       }
-      ASSERT_EQ(player.wave_parts, lstEnemies.Count()) << "seed " << seed << ", frame " << frame;
+      ASSERT_EQ(world.player.wave_parts, world.lstEnemies.Count()) << "seed " << seed << ", frame " << frame;
     }
-    EXPECT_EQ(chainBottomReached, 1) << "seed " << seed;
+    EXPECT_EQ(world.chainBottomReached, 1) << "seed " << seed;
   }
 }
 

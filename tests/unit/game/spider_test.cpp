@@ -1,8 +1,9 @@
 #include "game/spider.h"
 
+#include "game/collisions.h"
 #include "game/enemy_fixture.h"
 #include "game/enemy_passes.h"
-#include "game/score_popup.h"
+#include "game/ship.h"
 #include "game/world.h"
 
 namespace {
@@ -11,8 +12,8 @@ using enemy_test::Battlefield;
 
 class SpiderTest : public Battlefield {
  protected:
-  static TSpider* Spider(int32_t x, int32_t y, uint8_t vdir, uint8_t hdir) {
-    TSpider* spider = TSpider::New();
+  TSpider* Spider(int32_t x, int32_t y, uint8_t vdir, uint8_t hdir) {
+    TSpider* spider = TSpider::New(world);
     spider->x = x;
     spider->y = y;
     spider->vdir = vdir;
@@ -25,10 +26,10 @@ class SpiderTest : public Battlefield {
 
 TEST_F(SpiderTest, BouncesBetween170And214AndPicksAFreshCourseEachTime) {
   TSpider* spider = Spider(150, 172, TSpider::VDIR_UP, TSpider::HDIR_NONE);
-  UpdateSpiders();
+  UpdateSpiders(world);
   EXPECT_EQ(spider->y, 171);
   EXPECT_EQ(spider->vdir, TSpider::VDIR_UP);
-  UpdateSpiders();
+  UpdateSpiders(world);
   EXPECT_EQ(spider->y, 170);
   EXPECT_EQ(spider->vdir, TSpider::VDIR_DOWN);
 
@@ -38,7 +39,7 @@ TEST_F(SpiderTest, BouncesBetween170And214AndPicksAFreshCourseEachTime) {
     spider->x = 150;
     spider->y = 213;
     spider->vdir = TSpider::VDIR_DOWN;
-    UpdateSpiders();
+    UpdateSpiders(world);
     ASSERT_EQ(spider->y, 214);
     ASSERT_EQ(spider->vdir, TSpider::VDIR_UP);
     ++courses[spider->hdir];
@@ -53,73 +54,69 @@ TEST_F(SpiderTest, LeavesThroughEitherEdgeAndIgnoresMushroomsAndMines) {
   // A mine and a mushroom right in the spiders' way are left alone.
   Put(CellIndex(0, 19), CELL_SCATTERMINE);
   Put(CellIndex(31, 19), 2);
-  UpdateSpiders();
+  UpdateSpiders(world);
   EXPECT_EQ(Count<TSpider>(), 2);  // at 17 and 296: still inside
-  UpdateSpiders();
+  UpdateSpiders(world);
   EXPECT_EQ(Count<TSpider>(), 0);
-  EXPECT_EQ(playfield.data[CellIndex(0, 19)], CELL_SCATTERMINE);
-  EXPECT_EQ(playfield.data[CellIndex(31, 19)], 2);
-  EXPECT_EQ(player.score, 0);
+  EXPECT_EQ(world.playfield.data[CellIndex(0, 19)], CELL_SCATTERMINE);
+  EXPECT_EQ(world.playfield.data[CellIndex(31, 19)], 2);
+  EXPECT_EQ(world.player.score, 0);
 }
 
 TEST_F(SpiderTest, ScoresByHowCloseItWasToTheShip) {
   struct Case {
     int32_t spider_y;
     int32_t points;
-    uint8_t popup;
   };
   // The ship sits at y 214: d = 214 - (y + 8).
-  const Case cases[] = {
-      {189, 25, POPUP_25}, {190, 50, POPUP_50}, {197, 50, POPUP_50}, {198, 75, POPUP_75}, {210, 75, POPUP_75}};
+  const Case cases[] = {{189, 25}, {190, 50}, {197, 50}, {198, 75}, {210, 75}};
   for (const Case& c : cases) {
-    KillParticles();
-    player.score = 0;
+    world.player.score = 0;
     Spider(100, c.spider_y, TSpider::VDIR_UP, TSpider::HDIR_NONE)->Death();
-    EXPECT_EQ(player.score, c.points) << "spider at y " << c.spider_y;
-    EXPECT_EQ(Particles(c.popup), 1) << "spider at y " << c.spider_y;
-    EXPECT_EQ(Particles(PARTICLE_SPLAT), 9);  // the splat and eight flung drops
+    EXPECT_EQ(world.player.score, c.points) << "spider at y " << c.spider_y;
+    EXPECT_EQ(Reported<game_event::SpiderSplat>(world).back().points, c.points) << "spider at y " << c.spider_y;
   }
   EXPECT_EQ(Count<TSpider>(), 0);
-  EXPECT_EQ(statsStage.spiders_killed, 5);
-  EXPECT_EQ(statsGame.killed_spiders, 5);
+  EXPECT_EQ(world.statsStage.spiders_killed, 5);
+  EXPECT_EQ(world.statsGame.killed_spiders, 5);
 }
 
 TEST_F(SpiderTest, KilledInWardenAlertScoresNothingButCounts) {
-  hurryup.state = THurryUp::STATE_ALERT;
+  world.hurryup.state = THurryUp::STATE_ALERT;
   Spider(100, 205, TSpider::VDIR_UP, TSpider::HDIR_NONE)->Death();
-  EXPECT_EQ(player.score, 0);
-  for (uint8_t popup : {POPUP_25, POPUP_50, POPUP_75}) EXPECT_EQ(Particles(popup), 0);
-  EXPECT_EQ(statsStage.spiders_killed, 1);
-  EXPECT_EQ(statsGame.killed_spiders, 1);
+  EXPECT_EQ(world.player.score, 0);
+  EXPECT_EQ(Reported<game_event::SpiderSplat>(world).back().points, 0);
+  EXPECT_EQ(world.statsStage.spiders_killed, 1);
+  EXPECT_EQ(world.statsGame.killed_spiders, 1);
   // In the warning phase they still pay.
-  hurryup.state = THurryUp::STATE_WARNING;
+  world.hurryup.state = THurryUp::STATE_WARNING;
   Spider(100, 205, TSpider::VDIR_UP, TSpider::HDIR_NONE)->Death();
-  EXPECT_EQ(player.score, 75);
+  EXPECT_EQ(world.player.score, 75);
 }
 
 TEST_F(SpiderTest, TheBulletAndTheShipMeetIt) {
   // A level 1 shot ends on the spider it hits.
   Spider(100, 190, TSpider::VDIR_UP, TSpider::HDIR_NONE);
-  bullet.x = 102;
-  bullet.y = 200;
-  bullet.pwr = 1;
-  bullet.Update();  // moves to 192: overlaps the spider's 8x8 box
+  world.bullet.x = 102;
+  world.bullet.y = 200;
+  world.bullet.pwr = 1;
+  StepBullet(world);  // moves to 192: overlaps the spider's 8x8 box
   EXPECT_EQ(Count<TSpider>(), 0);
-  EXPECT_FALSE(bullet.InFlight());
-  EXPECT_EQ(statsGame.killed_spiders, 1);
+  EXPECT_FALSE(world.bullet.InFlight());
+  EXPECT_EQ(world.statsGame.killed_spiders, 1);
 
   // Without a shield contact costs a life; with one the spider dies.
-  const uint8_t lives = player.lives;
-  Spider(player.x + 3, player.y - 4, TSpider::VDIR_UP, TSpider::HDIR_NONE);
-  player.power[POWER_SHIELD] = 100;
-  player.CollideEnemies();
+  const uint8_t lives = world.player.lives;
+  Spider(world.player.x + 3, world.player.y - 4, TSpider::VDIR_UP, TSpider::HDIR_NONE);
+  world.player.power[POWER_SHIELD] = 100;
+  CollideShipWithEnemies(world.player);
   EXPECT_EQ(Count<TSpider>(), 0);
-  EXPECT_EQ(player.lives, lives);
-  player.power[POWER_SHIELD] = 0;
-  Spider(player.x + 3, player.y - 4, TSpider::VDIR_UP, TSpider::HDIR_NONE);
-  player.CollideEnemies();
-  EXPECT_EQ(player.lives, lives - 1);
-  EXPECT_EQ(statsGame.player_spiderdeaths, 1);
+  EXPECT_EQ(world.player.lives, lives);
+  world.player.power[POWER_SHIELD] = 0;
+  Spider(world.player.x + 3, world.player.y - 4, TSpider::VDIR_UP, TSpider::HDIR_NONE);
+  CollideShipWithEnemies(world.player);
+  EXPECT_EQ(world.player.lives, lives - 1);
+  EXPECT_EQ(world.statsGame.player_spiderdeaths, 1);
   EXPECT_EQ(Count<TSpider>(), 1);
 }
 

@@ -5,8 +5,11 @@
 #include <string>
 
 #include "core/images.h"
+#include "game/collisions.h"
 #include "game/enemy_fixture.h"
 #include "game/play.h"
+#include "game/play_passes.h"
+#include "game/ship.h"
 #include "game/world.h"
 #include "platform/clock.h"
 #include "platform/image.h"
@@ -18,27 +21,27 @@ using enemy_test::Battlefield;
 
 class WardenTest : public Battlefield {
  protected:
-  static int Wardens() { return Count<TWarden>(); }
+  int Wardens() { return Count<TWarden>(); }
 };
 
 TEST_F(WardenTest, WarningBeatsThreeSecondsThenAWardenEvery1800Frames) {
-  hurryup.Activate();
-  EXPECT_EQ(hurryup.state, THurryUp::STATE_WARNING);
-  EXPECT_FALSE(hurryup.msg.empty());
+  world.hurryup.Activate();
+  EXPECT_EQ(world.hurryup.state, THurryUp::STATE_WARNING);
+  EXPECT_FALSE(world.hurryup.msg.empty());
   int frame = 0;
-  while (hurryup.state == THurryUp::STATE_WARNING) {
-    hurryup.Update();
+  while (world.hurryup.state == THurryUp::STATE_WARNING) {
+    world.hurryup.Update();
     ++frame;
     ASSERT_LE(frame, 1000);
   }
   EXPECT_EQ(frame, 180);
-  EXPECT_EQ(hurryup.loops, 3);
+  EXPECT_EQ(world.hurryup.loops, 3);
   EXPECT_EQ(Wardens(), 1);  // in the very frame the alert begins
-  for (int i = 0; i < 1799; ++i) hurryup.Update();
+  for (int i = 0; i < 1799; ++i) world.hurryup.Update();
   EXPECT_EQ(Wardens(), 1);
-  hurryup.Update();
+  world.hurryup.Update();
   EXPECT_EQ(Wardens(), 2);
-  for (int i = 0; i < 1800; ++i) hurryup.Update();
+  for (int i = 0; i < 1800; ++i) world.hurryup.Update();
   EXPECT_EQ(Wardens(), 3);
 }
 
@@ -47,9 +50,9 @@ TEST_F(WardenTest, EveryMessageTurnsUp) {
   int hurry = 0;
   const int n = 7000;
   for (int i = 0; i < n; ++i) {
-    hurryup.Activate();
-    seen.insert(hurryup.msg);
-    hurry += hurryup.msg == "H U R R Y   U P !";
+    world.hurryup.Activate();
+    seen.insert(world.hurryup.msg);
+    hurry += world.hurryup.msg == "H U R R Y   U P !";
   }
   EXPECT_EQ(seen.size(), 7u);
   EXPECT_TRUE(seen.count("W A R D E N   A L E R T !"));
@@ -57,34 +60,34 @@ TEST_F(WardenTest, EveryMessageTurnsUp) {
 }
 
 TEST_F(WardenTest, ANewWaveCancelsTheWarningAndTheWardens) {
-  SetupStage();  // stage B wave 1 from the fixture's stage A
-  hurryup.Activate();
-  for (int i = 0; i < 30; ++i) hurryup.Update();
-  SetupWave();
-  EXPECT_EQ(hurryup.state, THurryUp::STATE_OFF);
+  SetupStage(world);  // stage B wave 1 from the fixture's stage A
+  world.hurryup.Activate();
+  for (int i = 0; i < 30; ++i) world.hurryup.Update();
+  SetupWave(world);
+  EXPECT_EQ(world.hurryup.state, THurryUp::STATE_OFF);
 
-  hurryup.Activate();
-  for (int i = 0; i < 200; ++i) hurryup.Update();
+  world.hurryup.Activate();
+  for (int i = 0; i < 200; ++i) world.hurryup.Update();
   ASSERT_EQ(Wardens(), 1);
-  SetupWave();
-  EXPECT_EQ(hurryup.state, THurryUp::STATE_OFF);
+  SetupWave(world);
+  EXPECT_EQ(world.hurryup.state, THurryUp::STATE_OFF);
   EXPECT_EQ(Wardens(), 0);
-  SpawnWarden();
-  SetupStage();
+  SpawnWarden(world);
+  SetupStage(world);
   EXPECT_EQ(Wardens(), 0);
 }
 
 TEST_F(WardenTest, HomesInSidewaysUpToItsTopSpeedAndBobs) {
-  TWarden* warden = SpawnWarden();
+  TWarden* warden = SpawnWarden(world);
   warden->x = 300;
   warden->y = 100;
   warden->xdelta = 0.125f;
   warden->xvelmax = 2.0f;
   warden->ysin = 10;
-  player.x = 100;
+  world.player.x = 100;
   float lowest = 1e9f, highest = -1e9f;
   for (int i = 0; i < 72; ++i) {  // one bob: 5 degrees a frame
-    UpdateWardens();
+    UpdateWardens(world);
     lowest = std::min(lowest, warden->sy);
     highest = std::max(highest, warden->sy);
   }
@@ -93,21 +96,21 @@ TEST_F(WardenTest, HomesInSidewaysUpToItsTopSpeedAndBobs) {
   EXPECT_NEAR(highest, 110.0f, 0.01f);
   EXPECT_NEAR(lowest, 90.0f, 0.01f);
   EXPECT_EQ(warden->sinr, 0);
-  // Its trail: one particle a frame.
-  EXPECT_EQ(Particles(18), 72);
+  // Its trail: one a frame.
+  EXPECT_EQ(Reported<game_event::WardenTrail>(world).size(), 72u);
 }
 
 TEST_F(WardenTest, ShootsStraightAtTheShipsMiddle) {
-  TWarden* warden = SpawnWarden();
+  TWarden* warden = SpawnWarden(world);
   warden->x = 60;
   warden->y = 40;
   warden->sy = 40;
-  player.x = 157;
-  player.y = 195;
+  world.player.x = 157;
+  world.player.y = 195;
   warden->ShootAtPlayer();
-  ASSERT_EQ(lstWardenBullets.Count(), 1u);
+  ASSERT_EQ(world.lstWardenBullets.Count(), 1u);
   TWardenBullet* shot = nullptr;
-  lstWardenBullets.ForEach([&](TWardenBullet* b) { shot = b; });
+  world.lstWardenBullets.ForEach([&](TWardenBullet* b) { shot = b; });
   EXPECT_GE(shot->vel, 2.5f);
   EXPECT_LE(shot->vel, 3.0f);
   // Aim point (160, 200): 100 across, 160 down.
@@ -117,12 +120,12 @@ TEST_F(WardenTest, ShootsStraightAtTheShipsMiddle) {
   EXPECT_NEAR(shot->ang, 180.0f - std::atan2(100.0f, 160.0f) * 57.29578f, 1e-3);
 
   // Straight up is 0 degrees, straight left 270.
-  player.x = 57;
-  player.y = 0;
+  world.player.x = 57;
+  world.player.y = 0;
   warden->ShootAtPlayer();
   EXPECT_NEAR(warden->aim, 0.0f, 1e-4);
-  player.x = -100;
-  player.y = 35;
+  world.player.x = -100;
+  world.player.y = 35;
   warden->ShootAtPlayer();
   EXPECT_NEAR(warden->aim, 270.0f, 1e-4);
 }
@@ -139,26 +142,26 @@ TEST_F(WardenTest, ABulletLeavesFivePixelsBeyondAnyEdge) {
       {100, 243.0f, 0, 1.0f, 2},  // 244, 245 stay
   };
   for (const Case& c : cases) {
-    TWardenBullet* shot = TWardenBullet::New();
+    TWardenBullet* shot = TWardenBullet::New(world);
     shot->x = c.x;
     shot->y = c.y;
     shot->xvel = c.xvel;
     shot->yvel = c.yvel;
-    for (int i = 0; i < c.frames_alive; ++i) UpdateWardenBullets();
-    EXPECT_EQ(lstWardenBullets.Count(), 1u) << c.x << "," << c.y;
-    UpdateWardenBullets();
-    EXPECT_EQ(lstWardenBullets.Count(), 0u) << c.x << "," << c.y;
+    for (int i = 0; i < c.frames_alive; ++i) UpdateWardenBullets(world);
+    EXPECT_EQ(world.lstWardenBullets.Count(), 1u) << c.x << "," << c.y;
+    UpdateWardenBullets(world);
+    EXPECT_EQ(world.lstWardenBullets.Count(), 0u) << c.x << "," << c.y;
   }
 }
 
 TEST_F(WardenTest, FiresAboutOnceASecond) {
-  TWarden* warden = SpawnWarden();
+  TWarden* warden = SpawnWarden(world);
   const int frames = 60 * 200;
   for (int i = 0; i < frames; ++i) {
     warden->x = 150;
-    UpdateWardens();
+    UpdateWardens(world);
   }
-  enemy_test::ExpectShare(int(lstWardenBullets.Count()), frames, 1.0 / 60);
+  enemy_test::ExpectShare(int(world.lstWardenBullets.Count()), frames, 1.0 / 60);
 }
 
 // The ship is hit by the warden's picture, not by a box: the warden and its
@@ -170,44 +173,44 @@ class WardenPictureTest : public WardenTest {
     static bool loaded = false;
     if (!loaded) {
       SetDataDir(SKITTERWORM_TEST_DATA_DIR);
-      LoadGameImages();
+      LoadCollisionMasks();
       loaded = true;
     }
-    if (!gfx.warden || !gfx.warden_bullet || !gfx.player) GTEST_SKIP() << "game images not built";
-    ResetCollisions(~0u);
+    if (Masks().warden.Empty() || Masks().warden_bullet.Empty() || Masks().ship.Empty())
+      GTEST_SKIP() << "game images not built";
   }
 };
 
 TEST_F(WardenPictureTest, TheShipDiesOnTheWardensPictureButNotBesideIt) {
-  TWarden* warden = SpawnWarden();
-  warden->x = float(player.x + 3);
-  warden->sy = float(player.y + 4);
-  RegisterWardenCollisions();
-  player.CollideOther();
-  EXPECT_EQ(player.state, SHIP_DEAD);
-  EXPECT_EQ(statsGame.player_wardendeaths, 1);
+  TWarden* warden = SpawnWarden(world);
+  warden->x = float(world.player.x + 3);
+  warden->sy = float(world.player.y + 4);
+  RegisterWardenCollisions(world);
+  CollideShipWithWardens(world.player);
+  EXPECT_EQ(world.player.state, SHIP_DEAD);
+  EXPECT_EQ(world.statsGame.player_wardendeaths, 1);
 
   // Far from the picture nothing happens; the shield makes it harmless too.
-  player.Init();
-  warden->x = float(player.x + 60);
-  RegisterWardenCollisions();
-  player.CollideOther();
-  EXPECT_EQ(player.state, SHIP_ALIVE);
-  warden->x = float(player.x + 3);
-  player.power[POWER_SHIELD] = 50;
-  RegisterWardenCollisions();
-  player.CollideOther();
-  EXPECT_EQ(player.state, SHIP_ALIVE);
+  world.player.Init();
+  warden->x = float(world.player.x + 60);
+  RegisterWardenCollisions(world);
+  CollideShipWithWardens(world.player);
+  EXPECT_EQ(world.player.state, SHIP_ALIVE);
+  warden->x = float(world.player.x + 3);
+  world.player.power[POWER_SHIELD] = 50;
+  RegisterWardenCollisions(world);
+  CollideShipWithWardens(world.player);
+  EXPECT_EQ(world.player.state, SHIP_ALIVE);
 }
 
 TEST_F(WardenPictureTest, ItsBulletsHitToo) {
-  TWardenBullet* shot = TWardenBullet::New();
-  shot->x = float(player.x + 3);
-  shot->y = float(player.y + 4);
+  TWardenBullet* shot = TWardenBullet::New(world);
+  shot->x = float(world.player.x + 3);
+  shot->y = float(world.player.y + 4);
   shot->ang = 30;
-  RegisterWardenCollisions();
-  player.CollideOther();
-  EXPECT_EQ(player.state, SHIP_DEAD);
+  RegisterWardenCollisions(world);
+  CollideShipWithWardens(world.player);
+  EXPECT_EQ(world.player.state, SHIP_DEAD);
 }
 
 }  // namespace

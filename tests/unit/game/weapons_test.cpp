@@ -13,6 +13,7 @@
 #include "game/radar.h"
 #include "game/railblast.h"
 #include "game/saucer.h"
+#include "game/ship.h"
 #include "game/smart_bomb.h"
 #include "game/snail.h"
 #include "game/spider.h"
@@ -20,6 +21,7 @@
 #include "game/world.h"
 #include "persist/records.h"
 #include "platform/recording_backend.h"
+#include "show/weapon_pictures.h"
 
 namespace {
 
@@ -29,188 +31,190 @@ class Weapons : public Battlefield {
  protected:
   void SetUp() override {
     Battlefield::SetUp();
-    gameState = STATE_PLAYING;
+    world.gameState = STATE_PLAYING;
   }
   void TearDown() override {
-    lstExplosions.Clear();
-    lstMissiles.Clear();
-    lstMissileVolleys.Clear();
-    lstRailblasts.Clear();
-    lstPowerups.Clear();
+    world.lstExplosions.Clear();
+    world.lstMissiles.Clear();
+    world.lstMissileVolleys.Clear();
+    world.lstRailblasts.Clear();
+    world.lstPowerups.Clear();
     Battlefield::TearDown();
   }
 
-  static void FillField(uint8_t code) {
+  void FillField(uint8_t code) {
     for (int32_t cell = 0; cell < kFieldCells; ++cell) Put(cell, code);
   }
-  static TSpider* SpiderAt(int32_t x, int32_t y) {
-    TSpider* spider = TSpider::New();
+  TSpider* SpiderAt(int32_t x, int32_t y) {
+    TSpider* spider = TSpider::New(world);
     spider->x = x;
     spider->y = y;
     spider->vdir = TSpider::VDIR_UP;
     spider->hdir = TSpider::HDIR_NONE;
     return spider;
   }
+  // The first launch of a missile volley, from where the ship is.
+  void FireMissile() { TMissileVolley::Create(world, kVolleySpacing)->Update(); }
 };
 
 // --- missiles and explosions ------------------------------------------------
 
 TEST_F(Weapons, AMissileWithNothingAboveFliesOffWithoutExploding) {
   // Mines do not stop it.
-  const int32_t col = (player.x + 3 - 16) / 9;
+  const int32_t col = (world.player.x + 3 - 16) / 9;
   for (int32_t row = 0; row < kFieldRows; ++row) Put(CellIndex(col, row), CELL_SCATTERMINE);
-  player.FireMissile();
+  FireMissile();
   int ticks = 0;
-  while (!lstMissiles.Empty() && ticks < 200) {
-    UpdateWeapons();
+  while (!world.lstMissiles.Empty() && ticks < 200) {
+    UpdateWeapons(world);
     ++ticks;
-    ASSERT_TRUE(lstExplosions.Empty()) << "tick " << ticks;
+    ASSERT_TRUE(world.lstExplosions.Empty()) << "tick " << ticks;
   }
-  EXPECT_TRUE(lstMissiles.Empty());
+  EXPECT_TRUE(world.lstMissiles.Empty());
   // 222 pixels to climb, starting at 1 a tick and gaining 0.03 a tick.
   EXPECT_GT(ticks, 85);
   EXPECT_LT(ticks, 100);
-  for (int32_t row = 0; row < kFieldRows; ++row) EXPECT_EQ(playfield.data[CellIndex(col, row)], CELL_SCATTERMINE);
-  EXPECT_EQ(player.score, 0);
+  for (int32_t row = 0; row < kFieldRows; ++row) EXPECT_EQ(world.playfield.data[CellIndex(col, row)], CELL_SCATTERMINE);
+  EXPECT_EQ(world.player.score, 0);
 }
 
 TEST_F(Weapons, AMissileExplodesOnTheFirstMushroomAndClearsItsBlock) {
-  const int32_t col = (player.x + 3 - 16) / 9;
+  const int32_t col = (world.player.x + 3 - 16) / 9;
   Put(CellIndex(col, 4), 0);                      // further up: out of reach
   Put(CellIndex(col, 10), 2);                     // the first one in its way
   Put(CellIndex(col - 1, 10), 5);                 // poison, in the block
   Put(CellIndex(col + 1, 11), CELL_SCATTERMINE);  // in the block: vanishes
-  player.FireMissile();
+  FireMissile();
   TMissile* missile = nullptr;
-  lstMissiles.ForEach([&](TMissile* m) { missile = m; });
+  world.lstMissiles.ForEach([&](TMissile* m) { missile = m; });
   ASSERT_NE(missile, nullptr);
   EXPECT_EQ(missile->m_col, col);
-  while (lstExplosions.Empty() && !lstMissiles.Empty()) UpdateWeapons();
+  while (world.lstExplosions.Empty() && !world.lstMissiles.Empty()) UpdateWeapons(world);
 
-  ASSERT_EQ(lstExplosions.Count(), 1u);
-  EXPECT_TRUE(lstMissiles.Empty());  // gone in the tick it exploded
+  ASSERT_EQ(world.lstExplosions.Count(), 1u);
+  EXPECT_TRUE(world.lstMissiles.Empty());  // gone in the tick it exploded
   TExplosion* explosion = nullptr;
-  lstExplosions.ForEach([&](TExplosion* e) { explosion = e; });
+  world.lstExplosions.ForEach([&](TExplosion* e) { explosion = e; });
   EXPECT_EQ(explosion->pos, CellIndex(col, 10));
-  EXPECT_EQ(explosion->x, player.x + 3);
+  EXPECT_EQ(explosion->x, world.player.x + 3);
   EXPECT_EQ(explosion->life, kExplosionLife);
-  EXPECT_EQ(playfield.data[CellIndex(col, 10)], CELL_EMPTY);
-  EXPECT_EQ(playfield.data[CellIndex(col - 1, 10)], CELL_EMPTY);
-  EXPECT_EQ(playfield.data[CellIndex(col + 1, 11)], CELL_EMPTY);
-  EXPECT_EQ(playfield.data[CellIndex(col, 4)], 0);
-  EXPECT_EQ(player.score, 1 + 15);
-  EXPECT_EQ(statsGame.killed_shrooms, 1);
-  EXPECT_EQ(statsGame.killed_pshrooms, 1);
-  EXPECT_EQ(statsStage.mushrooms, 2);
+  EXPECT_EQ(world.playfield.data[CellIndex(col, 10)], CELL_EMPTY);
+  EXPECT_EQ(world.playfield.data[CellIndex(col - 1, 10)], CELL_EMPTY);
+  EXPECT_EQ(world.playfield.data[CellIndex(col + 1, 11)], CELL_EMPTY);
+  EXPECT_EQ(world.playfield.data[CellIndex(col, 4)], 0);
+  EXPECT_EQ(world.player.score, 1 + 15);
+  EXPECT_EQ(world.statsGame.killed_shrooms, 1);
+  EXPECT_EQ(world.statsGame.killed_pshrooms, 1);
+  EXPECT_EQ(world.statsStage.mushrooms, 2);
 }
 
 TEST_F(Weapons, AMissileExplodesOnAnEnemyInItsWay) {
-  SpiderAt(player.x + 1, 150);
-  player.FireMissile();
-  while (lstExplosions.Empty() && !lstMissiles.Empty()) UpdateWeapons();
+  SpiderAt(world.player.x + 1, 150);
+  FireMissile();
+  while (world.lstExplosions.Empty() && !world.lstMissiles.Empty()) UpdateWeapons(world);
   EXPECT_EQ(Count<TSpider>(), 0);
-  EXPECT_EQ(statsGame.killed_spiders, 1);
-  EXPECT_EQ(lstExplosions.Count(), 1u);
-  EXPECT_TRUE(lstMissiles.Empty());
+  EXPECT_EQ(world.statsGame.killed_spiders, 1);
+  EXPECT_EQ(world.lstExplosions.Count(), 1u);
+  EXPECT_TRUE(world.lstMissiles.Empty());
 }
 
 TEST_F(Weapons, AnExplosionByTheLeftEdgeReachesRoundToTheRightEnd) {
   FillField(0);
   const int32_t pos = CellIndex(0, 5);
-  TExplosion::Create(CellX(0) + 4, CellY(5) + 4, kExplosionLife, uint16_t(pos));
+  TExplosion::Create(world, CellX(0) + 4, CellY(5) + 4, kExplosionLife, uint16_t(pos));
   // The block by index: the right end of rows 3, 4 and 5 instead of a left neighbour.
   const std::set<int32_t> cleared = {CellIndex(31, 3), CellIndex(0, 4), CellIndex(1, 4),
                                      CellIndex(31, 4), CellIndex(0, 5), CellIndex(1, 5),
                                      CellIndex(31, 5), CellIndex(0, 6), CellIndex(1, 6)};
   for (int32_t cell = 0; cell < kFieldCells; ++cell)
-    EXPECT_EQ(playfield.data[cell] == CELL_EMPTY, cleared.count(cell) == 1) << "cell " << cell;
-  EXPECT_EQ(player.score, 9);
+    EXPECT_EQ(world.playfield.data[cell] == CELL_EMPTY, cleared.count(cell) == 1) << "cell " << cell;
+  EXPECT_EQ(world.player.score, 9);
 }
 
 TEST_F(Weapons, AnExplosionInTheCornerOrAboveTheFieldStaysInside) {
   FillField(0);
-  TExplosion::Create(21, 20, kExplosionLife, 0);
+  TExplosion::Create(world, 21, 20, kExplosionLife, 0);
   const std::set<int32_t> cleared = {0, 1, 31, 32, 33};
   for (int32_t cell = 0; cell < kFieldCells; ++cell)
-    EXPECT_EQ(playfield.data[cell] == CELL_EMPTY, cleared.count(cell) == 1) << "cell " << cell;
+    EXPECT_EQ(world.playfield.data[cell] == CELL_EMPTY, cleared.count(cell) == 1) << "cell " << cell;
 
   // A missile above the field has a wrapped row byte: its explosion clears nothing.
   FillField(0);
-  TExplosion::Create(100, 2, kExplosionLife, uint16_t(255 * 32 + 9));
-  for (int32_t cell = 0; cell < kFieldCells; ++cell) EXPECT_EQ(playfield.data[cell], 0);
+  TExplosion::Create(world, 100, 2, kExplosionLife, uint16_t(255 * 32 + 9));
+  for (int32_t cell = 0; cell < kFieldCells; ++cell) EXPECT_EQ(world.playfield.data[cell], 0);
 }
 
 TEST_F(Weapons, AnExplosionBurnsForSixtyTicksAndClearsWhatComesIntoIt) {
   const int32_t pos = CellIndex(10, 8);
-  TExplosion::Create(CellX(10) + 4, CellY(8) + 4, kExplosionLife, uint16_t(pos));
+  TExplosion::Create(world, CellX(10) + 4, CellY(8) + 4, kExplosionLife, uint16_t(pos));
   for (int tick = 1; tick < kExplosionLife; ++tick) {
     if (tick == 30) Put(pos + 33, 1);
-    UpdateWeapons();
-    if (tick == 30) EXPECT_EQ(playfield.data[pos + 33], CELL_EMPTY);
+    UpdateWeapons(world);
+    if (tick == 30) EXPECT_EQ(world.playfield.data[pos + 33], CELL_EMPTY);
   }
-  EXPECT_EQ(lstExplosions.Count(), 1u);
-  UpdateWeapons();
-  EXPECT_TRUE(lstExplosions.Empty());
-  EXPECT_EQ(statsGame.killed_shrooms, 1);
+  EXPECT_EQ(world.lstExplosions.Count(), 1u);
+  UpdateWeapons(world);
+  EXPECT_TRUE(world.lstExplosions.Empty());
+  EXPECT_EQ(world.statsGame.killed_shrooms, 1);
 }
 
 TEST_F(Weapons, AnExplosionKillsWhatOverlapsItsBoxAndSparesWhatOnlyTouches) {
   // The box is (90, 90, 24, 24).
   TSpider* inside = SpiderAt(83, 100);
-  SpiderAt(82, 100);                                   // right edge meets the box
-  TSkitterworm* part = game_test::PlacePart(100, 84);  // contact shape (x, y + 2, 8, 5) overlaps
-  game_test::PlacePart(100, 83);                       // only touches
-  TSaucer* low = TSaucer::New();                       // contact shape (x, y + 3, 8, 4)
+  SpiderAt(82, 100);                                          // right edge meets the box
+  TSkitterworm* part = game_test::PlacePart(world, 100, 84);  // contact shape (x, y + 2, 8, 5) overlaps
+  game_test::PlacePart(world, 100, 83);                       // only touches
+  TSaucer* low = TSaucer::New(world);                         // contact shape (x, y + 3, 8, 4)
   low->x = 95.0f;
   low->y = 110;
-  TSaucer* lower = TSaucer::New();
+  TSaucer* lower = TSaucer::New(world);
   lower->x = 95.0f;
   lower->y = 111;
-  TExplosion::Create(100, 100, kExplosionLife, uint16_t(CellIndex(9, 9)));
+  TExplosion::Create(world, 100, 100, kExplosionLife, uint16_t(CellIndex(9, 9)));
   EXPECT_EQ(Count<TSpider>(), 1);
   EXPECT_NE(First<TSpider>(), inside);
   EXPECT_EQ(Count<TSkitterworm>(), 1);
   EXPECT_NE(First<TSkitterworm>(), part);
   EXPECT_EQ(Count<TSaucer>(), 1);
   EXPECT_EQ(First<TSaucer>(), lower);
-  EXPECT_EQ(statsGame.killed_worms, 1);
-  EXPECT_EQ(statsGame.killed_spiders, 1);
-  EXPECT_EQ(statsGame.killed_saucers, 1);
+  EXPECT_EQ(world.statsGame.killed_worms, 1);
+  EXPECT_EQ(world.statsGame.killed_spiders, 1);
+  EXPECT_EQ(world.statsGame.killed_saucers, 1);
 }
 
 TEST_F(Weapons, MinesInAnExplosionOrARailblastVanishWithoutScoring) {
   FillField(CELL_SCATTERMINE);
-  TExplosion::Create(CellX(20) + 4, CellY(8) + 4, kExplosionLife, uint16_t(CellIndex(20, 8)));
-  TRailblast::Create(CellX(5) + 4);  // columns 4 to 6
-  while (!lstRailblasts.Empty()) UpdateWeapons();
+  TExplosion::Create(world, CellX(20) + 4, CellY(8) + 4, kExplosionLife, uint16_t(CellIndex(20, 8)));
+  TRailblast::Create(world, CellX(5) + 4);  // columns 4 to 6
+  while (!world.lstRailblasts.Empty()) UpdateWeapons(world);
   int mines = 0;
-  for (int32_t cell = 0; cell < kFieldCells; ++cell) mines += playfield.data[cell] == CELL_SCATTERMINE;
+  for (int32_t cell = 0; cell < kFieldCells; ++cell) mines += world.playfield.data[cell] == CELL_SCATTERMINE;
   EXPECT_EQ(mines, kFieldCells - 9 - 3 * kFieldRows);
-  EXPECT_EQ(player.score, 0);
-  EXPECT_EQ(statsStage.mushrooms, 0);
-  EXPECT_EQ(statsGame.killed_shrooms + statsGame.killed_pshrooms, 0);
+  EXPECT_EQ(world.player.score, 0);
+  EXPECT_EQ(world.statsStage.mushrooms, 0);
+  EXPECT_EQ(world.statsGame.killed_shrooms + world.statsGame.killed_pshrooms, 0);
 }
 
 // --- the missile volley -------------------------------------------------------
 
 TEST_F(Weapons, AVolleyLaunchesFiveMissilesFromWhereverTheShipIs) {
-  player.item[0] = ITEM_MISSILES;
-  player.UseItem();
-  ASSERT_EQ(lstMissileVolleys.Count(), 1u);
+  world.player.item[0] = ITEM_MISSILES;
+  UseItem(world);
+  ASSERT_EQ(world.lstMissileVolleys.Count(), 1u);
   std::vector<int32_t> launched_from;
   size_t known = 0;
   for (int tick = 0; tick < kVolleyLife; ++tick) {
-    UpdateWeapons();
-    if (lstMissiles.Count() > known) {
-      known = lstMissiles.Count();
-      launched_from.push_back(player.x + 3);
+    UpdateWeapons(world);
+    if (world.lstMissiles.Count() > known) {
+      known = world.lstMissiles.Count();
+      launched_from.push_back(world.player.x + 3);
     }
-    player.x += 1;  // the ship keeps moving under the volley
+    world.player.x += 1;  // the ship keeps moving under the volley
   }
-  EXPECT_TRUE(lstMissileVolleys.Empty());
-  EXPECT_EQ(lstMissiles.Count(), 5u);
+  EXPECT_TRUE(world.lstMissileVolleys.Empty());
+  EXPECT_EQ(world.lstMissiles.Count(), 5u);
   std::vector<int32_t> missile_x;
-  lstMissiles.ForEach([&](TMissile* m) { missile_x.push_back(m->x); });
+  world.lstMissiles.ForEach([&](TMissile* m) { missile_x.push_back(m->x); });
   EXPECT_EQ(missile_x, launched_from);
   // 15 ticks apart.
   ASSERT_EQ(missile_x.size(), 5u);
@@ -225,61 +229,61 @@ TEST_F(Weapons, TheRailblastStripIsClampedAtTheEdges) {
     uint8_t source, left, right;
   };
   for (const Case& c : {Case{20, 0, 0, 1}, Case{300, 31, 30, 31}, Case{159, 15, 14, 16}}) {
-    const TRailblast* rail = TRailblast::Create(c.x);
+    const TRailblast* rail = TRailblast::Create(world, c.x);
     EXPECT_EQ(rail->sourcecol, c.source) << c.x;
     EXPECT_EQ(rail->leftcol, c.left) << c.x;
     EXPECT_EQ(rail->rightcol, c.right) << c.x;
   }
   // Burning at the left edge touches only columns 0 and 1.
-  lstRailblasts.Clear();
+  world.lstRailblasts.Clear();
   FillField(0);
-  TRailblast* rail = TRailblast::Create(20);
+  TRailblast* rail = TRailblast::Create(world, 20);
   rail->frame = TRailblast::kFireAt - 1;
-  UpdateWeapons();
+  UpdateWeapons(world);
   for (int32_t cell = 0; cell < kFieldCells; ++cell)
-    EXPECT_EQ(playfield.data[cell] == CELL_EMPTY, cell % kFieldCols <= 1) << "cell " << cell;
-  EXPECT_EQ(player.score, 2 * kFieldRows);
+    EXPECT_EQ(world.playfield.data[cell] == CELL_EMPTY, cell % kFieldCols <= 1) << "cell " << cell;
+  EXPECT_EQ(world.player.score, 2 * kFieldRows);
 }
 
 TEST_F(Weapons, TheRailblastRisesChargesFiresBurnsAndFades) {
   FillField(0);
-  player.item[0] = ITEM_RAILBLAST;
-  player.UseItem();
-  ASSERT_EQ(lstRailblasts.Count(), 1u);
+  world.player.item[0] = ITEM_RAILBLAST;
+  UseItem(world);
+  ASSERT_EQ(world.lstRailblasts.Count(), 1u);
   TRailblast* rail = nullptr;
-  lstRailblasts.ForEach([&](TRailblast* r) { rail = r; });
-  EXPECT_EQ(rail->sourcex, player.x + 3);
-  for (int tick = 1; tick < TRailblast::kFireAt; ++tick) UpdateWeapons();
+  world.lstRailblasts.ForEach([&](TRailblast* r) { rail = r; });
+  EXPECT_EQ(rail->sourcex, world.player.x + 3);
+  for (int tick = 1; tick < TRailblast::kFireAt; ++tick) UpdateWeapons(world);
   // Nothing burnt yet; the drone has climbed about 36 pixels and stopped.
-  EXPECT_EQ(player.score, 0);
-  EXPECT_NEAR(rail->targy, float(player.y) - 36.0f, 1.5f);
+  EXPECT_EQ(world.player.score, 0);
+  EXPECT_NEAR(rail->targy, float(world.player.y) - 36.0f, 1.5f);
   EXPECT_LT(rail->targyvel, 0.01f);
 
-  UpdateWeapons();  // tick 120: the strip is gone
+  UpdateWeapons(world);  // tick 120: the strip is gone
   for (int32_t cell = 0; cell < kFieldCells; ++cell) {
     const int32_t col = cell % kFieldCols;
-    EXPECT_EQ(playfield.data[cell] == CELL_EMPTY, col >= rail->leftcol && col <= rail->rightcol) << cell;
+    EXPECT_EQ(world.playfield.data[cell] == CELL_EMPTY, col >= rail->leftcol && col <= rail->rightcol) << cell;
   }
-  EXPECT_EQ(player.score, 3 * kFieldRows);
+  EXPECT_EQ(world.player.score, 3 * kFieldRows);
 
   // Enemies in the beam burn until tick 199; a chain part leaves no mushroom.
-  TSkitterworm* part = game_test::PlacePart(rail->sourcex - 4, CellY(3));
+  TSkitterworm* part = game_test::PlacePart(world, rail->sourcex - 4, CellY(3));
   const int32_t part_cell = CellIndex((part->x - 13) / 9, (part->y - 12) / 9);
-  UpdateWeapons();
+  UpdateWeapons(world);
   EXPECT_EQ(Count<TSkitterworm>(), 0);
-  EXPECT_EQ(playfield.data[part_cell], CELL_EMPTY);
-  while (rail->frame < TRailblast::kBurnUntil - 2) UpdateWeapons();
+  EXPECT_EQ(world.playfield.data[part_cell], CELL_EMPTY);
+  while (rail->frame < TRailblast::kBurnUntil - 2) UpdateWeapons(world);
   SpiderAt(rail->sourcex, 190);
-  UpdateWeapons();  // tick 199
+  UpdateWeapons(world);  // tick 199
   EXPECT_EQ(Count<TSpider>(), 0);
   SpiderAt(rail->sourcex, 190);
-  UpdateWeapons();  // tick 200: the beam only shows now
+  UpdateWeapons(world);  // tick 200: the beam only shows now
   EXPECT_EQ(Count<TSpider>(), 1);
 
-  while (rail->frame < TRailblast::kGoneAt - 1) UpdateWeapons();
-  EXPECT_EQ(lstRailblasts.Count(), 1u);
-  UpdateWeapons();
-  EXPECT_TRUE(lstRailblasts.Empty());
+  while (rail->frame < TRailblast::kGoneAt - 1) UpdateWeapons(world);
+  EXPECT_EQ(world.lstRailblasts.Count(), 1u);
+  UpdateWeapons(world);
+  EXPECT_TRUE(world.lstRailblasts.Empty());
 }
 
 TEST_F(Weapons, TheBeamIsStretchedOverTheStripAndFades) {
@@ -291,11 +295,11 @@ TEST_F(Weapons, TheBeamIsStretchedOverTheStripAndFades) {
   const std::vector<uint32_t> white(4 * 4, 0xFFFFFFFFu);
   gfx.railblast = CreateImage(white.data(), 4, 4, 4, 4, 1);
 
-  TRailblast* rail = TRailblast::Create(100);
+  TRailblast* rail = TRailblast::Create(world, 100);
   auto beam = [&](uint16_t frame, float& left, float& right, float& bottom, uint8_t& alpha) {
     rail->frame = frame;
     recorder.Forget();
-    DrawMissilesAndRailblasts();
+    DrawMissilesAndRailblasts(world);
     Flip();
     const std::vector<Vertex> all = recorder.AllVertices();
     ASSERT_FALSE(all.empty());
@@ -323,93 +327,77 @@ TEST_F(Weapons, TheBeamIsStretchedOverTheStripAndFades) {
 // --- the smart bomb ---------------------------------------------------------
 
 // Keeps the colour every Cls clears to.
-class ClearRecorder : public HeadlessBackend {
- public:
-  void Clear(uint8_t r, uint8_t g, uint8_t b) override {
-    HeadlessBackend::Clear(r, g, b);
-    last_r = r, last_g = g, last_b = b;
-  }
-  uint8_t last_r = 0, last_g = 0, last_b = 0;
-};
-
 TEST_F(Weapons, TheSmartBombLeavesChainsAliveAndFlashesTheBackground) {
-  ClearRecorder recorder;
-  SetBackend(&recorder);
-  ASSERT_TRUE(Graphics(320, 240, 0));
   for (int32_t col = 0; col < kFieldCols; ++col) Put(CellIndex(col, 2), 6);
   SpiderAt(50, 190);
   SpiderAt(150, 200);
-  TSnail* snail = TSnail::New();
+  TSnail* snail = TSnail::New(world);
   snail->x = 100;
   snail->y = 50;
   snail->dir = TSnail::DIR_DOWN;
-  TSaucer* saucer = TSaucer::New();
+  TSaucer* saucer = TSaucer::New(world);
   saucer->x = 200;
   saucer->y = 40;
-  game_test::PlacePart(40, CellY(5));
-  game_test::PlacePart(49, CellY(5));
-  player.item[0] = ITEM_SMARTBOMB;
-  player.UseItem();
+  game_test::PlacePart(world, 40, CellY(5));
+  game_test::PlacePart(world, 49, CellY(5));
+  world.player.item[0] = ITEM_SMARTBOMB;
+  UseItem(world);
   EXPECT_EQ(Count<TSpider>() + Count<TSnail>() + Count<TSaucer>(), 0);
   EXPECT_EQ(Count<TSkitterworm>(), 2);
-  EXPECT_EQ(statsGame.killed_spiders, 2);
-  EXPECT_EQ(statsGame.killed_snails, 1);
-  EXPECT_EQ(statsGame.killed_saucers, 1);
-  EXPECT_EQ(statsGame.killed_pshrooms, kFieldCols);  // the field's sweep took every poison one
+  EXPECT_EQ(world.statsGame.killed_spiders, 2);
+  EXPECT_EQ(world.statsGame.killed_snails, 1);
+  EXPECT_EQ(world.statsGame.killed_saucers, 1);
+  EXPECT_EQ(world.statsGame.killed_pshrooms, kFieldCols);  // the field's sweep took every poison one
 
   std::vector<int> greys;
   for (int tick = 0; tick < 42; ++tick) {
-    UpdateSmartBomb();
-    Cls();
-    EXPECT_EQ(recorder.last_r, recorder.last_g);
-    EXPECT_EQ(recorder.last_g, recorder.last_b);
-    greys.push_back(recorder.last_r);
+    UpdateSmartBomb(world);
+    greys.push_back(world.smartbomb.life);  // the grey of the background behind the game
   }
   EXPECT_EQ(greys.front(), 195);
   EXPECT_EQ(greys[38], 5);
   EXPECT_EQ(greys[39], 0);
   EXPECT_EQ(greys.back(), 0);
-  SetBackend(nullptr);
 }
 
 // --- the radar --------------------------------------------------------------
 
 TEST_F(Weapons, TheRadarWarnsOnlyAtSpiderTimer60And40And20) {
-  player.power[POWER_RADAR] = 1;
-  radar.lastblink = int32_t(gameFrames);  // no blips in the way
+  world.player.power[POWER_RADAR] = 1;
+  world.radar.lastblink = int32_t(world.gameFrames);  // no blips in the way
   std::vector<int32_t> warned_at;
-  for (spiderTimer = 80; spiderTimer >= 0; --spiderTimer) {
-    player.UpdatePowers();
-    if (radar.detect == 10) warned_at.push_back(spiderTimer);
+  for (world.spiderTimer = 80; world.spiderTimer >= 0; --world.spiderTimer) {
+    world.player.UpdatePowers();
+    if (world.radar.detect == 10) warned_at.push_back(world.spiderTimer);
   }
   EXPECT_EQ(warned_at, (std::vector<int32_t>{60, 40, 20}));
 
   // Counting down two at a time from an odd number steps over all three.
-  radar = TRadar{};
-  radar.lastblink = int32_t(gameFrames);
-  for (spiderTimer = 61; spiderTimer >= 1; spiderTimer -= 2) {
-    radar.Update();
-    EXPECT_EQ(radar.detect, 0) << spiderTimer;
+  world.radar.detect = world.radar.blink = 0;
+  world.radar.lastblink = int32_t(world.gameFrames);
+  for (world.spiderTimer = 61; world.spiderTimer >= 1; world.spiderTimer -= 2) {
+    world.radar.Update();
+    EXPECT_EQ(world.radar.detect, 0) << world.spiderTimer;
   }
 }
 
 TEST_F(Weapons, TheRadarBlipsEveryTwoAndAHalfSecondsWhileNoSpiderIsDue) {
-  spiderTimer = 500;
-  radar.lastblink = int32_t(gameFrames);
-  gameFrames += 150;
-  radar.Update();
-  EXPECT_EQ(radar.blink, 0);
-  gameFrames += 1;
-  radar.Update();
-  EXPECT_EQ(radar.blink, 20);
-  EXPECT_EQ(radar.lastblink, int32_t(gameFrames));
-  for (int tick = 0; tick < 20; ++tick) radar.Update();
-  EXPECT_EQ(radar.blink, 0);
+  world.spiderTimer = 500;
+  world.radar.lastblink = int32_t(world.gameFrames);
+  world.gameFrames += 150;
+  world.radar.Update();
+  EXPECT_EQ(world.radar.blink, 0);
+  world.gameFrames += 1;
+  world.radar.Update();
+  EXPECT_EQ(world.radar.blink, 20);
+  EXPECT_EQ(world.radar.lastblink, int32_t(world.gameFrames));
+  for (int tick = 0; tick < 20; ++tick) world.radar.Update();
+  EXPECT_EQ(world.radar.blink, 0);
   // Close to a spider it stays quiet.
-  spiderTimer = 55;
-  gameFrames += 600;
-  radar.Update();
-  EXPECT_EQ(radar.blink, 0);
+  world.spiderTimer = 55;
+  world.gameFrames += 600;
+  world.radar.Update();
+  EXPECT_EQ(world.radar.blink, 0);
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ TEST(Config, SaveWritesExactlyTheCurrentLayoutAndLoadReadsItBack) {
   c.vmode = 1;
   c.vres = 1;
   c.vscale = 3;
-  c.controls = 3;
+  c.controls = CONTROLS_JOYPAD;
   c.particles = 3;
   c.online = 0;
   c.key[6] = 90;

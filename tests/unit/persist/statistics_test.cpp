@@ -48,9 +48,9 @@ TEST(Statistics, AGameJoinsTheLifetimeTotals) {
   game.bullets_hit = 30;
   game.fastest_worm = 70.0f;
   game.powerups[0] = 200;
-  game.AddToLifetime(life);
+  life.Add(game);
   game.fastest_worm = 90.0f;
-  game.AddToLifetime(life);
+  life.Add(game);
   EXPECT_EQ(life.games_played, 2);
   EXPECT_EQ(life.player_wormdeaths, 0);
   EXPECT_EQ(life.player_spiderdeaths, 6);
@@ -171,7 +171,7 @@ TEST_F(StatisticsFile, TotalsSaturateAndASpeedThatIsNoNumberReadsZero) {
   TStatsGame game;
   game.killed_worms = 10;
   game.powerups[0] = 3;
-  game.AddToLifetime(life);
+  life.Add(game);
   EXPECT_EQ(life.killed_worms, INT32_MAX);
   EXPECT_EQ(life.powerups[0], INT32_MAX);
   EXPECT_EQ(life.TotalKills(), INT32_MAX);

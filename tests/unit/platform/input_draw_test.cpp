@@ -150,44 +150,6 @@ TEST_F(Headless, TheWindowGetsTheGamesIcon) {
   EXPECT_FALSE(SetWindowIcon("/nonexistent/icon.png"));
 }
 
-// A 4x4 image with an opaque left half.
-Image* HalfImage() {
-  std::vector<uint32_t> pixels(16, 0);
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 2; ++x) pixels[size_t(y) * 4 + x] = 0xFFFFFFFFu;
-  return CreateImage(pixels.data(), 4, 4, 4, 4, 1);
-}
-
-TEST_F(Headless, CollisionsAreExactToThePixel) {
-  Image* image = HalfImage();
-  ResetCollisions(~0u);
-  CollideImage(image, 10, 10, 0, 0, 0, 1, 7);                       // opaque x 10..11
-  EXPECT_TRUE(CollideImage(image, 12, 10, 0, 0, 1, 0, 0).empty());  // opaque 12..13: touching only
-  const auto& hits = CollideImage(image, 11, 10, 0, 0, 1, 0, 0);
-  ASSERT_EQ(hits.size(), 1u);
-  EXPECT_EQ(hits[0], 7);
-  EXPECT_TRUE(CollideImage(image, 11, 10, 0, 0, 2, 0, 0).empty());  // other layer
-  ResetCollisions(1);
-  EXPECT_TRUE(CollideImage(image, 11, 10, 0, 0, 1, 0, 0).empty());
-}
-
-TEST_F(Headless, CollisionsTurnWithTheirRotationAndIgnoreTheDrawingState) {
-  Image* image = HalfImage();
-  ResetCollisions(~0u);
-  // The drawing's scale and rotation are the picture's, not the rules'.
-  SetDrawScale(3);
-  SetScale(2, 2);
-  SetRotation(90);
-  // Rotated 180 degrees about its top-left handle, the opaque half lies at x 8..9, y 7..10.
-  CollideImage(image, 10, 11, 180, 0, 0, 1, 3);
-  EXPECT_FALSE(CollideImage(image, 7, 7, 0, 0, 1, 0, 0).empty());  // opaque 7..8 meets 8..9
-  EXPECT_TRUE(CollideImage(image, 10, 7, 0, 0, 1, 0, 0).empty());  // opaque 10..11 misses
-  EXPECT_TRUE(CollideImage(image, 5, 7, 0, 0, 1, 0, 0).empty());   // opaque 5..6 misses
-  SetDrawScale(1);
-  SetScale(1, 1);
-  SetRotation(0);
-}
-
 TEST_F(Headless, FullScreenModesOpenOnlyWhenTheyExist) {
   backend->ClearModes();
   EXPECT_FALSE(GraphicsModeExists(320, 240, 32));

@@ -19,55 +19,60 @@ double Expected(int64_t& state) {
 }
 
 TEST(Random, FirstValuesOfSeedOneFollowTheGenerator) {
+  RandomGenerator random;
   // Seed 1: the states are 48271 and 48271^2 mod (2^31 - 1) = 182605794.
-  SeedRnd(1);
-  const double first = RndDouble();
+  random.Seed(1);
+  const double first = random.Double();
   EXPECT_DOUBLE_EQ(first, (48268.0 + 182605792.0 / 134217728.0) / 536870912.0);
   int64_t state = 1;
   Expected(state);
-  for (int i = 0; i < 1000; ++i) ASSERT_DOUBLE_EQ(RndDouble(), Expected(state)) << "value " << i;
+  for (int i = 0; i < 1000; ++i) ASSERT_DOUBLE_EQ(random.Double(), Expected(state)) << "value " << i;
 }
 
 // -1 and 2147483647 would stand on the modulus, which the generator takes for 0.
 TEST(Random, SeedIsMaskedAndZeroIsReplaced) {
-  SeedRnd(-1);
-  EXPECT_EQ(RndSeed(), 0x1234);
-  SeedRnd(-2);
-  EXPECT_EQ(RndSeed(), 0x7FFFFFFE);
-  SeedRnd(0);
-  EXPECT_EQ(RndSeed(), 0x1234);
-  SeedRnd(int32_t(0x80000000));
-  EXPECT_EQ(RndSeed(), 0x1234);
+  RandomGenerator random;
+  random.Seed(-1);
+  EXPECT_EQ(random.State(), 0x1234);
+  random.Seed(-2);
+  EXPECT_EQ(random.State(), 0x7FFFFFFE);
+  random.Seed(0);
+  EXPECT_EQ(random.State(), 0x1234);
+  random.Seed(int32_t(0x80000000));
+  EXPECT_EQ(random.State(), 0x1234);
 }
 
 TEST(Random, RandIsInclusiveAndAcceptsSwappedBounds) {
-  SeedRnd(12345);
+  RandomGenerator random;
+  random.Seed(12345);
   bool seen[6] = {};
   for (int i = 0; i < 2000; ++i) {
-    const int v = Rand(5, 1);
+    const int v = random.Rand(5, 1);
     ASSERT_GE(v, 1);
     ASSERT_LE(v, 5);
     seen[v] = true;
   }
   for (int v = 1; v <= 5; ++v) EXPECT_TRUE(seen[v]) << v;
-  EXPECT_EQ(Rand(7, 7), 7);
+  EXPECT_EQ(random.Rand(7, 7), 7);
 }
 
 TEST(Random, RndStaysInsideItsHalfOpenRange) {
-  SeedRnd(99);
+  RandomGenerator random;
+  random.Seed(99);
   for (int i = 0; i < 2000; ++i) {
-    const float v = Rnd(1.0f, 0.3f);
+    const float v = random.Rnd(1.0f, 0.3f);
     ASSERT_GE(v, 0.3f);
     ASSERT_LT(v, 1.0f);
   }
 }
 
 TEST(Random, SameSeedReplaysTheSameSequence) {
-  SeedRnd(2024);
+  RandomGenerator random;
+  random.Seed(2024);
   int a[50];
-  for (int& v : a) v = Rand(0, 1000000);
-  SeedRnd(2024);
-  for (int v : a) EXPECT_EQ(Rand(0, 1000000), v);
+  for (int& v : a) v = random.Rand(0, 1000000);
+  random.Seed(2024);
+  for (int v : a) EXPECT_EQ(random.Rand(0, 1000000), v);
 }
 
 }  // namespace

@@ -17,8 +17,8 @@
 #include "core/play_states.h"
 #include "game/autopilot.h"
 #include "game/bullet.h"
+#include "game/collision_mask.h"
 #include "game/hurry_up.h"
-#include "game/particle.h"
 #include "game/player.h"
 #include "game/playfield.h"
 #include "game/skitterworm.h"
@@ -33,6 +33,8 @@
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "platform/sdl/sdl_backend.h"
+#include "show/particle.h"
+#include "show/show.h"
 
 namespace {
 
@@ -70,15 +72,15 @@ void StartWorld(int scale) {
   config.SetDefaults();
   config.sound = 0;
   config.music = 0;
-  config.controls = 1;
+  config.controls = CONTROLS_KEYBOARD;
   config.vmode = 4;
   config.vscale = uint8_t(scale);
   ASSERT_TRUE(OpenDisplay());
   ReleaseAllImages();
   SetDataDir(SKITTERWORM_TEST_DATA_DIR);
   LoadAssets();
+  LoadCollisionMasks();
   ASSERT_TRUE(OpenDisplay());  // uploads the atlas the assets filled
-  SeedRnd(4321);
   autopilotOn = false;
   quitProgram = false;
   NewLiveGame();
@@ -94,7 +96,8 @@ void Tap(int code) {
 }
 
 void ToPlaying() {
-  while (gameState == STATE_ENTERING) GameFrame();
+  World& world = ShownGame();
+  while (world.gameState == STATE_ENTERING) GameFrame();
 }
 
 struct Scene {
@@ -123,8 +126,8 @@ const Scene kScenes[] = {
          CreateParticles(uint16_t(40 + 13 * (type % 20)), 120, 6, uint8_t(type % 7), 60, 90, 0.5f, 2.0f, type, 0, 999,
                          0.98f);
        CreateFlash(200, 60);
-       CreateCFireIcon();
-       ActivateHurryUp();
+       CreateCFireIcon(ShownGame().player.cfire);
+       ActivateHurryUp(ShownGame());
        Frames(12);
      },
      {0xfe25a9786cd4557cull, 0x052248f771b293e4ull, 0x31095d92f607a7ebull, 0x7419a32e77e6ffe7ull}},
@@ -139,15 +142,15 @@ const Scene kScenes[] = {
     {"tally with bonus and prompt",
      [] {
        ToPlaying();
-       player.wave = 6;
-       player.wave_parts = 0;
+       ShownGame().player.wave = 6;
+       ShownGame().player.wave_parts = 0;
        Frames(1 + 320);
      },
      {0xadf650c1f10daa0cull, 0x815f8de8f41fe4c3ull, 0xb2c3fb928d8a2499ull, 0x8d08e8b0239d6547ull}},
     {"game over",
      [] {
        ToPlaying();
-       gameState = STATE_GAMEOVER;
+       ShownGame().gameState = STATE_GAMEOVER;
        Frames(40);
      },
      {0xeccd66d7302953caull, 0x354885374b6ada6bull, 0xe697876684c40acdull, 0x6429b67495194edfull}},

@@ -1,4 +1,4 @@
-#include "game/particle.h"
+#include "show/particle.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +23,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/image.h"
 #include "platform/random.h"
+#include "show/show.h"
 
 // Counts heap allocations while a test asks for it, to show that drawing and
 // steady emission come from the pool.
@@ -68,7 +69,6 @@ class ParticleTest : public ::testing::Test {
     fadeText.value = 1;
     fadeScene.value = 1;
     menuScreen = MENU_INGAME;
-    SeedRnd(1234);
     static const uint32_t kWhite[16] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu,
                                         0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu,
                                         0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};

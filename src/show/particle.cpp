@@ -1,4 +1,4 @@
-#include "game/particle.h"
+#include "show/particle.h"
 
 #include <algorithm>
 
@@ -10,12 +10,11 @@
 #include "core/rainbow_phaser.h"
 #include "core/screen_size.h"
 #include "core/sine_table.h"
-#include "game/player.h"
-#include "game/world.h"
 #include "persist/config.h"
 #include "persist/records.h"
 #include "platform/graphics.h"
 #include "platform/random.h"
+#include "show/show.h"
 
 namespace {
 
@@ -272,8 +271,8 @@ TParticle* CreateParticle(float x, float y, uint8_t type, std::string_view colou
 
 TParticle* CreateFlash(uint16_t x, uint16_t y) { return CreateParticle(x, y, PARTICLE_KERSPLODE, "FFFFFF", 100); }
 
-TParticle* CreateCFireIcon() {
-  return CreateParticle(5, 5, player.cfire ? PARTICLE_CFIRE_ON : PARTICLE_CFIRE_OFF, "FFFFFF", 100);
+TParticle* CreateCFireIcon(bool on) {
+  return CreateParticle(5, 5, on ? PARTICLE_CFIRE_ON : PARTICLE_CFIRE_OFF, "FFFFFF", 100);
 }
 
 TParticle* CreateScreenshotIcon() { return CreateParticle(5, 5, PARTICLE_SCREENSHOT, "FFFFFF", 100); }

@@ -1,4 +1,4 @@
-#include "game/hud.h"
+#include "show/hud.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ Image* Solid(int cell_w, int cell_h, int cells) {
 class Hud : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetWorld();
+    ResetWorld(world);
     SetBackend(&recording_);
     Graphics(320, 240, 0);
     saved_ = gfx;
@@ -36,9 +36,9 @@ class Hud : public ::testing::Test {
     gfx.powerup = Solid(8, 8, 16);
     gfx.hud_bgd = Solid(320, 13, 1);
     fntSmall = nullptr;
-    player.Init();
-    player.stage = 1;
-    player.wave = 1;
+    world.player.Init();
+    world.player.stage = 1;
+    world.player.wave = 1;
   }
   void TearDown() override {
     gfx = saved_;
@@ -48,7 +48,7 @@ class Hud : public ::testing::Test {
   // Top-left corners of the quads that show the given cell of an image.
   std::vector<std::pair<float, float>> Drawn(const Image* image, int cell) {
     recording_.Forget();
-    DrawHud();
+    DrawHud(world);
     Flip();
     std::vector<std::pair<float, float>> at;
     const AtlasRegion& r = image->regions[size_t(cell)];
@@ -61,7 +61,7 @@ class Hud : public ::testing::Test {
   // Heights of the power bars: the plain quads 2 pixels wide at x 7.
   std::vector<float> BarHeights() {
     recording_.Forget();
-    DrawHud();
+    DrawHud(world);
     Flip();
     std::vector<float> heights;
     const std::vector<Vertex> v = recording_.AllVertices();
@@ -72,31 +72,32 @@ class Hud : public ::testing::Test {
 
   RecordingBackend recording_;
   GameImages saved_;
+  World world;  // the game drawn
 };
 
 TEST_F(Hud, SpareLivesShowOneShipLessThanTheLives) {
-  player.lives = 3;
+  world.player.lives = 3;
   const auto ships = Drawn(gfx.player, 0);
   ASSERT_EQ(ships.size(), 2u);
   EXPECT_EQ(ships[0], std::make_pair(5.0f, 230.0f));
   EXPECT_EQ(ships[1], std::make_pair(15.0f, 230.0f));
-  player.lives = 1;
+  world.player.lives = 1;
   EXPECT_TRUE(Drawn(gfx.player, 0).empty());
 }
 
 TEST_F(Hud, ManyLivesShowFiveShips) {
-  player.lives = 7;
+  world.player.lives = 7;
   EXPECT_EQ(Drawn(gfx.player, 0).size(), 5u);
-  player.lives = 6;
+  world.player.lives = 6;
   EXPECT_EQ(Drawn(gfx.player, 0).size(), 5u);
-  player.lives = 200;
+  world.player.lives = 200;
   EXPECT_EQ(Drawn(gfx.player, 0).size(), 5u);
 }
 
 TEST_F(Hud, RunningPowersStackUpTheLeftColumn) {
   EXPECT_TRUE(Drawn(gfx.powerup, POWER_SHIELD).empty());
-  player.power[POWER_SHIELD] = 300;
-  player.power[POWER_SCORE2] = 300;
+  world.player.power[POWER_SHIELD] = 300;
+  world.player.power[POWER_SCORE2] = 300;
   const auto shield = Drawn(gfx.powerup, POWER_SHIELD);
   const auto score2 = Drawn(gfx.powerup, POWER_SCORE2);
   ASSERT_EQ(shield.size(), 1u);
@@ -106,16 +107,16 @@ TEST_F(Hud, RunningPowersStackUpTheLeftColumn) {
 }
 
 TEST_F(Hud, PowerBarIsOnePixelPerSecondPlusOne) {
-  player.power[POWER_LASER2] = 59;
+  world.player.power[POWER_LASER2] = 59;
   EXPECT_EQ(BarHeights(), std::vector<float>{1});
-  player.power[POWER_LASER2] = 60;
+  world.player.power[POWER_LASER2] = 60;
   EXPECT_EQ(BarHeights(), std::vector<float>{2});
-  player.power[POWER_LASER2] = 900;
+  world.player.power[POWER_LASER2] = 900;
   EXPECT_EQ(BarHeights(), std::vector<float>{16});
 }
 
 TEST_F(Hud, HeldItemsShowTheirPictures) {
-  player.item[0] = ITEM_RAILBLAST;
+  world.player.item[0] = ITEM_RAILBLAST;
   const auto rail = Drawn(gfx.powerup, ITEM_RAILBLAST);
   ASSERT_EQ(rail.size(), 1u);
   EXPECT_EQ(rail[0], std::make_pair(146.0f, 230.0f));
@@ -124,7 +125,7 @@ TEST_F(Hud, HeldItemsShowTheirPictures) {
 
 TEST_F(Hud, EverythingGrowsWithTheDrawScale) {
   SetDrawScale(2);
-  player.lives = 2;
+  world.player.lives = 2;
   const auto ships = Drawn(gfx.player, 0);
   ASSERT_EQ(ships.size(), 1u);
   EXPECT_EQ(ships[0], std::make_pair(10.0f, 460.0f));
@@ -133,7 +134,7 @@ TEST_F(Hud, EverythingGrowsWithTheDrawScale) {
 
 TEST_F(Hud, TheStripTurnsRedWhileTheWardensAreOut) {
   recording_.Forget();
-  DrawHud();
+  DrawHud(world);
   Flip();
   const AtlasRegion& strip = gfx.hud_bgd->regions[0];
   auto strip_colour = [&]() {
@@ -142,12 +143,12 @@ TEST_F(Hud, TheStripTurnsRedWhileTheWardensAreOut) {
     return std::make_tuple(-1, -1, -1);
   };
   EXPECT_EQ(strip_colour(), std::make_tuple(255, 255, 255));
-  hurryup.state = 2;
+  world.hurryup.state = 2;
   recording_.Forget();
-  DrawHud();
+  DrawHud(world);
   Flip();
   EXPECT_EQ(strip_colour(), std::make_tuple(255, 0, 0));
-  hurryup.state = 0;
+  world.hurryup.state = 0;
 }
 
 }  // namespace

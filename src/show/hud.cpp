@@ -1,4 +1,4 @@
-#include "game/hud.h"
+#include "show/hud.h"
 
 #include <string>
 
@@ -6,7 +6,6 @@
 #include "core/images.h"
 #include "core/play_states.h"
 #include "game/hurry_up.h"
-#include "game/play.h"
 #include "game/player.h"
 #include "game/world.h"
 #include "persist/highscores.h"
@@ -16,10 +15,10 @@
 
 namespace {
 
-void DrawPowerColumn() {
+void DrawPowerColumn(const World& world) {
   int32_t k = 0;
   for (int i = 0; i < kTimedPowers; ++i) {
-    const uint16_t left = player.power[i];
+    const uint16_t left = world.player.power[i];
     if (left == 0) continue;
     DrawImage(gfx.powerup, 4, 205 - 35 * k, i);
     // One pixel per remaining second plus one, growing upward.
@@ -28,19 +27,19 @@ void DrawPowerColumn() {
   }
 }
 
-void DrawSpareLives() {
-  if (player.lives > 6) {
+void DrawSpareLives(const World& world) {
+  if (world.player.lives > 6) {
     for (int32_t i = 1; i <= 5; ++i) DrawImage(gfx.player, 10 * i - 5, 230, 0);
     DrawText("+", 55, 230);
     return;
   }
-  for (int32_t i = 1; i <= int32_t(player.lives) - 1; ++i) DrawImage(gfx.player, 10 * i - 5, 230, 0);
+  for (int32_t i = 1; i <= int32_t(world.player.lives) - 1; ++i) DrawImage(gfx.player, 10 * i - 5, 230, 0);
 }
 
 }  // namespace
 
-void DrawHud() {
-  if (HurryUpState() == 2)
+void DrawHud(const World& world) {
+  if (HurryUpState(world) == 2)
     SetColor(255, 0, 0);
   else
     SetColor(255, 255, 255);
@@ -49,13 +48,13 @@ void DrawHud() {
   // The values use whatever font is current; the HUD leaves the small font
   // selected, so from the second frame on that is the one.
   SetColor(255, 255, 255);
-  DrawText(std::to_string(player.score), 102, 229);
+  DrawText(std::to_string(world.player.score), 102, 229);
   DrawText(std::to_string(TopLocalScore()), 225, 229);
-  DrawText(std::string(1, StageLetter(player.stage)) + ":" + std::to_string(player.wave), 298, 229);
+  DrawText(std::string(1, StageLetter(world.player.stage)) + ":" + std::to_string(world.player.wave), 298, 229);
 
-  for (int i = 0; i < kItemSlots; ++i) DrawImage(gfx.powerup, 146 + 10 * i, 230, player.item[i]);
-  DrawPowerColumn();
-  DrawSpareLives();
+  for (int i = 0; i < kItemSlots; ++i) DrawImage(gfx.powerup, 146 + 10 * i, 230, world.player.item[i]);
+  DrawPowerColumn(world);
+  DrawSpareLives(world);
 
   SetImageFont(fntSmall);
   SetColor(255, 191, 63);

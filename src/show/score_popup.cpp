@@ -1,6 +1,6 @@
-#include "game/score_popup.h"
+#include "show/score_popup.h"
 
-#include "game/particle.h"
+#include "show/particle.h"
 
 TParticle* CreateScorePopup(float x, float y, uint8_t type) {
   TParticle* popup = CreateParticle(x, y, type, "FFFF00", 150, 150);

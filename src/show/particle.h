@@ -10,7 +10,8 @@
 // it leaves the screen. Its type `t` picks the image and the fading rule.
 //
 // Particles are high-churn: they come from particlePool and go back to it when
-// lstParticles frees them, so steady play allocates nothing.
+// lstParticles frees them, so steady play allocates nothing. Both are the
+// show's (show/show.h): nothing of the rules reads a particle.
 //
 // The menus' "screen particles" (the sparks of highlighted widgets and score
 // tables) are ordinary particles with `screen` set: they live in lstParticles
@@ -45,8 +46,7 @@ constexpr uint8_t PARTICLE_KERSPLODE = 1, PARTICLE_SPLAT = 2, PARTICLE_STREAK = 
                   PARTICLE_SHROOM_FLASH = 50, PARTICLE_BONUS = 100, PARTICLE_SCREENSHOT = 250, PARTICLE_CFIRE_ON = 251,
                   PARTICLE_CFIRE_OFF = 252;
 
-// The function lstParticles hands freed particles to (back to the world's
-// particlePool).
+// The function lstParticles hands freed particles to (back to particlePool).
 void ReleaseParticle(TParticle* particle);
 
 // The general emitter used by enemies and weapons. The count follows the
@@ -63,7 +63,7 @@ TParticle* CreateParticle(float x, float y, uint8_t type, std::string_view colou
 // The white double-size burst drawn where something big dies.
 TParticle* CreateFlash(uint16_t x, uint16_t y);
 // The notices in the top-left corner.
-TParticle* CreateCFireIcon();  // continuous fire switched (on or off by player.cfire)
+TParticle* CreateCFireIcon(bool on);  // continuous fire switched on or off
 TParticle* CreateScreenshotIcon();
 // Mushroom-shaped fireworks across the field; each one relights itself on
 // death until a game starts.

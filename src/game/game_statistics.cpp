@@ -1,0 +1,5 @@
+#include "game/game_statistics.h"
+
+void TStatsStage::Reset() { *this = TStatsStage(); }
+
+void TStatsGame::Reset() { *this = TStatsGame(); }
