@@ -83,8 +83,9 @@ void TSaucer::Death() {
   world.player.AddScore(200);
   Burst(1);
   if (world.random.Rand(1, 100) <= PowerupChance()) CreatePowerup(world, uint16_t(int32_t(x)), y);
-  Die();
   world.statsStage.saucers_killed += 1;
   world.statsGame.killed_saucers += 1;
   world.ReportSound(GameSound::kSaucerDie);
+  // Last: outside a walk the list frees the object at once.
+  Die();
 }

@@ -174,9 +174,10 @@ void TSkitterworm::Death(uint8_t leaveMushroom) {
   world.player.wave_parts -= 1;
   if (leaveMushroom) TurnIntoMushroom();
   world.Report(game_event::ChainPartDied{x, y, clr});
-  Die();
   world.statsGame.killed_worms += 1;
   world.ReportSound(GameSound::kCrawlDie);
+  // Last: outside a walk the list frees the object at once.
+  Die();
 }
 
 void ResetChains(World& world) {

@@ -99,8 +99,9 @@ void TSnail::Splat(uint8_t showPopup) {
 void TSnail::Death() {
   if (world.hurryup.state < THurryUp::STATE_ALERT) world.player.AddScore(Falling() ? 50 : 100);
   Splat(1);
-  Die();
   world.statsStage.snails_killed += 1;
   world.statsGame.killed_snails += 1;
   world.ReportSound(GameSound::kSnailDie);
+  // Last: outside a walk the list frees the object at once.
+  Die();
 }

@@ -69,9 +69,10 @@ void TSpider::Death() {
     points = 50;
   Splat(points);
   if (world.hurryup.state < THurryUp::STATE_ALERT) world.player.AddScore(points);
-  Die();
   world.statsStage.spiders_killed += 1;
   world.statsGame.killed_spiders += 1;
   // The spider has no death sound of its own.
   world.ReportSound(GameSound::kSnailDie);
+  // Last: outside a walk the list frees the object at once.
+  Die();
 }

@@ -52,6 +52,8 @@ template <class... Handlers>
 struct Handle : Handlers... {
   using Handlers::operator()...;
 };
+template <class... Handlers>
+Handle(Handlers...) -> Handle<Handlers...>;
 
 }  // namespace
 
