@@ -27,7 +27,6 @@
 #include "frontend/star.h"
 #include "game/autopilot.h"
 #include "game/play.h"
-#include "game/play_timeline.h"
 #include "game/player.h"
 #include "game/world.h"
 #include "persist/config.h"
@@ -155,27 +154,12 @@ FrameInput NextInput() {
   return source.watching.inputs[source.next++];
 }
 
-// Fire held through the tally does not skip what follows: the tally's end and
-// the next stage's start take it back, so the player presses it anew.
-void FlushInputAtTallySteps(uint8_t state_before) {
-  World& world = ShownGame();
-  const bool tally_done = world.gameState == STATE_CLEARED && world.stateTimer == kTallyEnd;
-  const bool stage_next = state_before == STATE_CLEARED && world.gameState == STATE_ENTERING;
-  if (!tally_done && !stage_next) return;
-  FlushKeys();
-  FlushMouse();
-  polledKey = 0;
-  joyButtons[0] = joyButtons[1] = 0;
-}
-
 void PlayFrames() {
   World& world = ShownGame();
   const int frames = source.watch && KeyDown(kSkipKey) ? kFastForward : 1;
   for (int i = 0; i < frames && !GameEnded(world); ++i) {
-    const uint8_t state_before = world.gameState;
     StepGame(world, NextInput());
     ShowEvents(world.events);
-    if (!source.watch) FlushInputAtTallySteps(state_before);
   }
   // The mouse control keeps the pointer on the ship.
   if (world.warpPointer && !source.watch && world.controls == CONTROLS_MOUSE)

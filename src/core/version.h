@@ -12,5 +12,7 @@ constexpr const char* kDataFileVersion = "1.2.0";
 constexpr size_t kDataFileVersionMaxBytes = 16;
 // The rules of play: raised by every change that makes a seed and its input
 // play another game, so a replay of other rules is refused, never misplayed.
-// Replays from before the rules had a version are version 1.
-constexpr int kRulesVersion = 2;
+// Replays from before the rules had a version are version 1; 2 collides in
+// picture pixels at every scale; 3 makes fire held past the tally count again
+// only once let go, with every control method and in replays too.
+constexpr int kRulesVersion = 3;

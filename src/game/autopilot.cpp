@@ -27,7 +27,9 @@ const TSkitterworm* LowestPart(const World& world) {
 ShipSticks AutopilotSticks(const World& world) {
   ShipSticks sticks;
   sticks.down = true;  // stay at the bottom, where a shot has the longest way up
-  sticks.fire = true;  // fire whenever the bullet is free (also continues after the tally)
+  // Fire whenever the bullet is free; after the tally, let go once so that the
+  // next press continues.
+  sticks.fire = !world.fireHeldOver;
   const TSkitterworm* target = LowestPart(world);
   if (!target) return sticks;
   // The bullet leaves at ship x + 2 and is 3 wide; a part is 8 wide. Aim the

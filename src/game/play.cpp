@@ -161,6 +161,24 @@ void RunStateUpdate(World& world) {
   }
 }
 
+// Fire held through the tally's end does not skip the next stage's banner, and
+// fire held into the next stage does not shoot: from those two frames on,
+// fire (and the tally's "press fire") counts only once it has been let go.
+void HoldFireOver(World& world) {
+  constexpr uint8_t kFireBits = kInputFire | kInputContinue;
+  if (!world.fireHeldOver) return;
+  if (world.input.buttons & kFireBits)
+    world.input.buttons = uint8_t(world.input.buttons & ~kFireBits);
+  else
+    world.fireHeldOver = false;
+}
+
+void NoteTallySteps(World& world, uint8_t state_before) {
+  const bool tally_done = world.gameState == STATE_CLEARED && world.stateTimer == kTallyEnd;
+  const bool stage_next = state_before == STATE_CLEARED && world.gameState == STATE_ENTERING;
+  if (tally_done || stage_next) world.fireHeldOver = true;
+}
+
 // The frame's rules keys: the autofire switch. (Using an item is the ship's
 // own control, read with its steering.)
 void GameKeys(World& world) {
@@ -206,10 +224,12 @@ void StepGame(World& world, const FrameInput& input) {
   if (recording.inputs.size() >= kReplayMaxFrames) return QuitGame(world);
   recording.inputs.push_back(input);
   world.input = input;
+  HoldFireOver(world);
   ++world.gameFrames;
   UpdateSmartBomb(world);
   const uint8_t state_before = world.gameState;
   RunStateUpdate(world);
+  NoteTallySteps(world, state_before);
   if (world.gameState != state_before) LogStateChange(world, state_before);
   if (world.gameFrames % kReplayCheckFrames == 0) recording.checks.push_back(uint32_t(WorldHash(world)));
 }

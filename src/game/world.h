@@ -44,6 +44,7 @@ struct World {
   GameRecord recording;           // every frame's input so far and the checks of the world
   std::vector<GameEvent> events;  // what this frame did that the show needs to know
   bool warpPointer = false;       // the rules put the mouse pointer on the ship (tx, ty)
+  bool fireHeldOver = false;      // fire held past the tally counts again only once let go
   uint32_t gameFrames = 0;        // frames of play since the game began, pauses not counted
   int32_t waveFrames = 0;         // frames of play in this wave (the hurry-up's clock)
   float waveSeconds = 0;

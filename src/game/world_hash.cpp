@@ -111,7 +111,7 @@ uint64_t WorldHash(const World& world) {
   h.Add(world.gameState), h.Add(world.stateTimer), h.Add(world.mushroomMultiplier);
   h.Add(world.statsGame.killed_worms), h.Add(world.statsGame.killed_shrooms), h.Add(world.statsGame.bullets_fired);
   h.Add(world.statsGame.bullets_hit), h.Add(world.statsStage.mushrooms);
-  h.Add(world.gameFrames), h.Add(world.waveFrames);
+  h.Add(world.gameFrames), h.Add(world.waveFrames), h.Add(world.fireHeldOver);
   h.Add(world.random.State());
   return h.value();
 }

@@ -20,8 +20,9 @@ SKITTERWORM_SCOREBOARD=host:x "$GAME" --version >/dev/null 2>&1 || code=$?
 [ "$code" = 2 ] || { echo "FAIL: a bad SKITTERWORM_SCOREBOARD gave exit code $code"; exit 1; }
 DATA=$2 VERIFIER="$(dirname "$GAME")/skitterworm-verify" WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
-python3 -c 'import sys, zlib; sys.stdout.buffer.write(b"SKITTERWORM REPLAY 1\nrules 2\nseed -1\nscore 0\n"
-  b"stage 1\nwave 1\nframes 59\ncontrols 1\nend quit\n\n" + zlib.compress(bytes(5 * 59)))' >"$WORK/seed.replay"
+rules=$(grep -a -m1 '^rules ' "$(dirname "$0")/../corpus/pilot-01.replay")  # this program's rules
+python3 -c 'import sys, zlib; sys.stdout.buffer.write(b"SKITTERWORM REPLAY 1\n" + sys.argv[1].encode() + b"\nseed -1\nscore 0\n"
+  b"stage 1\nwave 1\nframes 59\ncontrols 1\nend quit\n\n" + zlib.compress(bytes(5 * 59)))' "$rules" >"$WORK/seed.replay"
 mkfifo "$WORK/pipe.replay" "$WORK/log"
 echo "no replay" >"$WORK/not.replay"
 for run in "0 $GAME --verify seed" "0 $VERIFIER --verify seed" "2 $GAME --verify pipe" "2 $VERIFIER --verify pipe" \

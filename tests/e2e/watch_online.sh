@@ -90,14 +90,15 @@ close_game
 # older rules; what its download sends is read from $WORK/mode at each request.
 STAND_IN=$(free_port)
 setsid python3 - "$STAND_IN" "$WORK/mode" "$CORPUS" <<'PY' 2>"$WORK/stand-in.log" &
-import http.server, sys, time, urllib.parse
+import http.server, re, sys, time, urllib.parse
 port, mode_file, corpus = int(sys.argv[1]), sys.argv[2], sys.argv[3]
 class Handler(http.server.BaseHTTPRequestHandler):
     def do_POST(self):
         form = urllib.parse.parse_qs(self.rfile.read(int(self.headers["Content-Length"])).decode())
         mode = open(mode_file).read().strip()
         if form.get("a") == ["1"]:
-            body = (b"7\n2026-12-08 10:00\nAutopilot\n112\n1\n2\nreplay 7\nrules 2\n"
+            rules = re.search(rb"^rules \d+$", open(f"{corpus}/pilot-22-short.replay", "rb").read(), re.M)[0]
+            body = (b"7\n2026-12-08 10:00\nAutopilot\n112\n1\n2\nreplay 7\n" + rules + b"\n"
                     b"8\n2026-12-08 09:00\nOld\n100\n1\n1\nreplay 8\nrules 1\n")
         elif mode == "stall":
             time.sleep(20)

@@ -37,33 +37,6 @@ class GameFlow : public ::testing::Test {
   TempDir files_;
 };
 
-// Drives a tally from its first frame with the given stage statistics.
-void EnterTally(uint8_t stage) {
-  World& world = ShownGame();
-  world.player.Init();
-  world.player.stage = stage;
-  world.player.wave = 6;
-  world.player.wave_parts = 0;
-  world.gameState = STATE_CLEARED;
-  world.stateTimer = 0;
-}
-
-TEST_F(GameFlow, TallyWaitsForFireAfterItsLastStep) {
-  World& world = ShownGame();
-  EnterTally(1);
-  Press(config.key[key_slot::kFire]);  // fire held through the tally: flushed at its end
-  for (int frame = 1; frame <= 310; ++frame) GameFrame();
-  EXPECT_EQ(world.gameState, STATE_CLEARED);
-  Press(config.key[key_slot::kFire]);
-  GameFrame();
-  EXPECT_EQ(world.gameState, STATE_ENTERING);
-  EXPECT_EQ(world.stateTimer, 0);
-  Release(config.key[key_slot::kFire]);
-  GameFrame();  // the next stage is laid out on the banner's first frame
-  EXPECT_EQ(world.player.stage, 2);
-  EXPECT_EQ(world.player.wave, 1);
-}
-
 TEST_F(GameFlow, BannerLastsFourSecondsThenPlayStarts) {
   World& world = ShownGame();
   NewLiveGame();

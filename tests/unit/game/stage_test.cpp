@@ -64,8 +64,8 @@ void Playing(World& world) {
   while (world.gameState == STATE_ENTERING) StepGame(world, {});
 }
 
-void Step(World& world, int frames) {
-  for (int i = 0; i < frames; ++i) StepGame(world, {});
+void Step(World& world, int frames, FrameInput input = {}) {
+  for (int i = 0; i < frames; ++i) StepGame(world, input);
 }
 
 TEST_F(GameFlow, EachPlayStateLeadsToTheNext) {
@@ -131,6 +131,24 @@ TEST_F(GameFlow, TheTallyMultipliesTheMushroomsByTheShareOfCreaturesKilled) {
   }
   EXPECT_STREQ(MultiplierText(3.0f), "x3.00");
   EXPECT_STREQ(MultiplierText(1.0f + 2.0f / 3.0f), "x1.66");  // shown cut, not rounded
+}
+
+// Whatever the control method, fire held past the tally's end neither skips
+// the next stage's banner nor shoots in it: it counts once let go.
+TEST_F(GameFlow, FireHeldPastTheTallyCountsOnlyOnceLetGo) {
+  const FrameInput held{uint8_t(kInputFire | kInputContinue), 0, 0};
+  Tally(world, 1);
+  Step(world, 310, held);
+  EXPECT_EQ(world.gameState, STATE_CLEARED);
+  Step(world, 1);
+  Step(world, 1, held);
+  EXPECT_EQ(world.gameState, STATE_ENTERING);
+  Step(world, 300, held);
+  EXPECT_EQ(world.gameState, STATE_PLAYING);
+  EXPECT_EQ(world.statsGame.bullets_fired, 0u);
+  Step(world, 1);
+  Step(world, 1, held);
+  EXPECT_EQ(world.statsGame.bullets_fired, 1u);
 }
 
 TEST_F(GameFlow, NothingLeftAtTheTallyCostsALife) {

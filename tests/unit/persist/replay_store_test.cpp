@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/version.h"
 #include "persist/highscores.h"
 #include "persist/temp_dir.h"
 #include "platform/paths.h"
@@ -17,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 Replay Game(int32_t seed, int32_t score) {
-  return {{"1.2.0", 2, seed, "", score, 2, 3, 60, CONTROLS_KEYBOARD, true, ""}, std::vector<FrameInput>(60)};
+  return {{"1.2.0", kRulesVersion, seed, "", score, 2, 3, 60, CONTROLS_KEYBOARD, true, ""}, std::vector<FrameInput>(60)};
 }
 
 class ReplayStore : public ::testing::Test {
