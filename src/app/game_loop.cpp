@@ -162,9 +162,8 @@ void PlayFrames() {
     ShowEvents(world.events);
   }
   // The mouse control keeps the pointer on the ship.
-  if (world.warpPointer && !source.watch && world.controls == CONTROLS_MOUSE)
+  if (!source.watch && world.controls == CONTROLS_MOUSE && HasEvent<game_event::PointerOnShip>(world))
     MoveMouse(world.player.tx, world.player.ty);
-  world.warpPointer = false;
   UpdateStars();
 }
 
@@ -333,7 +332,6 @@ void NewLiveGame() {
   NewGame(world, {seed, AutopilotOn() ? CONTROLS_KEYBOARD : config.controls});
   if (world.controls == CONTROLS_MOUSE) MoveMouse(world.player.tx, world.player.ty);
   HoldPointer(world.controls == CONTROLS_MOUSE);
-  world.warpPointer = false;
   if (DebugLogEnabled())
     DebugLog(std::string("Game started") + (AutopilotOn() ? " with the autopilot" : "") + ", seed " +
              std::to_string(seed) + " (--seed " + std::to_string(seed) + " plays this game again)");

@@ -88,6 +88,9 @@ enum class FadeChange : uint8_t { kBannerFadesOut, kTextAtRest, kSceneFadesOut, 
 struct Fade {
   FadeChange change;
 };
+// The ship was put where the mouse control holds it (its tx, ty): the
+// pointer goes there too, so it never leaves the ship's band.
+struct PointerOnShip {};
 // The autofire was switched on or off.
 struct AutofireSwitched {
   bool on;
@@ -174,7 +177,7 @@ struct ExplosionBurns {
 
 using GameEvent =
     std::variant<game_event::Sound, game_event::Blaster, game_event::SaucerHum, game_event::ShieldHum,
-                 game_event::EffectsMove, game_event::NewStage, game_event::Fade, game_event::AutofireSwitched,
+                 game_event::EffectsMove, game_event::NewStage, game_event::Fade, game_event::PointerOnShip, game_event::AutofireSwitched,
                  game_event::MuzzleFlash, game_event::BulletTrail, game_event::ShroomChipped,
                  game_event::ShroomShotDown, game_event::ShroomFlash, game_event::MineAppeared, game_event::MineBlast,
                  game_event::ShipExploded, game_event::ChainPartDied, game_event::SnailSplat, game_event::SpiderSplat,

@@ -19,12 +19,12 @@ class TMissile : public Listed {
   uint8_t m_col = 0;   // grid column, fixed at launch
   uint8_t m_row = 0;   // grid row, recomputed every tick (a byte: above the field it wraps out of reach)
   uint16_t m_pos = 0;  // cell index m_row * 32 + m_col
+  World& world;  // the game it is part of
   float yvel = 0;
   float ydel = 0;  // change of yvel per tick: it accelerates upward
 
   // A new missile joins lstMissiles moving up at 1 pixel per tick.
   explicit TMissile(World& world);
-  World& world;  // the game it is part of
   static TMissile* Launch(World& world, int32_t x, int32_t y, uint8_t col);
 
   void Die();

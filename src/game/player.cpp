@@ -34,7 +34,7 @@ void TPlayer::Init() {
 void TPlayer::CentraliseInPlayfield() {
   x = tx = kShipStartX;
   y = ty = kShipStartY;
-  world.warpPointer = true;
+  world.Report(game_event::PointerOnShip{});
 }
 
 void TPlayer::LoseLife() {

@@ -75,7 +75,7 @@ void SteerShipByPointer(World& world, const FrameInput& input) {
   // every tick, so it never leaves the band's rectangle.
   ship.tx = std::clamp<int32_t>(input.x, kShipMinX, kShipMaxX);
   ship.ty = std::clamp<int32_t>(input.y, ship.MinY(), kShipMaxY);
-  world.warpPointer = true;
+  world.Report(game_event::PointerOnShip{});
   ship.x = ship.tx;
   ship.y = ship.ty;
   FireIfAsked(world, input.buttons & kInputFire);

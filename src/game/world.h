@@ -6,6 +6,7 @@
 // so a program may hold two games at once. Every object of a game knows its
 // world and reaches the others by their names in it (world.player,
 // world.lstEnemies...). Reset() makes it as new.
+#include <algorithm>
 #include <cstdint>
 
 #include "core/frame_input.h"
@@ -43,7 +44,6 @@ struct World {
   FrameInput input;               // this frame's input, as the rules read it
   GameRecord recording;           // every frame's input so far and the checks of the world
   std::vector<GameEvent> events;  // what this frame did that the show needs to know
-  bool warpPointer = false;       // the rules put the mouse pointer on the ship (tx, ty)
   bool fireHeldOver = false;      // fire held past the tally counts again only once let go
   uint32_t gameFrames = 0;        // frames of play since the game began, pauses not counted
   int32_t waveFrames = 0;         // frames of play in this wave (the hurry-up's clock)
@@ -87,3 +87,10 @@ struct World {
   void Report(const GameEvent& event) { events.push_back(event); }
   void ReportSound(GameSound sound) { Report(game_event::Sound{sound}); }
 };
+
+// Whether this frame's events hold one of kind E.
+template <class E>
+bool HasEvent(const World& world) {
+  return std::any_of(world.events.begin(), world.events.end(),
+                     [](const GameEvent& event) { return std::holds_alternative<E>(event); });
+}

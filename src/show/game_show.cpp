@@ -80,6 +80,7 @@ void ShowEvents(const std::vector<GameEvent>& events) {
                    [](game_event::NewStage) { KillParticles(); },
                    [](const game_event::Fade& e) { ShowFade(e.change); },
                    [](const game_event::AutofireSwitched& e) { CreateCFireIcon(e.on); },
+                   [](game_event::PointerOnShip) {},  // the game screen's, for live mouse games only
                    [](const game_event::MuzzleFlash& e) { MuzzleFlash(e.x, e.y); },
                    [](const game_event::BulletTrail& e) { BulletTrail(e.x, e.y, e.level); },
                    [](const game_event::ShroomChipped& e) { ShroomChips(e.x, e.y, e.family, e.code); },

@@ -34,10 +34,11 @@ TEST_F(Ship, MouseControlClampsOnTheNextTick) {
   Input().mouse_x = 5;
   Input().mouse_y = 100;
   mouse.Update();
+  world.events.clear();
   SteerFromDevices();
   EXPECT_EQ(world.player.x, 17);
   EXPECT_EQ(world.player.y, 178);
-  EXPECT_TRUE(world.warpPointer);  // the pointer is put back inside the band
+  EXPECT_TRUE(HasEvent<game_event::PointerOnShip>(world));  // the pointer is put back inside the band
 }
 
 TEST_F(Ship, KeyboardControlReadsTheConfiguredKeys) {
