@@ -77,15 +77,25 @@ function is_sqlite(PDO $db): bool
 function ensure_schema(PDO $db): void
 {
     $sqlite = is_sqlite($db);
+    // Workers and web nodes starting at once create the tables one at a time:
+    // the second finds them made and adds no column twice.
     if ($sqlite) {
         // Readers never wait for a writer (kept in the file once set).
         $db->exec('PRAGMA journal_mode = WAL');
+        $db->exec('BEGIN IMMEDIATE');
     } else {
-        // Workers and web nodes starting at once create the tables one at a time.
         $db->exec('SELECT pg_advisory_lock(47474)');
     }
     try {
         create_tables($db, $sqlite);
+        if ($sqlite) {
+            $db->exec('COMMIT');
+        }
+    } catch (Throwable $e) {
+        if ($sqlite) {
+            $db->exec('ROLLBACK');  // PDO knows nothing of a transaction begun by hand
+        }
+        throw $e;
     } finally {
         if (!$sqlite) {
             $db->exec('SELECT pg_advisory_unlock(47474)');
