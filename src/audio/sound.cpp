@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/log.h"
+#include "platform/stream.h"
 
 namespace {
 
@@ -26,31 +27,6 @@ constexpr size_t kMaxFileBytes = 32u << 20;
 constexpr long kMinRate = 8000;
 constexpr long kMaxRate = 192000;
 constexpr int64_t kMaxSeconds = 600;
-
-// Plain POSIX reads, so a folder, a device or a read error is a failed load
-// and never an exception.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  out.clear();
-  uint8_t buffer[65536];
-  bool ok = true;
-  for (;;) {
-    const size_t n = std::fread(buffer, 1, sizeof buffer, f);
-    if (out.size() + n > kMaxFileBytes) {
-      DebugLog("Sound file is larger than any sound of the game: " + path);
-      ok = false;
-      break;
-    }
-    out.insert(out.end(), buffer, buffer + n);
-    if (n < sizeof buffer) {
-      ok = !std::ferror(f);
-      break;
-    }
-  }
-  std::fclose(f);
-  return ok;
-}
 
 // libvorbisfile reads the file bytes from memory through these callbacks.
 struct MemoryReader {
@@ -117,8 +93,9 @@ std::unique_ptr<Sound> Sound::Load(const std::string& path, int mode) {
   // too big), the game goes on without that sound.
   try {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes) || bytes.empty()) {
-      Warn("Sound not found, unreadable or empty: " + path);
+    std::string why = "empty";
+    if (!ReadRegularFile(path, kMaxFileBytes, bytes, &why) || bytes.empty()) {
+      Warn("Sound " + path + ": " + why);
       return nullptr;
     }
     const bool loop = (mode & SOUND_LOOP_NORMAL) != 0;

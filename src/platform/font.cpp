@@ -11,6 +11,7 @@
 
 #include "platform/atlas.h"
 #include "platform/log.h"
+#include "platform/stream.h"
 
 struct ImageFont {
   struct Glyph {
@@ -25,6 +26,9 @@ struct ImageFont {
 };
 
 namespace {
+
+// Far beyond the game's bitmap fonts; a larger file is not one of them.
+constexpr size_t kMaxFontBytes = 16u << 20;
 
 // Process-wide: every font loaded this run (at stable addresses) and the one text is set in.
 std::deque<std::unique_ptr<ImageFont>> fonts;
@@ -88,8 +92,11 @@ void RasteriseGlyph(FT_Face face, int code, int pixel_size, ImageFont::Glyph& gl
 ImageFont* LoadImageFont(const std::string& path, int pixel_size, int /*style*/) {
   FT_Library library = Library();
   FT_Face face = nullptr;
-  if (!library || FT_New_Face(library, path.c_str(), 0, &face) != 0) {
-    Warn("Cannot load font " + path);
+  std::vector<uint8_t> bytes;  // the face reads from it until it is done
+  std::string why = "not a font FreeType reads";
+  if (!library || !ReadRegularFile(path, kMaxFontBytes, bytes, &why) ||
+      FT_New_Memory_Face(library, bytes.data(), FT_Long(bytes.size()), 0, &face) != 0) {
+    Warn("Cannot load font " + path + ": " + why);
     return nullptr;
   }
   if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(pixel_size)) != 0) {

@@ -5,15 +5,24 @@
 #include <exception>
 
 #include "platform/log.h"
+#include "platform/stream.h"
 
 namespace {
 
 constexpr png_uint_32 kMaxImageSide = 4096;
+// A whole picture of that side, uncompressed, with room to spare.
+constexpr size_t kMaxFileBytes = 4u * kMaxImageSide * kMaxImageSide + (1u << 20);
 
 bool Decode(const std::string& path, std::vector<uint32_t>& pixels, int& width, int& height) {
+  std::vector<uint8_t> bytes;
+  std::string why;
+  if (!ReadRegularFile(path, kMaxFileBytes, bytes, &why)) {
+    DebugLog("Image " + path + ": " + why);
+    return false;
+  }
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&png, path.c_str())) return false;
+  if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) return false;
   // No picture of the game comes near this; a header claiming more is damaged
   // and would only ask for gigabytes.
   if (png.width == 0 || png.height == 0 || png.width > kMaxImageSide || png.height > kMaxImageSide) {

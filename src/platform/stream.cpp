@@ -78,6 +78,23 @@ size_t Stream::ReadSome(void* out, size_t n) {
   return got;
 }
 
+bool ReadRegularFile(const std::string& path, size_t max_bytes, std::vector<uint8_t>& out, std::string* why) {
+  out.clear();
+  const std::unique_ptr<Stream> in = Stream::OpenRead(path, why);
+  if (!in) return false;
+  uint8_t buffer[65536];
+  while (!in->eof()) {
+    const size_t n = in->ReadSome(buffer, sizeof buffer);
+    if (out.size() + n > max_bytes) {
+      if (why) *why = "larger than " + std::to_string(max_bytes) + " bytes";
+      return false;
+    }
+    out.insert(out.end(), buffer, buffer + n);
+  }
+  if (in->read_error() && why) *why = "could not be read";
+  return !in->read_error();
+}
+
 uint8_t Stream::ReadByte() {
   uint8_t b[1];
   ReadBytes(b, 1);

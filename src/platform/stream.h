@@ -57,6 +57,11 @@ class Stream {
   bool overlong_ = false;
 };
 
+// The whole of a regular file of at most max_bytes (fonts, images, sounds):
+// false, with the reason in `why`, for a pipe, a device, a folder, a read
+// error or a larger file, so no asset can hold up or flood the game.
+bool ReadRegularFile(const std::string& path, size_t max_bytes, std::vector<uint8_t>& out, std::string* why = nullptr);
+
 enum class FileKind { kNone = 0, kFile = 1, kDirectory = 2 };
 FileKind FileType(const std::string& path);
 bool DeleteFile(const std::string& path);

@@ -3,6 +3,7 @@
 #include "audio/mixer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstring>
@@ -209,6 +210,8 @@ TEST_F(MixerTest, OnlyWantedModulesHoldAPlayer) {
 
 TEST_F(MixerTest, MissingOrDamagedFilesGiveSilentNullSounds) {
   EXPECT_EQ(system.CreateSound(dir / "absent.ogg", SOUND_LOOP_OFF), nullptr);
+  ASSERT_EQ(::mkfifo((dir / "pipe.ogg").c_str(), 0600), 0);  // no one writes to it: refused, never waited on
+  EXPECT_EQ(system.CreateSound(dir / "pipe.ogg", SOUND_LOOP_OFF), nullptr);
   ASSERT_TRUE(WriteFile(dir / "notes.txt", std::string("not a sound at all")));
   EXPECT_EQ(system.CreateSound(dir / "notes.txt", SOUND_LOOP_OFF), nullptr);
   ASSERT_TRUE(WriteOgg(dir / "whole.ogg", Sine(22050, 440, 0.3f)));

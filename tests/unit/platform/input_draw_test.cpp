@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <zlib.h>
 
 #include <filesystem>
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/font.h"
 #include "platform/graphics.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/image.h"
@@ -102,8 +104,17 @@ TEST_F(Headless, BatchFlushesOnlyWhenTheBlendChanges) {
   EXPECT_EQ(backend->triangles(), 400);
 }
 
-TEST_F(Headless, MissingImagesAndFontsDrawNothing) {
-  EXPECT_EQ(LoadImage("/nonexistent/file.png"), nullptr);
+// A missing file, or a pipe no one writes to in place of an asset: refused at
+// once, never waited on.
+TEST_F(Headless, ImagesAndFontsThatCannotBeReadDrawNothing) {
+  const std::string pipe = ::testing::TempDir() + "skitterworm-asset-pipe";
+  std::filesystem::remove(pipe);
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  for (const std::string& path : {std::string("/nonexistent/file.png"), pipe}) {
+    EXPECT_EQ(LoadImage(path), nullptr) << path;
+    EXPECT_EQ(LoadImageFont(path, 8, 0), nullptr) << path;
+  }
+  std::filesystem::remove(pipe);
   ResetDrawStats();
   DrawImage(nullptr, 0, 0);
   DrawImageRect(nullptr, 0, 0, 5, 5);
