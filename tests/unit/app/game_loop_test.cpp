@@ -9,11 +9,8 @@
 #include "app/splash.h"
 #include "core/common.h"
 #include "core/play_states.h"
-#include "game/enemy_fixture.h"
-#include "game/hurry_up.h"
 #include "game/play.h"
 #include "game/player.h"
-#include "game/warden.h"
 #include "game/world.h"
 #include "persist/highscores.h"
 #include "persist/records.h"
@@ -269,45 +266,6 @@ TEST_F(GameFlow, AutofireKeyTogglesContinuousFireWithANotice) {
   Tap(config.key[key_slot::kAutofire]);
   GameFrame();
   EXPECT_EQ(world.player.cfire, 0);
-}
-
-class WardenTest : public enemy_test::Battlefield {
- protected:
-  // The wardens of the game on screen.
-  static bool AnyWarden() {
-    bool any = false;
-    ShownGame().lstEnemies.ForEachOf<TWarden>([&](const TWarden*) { any = true; });
-    return any;
-  }
-};
-
-// The real frame loop: the warning comes stage + 29 seconds of play into a
-// wave, the first warden three seconds after it.
-TEST_F(WardenTest, TheWarningComesStagePlus29SecondsIntoAWave) {
-  World& world = ShownGame();
-  for (uint8_t stage : {uint8_t(1), uint8_t(10)}) {
-    gameTimer = Timer(60);
-    NewLiveGame();
-    world.player.stage = uint8_t(stage - 1);  // the banner's first frame sets the next stage up
-    world.player.lives = 250;                 // the chains reach the ship long before
-    while (world.gameState == STATE_ENTERING) GameFrame();
-    ASSERT_EQ(world.player.stage, stage);
-    int frames = 0;
-    while (world.hurryup.state == THurryUp::STATE_OFF) {
-      ASSERT_TRUE(GameFrame());
-      ASSERT_LT(++frames, 60 * 60);
-    }
-    EXPECT_EQ(frames, (stage + 29) * 60);
-    EXPECT_EQ(world.gameState, STATE_PLAYING);
-
-    int alert = 0;
-    while (!AnyWarden()) {
-      ASSERT_TRUE(GameFrame());
-      ASSERT_LT(++alert, 1000);
-    }
-    EXPECT_EQ(alert, 180);
-    EXPECT_EQ(world.hurryup.state, THurryUp::STATE_ALERT);
-  }
 }
 
 }  // namespace

@@ -45,6 +45,25 @@ TEST_F(WardenTest, WarningBeatsThreeSecondsThenAWardenEvery1800Frames) {
   EXPECT_EQ(Wardens(), 3);
 }
 
+// The warning comes stage + 29 seconds of play into a wave, the first warden
+// three seconds after it.
+TEST_F(WardenTest, TheWarningComesStagePlus29SecondsIntoAWave) {
+  for (uint8_t stage : {uint8_t(1), uint8_t(10)}) {
+    NewGame(world, {1234, CONTROLS_KEYBOARD});
+    world.player.stage = uint8_t(stage - 1);  // the banner's first frame sets the next stage up
+    world.player.lives = 250;                 // the chains reach the ship long before
+    while (world.gameState == STATE_ENTERING) StepGame(world, {});
+    ASSERT_EQ(world.player.stage, stage);
+    int frames = 0, alert = 0;
+    for (; world.hurryup.state == THurryUp::STATE_OFF && frames < 3600; ++frames) StepGame(world, {});
+    EXPECT_EQ(frames, (stage + 29) * 60);
+    EXPECT_EQ(world.gameState, STATE_PLAYING);
+    for (; Wardens() == 0 && alert < 1000; ++alert) StepGame(world, {});
+    EXPECT_EQ(alert, 180);
+    EXPECT_EQ(world.hurryup.state, THurryUp::STATE_ALERT);
+  }
+}
+
 TEST_F(WardenTest, EveryMessageTurnsUp) {
   std::set<std::string> seen;
   int hurry = 0;
