@@ -31,11 +31,10 @@ void SetUnpaced(bool unpaced) { driver.unpaced = unpaced; }
 bool Unpaced() { return driver.unpaced; }
 
 bool RunFrame(Screen& screen) {
-  const bool by_timer = screen.pacing() == Pacing::kTimer && !driver.unpaced;
-  // Ticks owed are stepped at once; a screen that paces itself leaves the
-  // timer to start afresh when a timer-paced one comes back.
-  const int steps_owed = by_timer ? gameTimer.Tick() : 0;
-  if (!by_timer) gameTimer.Restart();
+  // Ticks owed are stepped at once; unpaced, the timer starts afresh when
+  // pacing comes back.
+  const int steps_owed = driver.unpaced ? 0 : gameTimer.Tick();
+  if (driver.unpaced) gameTimer.Restart();
   PollSystem();
   if (AppTerminate()) {
     screen.CloseRequested();
@@ -51,7 +50,7 @@ bool RunFrame(Screen& screen) {
   // With steps still owed this picture is never shown; a screen that is
   // leaving shows its last one now.
   if (steps_owed == 0 || ScreenSwitchPending()) {
-    Flip(screen.pacing() == Pacing::kFlip && !driver.unpaced);
+    Flip();
     ++driver.pictures;
   }
   const int64_t now = MilliSecs();

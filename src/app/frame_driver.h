@@ -4,12 +4,12 @@
 #include "core/screen.h"
 
 // The one loop of the program. Every frame of every screen goes through
-// RunFrame: pacing (once: the frame timer's wait or the flip's own limit),
-// input poll, the close request, clear, the screen's step, the keys every
-// screen shares (F12 saves a screenshot of the finished picture), flip.
+// RunFrame: the frame timer's wait, input poll, the close request, clear, the
+// screen's step, the keys every screen shares (F12 saves a screenshot of the
+// finished picture), flip.
 //
-// A timer-paced screen steps 60 times a second of real time whatever the
-// display does: when the flip waited for a slower display (a 50 Hz one with
+// Every screen (the splash, play, the menus, the name entry) steps 60 times
+// a second of real time whatever the display does: when the flip waited for a slower display (a 50 Hz one with
 // vsync), the ticks that passed meanwhile are stepped one after the other
 // and only the last of them is shown. So the picture keeps the display's
 // pace and shows the latest state, and play keeps the clock's. A stall

@@ -26,8 +26,6 @@ struct SplashCard {
 // starts when the fade is back at exactly 0.
 class SplashScreen : public Screen {
  public:
-  Pacing pacing() const override { return Pacing::kFlip; }
-
   void Enter() override {
     Image* first = LoadImage(AssetPath("graphics/splash-logo-brixo.png"));
     Image* second = LoadImage(AssetPath("graphics/splash-logo-kiln.png"));

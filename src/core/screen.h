@@ -1,19 +1,13 @@
 #pragma once
-#include <cstdint>
 
 // What the program shows from frame to frame (the splash, a game, the menus,
 // the name entry) is one screen at a time. The frame driver runs every frame:
 // pacing, input, the close request, the keys every screen shares, clear, the
 // screen's step, flip.
 
-// How a screen's frames are paced: by the 60 Hz frame timer, or by the flip's
-// own 60-a-second limit (for loops that draw as fast as the display lets them).
-enum class Pacing : uint8_t { kTimer, kFlip };
-
 class Screen {
  public:
   virtual ~Screen() = default;
-  virtual Pacing pacing() const { return Pacing::kTimer; }
   virtual void Enter() {}
   // One frame: update and draw. Input is already polled and the picture cleared.
   virtual void Step() = 0;

@@ -13,7 +13,6 @@
 // on, with a retry on failure; then the highscores screen shows the table.
 class NameEntryScreen : public Screen {
  public:
-  Pacing pacing() const override { return Pacing::kFlip; }
   void Enter() override;
   void Step() override;
   void Leave() override;

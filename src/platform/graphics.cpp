@@ -26,7 +26,6 @@ struct DrawState {
 // Process-wide: the drawing state and the batch of the one picture the run draws.
 DrawState state;
 int picture_width = 0, picture_height = 0;
-int64_t last_flip_us = 0;
 DrawStats stats;
 
 // The batch: a fixed buffer, so drawing never allocates.
@@ -136,22 +135,9 @@ void Cls() {
   ActiveBackend().Clear(state.clear_r, state.clear_g, state.clear_b);
 }
 
-void Flip(bool paced) {
+void Flip() {
   FlushBatch();
-  Backend& backend = ActiveBackend();
-  backend.Present();
-  if (!paced) return;
-  // No more than 60 pictures a second: sleep to the next 1/60 s boundary
-  // after the previous flip. A late frame starts a new schedule.
-  constexpr int64_t kPeriod = 1'000'000 / 60;
-  const int64_t now = backend.MicroSecs();
-  const int64_t due = last_flip_us + kPeriod;
-  if (last_flip_us != 0 && now < due) {
-    backend.SleepMicros(due - now);
-    last_flip_us = due;
-  } else {
-    last_flip_us = now;
-  }
+  ActiveBackend().Present();
 }
 
 void SetColor(int r, int g, int b) {
@@ -277,6 +263,5 @@ Transform CurrentTransform() {
 void ResetDrawState() {
   state = DrawState{};
   batch_vertices = 0;
-  last_flip_us = 0;
   picture_width = picture_height = 0;
 }

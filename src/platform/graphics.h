@@ -31,10 +31,9 @@ std::string WrapLines(const std::string& text, size_t columns);
 
 void SetClsColor(uint8_t r, uint8_t g, uint8_t b);
 void Cls();
-// Presents the picture. Paced, it keeps to at most 60 pictures a second by
-// sleeping until the next 1/60 s boundary (vsync is only a hint on many
-// drivers); a loop already paced by a frame timer flips unpaced.
-void Flip(bool paced = true);
+// Presents the picture. The frame driver's timer paces the frames: vsync is
+// only a hint on many drivers.
+void Flip();
 
 void SetColor(int r, int g, int b);
 void GetColor(int& r, int& g, int& b);

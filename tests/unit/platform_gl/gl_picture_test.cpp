@@ -317,7 +317,7 @@ TEST_F(GlDisplayTest, ACrowdedFrameGivesItsBuffersBack) {
   const auto frame = [](int quads) {
     Cls();
     for (int i = 0; i < quads; ++i) DrawRect(float(i % 300), float(i % 200), 2, 2);
-    Flip(false);
+    Flip();
     return static_cast<SdlBackend&>(ActiveBackend()).renderer_bytes();
   };
   const size_t usual = frame(500);
