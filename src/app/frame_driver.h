@@ -9,11 +9,11 @@
 // finished picture), flip.
 //
 // Every screen (the splash, play, the menus, the name entry) steps 60 times
-// a second of real time whatever the display does: when the flip waited for a slower display (a 50 Hz one with
-// vsync), the ticks that passed meanwhile are stepped one after the other
-// and only the last of them is shown. So the picture keeps the display's
-// pace and shows the latest state, and play keeps the clock's. A stall
-// longer than a few ticks is not made up: play would leap.
+// a second of real time whatever the display does: when the flip waited for
+// a slower display (a 50 Hz one with vsync), the ticks that passed meanwhile
+// are stepped one after the other and only the last of them is shown. So the
+// picture keeps the display's pace and shows the latest state, and play keeps
+// the clock's. A stall longer than a few ticks is not made up: play would leap.
 
 // Unpaced, frames run back to back without waiting for the clock (tests and
 // benchmarks): the same frames as paced play, only sooner.
