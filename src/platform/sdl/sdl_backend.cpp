@@ -197,7 +197,7 @@ bool SdlBackend::CreateWindowAndContext(int width, int height) {
   // Vsync where the driver offers it, on any display's refresh: a swap that
   // waits for the display holds back the picture only, as the frame driver
   // steps the ticks that went by meanwhile before it shows the next one.
-  if (SDL_GL_SetSwapInterval(1) != 0) DebugLog("OpenGL: no swap interval control; the flip paces alone");
+  if (SDL_GL_SetSwapInterval(1) != 0) DebugLog("OpenGL: no swap interval control; the frame timer paces alone");
   return true;
 }
 

@@ -46,7 +46,7 @@ TEST_F(GameFlow, BannerLastsFourSecondsThenPlayStarts) {
   EXPECT_EQ(world.gameState, STATE_PLAYING);
   EXPECT_EQ(world.waveFrames, 0);
   EXPECT_EQ(world.stateTimer, 0);
-  // The frame timer and the flip pace together: 60 frames a second, not 30.
+  // The frame timer alone paces: 60 frames a second.
   EXPECT_NEAR(double(timeNow - start), 4000.0, 20.0);
 }
 
